@@ -1,0 +1,63 @@
+// Helpers shared by the test programs: temporary folders, the test photos,
+// and scoped environment variables.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace testsupport {
+
+// A fresh folder below the system's temporary folder, removed with all its
+// contents when the object goes away. Path() ends without a "/".
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // Path() + "/" + name.
+  std::string File(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+// Sets an environment variable for the life of the object, then restores it.
+class ScopedEnv {
+ public:
+  ScopedEnv(const std::string& name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+// Points QUILLMARSH_HOME at a fresh temporary folder for the life of the
+// object, so no test touches the real user's settings or files.
+class ScopedHome {
+ public:
+  ScopedHome() : env_("QUILLMARSH_HOME", dir_.Path()) {}
+  const std::string& Path() const { return dir_.Path(); }
+
+ private:
+  TempDir dir_;
+  ScopedEnv env_;
+};
+
+// The project's test data folder (tests/data), without a trailing "/".
+std::string DataDir();
+// A test photo of tests/data/photos by its file name. Never write to it.
+std::string PhotoPath(const std::string& name);
+// Copies a test photo into dir and returns the copy's path.
+std::string CopyPhoto(const std::string& name, const TempDir& dir);
+
+// Whole-file helpers for fixtures.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace testsupport
