@@ -16,3 +16,14 @@ function(quillmarsh_sources out dir)
   file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
+
+# The library of one folder: every .cpp file in it, linked with the given
+# libraries. A folder with no sources yet makes no library.
+function(quillmarsh_library name)
+  quillmarsh_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()

@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/test"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DQUILLMARSH_SANITIZE=ON -DQUILLMARSH_WERROR=ON > /dev/null
-cmake --build "$build"
+cmake --build "$build" ${QUILLMARSH_JOBS:+-j "$QUILLMARSH_JOBS"}
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
