@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "foundation/DateFunc.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
 using namespace DateFunc;
 
-TDateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-  TDateTime v = 0;
-  EXPECT_TRUE(DateTime::TryEncodeDateTime(y, mo, d, h, mi, s, ms, v));
-  return v;
-}
+using testsupport::At;
 
 int32_t LastSunday(int month, int year) {
   int32_t day = DMYToDayNum(DaysInMonth(month, year), month, year);

@@ -1,4 +1,5 @@
 #include "foundation/DateFunc.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,7 @@ namespace {
 
 using namespace DateFunc;
 
-TDateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-  TDateTime v = 0;
-  EXPECT_TRUE(DateTime::TryEncodeDateTime(y, mo, d, h, mi, s, ms, v));
-  return v;
-}
+using testsupport::At;
 
 TEST(DateFuncDays, DayNumbersOfKnownDates) {
   struct Case {
