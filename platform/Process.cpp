@@ -35,7 +35,7 @@ class FileActions {
 
 bool AddOutputFile(FileActions& actions, const std::string& outputFile) {
   return posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, outputFile.c_str(),
-                                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) == 0 &&
+                                          O_WRONLY | O_CREAT | O_TRUNC, 0644) == 0 &&
          posix_spawn_file_actions_adddup2(actions.get(), STDOUT_FILENO, STDERR_FILENO) == 0;
 }
 
