@@ -32,10 +32,9 @@ bool IsOldDialogFont(const QFont& font) {
          StrFunc::UpperCaseCz(kOldDialogFont);
 }
 
+// Adds nothing when the substitute is already registered.
 void RegisterSubstitute() {
-  const QString family = QApplication::font().family();
-  if (!QFont::substitutes(kNewDialogFont).contains(family))
-    QFont::insertSubstitution(kNewDialogFont, family);
+  QFont::insertSubstitution(kNewDialogFont, QApplication::font().family());
 }
 
 void FixForm(QWidget* form) {
