@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "foundation/StrFunc.h"
-#include "foundation/Utf8.h"
+#include "gallery/FixedText.h"
 #include "platform/Environment.h"
 
 namespace fs = std::filesystem;
@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kNameRecord = 128;
-constexpr size_t kMaxName = kNameRecord - 1;
 constexpr int64_t kEntryHeader = kNameRecord + 4;
 constexpr size_t kTrailerSize = 537;
 constexpr char kMagic[] = "#FLISTFILE#";
@@ -87,20 +86,6 @@ bool WriteExact(std::FILE* f, const void* buffer, size_t size) {
 }
 
 [[noreturn]] void Fail(const std::string& message) { throw EFListFileError(message); }
-
-// The name an added file gets: without its folder, trimmed, at most 127 bytes
-// cut on a character boundary.
-std::string EntryName(const std::string& fileName) {
-  const std::string name = StrFunc::Trim(StrFunc::ExtractName(fileName));
-  size_t end = 0;
-  while (end < name.size()) {
-    size_t length = 0;
-    Utf8::DecodeAt(name, end, length);
-    if (end + length > kMaxName) break;
-    end += length;
-  }
-  return name.substr(0, end);
-}
 
 // A stored name reduced to its last part; empty when that is no plain name.
 std::string SafeName(const std::string& stored) {
@@ -276,10 +261,8 @@ void TFListFile::EnsureWritable() {
 }
 
 void TFListFile::WriteEntry(const std::string& fileName, std::FILE* source, uint32_t size) {
-  std::array<unsigned char, kNameRecord> record{};
-  const std::string name = EntryName(fileName);
-  record[0] = static_cast<unsigned char>(name.size());
-  std::memcpy(&record[1], name.data(), name.size());
+  std::array<unsigned char, kNameRecord> record;
+  FixedText::Put(record, StrFunc::Trim(StrFunc::ExtractName(fileName)));
   if (!WriteExact(file_.get(), record.data(), record.size())) Fail("Fatal write error (3)");
   unsigned char sizeField[4];
   PutU32(sizeField, size);
@@ -339,9 +322,7 @@ std::string TFListFile::ExtractFile(int index) {
   if (!ReadExact(file_.get(), sizeField, 4)) Fail("Fatal write error (6)");
   const uint32_t size = GetU32(sizeField);
   if (position + kEntryHeader + size > indexOffset_) Fail("Fatal read error (4)");
-  const size_t nameLength = std::min<size_t>(record[0], kMaxName);
-  const std::string name =
-      SafeName(std::string(reinterpret_cast<const char*>(&record[1]), nameLength));
+  const std::string name = SafeName(FixedText::Get(record));
   if (name.empty()) return {};
 
   std::error_code ec;
