@@ -323,7 +323,7 @@ std::string TFListFile::ExtractFile(int index) {
   const uint32_t size = GetU32(sizeField);
   if (position + kEntryHeader + size > indexOffset_) Fail("Fatal read error (4)");
   const std::string name = SafeName(FixedText::Get(record));
-  if (name.empty()) return {};
+  if (name.empty() || extractFolder_.empty()) return {};
 
   std::error_code ec;
   fs::create_directories(extractFolder_, ec);

@@ -100,7 +100,9 @@ void TJPegChecker::ScanDirectory(const std::string& folder) {
   scan_.clear();
   cached_.clear();
   folder_ = StrFunc::Trim(folder);
-  hasFolder_ = true;
+  // A blank folder would put the cache into the working folder.
+  hasFolder_ = !folder_.empty();
+  if (!hasFolder_) return;
   std::error_code ec;
   for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();

@@ -309,6 +309,16 @@ TEST(ImageCRCChecker, UnwritableOrUnsetFolderSavesNothing) {
   missing.ScanDirectory(dir.File("gone"));
   missing.SaveCache();
   EXPECT_FALSE(fs::exists(dir.File("gone")));
+
+  // A blank folder is no folder: nothing lands in the working folder.
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir.Path());
+  {
+    TJPegChecker blank;
+    blank.ScanDirectory("  ");
+  }
+  fs::current_path(previous);
+  EXPECT_FALSE(fs::exists(dir.File("quillmarsh.cache")));
 }
 
 }  // namespace
