@@ -153,6 +153,7 @@ TFListFile::~TFListFile() = default;
 void TFListFile::Close() {
   file_.reset();
   writable_ = false;
+  fileName_.clear();
   offsets_.clear();
   base_ = 0;
   indexOffset_ = 0;
@@ -229,6 +230,7 @@ bool TFListFile::OpenWrite(const std::string& fileName) {
 }
 
 void TFListFile::WriteIndexAndTrailer() {
+  // FileSize leaves the position at the end, where the index goes.
   const int64_t size = FileSize(file_.get());
   if (size < 0 || size > kMaxPosition) Fail("Fatal write error (1)");
   std::vector<unsigned char> block(kIndexBlock * 4);
@@ -356,20 +358,9 @@ namespace FListFile {
 
 namespace {
 
-// player + container into target; false on any failure.
-bool JoinFiles(const std::string& player, const std::string& container,
-               const std::string& target) {
-  File in = OpenFile(player, "rb");
-  File out = OpenFile(target, "wb");
-  if (!in || !out || !CopyRest(in.get(), out.get(), nullptr)) return false;
-  const int64_t exeSize = std::ftell(out.get());
-  in = OpenFile(container, "rb");
-  if (!in || exeSize < 0 || exeSize > kMaxPosition || !CopyRest(in.get(), out.get(), nullptr))
-    return false;
-  if (std::fclose(out.release()) != 0) return false;
-  if (!RebaseTrailer(target, static_cast<uint32_t>(exeSize), exeSize)) return false;
-  // The target runs like the player; a player taken from a container has no
-  // execute bits of its own, so every class that may read may also run it.
+// The target runs like the player. A player taken from a container has no
+// execute bits of its own, so every class that may read it may also run it.
+bool CopyPermissions(const std::string& player, const std::string& target) {
   std::error_code ec;
   fs::perms perms = fs::status(player, ec).permissions();
   if (ec) return false;
@@ -378,6 +369,30 @@ bool JoinFiles(const std::string& player, const std::string& container,
   if ((perms & fs::perms::others_read) != fs::perms::none) perms |= fs::perms::others_exec;
   fs::permissions(target, perms, ec);
   return !ec;
+}
+
+// player + container into target. False on any failure; a target that was
+// opened is then removed, one that could not be opened is left alone.
+bool JoinFiles(const std::string& player, const std::string& container,
+               const std::string& target) {
+  File in = OpenFile(player, "rb");
+  if (!in) return false;
+  File out = OpenFile(target, "wb");
+  if (!out) return false;
+  const auto fail = [&] {
+    out.reset();
+    RemoveFile(target);
+    return false;
+  };
+  if (!CopyRest(in.get(), out.get(), nullptr)) return fail();
+  const int64_t exeSize = std::ftell(out.get());
+  in = OpenFile(container, "rb");
+  if (!in || exeSize < 0 || exeSize > kMaxPosition || !CopyRest(in.get(), out.get(), nullptr) ||
+      std::fclose(out.release()) != 0 ||
+      !RebaseTrailer(target, static_cast<uint32_t>(exeSize), exeSize) ||
+      !CopyPermissions(player, target))
+    return fail();
+  return true;
 }
 
 }  // namespace
@@ -407,7 +422,6 @@ bool MakeExecutable(const std::string& playerExe, const std::string& containerFi
   }
   const bool ok = JoinFiles(player, containerFile, targetExe);
   if (!extracted.empty()) RemoveFile(extracted);
-  if (!ok) RemoveFile(targetExe);
   return ok;
 }
 
@@ -415,16 +429,13 @@ bool ExtractContainer(const std::string& sourceExe, const std::string& targetFil
                       const TFListProgress& progress) {
   const std::string name = StrFunc::Trim(sourceExe);
   const std::string source = name.empty() ? platform::ExecutablePath() : name;
-  if (SameFile(source, targetFile)) return false;
-  File out = OpenFile(targetFile, "wb");
-  if (!out) return false;
+  // The source is checked before the target is created, so a source that
+  // holds no container leaves an existing target alone.
   TFListFile container;
   File in = OpenFile(source, "rb");
-  if (!in || !container.OpenRead(name)) {
-    out.reset();
-    RemoveFile(targetFile);
-    return false;
-  }
+  if (!in || !container.OpenRead(name) || SameFile(source, targetFile)) return false;
+  File out = OpenFile(targetFile, "wb");
+  if (!out) return false;
   const int64_t base = container.TrailerBase();
   const int64_t start = base + (container.EntryCount() > 0 ? container.EntryOffset(0) : 0);
   container.Close();

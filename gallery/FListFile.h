@@ -111,18 +111,18 @@ namespace FListFile {
 // Joins a player program and a stand-alone container into targetExe (an
 // existing target is overwritten) and gives it the player's permissions, so
 // it stays executable. An empty playerExe takes the player from entry 0 of
-// the running program's own container. Returns false, and removes the target,
-// when anything fails; false without touching anything when the container is
-// not a sound stand-alone container or targetExe is the player or the
-// container itself.
+// the running program's own container. Returns false when anything fails; a
+// target that was written to is then removed. Nothing is touched when the
+// container is not a sound stand-alone container or targetExe is the player
+// or the container itself.
 bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
                     const std::string& targetExe);
 
 // Copies the container at the end of sourceExe (empty = the running program)
 // into targetFile as a stand-alone container. progress, when given, is told
-// the copied 16 KiB pieces. Returns false when targetFile cannot be created
-// or sourceExe holds no container (targetFile is then removed), or when
-// targetFile is sourceExe itself. Raises "Fatal write error (8)" when the copy
+// the copied 16 KiB pieces. Returns false, without touching targetFile, when
+// sourceExe holds no sound container or is targetFile itself; false when
+// targetFile cannot be created. Raises "Fatal write error (8)" when the copy
 // cannot be written (the partial target is removed).
 bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
                       const TFListProgress& progress);

@@ -222,6 +222,11 @@ TEST(FListFile, JoiningAndExtractingRefuseWhatIsNoContainer) {
 
   EXPECT_FALSE(FListFile::ExtractContainer(dir.File("plain"), dir.File("x.ssp"), nullptr));
   EXPECT_FALSE(fs::exists(dir.File("x.ssp")));
+  // A target the user already has is not spoilt by a source that fails.
+  WriteFileBytes(dir.File("keep.ssp"), "keep");
+  EXPECT_FALSE(FListFile::ExtractContainer(dir.File("plain"), dir.File("keep.ssp"), nullptr));
+  EXPECT_FALSE(FListFile::MakeExecutable(dir.File("missing"), container, dir.File("keep.ssp")));
+  EXPECT_EQ(ReadFileBytes(dir.File("keep.ssp")), "keep");
   EXPECT_FALSE(FListFile::ExtractContainer("", dir.File("y.ssp"), nullptr));
   EXPECT_FALSE(FListFile::ExtractContainer(container, container, nullptr));
   EXPECT_TRUE(check.OpenRead(container));
