@@ -252,7 +252,9 @@ bool FindFileLong(std::string_view name, TFoundEntry& entry) {
 
 namespace {
 
-std::string TwoDigits(int v) { return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; }
+std::string TwoDigits(int v) {
+  return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
+}
 
 // "yyyy-mm-dd hh:nn:ss"; empty for a value that is not a date.
 std::string DateText(TDateTime value) {

@@ -119,8 +119,8 @@ bool CopyFileWorker(std::string_view source, std::string_view target, int flags,
   TFile in;
   if (!in.OpenFile(from, 0)) return false;
   in.SetBufferSize(bufferSize);
-  const bool ok = (flags & kCopyAppend) != 0 ? AppendCopy(in, to, progress)
-                                             : ReplaceWithCopy(in, to, progress);
+  const bool ok =
+      (flags & kCopyAppend) != 0 ? AppendCopy(in, to, progress) : ReplaceWithCopy(in, to, progress);
   const TDateTime date = in.GetDateTime();
   const int32_t attr = in.GetAttributes();
   in.Close();

@@ -22,7 +22,8 @@ std::unique_ptr<TFile> TFile::CreateNew() const { return std::make_unique<TFile>
 
 bool TFile::OpenFile(std::string_view name, int32_t mode) {
   if (opened_) Close();
-  const auto access = (mode & 2) != 0 ? platform::OpenAccess::ReadWrite : platform::OpenAccess::Read;
+  const auto access =
+      (mode & 2) != 0 ? platform::OpenAccess::ReadWrite : platform::OpenAccess::Read;
   const int fd = platform::OpenFile(DosFunc::SystemPath(name), access);
   if (fd < 0) return Fail();
   fd_ = fd;
@@ -154,10 +155,9 @@ bool TFile::Write(const void* buffer, int64_t count) {
   const int64_t written = platform::WriteFile(fd_, buffer, count, error);
   lastError_ = error;
   if (written == count) return true;
-  logger::LogMessage(logger::LOG_ERROR,
-                     "Cannot write to file; request=" + std::to_string(count) +
-                         ", written=" + std::to_string(written) +
-                         ", status=" + std::to_string(error) + ", fname=" + fileName_);
+  logger::LogMessage(logger::LOG_ERROR, "Cannot write to file; request=" + std::to_string(count) +
+                                            ", written=" + std::to_string(written) + ", status=" +
+                                            std::to_string(error) + ", fname=" + fileName_);
   return false;
 }
 

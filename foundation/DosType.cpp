@@ -113,8 +113,8 @@ int64_t TFileRoot::ReadBlockCrc(void* buffer, int64_t count, uint32_t expected, 
   return n;
 }
 
-int64_t TFileRoot::ReadBlockCrcAt(int64_t position, void* buffer, int64_t count,
-                                  uint32_t expected, uint32_t& crc) {
+int64_t TFileRoot::ReadBlockCrcAt(int64_t position, void* buffer, int64_t count, uint32_t expected,
+                                  uint32_t& crc) {
   if (Seek(position) != position) return -1;
   return ReadBlockCrc(buffer, count, expected, crc);
 }

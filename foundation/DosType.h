@@ -63,8 +63,8 @@ class TFileRoot {
   // started. Returns the bytes read, -1 on failure.
   virtual int64_t ReadBlockCrc(void* buffer, int64_t count, uint32_t expected, uint32_t& crc);
   // The same after moving to position.
-  virtual int64_t ReadBlockCrcAt(int64_t position, void* buffer, int64_t count,
-                                 uint32_t expected, uint32_t& crc);
+  virtual int64_t ReadBlockCrcAt(int64_t position, void* buffer, int64_t count, uint32_t expected,
+                                 uint32_t& crc);
 
   bool IsOpen() const { return opened_; }
   // The block size of the copy engine in bytes (10 MiB unless set). A value

@@ -1,12 +1,13 @@
 #include "platform/FileSystem.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 namespace platform {
 
@@ -121,8 +122,9 @@ int64_t WriteFile(int fd, const void* buffer, int64_t count, int& error) {
 }
 
 int64_t SeekFile(int fd, int64_t offset, SeekFrom from) {
-  const int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::Current ? SEEK_CUR
-                                                                                     : SEEK_END;
+  const int whence = from == SeekFrom::Begin     ? SEEK_SET
+                     : from == SeekFrom::Current ? SEEK_CUR
+                                                 : SEEK_END;
   return static_cast<int64_t>(lseek(fd, static_cast<off_t>(offset), whence));
 }
 
@@ -161,7 +163,7 @@ bool RemoveDirectory(const std::string& path) { return rmdir(path.c_str()) == 0;
 bool MakeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
 
 bool SetModifiedTime(const std::string& path, int64_t unixSeconds) {
-  struct timespec times[2] {};
+  struct timespec times[2]{};
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_sec = static_cast<time_t>(unixSeconds);
   times[1].tv_nsec = 0;

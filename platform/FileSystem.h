@@ -14,7 +14,7 @@ namespace platform {
 struct FileStatus {
   bool isDirectory = false;
   bool isRegular = false;
-  bool isLink = false;      // the entry itself is a symbolic link
+  bool isLink = false;  // the entry itself is a symbolic link
   uint64_t device = 0;
   uint64_t inode = 0;
   int64_t size = 0;
@@ -44,7 +44,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 enum class OpenAccess { Read, ReadWrite };
 enum class SeekFrom { Begin, Current, End };
 
-// Opens an existing file (a folder is refused with EISDIR); -1 on failure. The descriptor is closed on exec.
+// Opens an existing file (a folder is refused with EISDIR); -1 on failure. The descriptor is closed
+// on exec.
 int OpenFile(const std::string& path, OpenAccess access);
 // Creates the file, or empties an existing one, for reading and writing;
 // -1 on failure.
