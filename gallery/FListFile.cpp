@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "gallery/FixedText.h"
 #include "platform/Environment.h"
@@ -28,7 +29,6 @@ static_assert(kMagicSize == 11);
 static_assert(kMagicSize + 2 + 4 + 4 + 4 + 512 == kTrailerSize);
 
 using Trailer = std::array<unsigned char, kTrailerSize>;
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 uint32_t GetU32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -66,23 +66,14 @@ Trailer EncodeTrailer(const TrailerFields& fields) {
   return t;
 }
 
-File OpenFile(const std::string& name, const char* mode) {
-  return File(name.empty() ? nullptr : std::fopen(name.c_str(), mode), std::fclose);
+bool SeekTo(TFile& f, int64_t position) { return f.Seek(position) == position; }
+
+bool ReadExact(TFile& f, void* buffer, size_t size) {
+  return f.Read(buffer, static_cast<int64_t>(size)) == static_cast<int64_t>(size);
 }
 
-int64_t FileSize(std::FILE* f) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  return std::ftell(f);
-}
-
-bool SeekTo(std::FILE* f, int64_t position) { return std::fseek(f, position, SEEK_SET) == 0; }
-
-bool ReadExact(std::FILE* f, void* buffer, size_t size) {
-  return std::fread(buffer, 1, size, f) == size;
-}
-
-bool WriteExact(std::FILE* f, const void* buffer, size_t size) {
-  return std::fwrite(buffer, 1, size, f) == size;
+bool WriteExact(TFile& f, const void* buffer, size_t size) {
+  return f.Write(buffer, static_cast<int64_t>(size));
 }
 
 [[noreturn]] void Fail(const std::string& message) { throw EFListFileError(message); }
@@ -95,20 +86,21 @@ std::string SafeName(const std::string& stored) {
 }
 
 // Reads the trailer at the end of an open file.
-bool ReadTrailer(std::FILE* f, int64_t size, Trailer& trailer) {
+bool ReadTrailer(TFile& f, int64_t size, Trailer& trailer) {
   return size >= static_cast<int64_t>(kTrailerSize) &&
          SeekTo(f, size - static_cast<int64_t>(kTrailerSize)) &&
          ReadExact(f, trailer.data(), trailer.size());
 }
 
 // Copies from the current position of source to the end of target, in pieces.
-// Returns false on a short write.
-bool CopyRest(std::FILE* source, std::FILE* target, const std::function<void()>& perPiece) {
+// Returns false when a read or write fails.
+bool CopyRest(TFile& source, TFile& target, const std::function<void()>& perPiece) {
   std::vector<unsigned char> buffer(kPiece);
   for (;;) {
-    const size_t got = std::fread(buffer.data(), 1, buffer.size(), source);
+    const int64_t got = source.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return false;
     if (got == 0) return true;
-    if (!WriteExact(target, buffer.data(), got)) return false;
+    if (!target.Write(buffer.data(), got)) return false;
     if (perPiece) perPiece();
   }
 }
@@ -116,21 +108,19 @@ bool CopyRest(std::FILE* source, std::FILE* target, const std::function<void()>&
 // Rewrites the trailer at the end of a file with its base and index moved by
 // delta (the container now starts at newBase).
 bool RebaseTrailer(const std::string& fileName, uint32_t newBase, int64_t indexDelta) {
-  File f = OpenFile(fileName, "r+b");
+  TFile f;
   Trailer trailer;
   TrailerFields fields;
-  if (!f) return false;
-  const int64_t size = FileSize(f.get());
-  if (!ReadTrailer(f.get(), size, trailer) || !DecodeTrailer(trailer, fields)) return false;
+  if (!f.OpenFile(fileName, 2)) return false;
+  const int64_t size = f.GetSize();
+  if (!ReadTrailer(f, size, trailer) || !DecodeTrailer(trailer, fields)) return false;
   const int64_t index = fields.indexOffset + indexDelta;
   if (index < 0 || index > kMaxPosition) return false;
   fields.base = newBase;
   fields.indexOffset = static_cast<uint32_t>(index);
   trailer = EncodeTrailer(fields);
-  if (!SeekTo(f.get(), size - static_cast<int64_t>(kTrailerSize)) ||
-      !WriteExact(f.get(), trailer.data(), trailer.size()))
-    return false;
-  return std::fclose(f.release()) == 0;
+  return SeekTo(f, size - static_cast<int64_t>(kTrailerSize)) &&
+         WriteExact(f, trailer.data(), trailer.size()) && f.Close();
 }
 
 // The same file, when both exist.
@@ -139,19 +129,16 @@ bool SameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, ec);
 }
 
-void RemoveFile(const std::string& fileName) {
-  std::error_code ec;
-  fs::remove(fileName, ec);
-}
+void RemoveFile(const std::string& fileName) { DosFunc::DeleteFileLong(fileName); }
 
 }  // namespace
 
-TFListFile::TFListFile() : file_(nullptr, std::fclose), extractFolder_(platform::PrivateTempDir()) {}
+TFListFile::TFListFile() : extractFolder_(StrFunc::GetTempDir()) {}
 
 TFListFile::~TFListFile() = default;
 
 void TFListFile::Close() {
-  file_.reset();
+  if (file_.IsOpen()) file_.Close();
   writable_ = false;
   fileName_.clear();
   offsets_.clear();
@@ -162,8 +149,8 @@ void TFListFile::Close() {
 TFListFile::IndexState TFListFile::ReadIndex() {
   Trailer trailer;
   TrailerFields fields;
-  const int64_t size = FileSize(file_.get());
-  if (!ReadTrailer(file_.get(), size, trailer) || !DecodeTrailer(trailer, fields))
+  const int64_t size = file_.GetSize();
+  if (!ReadTrailer(file_, size, trailer) || !DecodeTrailer(trailer, fields))
     return IndexState::kNoTrailer;
   // The index lies between the entries and the trailer and fills that space
   // exactly; every entry header lies between base and the index.
@@ -174,10 +161,10 @@ TFListFile::IndexState TFListFile::ReadIndex() {
   std::vector<uint32_t> offsets;
   offsets.reserve(fields.count);
   std::vector<unsigned char> block(kIndexBlock * 4);
-  if (!SeekTo(file_.get(), fields.indexOffset)) return IndexState::kBadIndex;
+  if (!SeekTo(file_, fields.indexOffset)) return IndexState::kBadIndex;
   for (uint32_t done = 0; done < fields.count;) {
     const uint32_t n = std::min<uint32_t>(kIndexBlock, fields.count - done);
-    if (!ReadExact(file_.get(), block.data(), n * 4)) return IndexState::kBadIndex;
+    if (!ReadExact(file_, block.data(), n * 4)) return IndexState::kBadIndex;
     for (uint32_t i = 0; i < n; ++i) {
       const uint32_t offset = GetU32(&block[i * 4]);
       if (int64_t{fields.base} + offset + kEntryHeader > fields.indexOffset)
@@ -195,8 +182,8 @@ TFListFile::IndexState TFListFile::ReadIndex() {
 bool TFListFile::OpenRead(const std::string& fileName) {
   Close();
   const std::string name = StrFunc::Trim(fileName);
-  file_ = OpenFile(name.empty() ? platform::ExecutablePath() : name, "rb");
-  if (!file_ || ReadIndex() != IndexState::kSound) {
+  if (!file_.OpenFile(name.empty() ? platform::ExecutablePath() : name, 0) ||
+      ReadIndex() != IndexState::kSound) {
     Close();
     return false;
   }
@@ -208,10 +195,8 @@ bool TFListFile::OpenWrite(const std::string& fileName) {
   const std::string name = StrFunc::Trim(fileName);
   Close();
   if (name.empty()) Fail("Cannot write to EXE-file");
-  file_ = OpenFile(name, "r+b");
-  if (!file_) {
-    file_ = OpenFile(name, "w+b");
-    if (!file_) Fail("Cannot create file " + name);
+  if (!file_.OpenFile(name, 2)) {
+    if (!file_.CreateFile(name)) Fail("Cannot create file " + name);
     WriteIndexAndTrailer();
   }
   switch (ReadIndex()) {
@@ -230,14 +215,13 @@ bool TFListFile::OpenWrite(const std::string& fileName) {
 }
 
 void TFListFile::WriteIndexAndTrailer() {
-  // FileSize leaves the position at the end, where the index goes.
-  const int64_t size = FileSize(file_.get());
-  if (size < 0 || size > kMaxPosition) Fail("Fatal write error (1)");
+  const int64_t size = file_.GetSize();
+  if (size < 0 || size > kMaxPosition || !SeekTo(file_, size)) Fail("Fatal write error (1)");
   std::vector<unsigned char> block(kIndexBlock * 4);
   for (size_t done = 0; done < offsets_.size();) {
     const size_t n = std::min(kIndexBlock, offsets_.size() - done);
     for (size_t i = 0; i < n; ++i) PutU32(&block[i * 4], offsets_[done + i]);
-    if (!WriteExact(file_.get(), block.data(), n * 4)) Fail("Fatal write error (1)");
+    if (!WriteExact(file_, block.data(), n * 4)) Fail("Fatal write error (1)");
     done += n;
   }
   TrailerFields fields;
@@ -246,8 +230,7 @@ void TFListFile::WriteIndexAndTrailer() {
   fields.indexOffset = static_cast<uint32_t>(size);
   fields.count = static_cast<uint32_t>(offsets_.size());
   const Trailer trailer = EncodeTrailer(fields);
-  if (!WriteExact(file_.get(), trailer.data(), trailer.size()) || std::fflush(file_.get()) != 0)
-    Fail("Fatal write error (2)");
+  if (!WriteExact(file_, trailer.data(), trailer.size())) Fail("Fatal write error (2)");
   indexOffset_ = fields.indexOffset;
 }
 
@@ -262,51 +245,45 @@ void TFListFile::EnsureWritable() {
   }
 }
 
-void TFListFile::WriteEntry(const std::string& fileName, std::FILE* source, uint32_t size) {
+void TFListFile::WriteEntry(const std::string& fileName, TFile& source, uint32_t size) {
   std::array<unsigned char, kNameRecord> record;
   FixedText::Put(record, StrFunc::Trim(StrFunc::ExtractName(fileName)));
-  if (!WriteExact(file_.get(), record.data(), record.size())) Fail("Fatal write error (3)");
+  if (!WriteExact(file_, record.data(), record.size())) Fail("Fatal write error (3)");
   unsigned char sizeField[4];
   PutU32(sizeField, size);
-  if (!WriteExact(file_.get(), sizeField, 4)) Fail("Fatal write error (4)");
+  if (!WriteExact(file_, sizeField, 4)) Fail("Fatal write error (4)");
   std::vector<unsigned char> buffer(kPiece);
   for (uint32_t left = size; left > 0;) {
     const size_t n = std::min<size_t>(kPiece, left);
     // A source that shrank since it was measured would leave a wrong size.
-    if (!ReadExact(source, buffer.data(), n) || !WriteExact(file_.get(), buffer.data(), n))
+    if (!ReadExact(source, buffer.data(), n) || !WriteExact(file_, buffer.data(), n))
       Fail("Fatal write error (5)");
     left -= static_cast<uint32_t>(n);
   }
 }
 
 void TFListFile::AddFile(const std::string& fileName) {
-  std::error_code ec;
-  if (!fs::exists(fileName, ec)) Fail("File " + fileName + " not exist");
+  if (!DosFunc::FileExistsLong(fileName)) Fail("File " + fileName + " not exist");
   EnsureWritable();
-  // A folder cannot be opened as a source: it adds nothing.
-  File source = fs::is_directory(fileName, ec) ? File(nullptr, std::fclose)
-                                                : OpenFile(fileName, "rb");
-  const int64_t sourceSize = source ? FileSize(source.get()) : -1;
+  // A source that cannot be opened (a folder too) adds nothing.
+  TFile source;
+  const bool opened = source.OpenFile(fileName, 0);
+  const int64_t sourceSize = opened ? source.GetSize() : -1;
   // Positions in a container are 32-bit; refuse an entry that cannot fit
   // before touching the container.
   const int64_t entryStart = indexOffset_;
-  if (source && (sourceSize < 0 || entryStart + kEntryHeader + sourceSize +
+  if (opened && (sourceSize < 0 || entryStart + kEntryHeader + sourceSize +
                                            (int64_t{EntryCount()} + 1) * 4 +
                                            static_cast<int64_t>(kTrailerSize) >
                                        kMaxPosition))
     Fail("Fatal write error (4)");
-  std::fflush(file_.get());
-  fs::resize_file(fileName_, static_cast<uintmax_t>(entryStart), ec);
-  if (ec || !SeekTo(file_.get(), entryStart)) Fail("Fatal write error (1)");
-  if (source) {
+  if (!SeekTo(file_, entryStart) || !file_.Truncate()) Fail("Fatal write error (1)");
+  if (opened) {
     try {
-      if (!SeekTo(source.get(), 0)) Fail("Fatal write error (5)");
-      WriteEntry(fileName, source.get(), static_cast<uint32_t>(sourceSize));
+      WriteEntry(fileName, source, static_cast<uint32_t>(sourceSize));
     } catch (const EFListFileError&) {
       // Put the container back as it was before this entry.
-      std::fflush(file_.get());
-      fs::resize_file(fileName_, static_cast<uintmax_t>(entryStart), ec);
-      if (!ec && SeekTo(file_.get(), entryStart)) WriteIndexAndTrailer();
+      if (SeekTo(file_, entryStart) && file_.Truncate()) WriteIndexAndTrailer();
       throw;
     }
     offsets_.push_back(static_cast<uint32_t>(entryStart - base_));
@@ -315,39 +292,36 @@ void TFListFile::AddFile(const std::string& fileName) {
 }
 
 std::string TFListFile::ExtractFile(int index) {
-  if (!file_ || index < 0 || index >= EntryCount()) return {};
+  if (!file_.IsOpen() || index < 0 || index >= EntryCount()) return {};
   const int64_t position = int64_t{base_} + offsets_[static_cast<size_t>(index)];
   std::array<unsigned char, kNameRecord> record;
   unsigned char sizeField[4];
-  if (!SeekTo(file_.get(), position) || !ReadExact(file_.get(), record.data(), record.size()))
+  if (!SeekTo(file_, position) || !ReadExact(file_, record.data(), record.size()))
     Fail("Fatal read error (3)");
-  if (!ReadExact(file_.get(), sizeField, 4)) Fail("Fatal write error (6)");
+  if (!ReadExact(file_, sizeField, 4)) Fail("Fatal write error (6)");
   const uint32_t size = GetU32(sizeField);
   if (position + kEntryHeader + size > indexOffset_) Fail("Fatal read error (4)");
   const std::string name = SafeName(FixedText::Get(record));
   if (name.empty() || extractFolder_.empty()) return {};
 
-  std::error_code ec;
-  fs::create_directories(extractFolder_, ec);
+  DosFunc::ForceDirectoriesLong(extractFolder_);
   const std::string path = StrFunc::IncludeBackslash(extractFolder_) + name;
-  File target = OpenFile(path, "wb");
-  if (!target) return {};
+  TFile target;
+  if (!target.CreateFile(path)) return {};
   std::vector<unsigned char> buffer(kPiece);
   for (uint32_t left = size; left > 0;) {
     const size_t n = std::min<size_t>(kPiece, left);
-    if (!ReadExact(file_.get(), buffer.data(), n)) {
-      target.reset();
-      RemoveFile(path);
+    if (!ReadExact(file_, buffer.data(), n)) {
+      target.CloseAndDelete();
       Fail("Fatal read error (4)");
     }
-    if (!WriteExact(target.get(), buffer.data(), n)) {
-      target.reset();
-      RemoveFile(path);
+    if (!WriteExact(target, buffer.data(), n)) {
+      target.CloseAndDelete();
       Fail("Fatal write error (7)");
     }
     left -= static_cast<uint32_t>(n);
   }
-  if (std::fclose(target.release()) != 0) {
+  if (!target.Close()) {
     RemoveFile(path);
     Fail("Fatal write error (7)");
   }
@@ -375,23 +349,23 @@ bool CopyPermissions(const std::string& player, const std::string& target) {
 // opened is then removed, one that could not be opened is left alone.
 bool JoinFiles(const std::string& player, const std::string& container,
                const std::string& target) {
-  File in = OpenFile(player, "rb");
-  if (!in) return false;
-  File out = OpenFile(target, "wb");
-  if (!out) return false;
+  TFile in;
+  TFile out;
+  if (!in.OpenFile(player, 0) || !out.CreateFile(target)) return false;
   const auto fail = [&] {
-    out.reset();
-    RemoveFile(target);
+    out.CloseAndDelete();
     return false;
   };
-  if (!CopyRest(in.get(), out.get(), nullptr)) return fail();
-  const int64_t exeSize = std::ftell(out.get());
-  in = OpenFile(container, "rb");
-  if (!in || exeSize < 0 || exeSize > kMaxPosition || !CopyRest(in.get(), out.get(), nullptr) ||
-      std::fclose(out.release()) != 0 ||
-      !RebaseTrailer(target, static_cast<uint32_t>(exeSize), exeSize) ||
-      !CopyPermissions(player, target))
+  if (!CopyRest(in, out, nullptr)) return fail();
+  const int64_t exeSize = out.GetSize();
+  if (!in.OpenFile(container, 0) || exeSize < 0 || exeSize > kMaxPosition ||
+      !CopyRest(in, out, nullptr) || !out.Close())
     return fail();
+  if (!RebaseTrailer(target, static_cast<uint32_t>(exeSize), exeSize) ||
+      !CopyPermissions(player, target)) {
+    RemoveFile(target);
+    return false;
+  }
   return true;
 }
 
@@ -411,7 +385,7 @@ bool MakeExecutable(const std::string& playerExe, const std::string& containerFi
   if (player.empty()) {
     TFListFile own;
     if (!own.OpenRead("")) return false;
-    own.SetExtractFolder(platform::PrivateTempDir());
+    own.SetExtractFolder(StrFunc::GetTempDir());
     try {
       extracted = own.ExtractFile(0);
     } catch (const EFListFileError&) {
@@ -432,22 +406,22 @@ bool ExtractContainer(const std::string& sourceExe, const std::string& targetFil
   // The source is checked before the target is created, so a source that
   // holds no container leaves an existing target alone.
   TFListFile container;
-  File in = OpenFile(source, "rb");
-  if (!in || !container.OpenRead(name) || SameFile(source, targetFile)) return false;
-  File out = OpenFile(targetFile, "wb");
-  if (!out) return false;
+  TFile in;
+  if (!in.OpenFile(source, 0) || !container.OpenRead(name) || SameFile(source, targetFile))
+    return false;
+  TFile out;
+  if (!out.CreateFile(targetFile)) return false;
   const int64_t base = container.TrailerBase();
   const int64_t start = base + (container.EntryCount() > 0 ? container.EntryOffset(0) : 0);
   container.Close();
-  const int64_t maxStep = (FileSize(in.get()) - base) / static_cast<int64_t>(kPiece) + 1;
+  const int64_t maxStep = (in.GetSize() - base) / static_cast<int64_t>(kPiece) + 1;
   int64_t step = 0;
   if (progress) progress(step, maxStep);
   const auto advance = [&] {
     if (progress) progress(++step, maxStep);
   };
-  if (!SeekTo(in.get(), start) || !CopyRest(in.get(), out.get(), advance) ||
-      std::fclose(out.release()) != 0) {
-    out.reset();
+  if (!SeekTo(in, start) || !CopyRest(in, out, advance) || !out.Close()) {
+    out.CloseAndDelete();
     RemoveFile(targetFile);
     Fail("Fatal write error (8)");
   }

@@ -18,12 +18,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "foundation/DosFunc.h"
 
 // Raised by TFListFile for damaged or unwritable containers; the message is
 // one of the fixed texts ("Fatal read error (1)", "Cannot create file x"...).
@@ -94,10 +94,10 @@ class TFListFile {
 
   IndexState ReadIndex();
   void WriteIndexAndTrailer();
-  void WriteEntry(const std::string& fileName, std::FILE* source, uint32_t size);
+  void WriteEntry(const std::string& fileName, TFile& source, uint32_t size);
   void EnsureWritable();
 
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
+  TFile file_;
   bool writable_ = false;
   std::string fileName_;
   std::vector<uint32_t> offsets_;

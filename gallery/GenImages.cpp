@@ -1,10 +1,9 @@
 #include "gallery/GenImages.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <span>
 
+#include "foundation/DosFunc.h"
 #include "resources/NavImages.h"
 
 namespace GenImages {
@@ -14,15 +13,14 @@ namespace {
 using Bytes = std::span<const unsigned char>;
 
 bool WriteImage(const std::string& fileName, Bytes image) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "wb"),
-                                                        std::fclose);
-  if (!file) return false;
+  TFile file;
+  if (!file.CreateFile(fileName)) return false;
   constexpr size_t kBlock = 32;
   for (size_t pos = 0; pos < image.size(); pos += kBlock) {
     const size_t length = std::min(kBlock, image.size() - pos);
-    if (std::fwrite(image.data() + pos, 1, length, file.get()) != length) return false;
+    if (!file.Write(image.data() + pos, static_cast<int64_t>(length))) return false;
   }
-  return std::fclose(file.release()) == 0;
+  return file.Close();
 }
 
 struct GalleryImage {

@@ -7,8 +7,9 @@
 
 namespace GenImages {
 
-// Each writer creates or truncates fileName and writes its image into it.
-// Returns false when the file cannot be created or fully written.
+// Each writer creates or truncates fileName (and its folder) and writes its
+// image into it. Returns false when the file cannot be created or fully
+// written.
 bool GenLeftGif(const std::string& fileName);
 bool GenLeft2Gif(const std::string& fileName);
 bool GenRightGif(const std::string& fileName);

@@ -1,49 +1,43 @@
 #include "gallery/ImageCRC.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <system_error>
 #include <vector>
 
+#include "foundation/DosFunc.h"
 #include "foundation/Win32CRC.h"
-
-namespace fs = std::filesystem;
 
 namespace ImageCRC {
 
 int32_t JpegCRC(const std::string& fileName) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
-                                                        std::fclose);
+  TFile file;
   unsigned char head[6];
-  if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head) return -1;
-  long start = 21;
+  if (!file.OpenFile(fileName, 0) || file.Read(head, sizeof head) != sizeof head) return -1;
+  int64_t start = 21;
   if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
     start = ((head[4] << 8) | head[5]) + 5;
-  if (std::fseek(file.get(), start, SEEK_SET) != 0) return -1;
+  if (file.Seek(start) != start) return -1;
   uint32_t crc = 0xFFFFFFFF;
   std::vector<unsigned char> buffer(16384);
-  size_t got;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
-    Win32CRC::UpdateCRC32(crc, buffer.data(), static_cast<int64_t>(got));
-  if (std::ferror(file.get())) return -1;
-  return static_cast<int32_t>(crc);
+  for (;;) {
+    const int64_t got = file.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return -1;
+    if (got == 0) return static_cast<int32_t>(crc);
+    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
+  }
 }
 
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {
-  std::error_code ec;
-  const auto newSize = fs::file_size(newFile, ec);
-  if (!ec && fs::is_regular_file(targetFile, ec) && fs::file_size(targetFile, ec) == newSize &&
-      !ec) {
+  const int64_t size = DosFunc::GetFileSize64(newFile);
+  if (size >= 0 && (DosFunc::GetFileAttr(targetFile) & DosFunc::faDirectory) == 0 &&
+      DosFunc::GetFileSize64(targetFile) == size) {
     const int32_t crc = Win32CRC::FileCRC32(newFile);
     if (crc != -1 && crc == Win32CRC::FileCRC32(targetFile)) {
-      fs::remove(newFile, ec);
+      DosFunc::DeleteFileLong(newFile);
       return true;
     }
   }
-  fs::rename(newFile, targetFile, ec);
-  if (!ec) return true;
-  fs::remove(newFile, ec);
+  TFile mover;
+  if (mover.MoveWithinDrive(newFile, targetFile)) return true;
+  DosFunc::DeleteFileLong(newFile);
   return false;
 }
 

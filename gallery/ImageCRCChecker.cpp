@@ -2,17 +2,11 @@
 
 #include <array>
 #include <bit>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <system_error>
 
 #include "foundation/DateTime.h"
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "gallery/FixedText.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -21,7 +15,6 @@ constexpr size_t kRecordSize = 176;
 constexpr size_t kNameSize = 128;
 
 using Record = std::array<unsigned char, kRecordSize>;
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 std::string Key(const std::string& name) { return StrFunc::UpperCaseCz(StrFunc::Trim(name)); }
 
@@ -66,16 +59,10 @@ bool IsPhotoName(const std::string& name) {
   return ext == "JPG" || ext == "JPEG";
 }
 
-// The DOS stamp of a file's last-write time in local time; 0 when it has none.
-double DosStamp(const fs::directory_entry& entry) {
-  std::error_code ec;
-  const auto written = entry.last_write_time(ec);
-  if (ec) return 0;
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-      std::chrono::file_clock::to_sys(written).time_since_epoch());
+// The DOS stamp of a last-write time; 0 when it has none.
+double DosStamp(TDateTime written) {
   uint32_t stamp = 0;
-  if (!DateTime::DateTimeToDos(DateTime::FromUnixTime(seconds.count()), stamp)) return 0;
-  return stamp;
+  return DateTime::DateTimeToDos(written, stamp) ? stamp : 0;
 }
 
 }  // namespace
@@ -103,29 +90,28 @@ void TJPegChecker::ScanDirectory(const std::string& folder) {
   // A blank folder would put the cache into the working folder.
   hasFolder_ = !folder_.empty();
   if (!hasFolder_) return;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    std::error_code typeError;
-    if (it->is_directory(typeError) || !IsPhotoName(name)) continue;
+  DosFunc::TSearchRec rec;
+  int found = DosFunc::FindFirstLong(PathOf("*.*"), DosFunc::faAnyFile, rec);
+  for (; found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
+    if ((rec.Attr & (DosFunc::faDirectory | DosFunc::faVolumeID)) != 0 || !IsPhotoName(rec.Name))
+      continue;
     TCheckerField entry;
-    entry.name = name;
-    entry.stamp = DosStamp(*it);
-    std::error_code sizeError;
-    const uintmax_t size = it->file_size(sizeError);
-    entry.size = sizeError ? 0 : static_cast<uint32_t>(size);
+    entry.name = rec.Name;
+    entry.stamp = DosStamp(rec.Time);
+    entry.size = static_cast<uint32_t>(rec.Size);
     scan_.push_back(entry);
   }
+  DosFunc::FindCloseLong(rec);
   LoadCache();
 }
 
 void TJPegChecker::LoadCache() {
   cached_.clear();
   if (!hasFolder_) return;
-  File file(std::fopen(PathOf(kCacheName).c_str(), "rb"), std::fclose);
-  if (!file) return;
+  TFile file;
+  if (!file.OpenFile(PathOf(kCacheName), 0)) return;
   Record record;
-  while (std::fread(record.data(), 1, record.size(), file.get()) == record.size()) {
+  while (file.Read(record.data(), kRecordSize) == kRecordSize) {
     TCheckerField entry = Decode(record);
     if (IsPlainFileName(entry.name)) cached_.push_back(std::move(entry));
   }
@@ -175,9 +161,10 @@ void TJPegChecker::ConfirmOutputs(int index) {
 }
 
 void TJPegChecker::SaveCache() {
-  if (!hasFolder_) return;
-  File file(std::fopen(PathOf(kCacheName).c_str(), "wb"), std::fclose);
-  if (!file) return;
+  // A folder that is gone is not made again for its cache.
+  if (!hasFolder_ || !DosFunc::DirectoryExistsLong(folder_)) return;
+  TFile file;
+  if (!file.CreateFile(PathOf(kCacheName))) return;
   for (TCheckerField& entry : scan_) {
     TCheckerField record = entry;
     if (entry.outputsWritten) {
@@ -188,6 +175,6 @@ void TJPegChecker::SaveCache() {
       record.crc = cached != nullptr ? cached->crc : -1;
     }
     const Record bytes = Encode(record);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return;
+    if (!file.Write(bytes.data(), kRecordSize)) return;
   }
 }

@@ -212,7 +212,7 @@ TEST(FListFile, JoiningAndExtractingRefuseWhatIsNoContainer) {
   // The test program carries no container of its own.
   EXPECT_FALSE(FListFile::MakeExecutable("", container, dir.File("t1")));
   EXPECT_FALSE(FListFile::MakeExecutable(QUILLMARSH_TEST_PLAYER, dir.File("plain"), dir.File("t2")));
-  EXPECT_FALSE(FListFile::MakeExecutable(QUILLMARSH_TEST_PLAYER, container, dir.File("no/t3")));
+  EXPECT_FALSE(FListFile::MakeExecutable(QUILLMARSH_TEST_PLAYER, container, dir.File("plain/t3")));
   EXPECT_FALSE(fs::exists(dir.File("t1")));
   EXPECT_FALSE(fs::exists(dir.File("t2")));
   // Joining onto the container itself would destroy it.
@@ -343,8 +343,9 @@ TEST(FListFile, ErrorsRaiseTheirMessages) {
   };
   TFListFile file;
   EXPECT_EQ(message([&] { file.OpenWrite("  "); }), "Cannot write to EXE-file");
-  EXPECT_EQ(message([&] { file.OpenWrite(dir.File("no/such.ssp")); }),
-            "Cannot create file " + dir.File("no/such.ssp"));
+  WriteFileBytes(dir.File("plain"), "a file, not a folder");
+  EXPECT_EQ(message([&] { file.OpenWrite(dir.File("plain/such.ssp")); }),
+            "Cannot create file " + dir.File("plain/such.ssp"));
   ASSERT_TRUE(file.OpenWrite(container));
   EXPECT_EQ(message([&] { file.AddFile(dir.File("gone.txt")); }),
             "File " + dir.File("gone.txt") + " not exist");

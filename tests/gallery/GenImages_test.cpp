@@ -87,13 +87,13 @@ TEST(GenImages, FilmEdgeIsProgressiveJfifAt96Dpi) {
   EXPECT_EQ(bytes.at(sof + 9), 3);
 }
 
-TEST(GenImages, RewritesExistingFilesAndFailsOnMissingFolder) {
+TEST(GenImages, RewritesExistingFilesAndFailsWhereNoFolderCanBe) {
   testsupport::TempDir dir;
   testsupport::WriteFileBytes(dir.File("left.gif"), std::string(5000, 'x'));
   ASSERT_TRUE(GenImages::WriteGalleryImages(dir.Path()));
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("left.gif")).substr(0, 6), "GIF89a");
   EXPECT_LT(testsupport::ReadFileBytes(dir.File("left.gif")).size(), 5000u);
-  EXPECT_FALSE(GenImages::WriteGalleryImages(dir.File("missing")));
+  EXPECT_FALSE(GenImages::WriteGalleryImages(dir.File("left.gif")));
 }
 
 }  // namespace
