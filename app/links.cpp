@@ -2,8 +2,9 @@
 
 #include <string_view>
 
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "platform/FileSwap.h"
+#include "platform/NewFile.h"
 #include "platform/SpecialFolders.h"
 
 namespace links {
@@ -83,14 +84,14 @@ bool CreateShortcut(const std::string& name, const std::string& target,
                     const std::vector<std::string>& args, const std::string& description,
                     int place) {
   const std::string path = ShortcutPath(name, place);
-  if (path.empty() || !platform::MakeFolders(StrFunc::ExtractDir(path))) return false;
-  return platform::CreateNewFile(
-      path, DesktopEntryText(name, target, args, description, place == kPlaceSendTo), 0644);
+  if (path.empty() || !DosFunc::ForceDirectoriesLong(StrFunc::ExtractDir(path))) return false;
+  return platform::WriteNewFile(
+      path, DesktopEntryText(name, target, args, description, place == kPlaceSendTo));
 }
 
 void DeleteShortcut(const std::string& name, int place) {
   const std::string path = ShortcutPath(name, place);
-  if (!path.empty()) platform::RemoveFile(path);
+  if (!path.empty()) DosFunc::DeleteFileLong(path);
 }
 
 std::string GetSpecialFolderPath(int shellFolderId) {

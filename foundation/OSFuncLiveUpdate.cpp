@@ -2,7 +2,8 @@
 
 #include "foundation/StrFunc.h"
 #include "platform/Environment.h"
-#include "platform/FileSwap.h"
+#include "platform/NewFile.h"
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
 
 namespace OSFunc {
@@ -26,10 +27,13 @@ std::vector<std::string> PassedOnArguments(const std::vector<std::string>& args)
 
 class RealSystem : public LiveUpdateSystem {
  public:
-  bool Exists(const std::string& path) override { return platform::PathExists(path); }
+  bool Exists(const std::string& path) override {
+    platform::FileStatus status;
+    return platform::LinkStatPath(path, status);
+  }
   bool Remove(const std::string& path) override { return platform::RemoveFile(path); }
   bool RenameOver(const std::string& from, const std::string& to) override {
-    return platform::RenameOver(from, to);
+    return platform::RenameReplace(from, to);
   }
   bool FolderWritable(const std::string& dir) override { return platform::IsWritableFolder(dir); }
   bool Start(const std::string& program, const std::vector<std::string>& args,

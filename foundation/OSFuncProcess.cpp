@@ -2,7 +2,8 @@
 
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
-#include "platform/FileSwap.h"
+#include "platform/FileSystem.h"
+#include "platform/NewFile.h"
 #include "platform/Process.h"
 
 namespace OSFunc {
@@ -66,7 +67,7 @@ bool RunViaCmd(const std::string& program, const std::vector<std::string>& args,
   if (dir.empty()) return false;
   const std::string script = dir + StrFunc::ExtractNameNoExt(program) + "-" +
                              StrFunc::LongToHex(static_cast<uint32_t>(NextMsOfDay())) + ".sh";
-  if (!platform::CreateNewFile(script, ScriptText(program, args, wait, script), 0700))
+  if (!platform::WriteNewFile(script, ScriptText(program, args, wait, script)))
     return false;
   const bool ran = RunProcess("/bin/sh", {script}, dir, kShowHidden, kWaitEnd, std::string());
   platform::RemoveFile(script);

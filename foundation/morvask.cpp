@@ -1,7 +1,7 @@
 #include "foundation/morvask.h"
 
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "platform/FileSwap.h"
 #include "platform/SharedLibrary.h"
 
 namespace morvask {
@@ -18,7 +18,7 @@ platform::SharedLibrary& Library() {
 bool Load(const std::string& programDir) {
   Free();
   const std::string path = StrFunc::IncludeBackslash(programDir) + kLibraryName;
-  return platform::PathExists(path) && Library().Load(path);
+  return DosFunc::FileExistsLong(path) && Library().Load(path);
 }
 
 void Free() { Library().Unload(); }

@@ -1,7 +1,7 @@
 #include "foundation/tosmika.h"
 
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "platform/FileSwap.h"
 #include "platform/SharedLibrary.h"
 
 namespace tosmika {
@@ -16,7 +16,7 @@ using ReleaseFunction = void (*)();
 bool LoadFirst(platform::SharedLibrary& library, const std::string& programDir) {
   for (const std::string& name : {kVelnaraName, kTosmikaName}) {
     const std::string path = StrFunc::IncludeBackslash(programDir) + name;
-    if (platform::PathExists(path)) return library.Load(path);
+    if (DosFunc::FileExistsLong(path)) return library.Load(path);
   }
   return false;
 }
