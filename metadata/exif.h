@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "foundation/DateTime.h"
@@ -197,6 +198,23 @@ struct TExifValues {
 };
 
 struct TExifValueView;  // one entry's value bytes (exifValue.h)
+class TExifDataBlock;   // entries for a segment rebuild (exifDataBlock.h)
+
+// Everything the user can edit, carried across a re-read of the photo.
+struct TExifEditState {
+  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
+  std::string comment;
+  std::string latitudeRef, longitudeRef;
+  int32_t latitudeDeg = -1, latitudeMin = -1;
+  double latitudeSec = -1;
+  int32_t longitudeDeg = -1, longitudeMin = -1;
+  double longitudeSec = -1;
+  uint8_t altitudeRef = 0;
+  double altitude = -1;
+  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
+  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
+       dateTimeDigitizedChanged = false;
+};
 
 class TExifReader {
  public:
@@ -272,7 +290,52 @@ class TExifReader {
   // segment, or reading or writing fails.
   bool SaveThumbnail(const std::string& fileName) const;
 
+  // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
+  // Writes every pending edit into the photo and reads it again. Values of
+  // fixed length are overwritten in place; the comment and new GPS entries go
+  // through a rebuild of the segment; a photo without EXIF first receives the
+  // minimal segment. The photo keeps its last-write time. False when any
+  // write failed; the edits that were not written then stay pending.
+  bool SaveChanges();
+  // Gives a photo without EXIF the minimal segment and reads it again,
+  // keeping the pending edits. True when the photo has EXIF afterwards.
+  bool EnsureExif();
+  // Reads the photo again and keeps the pending edits.
+  void Reload();
+  void SaveEditState(TExifEditState& state) const;
+  void RestoreEditState(const TExifEditState& state);
+  // The comment's lines, each ended by CR LF; empty when there is none.
+  std::string GetUserComment() const;
+  void SetUserComment(const std::string& text);
+
+  // The writers SaveChanges runs; each is true when it wrote everything it
+  // had to (also when there was nothing to write).
+  bool WriteSpecialMode();
+  bool WriteDates();
+  bool WritePixelSize();
+  bool WriteGPS();
+  bool WriteUserComment();
+
+  // Copies the photo's SOI, APP0 and EXIF APP1 into a new segment file.
+  bool ExportExifSegment(const std::string& fileName) const;
+  // Puts a segment file into the photo (exif::TransplantExif) and reads the
+  // photo again whatever the outcome.
+  bool ImportExifSegment(const std::string& fileName, bool stampDates);
+  // Rebuilds the photo's segment with the block put in.
+  bool InsertDataBlock(const TExifDataBlock& block);
+  // Rebuilds the photo's segment without the tag of an IFD kind.
+  bool DeleteTag(uint8_t kind, uint16_t tag);
+
  private:
+  // Writing helpers (exifWrite*.cpp).
+  bool WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes);
+  bool EntryIs(int32_t valuePos, uint16_t type, uint32_t maxCount) const;
+  bool SpecialModeMotorola() const;
+  bool DisableInvalidGps();
+  void AddGpsEdits(TExifDataBlock& block,
+                   std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) const;
+  bool busy_ = false;
+
   bool ReadHead(std::FILE* file);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);
   void DecodeEntry(uint8_t kind, uint64_t entryPos);

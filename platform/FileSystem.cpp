@@ -26,6 +26,7 @@ FileStatus FromStat(const struct stat& st) {
   s.inode = static_cast<uint64_t>(st.st_ino);
   s.size = static_cast<int64_t>(st.st_size);
   s.modifiedSeconds = static_cast<int64_t>(st.st_mtim.tv_sec);
+  s.modifiedNanoseconds = static_cast<int64_t>(st.st_mtim.tv_nsec);
   s.mode = static_cast<uint32_t>(st.st_mode & 07777);
   return s;
 }
@@ -170,12 +171,24 @@ bool SetModifiedTime(const std::string& path, int64_t unixSeconds) {
   return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
+bool SetModifiedTimeExact(const std::string& path, int64_t unixSeconds, int64_t nanoseconds) {
+  struct timespec times[2]{};
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(unixSeconds);
+  times[1].tv_nsec = static_cast<long>(nanoseconds);
+  return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
 bool SetWritable(const std::string& path, bool writable) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0) return false;
   mode_t mode = st.st_mode & 07777;
   mode = writable ? (mode | S_IWUSR) : (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH));
   return chmod(path.c_str(), mode) == 0;
+}
+
+bool SetPermissions(const std::string& path, uint32_t mode) {
+  return chmod(path.c_str(), static_cast<mode_t>(mode & 07777)) == 0;
 }
 
 int LastError() { return errno; }

@@ -19,6 +19,7 @@ struct FileStatus {
   uint64_t inode = 0;
   int64_t size = 0;
   int64_t modifiedSeconds = 0;  // last write, seconds since 1970-01-01 UTC
+  int64_t modifiedNanoseconds = 0;  // and the fraction of that second
   uint32_t mode = 0;            // permission bits
 };
 
@@ -81,8 +82,12 @@ bool MakeDirectory(const std::string& path);
 // Sets the last-write time (whole seconds since 1970-01-01 UTC) of what the
 // path names; the access time is left alone.
 bool SetModifiedTime(const std::string& path, int64_t unixSeconds);
+// Sets the last-write time to the nanosecond (a FileStatus's two fields).
+bool SetModifiedTimeExact(const std::string& path, int64_t unixSeconds, int64_t nanoseconds);
 // Read-only clears every write bit; writable adds the owner's write bit.
 bool SetWritable(const std::string& path, bool writable);
+// Sets the permission bits (mode & 07777) of what the path names.
+bool SetPermissions(const std::string& path, uint32_t mode);
 
 // The last errno of the calling thread, for messages.
 int LastError();

@@ -1,0 +1,66 @@
+// The photo's segment out to a file and back, and the rebuilds that go
+// through the work file in the private temporary folder.
+#include <cstdio>
+#include <vector>
+
+#include "foundation/StrFunc.h"
+#include "metadata/exif.h"
+#include "metadata/exifDataBlock.h"
+#include "metadata/exifSegment.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+std::string WorkFile() {
+  const std::string dir = StrFunc::GetTempDir();
+  return dir.empty() ? std::string() : dir + exif::kWorkFileName;
+}
+
+}  // namespace
+
+bool TExifReader::ExportExifSegment(const std::string& fileName) const {
+  if (app1Length_ == 0 || makerNumber_ == exif::kNothingRead || fileName.empty()) return false;
+  const size_t size = size_t(app1Length_) + 4 + size_t(values_.tiffShift);
+  std::vector<uint8_t> bytes(size);
+  std::FILE* photo = std::fopen(fileName_.c_str(), "rb");
+  if (!photo) return false;
+  const bool read = std::fread(bytes.data(), 1, size, photo) == size;
+  std::fclose(photo);
+  if (!read) return false;
+  const int fd = platform::CreateFile(fileName);
+  if (fd < 0) return false;
+  int error = 0;
+  const bool written = platform::WriteFile(fd, bytes.data(), int64_t(size), error) == int64_t(size);
+  const bool closed = platform::CloseFile(fd);
+  if (written && closed) return true;
+  platform::RemoveFile(fileName);
+  return false;
+}
+
+bool TExifReader::ImportExifSegment(const std::string& fileName, bool stampDates) {
+  const std::string photo = fileName_;
+  const bool ok = !photo.empty() && exif::TransplantExif(photo, fileName, stampDates);
+  ReadFromFile(photo);
+  return ok;
+}
+
+bool TExifReader::InsertDataBlock(const TExifDataBlock& block) {
+  const std::string work = WorkFile();
+  if (fileName_.empty() || work.empty()) return false;
+  // A photo without EXIF first receives the minimal segment; a segment that
+  // exists but cannot be copied out is never replaced by it.
+  if (!HasExif() && !EnsureExif()) return false;
+  const bool ok = ExportExifSegment(work) && exif::WriteBlockIntoSegment(work, block) &&
+                  ImportExifSegment(work, false);
+  platform::RemoveFile(work);
+  return ok;
+}
+
+bool TExifReader::DeleteTag(uint8_t kind, uint16_t tag) {
+  const std::string work = WorkFile();
+  if (fileName_.empty() || work.empty()) return false;
+  const bool ok = ExportExifSegment(work) && exif::DeleteTagFromSegment(work, kind, tag) &&
+                  ImportExifSegment(work, false);
+  platform::RemoveFile(work);
+  return ok;
+}

@@ -1,0 +1,261 @@
+// Saving the edits of a photo: the in-place writers and the edit snapshot.
+#include <cstring>
+
+#include "foundation/DateFunc.h"
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "metadata/exif.h"
+#include "metadata/exifBytes.h"
+#include "metadata/exifDataBlock.h"
+#include "metadata/exifSegment.h"
+#include "metadata/exifText.h"
+#include "metadata/exifValue.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr uint16_t kTagUserComment = 37510;
+constexpr size_t kDateSize = 20;
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// "yyyy:mm:dd hh:mm:ss" and a NUL; empty when the date does not fit.
+std::vector<uint8_t> DateBytes(TDateTime value) {
+  const std::string text = DateFunc::FormatDateOfDateTime("yyyy:mm:dd", value) + " " +
+                           DateFunc::FormatTimeOfDateTime("hh:mm:ss", value);
+  if (text.size() != kDateSize - 1) return {};
+  std::vector<uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+std::vector<uint8_t> U32Bytes(uint32_t value, bool motorola) {
+  std::vector<uint8_t> bytes(4);
+  exif::StoreU32(bytes.data(), value, motorola);
+  return bytes;
+}
+
+}  // namespace
+
+bool TExifReader::SaveChanges() {
+  if (fileName_.empty() || !EnsureExif()) return false;
+  bool ok = WriteSpecialMode();
+  ok = WriteDates() && ok;
+  ok = WritePixelSize() && ok;
+  ok = WriteGPS() && ok;
+  ok = WriteUserComment() && ok;
+  if (ok) ReadFromFile(std::string(fileName_));
+  else Reload();
+  return ok;
+}
+
+bool TExifReader::EnsureExif() {
+  if (busy_) return true;
+  if (fileName_.empty()) return false;
+  if (HasExif()) return true;
+  TExifEditState state;
+  SaveEditState(state);
+  busy_ = true;
+  const std::string name = fileName_;
+  const bool added = exif::AddEmptyExif(name);
+  if (added) {
+    ReadFromFile(name);
+    RestoreEditState(state);
+  }
+  busy_ = false;
+  return added && HasExif();
+}
+
+void TExifReader::Reload() {
+  if (fileName_.empty()) return;
+  TExifEditState state;
+  SaveEditState(state);
+  ReadFromFile(std::string(fileName_));
+  RestoreEditState(state);
+}
+
+void TExifReader::SaveEditState(TExifEditState& s) const {
+  const TExifValues& v = values_;
+  s.dateTime = v.dateTime;
+  s.dateTimeOriginal = v.dateTimeOriginal;
+  s.dateTimeDigitized = v.dateTimeDigitized;
+  s.comment = GetUserComment();
+  s.latitudeRef = v.latitudeRef;
+  s.longitudeRef = v.longitudeRef;
+  s.latitudeDeg = v.latitudeDeg;
+  s.latitudeMin = v.latitudeMin;
+  s.latitudeSec = v.latitudeSec;
+  s.longitudeDeg = v.longitudeDeg;
+  s.longitudeMin = v.longitudeMin;
+  s.longitudeSec = v.longitudeSec;
+  s.altitudeRef = v.altitudeRef;
+  s.altitude = v.altitude;
+  s.latitudeChanged = v.latitudeChanged;
+  s.longitudeChanged = v.longitudeChanged;
+  s.altitudeChanged = v.altitudeChanged;
+  s.dateTimeChanged = v.dateTimeChanged;
+  s.dateTimeOriginalChanged = v.dateTimeOriginalChanged;
+  s.dateTimeDigitizedChanged = v.dateTimeDigitizedChanged;
+}
+
+void TExifReader::RestoreEditState(const TExifEditState& s) {
+  TExifValues& v = values_;
+  v.dateTime = s.dateTime;
+  v.dateTimeOriginal = s.dateTimeOriginal;
+  v.dateTimeDigitized = s.dateTimeDigitized;
+  SetUserComment(s.comment);
+  v.latitudeRef = s.latitudeRef;
+  v.longitudeRef = s.longitudeRef;
+  v.latitudeDeg = s.latitudeDeg;
+  v.latitudeMin = s.latitudeMin;
+  v.latitudeSec = s.latitudeSec;
+  v.longitudeDeg = s.longitudeDeg;
+  v.longitudeMin = s.longitudeMin;
+  v.longitudeSec = s.longitudeSec;
+  v.altitudeRef = s.altitudeRef;
+  v.altitude = s.altitude;
+  v.latitudeChanged = s.latitudeChanged;
+  v.longitudeChanged = s.longitudeChanged;
+  v.altitudeChanged = s.altitudeChanged;
+  v.dateTimeChanged = s.dateTimeChanged;
+  v.dateTimeOriginalChanged = s.dateTimeOriginalChanged;
+  v.dateTimeDigitizedChanged = s.dateTimeDigitizedChanged;
+}
+
+std::string TExifReader::GetUserComment() const { return JoinLines(values_.userCommentLines); }
+
+void TExifReader::SetUserComment(const std::string& text) {
+  values_.userCommentLines = exif::SplitLines(text);
+}
+
+bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
+  if (writes.empty()) return true;
+  for (const auto& [pos, bytes] : writes)
+    if (pos < 1 || !InSegment(pos, bytes.size())) return false;
+  platform::FileStatus status;
+  if (!platform::StatPath(fileName_, status) || !status.isRegular) return false;
+  if (DosFunc::GetFileAttr(fileName_) & DosFunc::faReadOnly) return false;
+  const int fd = platform::OpenFile(fileName_, platform::OpenAccess::ReadWrite);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (const auto& [pos, bytes] : writes) {
+    int error = 0;
+    ok = ok && platform::SeekFile(fd, int64_t(pos), platform::SeekFrom::Begin) == int64_t(pos) &&
+         platform::WriteFile(fd, bytes.data(), int64_t(bytes.size()), error) ==
+             int64_t(bytes.size());
+  }
+  ok = platform::SyncFile(fd) && ok;
+  ok = platform::CloseFile(fd) && ok;
+  platform::SetModifiedTimeExact(fileName_, status.modifiedSeconds, status.modifiedNanoseconds);
+  return ok;
+}
+
+bool TExifReader::EntryIs(int32_t valuePos, uint16_t type, uint32_t maxCount) const {
+  const int32_t count = records_.Count();
+  TExifEntryRecord r;
+  for (int32_t i = 0; i < count; ++i) {
+    records_.GetItem(i, &r);
+    if (r.recordType == kRecordEntry && int64_t(r.position) + 8 == valuePos)
+      return r.type == type && r.count >= 1 && r.count <= maxCount;
+  }
+  return false;
+}
+
+bool TExifReader::SpecialModeMotorola() const {
+  const uint64_t note = FilePos(uint64_t(uint32_t(values_.makerNoteOffset)));
+  if (values_.makerNoteOffset > 0 && InSegment(note, 10) &&
+      std::memcmp(head_.data() + note, "OLYMPUS\0", 8) == 0)
+    return head_[note + 8] == 'M';
+  return motorola_;
+}
+
+bool TExifReader::WriteSpecialMode() {
+  const int32_t pos = values_.olympusSpecialModePos;
+  if (fileName_.empty() || makerNumber_ == exif::kNothingRead || pos < 1) return true;
+  if (!InSegment(uint64_t(pos), 12)) return false;
+  const bool motorola = SpecialModeMotorola();
+  const uint32_t* mode = values_.olympusSpecialMode;
+  uint32_t stored[3];
+  for (int i = 0; i < 3; ++i) stored[i] = exif::LoadU32(head_.data() + pos + 4 * i, motorola);
+  // The third value only means something in panorama mode (3); elsewhere the
+  // stored value is kept.
+  const uint32_t third = mode[0] == 3 ? mode[2] : stored[2];
+  if (mode[0] == stored[0] && mode[1] == stored[1] && third == stored[2]) return true;
+  std::vector<uint8_t> bytes(12);
+  exif::StoreU32(bytes.data(), mode[0], motorola);
+  exif::StoreU32(bytes.data() + 4, mode[1], motorola);
+  exif::StoreU32(bytes.data() + 8, third, motorola);
+  return WriteAt({{uint64_t(pos), bytes}});
+}
+
+bool TExifReader::WriteDates() {
+  if (!EnsureExif()) return false;
+  struct Date {
+    TDateTime value;
+    int32_t pos;
+    bool changed;
+  };
+  const TExifValues& v = values_;
+  const Date dates[] = {{v.dateTimeDigitized, v.dateTimeDigitizedPos, v.dateTimeDigitizedChanged},
+                        {v.dateTimeOriginal, v.dateTimeOriginalPos, v.dateTimeOriginalChanged},
+                        {v.dateTime, v.dateTimePos, v.dateTimeChanged}};
+  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
+  for (const Date& d : dates) {
+    if (!d.changed || d.pos < 1) continue;
+    std::vector<uint8_t> bytes = DateBytes(d.value);
+    if (!bytes.empty()) writes.emplace_back(uint64_t(d.pos), std::move(bytes));
+  }
+  if (!WriteAt(writes)) return false;
+  values_.dateTimeDigitizedChanged = values_.dateTimeOriginalChanged = false;
+  values_.dateTimeChanged = false;
+  return true;
+}
+
+bool TExifReader::WritePixelSize() {
+  if (!EnsureExif()) return false;
+  const int32_t xPos = values_.pixelXPos, yPos = values_.pixelYPos;
+  if (xPos < 1 || yPos < 1) return true;
+  // A photo that does not decode has no size to write.
+  uint32_t width = 0, height = 0;
+  if (!exif::GetJpegPixelSize(fileName_, width, height)) return true;
+  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
+  const auto add = [&](int32_t pos, uint32_t value, uint32_t stored) {
+    if (value == stored) return true;
+    if (EntryIs(pos, exif::kTypeLong, 1)) {
+      writes.emplace_back(uint64_t(pos), U32Bytes(value, motorola_));
+      return true;
+    }
+    if (!EntryIs(pos, exif::kTypeShort, 2) || value > 0xFFFF) return false;
+    std::vector<uint8_t> bytes(2);
+    exif::StoreU16(bytes.data(), uint16_t(value), motorola_);
+    writes.emplace_back(uint64_t(pos), std::move(bytes));
+    return true;
+  };
+  const bool known = add(xPos, width, values_.pixelXDimension) &&
+                     add(yPos, height, values_.pixelYDimension);
+  return known && WriteAt(writes);
+}
+
+bool TExifReader::WriteUserComment() {
+  const std::string text = GetUserComment();
+  if (StrFunc::Trim(text) == StrFunc::Trim(JoinLines(exif::SplitLines(values_.userComment))))
+    return true;
+  TExifEditState state;
+  SaveEditState(state);
+  bool ok;
+  if (StrFunc::Trim(text).empty()) {
+    const bool present = values_.userCommentPos >= 1 || FindTagIndex(exif::kExifIfd, kTagUserComment) >= 0;
+    ok = !present || DeleteTag(exif::kExifIfd, kTagUserComment);
+  } else {
+    // The merge replaces an entry of the same tag.
+    TExifDataBlock block = TExifDataBlock::ForKind(exif::kExifIfd);
+    block.AddString(kTagUserComment, text);
+    ok = InsertDataBlock(block);
+  }
+  RestoreEditState(state);
+  return ok;
+}

@@ -1,0 +1,103 @@
+// Saving GPS edits: values that have an entry are overwritten in place, the
+// others go into the photo through a rebuild of its segment.
+#include <cmath>
+
+#include "foundation/StrFunc.h"
+#include "metadata/exif.h"
+#include "metadata/exifBytes.h"
+#include "metadata/exifDataBlock.h"
+
+namespace {
+
+using Writes = std::vector<std::pair<uint64_t, std::vector<uint8_t>>>;
+
+// Rounded to the nearest whole number, halves to even.
+int64_t RoundEven(double value) { return int64_t(std::nearbyint(value)); }
+
+// n/scale, or n/1 when it is a whole number.
+void AddScaled(std::vector<uint32_t>& pairs, double value, int64_t scale) {
+  const int64_t n = RoundEven(value * double(scale));
+  if (n % scale == 0) pairs.insert(pairs.end(), {uint32_t(n / scale), 1});
+  else pairs.insert(pairs.end(), {uint32_t(n), uint32_t(scale)});
+}
+
+std::vector<uint32_t> Coordinate(int32_t degrees, int32_t minutes, double seconds) {
+  std::vector<uint32_t> pairs{uint32_t(degrees), 1, uint32_t(minutes), 1};
+  AddScaled(pairs, seconds, 1000);
+  return pairs;
+}
+
+std::vector<uint8_t> RationalBytes(const std::vector<uint32_t>& pairs, bool motorola) {
+  std::vector<uint8_t> bytes(pairs.size() * 4);
+  for (size_t i = 0; i < pairs.size(); ++i) exif::StoreU32(bytes.data() + 4 * i, pairs[i], motorola);
+  return bytes;
+}
+
+std::string RefText(const std::string& ref) {
+  return StrFunc::UpperCaseCz(StrFunc::Trim(ref)).substr(0, 1);
+}
+
+}  // namespace
+
+// A GPS IFD that holds no complete position is unhooked from IFD0, so the
+// new position goes into a GPS IFD of its own. The pointer entry is taken out
+// rather than overwritten, which would leave an entry of no valid type.
+bool TExifReader::DisableInvalidGps() {
+  if (values_.gpsOffset <= 0 || values_.gpsValid) return true;
+  TExifEditState state;
+  SaveEditState(state);
+  const bool ok = DeleteTag(exif::kIfd0, exif::kTagGpsPointer);
+  RestoreEditState(state);
+  return ok && !HasGPS();
+}
+
+void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes) const {
+  const TExifValues& v = values_;
+  const auto text = [&](uint16_t tag, int32_t pos, const std::string& ref) {
+    if (EntryIs(pos, exif::kTypeAscii, 4)) writes.push_back({uint64_t(pos), {uint8_t(ref[0]), 0}});
+    else block.AddString(tag, ref);
+  };
+  // The reader records a rational's position only for a value long enough.
+  const auto rationals = [&](uint16_t tag, int32_t pos, const std::vector<uint32_t>& pairs) {
+    if (pos >= 1) writes.push_back({uint64_t(pos), RationalBytes(pairs, motorola_)});
+    else block.AddRationals(tag, pairs);
+  };
+  if (IsGPSValid()) {
+    const std::string latRef = RefText(v.latitudeRef), lonRef = RefText(v.longitudeRef);
+    if (v.latitudeChanged && !latRef.empty()) {
+      text(1, v.latitudeRefPos, latRef);
+      rationals(2, v.latitudePos, Coordinate(v.latitudeDeg, v.latitudeMin, v.latitudeSec));
+    }
+    if (v.longitudeChanged && !lonRef.empty()) {
+      text(3, v.longitudeRefPos, lonRef);
+      rationals(4, v.longitudePos, Coordinate(v.longitudeDeg, v.longitudeMin, v.longitudeSec));
+    }
+  }
+  if (v.altitudeChanged && v.altitude >= 0) {
+    if (EntryIs(v.altitudeRefPos, exif::kTypeByte, 4))
+      writes.push_back({uint64_t(v.altitudeRefPos), {v.altitudeRef}});
+    else
+      block.AddByte(5, v.altitudeRef);
+    std::vector<uint32_t> pairs;
+    AddScaled(pairs, v.altitude, 100);
+    rationals(6, v.altitudePos, pairs);
+  }
+}
+
+bool TExifReader::WriteGPS() {
+  TExifValues& v = values_;
+  if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return true;
+  bool ok = !(v.latitudeChanged || v.longitudeChanged) || DisableInvalidGps();
+  TExifDataBlock block = v.gpsOffset > 0 ? TExifDataBlock::ForKind(exif::kGpsIfd)
+                                         : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
+  TExifEditState state;
+  SaveEditState(state);
+  Writes writes;
+  if (ok) AddGpsEdits(block, writes);
+  ok = ok && WriteAt(writes);
+  if (!writes.empty()) Reload();
+  if (ok && !block.Fields().empty()) ok = InsertDataBlock(block);
+  RestoreEditState(state);
+  if (ok) v.latitudeChanged = v.longitudeChanged = v.altitudeChanged = false;
+  return ok;
+}
