@@ -1,0 +1,131 @@
+// Writes that cannot succeed leave the photo exactly as it was, with its
+// time, and report the failure.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "metadata/exif.h"
+#include "metadata/exifSegment.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+
+struct PhotoState {
+  std::string bytes;
+  fs::file_time_type time;
+  bool operator==(const PhotoState&) const = default;
+};
+
+PhotoState StateOf(const std::string& path) {
+  return {ReadFileBytes(path), fs::last_write_time(path)};
+}
+
+size_t FilesIn(const std::string& dir) {
+  size_t n = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) n += entry.is_regular_file() ? 1 : 0;
+  return n;
+}
+
+// A comment, a date and a position: every kind of write at once.
+void EditEverything(TExifReader& reader) {
+  reader.SetUserComment("will not be written");
+  reader.SetDateTimeOriginal(testsupport::At(2021, 1, 2, 3, 4, 5));
+  reader.SetLatitude(1, 2, true, 3);
+  reader.SetLongitude(4, 5, true, 6);
+}
+
+class ExifWriteFailure : public ::testing::Test {
+ protected:
+  testsupport::ScopedHome home_;
+  TempDir dir_;
+};
+
+TEST_F(ExifWriteFailure, ReadOnlyPhotoIsLeftAlone) {
+  const std::string photo = testsupport::CopyPhoto("Canon_40D.jpg", dir_);
+  ASSERT_EQ(chmod(photo.c_str(), 0444), 0);
+  const PhotoState before = StateOf(photo);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  EditEverything(reader);
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_EQ(fs::status(photo).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+  // The edits are still pending for a later try.
+  EXPECT_TRUE(reader.Values().dateTimeOriginalChanged);
+  EXPECT_EQ(reader.GetUserComment(), "will not be written\r\n");
+}
+
+TEST_F(ExifWriteFailure, PhotoThatDoesNotDecodeIsLeftAlone) {
+  const std::string photo = dir_.File("cut.jpg");
+  const std::string whole = ReadFileBytes(testsupport::PhotoPath("Nikon_D70.jpg"));
+  testsupport::WriteFileBytes(photo, whole.substr(0, whole.size() / 2));
+  const PhotoState before = StateOf(photo);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  reader.SetUserComment("needs a rebuild");
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+}
+
+TEST_F(ExifWriteFailure, FullSegmentIsLeftAlone) {
+  const std::string photo = testsupport::CopyPhoto("Canon_PowerShot_S40.jpg", dir_);
+  // Fill the segment up to its limit with a long description.
+  const std::string fill = "exiftool -q -overwrite_original -ImageDescription=" +
+                           std::string(58400, 'x') + " '" + photo + "'";
+  ASSERT_EQ(std::system(fill.c_str()), 0);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_GT(reader.App1Length(), 65535 - 140);
+  // A save without edits puts in the real pixel size, which this scaled-down
+  // photo lacks; after it, only the position is pending.
+  ASSERT_TRUE(reader.SaveChanges());
+  const PhotoState before = StateOf(photo);
+  // A new GPS IFD needs more than 140 bytes.
+  reader.SetLatitude(1, 2, true, 3);
+  reader.SetLongitude(4, 5, true, 6);
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+}
+
+TEST_F(ExifWriteFailure, ExifBehindAnotherSegmentGetsNoSecondSegment) {
+  // Its EXIF stands behind an APP2, where the reader does not look.
+  const std::string photo = testsupport::CopyPhoto("orientation_landscape_3.jpg", dir_);
+  const PhotoState before = StateOf(photo);
+  TExifReader reader;
+  EXPECT_FALSE(reader.ReadFromFile(photo));
+  EditEverything(reader);
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+}
+
+TEST_F(ExifWriteFailure, TransplantRefusesWhatIsNoJpegOrNoSegment) {
+  const std::string photo = testsupport::CopyPhoto("Canon_40D.jpg", dir_);
+  const std::string segment = dir_.File("good.exif");
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_TRUE(reader.ExportExifSegment(segment));
+  const std::string notJpeg = dir_.File("text.jpg");
+  testsupport::WriteFileBytes(notJpeg, "not a photo at all");
+  const std::string notSegment = dir_.File("bad.exif");
+  testsupport::WriteFileBytes(notSegment, ReadFileBytes(photo).substr(0, 100));
+
+  const PhotoState notJpegBefore = StateOf(notJpeg), photoBefore = StateOf(photo);
+  EXPECT_FALSE(exif::TransplantExif(notJpeg, segment, false));
+  EXPECT_FALSE(exif::TransplantExif(photo, notSegment, false));
+  EXPECT_FALSE(exif::TransplantExif(photo, dir_.File("missing.exif"), false));
+  EXPECT_TRUE(StateOf(notJpeg) == notJpegBefore);
+  EXPECT_TRUE(StateOf(photo) == photoBefore);
+  EXPECT_EQ(FilesIn(dir_.Path()), 4u);
+}
+
+}  // namespace
