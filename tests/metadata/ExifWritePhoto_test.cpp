@@ -1,0 +1,161 @@
+// Saving edits into whole photos: a photo without EXIF, saves without edits,
+// leftovers of earlier runs and the camera's special mode.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "foundation/DosFunc.h"
+#include "metadata/exif.h"
+#include "metadata/exifSegment.h"
+#include "tests/metadata/ExifBuilder.h"
+#include "tests/metadata/ExifWriteSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+uint64_t InodeOf(const std::string& path) {
+  struct stat st {};
+  stat(path.c_str(), &st);
+  return uint64_t(st.st_ino);
+}
+
+class ExifWritePhoto : public ::testing::Test {
+ protected:
+  testsupport::ScopedHome home_;
+  TempDir dir_;
+};
+
+TEST_F(ExifWritePhoto, PhotoWithoutExifGetsTheMinimalSegmentFirst) {
+  const std::string stripped = dir_.File("stripped.jpg");
+  const std::string strip = "exiftool -q -all= -o '" + stripped + "' '" +
+                            testsupport::PhotoPath("Canon_40D.jpg") + "'";
+  ASSERT_EQ(std::system(strip.c_str()), 0);
+  const std::string body = ReadFileBytes(stripped).substr(2);
+  const std::string jfif("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
+  for (const bool withJfif : {false, true}) {
+    SCOPED_TRACE(withJfif ? "JFIF" : "plain");
+    const std::string photo = dir_.File(withJfif ? "jfif.jpg" : "plain.jpg");
+    WriteFileBytes(photo, "\xFF\xD8" + (withJfif ? jfif : std::string()) + body);
+    const auto time = fs::last_write_time(photo);
+    const TDateTime fileDate = DosFunc::GetFileDateTime(photo);
+    TExifReader reader;
+    EXPECT_FALSE(reader.ReadFromFile(photo));
+    reader.SetUserComment("first words");
+    ASSERT_TRUE(reader.SaveChanges());
+
+    ASSERT_TRUE(reader.HasExif());
+    EXPECT_EQ(reader.Values().userComment, "first words");
+    EXPECT_EQ(reader.Values().dateTime, fileDate);
+    EXPECT_EQ(reader.Values().dateTimeOriginal, fileDate);
+    EXPECT_EQ(reader.Values().dateTimeDigitized, fileDate);
+    uint32_t width = 0, height = 0;
+    ASSERT_TRUE(exif::GetJpegPixelSize(photo, width, height));
+    EXPECT_EQ(reader.Values().pixelXDimension, width);
+    EXPECT_EQ(reader.Values().pixelYDimension, height);
+    EXPECT_EQ(fs::last_write_time(photo), time);
+    // The photo's own segments follow the new one unchanged.
+    const std::string now = ReadFileBytes(photo);
+    const std::string rest = (withJfif ? jfif : std::string()) + body;
+    EXPECT_EQ(now.substr(now.size() - rest.size()), rest);
+  }
+}
+
+TEST_F(ExifWritePhoto, SaveWithoutEditsTouchesOnlyThePixelSize) {
+  for (const std::string& name : exifwrite::ExifPhotos()) {
+    SCOPED_TRACE(name);
+    const std::string photo = testsupport::CopyPhoto(name, dir_);
+    const std::string before = ReadFileBytes(photo);
+    const auto time = fs::last_write_time(photo);
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo));
+    const int32_t xPos = reader.Values().pixelXPos, yPos = reader.Values().pixelYPos;
+    ASSERT_TRUE(reader.SaveChanges());
+    std::string after = ReadFileBytes(photo);
+    ASSERT_EQ(after.size(), before.size());
+    for (const int32_t pos : {xPos, yPos})
+      if (pos >= 1) after.replace(size_t(pos), 4, before, size_t(pos), 4);
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(fs::last_write_time(photo), time);
+
+    const std::string settled = ReadFileBytes(photo);
+    ASSERT_TRUE(reader.SaveChanges());
+    EXPECT_TRUE(ReadFileBytes(photo) == settled);
+    fs::remove(photo);
+  }
+}
+
+TEST_F(ExifWritePhoto, EarlierLeftoversBesideThePhotoAreKept) {
+  const std::string photo = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
+  WriteFileBytes(photo + "-tmp", "the only copy of an older photo");
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  reader.SetUserComment("rebuilt");
+  ASSERT_TRUE(reader.SaveChanges());
+  EXPECT_EQ(reader.Values().userComment, "rebuilt");
+  EXPECT_EQ(ReadFileBytes(photo + "-tmp"), "the only copy of an older photo");
+  size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(dir_.Path())) files += entry.exists() ? 1 : 0;
+  EXPECT_EQ(files, 2u);
+}
+
+TEST_F(ExifWritePhoto, ReplacedPhotoKeepsItsPermissions) {
+  const std::string photo = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
+  ASSERT_EQ(chmod(photo.c_str(), 0640), 0);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  const uint64_t inode = InodeOf(photo);
+  reader.SetUserComment("new permissions?");
+  ASSERT_TRUE(reader.SaveChanges());
+  EXPECT_NE(InodeOf(photo), inode);
+  EXPECT_EQ(fs::status(photo).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(ExifWritePhoto, CommentEditedBackIsNotRewritten) {
+  const std::string photo = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  reader.SetUserComment("two\r\nlines");
+  ASSERT_TRUE(reader.SaveChanges());
+  const uint64_t inode = InodeOf(photo);
+  const std::string bytes = ReadFileBytes(photo);
+  reader.SetUserComment("  two\r\nlines \r\n");
+  ASSERT_TRUE(reader.SaveChanges());
+  EXPECT_EQ(InodeOf(photo), inode);
+  EXPECT_TRUE(ReadFileBytes(photo) == bytes);
+}
+
+TEST_F(ExifWritePhoto, SpecialModeKeepsItsPanoramaDirection) {
+  const exiftest::Builder b(false);
+  exiftest::Ifd note;
+  note.entries = {b.Long(512, {1, 5, 7})};
+  exiftest::Entry makerNote = b.Raw(37500, 7, 0, "");
+  makerNote.make = [&b, &note](uint32_t at) {
+    return std::string("OLYMP\0\x01\0", 8) + b.Serialize(note, at + 8);
+  };
+  makerNote.count = uint32_t(makerNote.make(0).size());
+  auto exifIfd = std::make_shared<exiftest::Ifd>();
+  exifIfd->entries = {makerNote};
+  exiftest::Ifd ifd0;
+  ifd0.entries = {b.Ascii(271, "OLYMPUS"), b.Pointer(34665, exifIfd)};
+  const std::string photo = dir_.File("olympus.jpg");
+  WriteFileBytes(photo, b.Jpeg(ifd0));
+  const std::string before = ReadFileBytes(photo);
+
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_GE(reader.Values().olympusSpecialModePos, 1);
+  EXPECT_EQ(reader.Values().olympusSpecialMode[2], 0u);
+  EXPECT_TRUE(reader.WriteSpecialMode());
+  EXPECT_TRUE(ReadFileBytes(photo) == before);
+}
+
+}  // namespace
