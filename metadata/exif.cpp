@@ -52,12 +52,14 @@ bool IsSilentTag(uint8_t kind, uint16_t tag) {
   }
 }
 
+// Moves a row of the three lists from one index to another; a target past
+// the end puts the row last.
 void MoveRow(TExifRows& rows, int from, int to) {
   if (from < 0 || to < 0 || std::abs(from - to) < 2) return;
   for (auto* list : {&rows.keys, &rows.names, &rows.texts}) {
     std::string item = std::move((*list)[from]);
     list->erase(list->begin() + from);
-    list->insert(list->begin() + to, std::move(item));
+    list->insert(list->begin() + std::min<size_t>(size_t(to), list->size()), std::move(item));
   }
 }
 

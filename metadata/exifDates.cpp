@@ -1,10 +1,11 @@
+#include "metadata/exif.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
 
 #include "foundation/StrFunc.h"
-#include "metadata/exif.h"
 #include "metadata/exifText.h"
 
 namespace exif {

@@ -1,5 +1,7 @@
 // Display texts of decoded entries, by TIFF type and tag; the formatters also
 // keep the typed values the program works with.
+#include "metadata/exif.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,7 +11,6 @@
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
-#include "metadata/exif.h"
 #include "metadata/exifTables.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"

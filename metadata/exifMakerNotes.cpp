@@ -1,10 +1,11 @@
 // Maker notes: which camera maker wrote the note, and the walk of its IFD
 // for the makers whose note is one.
+#include "metadata/exif.h"
+
 #include <algorithm>
 #include <string>
 
 #include "foundation/StrFunc.h"
-#include "metadata/exif.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 

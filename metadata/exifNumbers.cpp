@@ -1,9 +1,10 @@
+#include "metadata/exif.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "metadata/exif.h"
 #include "metadata/exifText.h"
 
 namespace exif {

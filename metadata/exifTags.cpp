@@ -1,8 +1,9 @@
+#include "metadata/exif.h"
+
 #include <algorithm>
 #include <tuple>
 
 #include "foundation/StrFunc.h"
-#include "metadata/exif.h"
 #include "metadata/exifTables.h"
 
 namespace exif {

@@ -324,6 +324,11 @@ TEST_F(ExifReaderTest, SoftwareAndCopyrightFollowTheModel) {
                                              "0x33432", "0x274",   "0x296",   "2x36868",
                                              "2x36867", "0x306"};
   EXPECT_EQ(reader_.StandardRows().keys, expected);
+
+  // Software ahead of a Model that stands last goes to the end.
+  ifd0.entries = {b.Ascii(305, "soft"), b.Ascii(272, "model")};
+  ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+  EXPECT_EQ(reader_.StandardRows().keys, (std::vector<std::string>{"0x272", "0x305"}));
 }
 
 TEST_F(ExifReaderTest, ThumbnailIsSavedOnlyFromInsideTheSegment) {
