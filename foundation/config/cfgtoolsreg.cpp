@@ -435,8 +435,10 @@ void TRegIniFile::ImportValue(const std::string& section, const std::string& ide
                               const std::string& raw) {
   const std::string text = StrFunc::Trim(raw);
   int64_t number = 0;
-  if (simplestrfunc::StrToInt64Ok(text, number) && std::to_string(number) == text) {
-    if (number >= 0 && number <= 4294967294LL) {
+  if (simplestrfunc::StrToInt64Ok(text, number)) {
+    if (std::to_string(number) != text) {
+      WriteString(section, ident, raw);  // "0123" must read back as written
+    } else if (number >= 0 && number <= 4294967294LL) {
       WriteDWord(section, ident, static_cast<uint32_t>(number));
     } else {
       WriteInt64(section, ident, number);

@@ -65,9 +65,10 @@ class TRegIniFile : public TIniStore {
   // Drops every change not yet written back.
   void Clear() override;
 
-  // Export as INI text with comments, and import: a value that reads as a
-  // number or as upper-case hexadecimal bytes exactly as written is stored as
-  // a number or as binary; anything else as a string.
+  // Export as INI text with comments, and import: a whole number in its plain
+  // decimal form is stored as a number, other pairs of upper-case hexadecimal
+  // digits holding a decimal digit as binary, anything else as a string, so
+  // every value reads back as the text it was ("0123" stays "0123").
   TStringList GetStrings() override;
   void SetStrings(const TStringList& lines) override;
   void ReplaceSectionLines(const std::string& section, const TStringList& lines) override;
