@@ -55,6 +55,14 @@ std::string RegistryDir() {
   return GetEnv("HOME") + "/.config/quillmarsh/registry";
 }
 
+std::string UserLocaleName() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const std::string value = GetEnv(name);
+    if (!value.empty()) return value;
+  }
+  return std::string();
+}
+
 std::vector<std::string> ProgramArguments() {
   std::ifstream in("/proc/self/cmdline", std::ios::binary);
   const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

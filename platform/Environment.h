@@ -21,6 +21,10 @@ std::string PrivateTempDir();
 // $HOME/.config/quillmarsh/registry. Not created here.
 std::string RegistryDir();
 
+// The user's locale for messages ("cs_CZ.UTF-8"): the first of LC_ALL,
+// LC_MESSAGES and LANG that is set and not empty; empty when none is.
+std::string UserLocaleName();
+
 // The program's arguments, without the program name (from /proc/self/cmdline).
 std::vector<std::string> ProgramArguments();
 
