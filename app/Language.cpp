@@ -75,7 +75,9 @@ void AddEntry(TConfig& config, const std::string& fileName, TLanguageMenu* menu,
   if (menu != nullptr) {
     entry.Menu = menu;
     entry.MenuItem = menu->AddRadioItem(entry.Description, entry.WinID,
-                                        [index] { (*List())[index].Select(); });
+                                        [index] {
+                                          if (List() && index < List()->size()) (*List())[index].Select();
+                                        });
     menu->SetEnabled(true);
   }
   list.push_back(std::move(entry));

@@ -13,7 +13,10 @@
 
 class TIniStore {
  public:
+  TIniStore() = default;
   virtual ~TIniStore() = default;
+  TIniStore(const TIniStore&) = delete;
+  TIniStore& operator=(const TIniStore&) = delete;
 
   virtual bool ReadOnly() const = 0;
   virtual void SetReadOnly(bool on) = 0;

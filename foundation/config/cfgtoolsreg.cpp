@@ -382,7 +382,7 @@ bool TRegIniFile::SectionExists(const std::string& section) {
 
 bool TRegIniFile::ValueExists(const std::string& section, const std::string& ident) {
   std::string text;
-  return ReadAsText(section, ident, text) || ReadStream(section, ident, text) >= 0;
+  return ReadAsText(section, ident, text);
 }
 
 void TRegIniFile::Clear() {
