@@ -9,7 +9,7 @@ namespace {
 
 constexpr size_t kMinKeyLength = 16;
 constexpr size_t kMaxKeyLength = 255;
-constexpr size_t kPieceLength = 65000;
+constexpr size_t kChunkLength = 65000;
 
 // The built-in key: 38 bytes, 8 of them not printable. Part of the stored
 // format.
@@ -121,9 +121,9 @@ int32_t DecryptFromText(std::string_view text, std::string_view key, std::string
 
 std::string EncryptString(std::string_view text, std::string_view key) {
   std::string result;
-  for (size_t pos = 0; pos < text.size(); pos += kPieceLength) {
+  for (size_t pos = 0; pos < text.size(); pos += kChunkLength) {
     if (pos > 0) result += '^';
-    result += EncryptToText(text.substr(pos, kPieceLength), key);
+    result += EncryptToText(text.substr(pos, kChunkLength), key);
   }
   return result;
 }
@@ -135,9 +135,9 @@ bool DecryptString(std::string_view text, std::string_view key, std::string& pla
   size_t start = 0;
   for (;;) {
     const size_t end = std::min(text.find('^', start), text.size());
-    std::string piece;
-    if (DecryptFromText(text.substr(start, end - start), key, piece) < 0) return false;
-    result += piece;
+    std::string chunk;
+    if (DecryptFromText(text.substr(start, end - start), key, chunk) < 0) return false;
+    result += chunk;
     if (end == text.size()) break;
     start = end + 1;
   }

@@ -12,7 +12,7 @@
 
 namespace Crypt {
 
-// The most bytes one armoured piece carries.
+// The most bytes one armoured chunk carries.
 constexpr size_t kMaxBufferLength = 65520;
 
 // The key trimmed (an empty key becomes the built-in default key) and, when
@@ -29,14 +29,14 @@ void DecryptBuffer(uint8_t* buffer, size_t length, std::string_view key);
 // Prepares the key, enciphers at most kMaxBufferLength bytes of data and
 // armours them.
 std::string EncryptToText(std::string_view data, std::string_view key);
-// Unarmours and deciphers one piece into data and returns its length; -1 (data
+// Unarmours and deciphers one chunk into data and returns its length; -1 (data
 // empty) when the text is damaged or holds more than kMaxBufferLength bytes.
 int32_t DecryptFromText(std::string_view text, std::string_view key, std::string& data);
 
 // The text in pieces of 65000 bytes, each enciphered and armoured, joined by
 // "^". An empty text gives an empty result.
 std::string EncryptString(std::string_view text, std::string_view key);
-// Reverses EncryptString. False (plain empty) when any piece is damaged. A
+// Reverses EncryptString. False (plain empty) when any chunk is damaged. A
 // text enciphered under another key deciphers to other bytes without error.
 bool DecryptString(std::string_view text, std::string_view key, std::string& plain);
 

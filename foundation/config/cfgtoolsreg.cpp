@@ -75,17 +75,17 @@ void TRegIniFile::ListKnownSections() {
   knownUpper_.clear();
   if (!key_) return;
   // Depth-first, so a parent is listed before its subkeys.
-  std::vector<std::pair<std::string, int>> todo = {{"", 0}};
-  while (!todo.empty()) {
-    const auto [path, depth] = todo.back();
-    todo.pop_back();
+  std::vector<std::pair<std::string, int>> pending = {{"", 0}};
+  while (!pending.empty()) {
+    const auto [path, depth] = pending.back();
+    pending.pop_back();
     if (depth >= kMaxSectionDepth) continue;
     const std::vector<std::string> names = key_->EnumKeyNames(path);
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
       const std::string sub = Join(path, *it);
       if (knownUpper_.insert(Upper(sub)).second) {
         known_.push_back(sub);
-        todo.emplace_back(sub, depth + 1);
+        pending.emplace_back(sub, depth + 1);
       }
     }
   }

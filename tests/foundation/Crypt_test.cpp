@@ -35,7 +35,7 @@ TEST(Crypt, KnownAnswers) {
             "BUTJ---aC-VKbeJHzn-CSYPMuTYyeVzXbEOUs7mC----");
 }
 
-TEST(Crypt, StringsRoundTripAtPieceBoundaries) {
+TEST(Crypt, StringsRoundTripAtChunkBoundaries) {
   for (size_t len : {0u, 1u, 7u, 8u, 9u, 65000u, 65001u}) {
     std::string text;
     for (size_t i = 0; i < len; ++i) text += static_cast<char>('!' + i % 90);
