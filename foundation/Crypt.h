@@ -33,7 +33,7 @@ std::string EncryptToText(std::string_view data, std::string_view key);
 // empty) when the text is damaged or holds more than kMaxBufferLength bytes.
 int32_t DecryptFromText(std::string_view text, std::string_view key, std::string& data);
 
-// The text in pieces of 65000 bytes, each enciphered and armoured, joined by
+// The text in chunks of 65000 bytes, each enciphered and armoured, joined by
 // "^". An empty text gives an empty result.
 std::string EncryptString(std::string_view text, std::string_view key);
 // Reverses EncryptString. False (plain empty) when any chunk is damaged. A
