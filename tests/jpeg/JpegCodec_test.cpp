@@ -1,4 +1,7 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -256,6 +259,38 @@ TEST(WriteJpegFile, ReplacesOnlyWhatItMayAndKeepsPermissions) {
   std::vector<std::string> names = FolderNames(dir.Path());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"folder.jpg", "readonly.jpg", "shared.jpg"}));
+}
+
+// Lowers the file size limit for its lifetime, so that writes beyond it
+// fail with EFBIG instead of killing the process.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~ScopedFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, SIG_DFL);
+  }
+
+ private:
+  rlimit old_{};
+};
+
+TEST(WriteJpegFile, FailedWriteLeavesTheOldFileAndNoPartialOne) {
+  TempDir dir;
+  const std::string path = dir.File("photo.jpg");
+  WriteFileBytes(path, "complete old photo");
+  {
+    ScopedFileSizeLimit limit(4096);
+    EXPECT_FALSE(platform::WriteJpegFile(Pattern(400, 400), path, 95));
+  }
+  EXPECT_EQ(ReadFileBytes(path), "complete old photo");
+  EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"photo.jpg"});
 }
 
 }  // namespace
