@@ -1,6 +1,5 @@
 #include "platform/jpeg/JpegWriter.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 
 #include <jpeglib.h>
 
+#include "platform/FileSystem.h"
 #include "platform/jpeg/JpegError.h"
 
 namespace platform {
@@ -28,7 +28,7 @@ struct Encoder {
 // What is at the target path now.
 struct Target {
   bool exists = false;
-  mode_t permissions = 0;
+  std::uint32_t permissions = 0;
 };
 
 bool ValidPicture(const Bitmap& picture) {
@@ -43,13 +43,13 @@ bool ValidPicture(const Bitmap& picture) {
 
 // A folder or device is never replaced, nor a file without write permission.
 bool InspectTarget(const std::string& path, Target& target) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0) {
-    return errno == ENOENT;
+  FileStatus status;
+  if (!StatPath(path, status)) {
+    return LastError() == ENOENT;
   }
   target.exists = true;
-  target.permissions = st.st_mode & 0777;
-  return S_ISREG(st.st_mode) && (target.permissions & 0222) != 0;
+  target.permissions = status.mode & 0777;
+  return status.isRegular && (target.permissions & 0222) != 0;
 }
 
 // Creates a new, empty file beside path. Returns its descriptor, or -1.
@@ -57,8 +57,8 @@ int CreateTempBeside(const std::string& path, std::string& tempPath) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) {
+    const int fd = CreateNewFile(tempPath);
+    if (fd >= 0 || LastError() != EEXIST) {
       return fd;
     }
   }
@@ -99,7 +99,7 @@ bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int qual
                    bool progressive) {
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
-    close(fd);
+    CloseFile(fd);
     return false;
   }
   bool ok = false;
@@ -109,7 +109,7 @@ bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int qual
   }
   ok = ok && std::fflush(file) == 0;
   ok = ok && (!target.exists || fchmod(fd, target.permissions) == 0);
-  ok = ok && fsync(fd) == 0;
+  ok = ok && SyncFile(fd);
   const bool closed = std::fclose(file) == 0;
   return ok && closed;
 }
@@ -127,9 +127,9 @@ bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, 
     return false;
   }
   const bool ok = WriteAndClose(fd, target, picture, quality, progressive) &&
-                  std::rename(tempPath.c_str(), path.c_str()) == 0;
+                  RenameReplace(tempPath, path);
   if (!ok) {
-    unlink(tempPath.c_str());
+    RemoveFile(tempPath);
   }
   return ok;
 }
