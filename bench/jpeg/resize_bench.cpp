@@ -103,13 +103,16 @@ void BM_Vipsthumbnail(benchmark::State& state, Target target) {
   }
 }
 
-// Keeps the wall time of each benchmark for the comparison at the end.
+// Keeps the wall time of each benchmark for the comparison at the end: the
+// median when repetitions are asked for, else the single run.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (!run.error_occurred) {
-        milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+      const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (!run.error_occurred && (single || median)) {
+        milliseconds[run.run_name.str()] = run.GetAdjustedRealTime();
       }
     }
     ConsoleReporter::ReportRuns(runs);
