@@ -33,7 +33,9 @@ TEST(DosFuncTree, DeletingATreeKeepsWhatLinksPointTo) {
 
   EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("TREE")));
   EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("tree")));
-  EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("toplink")));
+  // A trailing "/" still names the link, not the folder it points to.
+  EXPECT_TRUE(DosFunc::IsReparsePoint(dir.File("toplink/")));
+  EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("toplink/")));
   EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("toplink")));
   EXPECT_EQ(ReadFileBytes(dir.File("outside/keep.jpg")), "keep");
 
