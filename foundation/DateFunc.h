@@ -99,8 +99,8 @@ std::string FormatDateTimeISO(TDateTime value);
 // A text whose fields are shorter than the pattern's is first aligned at its
 // separators ("1.2.2007" reads as "01.02.2007" against "dd.mm.yyyy"). A text
 // still shorter than the pattern reads every field as its default (day 1,
-// month 0, year 2000; time 0). Month names match without regard to the case
-// of a-z.
+// month 0, year 2000; time 0). Month names match without regard to case
+// (StrFunc::UpperCaseCz).
 
 int32_t StrToDayNum(std::string_view pattern, std::string_view text);
 int32_t StrToSeconds(std::string_view pattern, std::string_view text);

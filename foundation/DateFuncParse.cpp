@@ -3,6 +3,7 @@
 
 #include "foundation/DateFunc.h"
 #include "foundation/DateFuncPattern.h"
+#include "foundation/StrFunc.h"
 
 namespace DateFunc {
 
@@ -84,9 +85,12 @@ class Reader {
     if (defaults_ || !Pattern::FindField(pattern_, 'n', field)) return false;
     std::string name;
     for (size_t i = field.pos; i < field.pos + field.width; ++i) name += text_[i];
-    const std::string wanted = Pattern::FitName(name, field.width, true);
-    for (month = 1; month <= 12; ++month)
-      if (Pattern::FitName(Pattern::MonthName(month), field.width, true) == wanted) return true;
+    const std::string wanted = StrFunc::UpperCaseCz(Pattern::FitName(name, field.width, false));
+    for (month = 1; month <= 12; ++month) {
+      const std::string_view candidate = Pattern::MonthName(month);
+      if (StrFunc::UpperCaseCz(Pattern::FitName(candidate, field.width, false)) == wanted)
+        return true;
+    }
     return false;
   }
 

@@ -70,6 +70,12 @@ std::string SystemPath(std::string_view name) {
   return ResolveCase(StrFunc::StripLongPathPrefix(StrFunc::LongPathName(name)));
 }
 
+std::string EntryPath(std::string_view name) {
+  std::string path = SystemPath(name);
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
 std::string JoinPath(std::string_view dir, std::string_view name) {
   std::string out(dir);
   if (!out.empty() && out.back() != '/') out += '/';
@@ -148,7 +154,7 @@ bool RemoveDirLong(std::string_view name) { return platform::RemoveDirectory(Sys
 
 bool IsReparsePoint(std::string_view name) {
   platform::FileStatus st;
-  return !name.empty() && platform::LinkStatPath(SystemPath(name), st) && st.isLink;
+  return !name.empty() && platform::LinkStatPath(EntryPath(name), st) && st.isLink;
 }
 
 bool DeleteFileLong(std::string_view name) { return platform::RemoveFile(SystemPath(name)); }

@@ -262,4 +262,5 @@ class TFile : public TFileRoot {
  private:
   int fd_ = -1;
   bool Fail();  // records errno as the last error; returns false
+  bool Adopt(int fd, std::string_view name, int32_t mode);  // marks the object open on fd
 };

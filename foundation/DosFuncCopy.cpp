@@ -74,6 +74,16 @@ bool AppendCopy(TFile& source, const std::string& target, const TCopyProgress& p
   return ok;
 }
 
+// True when the entry's last write shows as the local time that wanted
+// stands for. In the hour repeated when summer time ends one local time names
+// two instants; a file at either already has its date and keeps it.
+bool ShowsDate(const platform::FileStatus& st, int64_t wanted) {
+  int64_t shown = 0;
+  return st.modifiedSeconds == wanted ||
+         (DateTime::ToUnixTime(DateTime::FromUnixTime(st.modifiedSeconds), shown) &&
+          shown == wanted);
+}
+
 // Sets date and read-only state of one entry where they differ; true when it
 // ends with both.
 bool ApplyTo(const std::string& path, int32_t attr, TDateTime date) {
@@ -81,12 +91,11 @@ bool ApplyTo(const std::string& path, int32_t attr, TDateTime date) {
   platform::FileStatus st;
   if (!platform::StatPath(path, st)) return false;
   const bool dateOk = DateTime::ToUnixTime(date, wanted);
-  if (dateOk && st.modifiedSeconds != wanted) platform::SetModifiedTime(path, wanted);
+  if (dateOk && !ShowsDate(st, wanted)) platform::SetModifiedTime(path, wanted);
   const bool readOnly = (attr & faReadOnly) != 0;
   if (((AttributesOf(st) & faReadOnly) != 0) != readOnly) platform::SetWritable(path, !readOnly);
   if (!platform::StatPath(path, st)) return false;
-  return dateOk && st.modifiedSeconds == wanted &&
-         ((AttributesOf(st) & faReadOnly) != 0) == readOnly;
+  return dateOk && ShowsDate(st, wanted) && ((AttributesOf(st) & faReadOnly) != 0) == readOnly;
 }
 
 }  // namespace
@@ -123,8 +132,15 @@ bool CopyFileWorker(std::string_view source, std::string_view target, int flags,
       (flags & kCopyAppend) != 0 ? AppendCopy(in, to, progress) : ReplaceWithCopy(in, to, progress);
   const TDateTime date = in.GetDateTime();
   const int32_t attr = in.GetAttributes();
+  platform::FileStatus st;
+  const bool haveInstant = platform::StatPath(from, st);
   in.Close();
-  if (ok && (flags & kCopyKeepDateAttr) != 0) ApplyDateAndAttributes(attr, to, date);
+  if (ok && (flags & kCopyKeepDateAttr) != 0) {
+    // The source's own instant first: its local time alone is ambiguous in
+    // the hour repeated when summer time ends.
+    if (haveInstant) platform::SetModifiedTime(to, st.modifiedSeconds);
+    ApplyDateAndAttributes(attr, to, date);
+  }
   return ok;
 }
 
@@ -153,6 +169,8 @@ bool MoveFileKeepAttrs(std::string_view source, std::string_view target, TDateTi
   if (!platform::LinkStatPath(from, st)) return false;
   if (SameFile(from, to)) return true;
   if (IsProtectedTarget(to)) return false;
+  platform::FileStatus own;
+  const bool haveInstant = date == kSourceDate && platform::StatPath(from, own);
   if (date == kSourceDate || attr == kSourceAttr) {
     int64_t size = 0;
     TDateTime ownDate = 0;
@@ -163,6 +181,9 @@ bool MoveFileKeepAttrs(std::string_view source, std::string_view target, TDateTi
   }
   if (!platform::RenameReplace(from, to)) {
     if (!CopyFileEx(from, to)) return false;
+    // The source's own instant: its local time alone is ambiguous in the hour
+    // repeated when summer time ends.
+    if (haveInstant) platform::SetModifiedTime(to, own.modifiedSeconds);
     platform::RemoveFile(from);
   }
   ApplyDateAndAttributes(attr, to, date);

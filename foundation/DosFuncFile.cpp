@@ -18,14 +18,7 @@ bool TFile::Fail() {
   return false;
 }
 
-std::unique_ptr<TFile> TFile::CreateNew() const { return std::make_unique<TFile>(); }
-
-bool TFile::OpenFile(std::string_view name, int32_t mode) {
-  if (opened_) Close();
-  const auto access =
-      (mode & 2) != 0 ? platform::OpenAccess::ReadWrite : platform::OpenAccess::Read;
-  const int fd = platform::OpenFile(DosFunc::SystemPath(name), access);
-  if (fd < 0) return Fail();
+bool TFile::Adopt(int fd, std::string_view name, int32_t mode) {
   fd_ = fd;
   opened_ = true;
   fileName_ = std::string(name);
@@ -34,30 +27,28 @@ bool TFile::OpenFile(std::string_view name, int32_t mode) {
   return true;
 }
 
+std::unique_ptr<TFile> TFile::CreateNew() const { return std::make_unique<TFile>(); }
+
+bool TFile::OpenFile(std::string_view name, int32_t mode) {
+  if (opened_) Close();
+  const auto access =
+      (mode & 2) != 0 ? platform::OpenAccess::ReadWrite : platform::OpenAccess::Read;
+  const int fd = platform::OpenFile(DosFunc::SystemPath(name), access);
+  return fd >= 0 ? Adopt(fd, name, mode) : Fail();
+}
+
 bool TFile::CreateFile(std::string_view name) {
   if (opened_) Close();
   const std::string dir = StrFunc::ExtractDir(name);
   if (!dir.empty()) DosFunc::ForceDirectoriesLong(dir);
   const int fd = platform::CreateFile(DosFunc::SystemPath(name));
-  if (fd < 0) return Fail();
-  fd_ = fd;
-  opened_ = true;
-  fileName_ = std::string(name);
-  openMode_ = 2;
-  lastError_ = 0;
-  return true;
+  return fd >= 0 ? Adopt(fd, name, 2) : Fail();
 }
 
 bool TFile::CreateNewFile(std::string_view name) {
   if (opened_) Close();
   const int fd = platform::CreateNewFile(DosFunc::SystemPath(name));
-  if (fd < 0) return Fail();
-  fd_ = fd;
-  opened_ = true;
-  fileName_ = std::string(name);
-  openMode_ = 2;
-  lastError_ = 0;
-  return true;
+  return fd >= 0 ? Adopt(fd, name, 2) : Fail();
 }
 
 bool TFile::Close() {

@@ -15,6 +15,9 @@ namespace DosFunc {
 // as written, each folder level is looked up without regard to case, as far
 // as levels are found. The rest stays as written.
 std::string SystemPath(std::string_view name);
+// SystemPath without trailing "/" (the root stays "/"): the name of the entry
+// itself, so that a link is not resolved by a trailing "/".
+std::string EntryPath(std::string_view name);
 // dir + "/" + name, without doubling a "/"; name alone for an empty dir.
 std::string JoinPath(std::string_view dir, std::string_view name);
 // A folder's entries sorted by name (upper-cased, then as written). False

@@ -77,7 +77,7 @@ bool ForceDirectoriesLong(std::string_view path) {
 
 bool DeleteFileOrDir(std::string_view name) {
   if (StrFunc::Trim(name).empty()) return false;
-  const std::string path = SystemPath(name);
+  const std::string path = EntryPath(name);
   platform::FileStatus st;
   if (!platform::LinkStatPath(path, st)) return false;
   return RemoveEntry(path, st, true);

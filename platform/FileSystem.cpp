@@ -72,13 +72,25 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
 }
 
 int OpenFile(const std::string& path, OpenAccess access) {
-  const int flags = (access == OpenAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC;
+  // Opened without blocking, so a pipe without a writer cannot stall the
+  // call; a pipe or socket is then refused, as is a folder.
+  const int flags = (access == OpenAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
   const int fd = open(path.c_str(), flags);
   if (fd < 0) return -1;
   struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode)) return fd;
+  int error = 0;
+  if (fstat(fd, &st) != 0) {
+    error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    error = EISDIR;
+  } else if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+    error = EINVAL;
+  } else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    error = errno;
+  }
+  if (error == 0) return fd;
   close(fd);
-  errno = EISDIR;
+  errno = error;
   return -1;
 }
 

@@ -45,8 +45,9 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 enum class OpenAccess { Read, ReadWrite };
 enum class SeekFrom { Begin, Current, End };
 
-// Opens an existing file (a folder is refused with EISDIR); -1 on failure. The descriptor is closed
-// on exec.
+// Opens an existing file (a folder is refused with EISDIR, a pipe or socket
+// with EINVAL, without waiting for a writer); -1 on failure. The descriptor is
+// closed on exec.
 int OpenFile(const std::string& path, OpenAccess access);
 // Creates the file, or empties an existing one, for reading and writing;
 // -1 on failure.

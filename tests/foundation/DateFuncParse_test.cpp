@@ -27,6 +27,8 @@ TEST(DateFuncParse, DatesByPattern) {
       {"dd. nnnnnnnn yyyy", "01. Únor     2007", kFeb1},
       {"dd. nnnnnnnn yyyy", "01. ÚNOR     2007", kFeb1},
       {"dd. nnn yyyy", "01. srp 2007", DMYToDayNum(1, 8, 2007)},
+      {"dd. nnn yyyy", "01. úno 2007", kFeb1},
+      {"dd. nnnnnnnn yyyy", "01. červenec 2007", DMYToDayNum(1, 7, 2007)},
       {"dd. nnnnnnnn yyyy", "01. Srp      2007", -1},  // the name is cut to the field
       {"dd.mm.yyyy", "31.02.2007", -1},
       {"dd.mm.yyyy", "01.  .2007", -1},  // an empty field

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <ctime>
+
 #include <string>
 #include <vector>
 
 #include "foundation/DosFunc.h"
+#include "platform/FileSystem.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -33,7 +36,9 @@ TEST(DosFuncTree, DeletingATreeKeepsWhatLinksPointTo) {
 
   EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("TREE")));
   EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("tree")));
-  EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("toplink")));
+  // A trailing "/" still names the link, not the folder it points to.
+  EXPECT_TRUE(DosFunc::IsReparsePoint(dir.File("toplink/")));
+  EXPECT_TRUE(DosFunc::DeleteFileOrDir(dir.File("toplink/")));
   EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("toplink")));
   EXPECT_EQ(ReadFileBytes(dir.File("outside/keep.jpg")), "keep");
 
@@ -135,6 +140,39 @@ TEST(DosFuncTree, MoveTreeAcrossFileSystems) {
   EXPECT_EQ(ReadFileBytes(other.Path() + "/dst/sub/b.jpg"), "b");
   EXPECT_NEAR(DosFunc::GetFileDateTime(other.Path() + "/dst/sub/b.jpg"), when, 1e-9);
   EXPECT_TRUE(DosFunc::SameVolume(dir.Path(), dir.File("not/yet/there")));
+}
+
+// Sets a time zone for the life of the object.
+struct ScopedTimeZone {
+  testsupport::ScopedEnv env;
+  explicit ScopedTimeZone(const std::string& zone) : env("TZ", zone) { tzset(); }
+  ~ScopedTimeZone() { tzset(); }
+};
+
+// The last-write instant of a file, -1 when it cannot be read.
+int64_t InstantOf(const std::string& path) {
+  platform::FileStatus st;
+  return platform::StatPath(path, st) ? st.modifiedSeconds : -1;
+}
+
+// In the hour repeated when summer time ends, one local time names two
+// instants: a file moved (renamed or copied) or synchronised keeps its own.
+TEST(DosFuncTree, DatesInTheRepeatedAutumnHourStay) {
+  ScopedTimeZone zone("Europe/Prague");
+  TempDir dir;
+  OtherVolumeDir other;
+  // 2023-10-29 02:30 local, in summer time and then in winter time.
+  for (const int64_t instant : {int64_t{1698539400}, int64_t{1698543000}}) {
+    MakeFile(dir.File("a.jpg"), "a");
+    ASSERT_TRUE(platform::SetModifiedTime(dir.File("a.jpg"), instant));
+    ASSERT_TRUE(DosFunc::MoveTree(dir.File("a.jpg"), dir.File("b/a.jpg")));
+    EXPECT_EQ(InstantOf(dir.File("b/a.jpg")), instant);
+    ASSERT_TRUE(DosFunc::SyncFile(dir.File("b/a.jpg"), dir.File("c/a.jpg"), true));
+    EXPECT_EQ(InstantOf(dir.File("c/a.jpg")), instant);
+    if (other.Path().empty()) continue;
+    ASSERT_TRUE(DosFunc::MoveTree(dir.File("c/a.jpg"), other.Path() + "/d/a.jpg"));
+    EXPECT_EQ(InstantOf(other.Path() + "/d/a.jpg"), instant);
+  }
 }
 
 }  // namespace
