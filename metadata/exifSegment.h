@@ -31,7 +31,9 @@ constexpr int kDamageType = 4;
 // Size of the minimal segment and the file names of the rewrites.
 constexpr uint32_t kEmptyExifSize = 398;
 inline constexpr const char kWorkFileName[] = "exif_work.$$$";
-inline constexpr const char kMovedAsideSuffix[] = "-tmp";
+// The new photo is written beside the photo under its name and this suffix
+// (with ".1", ".2" ... when an earlier file holds that name).
+inline constexpr const char kNewPhotoSuffix[] = "-tmp";
 inline constexpr const char kEmptyExifSuffix[] = ".exif_data_tmp";
 
 // Writes the 398-byte minimal segment (little-endian, IFD0, Exif IFD, IFD1).

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr char kNewFileSuffix[] = ".new";
+
 std::string WorkFile() {
   const std::string dir = StrFunc::GetTempDir();
   return dir.empty() ? std::string() : dir + exif::kWorkFileName;
@@ -27,13 +29,17 @@ bool TExifReader::ExportExifSegment(const std::string& fileName) const {
   const bool read = std::fread(bytes.data(), 1, size, photo) == size;
   std::fclose(photo);
   if (!read) return false;
-  const int fd = platform::CreateFile(fileName);
+  // An earlier file of the name (a side file) is replaced only by a complete
+  // new one.
+  const std::string newFile = fileName + kNewFileSuffix;
+  const int fd = platform::CreateFile(newFile);
   if (fd < 0) return false;
   int error = 0;
   const bool written = platform::WriteFile(fd, bytes.data(), int64_t(size), error) == int64_t(size);
+  const bool synced = platform::SyncFile(fd);
   const bool closed = platform::CloseFile(fd);
-  if (written && closed) return true;
-  platform::RemoveFile(fileName);
+  if (written && synced && closed && platform::RenameReplace(newFile, fileName)) return true;
+  platform::RemoveFile(newFile);
   return false;
 }
 

@@ -77,7 +77,7 @@ bool WriteJoined(int fd, const exif::TSegment& segment, std::FILE* photo, uint64
 // are left alone, since they may hold the only copy of a photo.
 int CreateBeside(const std::string& photo, std::string& name) {
   for (int i = 0; i < kMaxWorkNames; ++i) {
-    name = photo + exif::kMovedAsideSuffix + (i == 0 ? std::string() : "." + std::to_string(i));
+    name = photo + exif::kNewPhotoSuffix + (i == 0 ? std::string() : "." + std::to_string(i));
     const int fd = platform::CreateNewFile(name);
     if (fd >= 0) return fd;
   }

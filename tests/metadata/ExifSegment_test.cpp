@@ -179,6 +179,42 @@ TEST(ExifSegment, SegmentOverAnApp1IsRefused) {
   EXPECT_EQ(ReadFileBytes(file), before);
 }
 
+// Damaged segments of real photos: every rewrite ends, leaves a segment
+// that reads again or the file as it was, and never touches memory it
+// should not (the sanitizers watch).
+TEST(ExifSegment, MutatedSegmentsAreRewrittenSafelyOrNotAtAll) {
+  TempDir dir;
+  uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  for (const char* name : {"Canon_40D.jpg", "Nikon_D70.jpg", "Fujifilm_FinePix_E500.jpg",
+                           "gps_DSCN0010.jpg", "Olympus_C8080WZ.jpg"}) {
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(testsupport::PhotoPath(name)));
+    const std::string seg = dir.File("seg");
+    ASSERT_TRUE(reader.ExportExifSegment(seg));
+    const std::string original = ReadFileBytes(seg);
+    for (int round = 0; round < 60; ++round) {
+      std::string bytes = original;
+      for (int i = 0; i < 4; ++i) bytes[20 + next() % (bytes.size() - 20)] = char(next());
+      WriteFileBytes(seg, bytes);
+      TExifDataBlock gps = TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
+      gps.AddString(1, "N");
+      gps.AddRationals(2, {1, 1, 2, 1, 3, 1});
+      const bool inserted = exif::WriteBlockIntoSegment(seg, gps);
+      const bool deleted = exif::DeleteTagFromSegment(seg, exif::kIfd0, 271);
+      TExifReader again;
+      if (inserted || deleted) {
+        EXPECT_TRUE(again.ReadFromFile(seg));
+      } else {
+        EXPECT_EQ(ReadFileBytes(seg), bytes);
+      }
+    }
+  }
+}
+
 struct RationalCase {
   double seconds, metres;
   uint32_t secNum, secDen, altNum, altDen;
