@@ -101,11 +101,11 @@ bool StampNewPhoto(const std::string& newPhoto, TDateTime photoTime, bool stampD
 
 bool FinishNewPhoto(const std::string& newPhoto, const std::string& photo,
                     const platform::FileStatus& status, bool stampDates) {
+  // The check decodes the file as it will stand, after the stamps.
   uint32_t width = 0, height = 0;
-  if (!exif::GetJpegPixelSize(newPhoto, width, height)) return false;
-  if (!StampNewPhoto(newPhoto, DateTime::FromUnixTime(status.modifiedSeconds), stampDates))
+  if (!StampNewPhoto(newPhoto, DateTime::FromUnixTime(status.modifiedSeconds), stampDates) ||
+      !exif::GetJpegPixelSize(newPhoto, width, height))
     return false;
-  if (!exif::GetJpegPixelSize(newPhoto, width, height)) return false;
   return platform::SetPermissions(newPhoto, status.mode) &&
          platform::SetModifiedTimeExact(newPhoto, status.modifiedSeconds, status.modifiedNanoseconds) &&
          platform::RenameReplace(newPhoto, photo);
