@@ -27,3 +27,13 @@ function(quillmarsh_library name)
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt.
+function(quillmarsh_add_subfolders)
+  file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${dirs})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

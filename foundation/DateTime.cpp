@@ -44,12 +44,18 @@ int MonthDays(int y, int m) {
 
 // The value as whole days and milliseconds of the day, rounded to the
 // millisecond: days truncate towards zero and the time is taken unsigned, as
-// the format defines for values before 1899-12-30.
+// the format defines for values before 1899-12-30. A time that rounds up to
+// 24:00 is the start of the next day, for either sign: -0.9999999999 is
+// 1899-12-31 00:00.
 bool Split(TDateTime value, int64_t& days, int64_t& ms) {
   if (!std::isfinite(value) || std::fabs(value) > 3.0e6) return false;
-  const int64_t total = std::llround(value * static_cast<double>(kMsPerDay));
-  days = total / kMsPerDay;
-  ms = (total < 0 ? -total : total) % kMsPerDay;
+  const double whole = std::trunc(value);
+  days = static_cast<int64_t>(whole);
+  ms = std::llround(std::fabs(value - whole) * static_cast<double>(kMsPerDay));
+  if (ms == kMsPerDay) {
+    ++days;
+    ms = 0;
+  }
   return true;
 }
 

@@ -29,7 +29,8 @@ std::string UpperCaseCz(std::string_view s);
 // The exact inverse of UpperCaseCz.
 std::string LowerCaseCz(std::string_view s);
 
-// Fill to len characters; a longer s is returned unchanged.
+// Fill to len characters; a longer s is returned unchanged. ch is an ASCII
+// character.
 std::string PadLeftS(std::string_view s, int len);
 std::string PadRightS(std::string_view s, int len);
 std::string PadLeftCh(std::string_view s, char ch, int len);
@@ -37,6 +38,7 @@ std::string PadRightCh(std::string_view s, char ch, int len);
 std::string StringOfCharS(char ch, int count);
 
 // Every character whose ASCII upper case equals that of oldCh becomes newCh.
+// Nothing happens when either is not an ASCII character.
 void ReplaceLetterCI(std::string& s, char oldCh, char newCh);
 // When from and to hold equally many characters, each character of s found in
 // from (first occurrence counts) becomes the character at the same place in
@@ -66,8 +68,8 @@ std::string ExtractNameNoExt(std::string_view path);
 // The text after the last ".", without the dot; empty when there is none or
 // when that dot stands in a folder name.
 std::string ExtractExt(std::string_view path);
-// ext given without a dot: replaces the last extension, or appends one;
-// an empty name gives an empty result.
+// ext given without a dot: replaces the last extension (a name ending in "."
+// just gets ext), or appends one; an empty name gives an empty result.
 std::string ChangeExt(std::string_view name, std::string_view ext);
 
 // The long-path rule: "\\?\" is added to a path of more than 200 characters
@@ -80,7 +82,7 @@ std::string StripLongPathPrefix(std::string_view path);
 
 // A relative path made absolute against the current folder; an empty path
 // gives the current folder; an absolute one, or one beginning with "\\", is
-// returned unchanged.
+// returned unchanged. Empty when the current folder cannot be read.
 std::string ExpandPath(std::string_view path);
 // The program's private temporary folder with a trailing "/"; empty on failure.
 std::string GetTempDir();
@@ -99,14 +101,17 @@ bool IsBulkDataExt(std::string_view ext);
 // Decodes a DOS date-time stamp; when it is not valid, clamps it
 // (DosDateTimeClamped); when that fails too, 1980-01-01 00:00:00.
 TDateTime FileDateToDateTimeSafe(uint32_t stamp);
-// A stamp with an out-of-range month, day or time brought into range. False
-// for a stamp that cannot be mended (month or day 0).
+// A stamp with an out-of-range month, day or time brought into range: month to
+// 12, day to the month's last, time to 23:59:59. A stamp of 1980, or one with a
+// month past 12 before 1985, gives 1 January of its year. False for a stamp
+// that cannot be mended (month or day 0).
 bool DosDateTimeClamped(uint32_t stamp, TDateTime& result);
 
 // --- Numbers ----------------------------------------------------------------
 
 // The whole text must be an integer: optional sign, decimal digits, or
-// hexadecimal after "$". False (value 0) otherwise.
+// hexadecimal after "$" (the 32 bits themselves: "$FFFFFFFF" is -1). False
+// (value 0) otherwise.
 bool TryStrToIntS(std::string_view text, int32_t& value);
 // Spaces removed and "," read as "."; false with value 0 on failure.
 bool TryStrToFloatS(std::string_view text, double& value);
@@ -119,7 +124,11 @@ int64_t RoundToInt64(long double value);
 double RoundTo(uint8_t decimals, double value);
 // Formats value by a "#" picture ("####.##"): digit places "#", "@", "*", "$",
 // sign places "+" and "-", "." and "," as they stand. The decimal mark is
-// always "."; an overflow shows "*" in every digit place.
+// always "."; an overflow shows "*" in every digit place. An "E" in the field
+// shows a mantissa with one digit before the point and, after the "E", its
+// exponent formatted by the places there ("#.##E+@@" gives "1.23E+04").
+// Characters outside the field are copied; the picture's first 255
+// characters count.
 std::string FormatNumber(std::string_view picture, long double value);
 
 // --- GPS degrees ------------------------------------------------------------

@@ -1,9 +1,9 @@
 #include "foundation/Win32CRC.h"
 
 #include <array>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace Win32CRC {
 
@@ -38,14 +38,14 @@ uint32_t BufferCRC32(const void* buffer, int64_t length) {
 }
 
 int32_t FileCRC32(const std::string& fileName) {
-  const int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
   if (fd < 0) return -1;
   std::vector<uint8_t> block(kFileBlock);
   uint32_t crc = 0xFFFFFFFFu;
   bool any = false;
   bool failed = false;
   for (;;) {
-    const ssize_t n = read(fd, block.data(), block.size());
+    const int64_t n = platform::ReadFile(fd, block.data(), static_cast<int64_t>(block.size()));
     if (n < 0) {
       failed = true;
       break;
@@ -54,7 +54,7 @@ int32_t FileCRC32(const std::string& fileName) {
     any = true;
     UpdateCRC32(crc, block.data(), n);
   }
-  close(fd);
+  platform::CloseFile(fd);
   if (failed) return -1;
   // An empty file has checksum 0, not the untouched register.
   return any ? static_cast<int32_t>(crc) : 0;

@@ -47,6 +47,22 @@ std::string PrivateTempDir() {
   return dir + "/";
 }
 
+std::string RegistryDir() {
+  const std::string home = HomeOverride();
+  if (!home.empty()) return home;
+  const std::string config = GetEnv("XDG_CONFIG_HOME");
+  if (!config.empty()) return config + "/quillmarsh/registry";
+  return GetEnv("HOME") + "/.config/quillmarsh/registry";
+}
+
+std::string UserLocaleName() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const std::string value = GetEnv(name);
+    if (!value.empty()) return value;
+  }
+  return std::string();
+}
+
 std::vector<std::string> ProgramArguments() {
   std::ifstream in("/proc/self/cmdline", std::ios::binary);
   const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

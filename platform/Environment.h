@@ -16,6 +16,15 @@ std::string HomeOverride();
 // to others is refused. Returns the path with a trailing "/", empty on failure.
 std::string PrivateTempDir();
 
+// The folder of the settings registry's databases: $QUILLMARSH_HOME itself,
+// else $XDG_CONFIG_HOME/quillmarsh/registry, else
+// $HOME/.config/quillmarsh/registry. Not created here.
+std::string RegistryDir();
+
+// The user's locale for messages ("cs_CZ.UTF-8"): the first of LC_ALL,
+// LC_MESSAGES and LANG that is set and not empty; empty when none is.
+std::string UserLocaleName();
+
 // The program's arguments, without the program name (from /proc/self/cmdline).
 std::vector<std::string> ProgramArguments();
 

@@ -31,6 +31,23 @@ TEST(DateTime, EncodesAndDecodesAroundTheEpoch) {
   }
 }
 
+// Before the epoch a time that rounds up to 24:00 moves to the next day,
+// as it does after the epoch.
+TEST(DateTime, RoundsToTheNextDayOnEitherSide) {
+  const std::tuple<double, int, int, int> cases[] = {
+      {0.9999999999, 1899, 12, 31},
+      {-0.9999999999, 1899, 12, 31},
+      {-1.9999999999, 1899, 12, 30},
+      {-1.0000000001, 1899, 12, 29},
+  };
+  for (const auto& [value, year, month, day] : cases) {
+    int y, mo, d, h, mi, s, ms;
+    ASSERT_TRUE(DateTime::DecodeDateTime(value, y, mo, d, h, mi, s, ms));
+    EXPECT_EQ((std::tuple{y, mo, d, h, mi, s, ms}), (std::tuple{year, month, day, 0, 0, 0, 0}))
+        << value;
+  }
+}
+
 TEST(DateTime, RejectsImpossibleValues) {
   TDateTime v = 7;
   EXPECT_FALSE(DateTime::TryEncodeDate(2001, 2, 29, v));

@@ -1,6 +1,7 @@
 #include "foundation/Win32CRC.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -33,6 +34,9 @@ TEST(Win32CRC, FileChecksums) {
   EXPECT_EQ(Win32CRC::FileCRC32(dir.File("empty")), 0);
   EXPECT_EQ(Win32CRC::FileCRC32(dir.File("missing")), -1);
   EXPECT_EQ(Win32CRC::FileCRC32(dir.Path()), -1);  // a folder cannot be read
+  // A pipe nobody writes to is refused at once instead of waiting forever.
+  ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(Win32CRC::FileCRC32(dir.File("pipe")), -1);
 }
 
 TEST(Win32CRC, FileLargerThanOneBlockMatchesBuffer) {

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <gtest/gtest.h>
+
 namespace fs = std::filesystem;
 
 namespace testsupport {
@@ -52,6 +54,13 @@ std::string CopyPhoto(const std::string& name, const TempDir& dir) {
   fs::copy_file(PhotoPath(name), target, fs::copy_options::overwrite_existing);
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
   return target;
+}
+
+TDateTime At(int year, int month, int day, int hour, int minute, int second, int millisecond) {
+  TDateTime value = 0;
+  EXPECT_TRUE(DateTime::TryEncodeDateTime(year, month, day, hour, minute, second, millisecond,
+                                          value));
+  return value;
 }
 
 std::string ReadFileBytes(const std::string& path) {

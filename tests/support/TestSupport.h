@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "foundation/DateTime.h"
+
 namespace testsupport {
 
 // A fresh folder below the system's temporary folder, removed with all its
@@ -55,6 +57,10 @@ std::string DataDir();
 std::string PhotoPath(const std::string& name);
 // Copies a test photo into dir and returns the copy's path.
 std::string CopyPhoto(const std::string& name, const TempDir& dir);
+
+// A local date-time; fails the current test when the date does not exist.
+TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+             int millisecond = 0);
 
 // Whole-file helpers for fixtures.
 std::string ReadFileBytes(const std::string& path);

@@ -1,0 +1,266 @@
+// The file-system layer of the program: existence tests, deleting files and
+// trees, moving and synchronising files and trees with their dates and
+// attributes, file dates, 64-bit sizes, directory searches, and the file
+// object TFile that copies go through.
+//
+// Every path passes through StrFunc::LongPathName, and any "\\?\" prefix is
+// dropped before the system sees it. Paths use "/" only. A name that does not
+// exist as written is looked up folder by folder without regard to case
+// (StrFunc::UpperCaseCz). Folder listings come back sorted by name, masks
+// match the Windows way ("*.*" matches every name), and no walk follows a
+// symbolic link into another tree. File dates are local time in whole
+// seconds. Attributes: read-only stands for "no write bit set", a folder has
+// faDirectory, a symbolic link faReparsePoint; hidden and system are never
+// set. Nothing here throws: failures come back as false, 0, -1 or empty.
+//
+// A copy or move never loses data: when source and target are the same file
+// nothing happens and the call succeeds, and an existing target is replaced
+// only by renaming a complete, flushed new file over it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/DateTime.h"
+#include "foundation/DosType.h"
+
+namespace DosFunc {
+
+constexpr int32_t faReadOnly = 0x01;
+constexpr int32_t faHidden = 0x02;
+constexpr int32_t faSysFile = 0x04;
+constexpr int32_t faVolumeID = 0x08;
+constexpr int32_t faDirectory = 0x10;
+constexpr int32_t faArchive = 0x20;
+constexpr int32_t faAnyFile = 0x3F;
+constexpr int32_t faReparsePoint = 0x400;
+
+// Results of FindFirstLong and FindNextLong.
+constexpr int kFindOk = 0;
+constexpr int kFindNotFound = 2;
+constexpr int kFindNoMoreFiles = 18;
+
+// Flags of CopyFileWorker.
+constexpr int kCopyAppend = 1;
+constexpr int kCopyKeepDateAttr = 2;
+
+// Asks MoveFileKeepAttrs for the source's own date or attributes.
+constexpr TDateTime kSourceDate = -1;
+constexpr int32_t kSourceAttr = -1;
+
+// One directory entry. For a symbolic link, size, date and faDirectory are
+// those of what it points to, and faReparsePoint is set.
+struct TFoundEntry {
+  std::string Name;
+  int64_t Size = 0;  // 0 for a folder
+  int32_t Attr = 0;
+  TDateTime Time = 0;  // last write, local time
+};
+
+// A running directory search: the current entry and what is still to come.
+struct TSearchRec : TFoundEntry {
+  std::vector<TFoundEntry> Matches;
+  size_t Next = 0;
+};
+
+// --- Existence and folders --------------------------------------------------
+
+// True when an entry of any kind (a folder too) has this name.
+bool FileExistsLong(std::string_view name);
+bool FileExistsW(std::u16string_view name);
+// True for a folder, or a link to one; a trailing "/" does not matter.
+bool DirectoryExistsLong(std::string_view name);
+// Creates every missing level of the folder path (relative paths below the
+// current folder). True when the folder exists afterwards.
+bool ForceDirectoriesLong(std::string_view path);
+bool CreateDirLong(std::string_view name);
+// Removes an empty folder.
+bool RemoveDirLong(std::string_view name);
+// True when name is a symbolic link.
+bool IsReparsePoint(std::string_view name);
+
+// --- Deleting ---------------------------------------------------------------
+
+// Deletes one file (not a folder).
+bool DeleteFileLong(std::string_view name);
+// Deletes a file (also a read-only one), a symbolic link (never what it
+// points to), or a folder with everything in it. False for an empty name or
+// when anything remains.
+bool DeleteFileOrDir(std::string_view name);
+// Deletes the files of a folder and, when recursive, its subfolders with
+// their contents; links are removed as links. A missing folder is created
+// empty. True when nothing failed; an empty name does nothing and is true.
+bool DeleteDirContents(std::string_view dir, bool recursive);
+// True when the folder holds nothing; with recursive, subfolders that are
+// themselves empty by this rule are allowed. A link counts as a file. False
+// when the folder cannot be read.
+bool IsDirectoryEmpty(std::string_view dir, bool recursive);
+// Deletes path, then each parent folder that exists, is empty and is not
+// stopFolder (compared without regard to case), up to the first that is not.
+void RemoveEmptyParents(std::string_view path, std::string_view stopFolder);
+
+// --- Renaming, copying, moving ----------------------------------------------
+
+// Renames; never replaces another existing entry. Changing only the case of
+// a name is allowed.
+bool RenameFileLong(std::string_view oldName, std::string_view newName);
+// Copies the content. An existing target is replaced as a whole; it gets no
+// date or attributes of the source. bufferSize > 0 sets the copy block.
+bool CopyFileEx(std::string_view source, std::string_view target,
+                const TCopyProgress& progress = {}, int64_t bufferSize = 0);
+// CopyFileEx with flags: kCopyAppend appends to an existing target (cut back
+// to its old length when the copy fails); kCopyKeepDateAttr gives the target
+// the source's date and attributes after a successful copy. A read-only or
+// folder target is not replaced (false).
+bool CopyFileWorker(std::string_view source, std::string_view target, int flags,
+                    const TCopyProgress& progress, int64_t bufferSize);
+// Copies when force is set, the target is missing or the sizes differ, with
+// the source's date and attributes; otherwise only brings the target's date
+// and attributes into line. False for a missing source.
+bool SyncFile(std::string_view source, std::string_view target, bool force);
+// Moves one file (or a link) to target, replacing an existing file that is
+// not read-only, and gives it date and attr (kSourceDate, kSourceAttr: the
+// source's own). Renames where it can, else copies and deletes the source.
+bool MoveFileKeepAttrs(std::string_view source, std::string_view target, TDateTime date,
+                       int32_t attr);
+// Moves a file, or a folder tree file by file, keeping dates and attributes.
+// The first failure ends the move with false; nothing is lost. A target
+// inside the source tree is refused.
+bool MoveTree(std::string_view source, std::string_view target);
+// True when both paths lie on the same file system (for a path that does
+// not exist yet: its nearest existing folder).
+bool SameVolume(std::string_view a, std::string_view b);
+
+// --- Dates, attributes, sizes -----------------------------------------------
+
+// Last-write time in local time, whole seconds; 0 when it cannot be read.
+TDateTime GetFileDateTime(std::string_view name);
+// Sets the last-write time (whole seconds); a date that the system cannot
+// express is ignored.
+void SetFileDateTime(std::string_view name, TDateTime value);
+// faReadOnly, faDirectory, faReparsePoint; -1 when the entry is missing.
+int32_t GetFileAttr(std::string_view name);
+// Applies faReadOnly (the write bits); the other bits have no effect.
+bool SetFileAttr(std::string_view name, int32_t attr);
+// Sets date and read-only state where they differ. True when the target
+// ends with them (also when nothing had to change); false when it is
+// missing. For a bulk-data extension (StrFunc::IsBulkDataExt) the numbered
+// companions name + "-p#000" ... "-p#400" get the same, up to three missing
+// names in a row.
+bool ApplyDateAndAttributes(int32_t attr, std::string_view target, TDateTime date);
+// The size in bytes (0 for a folder); -1 when the entry is missing.
+int64_t GetFileSize64(std::string_view name);
+// Size, date and attributes at once; false (size -1) when missing.
+bool GetFileInfo(std::string_view name, int64_t& size, TDateTime& date, int32_t& attr);
+
+// --- Searches ---------------------------------------------------------------
+
+// Starts a search: pattern is a folder path and a mask ("dir/*.jpg"); attr
+// faAnyFile gives every entry, otherwise entries with hidden, system, volume
+// or folder bits missing from attr are skipped. Entries come sorted by name,
+// without "." and "..". Returns kFindOk with the first entry in rec, else
+// kFindNotFound.
+int FindFirstLong(std::string_view pattern, int32_t attr, TSearchRec& rec);
+// The next entry: kFindOk, or kFindNoMoreFiles at the end.
+int FindNextLong(TSearchRec& rec);
+void FindCloseLong(TSearchRec& rec);
+// The entry of one name (masks allowed, any attributes); false when none.
+bool FindFileLong(std::string_view name, TFoundEntry& entry);
+// Every file below dir (mask "*.*") as its path relative to dir, folders'
+// files after the files of their parent; with recursive, subfolders are
+// searched too (never through a link). Empty when dir is missing.
+std::vector<std::string> FindFiles(std::string_view dir, bool recursive);
+// The general search behind FindFiles: names matching mask; withDirs also
+// lists matching folders with "*" in front; withDate appends "|" and the
+// last-write time ("yyyy-mm-dd hh:nn:ss"); a non-empty extra is appended
+// after one more "|".
+std::vector<std::string> FindFilesEx(std::string_view dir, std::string_view mask, bool recursive,
+                                     bool withDirs, bool withDate, std::string_view extra);
+// True when name matches mask the Windows way, without regard to case: "*"
+// and "*.*" match every name, and "x.*" matches "x" too.
+bool MatchesFileMask(std::string_view name, std::string_view mask);
+
+// --- Drives -----------------------------------------------------------------
+// Linux has no drive letters: every letter is "no such drive" (0), and the
+// drive list is empty.
+
+int GetDriveKind(char letter);
+// Clears list (when given) and fills it with "X:/   LABEL" lines; returns the
+// drive letters found.
+std::string ListDrives(std::vector<std::string>* list);
+
+}  // namespace DosFunc
+
+// A file opened by name, with byte positions. Reads and writes go straight
+// to the system; a failed or short write is logged (logger) and reported as
+// false. Freeing the object closes the file.
+class TFile : public TFileRoot {
+ public:
+  explicit TFile(bool owner = false) : TFileRoot(owner) {}
+  ~TFile() override;
+
+  int64_t GetPosition() override;
+  int64_t GetSize() override;
+  int64_t Seek(int64_t position) override;
+  int64_t SeekRelative(int64_t delta) override;
+  bool Truncate() override;
+  int64_t Read(void* buffer, int64_t count) override;
+  bool Write(const void* buffer, int64_t count) override;
+
+  // A fresh, closed file object.
+  std::unique_ptr<TFile> CreateNew() const;
+  // Creates (or empties) the file with its folder, for reading and writing.
+  bool CreateFile(std::string_view name);
+  // Creates a file that must not exist yet, for reading and writing.
+  bool CreateNewFile(std::string_view name);
+  // Opens an existing file (not a folder); mode & 2 asks for writing too.
+  // Sharing bits have no effect.
+  bool OpenFile(std::string_view name, int32_t mode);
+  // False (last error kErrorNotOpen) when the file was not open.
+  bool Close();
+  // Closes and deletes the file.
+  bool CloseAndDelete();
+  // Writes the system's buffers to the disk.
+  bool Flush();
+  bool IsOpenable() const { return true; }
+  // Of the open file: last-write time (0 when closed) and attributes (-1).
+  TDateTime GetDateTime();
+  int32_t GetAttributes();
+
+  // Name-based helpers; see the free functions of DosFunc.
+  bool DeleteFileAt(std::string_view name);
+  bool DeleteDirContentsAt(std::string_view dir, bool recursive);
+  bool DirectoryExists(std::string_view name);
+  bool ForceDirectories(std::string_view path);
+  bool FileExists(std::string_view name);
+  TDateTime GetFileDateTime(std::string_view name);
+  void SetFileDateTime(std::string_view name, TDateTime value);
+  int32_t GetFileAttr(std::string_view name);
+  bool SetFileAttr(std::string_view name, int32_t attr);
+  // Renames source over target when both lie on the same file system; an
+  // existing target is replaced in one step, never deleted first.
+  bool MoveWithinDrive(std::string_view source, std::string_view target);
+  std::string ExpandPath(std::string_view path);
+  bool IsDirectoryEmpty(std::string_view dir, bool recursive);
+  void RemoveEmptyParents(std::string_view path, std::string_view stopFolder);
+  std::vector<std::string> FindFilesEx(std::string_view dir, std::string_view mask, bool recursive,
+                                       bool withDirs, bool withDate, std::string_view extra);
+  std::vector<std::string> FindFilesByMask(std::string_view dir, std::string_view mask,
+                                           bool recursive);
+  std::string ListDrives(std::vector<std::string>* list);
+  bool CopyFile(std::string_view source, std::string_view target);
+  // The lines of an existing file (line ends CR LF, LF or CR); empty when
+  // it cannot be read.
+  std::vector<std::string> LoadLines(std::string_view name);
+  // Creates the folder and writes the lines, each ended by CR LF.
+  bool SaveLines(std::string_view name, const std::vector<std::string>& lines);
+  TDateTime Now();
+
+ private:
+  int fd_ = -1;
+  bool Fail();  // records errno as the last error; returns false
+  bool Adopt(int fd, std::string_view name, int32_t mode);  // marks the object open on fd
+};

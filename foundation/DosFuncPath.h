@@ -1,0 +1,34 @@
+// What the sources of DosFunc share: how a name becomes the path the system
+// is given, and how folder entries are read.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/DosFunc.h"
+#include "platform/FileSystem.h"
+
+namespace DosFunc {
+
+// The long-path rule applied and "\\?\" dropped; when the name does not exist
+// as written, each folder level is looked up without regard to case, as far
+// as levels are found. The rest stays as written.
+std::string SystemPath(std::string_view name);
+// SystemPath without trailing "/" (the root stays "/"): the name of the entry
+// itself, so that a link is not resolved by a trailing "/".
+std::string EntryPath(std::string_view name);
+// dir + "/" + name, without doubling a "/"; name alone for an empty dir.
+std::string JoinPath(std::string_view dir, std::string_view name);
+// A folder's entries sorted by name (upper-cased, then as written). False
+// when the folder cannot be read.
+bool SortedListing(const std::string& systemDir, std::vector<platform::DirEntry>& entries);
+int32_t AttributesOf(const platform::FileStatus& status);
+TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status);
+// The entry a system path names (a link: what it points to, faReparsePoint
+// set); false when missing.
+bool StatEntry(const std::string& systemPath, platform::FileStatus& status);
+// True when both system paths name one file (same device and inode).
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace DosFunc

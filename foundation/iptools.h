@@ -1,0 +1,29 @@
+// Network facts kept for the whole run: the machine's adapter list and a
+// table of well-known network services.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/ipconfig.h"
+
+namespace iptools {
+
+// One row of the service table.
+struct TService {
+  std::string name;         // "FTP"
+  std::string port;         // "21"
+  std::string description;  // "FTP server"
+};
+
+// Start-up step: builds the service table and reads a fresh adapter list.
+void Initialize();
+// Shut-down step: frees both.
+void Finalize();
+
+// The service table in its fixed order; empty before Initialize.
+const std::vector<TService>& Services();
+// The adapter list read by Initialize.
+const TLanAdapterList& Adapters();
+
+}  // namespace iptools

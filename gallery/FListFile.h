@@ -1,0 +1,130 @@
+// The file-list container: named files stored one after another in a single
+// file, found from a fixed trailer at its very end. A container stands alone
+// (a slide-show package) or follows an executable (a self-running slide
+// show), where the trailer says at which position it begins.
+//
+// Layout, integers little-endian, "base" the position where the container
+// begins (0 when it stands alone, the executable's size otherwise):
+//   entry   128 bytes: name as a length byte (0-127) and its bytes, zeros
+//           after; u32 data size; the data
+//   entries one after another from base
+//   index   u32 per entry: its offset relative to base, in the order added;
+//           right after the last entry
+//   trailer 537 bytes: "#FLISTFILE#" (11 bytes), u16 version (256), u32 base,
+//           u32 absolute position of the index, u32 entry count, 512 zeros
+//
+// A container is untrusted: every count, offset and size is checked against
+// the file before use, and an entry name is reduced to a plain file name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "foundation/DosFunc.h"
+
+// Raised by TFListFile for damaged or unwritable containers; the message is
+// one of the fixed texts ("Fatal read error (1)", "Cannot create file x"...).
+class EFListFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Told the progress of a long copy: step advances from 0 to maxStep.
+using TFListProgress = std::function<void(int64_t step, int64_t maxStep)>;
+
+// One container file, opened for reading or for appending entries. The file
+// stays open until Close or destruction; after every AddFile the file on disk
+// is again a complete container.
+class TFListFile {
+ public:
+  TFListFile();
+  ~TFListFile();
+  TFListFile(const TFListFile&) = delete;
+  TFListFile& operator=(const TFListFile&) = delete;
+
+  // Closes the file when open and forgets the index and the trailer.
+  void Close();
+
+  // Opens a container read-only; a blank name means the running program's own
+  // executable. Returns false (and stays closed) when the file cannot be
+  // opened or holds no sound container at its end.
+  bool OpenRead(const std::string& fileName);
+
+  // Opens a stand-alone container for appending, creating an empty one (537
+  // bytes) when the file does not exist. Returns true or raises: "Cannot write
+  // to EXE-file" for a blank name, "Cannot create file " + name, "Fatal read
+  // error (1)" when an existing file is not a container, "Fatal read error
+  // (2)" when its index cannot be read.
+  bool OpenWrite(const std::string& fileName);
+
+  // Appends a file as a new entry named by its trimmed file name (cut to 127
+  // bytes). A container opened for reading is reopened for writing. A source
+  // that exists but cannot be opened adds nothing. Raises "File " + name +
+  // " not exist", "Function is not supported in EXE-ReadOnly mode" (opened as
+  // the program itself), "Cannot re-open file " + name + " for writing.", or
+  // "Fatal write error (1)" to "(5)"; after a failed write the container is
+  // put back as it was.
+  void AddFile(const std::string& fileName);
+
+  // Writes entry index (0 = first added) into the extract folder under the
+  // entry's name and returns the written file's path. Returns empty when no
+  // container is open, the index is out of range, the stored name is not a
+  // plain file name ("", ".", ".."), or the file cannot be created. Raises
+  // "Fatal read error (3)" / "Fatal write error (6)" when the entry's header
+  // cannot be read, "Fatal read error (4)" when its data is damaged or
+  // missing (the partial file is removed), "Fatal write error (7)".
+  std::string ExtractFile(int index);
+
+  int EntryCount() const { return static_cast<int>(offsets_.size()); }
+  // The offset of entry index relative to the base; 0 when out of range.
+  uint32_t EntryOffset(int index) const {
+    return index >= 0 && index < EntryCount() ? offsets_[static_cast<size_t>(index)] : 0;
+  }
+  // Where ExtractFile writes; the private temporary folder at first.
+  const std::string& ExtractFolder() const { return extractFolder_; }
+  void SetExtractFolder(const std::string& folder) { extractFolder_ = folder; }
+  // The position where the container begins inside its file.
+  uint32_t TrailerBase() const { return base_; }
+
+ private:
+  enum class IndexState { kSound, kNoTrailer, kBadIndex };
+
+  IndexState ReadIndex();
+  void WriteIndexAndTrailer();
+  void WriteEntry(const std::string& fileName, TFile& source, uint32_t size);
+  void EnsureWritable();
+
+  TFile file_;
+  bool writable_ = false;
+  std::string fileName_;
+  std::vector<uint32_t> offsets_;
+  uint32_t base_ = 0;
+  uint32_t indexOffset_ = 0;
+  std::string extractFolder_;
+};
+
+namespace FListFile {
+
+// Joins a player program and a stand-alone container into targetExe (an
+// existing target is overwritten) and gives it the player's permissions, so
+// it stays executable. An empty playerExe takes the player from entry 0 of
+// the running program's own container. Returns false when anything fails; a
+// target that was written to is then removed. Nothing is touched when the
+// container is not a sound stand-alone container or targetExe is the player
+// or the container itself.
+bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
+                    const std::string& targetExe);
+
+// Copies the container at the end of sourceExe (empty = the running program)
+// into targetFile as a stand-alone container. progress, when given, is told
+// the copied 16 KiB pieces. Returns false, without touching targetFile, when
+// sourceExe holds no sound container or is targetFile itself; false when
+// targetFile cannot be created. Raises "Fatal write error (8)" when the copy
+// cannot be written (the partial target is removed).
+bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
+                      const TFListProgress& progress);
+
+}  // namespace FListFile

@@ -1,0 +1,27 @@
+// The gallery's navigation images: arrows, a blank, the background tile and
+// the film edge, carried inside the program and written into a gallery's
+// "ico" folder on every generation run.
+#pragma once
+
+#include <string>
+
+namespace GenImages {
+
+// Each writer creates or truncates fileName (and its folder) and writes its
+// image into it. Returns false when the file cannot be created or fully
+// written.
+bool GenLeftGif(const std::string& fileName);
+bool GenLeft2Gif(const std::string& fileName);
+bool GenRightGif(const std::string& fileName);
+bool GenRight2Gif(const std::string& fileName);
+bool GenOkrajFilmuJpg(const std::string& fileName);
+bool GenPozadiGif(const std::string& fileName);
+bool GenWhite31Gif(const std::string& fileName);
+
+// Writes "left.gif", "left2.gif", "right.gif", "right2.gif", "film.jpg",
+// "bkgr.gif" and "white31.gif" into folder, in that order, always rewriting
+// them. Stops at the first file that fails; true only when all seven were
+// written.
+bool WriteGalleryImages(const std::string& folder);
+
+}  // namespace GenImages

@@ -1,0 +1,44 @@
+#include "gallery/ImageCRC.h"
+
+#include <vector>
+
+#include "foundation/DosFunc.h"
+#include "foundation/Win32CRC.h"
+
+namespace ImageCRC {
+
+int32_t JpegCRC(const std::string& fileName) {
+  TFile file;
+  unsigned char head[6];
+  if (!file.OpenFile(fileName, 0) || file.Read(head, sizeof head) != sizeof head) return -1;
+  int64_t start = 21;
+  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
+    start = ((head[4] << 8) | head[5]) + 5;
+  if (file.Seek(start) != start) return -1;
+  uint32_t crc = 0xFFFFFFFF;
+  std::vector<unsigned char> buffer(16384);
+  for (;;) {
+    const int64_t got = file.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return -1;
+    if (got == 0) return static_cast<int32_t>(crc);
+    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
+  }
+}
+
+bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {
+  const int64_t size = DosFunc::GetFileSize64(newFile);
+  if (size >= 0 && (DosFunc::GetFileAttr(targetFile) & DosFunc::faDirectory) == 0 &&
+      DosFunc::GetFileSize64(targetFile) == size) {
+    const int32_t crc = Win32CRC::FileCRC32(newFile);
+    if (crc != -1 && crc == Win32CRC::FileCRC32(targetFile)) {
+      DosFunc::DeleteFileLong(newFile);
+      return true;
+    }
+  }
+  TFile mover;
+  if (mover.MoveWithinDrive(newFile, targetFile)) return true;
+  DosFunc::DeleteFileLong(newFile);
+  return false;
+}
+
+}  // namespace ImageCRC

@@ -1,0 +1,195 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+// A single read or write never asks for more than this, so counts stay within
+// what ssize_t and the kernel accept.
+constexpr int64_t kMaxChunk = 1 << 30;
+
+FileStatus FromStat(const struct stat& st) {
+  FileStatus s;
+  s.isDirectory = S_ISDIR(st.st_mode);
+  s.isRegular = S_ISREG(st.st_mode);
+  s.isLink = S_ISLNK(st.st_mode);
+  s.device = static_cast<uint64_t>(st.st_dev);
+  s.inode = static_cast<uint64_t>(st.st_ino);
+  s.size = static_cast<int64_t>(st.st_size);
+  s.modifiedSeconds = static_cast<int64_t>(st.st_mtim.tv_sec);
+  s.mode = static_cast<uint32_t>(st.st_mode & 07777);
+  return s;
+}
+
+}  // namespace
+
+bool StatPath(const std::string& path, FileStatus& status) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;
+  status = FromStat(st);
+  return true;
+}
+
+bool LinkStatPath(const std::string& path, FileStatus& status) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) return false;
+  status = FromStat(st);
+  return true;
+}
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
+  entries.clear();
+  DIR* dir = opendir(path.c_str());
+  if (dir == nullptr) return false;
+  const int dirFd = dirfd(dir);
+  errno = 0;
+  while (const dirent* e = readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    DirEntry entry{name, FromStat(st)};
+    if (entry.status.isLink && fstatat(dirFd, name.c_str(), &st, 0) == 0) {
+      entry.status = FromStat(st);
+      entry.status.isLink = true;
+    }
+    entries.push_back(std::move(entry));
+    errno = 0;
+  }
+  const bool ok = errno == 0;
+  closedir(dir);
+  return ok;
+}
+
+int OpenFile(const std::string& path, OpenAccess access) {
+  // Opened without blocking, so a pipe without a writer cannot stall the
+  // call; a pipe or socket is then refused, as is a folder.
+  const int flags = (access == OpenAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
+  const int fd = open(path.c_str(), flags);
+  if (fd < 0) return -1;
+  struct stat st {};
+  int error = 0;
+  if (fstat(fd, &st) != 0) {
+    error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    error = EISDIR;
+  } else if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+    error = EINVAL;
+  } else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    error = errno;
+  }
+  if (error == 0) return fd;
+  close(fd);
+  errno = error;
+  return -1;
+}
+
+int CreateFile(const std::string& path) {
+  return open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+int CreateNewFile(const std::string& path) {
+  return open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+bool CloseFile(int fd) { return close(fd) == 0; }
+
+int64_t ReadFile(int fd, void* buffer, int64_t count) {
+  auto* p = static_cast<char*>(buffer);
+  int64_t done = 0;
+  while (done < count) {
+    const ssize_t n = read(fd, p + done, static_cast<size_t>(std::min(count - done, kMaxChunk)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += n;
+  }
+  return done;
+}
+
+int64_t WriteFile(int fd, const void* buffer, int64_t count, int& error) {
+  const auto* p = static_cast<const char*>(buffer);
+  int64_t done = 0;
+  error = 0;
+  while (done < count) {
+    const ssize_t n = write(fd, p + done, static_cast<size_t>(std::min(count - done, kMaxChunk)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      break;
+    }
+    if (n == 0) break;
+    done += n;
+  }
+  return done;
+}
+
+int64_t SeekFile(int fd, int64_t offset, SeekFrom from) {
+  const int whence = from == SeekFrom::Begin     ? SEEK_SET
+                     : from == SeekFrom::Current ? SEEK_CUR
+                                                 : SEEK_END;
+  return static_cast<int64_t>(lseek(fd, static_cast<off_t>(offset), whence));
+}
+
+bool TruncateFile(int fd, int64_t size) { return ftruncate(fd, static_cast<off_t>(size)) == 0; }
+
+bool SyncFile(int fd) { return fsync(fd) == 0; }
+
+bool StatFile(int fd, FileStatus& status) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return false;
+  status = FromStat(st);
+  return true;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot rename without replacing: a hard link fails on an
+  // existing name, and the old name goes only once the new one stands.
+  if (link(from.c_str(), to.c_str()) != 0) return false;
+  if (unlink(from.c_str()) == 0) return true;
+  const int saved = errno;
+  unlink(to.c_str());
+  errno = saved;
+  return false;
+}
+
+bool RenameReplace(const std::string& from, const std::string& to) {
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool RemoveDirectory(const std::string& path) { return rmdir(path.c_str()) == 0; }
+
+bool MakeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+
+bool SetModifiedTime(const std::string& path, int64_t unixSeconds) {
+  struct timespec times[2]{};
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(unixSeconds);
+  times[1].tv_nsec = 0;
+  return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+bool SetWritable(const std::string& path, bool writable) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;
+  mode_t mode = st.st_mode & 07777;
+  mode = writable ? (mode | S_IWUSR) : (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH));
+  return chmod(path.c_str(), mode) == 0;
+}
+
+int LastError() { return errno; }
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+// The POSIX file calls the file functions stand on: descriptors, status,
+// renames that never replace, modification times, folder listings and the
+// write bits. Paths are handed to the system as they are; no call here throws
+// and none follows a failure with a retry of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// What stat(2) tells about one file system entry.
+struct FileStatus {
+  bool isDirectory = false;
+  bool isRegular = false;
+  bool isLink = false;  // the entry itself is a symbolic link
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modifiedSeconds = 0;  // last write, seconds since 1970-01-01 UTC
+  uint32_t mode = 0;            // permission bits
+};
+
+// The status of the entry a path names, following symbolic links; false when
+// it cannot be read (errno is kept for the caller).
+bool StatPath(const std::string& path, FileStatus& status);
+// The status of the entry itself: a symbolic link is not followed.
+bool LinkStatPath(const std::string& path, FileStatus& status);
+
+// One entry of a folder. For a symbolic link, status describes what the link
+// points to (isLink stays set); a dangling link keeps the link's own status.
+struct DirEntry {
+  std::string name;
+  FileStatus status;
+};
+
+// The entries of a folder without "." and "..", in the order the system
+// gives them. False when the folder cannot be read.
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
+
+// --- Descriptors ------------------------------------------------------------
+
+enum class OpenAccess { Read, ReadWrite };
+enum class SeekFrom { Begin, Current, End };
+
+// Opens an existing file (a folder is refused with EISDIR, a pipe or socket
+// with EINVAL, without waiting for a writer); -1 on failure. The descriptor is
+// closed on exec.
+int OpenFile(const std::string& path, OpenAccess access);
+// Creates the file, or empties an existing one, for reading and writing;
+// -1 on failure.
+int CreateFile(const std::string& path);
+// Creates a file that must not exist yet, for reading and writing; -1 on
+// failure (also when the name is taken).
+int CreateNewFile(const std::string& path);
+bool CloseFile(int fd);
+
+// Reads up to count bytes, repeating short reads until count or the end of
+// the file. Returns the bytes read, -1 on error.
+int64_t ReadFile(int fd, void* buffer, int64_t count);
+// Writes count bytes, repeating short writes until everything is written or
+// the system refuses. Returns the bytes written; error is 0 or the errno.
+int64_t WriteFile(int fd, const void* buffer, int64_t count, int& error);
+// The new position, -1 on failure.
+int64_t SeekFile(int fd, int64_t offset, SeekFrom from);
+bool TruncateFile(int fd, int64_t size);
+bool SyncFile(int fd);
+bool StatFile(int fd, FileStatus& status);
+
+// --- Names ------------------------------------------------------------------
+
+// Renames without ever replacing an existing entry: renameat2 with
+// RENAME_NOREPLACE, or link + unlink where the file system lacks it.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+// Renames, replacing an existing file at to in one step.
+bool RenameReplace(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+bool RemoveDirectory(const std::string& path);
+bool MakeDirectory(const std::string& path);
+
+// Sets the last-write time (whole seconds since 1970-01-01 UTC) of what the
+// path names; the access time is left alone.
+bool SetModifiedTime(const std::string& path, int64_t unixSeconds);
+// Read-only clears every write bit; writable adds the owner's write bit.
+bool SetWritable(const std::string& path, bool writable);
+
+// The last errno of the calling thread, for messages.
+int LastError();
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+// Whole-file reads and safe whole-file replacement for the program's text
+// files (settings, language files).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class ReadResult { kOk, kMissing, kFailed };
+
+// Reads the whole file into bytes. kMissing when no file of that name exists,
+// kFailed (bytes empty) when it cannot be read, is not a regular file or is
+// larger than maxBytes.
+ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& bytes);
+
+// Writes bytes to a new file in the same folder (the folder is created when
+// missing), flushes it to disk and renames it over path, so that path always
+// holds either the old or the new contents. An existing file keeps its
+// permissions. False on any failure; the old file is then untouched.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+}  // namespace platform

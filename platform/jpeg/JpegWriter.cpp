@@ -1,0 +1,137 @@
+#include "platform/jpeg/JpegWriter.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include "platform/FileSystem.h"
+#include "platform/jpeg/JpegError.h"
+
+namespace platform {
+namespace {
+
+struct Encoder {
+  jpeg_compress_struct cinfo{};
+  jpeg_detail::ErrorManager err{};
+
+  ~Encoder() { jpeg_destroy_compress(&cinfo); }  // safe on a zeroed or failed object
+};
+
+// What is at the target path now.
+struct Target {
+  bool exists = false;
+  std::uint32_t permissions = 0;
+};
+
+bool ValidPicture(const Bitmap& picture) {
+  if (picture.width <= 0 || picture.height <= 0 || picture.width > JPEG_MAX_DIMENSION ||
+      picture.height > JPEG_MAX_DIMENSION) {
+    return false;
+  }
+  const std::uint64_t bytes = std::uint64_t{3} * static_cast<std::uint64_t>(picture.width) *
+                              static_cast<std::uint64_t>(picture.height);
+  return picture.pixels.size() == bytes;
+}
+
+// A folder or device is never replaced, nor a file without write permission.
+bool InspectTarget(const std::string& path, Target& target) {
+  FileStatus status;
+  if (!StatPath(path, status)) {
+    return LastError() == ENOENT;
+  }
+  target.exists = true;
+  target.permissions = status.mode & 0777;
+  return status.isRegular && (target.permissions & 0222) != 0;
+}
+
+// Creates a new, empty file beside path. Returns its descriptor, or -1.
+int CreateTempBeside(const std::string& path, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    const int fd = CreateNewFile(tempPath);
+    if (fd >= 0 || LastError() != EEXIST) {
+      return fd;
+    }
+  }
+  return -1;
+}
+
+// Locals here are trivially destructible, so libjpeg's longjmp skips no
+// destructor.
+bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, bool progressive) {
+  e.cinfo.err = jpeg_detail::InstallErrorManager(e.err);
+  if (setjmp(e.err.jump) != 0) {
+    return false;
+  }
+  jpeg_create_compress(&e.cinfo);
+  jpeg_stdio_dest(&e.cinfo, file);
+  e.cinfo.image_width = static_cast<JDIMENSION>(picture.width);
+  e.cinfo.image_height = static_cast<JDIMENSION>(picture.height);
+  e.cinfo.input_components = 3;
+  e.cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&e.cinfo);
+  jpeg_set_quality(&e.cinfo, std::clamp(quality, 1, 100), TRUE);
+  if (progressive) {
+    jpeg_simple_progression(&e.cinfo);
+  }
+  jpeg_start_compress(&e.cinfo, TRUE);
+  const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(picture.width);
+  while (e.cinfo.next_scanline < e.cinfo.image_height) {
+    auto* row = const_cast<JSAMPLE*>(picture.pixels.data() + e.cinfo.next_scanline * rowBytes);
+    jpeg_write_scanlines(&e.cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&e.cinfo);
+  return true;
+}
+
+// Encodes into the open descriptor, gives it the old file's permissions,
+// flushes it to disk and closes it.
+bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int quality,
+                   bool progressive) {
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) {
+    CloseFile(fd);
+    return false;
+  }
+  bool ok = false;
+  {
+    Encoder encoder;
+    ok = Encode(encoder, file, picture, quality, progressive);
+  }
+  ok = ok && std::fflush(file) == 0;
+  ok = ok && (!target.exists || fchmod(fd, target.permissions) == 0);
+  ok = ok && SyncFile(fd);
+  const bool closed = std::fclose(file) == 0;
+  return ok && closed;
+}
+
+}  // namespace
+
+bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, bool progressive) {
+  Target target;
+  if (!ValidPicture(picture) || !InspectTarget(path, target)) {
+    return false;
+  }
+  std::string tempPath;
+  const int fd = CreateTempBeside(path, tempPath);
+  if (fd < 0) {
+    return false;
+  }
+  const bool ok = WriteAndClose(fd, target, picture, quality, progressive) &&
+                  RenameReplace(tempPath, path);
+  if (!ok) {
+    RemoveFile(tempPath);
+  }
+  return ok;
+}
+
+}  // namespace platform

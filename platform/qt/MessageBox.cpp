@@ -1,0 +1,83 @@
+#include "platform/qt/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct AnswerButton {
+  MessageAnswer answer;
+  QMessageBox::StandardButton button;
+};
+
+constexpr AnswerButton kAnswers[] = {
+    {MessageAnswer::Ok, QMessageBox::Ok},         {MessageAnswer::Cancel, QMessageBox::Cancel},
+    {MessageAnswer::Yes, QMessageBox::Yes},       {MessageAnswer::No, QMessageBox::No},
+    {MessageAnswer::Abort, QMessageBox::Abort},   {MessageAnswer::Retry, QMessageBox::Retry},
+    {MessageAnswer::Ignore, QMessageBox::Ignore},
+};
+
+std::vector<MessageAnswer> Row(MessageButtons buttons) {
+  using A = MessageAnswer;
+  switch (buttons) {
+    case MessageButtons::Ok: return {A::Ok};
+    case MessageButtons::OkCancel: return {A::Ok, A::Cancel};
+    case MessageButtons::YesNo: return {A::Yes, A::No};
+    case MessageButtons::YesNoCancel: return {A::Yes, A::No, A::Cancel};
+    case MessageButtons::AbortRetryIgnore: return {A::Abort, A::Retry, A::Ignore};
+    case MessageButtons::RetryCancel: return {A::Retry, A::Cancel};
+  }
+  return {A::Ok};
+}
+
+QMessageBox::StandardButton ButtonOf(MessageAnswer answer) {
+  for (const AnswerButton& a : kAnswers)
+    if (a.answer == answer) return a.button;
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon QtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer EscapeAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return EscapeAnswer(buttons);
+  }
+  QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text));
+  const std::vector<MessageAnswer> row = Row(buttons);
+  for (MessageAnswer a : row) box.addButton(ButtonOf(a));
+  box.setDefaultButton(ButtonOf(row.front()));
+  box.setEscapeButton(box.button(ButtonOf(EscapeAnswer(buttons))));
+  box.exec();
+  const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+  for (const AnswerButton& a : kAnswers)
+    if (a.button == clicked) return a.answer;
+  return EscapeAnswer(buttons);
+}
+
+}  // namespace platform

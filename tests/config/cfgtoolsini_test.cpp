@@ -1,0 +1,185 @@
+#include "foundation/config/cfgtoolsini.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "foundation/config/cfgtools.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+std::string Crlf(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+const std::string kSettings = Crlf({
+    "; Settings of the photo tool",
+    "",
+    "; Window placement",
+    "[Window]",
+    "# left edge",
+    "Left=10",
+    "Top = 20",
+    ";Width=640",
+    "",
+    "[Options]",
+    "; the language id",
+    "Language=1029",
+    ";old=5",
+    "old=7",
+    "Confirm=Ano",
+});
+
+// Read, change, write: comments stay where they were, "#" becomes "; ", a
+// commented-out value stays beside a changed one, and every header gets an
+// empty line before it.
+TEST(StreamIniFile, GoldenRewriteKeepsComments) {
+  testsupport::TempDir dir;
+  const std::string file = dir.File("settings.ini");
+  testsupport::WriteFileBytes(file, kSettings);
+  {
+    TConfig config;
+    config.OpenFile(file);
+    config.SetSection("Window");
+    EXPECT_EQ(config.ReadInteger("Top", 0), 20);
+    config.WriteInteger("Top", 25);
+    config.SetSection("Options");
+    config.WriteBool("Confirm", false);
+    config.SetSection("New");
+    config.WriteString("x", "1");
+  }
+  EXPECT_EQ(testsupport::ReadFileBytes(file), Crlf({
+                                                  "; Settings of the photo tool",
+                                                  "",
+                                                  "",
+                                                  "",
+                                                  "; Window placement",
+                                                  "[Window]",
+                                                  "; left edge",
+                                                  "Left=10",
+                                                  "Top=25",
+                                                  ";Width=640",
+                                                  "",
+                                                  "[Options]",
+                                                  "; the language id",
+                                                  "Language=1029",
+                                                  "old=7",
+                                                  ";old=5",
+                                                  "Confirm=Ne",
+                                                  "",
+                                                  "[New]",
+                                                  "x=1",
+                                              }));
+
+  // Once "old" holds the commented-out value again, that line goes; a second
+  // rewrite changes nothing else.
+  {
+    TConfig config;
+    config.OpenFile(file);
+    config.SetSection("Options");
+    config.WriteInteger("old", 5);
+  }
+  const std::string once = testsupport::ReadFileBytes(file);
+  EXPECT_EQ(once.find(";old=5"), std::string::npos);
+  EXPECT_NE(once.find("old=5\r\nConfirm=Ne"), std::string::npos);
+  {
+    TConfig config;
+    config.OpenFile(file);
+    config.SetSection("Options");
+    config.WriteInteger("old", 5);
+  }
+  EXPECT_EQ(testsupport::ReadFileBytes(file), once);
+}
+
+TEST(StreamIniFile, ValueTexts) {
+  std::string stream;
+  TConfig config;
+  config.OpenStream(stream);
+  config.SetSection("S");
+  config.WriteString("multi", "a\nb");
+  config.WriteText("text", "a\r\nb");
+  config.WriteStream("bytes", "\x01\xAB");
+  config.WriteString("path", "C:\\dir");
+  config.WriteBool("flag", true);
+  ASSERT_TRUE(config.UpdateFile());
+  EXPECT_EQ(stream, Crlf({"[S]", "multi=\\?<a\\ab>?/", "text=a_:<br>:_b", "bytes=HEX:01AB",
+                          "path=C:\\dir", "flag=True", ""}));
+  EXPECT_EQ(config.ReadString("multi", ""), "a\nb");
+  EXPECT_EQ(config.ReadText("text", ""), "a\r\nb");
+  std::string bytes;
+  EXPECT_EQ(config.ReadStream("bytes", bytes), 2);
+  EXPECT_EQ(bytes, "\x01\xAB");
+}
+
+TEST(StreamIniFile, SectionsDifferingInCaseMakeTheStoreCaseSensitive) {
+  TStringList mixed = {"[Data]", "a=1", "[DATA]", "a=2"};
+  const auto sensitive = TStreamIniFile::FromLines(mixed);
+  EXPECT_TRUE(sensitive->CaseSensitive());
+  EXPECT_EQ(sensitive->ReadString("DATA", "a", ""), "2");
+  TStringList plain = {"[Data]", "a=1"};
+  const auto insensitive = TStreamIniFile::FromLines(plain);
+  EXPECT_FALSE(insensitive->CaseSensitive());
+  EXPECT_EQ(insensitive->ReadString("data", "A", ""), "1");
+}
+
+TEST(StreamIniFile, ReplaceSectionLinesKeepsOtherSectionsAndMergesComments) {
+  TStringList lines = {"; top", "[A]", "x=1", "[B]", "y=2", "[C]", "z=3"};
+  const auto ini = TStreamIniFile::FromLines(lines);
+  ini->ReplaceSectionLines("b", {"; about y", "y = 5", "", "w=6"});
+  EXPECT_EQ(ini->ReadSections(), (TStringList{"A", "b", "C"}));
+  EXPECT_EQ(ini->ReadSectionValues("B"), (TStringList{"y=5", "w=6"}));
+  EXPECT_EQ(ini->GetComment("B", "y"), "about y");
+  EXPECT_EQ(ini->GetComment("A", ""), "top");  // a comment right above a header is its own
+  ini->ReplaceSectionLines("D", {"q=1"});
+  EXPECT_EQ(ini->ReadSections().back(), "D");
+}
+
+TEST(StreamIniFile, Windows1250FileIsDecoded) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("old.ini"), "[S]\r\nname=\x8Elu\x9Dou\xE8k\xFD\r\n");
+  TConfig config;
+  config.OpenFile(dir.File("old.ini"));
+  config.SetSection("S");
+  EXPECT_EQ(config.ReadString("name", ""), "Žluťoučký");
+}
+
+// A write that cannot complete leaves the old file whole and is reported; the
+// object stays modified. The temporary name is longer than the file's own,
+// which the file system refuses.
+TEST(StreamIniFile, FailedWriteKeepsOldFile) {
+  testsupport::TempDir dir;
+  const std::string file = dir.File(std::string(250, 'n'));
+  testsupport::WriteFileBytes(file, "[S]\r\nv=old\r\n");
+  TConfig config;
+  config.OpenFile(file);
+  config.SetSection("S");
+  config.WriteString("v", "new");
+  EXPECT_FALSE(config.UpdateFile());
+  EXPECT_TRUE(config.Modified());
+  EXPECT_EQ(testsupport::ReadFileBytes(file), "[S]\r\nv=old\r\n");
+}
+
+TEST(StreamIniFile, MissingFileIsCreatedWithItsFolder) {
+  testsupport::TempDir dir;
+  const std::string file = dir.File("sub/dir/new.ini");
+  {
+    TConfig config;
+    config.OpenFile(file);
+    config.SetSection("S");
+    EXPECT_EQ(config.ReadString("v", "d"), "d");
+  }
+  EXPECT_FALSE(std::filesystem::exists(file));  // reads only: nothing written
+  {
+    TConfig config;
+    config.OpenFile(file);
+    config.SetSection("S");
+    config.WriteString("v", "1");
+  }
+  EXPECT_EQ(testsupport::ReadFileBytes(file), "[S]\r\nv=1\r\n\r\n");
+}
+
+}  // namespace
