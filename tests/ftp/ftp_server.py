@@ -2,7 +2,8 @@
 
 Prints the port on its first output line, then serves until it is killed.
 User "tester", password "secret", home folder given by --home. Optional
-faults: --refuse CMD answers 550 to every CMD; --drop-stor-after N closes the
+faults: --refuse CMD answers 550 to every CMD, --refuse CMD:TEXT to those
+whose argument holds TEXT; --drop-stor-after N closes the
 session once a STOR has received N bytes (only the first time). --record FILE
 appends every command line the server receives.
 """
@@ -41,9 +42,11 @@ class RecordingHandler(FTPHandler):
         if args.record:
             with open(args.record, "a", encoding="utf-8") as f:
                 f.write(line + "\n")
-        if cmd in args.refuse:
-            self.respond("550 Refused by the test.")
-            return
+        for rule in args.refuse:
+            name, _, text = rule.partition(":")
+            if cmd == name and text in arg:
+                self.respond("550 Refused by the test.")
+                return
         super().pre_process_command(line, cmd, arg)
 
 
