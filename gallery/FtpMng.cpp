@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <string_view>
 
 #include "foundation/DosFunc.h"
@@ -58,7 +59,7 @@ bool TFTPManager::SetTypeFor(const std::string& name) {
 
 bool TFTPManager::Connect() {
   if (client_.IsConnected()) client_.Disconnect();
-  currentDir_ = "/";
+  currentDir_.assign(1, '/');  // assigning "/" trips a false -Wrestrict of GCC 12
   return client_.Connect() && ChangeDir("/");
 }
 
@@ -142,16 +143,21 @@ bool TFTPManager::SyncDirectory(const std::string& localFolder,
   const std::string remoteSlash = FtpMng::IncludeTrailingSlash(dir);
   const std::string tempDir = StrFunc::GetTempDir();
   if (tempDir.empty()) return false;
+  // Checksumming the local files is the slow part of a run with few changes,
+  // so a worker does it while the server is asked. It touches nothing but the
+  // local list, and the future waits for it on every way out. Without a
+  // thread to spare the scan runs at get().
+  TFTPFileManager files;
+  std::future<void> scan = std::async(std::launch::async | std::launch::deferred,
+                                      [&files, &localFolder] { files.ScanLocal(localFolder); });
   if (!ForceDirectories(dir) || !ChangeDir(dir)) return false;
   std::vector<std::string> listing;
   if (!ListFiles(dir, listing)) return false;
-
-  TFTPFileManager files;
-  files.ScanLocal(localFolder);
   const std::string fetched = tempDir + kFetchedCacheName;
   if (Download(remoteSlash + kFtpCacheName, fetched)) files.LoadRemoteCache(fetched);
   DosFunc::DeleteFileLong(fetched);
   if (!client_.IsConnected()) return false;
+  scan.get();
   files.MergeRemoteListing(listing);
 
   const std::vector<std::string> toDelete = files.GetFilesToDelete();
