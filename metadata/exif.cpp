@@ -1,0 +1,513 @@
+#include "metadata/exif.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "foundation/StrFunc.h"
+#include "metadata/exifText.h"
+#include "metadata/exifValue.h"
+
+namespace {
+
+// SOI, APP1 marker, length, "Exif\0\0", TIFF byte order and magic.
+constexpr size_t kHeaderSize = 20;
+// An 18-byte APP0 in front of the APP1 moves everything by this much.
+constexpr size_t kApp0Shift = 18;
+constexpr size_t kLongHeaderSize = kHeaderSize + kApp0Shift;
+
+bool HeaderPasses(const uint8_t* h) {
+  static constexpr uint8_t kStart[] = {0xFF, 0xD8, 0xFF, 0xE1};
+  static constexpr uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
+  static constexpr uint8_t kIntel[] = {'I', 'I', 0x2A, 0};
+  static constexpr uint8_t kMotorola[] = {'M', 'M', 0, 0x2A};
+  return std::memcmp(h, kStart, 4) == 0 && std::memcmp(h + 6, kExif, 6) == 0 &&
+         (std::memcmp(h + 12, kIntel, 4) == 0 || std::memcmp(h + 12, kMotorola, 4) == 0);
+}
+
+// One bit per pointer tag: each is followed at most once per read, so a file
+// that repeats a pointer cannot multiply the work.
+uint32_t PointerBit(uint16_t tag) {
+  switch (tag) {
+    case exif::kTagExifPointer: return 1;
+    case exif::kTagInteropPointer: return 2;
+    case exif::kTagMakerNote: return 4;
+    case exif::kTagGpsPointer: return 8;
+    default: return 0;
+  }
+}
+
+// Tags that are walked but get no display row.
+bool IsSilentTag(uint8_t kind, uint16_t tag) {
+  switch (kind) {
+    case exif::kExifIfd: return tag == 41728 || tag == 41729 || tag == 41730;
+    case exif::kIfd1: return tag == 273 || tag == 278 || tag == 279;
+    case exif::kCanonIfd:
+      return tag == 0 || tag == 2 || tag == 3 || tag == 10 || tag == 13 || tag == 15 || tag == 16;
+    case exif::kNikon1Ifd: return tag == 2 || tag == 9 || tag == 3840;
+    case exif::kNikon2Ifd: return tag == 1 || tag == 10 || tag == 16;
+    case exif::kCasioIfd: return tag == 0;
+    default: return false;
+  }
+}
+
+// Moves a row of the three lists from one index to another; a target past
+// the end puts the row last.
+void MoveRow(TExifRows& rows, int from, int to) {
+  if (from < 0 || to < 0 || std::abs(from - to) < 2) return;
+  for (auto* list : {&rows.keys, &rows.names, &rows.texts}) {
+    std::string item = std::move((*list)[from]);
+    list->erase(list->begin() + from);
+    list->insert(list->begin() + std::min<size_t>(size_t(to), list->size()), std::move(item));
+  }
+}
+
+int IndexOfKey(const TExifRows& rows, std::string_view key) {
+  const auto it = std::find(rows.keys.begin(), rows.keys.end(), key);
+  return it == rows.keys.end() ? -1 : int(it - rows.keys.begin());
+}
+
+// Make words of GetMakerId, in the order they are tried.
+struct MakerWord {
+  const char* word;
+  uint8_t number;
+};
+constexpr MakerWord kMakerWords[] = {
+    {"OLYMP", 1},    {"CANON", 2},     {"NIKON", 3},   {"CASIO", 5},     {"FUJIFILM", 6},
+    {"KODAK", 7},    {"PANASONIC", 8}, {"MINOLTA", 9}, {"HEWLETT", 10},  {"SONY", 11},
+    {"EPSON", 12},   {"KONICA", 13},   {"TOSHIBA", 14}, {"SAMSUNG", 15}, {"PENTAX", 16},
+    {"RICOH", 17},   {"KYOCERA", 18},  {"AGFA", 19},   {"SIPIX", 20},    {"LGE", 21},
+    {"NOKIA", 22},   {"MICROSOFT", 23},
+};
+
+}  // namespace
+
+std::vector<std::string> exif::SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+TExifReader::TExifReader() : records_(sizeof(TExifEntryRecord)) { Clear(); }
+
+TExifReader::~TExifReader() = default;
+
+void TExifReader::Clear() {
+  makerNumber_ = exif::kNothingRead;
+  makerNoteParsed_ = false;
+  fileName_.clear();
+  app1Length_ = 0;
+  byteOrder_ = exif::kIntelOrder;
+  records_.Clear();
+  values_ = TExifValues{};
+  standard_ = TExifRows{};
+  maker_ = TExifRows{};
+  head_.clear();
+  motorola_ = false;
+  offsetBase_ = 0;
+  followed_ = 0;
+}
+
+bool TExifReader::HasExif() const {
+  return app1Length_ > 0 && makerNumber_ != exif::kNothingRead;
+}
+
+bool TExifReader::ReadFromFile(const std::string& fileName) {
+  Clear();
+  if (fileName.empty()) return false;
+  bool ok = false;
+  if (std::FILE* file = std::fopen(fileName.c_str(), "rb")) {
+    // The reads below are few and large; stdio's own buffer would only copy.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    fileName_ = fileName;
+    ok = ReadHead(file);
+    std::fclose(file);
+  }
+  FixDisplayOrder();
+  SetDateTexts();
+  return ok;
+}
+
+bool TExifReader::ReadHead(std::FILE* file) {
+  uint8_t first[kLongHeaderSize];
+  const size_t got = std::fread(first, 1, sizeof first, file);
+  size_t shift = 0;
+  if (got < kHeaderSize) return false;
+  if (!HeaderPasses(first)) {
+    uint8_t joined[kHeaderSize];
+    if (got < kLongHeaderSize || first[2] != 0xFF || first[3] != 0xE0) return false;
+    std::memcpy(joined, first, 2);
+    std::memcpy(joined + 2, first + 20, kHeaderSize - 2);
+    if (!HeaderPasses(joined)) return false;
+    shift = kApp0Shift;
+  }
+  makerNumber_ = 0;
+  motorola_ = first[12 + shift] == 'M';
+  byteOrder_ = motorola_ ? exif::kMotorolaOrder : exif::kIntelOrder;
+  app1Length_ = uint16_t(first[4 + shift] << 8 | first[5 + shift]);
+  values_.tiffShift = int32_t(shift);
+  const uint32_t ifd0 = exif::LoadU32(first + 16 + shift, motorola_);
+
+  // The segment runs from the APP1 length field for app1Length_ bytes.
+  const size_t end = 4 + shift + app1Length_;
+  head_.assign(first, first + std::min(got, end));
+  if (end > got) {
+    head_.resize(end);
+    const size_t more = std::fread(head_.data() + got, 1, end - got, file);
+    head_.resize(got + more);
+  }
+  WalkIfd(exif::kIfd0, ifd0);
+  values_.gpsValid = HasGPS() && IsGPSValid();
+  return true;
+}
+
+bool TExifReader::InSegment(uint64_t pos, uint64_t size) const {
+  return pos <= head_.size() && size <= head_.size() - pos;
+}
+
+uint16_t TExifReader::U16At(uint64_t pos, bool motorola) const {
+  return exif::LoadU16(head_.data() + pos, motorola);
+}
+
+uint32_t TExifReader::U32At(uint64_t pos, bool motorola) const {
+  return exif::LoadU32(head_.data() + pos, motorola);
+}
+
+uint64_t TExifReader::FilePos(uint64_t tiffOffset) const {
+  return tiffOffset + 12 + uint64_t(values_.tiffShift);
+}
+
+void TExifReader::AddRecord(const TExifEntryRecord& record) { records_.Add(&record); }
+
+void TExifReader::WalkIfd(uint8_t kind, uint64_t tiffOffset) {
+  const uint64_t pos = FilePos(tiffOffset);
+  if (!InSegment(pos, 2)) return;
+  const uint16_t count = U16At(pos, motorola_);
+  const uint64_t entries = pos + 2;
+  if (!InSegment(entries, 12 * uint64_t(count))) return;
+  const uint64_t linkPos = entries + 12 * uint64_t(count);
+  const uint32_t next = InSegment(linkPos, 4) ? U32At(linkPos, motorola_) : 0;
+
+  AddRecord({kind, kRecordHead, uint32_t(pos), 0, count, 0, 0, 0});
+  AddRecord({kind, kRecordLink, uint32_t(linkPos), 0, uint16_t(next & 0xFFFF),
+             uint16_t(next >> 16), 0, 0});
+  for (uint32_t i = 0; i < count; ++i) DecodeEntry(kind, entries + 12 * uint64_t(i));
+
+  if (next == 0) return;
+  if (kind == exif::kIfd0) {
+    WalkIfd(exif::kIfd1, next);
+  } else if (kind == exif::kIfd1 || kind == exif::kExifIfd) {
+    WalkIfd(exif::kFurtherIfd, next);
+  }
+}
+
+void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
+  const uint8_t* entry = head_.data() + entryPos;
+  const uint16_t tag = exif::LoadU16(entry, motorola_);
+  const uint16_t type = exif::LoadU16(entry + 2, motorola_);
+  const uint32_t count = exif::LoadU32(entry + 4, motorola_);
+  const uint32_t value = exif::LoadU32(entry + 8, motorola_);
+  AddRecord({kind, kRecordEntry, uint32_t(entryPos), uint32_t(offsetBase_), tag, type, count,
+             value});
+  if (IsSilentTag(kind, tag)) return;
+
+  const int32_t valueFieldPos = int32_t(entryPos + 8);
+  if (kind == exif::kGpsIfd) {
+    if (tag == 1) values_.latitudeRefPos = valueFieldPos;
+    if (tag == 3) values_.longitudeRefPos = valueFieldPos;
+    if (tag == 5) values_.altitudeRefPos = valueFieldPos;
+  }
+  const uint64_t size = uint64_t(count) * exif::TypeSize(type);
+  if (type == exif::kTypeAscii) {
+    DecodeAsciiEntry(kind, tag, size, entryPos, value);
+    return;
+  }
+  if (FollowPointer(kind, tag, value, entryPos)) return;
+
+  TExifValueView v;
+  v.type = type;
+  v.count = exif::TypeSize(type) ? count : 0;
+  v.motorola = motorola_;
+  if (size > 4) {
+    const uint64_t pos = FilePos(value + offsetBase_);
+    if (!InSegment(pos, size)) return;
+    v.data = head_.data() + pos;
+    v.pos = int64_t(pos);
+    if (kind == exif::kExifIfd && tag == 37510) {
+      values_.userCommentPos = int32_t(pos);
+      values_.userCommentCount = int32_t(count);
+      values_.userCommentOffset = int32_t(value);
+    }
+    if (kind == exif::kOlympusIfd && tag == 512) values_.olympusSpecialModePos = int32_t(pos);
+  } else {
+    v.data = entry + 8;
+  }
+  AddRow(kind, tag, FormatValue(kind, tag, v));
+  if (tag == 40962) values_.pixelXPos = valueFieldPos;
+  if (tag == 40963) values_.pixelYPos = valueFieldPos;
+}
+
+void TExifReader::DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, uint64_t entryPos,
+                                   uint32_t value) {
+  const uint64_t length = std::min<uint64_t>(size, 255);
+  const uint8_t* field = head_.data() + entryPos + 8;
+  const bool printable = std::all_of(field, field + 4, [](uint8_t c) {
+    return c == 0 || (c >= 32 && c <= 126);
+  });
+  std::string text;
+  int64_t valuePos = -1;
+  if (length <= 4 && printable) {
+    text.assign(reinterpret_cast<const char*>(field), size_t(length));
+  } else {
+    const uint64_t pos = FilePos(value + offsetBase_);
+    if (InSegment(pos, length)) {
+      text.assign(reinterpret_cast<const char*>(head_.data() + pos), size_t(length));
+      valuePos = int64_t(pos);
+    }
+  }
+  exif::TrimRightBlanks(text);
+  exif::CrLfToBlank(text);
+  AddRow(kind, tag, FormatAscii(kind, tag, text, valuePos, size));
+}
+
+bool TExifReader::FollowPointer(uint8_t kind, uint16_t tag, uint32_t value, uint64_t entryPos) {
+  const bool pointer = (kind == exif::kIfd0 && tag == exif::kTagExifPointer) ||
+                       (kind == exif::kExifIfd && tag == exif::kTagInteropPointer) ||
+                       (kind == exif::kExifIfd && tag == exif::kTagMakerNote) ||
+                       (kind == exif::kIfd0 && tag == exif::kTagGpsPointer);
+  if (!pointer) return false;
+  const uint32_t bit = PointerBit(tag);
+  if (followed_ & bit) return true;
+  followed_ |= bit;
+  switch (tag) {
+    case exif::kTagExifPointer:
+      values_.exifOffset = int32_t(value);
+      WalkIfd(exif::kExifIfd, value);
+      break;
+    case exif::kTagInteropPointer:
+      values_.interopOffset = int32_t(value);
+      WalkIfd(exif::kInteropIfd, value);
+      break;
+    case exif::kTagMakerNote:
+      values_.makerNoteOffset = int32_t(value);
+      DetectMakerNote(value);
+      break;
+    default:
+      values_.gpsOffset = int32_t(value);
+      values_.gpsPointerPos = int32_t(entryPos);
+      WalkIfd(exif::kGpsIfd, value);
+      break;
+  }
+  return true;
+}
+
+void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {
+  text = StrFunc::Trim(text);
+  if (text.empty() || (text.size() == 1 && text[0] == '\0')) return;
+  std::string name = exif::GetTagName(kind, tag, hideUnnamed_);
+  if (hideUnnamed_ && name.empty()) return;
+
+  TExifRows& rows = exif::IsSecondGroup(kind) ? maker_ : standard_;
+  rows.keys.push_back(exif::MakeKey(kind, tag));
+  bool added = false;
+  if (text.find("\r\n") != std::string::npos) {
+    // Name and text lines in pairs; each complete pair is a row of its own.
+    const std::vector<std::string> lines = exif::SplitLines(text);
+    for (size_t i = 0; i + 1 < lines.size(); i += 2) {
+      std::string rowName = StrFunc::Trim(lines[i]);
+      std::string rowText = StrFunc::Trim(lines[i + 1]);
+      if (rowName.empty() || rowText.empty()) continue;
+      rows.names.push_back(std::move(rowName));
+      rows.texts.push_back(std::move(rowText));
+      added = true;
+    }
+    if (!added) exif::CrLfToBlank(text);
+  }
+  if (!added) {
+    rows.names.push_back(std::move(name));
+    rows.texts.push_back(std::move(text));
+  }
+  // Rows beyond the first of a multi-line text get padding keys, so the
+  // three lists stay index-aligned.
+  rows.keys.resize(rows.names.size(), std::string(1, '\0'));
+}
+
+void TExifReader::FixDisplayOrder() {
+  TExifRows& rows = standard_;
+  const int d = IndexOfKey(rows, "0x306");
+  if (d >= 0) {
+    MoveRow(rows, IndexOfKey(rows, "2x36867"), d);
+    MoveRow(rows, IndexOfKey(rows, "2x36868"), d);
+  }
+  int m = IndexOfKey(rows, "0x272");
+  if (m < 0) m = IndexOfKey(rows, "0x271");
+  if (m < 0) m = IndexOfKey(rows, "0x270");
+  if (m < 0) return;
+  MoveRow(rows, IndexOfKey(rows, "0x305"), m + 1);
+  if (IndexOfKey(rows, "0x305") >= 0) ++m;
+  MoveRow(rows, IndexOfKey(rows, "0x33432"), m + 1);
+}
+
+void TExifReader::SetDateTexts() {
+  struct DateRow {
+    uint8_t kind;
+    uint16_t tag;
+    TDateTime& field;
+  };
+  const DateRow dates[] = {{exif::kExifIfd, 36868, values_.dateTimeDigitized},
+                           {exif::kExifIfd, 36867, values_.dateTimeOriginal},
+                           {exif::kIfd0, 306, values_.dateTime}};
+  for (const DateRow& date : dates) {
+    const int index = FindTagIndex(date.kind, date.tag);
+    if (index < 0 || exif::IsNullDate(date.field)) date.field = exif::NullDate();
+    if (index >= 0) standard_.texts[index] = exif::FormatDisplayDate(date.field);
+  }
+}
+
+TDateTime TExifReader::GetPictureDate() const {
+  if (FindTagIndex(exif::kExifIfd, 36868) >= 0 && !exif::IsNullDate(values_.dateTimeDigitized))
+    return values_.dateTimeDigitized;
+  if (FindTagIndex(exif::kExifIfd, 36867) >= 0 && !exif::IsNullDate(values_.dateTimeOriginal))
+    return values_.dateTimeOriginal;
+  if (FindTagIndex(exif::kIfd0, 306) >= 0) return values_.dateTime;
+  return exif::NullDate();
+}
+
+bool TExifReader::IsGPSValid() const {
+  const TExifValues& g = values_;
+  return g.latitudeDeg >= 0 && g.latitudeMin >= 0 && g.latitudeSec >= 0 && g.longitudeDeg >= 0 &&
+         g.longitudeMin >= 0 && g.longitudeSec >= 0 && !g.latitudeRef.empty() &&
+         !g.longitudeRef.empty();
+}
+
+bool TExifReader::IsGPSEmpty() const {
+  const TExifValues& g = values_;
+  return g.latitudeDeg == 0 && g.latitudeMin == 0 && g.latitudeSec == 0 && g.longitudeDeg == 0 &&
+         g.longitudeMin == 0 && g.longitudeSec == 0;
+}
+
+double TExifReader::GetAltitude() const {
+  if (values_.altitude == -1.0) return 0;
+  return values_.altitudeRef != 0 ? -values_.altitude : values_.altitude;
+}
+
+std::string TExifReader::GetLatitudeText() const {
+  const TExifValues& g = values_;
+  return StrFunc::DegMinSecToStr(g.latitudeDeg, g.latitudeMin, g.latitudeSec,
+                                 exif::AsciiUpper(g.latitudeRef) != "N");
+}
+
+std::string TExifReader::GetLongitudeText() const {
+  const TExifValues& g = values_;
+  return StrFunc::DegMinSecToStr(g.longitudeDeg, g.longitudeMin, g.longitudeSec,
+                                 exif::AsciiUpper(g.longitudeRef) != "E");
+}
+
+uint8_t TExifReader::GetMakerId() const {
+  if (makerNumber_ != 0) return makerNumber_;
+  const std::string make = StrFunc::UpperCaseCz(values_.make);
+  for (const MakerWord& w : kMakerWords)
+    if (make.find(w.word) != std::string::npos) return w.number;
+  return 0;
+}
+
+uint8_t TExifReader::GetFlashState() const {
+  switch (values_.flash) {
+    case 0: return 0;
+    case 1: case 5: case 7: return 1;
+    case 255: return 255;
+    default: return values_.flash & 1;  // bit 0 tells whether the flash fired
+  }
+}
+
+bool TExifReader::CanWriteDates() const {
+  return values_.dateTimeOriginalPos >= 1 || values_.dateTimeDigitizedPos >= 1;
+}
+
+int TExifReader::FindTagIndex(uint8_t kind, uint16_t tag) const {
+  return IndexOfKey(exif::IsSecondGroup(kind) ? maker_ : standard_, exif::MakeKey(kind, tag));
+}
+
+std::string TExifReader::GetTagText(uint8_t kind, uint16_t tag) const {
+  const int index = FindTagIndex(kind, tag);
+  if (index < 0) return {};
+  return (exif::IsSecondGroup(kind) ? maker_ : standard_).texts[index];
+}
+
+void TExifReader::SetDateTime(TDateTime value) {
+  if (value == values_.dateTime) return;
+  values_.dateTime = value;
+  values_.dateTimeChanged = true;
+}
+
+void TExifReader::SetDateTimeOriginal(TDateTime value) {
+  if (value == values_.dateTimeOriginal) return;
+  values_.dateTimeOriginal = value;
+  values_.dateTimeOriginalChanged = true;
+}
+
+void TExifReader::SetDateTimeDigitized(TDateTime value) {
+  if (value == values_.dateTimeDigitized) return;
+  values_.dateTimeDigitized = value;
+  values_.dateTimeDigitizedChanged = true;
+}
+
+void TExifReader::SetLatitude(int32_t degrees, int32_t minutes, bool north, double seconds) {
+  TExifValues& g = values_;
+  const std::string ref = north ? "N" : "S";
+  if (degrees == g.latitudeDeg && minutes == g.latitudeMin && ref == g.latitudeRef &&
+      std::fabs(seconds - g.latitudeSec) < 0.001)
+    return;
+  g.latitudeDeg = degrees;
+  g.latitudeMin = minutes;
+  g.latitudeSec = seconds;
+  g.latitudeRef = ref;
+  g.latitudeChanged = true;
+}
+
+void TExifReader::SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds) {
+  TExifValues& g = values_;
+  const std::string ref = east ? "E" : "W";
+  if (degrees == g.longitudeDeg && minutes == g.longitudeMin && ref == g.longitudeRef &&
+      std::fabs(seconds - g.longitudeSec) < 0.001)
+    return;
+  g.longitudeDeg = degrees;
+  g.longitudeMin = minutes;
+  g.longitudeSec = seconds;
+  g.longitudeRef = ref;
+  g.longitudeChanged = true;
+}
+
+void TExifReader::SetAltitude(double metres) {
+  const double rounded = StrFunc::RoundTo(2, metres);
+  const uint8_t ref = rounded < 0 ? 1 : 0;
+  const double magnitude = std::fabs(rounded);
+  if (ref == values_.altitudeRef && std::fabs(magnitude - values_.altitude) < 0.001) return;
+  values_.altitudeRef = ref;
+  values_.altitude = magnitude;
+  values_.altitudeChanged = true;
+}
+
+bool TExifReader::SaveThumbnail(const std::string& fileName) const {
+  if (fileName_.empty() || makerNumber_ == exif::kNothingRead) return false;
+  const uint32_t offset = values_.thumbnailOffset;
+  const uint32_t size = values_.thumbnailSize;
+  if (offset == 0 || size == 0) return false;
+  const uint64_t pos = FilePos(offset);
+  if (!InSegment(pos, size)) return false;
+  std::FILE* out = std::fopen(fileName.c_str(), "wb");
+  if (!out) return false;
+  const bool written = std::fwrite(head_.data() + pos, 1, size, out) == size;
+  const bool closed = std::fclose(out) == 0;
+  if (written && closed) return true;
+  std::remove(fileName.c_str());
+  return false;
+}

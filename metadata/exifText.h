@@ -1,0 +1,43 @@
+// Internal to the exif unit: small text helpers shared by its sources.
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace exif {
+
+// Trailing characters with codes up to 32 (blanks, NULs, line ends) removed.
+inline void TrimRightBlanks(std::string& s) {
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.pop_back();
+}
+
+// Each CR LF pair becomes one blank.
+inline void CrLfToBlank(std::string& s) {
+  size_t at;
+  while ((at = s.find("\r\n")) != std::string::npos) s.replace(at, 2, " ");
+}
+
+// "a"-"z" to capitals; other bytes unchanged.
+inline std::string AsciiUpper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  return s;
+}
+
+// A whole number in decimal, at least minDigits digits with leading zeros.
+inline std::string IntText(int64_t value, int minDigits = 1) {
+  char buf[24];
+  const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+  std::string digits(buf, end);
+  const bool negative = value < 0;
+  const size_t have = digits.size() - (negative ? 1 : 0);
+  if (have < size_t(minDigits)) digits.insert(negative ? 1 : 0, size_t(minDigits) - have, '0');
+  return digits;
+}
+
+// Lines split at CR LF, CR or LF.
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace exif
