@@ -238,6 +238,32 @@ TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
   }
 }
 
+// The window's event loop runs inside the pump: a second call is refused,
+// and Disconnect (a cancel button) ends the wait at once.
+TEST(FtpClient, PumpRefusesNestedCallsAndCanAbortTheWait) {
+  ftptest::ServerProcess peer("script_server.py", {"--mode", "silent"});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(peer.Port());
+  client.Settings().readTimeoutMs = 20000;
+  int pumps = 0;
+  bool nestedResult = true;
+  std::string nestedError;
+  client.Events().pump = [&] {
+    if (++pumps == 2) {
+      nestedResult = client.ChangeDir("/");
+      nestedError = client.LastError();
+    }
+    if (pumps == 3) client.Disconnect();
+  };
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client.Connect());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_FALSE(nestedResult);
+  EXPECT_EQ(nestedError, "Busy");
+  EXPECT_EQ(pumps, 3);
+  EXPECT_FALSE(client.IsConnected());
+}
+
 TEST(FtpClient, NoServerOnThePortFailsAtOnce) {
   int port = 0;
   {

@@ -121,6 +121,8 @@ TEST_F(FtpSync, PublishesChangesOnlyAndKeepsTheRemoteInStep) {
   fs::remove(local_.File("ftpcache"));
   fs::remove(local_.File("sub"));
   ExpectMirrored(remote);
+  // The work files went to the private temporary folder and were removed.
+  EXPECT_TRUE(fs::is_empty(scopedHome_.Path() + "/tmp"));
 
   const SyncRun again = Publish(server.Port(), "/www/gal/foto");
   ASSERT_TRUE(again.result);
