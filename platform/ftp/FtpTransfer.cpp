@@ -1,10 +1,11 @@
 // The data connection side of the FTP client: PASV and PORT, LIST, STOR, RETR.
+#include "platform/ftp/FtpClient.h"
+
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
-#include <sys/stat.h>
 #include <vector>
-
-#include "platform/ftp/FtpClient.h"
 
 namespace platform {
 
