@@ -9,18 +9,29 @@ namespace Win32CRC {
 
 namespace {
 
-constexpr std::array<uint32_t, 256> MakeTable() {
-  std::array<uint32_t, 256> table{};
+// Eight tables, so that the register takes eight bytes per step ("slicing by
+// 8"): kTables[0] is the classic byte table, kTables[k] advances a byte
+// through k further zero bytes.
+using Tables = std::array<std::array<uint32_t, 256>, 8>;
+
+constexpr Tables MakeTables() {
+  Tables t{};
   for (uint32_t i = 0; i < 256; ++i) {
     uint32_t c = i;
     for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[i] = c;
+    t[0][i] = c;
   }
-  return table;
+  for (size_t k = 1; k < 8; ++k)
+    for (size_t i = 0; i < 256; ++i) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+  return t;
 }
 
-constexpr std::array<uint32_t, 256> kTable = MakeTable();
-static_assert(kTable[1] == 0x77073096u);
+constexpr Tables kTables = MakeTables();
+static_assert(kTables[0][1] == 0x77073096u);
+
+uint32_t Load32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 constexpr size_t kFileBlock = 32768;
 
@@ -28,7 +39,14 @@ constexpr size_t kFileBlock = 32768;
 
 void UpdateCRC32(uint32_t& crc, const void* buffer, int64_t length) {
   const auto* p = static_cast<const uint8_t*>(buffer);
-  for (int64_t i = 0; i < length; ++i) crc = kTable[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+  const auto& t = kTables;
+  for (; length >= 8; length -= 8, p += 8) {
+    const uint32_t lo = crc ^ Load32(p);
+    const uint32_t hi = Load32(p + 4);
+    crc = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
+          t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
+  }
+  for (int64_t i = 0; i < length; ++i) crc = t[0][(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
 }
 
 uint32_t BufferCRC32(const void* buffer, int64_t length) {

@@ -1,0 +1,187 @@
+#include "gallery/FtpMng.h"
+
+#include <algorithm>
+#include <array>
+#include <future>
+#include <string_view>
+
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "gallery/FTPFileMng.h"
+
+namespace FtpMng {
+
+std::string IncludeTrailingSlash(const std::string& path) {
+  if (!path.empty() && path.back() == '/') return path;
+  return path + "/";
+}
+
+bool IsAsciiName(const std::string& name) {
+  static constexpr std::array<std::string_view, 5> kTextExtensions = {"TXT", "HTM", "HTML",
+                                                                     "CSS", "WML"};
+  const std::string ext = StrFunc::UpperCaseCz(StrFunc::Trim(StrFunc::ExtractExt(name)));
+  for (std::string_view text : kTextExtensions)
+    if (ext == text) return true;
+  return false;
+}
+
+}  // namespace FtpMng
+
+namespace {
+
+// The fetched remote cache while one folder is mirrored.
+constexpr const char* kFetchedCacheName = "ftpcontent.tmp";
+
+bool IsRoot(const std::string& path) {
+  const std::string trimmed = StrFunc::Trim(path);
+  return trimmed.empty() || trimmed == "/" || trimmed == "\\";
+}
+
+}  // namespace
+
+TFTPManager::TFTPManager(void* context, TFTPEndEvent onEnd, TFTPActionEvent onAction,
+                         TFTPBeginEvent onBegin, platform::FtpClient& client)
+    : client_(client), onBegin_(onBegin), onAction_(onAction), onEnd_(onEnd), context_(context) {}
+
+std::string TFTPManager::Absolute(const std::string& path) const {
+  if (!path.empty() && path[0] == '/') return path;
+  return FtpMng::IncludeTrailingSlash(currentDir_) + path;
+}
+
+void TFTPManager::Action(int action, const std::string& path, int64_t size) const {
+  if (onAction_) onAction_(context_, action, path, size);
+}
+
+bool TFTPManager::SetTypeFor(const std::string& name) {
+  return client_.SetTransferType(FtpMng::IsAsciiName(name) ? platform::FtpTransferType::Ascii
+                                                           : platform::FtpTransferType::Binary);
+}
+
+bool TFTPManager::Connect() {
+  if (client_.IsConnected()) client_.Disconnect();
+  currentDir_.assign(1, '/');  // assigning "/" trips a false -Wrestrict of GCC 12
+  return client_.Connect() && ChangeDir("/");
+}
+
+bool TFTPManager::Disconnect() {
+  if (client_.IsConnected()) client_.Disconnect();
+  return true;
+}
+
+bool TFTPManager::ChangeDir(const std::string& path) {
+  const std::string target = Absolute(path);
+  Action(FtpMng::kActionChangeDir, target, 0);
+  if (!client_.ChangeDir(target)) return false;
+  currentDir_ = target;
+  return true;
+}
+
+bool TFTPManager::MakeDir(const std::string& path) {
+  Action(FtpMng::kActionMakeDir, path, 0);
+  return client_.MakeDir(path);
+}
+
+bool TFTPManager::ForceDirectories(const std::string& path) {
+  const std::string remembered = currentDir_;
+  const std::string target = Absolute(path);
+  if (IsRoot(path) || IsRoot(target)) return true;
+  bool result = ChangeDir(target);
+  if (!result) {
+    std::string trimmed = target;
+    if (trimmed.back() == '/' || trimmed.back() == '\\') trimmed.pop_back();
+    const size_t split = trimmed.find_last_of("/\\");
+    const std::string parent = StrFunc::Trim(trimmed.substr(0, split + 1));
+    const std::string name = StrFunc::Trim(trimmed.substr(split + 1));
+    const bool inParent =
+        ChangeDir(parent) || (client_.IsConnected() && ForceDirectories(parent) && ChangeDir(parent));
+    result = inParent && MakeDir(name);
+  }
+  ChangeDir(remembered);
+  return result;
+}
+
+bool TFTPManager::ListFiles(const std::string& directory, std::vector<std::string>& names) {
+  names.clear();
+  const std::string remembered = currentDir_;
+  const platform::FtpTransferType type = client_.TransferType();
+  if (!ChangeDir(directory)) return false;
+  Action(FtpMng::kActionScanDir, currentDir_, 0);
+  std::vector<platform::FtpListEntry> entries;
+  const bool listed = client_.SetTransferType(platform::FtpTransferType::Ascii) &&
+                      client_.List(entries);
+  client_.SetTransferType(type);
+  ChangeDir(remembered);
+  if (!listed) return false;
+  for (const platform::FtpListEntry& entry : entries)
+    if (entry.kind != platform::FtpEntryKind::Folder) names.push_back(entry.name);
+  return true;
+}
+
+bool TFTPManager::Upload(const std::string& localFile, const std::string& remotePath) {
+  const std::string target = Absolute(remotePath);
+  if (!SetTypeFor(localFile)) return false;
+  Action(FtpMng::kActionUpload, target, std::max<int64_t>(DosFunc::GetFileSize64(localFile), 0));
+  return client_.Put(localFile, target);
+}
+
+bool TFTPManager::Download(const std::string& remotePath, const std::string& localFile) {
+  const std::string source = Absolute(remotePath);
+  if (!SetTypeFor(remotePath)) return false;
+  Action(FtpMng::kActionDownload, source, 0);
+  return client_.Get(source, localFile);
+}
+
+bool TFTPManager::Delete(const std::string& remotePath) {
+  const std::string target = Absolute(remotePath);
+  Action(FtpMng::kActionDelete, target, 0);
+  return client_.Delete(target);
+}
+
+bool TFTPManager::SyncDirectory(const std::string& localFolder,
+                                const std::string& remoteDirectory) {
+  const std::string dir = Absolute(remoteDirectory);
+  const std::string remoteSlash = FtpMng::IncludeTrailingSlash(dir);
+  const std::string tempDir = StrFunc::GetTempDir();
+  if (tempDir.empty()) return false;
+  // Checksumming the local files is the slow part of a run with few changes,
+  // so a worker does it while the server is asked. It touches nothing but the
+  // local list, and the future waits for it on every way out. Without a
+  // thread to spare the scan runs at get().
+  TFTPFileManager files;
+  std::future<void> scan = std::async(std::launch::async | std::launch::deferred,
+                                      [&files, &localFolder] { files.ScanLocal(localFolder); });
+  if (!ForceDirectories(dir) || !ChangeDir(dir)) return false;
+  std::vector<std::string> listing;
+  if (!ListFiles(dir, listing)) return false;
+  const std::string fetched = tempDir + kFetchedCacheName;
+  if (Download(remoteSlash + kFtpCacheName, fetched)) files.LoadRemoteCache(fetched);
+  DosFunc::DeleteFileLong(fetched);
+  if (!client_.IsConnected()) return false;
+  scan.get();
+  files.MergeRemoteListing(listing);
+
+  const std::vector<std::string> toDelete = files.GetFilesToDelete();
+  const std::vector<std::string> toUpload = files.GetFilesToUpload();
+  if (onBegin_) onBegin_(context_, static_cast<int>(toDelete.size() + toUpload.size() + 1));
+
+  for (const std::string& name : toDelete) {
+    Delete(remoteSlash + StrFunc::LowerCaseCz(name));
+    if (!client_.IsConnected()) return false;
+  }
+  bool allSent = true;
+  const std::string localSlash = StrFunc::IncludeBackslash(localFolder);
+  for (const std::string& name : toUpload) {
+    if (!Upload(localSlash + name, remoteSlash + StrFunc::LowerCaseCz(name))) {
+      files.MarkNotSent(name);
+      allSent = false;
+    }
+    if (!client_.IsConnected()) return false;
+  }
+  const std::string cache = files.SaveLocalCache();
+  if (cache.empty()) return false;
+  const bool cacheSent = Upload(cache, remoteSlash + kFtpCacheName);
+  DosFunc::DeleteFileLong(cache);
+  if (!cacheSent) return false;
+  if (onEnd_) onEnd_(context_);
+  return allSent;
+}

@@ -1,0 +1,95 @@
+// FTP operations of publishing, and the mirroring of one local folder into a
+// remote folder with the checksum cache of FTPFileMng.
+//
+// Remote paths use "/". A path that does not begin with "/" is taken below
+// the current remote directory, which every operation that takes a path
+// keeps up to date. Every operation returns false when the FTP client
+// failed; none throws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ftp/FtpClient.h"
+
+namespace FtpMng {
+
+// Actions reported through the action callback.
+constexpr int kActionUpload = 0;
+constexpr int kActionDownload = 1;
+constexpr int kActionDelete = 2;
+constexpr int kActionRename = 3;
+constexpr int kActionMakeDir = 4;
+constexpr int kActionRemoveDir = 5;
+constexpr int kActionChangeDir = 6;
+constexpr int kActionScanDir = 7;
+
+// "/" appended unless the path already ends with "/".
+std::string IncludeTrailingSlash(const std::string& path);
+
+// True when a file of this name goes as text (TYPE A): the extensions
+// "TXT", "HTM", "HTML", "CSS" and "WML", trimmed, in any case.
+bool IsAsciiName(const std::string& name);
+
+}  // namespace FtpMng
+
+// Callbacks of TFTPManager; each may be null and gets the manager's context.
+using TFTPBeginEvent = void (*)(void* context, int total);
+// size: for an upload the local file's size in bytes, otherwise 0.
+using TFTPActionEvent = void (*)(void* context, int action, const std::string& path, int64_t size);
+using TFTPEndEvent = void (*)(void* context);
+
+class TFTPManager {
+ public:
+  // The client is not owned and must outlive the manager.
+  TFTPManager(void* context, TFTPEndEvent onEnd, TFTPActionEvent onAction, TFTPBeginEvent onBegin,
+              platform::FtpClient& client);
+
+  // Connects and logs in with the client's settings (closing an open
+  // connection first) and changes to "/".
+  bool Connect();
+  // Quits when connected; always true.
+  bool Disconnect();
+
+  // Changes into path; on success it becomes the current directory.
+  bool ChangeDir(const std::string& path);
+  // Makes a folder; path is sent as given.
+  bool MakeDir(const std::string& path);
+  // Makes path and every missing parent; true when it exists afterwards.
+  // The current directory is the same afterwards.
+  bool ForceDirectories(const std::string& path);
+  // The names of the files and links (not folders) of a remote directory, in
+  // the server's order. False, without listing anything, when the directory
+  // cannot be entered or listed. The current directory and transfer type are
+  // the same afterwards.
+  bool ListFiles(const std::string& directory, std::vector<std::string>& names);
+
+  // Stores a local file under remotePath, as text or binary by its extension.
+  bool Upload(const std::string& localFile, const std::string& remotePath);
+  // Retrieves remotePath into localFile, replacing it.
+  bool Download(const std::string& remotePath, const std::string& localFile);
+  bool Delete(const std::string& remotePath);
+
+  // Mirrors localFolder into remoteDirectory: creates the directory chain,
+  // deletes remote files that have no local twin, sends new and changed files
+  // (by CRC-32 against the remote "ftpcache", remote names lower-cased) and
+  // then the new cache. A file that could not be sent is recorded as unknown,
+  // so the next run sends it again, and the result is false. False at once
+  // when the directory cannot be made or listed or the connection is lost.
+  bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);
+
+  const std::string& CurrentDir() const { return currentDir_; }
+
+ private:
+  std::string Absolute(const std::string& path) const;
+  void Action(int action, const std::string& path, int64_t size) const;
+  bool SetTypeFor(const std::string& name);
+
+  platform::FtpClient& client_;
+  std::string currentDir_ = "/";
+  TFTPBeginEvent onBegin_;
+  TFTPActionEvent onAction_;
+  TFTPEndEvent onEnd_;
+  void* context_;
+};

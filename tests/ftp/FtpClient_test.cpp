@@ -1,0 +1,281 @@
+#include "platform/ftp/FtpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/ftp/FtpTestServer.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using platform::FtpClient;
+using platform::FtpEntryKind;
+using platform::FtpTransferType;
+using platform::FtpWorkMode;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+// Everything the client reported through its events.
+struct Recorder {
+  std::vector<std::string> sent, received, status;
+  int connected = 0, disconnected = 0, pumps = 0;
+  int64_t workMaximum = -1, lastWork = -1;
+  int workEnds = 0;
+
+  void Attach(FtpClient& client) {
+    auto& e = client.Events();
+    e.sent = [this](const std::string& l) { sent.push_back(l); };
+    e.received = [this](const std::string& l) { received.push_back(l); };
+    e.status = [this](const std::string& t) { status.push_back(t); };
+    e.connected = [this] { ++connected; };
+    e.disconnected = [this] { ++disconnected; };
+    e.pump = [this] { ++pumps; };
+    e.workBegin = [this](FtpWorkMode, int64_t max) { workMaximum = max; };
+    e.work = [this](FtpWorkMode, int64_t bytes) { lastWork = bytes; };
+    e.workEnd = [this](FtpWorkMode) { ++workEnds; };
+  }
+};
+
+std::string BinaryBytes(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 255);
+  return bytes;
+}
+
+class FtpClientRealServer : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    server_ = std::make_unique<ftptest::RealServer>(home_.Path());
+    client_.Settings() = ftptest::LocalSettings(server_->Port());
+    client_.Settings().passive = GetParam();
+    recorder_.Attach(client_);
+    ASSERT_TRUE(client_.Connect()) << client_.LastError();
+  }
+
+  TempDir home_, local_;
+  std::unique_ptr<ftptest::RealServer> server_;
+  FtpClient client_;
+  Recorder recorder_;
+};
+
+TEST_P(FtpClientRealServer, StoresListsRetrievesAndDeletes) {
+  const std::string bytes = BinaryBytes(300000);  // several chunks, every byte value
+  WriteFileBytes(local_.File("in.bin"), bytes);
+  std::filesystem::create_directory(home_.File("existing"));
+  std::filesystem::create_symlink("in.bin", home_.File("link"));
+
+  ASSERT_TRUE(client_.MakeDir("sub")) << client_.LastError();
+  ASSERT_TRUE(client_.SetTransferType(FtpTransferType::Binary));
+  ASSERT_TRUE(client_.Put(local_.File("in.bin"), "/sub/in.bin")) << client_.LastError();
+  EXPECT_EQ(ReadFileBytes(home_.File("sub/in.bin")), bytes);
+  EXPECT_EQ(recorder_.workMaximum, 300000);
+  EXPECT_EQ(recorder_.lastWork, 300000);
+
+  std::vector<platform::FtpListEntry> entries;
+  ASSERT_TRUE(client_.List(entries)) << client_.LastError();
+  std::vector<std::string> seen;
+  for (const auto& e : entries) seen.push_back(e.name + ":" + std::to_string(int(e.kind)));
+  const std::vector<std::string> expected = {
+      "existing:" + std::to_string(int(FtpEntryKind::Folder)),
+      "link:" + std::to_string(int(FtpEntryKind::Link)),
+      "sub:" + std::to_string(int(FtpEntryKind::Folder))};
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, expected);
+
+  ASSERT_TRUE(client_.ChangeDir("sub"));
+  ASSERT_TRUE(client_.Get("in.bin", local_.File("out.bin"))) << client_.LastError();
+  EXPECT_EQ(ReadFileBytes(local_.File("out.bin")), bytes);
+  ASSERT_TRUE(client_.Delete("in.bin"));
+  EXPECT_FALSE(std::filesystem::exists(home_.File("sub/in.bin")));
+
+  client_.Disconnect();
+  EXPECT_FALSE(client_.IsConnected());
+  EXPECT_EQ(recorder_.sent.back(), "QUIT");
+  EXPECT_EQ(recorder_.connected, 1);
+  EXPECT_EQ(recorder_.disconnected, 1);
+}
+
+TEST_P(FtpClientRealServer, AsciiTypeSendsLineEndsAsTextBinaryKeepsBytes) {
+  WriteFileBytes(local_.File("page.htm"), "a\nb\r\nc\n");
+  ASSERT_TRUE(client_.SetTransferType(FtpTransferType::Ascii));
+  ASSERT_TRUE(client_.Put(local_.File("page.htm"), "ascii.htm"));
+  ASSERT_TRUE(client_.SetTransferType(FtpTransferType::Binary));
+  ASSERT_TRUE(client_.Put(local_.File("page.htm"), "binary.htm"));
+  // The server stores text with its own (Unix) line ends.
+  EXPECT_EQ(ReadFileBytes(home_.File("ascii.htm")), "a\nb\nc\n");
+  EXPECT_EQ(ReadFileBytes(home_.File("binary.htm")), "a\nb\r\nc\n");
+
+  WriteFileBytes(home_.File("lines.txt"), "x\ny\n\n");
+  ASSERT_TRUE(client_.SetTransferType(FtpTransferType::Ascii));
+  ASSERT_TRUE(client_.Get("lines.txt", local_.File("lines.txt")));
+  EXPECT_EQ(ReadFileBytes(local_.File("lines.txt")), "x\ny\n\n");
+}
+
+TEST_P(FtpClientRealServer, RefusedCommandsKeepTheConnection) {
+  EXPECT_FALSE(client_.ChangeDir("/missing"));
+  EXPECT_EQ(client_.LastError().substr(0, 3), "550");
+  EXPECT_FALSE(client_.Get("missing.jpg", local_.File("missing.jpg")));
+  EXPECT_FALSE(std::filesystem::exists(local_.File("missing.jpg")));
+  EXPECT_FALSE(client_.Put(local_.File("no-such-file"), "x"));
+  EXPECT_FALSE(client_.Put(local_.Path(), "x"));  // a folder is no file
+  // A line break would smuggle a second command onto the wire.
+  EXPECT_FALSE(client_.ChangeDir("sub\r\nDELE x"));
+  for (const std::string& line : recorder_.sent) EXPECT_EQ(line.find("DELE"), std::string::npos);
+  EXPECT_TRUE(client_.IsConnected());
+  EXPECT_TRUE(client_.ChangeDir("/"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FtpClientRealServer, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Passive" : "Active"; });
+
+TEST(FtpClient, LogMasksThePasswordAndWrongLoginFails) {
+  TempDir home;
+  ftptest::RealServer server(home.Path());
+  FtpClient client;
+  Recorder recorder;
+  recorder.Attach(client);
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  ASSERT_TRUE(client.Connect());
+  client.Disconnect();
+  client.Settings().login.password = "wrong";
+  EXPECT_FALSE(client.Connect());
+  EXPECT_FALSE(client.IsConnected());
+  EXPECT_EQ(client.LastError().substr(0, 3), "530");
+  int passLines = 0;
+  for (const std::string& line : recorder.sent) {
+    EXPECT_EQ(line.find("secret"), std::string::npos) << line;
+    EXPECT_EQ(line.find("wrong"), std::string::npos) << line;
+    passLines += line == "PASS ***";
+  }
+  EXPECT_EQ(passLines, 2);
+  EXPECT_EQ(recorder.connected, 2);
+  EXPECT_EQ(recorder.disconnected, 2);
+}
+
+TEST(FtpClient, DroppedConnectionDuringStoreClosesTheClient) {
+  TempDir home, local;
+  ftptest::RealServer server(home.Path(), {"--drop-stor-after", "100000"});
+  FtpClient client;
+  Recorder recorder;
+  recorder.Attach(client);
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  WriteFileBytes(local.File("big.bin"), BinaryBytes(4000000));
+  ASSERT_TRUE(client.Connect());
+  ASSERT_TRUE(client.SetTransferType(FtpTransferType::Binary));
+  EXPECT_FALSE(client.Put(local.File("big.bin"), "big.bin"));
+  EXPECT_FALSE(client.IsConnected());
+  EXPECT_EQ(recorder.disconnected, 1);
+  EXPECT_FALSE(client.ChangeDir("/"));
+  EXPECT_EQ(client.LastError(), "Not connected");
+}
+
+// Each proxy method, spoken to the scripted peer, which records every line.
+TEST(FtpClient, ProxyLoginDialogues) {
+  TempDir dir;
+  const std::string record = dir.File("record.txt");
+  ftptest::ServerProcess peer("script_server.py", {"--record", record});
+  const struct {
+    int method;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {0, {"USER u@ftp.example", "PASS p"}},
+      {1, {"USER pu", "PASS pp", "USER u@ftp.example", "PASS p"}},
+      {2, {"USER pu", "PASS pp", "SITE ftp.example", "USER u", "PASS p"}},
+      {3, {"USER pu", "PASS pp", "OPEN ftp.example", "USER u", "PASS p"}},
+      {4, {"USER u@pu@ftp.example", "PASS p@pp"}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(record);
+    FtpClient client;
+    auto& login = client.Settings().login;
+    login = {"ftp.example", 21, "u", "p", "127.0.0.1", peer.Port(), "pu", "pp", c.method};
+    ASSERT_TRUE(client.Connect()) << "method " << c.method << ": " << client.LastError();
+    client.Disconnect();
+    std::vector<std::string> expected = c.lines;
+    expected.push_back("QUIT");
+    EXPECT_EQ(ftptest::ReadLines(record), expected) << "method " << c.method;
+  }
+}
+
+TEST(FtpClient, TransparentProxyLogsInOnTheServerItself) {
+  TempDir dir;
+  const std::string record = dir.File("record.txt");
+  ftptest::ServerProcess peer("script_server.py", {"--record", record, "--user-ok", "pu"});
+  FtpClient client;
+  // The proxy address leads nowhere: the transparent method must not use it.
+  client.Settings().login = {"127.0.0.1", peer.Port(), "u", "p", "127.0.0.1", 1, "pu", "pp", 5};
+  ASSERT_TRUE(client.Connect()) << client.LastError();
+  client.Disconnect();
+  // The proxy user needed no password, so none was sent for it.
+  const std::vector<std::string> expected = {"USER pu", "USER u", "PASS p", "QUIT"};
+  EXPECT_EQ(ftptest::ReadLines(record), expected);
+}
+
+TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
+  for (const char* mode : {"silent", "longline"}) {
+    ftptest::ServerProcess peer("script_server.py", {"--mode", mode});
+    FtpClient client;
+    Recorder recorder;
+    recorder.Attach(client);
+    client.Settings() = ftptest::LocalSettings(peer.Port());
+    client.Settings().readTimeoutMs = 300;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(client.Connect()) << mode;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << mode;
+    EXPECT_FALSE(client.IsConnected()) << mode;
+    EXPECT_EQ(recorder.disconnected, 1) << mode;
+    if (std::string(mode) == "silent") {
+      EXPECT_EQ(client.LastError(), "Timed out");
+      EXPECT_GT(recorder.pumps, 5);
+    } else {
+      EXPECT_EQ(client.LastError(), "Reply line too long");
+    }
+  }
+}
+
+// The window's event loop runs inside the pump: a second call is refused,
+// and Disconnect (a cancel button) ends the wait at once.
+TEST(FtpClient, PumpRefusesNestedCallsAndCanAbortTheWait) {
+  ftptest::ServerProcess peer("script_server.py", {"--mode", "silent"});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(peer.Port());
+  client.Settings().readTimeoutMs = 20000;
+  int pumps = 0;
+  bool nestedResult = true;
+  std::string nestedError;
+  client.Events().pump = [&] {
+    if (++pumps == 2) {
+      nestedResult = client.ChangeDir("/");
+      nestedError = client.LastError();
+    }
+    if (pumps == 3) client.Disconnect();
+  };
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client.Connect());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_FALSE(nestedResult);
+  EXPECT_EQ(nestedError, "Busy");
+  EXPECT_EQ(pumps, 3);
+  EXPECT_FALSE(client.IsConnected());
+}
+
+TEST(FtpClient, NoServerOnThePortFailsAtOnce) {
+  int port = 0;
+  {
+    ftptest::ServerProcess peer("script_server.py", {});
+    port = peer.Port();
+  }
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(port);
+  EXPECT_FALSE(client.Connect());
+  EXPECT_EQ(client.LastError().substr(0, 14), "Cannot connect");
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+#include "gallery/FtpMng.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Win32CRC.h"
+#include "gallery/FTPFileMng.h"
+#include "tests/ftp/FtpTestServer.h"
+#include "tests/support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using testsupport::ReadFileBytes;
+using testsupport::ScopedHome;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+// What one SyncDirectory reported through its callbacks and the client log.
+struct SyncRun {
+  bool result = false;
+  int total = -1;
+  bool ended = false;
+  std::vector<std::string> uploads, deletes;
+  std::vector<std::string> sent;
+};
+
+void OnBegin(void* context, int total) { static_cast<SyncRun*>(context)->total = total; }
+void OnEnd(void* context) { static_cast<SyncRun*>(context)->ended = true; }
+void OnAction(void* context, int action, const std::string& path, int64_t) {
+  SyncRun* run = static_cast<SyncRun*>(context);
+  if (action == FtpMng::kActionUpload) run->uploads.push_back(path);
+  if (action == FtpMng::kActionDelete) run->deletes.push_back(path);
+}
+
+// Every file below a folder, path relative to it -> content.
+std::map<std::string, std::string> Tree(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), root).string()] = ReadFileBytes(entry.path().string());
+  return files;
+}
+
+std::string Bytes(size_t size, int seed) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + seed + i / 97) & 255);
+  return bytes;
+}
+
+class FtpSync : public ::testing::Test {
+ protected:
+  // Connects to the server, mirrors local_ into remote and disconnects.
+  SyncRun Publish(int port, const std::string& remote) {
+    SyncRun run;
+    platform::FtpClient client;
+    client.Settings() = ftptest::LocalSettings(port);
+    client.Events().sent = [&run](const std::string& line) { run.sent.push_back(line); };
+    TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
+    if (!manager.Connect()) {
+      ADD_FAILURE() << "cannot connect: " << client.LastError();
+      return run;
+    }
+    run.result = manager.SyncDirectory(local_.Path(), remote);
+    manager.Disconnect();
+    return run;
+  }
+
+  // Remote folder matches local_: same names lower-cased, same bytes, and a
+  // cache naming each local file with its checksum.
+  void ExpectMirrored(const std::string& remoteDir) {
+    std::map<std::string, std::string> expected;
+    for (const auto& [name, bytes] : Tree(local_.Path())) {
+      std::string lower = name;
+      std::transform(lower.begin(), lower.end(), lower.begin(),
+                     [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+      expected[lower] = bytes;
+    }
+    std::map<std::string, std::string> actual = Tree(remoteDir);
+    ASSERT_EQ(actual.count("ftpcache"), 1u);
+    actual.erase("ftpcache");
+    EXPECT_EQ(actual, expected);
+    TFTPDirectoryManager cache;
+    cache.LoadFromFile(remoteDir);
+    for (const TCheckerField& entry : cache.Entries())
+      EXPECT_EQ(entry.crc, Win32CRC::FileCRC32(local_.File(entry.name))) << entry.name;
+    EXPECT_EQ(cache.Entries().size(), expected.size());
+  }
+
+  ScopedHome scopedHome_;
+  TempDir serverHome_, local_;
+};
+
+TEST_F(FtpSync, PublishesChangesOnlyAndKeepsTheRemoteInStep) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("IMG_0001.JPG"), Bytes(70000, 1));
+  WriteFileBytes(local_.File("Page.htm"), "<html>\n</html>\n");
+  WriteFileBytes(local_.File("old.jpg"), Bytes(100, 2));
+  for (const char* skipped : {"ignore.list", "quillmarsh.cache", "ftpcache", ".hidden"})
+    WriteFileBytes(local_.File(skipped), "not for the server");
+  fs::create_directory(local_.File("sub"));
+  const std::string remote = serverHome_.File("www/gal/foto");
+
+  const SyncRun first = Publish(server.Port(), "/www/gal/foto");
+  ASSERT_TRUE(first.result);
+  EXPECT_TRUE(first.ended);
+  EXPECT_EQ(first.total, 4);
+  EXPECT_EQ(first.uploads, (std::vector<std::string>{"/www/gal/foto/img_0001.jpg",
+                                                      "/www/gal/foto/old.jpg",
+                                                      "/www/gal/foto/page.htm",
+                                                      "/www/gal/foto/ftpcache"}));
+  for (const char* skipped : {"ignore.list", "quillmarsh.cache", ".hidden"})
+    fs::remove(local_.File(skipped));
+  fs::remove(local_.File("ftpcache"));
+  fs::remove(local_.File("sub"));
+  ExpectMirrored(remote);
+  // The work files went to the private temporary folder and were removed.
+  EXPECT_TRUE(fs::is_empty(scopedHome_.Path() + "/tmp"));
+
+  const SyncRun again = Publish(server.Port(), "/www/gal/foto");
+  ASSERT_TRUE(again.result);
+  EXPECT_EQ(again.total, 1);
+  EXPECT_EQ(again.uploads, std::vector<std::string>{"/www/gal/foto/ftpcache"});
+  EXPECT_TRUE(again.deletes.empty());
+
+  // Changed, added, deleted, renamed in case only, and a file on the server
+  // that the cache does not know although a local twin exists.
+  WriteFileBytes(local_.File("Page.htm"), "<html>changed</html>\n");
+  WriteFileBytes(local_.File("New.jpg"), Bytes(5000, 3));
+  fs::remove(local_.File("old.jpg"));
+  fs::rename(local_.File("IMG_0001.JPG"), local_.File("img_0001.jpg"));
+  WriteFileBytes(local_.File("stray.jpg"), Bytes(300, 4));
+  WriteFileBytes(serverHome_.File("www/gal/foto/stray.jpg"), "stale");
+  const SyncRun changed = Publish(server.Port(), "/www/gal/foto");
+  ASSERT_TRUE(changed.result);
+  EXPECT_EQ(changed.total, 5);
+  EXPECT_EQ(changed.deletes, std::vector<std::string>{"/www/gal/foto/old.jpg"});
+  EXPECT_EQ(changed.uploads, (std::vector<std::string>{"/www/gal/foto/new.jpg",
+                                                        "/www/gal/foto/page.htm",
+                                                        "/www/gal/foto/stray.jpg",
+                                                        "/www/gal/foto/ftpcache"}));
+  ExpectMirrored(remote);
+}
+
+TEST_F(FtpSync, RelativeUploadFolderIsTakenFromTheRoot) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 5));
+  for (int run = 0; run < 2; ++run) {
+    const SyncRun result = Publish(server.Port(), "public_html/gal/th");
+    ASSERT_TRUE(result.result) << "run " << run;
+    EXPECT_EQ(result.uploads.back(), "/public_html/gal/th/ftpcache");
+    EXPECT_EQ(result.total, run == 0 ? 2 : 1);
+  }
+  ExpectMirrored(serverHome_.File("public_html/gal/th"));
+  EXPECT_FALSE(fs::exists(serverHome_.File("public_html/gal/th/public_html")));
+}
+
+TEST_F(FtpSync, TextTypesGoAsAsciiOthersAsBinary) {
+  const struct {
+    const char* name;
+    bool ascii;
+  } cases[] = {{"a.TXT", true},  {"b.htm", true},      {"c.Html", true}, {"d.css", true},
+               {"e.wml", true},  {"f.jpg", false},     {"ftpcache", false},
+               {"g.htm.jpg", false}, {"dir.htm/h", false}};
+  for (const auto& c : cases) EXPECT_EQ(FtpMng::IsAsciiName(c.name), c.ascii) << c.name;
+
+  ftptest::RealServer server(serverHome_.Path());
+  const std::string crlf = "line one\r\nline two\r\n";
+  WriteFileBytes(local_.File("index.htm"), crlf);
+  WriteFileBytes(local_.File("photo.jpg"), crlf);
+  const SyncRun run = Publish(server.Port(), "/site");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("site/index.htm")), "line one\nline two\n");
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("site/photo.jpg")), crlf);
+  const auto typeBefore = [&](const std::string& stor) {
+    const auto at = std::find(run.sent.begin(), run.sent.end(), stor);
+    const auto type = std::find_if(std::make_reverse_iterator(at), run.sent.rend(),
+                                   [](const std::string& l) { return l.rfind("TYPE", 0) == 0; });
+    return type == run.sent.rend() ? std::string() : *type;
+  };
+  EXPECT_EQ(typeBefore("STOR /site/index.htm"), "TYPE A");
+  EXPECT_EQ(typeBefore("STOR /site/photo.jpg"), "TYPE I");
+}
+
+TEST_F(FtpSync, RefusedMakeDirFailsBeforeAnyListingOrUpload) {
+  const std::string record = local_.File("record.txt");
+  ftptest::RealServer server(serverHome_.Path(), {"--refuse", "MKD", "--record", record});
+  WriteFileBytes(local_.File("a.jpg"), "x");
+  const SyncRun run = Publish(server.Port(), "/new/folder");
+  EXPECT_FALSE(run.result);
+  EXPECT_FALSE(run.ended);
+  for (const std::string& line : ftptest::ReadLines(record)) {
+    EXPECT_NE(line.rfind("LIST", 0), 0u) << line;
+    EXPECT_NE(line.rfind("STOR", 0), 0u) << line;
+  }
+}
+
+TEST_F(FtpSync, RefusedUploadIsSentAgainNextTime) {
+  WriteFileBytes(local_.File("good.jpg"), Bytes(100, 6));
+  WriteFileBytes(local_.File("bad.jpg"), Bytes(100, 7));
+  {
+    ftptest::RealServer server(serverHome_.Path(), {"--refuse", "STOR:bad.jpg"});
+    const SyncRun run = Publish(server.Port(), "/f");
+    EXPECT_FALSE(run.result);
+    TFTPDirectoryManager cache;
+    cache.LoadFromFile(serverHome_.File("f/ftpcache"));
+    ASSERT_EQ(cache.Entries().size(), 2u);
+    EXPECT_EQ(cache.Entries()[0].name, "bad.jpg");
+    EXPECT_EQ(cache.Entries()[0].crc, -1);
+    EXPECT_EQ(cache.Entries()[1].crc, Win32CRC::FileCRC32(local_.File("good.jpg")));
+  }
+  ftptest::RealServer server(serverHome_.Path());
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(run.uploads, (std::vector<std::string>{"/f/bad.jpg", "/f/ftpcache"}));
+  ExpectMirrored(serverHome_.File("f"));
+}
+
+TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
+  fs::create_directory(serverHome_.File("f"));
+  WriteFileBytes(serverHome_.File("f/gone.jpg"), "old");
+  WriteFileBytes(local_.File("kept.jpg"), "new");
+  {
+    ftptest::RealServer server(serverHome_.Path(), {"--refuse", "DELE"});
+    EXPECT_TRUE(Publish(server.Port(), "/f").result);
+    EXPECT_TRUE(fs::exists(serverHome_.File("f/gone.jpg")));
+  }
+  ftptest::RealServer server(serverHome_.Path());
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(run.deletes, std::vector<std::string>{"/f/gone.jpg"});
+  ExpectMirrored(serverHome_.File("f"));
+}
+
+TEST_F(FtpSync, DroppedConnectionFailsTheRunAndTheNextRunCompletes) {
+  ftptest::RealServer server(serverHome_.Path(), {"--drop-stor-after", "150000"});
+  for (int i = 0; i < 4; ++i)
+    WriteFileBytes(local_.File("photo" + std::to_string(i) + ".jpg"), Bytes(400000, i));
+  WriteFileBytes(local_.File("index.htm"), "<p>\n");
+  const SyncRun broken = Publish(server.Port(), "/gal");
+  EXPECT_FALSE(broken.result);
+  EXPECT_FALSE(broken.ended);
+  EXPECT_NE(Tree(serverHome_.File("gal")).size(), 6u);
+
+  const SyncRun next = Publish(server.Port(), "/gal");
+  ASSERT_TRUE(next.result);
+  ExpectMirrored(serverHome_.File("gal"));
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+"""A scripted FTP peer for login dialogues and protocol faults.
+
+Listens on 127.0.0.1 on a port the system picks and prints the port on its
+first output line. Each connection is greeted with 220 and every line received
+is appended to the --record file. Replies: USER 331 (230 for a user given with
+--user-ok), PASS 230, SITE and OPEN 220, QUIT 221 (then the connection ends),
+anything else 200. --mode silent never greets; --mode longline greets with an
+endless line.
+"""
+import argparse
+import os
+import socket
+import sys
+import threading
+
+REPLIES = {"PASS": "230 Logged in.", "SITE": "220 Connected to the site.",
+           "OPEN": "220 Connected to the host.", "QUIT": "221 Bye."}
+
+
+def serve(conn, args):
+    if args.mode == "silent":
+        while conn.recv(4096):
+            pass
+        return
+    if args.mode == "longline":
+        chunk = b"220 " + b"x" * 65536
+        while True:
+            conn.sendall(chunk)
+    conn.sendall(b"220 Scripted server ready.\r\n")
+    data = b""
+    while True:
+        chunk = conn.recv(4096)
+        if not chunk:
+            return
+        data += chunk
+        while b"\r\n" in data:
+            line, data = data.split(b"\r\n", 1)
+            text = line.decode("utf-8", "replace")
+            with open(args.record, "a", encoding="utf-8") as f:
+                f.write(text + "\n")
+            cmd, _, arg = text.partition(" ")
+            cmd = cmd.upper()
+            if cmd == "USER":
+                reply = "230 No password needed." if arg in args.user_ok else "331 Password required."
+            else:
+                reply = REPLIES.get(cmd, "200 OK.")
+            conn.sendall(reply.encode() + b"\r\n")
+            if cmd == "QUIT":
+                return
+
+
+def exit_with_parent():
+    """Ends the server when the test that started it goes away (stdin closes)."""
+    def watch():
+        while sys.stdin.buffer.read(4096):
+            pass
+        os._exit(0)
+    threading.Thread(target=watch, daemon=True).start()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--record", default="/dev/null")
+    parser.add_argument("--user-ok", action="append", default=[])
+    parser.add_argument("--mode", default="dialogue")
+    args = parser.parse_args()
+    exit_with_parent()
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(5)
+    print(listener.getsockname()[1], flush=True)
+    while True:
+        conn, _ = listener.accept()
+        try:
+            serve(conn, args)
+        except OSError:
+            pass
+        finally:
+            conn.close()
+
+
+main()
