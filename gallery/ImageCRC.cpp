@@ -1,5 +1,7 @@
 #include "gallery/ImageCRC.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "foundation/DosFunc.h"
@@ -26,6 +28,10 @@ int32_t JpegCRC(const std::string& fileName) {
 }
 
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {
+  // Both names may reach one file (the same path, a link); removing the
+  // "new" one would then remove the target.
+  std::error_code ec;
+  if (std::filesystem::equivalent(newFile, targetFile, ec)) return true;
   const int64_t size = DosFunc::GetFileSize64(newFile);
   if (size >= 0 && (DosFunc::GetFileAttr(targetFile) & DosFunc::faDirectory) == 0 &&
       DosFunc::GetFileSize64(targetFile) == size) {

@@ -27,7 +27,8 @@ int32_t JpegCRC(const std::string& fileName);
 // Puts newFile in the place of targetFile unless the target already has the
 // same content (equal size and whole-file CRC-32), in which case newFile is
 // removed and the target keeps its file and date. The replacement is one
-// atomic rename; the target is never removed first. Returns false when the
+// atomic rename; the target is never removed first. When both names reach
+// one file, nothing is touched and the result is true. Returns false when the
 // rename fails (newFile is then removed and the target left as it was).
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile);
 

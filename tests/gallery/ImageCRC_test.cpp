@@ -113,6 +113,12 @@ TEST(ImageCRC, ReplaceFileKeepsAnEqualTargetAndReplacesOthers) {
   EXPECT_TRUE(ImageCRC::ReplaceFile(fresh, dir.File("new.htm")));
   EXPECT_EQ(ReadFileBytes(dir.File("new.htm")), "first");
 
+  // The same file under both names, or a link to it, is kept.
+  fs::create_symlink(target, dir.File("link.htm"));
+  EXPECT_TRUE(ImageCRC::ReplaceFile(target, target));
+  EXPECT_TRUE(ImageCRC::ReplaceFile(dir.File("link.htm"), target));
+  EXPECT_EQ(ReadFileBytes(target), ZeroCrcContent("page text"));
+
   // A target that cannot be replaced stays as it is.
   fs::create_directories(dir.File("folder.htm/inside"));
   WriteFileBytes(fresh, "x");
