@@ -7,6 +7,7 @@
 
 #include <jpeglib.h>
 
+#include "platform/FileSystem.h"
 #include "platform/jpeg/JpegError.h"
 
 namespace platform {
@@ -145,7 +146,15 @@ bool JpegReader::OpenFile(const std::string& path) {
     return false;
   }
   state_->used = true;
-  state_->file = std::fopen(path.c_str(), "rbe");
+  // Opened through the file layer, which refuses a pipe instead of waiting
+  // for a writer.
+  const int fd = platform::OpenFile(path, OpenAccess::Read);
+  if (fd >= 0) {
+    state_->file = fdopen(fd, "rb");
+    if (state_->file == nullptr) {
+      CloseFile(fd);
+    }
+  }
   state_->opened = state_->file != nullptr && ReadHeader(*state_, nullptr, 0);
   return state_->opened;
 }

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -201,6 +204,26 @@ TEST(JpegReader, FilesAndOneDecodePerReader) {
   EXPECT_TRUE(reader.Decode(picture, 100, 75));
   EXPECT_EQ(picture.width, 100);
   EXPECT_FALSE(reader.Decode(picture));
+}
+
+TEST(JpegReader, RefusesAPipeWithoutWaitingForAWriter) {
+  TempDir dir;
+  const std::string pipe = dir.File("pipe.jpg");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  auto opened = std::async(std::launch::async, [&] {
+    platform::JpegReader reader;
+    return reader.OpenFile(pipe);
+  });
+  const bool waited = opened.wait_for(std::chrono::seconds(5)) == std::future_status::timeout;
+  if (waited) {
+    // Let a stalled open finish, so that the test ends either way.
+    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+      close(writer);
+    }
+  }
+  EXPECT_FALSE(waited);
+  EXPECT_FALSE(opened.get());
 }
 
 TEST(WriteJpegFile, WritesWhatReadsBack) {
