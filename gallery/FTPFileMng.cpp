@@ -25,6 +25,12 @@ bool IsSkippedName(const std::string& name) {
   return lower == "ignore.list" || lower == "quillmarsh.cache" || lower == kFtpCacheName;
 }
 
+// A name from the server that holds a path separator is no file of the folder;
+// deleting it would reach into another folder of the site.
+bool IsPlainName(const std::string& name) {
+  return name.find_first_of("/\\") == std::string::npos;
+}
+
 std::string CacheFilePath(const std::string& path) {
   if (DosFunc::DirectoryExistsLong(path)) return StrFunc::IncludeBackslash(path) + kFtpCacheName;
   return path;
@@ -93,7 +99,8 @@ std::vector<std::string> TFTPFileManager::GetFilesToDelete() const {
   std::vector<std::string> names;
   for (const TCheckerField& entry : remote_.Entries()) {
     const std::string key = FtpNameKey(entry.name);
-    if (key != cacheKey && !local.count(key)) names.push_back(entry.name);
+    if (key != cacheKey && !local.count(key) && IsPlainName(entry.name))
+      names.push_back(entry.name);
   }
   return names;
 }

@@ -54,7 +54,8 @@ class TFTPFileManager {
   void LoadRemoteCache(const std::string& path) { remote_.LoadFromFile(path); }
   // Adds every listed name the remote list lacks, with crc -1.
   void MergeRemoteListing(const std::vector<std::string>& names);
-  // Remote names without a local file of the same name, except "ftpcache".
+  // Remote names without a local file of the same name, except "ftpcache"
+  // and names holding "/" or "\" (no file of this folder).
   std::vector<std::string> GetFilesToDelete() const;
   // Local names the remote list lacks or records with another crc.
   std::vector<std::string> GetFilesToUpload() const;

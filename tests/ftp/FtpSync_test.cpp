@@ -239,6 +239,23 @@ TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
   ExpectMirrored(serverHome_.File("f"));
 }
 
+// The cache comes from the server: a name in it that leads out of the folder
+// must not get another folder's file deleted.
+TEST_F(FtpSync, CachedNamesWithAPathDeleteNothingElsewhere) {
+  fs::create_directory(serverHome_.File("f"));
+  WriteFileBytes(serverHome_.File("victim.jpg"), "keep me");
+  TFTPDirectoryManager hostile;
+  hostile.Entries() = {{"../victim.jpg", 1}, {"/victim.jpg", 2}, {"stale.jpg", 3}};
+  ASSERT_TRUE(hostile.SaveToFile(serverHome_.File("f/ftpcache")));
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  ftptest::RealServer server(serverHome_.Path());
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(run.deletes, std::vector<std::string>{"/f/stale.jpg"});
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("victim.jpg")), "keep me");
+  ExpectMirrored(serverHome_.File("f"));
+}
+
 TEST_F(FtpSync, DroppedConnectionFailsTheRunAndTheNextRunCompletes) {
   ftptest::RealServer server(serverHome_.Path(), {"--drop-stor-after", "150000"});
   for (int i = 0; i < 4; ++i)
