@@ -14,9 +14,6 @@
 namespace {
 
 constexpr size_t kNameField = 128;
-// A cache comes from the server; more records than any folder holds are
-// not read, so a hostile file cannot exhaust memory.
-constexpr size_t kMaxRecords = 1000000;
 
 // Files of a published folder that are never sent.
 bool IsSkippedName(const std::string& name) {
@@ -61,7 +58,7 @@ void TFTPDirectoryManager::LoadFromFile(const std::string& path) {
   std::FILE* in = std::fopen(CacheFilePath(path).c_str(), "rb");
   if (in == nullptr) return;
   std::array<unsigned char, kFtpCacheRecordSize> record;
-  while (entries_.size() < kMaxRecords &&
+  while (entries_.size() < kFtpCacheMaxRecords &&
          std::fread(record.data(), 1, record.size(), in) == record.size()) {
     const auto bytes = std::span<const unsigned char>(record);
     const uint32_t crc = uint32_t(record[128]) | uint32_t(record[129]) << 8 |

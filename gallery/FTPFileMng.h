@@ -23,6 +23,9 @@ struct TCheckerField {
 };
 
 constexpr size_t kFtpCacheRecordSize = 132;
+// A cache comes from the server; more records than any folder holds are not
+// read, so a hostile file cannot exhaust memory or disk.
+constexpr size_t kFtpCacheMaxRecords = 1000000;
 constexpr const char* kFtpCacheName = "ftpcache";
 
 // One list of cache entries.

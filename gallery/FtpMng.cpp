@@ -124,11 +124,12 @@ bool TFTPManager::Upload(const std::string& localFile, const std::string& remote
   return client_.Put(localFile, target);
 }
 
-bool TFTPManager::Download(const std::string& remotePath, const std::string& localFile) {
+bool TFTPManager::Download(const std::string& remotePath, const std::string& localFile,
+                           int64_t maxBytes) {
   const std::string source = Absolute(remotePath);
   if (!SetTypeFor(remotePath)) return false;
   Action(FtpMng::kActionDownload, source, 0);
-  return client_.Get(source, localFile);
+  return client_.Get(source, localFile, maxBytes);
 }
 
 bool TFTPManager::Delete(const std::string& remotePath) {
@@ -154,7 +155,10 @@ bool TFTPManager::SyncDirectory(const std::string& localFolder,
   std::vector<std::string> listing;
   if (!ListFiles(dir, listing)) return false;
   const std::string fetched = tempDir + kFetchedCacheName;
-  if (Download(remoteSlash + kFtpCacheName, fetched)) files.LoadRemoteCache(fetched);
+  // A cache beyond what is ever read counts as missing.
+  constexpr int64_t kMaxCacheBytes = kFtpCacheMaxRecords * kFtpCacheRecordSize;
+  if (Download(remoteSlash + kFtpCacheName, fetched, kMaxCacheBytes))
+    files.LoadRemoteCache(fetched);
   DosFunc::DeleteFileLong(fetched);
   if (!client_.IsConnected()) return false;
   scan.get();

@@ -67,8 +67,10 @@ class TFTPManager {
 
   // Stores a local file under remotePath, as text or binary by its extension.
   bool Upload(const std::string& localFile, const std::string& remotePath);
-  // Retrieves remotePath into localFile, replacing it.
-  bool Download(const std::string& remotePath, const std::string& localFile);
+  // Retrieves remotePath into localFile, replacing it; a file longer than
+  // maxBytes (when not negative) fails and leaves no local file.
+  bool Download(const std::string& remotePath, const std::string& localFile,
+                int64_t maxBytes = -1);
   bool Delete(const std::string& remotePath);
 
   // Mirrors localFolder into remoteDirectory: creates the directory chain,
