@@ -140,7 +140,10 @@ bool TFTPManager::Delete(const std::string& remotePath) {
 
 bool TFTPManager::SyncDirectory(const std::string& localFolder,
                                 const std::string& remoteDirectory) {
-  const std::string dir = Absolute(remoteDirectory);
+  // Taken from the root, not from wherever the previous folder of the run
+  // left the current directory.
+  const std::string dir =
+      remoteDirectory.starts_with('/') ? remoteDirectory : "/" + remoteDirectory;
   const std::string remoteSlash = FtpMng::IncludeTrailingSlash(dir);
   const std::string tempDir = StrFunc::GetTempDir();
   if (tempDir.empty()) return false;

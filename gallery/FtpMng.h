@@ -79,6 +79,7 @@ class TFTPManager {
   // then the new cache. A file that could not be sent is recorded as unknown,
   // so the next run sends it again, and the result is false. False at once
   // when the directory cannot be made or listed or the connection is lost.
+  // A remoteDirectory without a leading "/" is taken from the root.
   bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);
 
   const std::string& CurrentDir() const { return currentDir_; }

@@ -162,6 +162,24 @@ TEST_F(FtpSync, RelativeUploadFolderIsTakenFromTheRoot) {
   EXPECT_FALSE(fs::exists(serverHome_.File("public_html/gal/th/public_html")));
 }
 
+// One connection serves every folder of a project: where the previous folder
+// left the current directory must not matter.
+TEST_F(FtpSync, RelativeFoldersOfOneConnectionAllStartAtTheRoot) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 8));
+  SyncRun run;
+  platform::FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
+  ASSERT_TRUE(manager.Connect()) << client.LastError();
+  for (const char* folder : {"www/gal/ico", "www/gal/th"})
+    ASSERT_TRUE(manager.SyncDirectory(local_.Path(), folder)) << folder;
+  manager.Disconnect();
+  EXPECT_EQ(run.uploads.back(), "/www/gal/th/ftpcache");
+  ExpectMirrored(serverHome_.File("www/gal/ico"));
+  ExpectMirrored(serverHome_.File("www/gal/th"));
+}
+
 TEST_F(FtpSync, TextTypesGoAsAsciiOthersAsBinary) {
   const struct {
     const char* name;
