@@ -255,6 +255,17 @@ TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
   }
 }
 
+TEST(FtpClient, EndlessWaitRepliesFailTheLogin) {
+  ftptest::ServerProcess peer("script_server.py", {"--mode", "waiting"});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(peer.Port());
+  client.Settings().readTimeoutMs = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client.Connect());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_FALSE(client.IsConnected());
+}
+
 // The window's event loop runs inside the pump: a second call is refused,
 // and Disconnect (a cancel button) ends the wait at once.
 TEST(FtpClient, PumpRefusesNestedCallsAndCanAbortTheWait) {
