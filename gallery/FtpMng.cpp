@@ -111,7 +111,7 @@ bool TFTPManager::ListFiles(const std::string& directory, std::vector<std::strin
                       client_.List(entries);
   client_.SetTransferType(type);
   ChangeDir(remembered);
-  if (!listed) return false;
+  if (!listed) return client_.IsConnected();
   for (const platform::FtpListEntry& entry : entries)
     if (entry.kind != platform::FtpEntryKind::Folder) names.push_back(entry.name);
   return true;

@@ -220,6 +220,15 @@ TEST_F(FtpSync, RefusedMakeDirFailsBeforeAnyListingOrUpload) {
   }
 }
 
+// Some servers refuse to list an empty folder: that is no reason to stop.
+TEST_F(FtpSync, RefusedListingCountsAsEmpty) {
+  ftptest::RealServer server(serverHome_.Path(), {"--refuse", "LIST"});
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  ExpectMirrored(serverHome_.File("f"));
+}
+
 TEST_F(FtpSync, RefusedUploadIsSentAgainNextTime) {
   WriteFileBytes(local_.File("good.jpg"), Bytes(100, 6));
   WriteFileBytes(local_.File("bad.jpg"), Bytes(100, 7));
