@@ -14,15 +14,18 @@
 namespace {
 
 constexpr size_t kNameField = 128;
-// A cache comes from the server; more records than any folder holds are
-// not read, so a hostile file cannot exhaust memory.
-constexpr size_t kMaxRecords = 1000000;
 
 // Files of a published folder that are never sent.
 bool IsSkippedName(const std::string& name) {
   if (name.empty() || name[0] == '.') return true;
   const std::string lower = StrFunc::LowerCaseCz(StrFunc::Trim(name));
   return lower == "ignore.list" || lower == "quillmarsh.cache" || lower == kFtpCacheName;
+}
+
+// A name from the server that holds a path separator is no file of the folder;
+// deleting it would reach into another folder of the site.
+bool IsPlainName(const std::string& name) {
+  return name.find_first_of("/\\") == std::string::npos;
 }
 
 std::string CacheFilePath(const std::string& path) {
@@ -55,7 +58,7 @@ void TFTPDirectoryManager::LoadFromFile(const std::string& path) {
   std::FILE* in = std::fopen(CacheFilePath(path).c_str(), "rb");
   if (in == nullptr) return;
   std::array<unsigned char, kFtpCacheRecordSize> record;
-  while (entries_.size() < kMaxRecords &&
+  while (entries_.size() < kFtpCacheMaxRecords &&
          std::fread(record.data(), 1, record.size(), in) == record.size()) {
     const auto bytes = std::span<const unsigned char>(record);
     const uint32_t crc = uint32_t(record[128]) | uint32_t(record[129]) << 8 |
@@ -93,7 +96,8 @@ std::vector<std::string> TFTPFileManager::GetFilesToDelete() const {
   std::vector<std::string> names;
   for (const TCheckerField& entry : remote_.Entries()) {
     const std::string key = FtpNameKey(entry.name);
-    if (key != cacheKey && !local.count(key)) names.push_back(entry.name);
+    if (key != cacheKey && !local.count(key) && IsPlainName(entry.name))
+      names.push_back(entry.name);
   }
   return names;
 }

@@ -23,6 +23,9 @@ struct TCheckerField {
 };
 
 constexpr size_t kFtpCacheRecordSize = 132;
+// A cache comes from the server; more records than any folder holds are not
+// read, so a hostile file cannot exhaust memory or disk.
+constexpr size_t kFtpCacheMaxRecords = 1000000;
 constexpr const char* kFtpCacheName = "ftpcache";
 
 // One list of cache entries.
@@ -54,7 +57,8 @@ class TFTPFileManager {
   void LoadRemoteCache(const std::string& path) { remote_.LoadFromFile(path); }
   // Adds every listed name the remote list lacks, with crc -1.
   void MergeRemoteListing(const std::vector<std::string>& names);
-  // Remote names without a local file of the same name, except "ftpcache".
+  // Remote names without a local file of the same name, except "ftpcache"
+  // and names holding "/" or "\" (no file of this folder).
   std::vector<std::string> GetFilesToDelete() const;
   // Local names the remote list lacks or records with another crc.
   std::vector<std::string> GetFilesToUpload() const;

@@ -111,7 +111,7 @@ bool TFTPManager::ListFiles(const std::string& directory, std::vector<std::strin
                       client_.List(entries);
   client_.SetTransferType(type);
   ChangeDir(remembered);
-  if (!listed) return false;
+  if (!listed) return client_.IsConnected();
   for (const platform::FtpListEntry& entry : entries)
     if (entry.kind != platform::FtpEntryKind::Folder) names.push_back(entry.name);
   return true;
@@ -124,11 +124,12 @@ bool TFTPManager::Upload(const std::string& localFile, const std::string& remote
   return client_.Put(localFile, target);
 }
 
-bool TFTPManager::Download(const std::string& remotePath, const std::string& localFile) {
+bool TFTPManager::Download(const std::string& remotePath, const std::string& localFile,
+                           int64_t maxBytes) {
   const std::string source = Absolute(remotePath);
   if (!SetTypeFor(remotePath)) return false;
   Action(FtpMng::kActionDownload, source, 0);
-  return client_.Get(source, localFile);
+  return client_.Get(source, localFile, maxBytes);
 }
 
 bool TFTPManager::Delete(const std::string& remotePath) {
@@ -139,7 +140,10 @@ bool TFTPManager::Delete(const std::string& remotePath) {
 
 bool TFTPManager::SyncDirectory(const std::string& localFolder,
                                 const std::string& remoteDirectory) {
-  const std::string dir = Absolute(remoteDirectory);
+  // Taken from the root, not from wherever the previous folder of the run
+  // left the current directory.
+  const std::string dir =
+      remoteDirectory.starts_with('/') ? remoteDirectory : "/" + remoteDirectory;
   const std::string remoteSlash = FtpMng::IncludeTrailingSlash(dir);
   const std::string tempDir = StrFunc::GetTempDir();
   if (tempDir.empty()) return false;
@@ -154,7 +158,10 @@ bool TFTPManager::SyncDirectory(const std::string& localFolder,
   std::vector<std::string> listing;
   if (!ListFiles(dir, listing)) return false;
   const std::string fetched = tempDir + kFetchedCacheName;
-  if (Download(remoteSlash + kFtpCacheName, fetched)) files.LoadRemoteCache(fetched);
+  // A cache beyond what is ever read counts as missing.
+  constexpr int64_t kMaxCacheBytes = kFtpCacheMaxRecords * kFtpCacheRecordSize;
+  if (Download(remoteSlash + kFtpCacheName, fetched, kMaxCacheBytes))
+    files.LoadRemoteCache(fetched);
   DosFunc::DeleteFileLong(fetched);
   if (!client_.IsConnected()) return false;
   scan.get();

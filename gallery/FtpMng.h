@@ -61,14 +61,17 @@ class TFTPManager {
   bool ForceDirectories(const std::string& path);
   // The names of the files and links (not folders) of a remote directory, in
   // the server's order. False, without listing anything, when the directory
-  // cannot be entered or listed. The current directory and transfer type are
-  // the same afterwards.
+  // cannot be entered or the connection is lost; a listing the server refuses
+  // (some do for an empty folder) gives no names. The current directory and
+  // transfer type are the same afterwards.
   bool ListFiles(const std::string& directory, std::vector<std::string>& names);
 
   // Stores a local file under remotePath, as text or binary by its extension.
   bool Upload(const std::string& localFile, const std::string& remotePath);
-  // Retrieves remotePath into localFile, replacing it.
-  bool Download(const std::string& remotePath, const std::string& localFile);
+  // Retrieves remotePath into localFile, replacing it; a file longer than
+  // maxBytes (when not negative) fails and leaves no local file.
+  bool Download(const std::string& remotePath, const std::string& localFile,
+                int64_t maxBytes = -1);
   bool Delete(const std::string& remotePath);
 
   // Mirrors localFolder into remoteDirectory: creates the directory chain,
@@ -76,7 +79,8 @@ class TFTPManager {
   // (by CRC-32 against the remote "ftpcache", remote names lower-cased) and
   // then the new cache. A file that could not be sent is recorded as unknown,
   // so the next run sends it again, and the result is false. False at once
-  // when the directory cannot be made or listed or the connection is lost.
+  // when the directory cannot be made or entered or the connection is lost.
+  // A remoteDirectory without a leading "/" is taken from the root.
   bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);
 
   const std::string& CurrentDir() const { return currentDir_; }

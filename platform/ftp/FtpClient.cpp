@@ -9,6 +9,8 @@ namespace {
 // Limits on what a server may send on the control connection.
 constexpr size_t kMaxLineBytes = 8192;
 constexpr int kMaxReplyLines = 1000;
+// How many "wait" (1xx) replies may come before the greeting.
+constexpr int kMaxPreliminaryReplies = 16;
 // How long QUIT may wait for its answer.
 constexpr int kQuitTimeoutMs = 2000;
 
@@ -157,9 +159,11 @@ bool FtpClient::Connect() {
   if (events_.connected) events_.connected();
 
   Reply greeting;
-  do {
+  for (int count = 0;; ++count) {
     if (!ReadReply(greeting)) return false;
-  } while (greeting.code / 100 == 1);
+    if (greeting.code / 100 != 1) break;
+    if (count >= kMaxPreliminaryReplies) return Fail("No greeting: " + greeting.text);
+  }
   if (greeting.code != 220) return Fail(greeting.text);
   return Login();
 }

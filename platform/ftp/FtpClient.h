@@ -80,9 +80,9 @@ class FtpClient {
 
   // STOR of a local file under remotePath in the current transfer type.
   bool Put(const std::string& localFile, const std::string& remotePath);
-  // RETR of remotePath into localFile (replaced). A failed transfer leaves
-  // no local file.
-  bool Get(const std::string& remotePath, const std::string& localFile);
+  // RETR of remotePath into localFile (replaced). A failed transfer, or one
+  // longer than maxBytes when that is not negative, leaves no local file.
+  bool Get(const std::string& remotePath, const std::string& localFile, int64_t maxBytes = -1);
 
   const std::string& LastError() const { return lastError_; }
 

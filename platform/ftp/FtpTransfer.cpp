@@ -167,7 +167,8 @@ bool FtpClient::List(std::vector<FtpListEntry>& entries) {
   return true;
 }
 
-bool FtpClient::Get(const std::string& remotePath, const std::string& localFile) {
+bool FtpClient::Get(const std::string& remotePath, const std::string& localFile,
+                    int64_t maxBytes) {
   BusyGuard guard(*this);
   if (!guard.Ready()) return false;
   FtpSocket data;
@@ -188,6 +189,10 @@ bool FtpClient::Get(const std::string& remotePath, const std::string& localFile)
         data,
         [&](const char* bytes, size_t size) {
           received += static_cast<int64_t>(size);
+          if (maxBytes >= 0 && received > maxBytes) {
+            error = "File too large";
+            return false;
+          }
           if (ascii) {
             DecodeAscii(bytes, size, pendingCr, converted);
             bytes = converted.data();

@@ -176,6 +176,21 @@ TEST(FtpClient, DroppedConnectionDuringStoreClosesTheClient) {
   EXPECT_EQ(client.LastError(), "Not connected");
 }
 
+TEST(FtpClient, RetrieveBeyondTheLimitFailsAndLeavesNoFile) {
+  TempDir home, local;
+  WriteFileBytes(home.File("big.bin"), BinaryBytes(200000));
+  ftptest::RealServer server(home.Path());
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  ASSERT_TRUE(client.Connect());
+  ASSERT_TRUE(client.SetTransferType(FtpTransferType::Binary));
+  EXPECT_FALSE(client.Get("big.bin", local.File("big.bin"), 100000));
+  EXPECT_EQ(client.LastError(), "File too large");
+  EXPECT_FALSE(std::filesystem::exists(local.File("big.bin")));
+  ASSERT_TRUE(client.Get("big.bin", local.File("big.bin"), 200000)) << client.LastError();
+  EXPECT_EQ(ReadFileBytes(local.File("big.bin")).size(), 200000u);
+}
+
 // Each proxy method, spoken to the scripted peer, which records every line.
 TEST(FtpClient, ProxyLoginDialogues) {
   TempDir dir;
@@ -238,6 +253,17 @@ TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
       EXPECT_EQ(client.LastError(), "Reply line too long");
     }
   }
+}
+
+TEST(FtpClient, EndlessWaitRepliesFailTheLogin) {
+  ftptest::ServerProcess peer("script_server.py", {"--mode", "waiting"});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(peer.Port());
+  client.Settings().readTimeoutMs = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client.Connect());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_FALSE(client.IsConnected());
 }
 
 // The window's event loop runs inside the pump: a second call is refused,

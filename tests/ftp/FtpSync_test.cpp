@@ -162,6 +162,24 @@ TEST_F(FtpSync, RelativeUploadFolderIsTakenFromTheRoot) {
   EXPECT_FALSE(fs::exists(serverHome_.File("public_html/gal/th/public_html")));
 }
 
+// One connection serves every folder of a project: where the previous folder
+// left the current directory must not matter.
+TEST_F(FtpSync, RelativeFoldersOfOneConnectionAllStartAtTheRoot) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 8));
+  SyncRun run;
+  platform::FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
+  ASSERT_TRUE(manager.Connect()) << client.LastError();
+  for (const char* folder : {"www/gal/ico", "www/gal/th"})
+    ASSERT_TRUE(manager.SyncDirectory(local_.Path(), folder)) << folder;
+  manager.Disconnect();
+  EXPECT_EQ(run.uploads.back(), "/www/gal/th/ftpcache");
+  ExpectMirrored(serverHome_.File("www/gal/ico"));
+  ExpectMirrored(serverHome_.File("www/gal/th"));
+}
+
 TEST_F(FtpSync, TextTypesGoAsAsciiOthersAsBinary) {
   const struct {
     const char* name;
@@ -202,6 +220,15 @@ TEST_F(FtpSync, RefusedMakeDirFailsBeforeAnyListingOrUpload) {
   }
 }
 
+// Some servers refuse to list an empty folder: that is no reason to stop.
+TEST_F(FtpSync, RefusedListingCountsAsEmpty) {
+  ftptest::RealServer server(serverHome_.Path(), {"--refuse", "LIST"});
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  ExpectMirrored(serverHome_.File("f"));
+}
+
 TEST_F(FtpSync, RefusedUploadIsSentAgainNextTime) {
   WriteFileBytes(local_.File("good.jpg"), Bytes(100, 6));
   WriteFileBytes(local_.File("bad.jpg"), Bytes(100, 7));
@@ -236,6 +263,23 @@ TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
   const SyncRun run = Publish(server.Port(), "/f");
   ASSERT_TRUE(run.result);
   EXPECT_EQ(run.deletes, std::vector<std::string>{"/f/gone.jpg"});
+  ExpectMirrored(serverHome_.File("f"));
+}
+
+// The cache comes from the server: a name in it that leads out of the folder
+// must not get another folder's file deleted.
+TEST_F(FtpSync, CachedNamesWithAPathDeleteNothingElsewhere) {
+  fs::create_directory(serverHome_.File("f"));
+  WriteFileBytes(serverHome_.File("victim.jpg"), "keep me");
+  TFTPDirectoryManager hostile;
+  hostile.Entries() = {{"../victim.jpg", 1}, {"/victim.jpg", 2}, {"stale.jpg", 3}};
+  ASSERT_TRUE(hostile.SaveToFile(serverHome_.File("f/ftpcache")));
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  ftptest::RealServer server(serverHome_.Path());
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(run.deletes, std::vector<std::string>{"/f/stale.jpg"});
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("victim.jpg")), "keep me");
   ExpectMirrored(serverHome_.File("f"));
 }
 

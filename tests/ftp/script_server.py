@@ -5,7 +5,7 @@ first output line. Each connection is greeted with 220 and every line received
 is appended to the --record file. Replies: USER 331 (230 for a user given with
 --user-ok), PASS 230, SITE and OPEN 220, QUIT 221 (then the connection ends),
 anything else 200. --mode silent never greets; --mode longline greets with an
-endless line.
+endless line; --mode waiting sends "120" replies without end.
 """
 import argparse
 import os
@@ -26,6 +26,9 @@ def serve(conn, args):
         chunk = b"220 " + b"x" * 65536
         while True:
             conn.sendall(chunk)
+    if args.mode == "waiting":
+        while True:
+            conn.sendall(b"120 Ready in a moment.\r\n" * 64)
     conn.sendall(b"220 Scripted server ready.\r\n")
     data = b""
     while True:
