@@ -145,6 +145,9 @@ bool TFTPManager::SyncDirectory(const std::string& localFolder,
   const std::string dir =
       remoteDirectory.starts_with('/') ? remoteDirectory : "/" + remoteDirectory;
   const std::string remoteSlash = FtpMng::IncludeTrailingSlash(dir);
+  // A missing folder (an unmounted disk) is not an empty one: mirroring it
+  // would delete the whole published folder.
+  if (!DosFunc::DirectoryExistsLong(localFolder)) return false;
   const std::string tempDir = StrFunc::GetTempDir();
   if (tempDir.empty()) return false;
   // Checksumming the local files is the slow part of a run with few changes,

@@ -58,7 +58,8 @@ std::string Bytes(size_t size, int seed) {
 class FtpSync : public ::testing::Test {
  protected:
   // Connects to the server, mirrors local_ into remote and disconnects.
-  SyncRun Publish(int port, const std::string& remote) {
+  SyncRun Publish(int port, const std::string& remote) { return Publish(port, remote, local_.Path()); }
+  SyncRun Publish(int port, const std::string& remote, const std::string& localFolder) {
     SyncRun run;
     platform::FtpClient client;
     client.Settings() = ftptest::LocalSettings(port);
@@ -68,7 +69,7 @@ class FtpSync : public ::testing::Test {
       ADD_FAILURE() << "cannot connect: " << client.LastError();
       return run;
     }
-    run.result = manager.SyncDirectory(local_.Path(), remote);
+    run.result = manager.SyncDirectory(localFolder, remote);
     manager.Disconnect();
     return run;
   }
@@ -226,6 +227,17 @@ TEST_F(FtpSync, RefusedListingCountsAsEmpty) {
   WriteFileBytes(local_.File("a.jpg"), "a");
   const SyncRun run = Publish(server.Port(), "/f");
   ASSERT_TRUE(run.result);
+  ExpectMirrored(serverHome_.File("f"));
+}
+
+TEST_F(FtpSync, MissingLocalFolderFailsAndDeletesNothing) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  ASSERT_TRUE(Publish(server.Port(), "/f").result);
+  // An unmounted disk must not empty the published gallery.
+  const SyncRun run = Publish(server.Port(), "/f", local_.File("gone"));
+  EXPECT_FALSE(run.result);
+  EXPECT_TRUE(run.deletes.empty());
   ExpectMirrored(serverHome_.File("f"));
 }
 
