@@ -112,8 +112,11 @@ void TCommentedCache::Load(const TStringList& lines) {
       }
       if (section != nullptr) {
         section->fields.push_back({ValueName(line), pending, {}});
-        pending.clear();
+      } else {
+        // A value before any section is dropped; its comment joins the file's.
+        Append(global_, pending);
       }
+      pending.clear();
     }
   }
   Append(section ? section->atEnd : global_, pending);

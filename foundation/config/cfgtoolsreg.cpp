@@ -489,18 +489,21 @@ void TRegIniFile::ReplaceSectionLines(const std::string& rawSection, const TStri
 
 bool TRegIniFile::WriteBack() {
   bool ok = true;
+  // Erased sections are cleared first, so that the comments and values set
+  // after the erase survive. The comments of the sections below one are kept.
+  for (const SectionCache& s : sections_) {
+    if (!s.erased) continue;
+    for (const std::string& name : key_->EnumValueNames(s.path)) {
+      if (!name.starts_with(kCommentPrefix)) ok = ok && key_->DeleteValue(Join(s.path, name));
+    }
+    if (s.deleted && !s.path.empty()) ok = ok && key_->DeleteKey(s.path);
+  }
   for (const auto& [upper, comment] : comments_) {
     ok = ok && (comment.text.empty()
                     ? key_->DeleteValue(comment.path)
                     : key_->WriteMultiString(comment.path, SplitLines(RemoveAll(comment.text, '\r'), '\n')));
   }
   for (const SectionCache& s : sections_) {
-    if (s.erased) {
-      for (const std::string& name : key_->EnumValueNames(s.path)) {
-        ok = ok && key_->DeleteValue(Join(s.path, name));
-      }
-      if (s.deleted && !s.path.empty()) ok = ok && key_->DeleteKey(s.path);
-    }
     for (const CachedValue& v : s.values) {
       const std::string path = Join(s.path, v.name);
       if (v.deleted) {

@@ -277,11 +277,16 @@ bool TRegKey::ReadMultiString(std::string_view path, std::vector<std::string>& l
   std::string data;
   if (!QueryValue(path, REG_MULTI_SZ, data)) return false;
   lines.clear();
+  // Every string ends with a zero and the list with one more; an empty
+  // string inside the list is a line of its own, not the end.
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  if (data.empty()) return true;
+  if (data.back() == '\0') data.pop_back();
   size_t start = 0;
-  while (start < data.size()) {
+  for (;;) {
     const size_t end = std::min(data.find('\0', start), data.size());
-    if (end == start) break;  // the empty string ends the list
     lines.push_back(data.substr(start, end - start));
+    if (end == data.size()) break;
     start = end + 1;
   }
   return true;

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
 
 #include "foundation/config/cfgtools.h"
@@ -136,6 +142,43 @@ TEST(StreamIniFile, ReplaceSectionLinesKeepsOtherSectionsAndMergesComments) {
   EXPECT_EQ(ini->GetComment("A", ""), "top");  // a comment right above a header is its own
   ini->ReplaceSectionLines("D", {"q=1"});
   EXPECT_EQ(ini->ReadSections().back(), "D");
+}
+
+// Lines before the first header are dropped; the comments among them belong
+// to the file. Many of them must not slow reading down.
+TEST(StreamIniFile, CommentsBeforeTheFirstSectionBelongToTheFile) {
+  TStringList lines = {"; note", "stray=1", "[S]", "v=1"};
+  const auto ini = TStreamIniFile::FromLines(lines);
+  EXPECT_EQ(ini->GetComment("", ""), "note");
+  EXPECT_EQ(ini->GetComment("S", ""), "");
+  EXPECT_EQ(ini->ReadSections(), (TStringList{"S"}));
+
+  TStringList many;
+  for (int i = 0; i < 200000; ++i) {
+    many.push_back(";c");
+    many.push_back("v=1");
+  }
+  many.push_back("[S]");
+  EXPECT_EQ(TStreamIniFile::FromLines(many)->ReadSections(), (TStringList{"S"}));
+}
+
+// A named pipe in place of the file must not make opening wait for a writer.
+TEST(StreamIniFile, NamedPipeOpensEmptyWithoutWaiting) {
+  testsupport::TempDir dir;
+  const std::string fifo = dir.File("pipe.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto opened = std::async(std::launch::async, [&] {
+    TConfig config;
+    config.OpenFile(fifo);
+    config.SetSection("S");
+    return config.ReadString("v", "def");
+  });
+  if (opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // lets the reader go on
+    if (fd >= 0) close(fd);
+    FAIL() << "opening a named pipe waited for a writer";
+  }
+  EXPECT_EQ(opened.get(), "def");
 }
 
 TEST(StreamIniFile, Windows1250FileIsDecoded) {

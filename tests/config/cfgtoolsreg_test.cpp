@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <sys/wait.h>
@@ -118,6 +119,40 @@ TEST_F(Registry, DeletedValuesAndErasedSections) {
   config.EraseSection("Old");
   ASSERT_TRUE(config.UpdateFile());
   EXPECT_FALSE(TRegKey::Open(HKey::CurrentUser, std::string(kPath) + "\\Old", false));
+}
+
+// Comments and values given to a section after it was erased, as replacing
+// its lines does, reach the registry; erasing the opened key's own values
+// keeps the comments of its sections; empty lines inside texts stay.
+TEST_F(Registry, ErasedSectionsKeepWhatWasWrittenAfterwards) {
+  {
+    TConfig config;
+    config.OpenRegistry(HKey::CurrentUser, kPath);
+    config.SetStrings({"; about A", "[A]", "a=1"});
+    config.SetSection("S");
+    config.WriteString("old", "1");
+    config.SetSection("");
+    config.WriteString("top", "1");
+  }
+  {
+    TConfig config;
+    config.OpenRegistry(HKey::CurrentUser, kPath);
+    config.ReplaceSectionLines("S", {"x=1", "; a", "", "; b", "", "y=2"});
+    config.SetSection("S");
+    config.WriteText("t", "a\r\n\r\nb");
+    config.EraseSection("");
+  }
+  TConfig config;
+  config.OpenRegistry(HKey::CurrentUser, kPath);
+  config.SetSection("S");
+  EXPECT_EQ(config.ReadSection("S"), (TStringList{"x", "y", "t"}));
+  EXPECT_EQ(config.ReadText("t", ""), "a\r\n\r\nb");
+  const TStringList exported = config.GetStrings();
+  for (const char* line : {"; about A", "a=1", "; a", "; ", "; b", "x=1"}) {
+    EXPECT_NE(std::find(exported.begin(), exported.end(), line), exported.end()) << line;
+  }
+  config.SetSection("");
+  EXPECT_EQ(config.ReadString("top", "gone"), "gone");
 }
 
 TEST_F(Registry, ImportTypesValuesThatReadBackUnchanged) {
