@@ -88,7 +88,7 @@ std::string FormatDisplayDate(TDateTime value);
 std::string GetTagName(uint8_t kind, uint16_t tag, bool hideUnnamed);
 
 // A number in the general format with the given significant digits: the
-// shortest text, fixed notation when the value is at least 0.00001 and has no
+// shortest text, fixed notation when the value is at least 0.0001 and has no
 // more whole digits than the precision, otherwise "1.5E-7" / "1E20". The last
 // digit is rounded to nearest, halves to even.
 std::string FormatGeneral(double value, int precision);

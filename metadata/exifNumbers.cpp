@@ -35,7 +35,7 @@ std::string FormatGeneral(double value, int precision) {
   int exp = 0;
   std::from_chars(expText.data(), expText.data() + expText.size(), exp);
 
-  if (exp >= -5 && exp < precision) {
+  if (exp >= -4 && exp < precision) {
     if (exp < 0) {
       out += "0.";
       out.append(size_t(-exp - 1), '0');
