@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -12,6 +13,24 @@
 namespace fs = std::filesystem;
 
 namespace testsupport {
+
+namespace {
+
+// Each test process gets per-user folders of its own (unless the caller set
+// QUILLMARSH_HOME), so tests running side by side never share the fixed work
+// files of the private temporary folder.
+struct ProcessHome {
+  ProcessHome() {
+    if (std::getenv("QUILLMARSH_HOME") != nullptr) return;
+    dir = std::make_unique<TempDir>();
+    setenv("QUILLMARSH_HOME", dir->Path().c_str(), 1);
+  }
+  std::unique_ptr<TempDir> dir;
+};
+
+const ProcessHome processHome;
+
+}  // namespace
 
 TempDir::TempDir() {
   std::string pattern = (fs::temp_directory_path() / "quillmarsh-test-XXXXXX").string();
