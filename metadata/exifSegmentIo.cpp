@@ -70,3 +70,17 @@ bool TExifReader::DeleteTag(uint8_t kind, uint16_t tag) {
   platform::RemoveFile(work);
   return ok;
 }
+
+// The pointer to the photo's GPS IFD taken out and the block (when it holds
+// entries) put in by a single rebuild: the photo is replaced once, or not at
+// all, and keeps its old GPS IFD when the new one does not fit.
+bool TExifReader::ReplaceGpsIfd(const TExifDataBlock& block) {
+  const std::string work = WorkFile();
+  if (fileName_.empty() || work.empty()) return false;
+  const bool ok = ExportExifSegment(work) &&
+                  exif::DeleteTagFromSegment(work, exif::kIfd0, exif::kTagGpsPointer) &&
+                  (block.Fields().empty() || exif::WriteBlockIntoSegment(work, block)) &&
+                  ImportExifSegment(work, false);
+  platform::RemoveFile(work);
+  return ok && (!block.Fields().empty() || !HasGPS());
+}

@@ -97,6 +97,30 @@ TEST_F(ExifWriteFailure, FullSegmentIsLeftAlone) {
   EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 }
 
+// A GPS IFD without a complete position is replaced by a new one; when that
+// does not fit, the old one (here an altitude and a latitude) stays.
+TEST_F(ExifWriteFailure, IncompleteGpsStaysWhenTheNewOneDoesNotFit) {
+  const std::string photo = testsupport::CopyPhoto("Canon_PowerShot_S40.jpg", dir_);
+  const std::string fill = "exiftool -q -overwrite_original -GPSAltitude=100 -GPSAltitudeRef=0 "
+                           "-GPSLatitude=10 -ImageDescription=" + std::string(58310, 'x') +
+                           " '" + photo + "'";
+  ASSERT_EQ(std::system(fill.c_str()), 0);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_TRUE(reader.HasGPS());
+  ASSERT_FALSE(reader.Values().gpsValid);
+  ASSERT_TRUE(reader.SaveChanges());
+  const PhotoState before = StateOf(photo);
+  // Unhooking the old GPS IFD frees 12 bytes; the new one needs more.
+  ASSERT_GT(reader.App1Length(), 65535 - 120);
+  reader.SetLatitude(1, 2, true, 3);
+  reader.SetLongitude(4, 5, true, 6);
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_TRUE(reader.HasGPS());
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+}
+
 TEST_F(ExifWriteFailure, ExifBehindAnotherSegmentGetsNoSecondSegment) {
   // Its EXIF stands behind an APP2, where the reader does not look.
   const std::string photo = testsupport::CopyPhoto("orientation_landscape_3.jpg", dir_);
