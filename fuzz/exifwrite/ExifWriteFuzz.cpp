@@ -2,8 +2,8 @@
 // GPS position or a comment, chosen by the input's size) is saved into it,
 // and the outcome must hold: a save that reports success re-reads with the
 // new value and still decodes when the photo did; a save that fails leaves
-// the photo byte for byte as it was. Either way the photo keeps its time and
-// no work file is left behind.
+// the photo byte for byte as it was before it. Either way the photo keeps its
+// time and no work file is left behind.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -27,14 +27,18 @@ constexpr char kComment[] = "Quillmarsh fuzz comment";
 
 enum class Edit { Date, Gps, Comment };
 
-// One work folder per process, in the temporary folder.
+// One work folder per process, in the temporary folder: the photo folder
+// and, through QUILLMARSH_HOME, the program's own temporary folder.
 const std::string& WorkDir() {
   static const std::string dir = [] {
     const char* tmp = std::getenv("TMPDIR");
-    const std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/exifwrite_fuzz_" +
+    const std::string root = std::string(tmp && *tmp ? tmp : "/tmp") + "/exifwrite_fuzz_" +
                              std::to_string(getpid());
-    platform::MakeDirectory(path);
-    return path;
+    platform::MakeDirectory(root);
+    platform::MakeDirectory(root + "/home");
+    setenv("QUILLMARSH_HOME", (root + "/home").c_str(), 1);
+    platform::MakeDirectory(root + "/photos");
+    return root + "/photos";
   }();
   return dir;
 }
@@ -111,7 +115,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::RemoveFile(photo);
     return 0;
   }
-  const std::vector<uint8_t> input(data, data + size);
   uint32_t width = 0, height = 0;
   const bool decodes = exif::GetJpegPixelSize(photo, width, height);
 
@@ -119,6 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TExifReader reader;
   reader.ReadFromFile(photo);
   const bool hadExif = reader.HasExif();
+  // A save without edits may set the pixel size right; it is done first, so
+  // that what follows is the edit alone.
+  if (hadExif && !reader.SaveChanges())
+    Check(ReadAll(photo) == std::vector<uint8_t>(data, data + size),
+          "a failed save without edits changed the photo");
+  const std::vector<uint8_t> input = ReadAll(photo);
   const TExifValues before = reader.Values();
   Apply(reader, edit);
   const bool saved = reader.SaveChanges();
