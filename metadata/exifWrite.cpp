@@ -39,6 +39,26 @@ std::vector<uint8_t> U32Bytes(uint32_t value, bool motorola) {
   return bytes;
 }
 
+// True when the bytes [pos, pos + size) may be overwritten in place: they
+// stay clear of the TIFF header and of every IFD's entry table and link,
+// unless they lie within one entry's 4-byte value field. A damaged entry can
+// point its value at the structure; writing there would break the segment.
+bool ClearOfStructure(const TDataList& records, uint64_t headerEnd, uint64_t pos, uint64_t size) {
+  if (pos < headerEnd) return false;
+  TExifEntryRecord r;
+  for (int32_t i = 0; i < records.Count(); ++i) {
+    records.GetItem(i, &r);
+    if (r.recordType != kRecordHead) continue;
+    const uint64_t entries = uint64_t(r.position) + 2;
+    const uint64_t end = entries + 12 * uint64_t(r.tag) + 4;
+    if (pos + size <= r.position || pos >= end) continue;
+    if (pos < entries) return false;
+    const uint64_t at = pos - entries;
+    if (at / 12 >= r.tag || at % 12 < 8 || at % 12 + size > 12) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool TExifReader::SaveChanges() {
@@ -135,7 +155,9 @@ void TExifReader::SetUserComment(const std::string& text) {
 bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
   if (writes.empty()) return true;
   for (const auto& [pos, bytes] : writes)
-    if (pos < 1 || !InSegment(pos, bytes.size())) return false;
+    if (pos < 1 || !InSegment(pos, bytes.size()) ||
+        !ClearOfStructure(records_, FilePos(8), pos, bytes.size()))
+      return false;
   platform::FileStatus status;
   if (!platform::StatPath(fileName_, status) || !status.isRegular) return false;
   if (DosFunc::GetFileAttr(fileName_) & DosFunc::faReadOnly) return false;

@@ -8,6 +8,7 @@
 
 #include "metadata/exif.h"
 #include "metadata/exifSegment.h"
+#include "tests/metadata/ExifBuilder.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -119,6 +120,27 @@ TEST_F(ExifWriteFailure, IncompleteGpsStaysWhenTheNewOneDoesNotFit) {
   EXPECT_TRUE(StateOf(photo) == before);
   EXPECT_TRUE(reader.HasGPS());
   EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+}
+
+// Dates whose value offsets point at the TIFF header or into an IFD's entry
+// table are never written over the structure.
+TEST_F(ExifWriteFailure, DateThatPointsAtTheStructureIsNotWritten) {
+  for (const uint32_t offset : {0u, 8u, 20u}) {
+    exiftest::Builder b(false);
+    exiftest::Ifd ifd0;
+    ifd0.entries.push_back(b.Ascii(306, "2001:02:03 04:05:06"));
+    ifd0.entries.push_back(b.Ascii(270, "a description long enough"));
+    ifd0.entries[0].forcedValue = offset;
+    const std::string photo = dir_.File("forced" + std::to_string(offset) + ".jpg");
+    testsupport::WriteFileBytes(photo, b.Jpeg(ifd0));
+    const PhotoState before = StateOf(photo);
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo));
+    ASSERT_GE(reader.Values().dateTimePos, 1);
+    reader.SetDateTime(testsupport::At(2021, 1, 2, 3, 4, 5));
+    EXPECT_FALSE(reader.SaveChanges()) << offset;
+    EXPECT_TRUE(StateOf(photo) == before) << offset;
+  }
 }
 
 TEST_F(ExifWriteFailure, ExifBehindAnotherSegmentGetsNoSecondSegment) {
