@@ -78,12 +78,25 @@ void Apply(TExifReader& reader, Edit edit) {
   }
 }
 
+bool Same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
 // The saved value as read back. A date is written only over a date the
 // photo holds, or into the minimal segment a photo without EXIF receives.
 void CheckSaved(const std::string& photo, Edit edit, const TExifValues& before, bool hadExif) {
   TExifReader after;
   Check(after.ReadFromFile(photo) && after.HasExif(), "a saved photo has no EXIF");
   const TExifValues& v = after.Values();
+  // What the edit did not touch stays: the comment and the position.
+  if (edit != Edit::Comment)
+    Check(StrFunc::Trim(v.userComment) == StrFunc::Trim(before.userComment),
+          "the comment changed with another edit");
+  if (edit != Edit::Gps)
+    Check(v.gpsValid == before.gpsValid && v.latitudeDeg == before.latitudeDeg &&
+              v.latitudeMin == before.latitudeMin && Same(v.latitudeSec, before.latitudeSec) &&
+              v.longitudeDeg == before.longitudeDeg && v.longitudeMin == before.longitudeMin &&
+              Same(v.longitudeSec, before.longitudeSec) && v.latitudeRef == before.latitudeRef &&
+              v.longitudeRef == before.longitudeRef,
+          "the position changed with another edit");
   switch (edit) {
     case Edit::Date:
       if (hadExif && before.dateTimeOriginalPos < 1) return;
