@@ -174,4 +174,20 @@ TEST_F(ExifWriteFailure, TransplantRefusesWhatIsNoJpegOrNoSegment) {
   EXPECT_EQ(FilesIn(dir_.Path()), 4u);
 }
 
+// A side file's APP0 must be the 18-byte JFIF one its APP1 follows; with any
+// other length the APP0 would swallow the head of the APP1 in the photo.
+TEST_F(ExifWriteFailure, TransplantRefusesAnApp0OfAnotherLength) {
+  const std::string photo = testsupport::CopyPhoto("Canon_40D.jpg", dir_);
+  const std::string segment = dir_.File("long-app0.exif");
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_TRUE(reader.ExportExifSegment(segment));
+  const std::string app1 = ReadFileBytes(segment).substr(2);
+  testsupport::WriteFileBytes(
+      segment, std::string("\xFF\xD8\xFF\xE0\x00\x20JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20) + app1);
+  const PhotoState before = StateOf(photo);
+  EXPECT_FALSE(exif::TransplantExif(photo, segment, false));
+  EXPECT_TRUE(StateOf(photo) == before);
+}
+
 }  // namespace
