@@ -122,15 +122,15 @@ TEST_F(ExifWriteFailure, IncompleteGpsStaysWhenTheNewOneDoesNotFit) {
   EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 }
 
-// Dates whose value offsets point at the TIFF header or into an IFD's entry
-// table are never written over the structure.
-TEST_F(ExifWriteFailure, DateThatPointsAtTheStructureIsNotWritten) {
-  for (const uint32_t offset : {0u, 8u, 20u}) {
+// Dates whose value offsets point at the TIFF header, into an IFD's entry
+// table or at another value (the description's, at 38) are never written.
+TEST_F(ExifWriteFailure, DateThatPointsAtTheStructureOrAnotherValueIsNotWritten) {
+  for (const uint32_t offset : {0u, 8u, 20u, 38u, 40u}) {
     exiftest::Builder b(false);
     exiftest::Ifd ifd0;
-    ifd0.entries.push_back(b.Ascii(306, "2001:02:03 04:05:06"));
     ifd0.entries.push_back(b.Ascii(270, "a description long enough"));
-    ifd0.entries[0].forcedValue = offset;
+    ifd0.entries.push_back(b.Ascii(306, "2001:02:03 04:05:06"));
+    ifd0.entries[1].forcedValue = offset;
     const std::string photo = dir_.File("forced" + std::to_string(offset) + ".jpg");
     testsupport::WriteFileBytes(photo, b.Jpeg(ifd0));
     const PhotoState before = StateOf(photo);
