@@ -94,11 +94,14 @@ bool TExifReader::WriteGPS() {
   if (replace) {
     ok = ReplaceGpsIfd(block);
   } else if (!block.Fields().empty()) {
+    // The rebuild moves the values written in place; their places are
+    // looked up again in the rebuilt photo.
+    const bool inPlaceToo = !writes.empty();
     ok = InsertDataBlock(block);
     RestoreEditState(state);
     writes.clear();
     TExifDataBlock placed = TExifDataBlock::ForKind(exif::kGpsIfd);
-    if (ok) AddGpsEdits(placed, writes, true);
+    if (ok && inPlaceToo) AddGpsEdits(placed, writes, true);
   }
   ok = ok && WriteAt(writes);
   if (!writes.empty()) Reload();
