@@ -75,7 +75,9 @@ void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlac
 }
 
 // A GPS IFD that holds no complete position is unhooked from IFD0 when a new
-// position is written, and the position goes into a GPS IFD of its own. The
+// position is written (its pointer entry is taken out rather than overwritten,
+// which would leave an entry of no valid type), and the position goes into a
+// GPS IFD of its own. The
 // values that can go nowhere but into the segment are put in first, so that
 // a rebuild that fails leaves the photo as it was; the values written in
 // place follow, at their places in the rebuilt photo.
