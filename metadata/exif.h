@@ -331,9 +331,10 @@ class TExifReader {
   bool WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes);
   bool EntryIs(int32_t valuePos, uint16_t type, uint32_t maxCount) const;
   bool SpecialModeMotorola() const;
-  bool DisableInvalidGps();
+  bool ReplaceGpsIfd(const TExifDataBlock& block);
   void AddGpsEdits(TExifDataBlock& block,
-                   std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) const;
+                   std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes,
+                   bool inPlace) const;
   bool busy_ = false;
 
   bool ReadHead(std::FILE* file);

@@ -18,6 +18,21 @@ std::string WorkFile() {
   return dir.empty() ? std::string() : dir + exif::kWorkFileName;
 }
 
+// The work file has one name for every running copy of the program, so a
+// rebuild holds the temporary folder's lock from the export to the import:
+// another copy's segment can never be put into this photo.
+class WorkLock {
+ public:
+  WorkLock() : fd_(platform::LockPath(StrFunc::GetTempDir())) {}
+  ~WorkLock() { platform::UnlockPath(fd_); }
+  WorkLock(const WorkLock&) = delete;
+  WorkLock& operator=(const WorkLock&) = delete;
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 bool TExifReader::ExportExifSegment(const std::string& fileName) const {
@@ -56,6 +71,8 @@ bool TExifReader::InsertDataBlock(const TExifDataBlock& block) {
   // A photo without EXIF first receives the minimal segment; a segment that
   // exists but cannot be copied out is never replaced by it.
   if (!HasExif() && !EnsureExif()) return false;
+  const WorkLock lock;
+  if (!lock.Held()) return false;
   const bool ok = ExportExifSegment(work) && exif::WriteBlockIntoSegment(work, block) &&
                   ImportExifSegment(work, false);
   platform::RemoveFile(work);
@@ -65,8 +82,26 @@ bool TExifReader::InsertDataBlock(const TExifDataBlock& block) {
 bool TExifReader::DeleteTag(uint8_t kind, uint16_t tag) {
   const std::string work = WorkFile();
   if (fileName_.empty() || work.empty()) return false;
+  const WorkLock lock;
+  if (!lock.Held()) return false;
   const bool ok = ExportExifSegment(work) && exif::DeleteTagFromSegment(work, kind, tag) &&
                   ImportExifSegment(work, false);
   platform::RemoveFile(work);
   return ok;
+}
+
+// The pointer to the photo's GPS IFD taken out and the block (when it holds
+// entries) put in by a single rebuild: the photo is replaced once, or not at
+// all, and keeps its old GPS IFD when the new one does not fit.
+bool TExifReader::ReplaceGpsIfd(const TExifDataBlock& block) {
+  const std::string work = WorkFile();
+  if (fileName_.empty() || work.empty()) return false;
+  const WorkLock lock;
+  if (!lock.Held()) return false;
+  const bool ok = ExportExifSegment(work) &&
+                  exif::DeleteTagFromSegment(work, exif::kIfd0, exif::kTagGpsPointer) &&
+                  (block.Fields().empty() || exif::WriteBlockIntoSegment(work, block)) &&
+                  ImportExifSegment(work, false);
+  platform::RemoveFile(work);
+  return ok && (!block.Fields().empty() || !HasGPS());
 }

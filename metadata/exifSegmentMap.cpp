@@ -79,7 +79,8 @@ bool LoadSegment(const std::string& path, TSegment& segment) {
   size_t shift = 0;
   bool ok = got >= 16 && head[0] == 0xFF && head[1] == 0xD8;
   if (ok && !HeaderAt(head + 2)) {
-    ok = got >= 16 + kApp0Size && head[2] == 0xFF && head[3] == 0xE0 && HeaderAt(head + 20);
+    ok = got >= 16 + kApp0Size && head[2] == 0xFF && head[3] == 0xE0 && head[4] == 0 &&
+         head[5] == kApp0Size - 2 && HeaderAt(head + 20);
     shift = kApp0Size;
   }
   if (ok) {

@@ -39,6 +39,38 @@ std::vector<uint8_t> U32Bytes(uint32_t value, bool motorola) {
   return bytes;
 }
 
+// True when the bytes [pos, pos + size) may be overwritten in place: they
+// stay clear of the TIFF header, lie within one entry's 4-byte value field
+// wherever they meet an IFD's entry table and link, and belong to no
+// out-of-line value but their own. A damaged entry can point its value at the
+// structure or at another value; writing there would break the segment.
+bool ClearOfStructure(const TDataList& records, uint64_t tiffStart, uint64_t pos, uint64_t size) {
+  if (pos < tiffStart + 8) return false;
+  bool inTable = false;
+  int values = 0;
+  TExifEntryRecord r;
+  for (int32_t i = 0; i < records.Count(); ++i) {
+    records.GetItem(i, &r);
+    if (r.recordType == kRecordEntry) {
+      // The maker note as a whole holds the values of its own entries.
+      const uint64_t valueSize = uint64_t(r.count) * exif::TypeSize(r.type);
+      if (valueSize <= 4 || (r.kind == exif::kExifIfd && r.tag == exif::kTagMakerNote)) continue;
+      const uint64_t at = tiffStart + uint64_t(r.value) + r.offsetBase;
+      if (pos + size > at && pos < at + valueSize) ++values;
+      continue;
+    }
+    if (r.recordType != kRecordHead) continue;
+    const uint64_t entries = uint64_t(r.position) + 2;
+    const uint64_t end = entries + 12 * uint64_t(r.tag) + 4;
+    if (pos + size <= r.position || pos >= end) continue;
+    if (pos < entries) return false;
+    const uint64_t at = pos - entries;
+    if (at / 12 >= r.tag || at % 12 < 8 || at % 12 + size > 12) return false;
+    inTable = true;
+  }
+  return values <= (inTable ? 0 : 1);
+}
+
 }  // namespace
 
 bool TExifReader::SaveChanges() {
@@ -135,7 +167,9 @@ void TExifReader::SetUserComment(const std::string& text) {
 bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
   if (writes.empty()) return true;
   for (const auto& [pos, bytes] : writes)
-    if (pos < 1 || !InSegment(pos, bytes.size())) return false;
+    if (pos < 1 || !InSegment(pos, bytes.size()) ||
+        !ClearOfStructure(records_, FilePos(0), pos, bytes.size()))
+      return false;
   platform::FileStatus status;
   if (!platform::StatPath(fileName_, status) || !status.isRegular) return false;
   if (DosFunc::GetFileAttr(fileName_) & DosFunc::faReadOnly) return false;

@@ -39,27 +39,17 @@ std::string RefText(const std::string& ref) {
 
 }  // namespace
 
-// A GPS IFD that holds no complete position is unhooked from IFD0, so the
-// new position goes into a GPS IFD of its own. The pointer entry is taken out
-// rather than overwritten, which would leave an entry of no valid type.
-bool TExifReader::DisableInvalidGps() {
-  if (values_.gpsOffset <= 0 || values_.gpsValid) return true;
-  TExifEditState state;
-  SaveEditState(state);
-  const bool ok = DeleteTag(exif::kIfd0, exif::kTagGpsPointer);
-  RestoreEditState(state);
-  return ok && !HasGPS();
-}
-
-void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes) const {
+void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlace) const {
   const TExifValues& v = values_;
   const auto text = [&](uint16_t tag, int32_t pos, const std::string& ref) {
-    if (EntryIs(pos, exif::kTypeAscii, 4)) writes.push_back({uint64_t(pos), {uint8_t(ref[0]), 0}});
-    else block.AddString(tag, ref);
+    if (inPlace && EntryIs(pos, exif::kTypeAscii, 4))
+      writes.push_back({uint64_t(pos), {uint8_t(ref[0]), 0}});
+    else
+      block.AddString(tag, ref);
   };
   // The reader records a rational's position only for a value long enough.
   const auto rationals = [&](uint16_t tag, int32_t pos, const std::vector<uint32_t>& pairs) {
-    if (pos >= 1) writes.push_back({uint64_t(pos), RationalBytes(pairs, motorola_)});
+    if (inPlace && pos >= 1) writes.push_back({uint64_t(pos), RationalBytes(pairs, motorola_)});
     else block.AddRationals(tag, pairs);
   };
   if (IsGPSValid()) {
@@ -74,7 +64,7 @@ void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes) const {
     }
   }
   if (v.altitudeChanged && v.altitude >= 0) {
-    if (EntryIs(v.altitudeRefPos, exif::kTypeByte, 4))
+    if (inPlace && EntryIs(v.altitudeRefPos, exif::kTypeByte, 4))
       writes.push_back({uint64_t(v.altitudeRefPos), {v.altitudeRef}});
     else
       block.AddByte(5, v.altitudeRef);
@@ -84,19 +74,39 @@ void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes) const {
   }
 }
 
+// A GPS IFD that holds no complete position is unhooked from IFD0 when a new
+// position is written (its pointer entry is taken out rather than overwritten,
+// which would leave an entry of no valid type), and the position goes into a
+// GPS IFD of its own. The
+// values that can go nowhere but into the segment are put in first, so that
+// a rebuild that fails leaves the photo as it was; the values written in
+// place follow, at their places in the rebuilt photo.
 bool TExifReader::WriteGPS() {
   TExifValues& v = values_;
   if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return true;
-  bool ok = !(v.latitudeChanged || v.longitudeChanged) || DisableInvalidGps();
-  TExifDataBlock block = v.gpsOffset > 0 ? TExifDataBlock::ForKind(exif::kGpsIfd)
-                                         : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
+  const bool replace = (v.latitudeChanged || v.longitudeChanged) && v.gpsOffset > 0 && !v.gpsValid;
+  const bool merge = v.gpsOffset > 0 && !replace;
+  TExifDataBlock block = merge ? TExifDataBlock::ForKind(exif::kGpsIfd)
+                               : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
   TExifEditState state;
   SaveEditState(state);
   Writes writes;
-  if (ok) AddGpsEdits(block, writes);
+  AddGpsEdits(block, writes, !replace);
+  bool ok = true;
+  if (replace) {
+    ok = ReplaceGpsIfd(block);
+  } else if (!block.Fields().empty()) {
+    // The rebuild moves the values written in place; their places are
+    // looked up again in the rebuilt photo.
+    const bool inPlaceToo = !writes.empty();
+    ok = InsertDataBlock(block);
+    RestoreEditState(state);
+    writes.clear();
+    TExifDataBlock placed = TExifDataBlock::ForKind(exif::kGpsIfd);
+    if (ok && inPlaceToo) AddGpsEdits(placed, writes, true);
+  }
   ok = ok && WriteAt(writes);
   if (!writes.empty()) Reload();
-  if (ok && !block.Fields().empty()) ok = InsertDataBlock(block);
   RestoreEditState(state);
   if (ok) v.latitudeChanged = v.longitudeChanged = v.altitudeChanged = false;
   return ok;

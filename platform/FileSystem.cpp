@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
+#include <sys/file.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -201,6 +202,22 @@ bool SetWritable(const std::string& path, bool writable) {
 
 bool SetPermissions(const std::string& path, uint32_t mode) {
   return chmod(path.c_str(), static_cast<mode_t>(mode & 07777)) == 0;
+}
+
+int LockPath(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  int result;
+  do {
+    result = flock(fd, LOCK_EX);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) return fd;
+  close(fd);
+  return -1;
+}
+
+void UnlockPath(int fd) {
+  if (fd >= 0) close(fd);
 }
 
 int LastError() { return errno; }

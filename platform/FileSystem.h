@@ -90,6 +90,13 @@ bool SetWritable(const std::string& path, bool writable);
 // Sets the permission bits (mode & 07777) of what the path names.
 bool SetPermissions(const std::string& path, uint32_t mode);
 
+// Takes an exclusive advisory lock (flock) on a file or folder, waiting while
+// another open of it holds one. Returns a descriptor that keeps the lock until
+// UnlockPath (or the process ends); -1 when the path cannot be opened or
+// locked. A second lock of the same path, even in this process, waits.
+int LockPath(const std::string& path);
+void UnlockPath(int fd);
+
 // The last errno of the calling thread, for messages.
 int LastError();
 

@@ -8,6 +8,7 @@
 
 #include "metadata/exif.h"
 #include "metadata/exifSegment.h"
+#include "tests/metadata/ExifBuilder.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -97,6 +98,51 @@ TEST_F(ExifWriteFailure, FullSegmentIsLeftAlone) {
   EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 }
 
+// A GPS IFD without a complete position is replaced by a new one; when that
+// does not fit, the old one (here an altitude and a latitude) stays.
+TEST_F(ExifWriteFailure, IncompleteGpsStaysWhenTheNewOneDoesNotFit) {
+  const std::string photo = testsupport::CopyPhoto("Canon_PowerShot_S40.jpg", dir_);
+  const std::string fill = "exiftool -q -overwrite_original -GPSAltitude=100 -GPSAltitudeRef=0 "
+                           "-GPSLatitude=10 -ImageDescription=" + std::string(58310, 'x') +
+                           " '" + photo + "'";
+  ASSERT_EQ(std::system(fill.c_str()), 0);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_TRUE(reader.HasGPS());
+  ASSERT_FALSE(reader.Values().gpsValid);
+  ASSERT_TRUE(reader.SaveChanges());
+  const PhotoState before = StateOf(photo);
+  // Unhooking the old GPS IFD frees 12 bytes; the new one needs more.
+  ASSERT_GT(reader.App1Length(), 65535 - 120);
+  reader.SetLatitude(1, 2, true, 3);
+  reader.SetLongitude(4, 5, true, 6);
+  EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_TRUE(reader.HasGPS());
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
+}
+
+// Dates whose value offsets point at the TIFF header, into an IFD's entry
+// table or at another value (the description's, at 38) are never written.
+TEST_F(ExifWriteFailure, DateThatPointsAtTheStructureOrAnotherValueIsNotWritten) {
+  for (const uint32_t offset : {0u, 8u, 20u, 38u, 40u}) {
+    exiftest::Builder b(false);
+    exiftest::Ifd ifd0;
+    ifd0.entries.push_back(b.Ascii(270, "a description long enough"));
+    ifd0.entries.push_back(b.Ascii(306, "2001:02:03 04:05:06"));
+    ifd0.entries[1].forcedValue = offset;
+    const std::string photo = dir_.File("forced" + std::to_string(offset) + ".jpg");
+    testsupport::WriteFileBytes(photo, b.Jpeg(ifd0));
+    const PhotoState before = StateOf(photo);
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo));
+    ASSERT_GE(reader.Values().dateTimePos, 1);
+    reader.SetDateTime(testsupport::At(2021, 1, 2, 3, 4, 5));
+    EXPECT_FALSE(reader.SaveChanges()) << offset;
+    EXPECT_TRUE(StateOf(photo) == before) << offset;
+  }
+}
+
 TEST_F(ExifWriteFailure, ExifBehindAnotherSegmentGetsNoSecondSegment) {
   // Its EXIF stands behind an APP2, where the reader does not look.
   const std::string photo = testsupport::CopyPhoto("orientation_landscape_3.jpg", dir_);
@@ -126,6 +172,22 @@ TEST_F(ExifWriteFailure, TransplantRefusesWhatIsNoJpegOrNoSegment) {
   EXPECT_TRUE(StateOf(notJpeg) == notJpegBefore);
   EXPECT_TRUE(StateOf(photo) == photoBefore);
   EXPECT_EQ(FilesIn(dir_.Path()), 4u);
+}
+
+// A side file's APP0 must be the 18-byte JFIF one its APP1 follows; with any
+// other length the APP0 would swallow the head of the APP1 in the photo.
+TEST_F(ExifWriteFailure, TransplantRefusesAnApp0OfAnotherLength) {
+  const std::string photo = testsupport::CopyPhoto("Canon_40D.jpg", dir_);
+  const std::string segment = dir_.File("long-app0.exif");
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  ASSERT_TRUE(reader.ExportExifSegment(segment));
+  const std::string app1 = ReadFileBytes(segment).substr(2);
+  testsupport::WriteFileBytes(
+      segment, std::string("\xFF\xD8\xFF\xE0\x00\x20JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20) + app1);
+  const PhotoState before = StateOf(photo);
+  EXPECT_FALSE(exif::TransplantExif(photo, segment, false));
+  EXPECT_TRUE(StateOf(photo) == before);
 }
 
 }  // namespace

@@ -5,11 +5,16 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "metadata/exifSegment.h"
+#include "platform/FileSystem.h"
 #include "tests/metadata/ExifBuilder.h"
 #include "tests/metadata/ExifWriteSupport.h"
 #include "tests/support/TestSupport.h"
@@ -156,6 +161,31 @@ TEST_F(ExifWritePhoto, SpecialModeKeepsItsPanoramaDirection) {
   EXPECT_EQ(reader.Values().olympusSpecialMode[2], 0u);
   EXPECT_TRUE(reader.WriteSpecialMode());
   EXPECT_TRUE(ReadFileBytes(photo) == before);
+}
+
+// The work file has one name for every running copy of the program: a
+// rebuild waits while another holds the temporary folder's lock.
+TEST_F(ExifWritePhoto, RebuildWaitsForTheWorkLock) {
+  const std::string photo = testsupport::CopyPhoto("Canon_40D.jpg", dir_);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  reader.SetUserComment("after the lock");
+  const int lock = platform::LockPath(StrFunc::GetTempDir());
+  ASSERT_GE(lock, 0);
+  std::atomic<bool> done = false;
+  bool saved = false;
+  std::thread save([&] {
+    saved = reader.SaveChanges();
+    done = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(done);
+  platform::UnlockPath(lock);
+  save.join();
+  EXPECT_TRUE(saved);
+  TExifReader check;
+  ASSERT_TRUE(check.ReadFromFile(photo));
+  EXPECT_EQ(check.GetUserComment(), "after the lock\r\n");
 }
 
 }  // namespace
