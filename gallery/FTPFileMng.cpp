@@ -10,6 +10,7 @@
 #include "foundation/StrFunc.h"
 #include "foundation/Win32CRC.h"
 #include "gallery/FixedText.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void TFTPDirectoryManager::ScanLocal(const std::string& folder) {
 
 void TFTPDirectoryManager::LoadFromFile(const std::string& path) {
   entries_.clear();
-  std::FILE* in = std::fopen(CacheFilePath(path).c_str(), "rb");
+  std::FILE* in = platform::OpenReadStream(CacheFilePath(path));
   if (in == nullptr) return;
   std::array<unsigned char, kFtpCacheRecordSize> record;
   while (entries_.size() < kFtpCacheMaxRecords &&

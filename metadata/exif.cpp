@@ -8,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   Clear();
   if (fileName.empty()) return false;
   bool ok = false;
-  if (std::FILE* file = std::fopen(fileName.c_str(), "rb")) {
+  if (std::FILE* file = platform::OpenReadStream(fileName)) {
     // The reads below are few and large; stdio's own buffer would only copy.
     std::setvbuf(file, nullptr, _IONBF, 0);
     fileName_ = fileName;

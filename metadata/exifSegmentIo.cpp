@@ -39,7 +39,7 @@ bool TExifReader::ExportExifSegment(const std::string& fileName) const {
   if (app1Length_ == 0 || makerNumber_ == exif::kNothingRead || fileName.empty()) return false;
   const size_t size = size_t(app1Length_) + 4 + size_t(values_.tiffShift);
   std::vector<uint8_t> bytes(size);
-  std::FILE* photo = std::fopen(fileName_.c_str(), "rb");
+  std::FILE* photo = platform::OpenReadStream(fileName_);
   if (!photo) return false;
   const bool read = std::fread(bytes.data(), 1, size, photo) == size;
   std::fclose(photo);

@@ -72,7 +72,7 @@ const TSegmentEntry* TSegmentMap::FindEntry(uint8_t kind, uint16_t tag) const {
 }
 
 bool LoadSegment(const std::string& path, TSegment& segment) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = platform::OpenReadStream(path);
   if (!file) return false;
   uint8_t head[16 + kApp0Size] = {};
   const size_t got = std::fread(head, 1, sizeof head, file);

@@ -41,7 +41,7 @@ uint64_t SkipLength(std::FILE* photo, uint64_t fileSize) {
 
 // True when an EXIF APP1 stands anywhere among the photo's leading segments.
 bool HasExifSegment(const std::string& photo) {
-  std::FILE* file = std::fopen(photo.c_str(), "rb");
+  std::FILE* file = platform::OpenReadStream(photo);
   if (!file) return false;
   bool found = false;
   uint8_t h[10];
@@ -120,7 +120,7 @@ bool exif::TransplantExif(const std::string& photo, const std::string& segmentFi
   if (DosFunc::GetFileAttr(photo) & DosFunc::faReadOnly) return false;
   TSegment segment;
   if (!LoadSegment(segmentFile, segment)) return false;
-  std::FILE* old = std::fopen(photo.c_str(), "rb");
+  std::FILE* old = platform::OpenReadStream(photo);
   if (!old) return false;
   const uint64_t skip = SkipLength(old, uint64_t(status.size));
   std::string newPhoto;

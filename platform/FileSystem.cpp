@@ -95,6 +95,14 @@ int OpenFile(const std::string& path, OpenAccess access) {
   return -1;
 }
 
+std::FILE* OpenReadStream(const std::string& path) {
+  const int fd = OpenFile(path, OpenAccess::Read);
+  if (fd < 0) return nullptr;
+  std::FILE* stream = fdopen(fd, "rb");
+  if (stream == nullptr) close(fd);
+  return stream;
+}
+
 int CreateFile(const std::string& path) {
   return open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ enum class SeekFrom { Begin, Current, End };
 // with EINVAL, without waiting for a writer); -1 on failure. The descriptor is
 // closed on exec.
 int OpenFile(const std::string& path, OpenAccess access);
+// The same for reading as a stdio stream; nullptr on failure.
+std::FILE* OpenReadStream(const std::string& path);
 // Creates the file, or empties an existing one, for reading and writing;
 // -1 on failure.
 int CreateFile(const std::string& path);

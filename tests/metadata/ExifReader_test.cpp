@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -384,6 +386,15 @@ TEST_F(ExifReaderTest, FlashStateReadsBitZeroOfUnlistedValues) {
   }
   ASSERT_TRUE(Read(Builder(false).Jpeg(Ifd{})));
   EXPECT_EQ(reader_.GetFlashState(), 255);
+}
+
+// A pipe named like a photo in a photo folder must not stall the browser.
+TEST(ExifReaderFiles, PipeNamedLikeAPhotoIsRefusedWithoutWaiting) {
+  testsupport::TempDir dir;
+  const std::string pipe = dir.File("IMG_0001.JPG");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  TExifReader reader;
+  EXPECT_FALSE(reader.ReadFromFile(pipe));
 }
 
 }  // namespace
