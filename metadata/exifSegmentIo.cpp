@@ -8,10 +8,9 @@
 #include "metadata/exifDataBlock.h"
 #include "metadata/exifSegment.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 
 namespace {
-
-constexpr char kNewFileSuffix[] = ".new";
 
 std::string WorkFile() {
   const std::string dir = StrFunc::GetTempDir();
@@ -46,16 +45,8 @@ bool TExifReader::ExportExifSegment(const std::string& fileName) const {
   if (!read) return false;
   // An earlier file of the name (a side file) is replaced only by a complete
   // new one.
-  const std::string newFile = fileName + kNewFileSuffix;
-  const int fd = platform::CreateFile(newFile);
-  if (fd < 0) return false;
-  int error = 0;
-  const bool written = platform::WriteFile(fd, bytes.data(), int64_t(size), error) == int64_t(size);
-  const bool synced = platform::SyncFile(fd);
-  const bool closed = platform::CloseFile(fd);
-  if (written && synced && closed && platform::RenameReplace(newFile, fileName)) return true;
-  platform::RemoveFile(newFile);
-  return false;
+  return platform::ReplaceFile(
+      fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), size));
 }
 
 bool TExifReader::ImportExifSegment(const std::string& fileName, bool stampDates) {
