@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace exif {
@@ -15,8 +16,14 @@ inline void TrimRightBlanks(std::string& s) {
 
 // Each CR LF pair becomes one blank.
 inline void CrLfToBlank(std::string& s) {
-  size_t at;
-  while ((at = s.find("\r\n")) != std::string::npos) s.replace(at, 2, " ");
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    const bool pair = s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n';
+    out += pair ? ' ' : s[i];
+    i += pair ? 1 : 0;
+  }
+  s = std::move(out);
 }
 
 // "a"-"z" to capitals; other bytes unchanged.
