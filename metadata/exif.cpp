@@ -461,30 +461,33 @@ void TExifReader::SetDateTimeDigitized(TDateTime value) {
   values_.dateTimeDigitizedChanged = true;
 }
 
+namespace {
+
+// Stores one coordinate and raises its changed flag, unless nothing changed.
+void SetCoordinate(int32_t degrees, int32_t minutes, double seconds, const std::string& ref,
+                   int32_t& deg, int32_t& min, double& sec, std::string& storedRef,
+                   bool& changed) {
+  if (degrees == deg && minutes == min && ref == storedRef && std::fabs(seconds - sec) < 0.001)
+    return;
+  deg = degrees;
+  min = minutes;
+  sec = seconds;
+  storedRef = ref;
+  changed = true;
+}
+
+}  // namespace
+
 void TExifReader::SetLatitude(int32_t degrees, int32_t minutes, bool north, double seconds) {
   TExifValues& g = values_;
-  const std::string ref = north ? "N" : "S";
-  if (degrees == g.latitudeDeg && minutes == g.latitudeMin && ref == g.latitudeRef &&
-      std::fabs(seconds - g.latitudeSec) < 0.001)
-    return;
-  g.latitudeDeg = degrees;
-  g.latitudeMin = minutes;
-  g.latitudeSec = seconds;
-  g.latitudeRef = ref;
-  g.latitudeChanged = true;
+  SetCoordinate(degrees, minutes, seconds, north ? "N" : "S", g.latitudeDeg, g.latitudeMin,
+                g.latitudeSec, g.latitudeRef, g.latitudeChanged);
 }
 
 void TExifReader::SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds) {
   TExifValues& g = values_;
-  const std::string ref = east ? "E" : "W";
-  if (degrees == g.longitudeDeg && minutes == g.longitudeMin && ref == g.longitudeRef &&
-      std::fabs(seconds - g.longitudeSec) < 0.001)
-    return;
-  g.longitudeDeg = degrees;
-  g.longitudeMin = minutes;
-  g.longitudeSec = seconds;
-  g.longitudeRef = ref;
-  g.longitudeChanged = true;
+  SetCoordinate(degrees, minutes, seconds, east ? "E" : "W", g.longitudeDeg, g.longitudeMin,
+                g.longitudeSec, g.longitudeRef, g.longitudeChanged);
 }
 
 void TExifReader::SetAltitude(double metres) {
