@@ -1,7 +1,6 @@
 // Copying, synchronising and moving single files with their dates and
 // attributes. An existing target is only ever replaced by renaming a whole,
 // flushed new file over it, so a failure leaves the old target as it was.
-#include <atomic>
 
 #include "foundation/DosFunc.h"
 #include "foundation/DosFuncPath.h"
@@ -31,14 +30,11 @@ bool IsProtectedTarget(const std::string& target) {
 
 // Opens a new, hidden file beside target under a name nobody uses.
 bool CreateBeside(const std::string& target, TFile& file, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::string dir = StrFunc::ExtractDir(target);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = JoinPath(dir, ".~qm" + std::to_string(counter++) + ".tmp");
-    if (file.CreateNewFile(name)) return true;
-    platform::FileStatus st;
-    if (!platform::LinkStatPath(name, st)) return false;  // failed for another reason
-  }
+  const int fd = platform::CreateTempBeside(target, name);
+  if (fd < 0) return false;
+  platform::CloseFile(fd);
+  if (file.OpenFile(name, 2)) return true;
+  platform::RemoveFile(name);
   return false;
 }
 

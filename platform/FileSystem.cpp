@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -109,6 +110,18 @@ int CreateFile(const std::string& path) {
 
 int CreateNewFile(const std::string& path) {
   return open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+int CreateTempBeside(const std::string& path, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = dir + ".~qm" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    const int fd = CreateNewFile(tempPath);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 bool CloseFile(int fd) { return close(fd) == 0; }

@@ -58,6 +58,10 @@ int CreateFile(const std::string& path);
 // Creates a file that must not exist yet, for reading and writing; -1 on
 // failure (also when the name is taken).
 int CreateNewFile(const std::string& path);
+// Creates a new hidden file in the folder of path, under a name no other file
+// or running copy uses, for a replacement to be renamed over path. Returns
+// the descriptor and the name; -1 on failure.
+int CreateTempBeside(const std::string& path, std::string& tempPath);
 bool CloseFile(int fd);
 
 // Reads up to count bytes, repeating short reads until count or the end of

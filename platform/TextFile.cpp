@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include "platform/FileSystem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -56,8 +58,8 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
   std::error_code ec;
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   std::filesystem::create_directories(folder, ec);
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(temp.data());
+  std::string temp;
+  const int fd = CreateTempBeside(path, temp);
   if (fd < 0) return false;
   bool ok = fchmod(fd, NewFileMode(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;

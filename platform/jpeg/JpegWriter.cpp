@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdint>
@@ -50,19 +49,6 @@ bool InspectTarget(const std::string& path, Target& target) {
   target.exists = true;
   target.permissions = status.mode & 0777;
   return status.isRegular && (target.permissions & 0222) != 0;
-}
-
-// Creates a new, empty file beside path. Returns its descriptor, or -1.
-int CreateTempBeside(const std::string& path, std::string& tempPath) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = CreateNewFile(tempPath);
-    if (fd >= 0 || LastError() != EEXIST) {
-      return fd;
-    }
-  }
-  return -1;
 }
 
 // Locals here are trivially destructible, so libjpeg's longjmp skips no

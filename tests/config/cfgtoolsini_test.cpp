@@ -195,15 +195,32 @@ TEST(StreamIniFile, Windows1250FileIsDecoded) {
 // which the file system refuses.
 TEST(StreamIniFile, FailedWriteKeepsOldFile) {
   testsupport::TempDir dir;
+  const std::string file = dir.File("settings.ini");
+  testsupport::WriteFileBytes(file, "[S]\r\nv=old\r\n");
+  TConfig config;
+  config.OpenFile(file);
+  config.SetSection("S");
+  config.WriteString("v", "new");
+  {
+    testsupport::ScopedFileSizeLimit limit(8);  // the new text does not fit
+    EXPECT_FALSE(config.UpdateFile());
+  }
+  EXPECT_TRUE(config.Modified());
+  EXPECT_EQ(testsupport::ReadFileBytes(file), "[S]\r\nv=old\r\n");
+}
+
+// The replacement is written under a short name beside the file, so a name
+// near the system's 255-byte limit still saves.
+TEST(StreamIniFile, LongFileNameSaves) {
+  testsupport::TempDir dir;
   const std::string file = dir.File(std::string(250, 'n'));
   testsupport::WriteFileBytes(file, "[S]\r\nv=old\r\n");
   TConfig config;
   config.OpenFile(file);
   config.SetSection("S");
   config.WriteString("v", "new");
-  EXPECT_FALSE(config.UpdateFile());
-  EXPECT_TRUE(config.Modified());
-  EXPECT_EQ(testsupport::ReadFileBytes(file), "[S]\r\nv=old\r\n");
+  EXPECT_TRUE(config.UpdateFile());
+  EXPECT_NE(testsupport::ReadFileBytes(file).find("v=new"), std::string::npos);
 }
 
 TEST(StreamIniFile, MissingFileIsCreatedWithItsFolder) {

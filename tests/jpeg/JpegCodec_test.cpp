@@ -1,9 +1,6 @@
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -284,32 +281,12 @@ TEST(WriteJpegFile, ReplacesOnlyWhatItMayAndKeepsPermissions) {
   EXPECT_EQ(names, (std::vector<std::string>{"folder.jpg", "readonly.jpg", "shared.jpg"}));
 }
 
-// Lowers the file size limit for its lifetime, so that writes beyond it
-// fail with EFBIG instead of killing the process.
-class ScopedFileSizeLimit {
- public:
-  explicit ScopedFileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~ScopedFileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, SIG_DFL);
-  }
-
- private:
-  rlimit old_{};
-};
-
 TEST(WriteJpegFile, FailedWriteLeavesTheOldFileAndNoPartialOne) {
   TempDir dir;
   const std::string path = dir.File("photo.jpg");
   WriteFileBytes(path, "complete old photo");
   {
-    ScopedFileSizeLimit limit(4096);
+    testsupport::ScopedFileSizeLimit limit(4096);
     EXPECT_FALSE(platform::WriteJpegFile(Pattern(400, 400), path, 95));
   }
   EXPECT_EQ(ReadFileBytes(path), "complete old photo");

@@ -1,5 +1,6 @@
 #include "tests/support/TestSupport.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 #include <system_error>
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +65,23 @@ ScopedEnv::~ScopedEnv() {
     setenv(name_.c_str(), old_->c_str(), 1);
   else
     unsetenv(name_.c_str());
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(uint64_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  oldSoftLimit_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = oldSoftLimit_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, SIG_DFL);
 }
 
 std::string DataDir() { return QUILLMARSH_TEST_DATA; }

@@ -2,6 +2,7 @@
 // and scoped environment variables.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,19 @@ class ScopedHome {
  private:
   TempDir dir_;
   ScopedEnv env_;
+};
+
+// Lowers the file-size limit for the life of the object, so writes past it
+// fail with EFBIG (SIGXFSZ is ignored meanwhile) instead of killing the test.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(uint64_t bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  uint64_t oldSoftLimit_ = 0;
 };
 
 // The project's test data folder (tests/data), without a trailing "/".
