@@ -107,6 +107,8 @@ class TRegIniFile : public TIniStore {
   void ImportValue(const std::string& section, const std::string& ident, const std::string& text);
   void SetComment(const std::string& section, const std::string& ident, const std::string& text);
   std::string Comment(const std::string& section, const std::string& ident);
+  // The lines of a comment text: CR dropped, one line per LF.
+  static std::vector<std::string> CommentLines(std::string_view text);
   bool WriteBack();
 
   std::unique_ptr<winregcore::TRegKey> key_;
