@@ -246,6 +246,27 @@ class TFile : public TFileRoot {
   std::string ExpandPath(std::string_view path);
   bool IsDirectoryEmpty(std::string_view dir, bool recursive);
   void RemoveEmptyParents(std::string_view path, std::string_view stopFolder);
+
+  // Reading the same stretch of two or three files at once, as when a copy
+  // is checked against its original. Each file reads from its own position
+  // and moves on by count on success; on any failure every file is back
+  // where it was. A negative count fails. REQUIRES: each buffer holds count
+  // bytes.
+  //
+  // Reads count bytes from this file into buffer and from second into
+  // secondBuffer. Returns the bytes read, the same for both (fewer than
+  // count only where both end); -1 when a read fails or one file ends
+  // before the other.
+  int64_t ReadPair(TFileRoot& second, void* buffer, void* secondBuffer, int64_t count);
+  // Reads count bytes from this file into buffer and checks that second
+  // holds the same count of bytes, equal to them. True with crc = their
+  // CRC-32 (Win32CRC) when both delivered all count bytes and they agree;
+  // false when a file is short, unreadable or different.
+  bool ReadPairChecked(TFileRoot& second, void* buffer, int64_t count, uint32_t& crc);
+  // The same check over three files.
+  bool ReadTripleChecked(TFileRoot& second, TFileRoot& third, void* buffer, int64_t count,
+                         uint32_t& crc);
+
   std::vector<std::string> FindFilesEx(std::string_view dir, std::string_view mask, bool recursive,
                                        bool withDirs, bool withDate, std::string_view extra);
   std::vector<std::string> FindFilesByMask(std::string_view dir, std::string_view mask,
