@@ -21,3 +21,10 @@ class EInvalidData : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A full registry key name that does not lie below the opened key: another
+// root, or another path.
+class EInvalidRegisterKey : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};

@@ -1,13 +1,12 @@
 #include "foundation/config/cfgtools.h"
 
-#include <filesystem>
-
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/config/cfgtoolsini.h"
 #include "foundation/config/cfgtoolsreg.h"
 #include "foundation/config/simplestrfunc.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -18,6 +17,11 @@ constexpr size_t kMaxSectionLength = 255;
 bool IsSqlName(const std::string& name) {
   const std::string upper = StrFunc::UpperCaseCz(name);
   return upper.compare(0, 4, "SQL:") == 0 || (upper.size() >= 6 && upper.compare(2, 4, "SQL:") == 0);
+}
+
+bool IsDirectory(const std::string& name) {
+  platform::FileStatus status;
+  return platform::StatPath(name, status) && status.isDirectory;
 }
 
 // True when the text holds nothing but the given separator and blanks, as an
@@ -35,8 +39,7 @@ TConfig::~TConfig() {
 
 void TConfig::OpenFile(const std::string& fileName) {
   Close();
-  std::error_code ec;
-  if (IsSqlName(fileName) || std::filesystem::is_directory(fileName, ec)) {
+  if (IsSqlName(fileName) || IsDirectory(fileName)) {
     throw EInvalidData(kUnsupported);
   }
   store_ = TStreamIniFile::FromFile(fileName);
@@ -53,9 +56,13 @@ void TConfig::OpenStream(std::string& stream) {
 
 void TConfig::OpenRegistry(winregcore::HKey root, const std::string& path) {
   Close();
-  store_ = std::make_unique<TRegIniFile>(root, path);
+  store_ = std::make_unique<TRegisterIniFile>(root, path, this);
   kind_ = kRegistry;
   Reset();
+}
+
+TRegisterIniFile* TConfig::RegistryStore() const {
+  return kind_ == kRegistry ? static_cast<TRegisterIniFile*>(store_.get()) : nullptr;
 }
 
 void TConfig::OpenRegistryDefault(bool localMachine, const std::string& rawName) {
@@ -91,7 +98,7 @@ TIniStore& TConfig::Writable() {
   return store;
 }
 
-std::string TConfig::ValueSection(const std::string& ident) const {
+std::string TConfig::CurrentSection(const std::string& ident) const {
   Store();
   const std::string section = StrFunc::Trim(GetSection());
   if (section.empty() && kind_ == kIni) {
@@ -99,6 +106,14 @@ std::string TConfig::ValueSection(const std::string& ident) const {
                                         : "No section specified; ident=" + ident);
   }
   return section;
+}
+
+std::string TConfig::ValueSection(const std::string& ident) const {
+  return StoreSection(CurrentSection(ident));
+}
+
+std::string TConfig::StoreSection(const std::string& section) const {
+  return kind_ == kRegistry ? EncodeSectionName(section) : section;
 }
 
 bool TConfig::IsReadOnly() const { return Store().ReadOnly(); }
@@ -110,10 +125,12 @@ void TConfig::SetSection(const std::string& rawName) {
   if (StrFunc::UpperCaseCz(name) == "GLOBAL") name = "Global";
   if (!name.empty() && name.front() == '[') name.erase(0, 1);
   if (!name.empty() && name.back() == ']') name.pop_back();
-  section_ = Utf8::Left(StrFunc::Trim(name), kMaxSectionLength);
+  section_ = Utf8::Left(EncodeSectionName(StrFunc::Trim(name)), kMaxSectionLength);
 }
 
-std::string TConfig::GetSection() const { return kind_ == kNone ? std::string() : section_; }
+std::string TConfig::GetSection() const {
+  return kind_ == kNone ? std::string() : DecodeSectionName(section_);
+}
 
 // --- Texts and numbers ---------------------------------------------------------
 
@@ -307,29 +324,48 @@ void TConfig::WriteHostPort(const std::string& ident, const std::string& host, i
 
 // --- Sections ------------------------------------------------------------------
 
-TStringList TConfig::ReadSections() { return Store().ReadSections(); }
-TStringList TConfig::ReadSection(const std::string& section) { return Store().ReadSection(section); }
+TStringList TConfig::ReadSections() {
+  TStringList sections = Store().ReadSections();
+  if (kind_ == kRegistry) {
+    for (std::string& name : sections) name = DecodeSectionName(name);
+  }
+  return sections;
+}
+
+TStringList TConfig::ReadSection(const std::string& section) {
+  return Store().ReadSection(StoreSection(section));
+}
+
+TStringList TConfig::ReadSectionNoCheck(const std::string& section) {
+  return store_ ? ReadSection(section) : TStringList();
+}
 
 TStringList TConfig::ReadSectionValues(const std::string& section) {
-  return Store().ReadSectionValues(section);
+  return Store().ReadSectionValues(StoreSection(section));
 }
 
 TStringList TConfig::ReadCurrentSectionValues() {
-  return ReadSectionValues(ValueSection(std::string()));
+  return ReadSectionValues(CurrentSection(std::string()));
 }
 
-void TConfig::EraseSection(const std::string& section) { Writable().EraseSection(section); }
+void TConfig::EraseSection(const std::string& section) {
+  Writable().EraseSection(StoreSection(section));
+}
 
 void TConfig::DeleteKey(const std::string& section, const std::string& ident) {
-  Writable().DeleteKey(section, ident);
+  Writable().DeleteKey(StoreSection(section), ident);
 }
 
-void TConfig::DeleteCurrentKey(const std::string& ident) { DeleteKey(ValueSection(ident), ident); }
+void TConfig::DeleteCurrentKey(const std::string& ident) {
+  DeleteKey(CurrentSection(ident), ident);
+}
 
-bool TConfig::SectionExists(const std::string& section) { return Store().SectionExists(section); }
+bool TConfig::SectionExists(const std::string& section) {
+  return Store().SectionExists(StoreSection(section));
+}
 
 bool TConfig::ValueExists(const std::string& section, const std::string& ident) {
-  return Store().ValueExists(section, ident);
+  return Store().ValueExists(StoreSection(section), ident);
 }
 
 bool TConfig::KeyExists(const std::string& section, const std::string& ident) {
@@ -350,7 +386,7 @@ bool TConfig::EraseSectionIfEmpty(const std::string& section) {
   return empty;
 }
 
-bool TConfig::EraseCurrentSectionIfEmpty() { return EraseSectionIfEmpty(ValueSection("")); }
+bool TConfig::EraseCurrentSectionIfEmpty() { return EraseSectionIfEmpty(CurrentSection("")); }
 
 bool TConfig::DeleteKeyIfEmpty(const std::string& section, const std::string& ident) {
   if (!KeyExists(section, ident)) return false;
@@ -363,15 +399,15 @@ bool TConfig::DeleteKeyIfEmpty(const std::string& section, const std::string& id
 }
 
 bool TConfig::DeleteCurrentKeyIfEmpty(const std::string& ident) {
-  return DeleteKeyIfEmpty(ValueSection(ident), ident);
+  return DeleteKeyIfEmpty(CurrentSection(ident), ident);
 }
 
 void TConfig::ReplaceSectionLines(const std::string& section, const TStringList& lines) {
-  Writable().ReplaceSectionLines(section, lines);
+  Writable().ReplaceSectionLines(StoreSection(section), lines);
 }
 
 void TConfig::ReplaceCurrentSectionLines(const TStringList& lines) {
-  ReplaceSectionLines(ValueSection(""), lines);
+  ReplaceSectionLines(CurrentSection(""), lines);
 }
 
 void TConfig::ClearSectionLines(const std::string& section) {

@@ -22,6 +22,7 @@
 #include "foundation/DateTime.h"
 #include "foundation/config/IniStore.h"
 #include "foundation/config/cfgexceptions.h"
+#include "foundation/config/cfgtoolsregister.h"
 #include "platform/registry/winregcore.h"
 
 class TConfig {
@@ -30,7 +31,7 @@ class TConfig {
 
   TConfig() = default;
   // Writes back when modified (a failure is not reported here), then closes.
-  ~TConfig();
+  virtual ~TConfig();
   TConfig(const TConfig&) = delete;
   TConfig& operator=(const TConfig&) = delete;
 
@@ -41,6 +42,8 @@ class TConfig {
   // The buffer must outlive the object; write-back replaces its contents.
   void OpenStream(std::string& stream);
   void OpenRegistry(winregcore::HKey root, const std::string& path);
+  // The registry storage while one is open, else null.
+  TRegisterIniFile* RegistryStore() const;
   // name "\x" is the path x from the root; a name not beginning with
   // "SOFTWARE\" gets the prefix "SOFTWARE\OSTREVAN\".
   void OpenRegistryDefault(bool localMachine, const std::string& name);
@@ -54,9 +57,20 @@ class TConfig {
   bool Modified() const { return modified_; }
 
   // " global " becomes "Global"; one "[" and one "]" around the name are
-  // dropped.
+  // dropped. The section is kept as EncodeSectionName gives it.
   void SetSection(const std::string& name);
+  // The current section through DecodeSectionName; empty while closed.
   std::string GetSection() const;
+
+  // Hooks for a derived settings object that keeps its sections under other
+  // names: EncodeSectionName maps a caller's section name to the stored one,
+  // DecodeSectionName maps it back. A registry storage is given every
+  // section, the current one and those named in calls, encoded; INI text
+  // keeps the caller's names. Both keep the name unchanged here.
+  virtual std::string EncodeSectionName(const std::string& name) const { return name; }
+  virtual std::string DecodeSectionName(const std::string& name) const { return name; }
+  // The version of this interface that derived objects can test for.
+  virtual int GetApiLevel() const { return 1; }
 
   std::string ReadString(const std::string& ident, const std::string& def);
   void WriteString(const std::string& ident, const std::string& value);
@@ -117,6 +131,9 @@ class TConfig {
 
   TStringList ReadSections();
   TStringList ReadSection(const std::string& section);
+  // ReadSection that gives an empty list, instead of raising, while no
+  // storage is open.
+  TStringList ReadSectionNoCheck(const std::string& section);
   TStringList ReadSectionValues(const std::string& section);
   TStringList ReadCurrentSectionValues();
   void EraseSection(const std::string& section);
@@ -154,8 +171,12 @@ class TConfig {
  private:
   TIniStore& Store() const;
   TIniStore& Writable();
-  // The current section for a value operation.
+  // The current section of a value operation as the caller names it.
+  std::string CurrentSection(const std::string& ident) const;
+  // The same as the storage is given it.
   std::string ValueSection(const std::string& ident) const;
+  // A caller's section name as the storage is given it.
+  std::string StoreSection(const std::string& section) const;
 
   std::unique_ptr<TIniStore> store_;
   StorageKind kind_ = kNone;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/DateFunc.h"
+#include "platform/registry/winregcore.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -199,6 +200,58 @@ TEST(Config, ImportFile) {
   config.ImportFile(dir.File("in.ini"));
   config.SetSection("Import");
   EXPECT_EQ(config.ReadString("k", ""), "v");
+}
+
+TEST(Config, ReadSectionNoCheckListsNothingWhileClosed) {
+  TConfig config;
+  EXPECT_TRUE(config.ReadSectionNoCheck("S").empty());
+  EXPECT_THROW(config.ReadSection("S"), EInvalidSection);
+  std::string stream = "[S]\r\na=1\r\nb=2\r\n";
+  config.OpenStream(stream);
+  EXPECT_EQ(config.ReadSectionNoCheck("S"), (TStringList{"a", "b"}));
+  EXPECT_EQ(config.GetApiLevel(), 1);
+}
+
+// A settings object that keeps its sections below "Q." in the registry.
+class PrefixedConfig : public TConfig {
+ public:
+  std::string EncodeSectionName(const std::string& name) const override { return "Q." + name; }
+  std::string DecodeSectionName(const std::string& name) const override {
+    return name.rfind("Q.", 0) == 0 ? name.substr(2) : name;
+  }
+};
+
+TEST(Config, SectionNameHooksMapEveryRegistrySection) {
+  testsupport::ScopedHome home;
+  const char* path = "SOFTWARE\\OSTREVAN\\Quillmarsh";
+  {
+    PrefixedConfig config;
+    config.OpenRegistry(winregcore::HKey::CurrentUser, path);
+    config.SetSection("Desktop");
+    EXPECT_EQ(config.GetSection(), "Desktop");
+    config.WriteString("a", "1");
+    config.WriteString("empty", "");
+    EXPECT_TRUE(config.SectionExists("Desktop"));
+    EXPECT_TRUE(config.KeyExists("Desktop", "a"));
+    EXPECT_EQ(config.ReadSection("Desktop"), (TStringList{"a", "empty"}));
+    EXPECT_EQ(config.ReadSections(), (TStringList{"Desktop"}));
+    EXPECT_TRUE(config.DeleteKeyIfEmpty("Desktop", "empty"));
+  }
+  const auto key = winregcore::TRegKey::Open(winregcore::HKey::CurrentUser, path, false);
+  ASSERT_TRUE(key);
+  std::string text;
+  EXPECT_TRUE(key->ReadString("Q.Desktop\\a", text));
+  EXPECT_EQ(text, "1");
+  EXPECT_FALSE(key->ValueExists("Q.Desktop\\empty"));
+  EXPECT_FALSE(key->ValueExists("Desktop\\a"));
+
+  // INI text keeps the names as the caller gives them.
+  std::string stream;
+  PrefixedConfig ini;
+  ini.OpenStream(stream);
+  ini.SetSection("Desktop");
+  ini.WriteString("a", "1");
+  EXPECT_EQ(ini.ReadSections(), (TStringList{"Desktop"}));
 }
 
 }  // namespace
