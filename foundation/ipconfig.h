@@ -1,4 +1,5 @@
-// The machine's network adapters and their addresses.
+// The machine's network adapters and their addresses, and a small cache of
+// network names.
 #pragma once
 
 #include <string>
@@ -16,6 +17,9 @@ using TIPAddressList = std::vector<TIPAddress>;
 constexpr int kAdapterWired = 0;
 constexpr int kAdapterWireless = 1;
 
+// DHCP servers and the flag come from a lease of the adapter's own address;
+// gateways are its default routes; Linux keeps one list of DNS servers for
+// the whole machine, so every adapter carries that list.
 struct TLanAdapter {
   std::string name;             // at most 260 characters
   std::string description;      // at most 132 characters
@@ -29,3 +33,20 @@ struct TLanAdapter {
 };
 
 using TLanAdapterList = std::vector<TLanAdapter>;
+
+// Pairs of texts kept for the run, such as host names and the addresses they
+// resolved to: two lists of equal length, looked up by the first text
+// exactly as given.
+class TNetCache {
+ public:
+  // The value stored for key; false when there is none.
+  bool Find(const std::string& key, std::string& value) const;
+  // Stores value for key, replacing an earlier one.
+  void Put(const std::string& key, const std::string& value);
+  void Clear();
+  size_t Count() const { return keys_.size(); }
+
+ private:
+  std::vector<std::string> keys_;
+  std::vector<std::string> values_;
+};

@@ -53,6 +53,7 @@ State& TheState() {
 }  // namespace
 
 void Initialize() {
+  ipwinapi::Initialize();
   State& s = TheState();
   s.services.assign(std::begin(kServiceTable), std::end(kServiceTable));
   s.adapters = ipwinapi::GetLanAdapters();
@@ -62,6 +63,7 @@ void Finalize() {
   State& s = TheState();
   s.services.clear();
   s.adapters.clear();
+  ipwinapi::Finalize();
 }
 
 const std::vector<TService>& Services() { return TheState().services; }

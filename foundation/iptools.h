@@ -16,9 +16,10 @@ struct TService {
   std::string description;  // "FTP server"
 };
 
-// Start-up step: builds the service table and reads a fresh adapter list.
+// Start-up step: starts ipwinapi, builds the service table and reads a fresh
+// adapter list.
 void Initialize();
-// Shut-down step: frees both.
+// Shut-down step: frees both, then ends ipwinapi.
 void Finalize();
 
 // The service table in its fixed order; empty before Initialize.
