@@ -104,15 +104,17 @@ bool AllLoopback(const std::vector<std::string>& servers) {
   return true;
 }
 
-bool IsHexOrDash(char c, bool dash) {
-  if (dash) return c == '-';
+bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// "3f2504e0-4f89-11d3-9a0c-0305e82c3301"
 bool IsUuid(std::string_view s) {
   if (s.size() != kUuidLength) return false;
-  for (size_t i = 0; i < s.size(); ++i)
-    if (!IsHexOrDash(s[i], i == 8 || i == 13 || i == 18 || i == 23)) return false;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const bool dashPlace = i == 8 || i == 13 || i == 18 || i == 23;
+    if (dashPlace ? s[i] != '-' : !IsHexDigit(s[i])) return false;
+  }
   return true;
 }
 
