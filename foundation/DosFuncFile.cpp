@@ -8,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "foundation/logger.h"
 #include "platform/FileSystem.h"
+#include "platform/TextLines.h"
 
 TFile::~TFile() {
   if (opened_) platform::CloseFile(fd_);
@@ -240,23 +241,11 @@ std::vector<std::string> TFile::LoadLines(std::string_view name) {
     return lines;
   }
   text.resize(static_cast<size_t>(std::max<int64_t>(0, in.Read(text.data(), size))));
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
+  return platform::SplitLines(text);
 }
 
 bool TFile::SaveLines(std::string_view name, const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  const std::string text = platform::JoinLines(lines);
   TFile out;
   return out.CreateFile(name) && out.Write(text.data(), static_cast<int64_t>(text.size())) &&
          out.Close();

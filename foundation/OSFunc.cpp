@@ -3,9 +3,9 @@
 #include <array>
 
 #include "foundation/GetWinVersionInfo.h"
+#include "platform/OpenDocument.h"
 #include "platform/SpecialFolders.h"
 #include "platform/SystemInfo.h"
-#include "platform/qt/OpenDocument.h"
 
 namespace OSFunc {
 

@@ -49,8 +49,9 @@ std::string GetCommonAppDataDir();
 
 // --- Documents and processes --------------------------------------------------
 
-// Opens a document, folder or web address with its default program. True when
-// the request was handed on.
+// Opens a document, folder or web address with its default program, through
+// the opener the program installed (platform/OpenDocument.h). True when the
+// request was handed on.
 bool ShellOpen(const std::string& target);
 
 // Show modes. Linux gives no hold on another program's windows, so they are

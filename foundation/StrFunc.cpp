@@ -8,6 +8,7 @@
 
 #include "foundation/StrFuncInternal.h"
 #include "foundation/Utf8.h"
+#include "platform/TextLines.h"
 
 namespace StrFunc {
 
@@ -178,13 +179,8 @@ std::string LongToHex(uint32_t value) { return ToHex(value, 8); }
 int32_t ReadingTimeMs(std::string_view text) {
   const std::string trimmed = Trim(text);
   if (trimmed.empty()) return 0;
-  int64_t lines = 1;
-  for (size_t i = 0; i < trimmed.size(); ++i) {
-    if (trimmed[i] == '\n' ||
-        (trimmed[i] == '\r' && (i + 1 == trimmed.size() || trimmed[i + 1] != '\n'))) {
-      ++lines;
-    }
-  }
+  // Trimmed text ends without a break, so each break starts a further line.
+  const auto lines = static_cast<int64_t>(platform::SplitLines(trimmed).size());
   // 0.04 s a character, 0.4 s a further line and 1.03 s to start, at least
   // 1.3 s; kept in whole milliseconds so the sum is exact.
   const int64_t length = static_cast<int64_t>(Utf8::Length(trimmed));

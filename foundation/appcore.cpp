@@ -4,7 +4,7 @@
 
 #include "foundation/DateTime.h"
 #include "platform/Clock.h"
-#include "platform/qt/MessageBox.h"
+#include "platform/MessageBox.h"
 
 namespace appcore {
 

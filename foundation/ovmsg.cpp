@@ -3,7 +3,7 @@
 #include <string>
 
 #include "foundation/appcore.h"
-#include "platform/qt/MessageBox.h"
+#include "platform/MessageBox.h"
 
 namespace {
 

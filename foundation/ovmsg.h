@@ -34,6 +34,7 @@ constexpr int kResultIgnore = 6;
 // Shows a modal message box and returns the answer (ovmsg::kResult*). Esc and
 // closing the window answer Cancel where the box has it, else No, Abort or OK.
 // Before the windows are set up it first tells the developer
-// (appcore::CheckFormApplication); before a QApplication exists the text goes
-// to standard error and the Esc answer is returned.
+// (appcore::CheckFormApplication). The box is the one the program installed
+// (platform/MessageBox.h); without one the text goes to standard error and the
+// Esc answer is returned.
 int ovMessageBox(std::string_view text, std::string_view caption, int buttons, int icon);

@@ -9,6 +9,7 @@
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -83,19 +84,6 @@ constexpr MakerWord kMakerWords[] = {
 };
 
 }  // namespace
-
-std::vector<std::string> exif::SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 TExifReader::TExifReader() : records_(sizeof(TExifEntryRecord)) { Clear(); }
 
@@ -321,7 +309,7 @@ void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {
   bool added = false;
   if (text.find("\r\n") != std::string::npos) {
     // Name and text lines in pairs; each complete pair is a row of its own.
-    const std::vector<std::string> lines = exif::SplitLines(text);
+    const std::vector<std::string> lines = platform::SplitLines(text);
     for (size_t i = 0; i + 1 < lines.size(); i += 2) {
       std::string rowName = StrFunc::Trim(lines[i]);
       std::string rowText = StrFunc::Trim(lines[i + 1]);

@@ -14,6 +14,7 @@
 #include "metadata/exifTables.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
+#include "platform/TextLines.h"
 
 using exif::FormatGeneral;
 using exif::IntText;
@@ -407,7 +408,7 @@ std::string TExifReader::UserCommentText(const TExifValueView& v) {
   }
   exif::TrimRightBlanks(text);
   values_.userComment = text;
-  values_.userCommentLines = exif::SplitLines(text);
+  values_.userCommentLines = platform::SplitLines(text);
   return values_.userCommentLines.empty() ? std::string() : values_.userCommentLines.front();
 }
 

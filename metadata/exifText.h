@@ -44,7 +44,4 @@ inline std::string IntText(int64_t value, int minDigits = 1) {
   return digits;
 }
 
-// Lines split at CR LF, CR or LF.
-std::vector<std::string> SplitLines(const std::string& text);
-
 }  // namespace exif

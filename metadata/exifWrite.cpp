@@ -11,17 +11,12 @@
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
+#include "platform/TextLines.h"
 
 namespace {
 
 constexpr uint16_t kTagUserComment = 37510;
 constexpr size_t kDateSize = 20;
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 // "yyyy:mm:dd hh:mm:ss" and a NUL; empty when the date does not fit.
 std::vector<uint8_t> DateBytes(TDateTime value) {
@@ -158,10 +153,12 @@ void TExifReader::RestoreEditState(const TExifEditState& s) {
   v.dateTimeDigitizedChanged = s.dateTimeDigitizedChanged;
 }
 
-std::string TExifReader::GetUserComment() const { return JoinLines(values_.userCommentLines); }
+std::string TExifReader::GetUserComment() const {
+  return platform::JoinLines(values_.userCommentLines);
+}
 
 void TExifReader::SetUserComment(const std::string& text) {
-  values_.userCommentLines = exif::SplitLines(text);
+  values_.userCommentLines = platform::SplitLines(text);
 }
 
 bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
@@ -276,7 +273,8 @@ bool TExifReader::WritePixelSize() {
 
 bool TExifReader::WriteUserComment() {
   const std::string text = GetUserComment();
-  if (StrFunc::Trim(text) == StrFunc::Trim(JoinLines(exif::SplitLines(values_.userComment))))
+  if (StrFunc::Trim(text) ==
+      StrFunc::Trim(platform::JoinLines(platform::SplitLines(values_.userComment))))
     return true;
   TExifEditState state;
   SaveEditState(state);

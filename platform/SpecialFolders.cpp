@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/Environment.h"
+#include "platform/TextLines.h"
 
 namespace platform {
 
@@ -73,14 +74,12 @@ std::string Overridden(SpecialFolder folder, const std::string& home) {
 std::string ParseDesktopDir(std::string_view text, std::string_view home) {
   constexpr std::string_view kKey = "XDG_DESKTOP_DIR=";
   std::string value;
-  while (!text.empty()) {
-    const size_t eol = text.find('\n');
-    std::string_view line = text.substr(0, eol);
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+  for (const std::string& whole : SplitLines(text)) {
+    std::string_view line = whole;
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
     if (line.substr(0, kKey.size()) != kKey) continue;
     line.remove_prefix(kKey.size());
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.remove_suffix(1);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
     if (line.size() < 2 || line.front() != '"' || line.back() != '"') continue;
     value = std::string(line.substr(1, line.size() - 2));
   }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sys/utsname.h>
 
+#include "platform/TextLines.h"
+
 namespace platform {
 
 namespace {
@@ -65,10 +67,8 @@ KernelVersion GetKernelVersion() {
 
 OsRelease ParseOsRelease(std::string_view text) {
   OsRelease r;
-  while (!text.empty()) {
-    const size_t eol = text.find('\n');
-    const std::string_view line = TrimBlanks(text.substr(0, eol));
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+  for (const std::string& whole : SplitLines(text)) {
+    const std::string_view line = TrimBlanks(whole);
     const size_t eq = line.find('=');
     if (line.empty() || line.front() == '#' || eq == std::string_view::npos) continue;
     const std::string_view key = line.substr(0, eq);

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/QtDesktop.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/appcore.h"
@@ -30,6 +31,7 @@ void StopFoundation(const std::string& programDir) {
 }  // namespace
 
 int main() {
+  qtdesktop::Install();
   const std::string programDir = StrFunc::ExtractDir(platform::ExecutablePath());
   if (!StartFoundation(programDir)) {
     StopFoundation(programDir);

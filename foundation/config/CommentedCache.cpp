@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "foundation/StrFunc.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -58,10 +59,9 @@ void AddComment(TStringList& out, const TStringList& comment) {
   for (const std::string& line : comment) out.push_back("; " + line);
 }
 
-std::string JoinLines(const TStringList& lines) {
-  std::string out;
-  for (const std::string& line : lines) out += (out.empty() ? "" : "\r\n") + line;
-  return out;
+// A comment's lines as one text, with breaks between them only.
+std::string CommentText(const TStringList& lines) {
+  return platform::JoinLines(lines, platform::LineBreaks::kBetween);
 }
 
 }  // namespace
@@ -305,12 +305,12 @@ bool TCommentedCache::HasCaseClash() const {
 }
 
 std::string TCommentedCache::Comment(std::string_view section, std::string_view ident) const {
-  if (section.empty()) return JoinLines(global_);
+  if (section.empty()) return CommentText(global_);
   const TCommentedSection* s = FindSection(section);
   if (s == nullptr) return std::string();
-  if (ident.empty()) return JoinLines(s->beforeHeader.empty() ? s->afterHeader : s->beforeHeader);
+  if (ident.empty()) return CommentText(s->beforeHeader.empty() ? s->afterHeader : s->beforeHeader);
   for (const TCommentedField& f : s->fields) {
-    if (names_->SameName(f.name, ident)) return JoinLines(f.before.empty() ? f.after : f.before);
+    if (names_->SameName(f.name, ident)) return CommentText(f.before.empty() ? f.after : f.before);
   }
   return std::string();
 }

@@ -6,6 +6,7 @@
 #include "foundation/config/simplestrfunc.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -15,28 +16,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsHeader(std::string_view line) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
-}
-
-// Lines end with CR LF, LF or CR; a last line without an end counts.
-TStringList SplitLines(std::string_view text) {
-  TStringList lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
-  return lines;
-}
-
-std::string JoinCrLf(const TStringList& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
 }
 
 // Files written by the old Windows program are windows-1250.
@@ -61,7 +40,7 @@ bool LoadTextFileLines(const std::string& fileName, TStringList& lines) {
   if (platform::ReadWholeFile(fileName, kMaxFileBytes, bytes) != platform::ReadResult::kOk) {
     return false;
   }
-  lines = SplitLines(DecodeTextFile(bytes));
+  lines = platform::SplitLines(DecodeTextFile(bytes));
   return true;
 }
 
@@ -71,14 +50,14 @@ std::unique_ptr<TStreamIniFile> TStreamIniFile::FromFile(const std::string& file
   std::string bytes;
   const platform::ReadResult result = platform::ReadWholeFile(fileName, kMaxFileBytes, bytes);
   store->unreadable_ = result == platform::ReadResult::kFailed;
-  store->SetStrings(SplitLines(DecodeTextFile(bytes)));
+  store->SetStrings(platform::SplitLines(DecodeTextFile(bytes)));
   return store;
 }
 
 std::unique_ptr<TStreamIniFile> TStreamIniFile::FromStream(std::string& stream) {
   std::unique_ptr<TStreamIniFile> store(new TStreamIniFile);
   store->stream_ = &stream;
-  store->SetStrings(SplitLines(stream));
+  store->SetStrings(platform::SplitLines(stream));
   return store;
 }
 
@@ -257,10 +236,10 @@ bool TStreamIniFile::UpdateFile() {
     return true;
   }
   if (stream_ != nullptr) {
-    *stream_ = JoinCrLf(lines);
+    *stream_ = platform::JoinLines(lines);
     return true;
   }
-  return !unreadable_ && platform::ReplaceFile(fileName_, JoinCrLf(lines));
+  return !unreadable_ && platform::ReplaceFile(fileName_, platform::JoinLines(lines));
 }
 
 std::string TStreamIniFile::GetComment(const std::string& section,

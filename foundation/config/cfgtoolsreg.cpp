@@ -4,6 +4,7 @@
 
 #include "foundation/StrFunc.h"
 #include "foundation/config/simplestrfunc.h"
+#include "platform/TextLines.h"
 
 using winregcore::TRegKey;
 
@@ -36,21 +37,14 @@ std::string CommentPath(const std::string& section, const std::string& ident) {
   return Join(section, ident + std::string(kCommentSuffix));
 }
 
-std::vector<std::string> SplitLines(std::string_view text, char separator) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start <= text.size()) {
-    const size_t end = std::min(text.find(separator, start), text.size());
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
+// A multi-string value read or written as text has breaks between its strings:
+// an empty text is one empty string, a break at the end an empty last string.
+std::vector<std::string> MultiStringLines(std::string_view text) {
+  return platform::SplitLines(text, platform::LineBreaks::kBetween);
 }
 
-std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator) {
-  std::string out;
-  for (size_t i = 0; i < lines.size(); ++i) out += (i ? std::string(separator) : "") + lines[i];
-  return out;
+std::string MultiStringText(const std::vector<std::string>& lines) {
+  return platform::JoinLines(lines, platform::LineBreaks::kBetween);
 }
 
 std::string RemoveAll(std::string s, char c) {
@@ -127,7 +121,7 @@ bool TRegIniFile::RegistryText(const std::string& section, const std::string& id
   std::string bytes;
   if (key_->ReadString(path, text)) return true;
   if (key_->ReadMultiString(path, lines)) {
-    text = JoinLines(lines, "\r\n");
+    text = MultiStringText(lines);
     return true;
   }
   if (key_->ReadExpandString(path, text)) return true;
@@ -176,7 +170,7 @@ bool TRegIniFile::ReadAsText(const std::string& section, const std::string& iden
   if (StrFunc::Trim(ident).empty() || !Readable(section)) return false;
   if (const CachedValue* v = Cached(section, ident)) {
     if (v->deleted) return false;
-    text = v->kind == rifMultiString ? JoinLines(SplitLines(v->text, '\n'), "\r\n") : v->text;
+    text = v->kind == rifMultiString ? MultiStringText(MultiStringLines(v->text)) : v->text;
     return true;
   }
   return RegistryText(section, ident, text);
@@ -241,13 +235,13 @@ std::string TRegIniFile::ReadText(const std::string& section, const std::string&
                                   const std::string& def) {
   if (StrFunc::Trim(ident).empty() || !Readable(section)) return def;
   if (const CachedValue* v = Cached(section, ident)) {
-    return v->deleted ? def : JoinLines(SplitLines(v->text, '\n'), "\r\n");
+    return v->deleted ? def : MultiStringText(MultiStringLines(v->text));
   }
   const SectionCache* s = Cache(section, false);
   std::vector<std::string> lines;
   return key_ && !(s && s->erased) &&
                  key_->ReadMultiString(Join(StrFunc::Trim(section), StrFunc::Trim(ident)), lines)
-             ? JoinLines(lines, "\r\n")
+             ? MultiStringText(lines)
              : def;
 }
 
@@ -406,11 +400,11 @@ std::string TRegIniFile::Comment(const std::string& section, const std::string& 
   std::vector<std::string> lines;
   const SectionCache* s = Cache(section, false);
   if (!key_ || (s && s->erased && !ident.empty())) return std::string();
-  return key_->ReadMultiString(path, lines) ? JoinLines(lines, "\r\n") : std::string();
+  return key_->ReadMultiString(path, lines) ? MultiStringText(lines) : std::string();
 }
 
 std::vector<std::string> TRegIniFile::CommentLines(std::string_view text) {
-  return SplitLines(RemoveAll(std::string(text), '\r'), '\n');
+  return MultiStringLines(RemoveAll(std::string(text), '\r'));
 }
 
 bool TRegIniFile::WriteBack() {
@@ -440,7 +434,7 @@ bool TRegIniFile::WriteBack() {
       int64_t number = 0;
       switch (v.kind) {
         case rifString: ok = ok && key_->WriteString(path, v.text); break;
-        case rifMultiString: ok = ok && key_->WriteMultiString(path, SplitLines(v.text, '\n')); break;
+        case rifMultiString: ok = ok && key_->WriteMultiString(path, MultiStringLines(v.text)); break;
         case rifExpandString: ok = ok && key_->WriteExpandString(path, v.text); break;
         case rifDWord:
           ok = ok && simplestrfunc::StrToInt64Ok(v.text, number) &&

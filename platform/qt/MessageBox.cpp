@@ -3,10 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <cstdio>
 #include <vector>
 
-namespace platform {
+namespace platform::qt {
 
 namespace {
 
@@ -53,21 +52,10 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
 
 }  // namespace
 
-MessageAnswer EscapeAnswer(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Abort;
-    default: return MessageAnswer::Cancel;
-  }
-}
-
 MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return EscapeAnswer(buttons);
-  }
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+    return MessageToStandardError(text, caption, buttons);
   QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text));
   const std::vector<MessageAnswer> row = Row(buttons);
   for (MessageAnswer a : row) box.addButton(ButtonOf(a));
@@ -80,4 +68,4 @@ MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption
   return EscapeAnswer(buttons);
 }
 
-}  // namespace platform
+}  // namespace platform::qt

@@ -1,23 +1,18 @@
-// The modal message box of the desktop, with a fixed set of button rows.
+// The message box as a Qt dialog: what the program installs with
+// platform::SetMessageBoxFunction.
 #pragma once
 
 #include <string>
 
-namespace platform {
+#include "platform/MessageBox.h"
 
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetryIgnore, RetryCancel };
-enum class MessageIcon { Information, Question, Warning, Error };
-enum class MessageAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+namespace platform::qt {
 
-// The answer that Esc and closing the window give for a button row: Cancel
-// where the row has it, No for Yes/No, Abort for Abort/Retry/Ignore, Ok for Ok.
-MessageAnswer EscapeAnswer(MessageButtons buttons);
-
-// Shows a modal message box with no owner window and returns the user's answer;
-// the first button is the default. Before a QApplication exists, caption and
-// text are written to standard error instead and the row's EscapeAnswer is
-// returned.
+// Shows a modal QMessageBox with no owner window and returns the user's
+// answer; the first button is the default, Esc and closing the window give
+// the row's EscapeAnswer. Before a QApplication exists it answers as
+// MessageToStandardError does.
 MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon);
 
-}  // namespace platform
+}  // namespace platform::qt

@@ -1,16 +1,15 @@
-// Opening a document, folder or web address with the user's default program:
-// the one way the program hands anything to the desktop.
+// Opening documents through Qt's desktop services: what the program installs
+// with platform::SetDocumentOpener.
 #pragma once
 
 #include <string>
 
-namespace platform {
+namespace platform::qt {
 
-// Opens target: a web address ("https://...") or a local path. With a running
-// QApplication the desktop services open it; before one exists, xdg-open is
-// started on it. When the environment variable QUILLMARSH_OPEN_LOG names a
-// file, nothing is opened: target and a line break are appended to that file.
-// Returns true when the request was handed on (or logged).
+// Opens target, a web address ("https://...") or a local path (a relative one
+// from the current folder), with the desktop's default program. Before a
+// QGuiApplication exists it starts xdg-open instead (OpenWithXdgOpen).
+// Returns true when the request was handed on.
 bool OpenDocument(const std::string& target);
 
-}  // namespace platform
+}  // namespace platform::qt

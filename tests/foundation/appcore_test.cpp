@@ -31,7 +31,7 @@ TEST(appcore, DeveloperMessages) {
             0u);
 }
 
-// No QApplication runs in this suite, so messages go to standard error.
+// No message box is installed in this suite, so messages go to standard error.
 TEST(appcore, MissingSetUpIsToldUntilItHappens) {
   testing::internal::CaptureStderr();
   appcore::CheckFormApplication(true, "");  // within the grace time: quiet

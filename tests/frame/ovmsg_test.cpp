@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/QtDesktop.h"
 #include "foundation/appcore.h"
 #include "tests/frame/FrameTestApp.h"
 
@@ -36,6 +37,7 @@ void AnswerNextBox(Act act, QMessageBox::StandardButton press, Seen& seen) {
 
 TEST(ovMessageBox, ButtonsIconsAndAnswers) {
   FrameTestApp();
+  qtdesktop::Install();
   appcore::SetFormApplicationInitialized();
   using B = QMessageBox;
   const B::StandardButtons kYesNo = B::Yes | B::No;
