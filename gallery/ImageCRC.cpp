@@ -1,37 +1,62 @@
 #include "gallery/ImageCRC.h"
 
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "foundation/DosFunc.h"
 #include "foundation/Win32CRC.h"
+#include "platform/FileSystem.h"
 
 namespace ImageCRC {
 
-int32_t JpegCRC(const std::string& fileName) {
-  TFile file;
+namespace {
+
+// The checksum register over an open file from start to its end; false when
+// a read fails.
+bool SumFrom(int fd, int64_t start, uint32_t& crc) {
+  if (platform::SeekFile(fd, start, platform::SeekFrom::Begin) != start) return false;
+  std::vector<unsigned char> buffer(16384);
+  for (;;) {
+    const int64_t got = platform::ReadFile(fd, buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return false;
+    if (got == 0) return true;
+    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
+  }
+}
+
+int32_t JpegCRCOf(int fd) {
+  platform::FileStatus status;
   unsigned char head[6];
-  if (!file.OpenFile(fileName, 0) || file.Read(head, sizeof head) != sizeof head) return -1;
+  // A device (a link to one named like a photo) may never end.
+  if (!platform::StatFile(fd, status) || !status.isRegular ||
+      platform::ReadFile(fd, head, sizeof head) != sizeof head)
+    return -1;
   int64_t start = 21;
   if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
     start = ((head[4] << 8) | head[5]) + 5;
-  if (file.Seek(start) != start) return -1;
   uint32_t crc = 0xFFFFFFFF;
-  std::vector<unsigned char> buffer(16384);
-  for (;;) {
-    const int64_t got = file.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
-    if (got < 0) return -1;
-    if (got == 0) return static_cast<int32_t>(crc);
-    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
-  }
+  return SumFrom(fd, start, crc) ? static_cast<int32_t>(crc) : -1;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  platform::FileStatus first, second;
+  return platform::StatPath(a, first) && platform::StatPath(b, second) &&
+         first.device == second.device && first.inode == second.inode;
+}
+
+}  // namespace
+
+int32_t JpegCRC(const std::string& fileName) {
+  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
+  if (fd < 0) return -1;
+  const int32_t crc = JpegCRCOf(fd);
+  platform::CloseFile(fd);
+  return crc;
 }
 
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {
   // Both names may reach one file (the same path, a link); removing the
   // "new" one would then remove the target.
-  std::error_code ec;
-  if (std::filesystem::equivalent(newFile, targetFile, ec)) return true;
+  if (SameFile(newFile, targetFile)) return true;
   const int64_t size = DosFunc::GetFileSize64(newFile);
   if (size >= 0 && (DosFunc::GetFileAttr(targetFile) & DosFunc::faDirectory) == 0 &&
       DosFunc::GetFileSize64(targetFile) == size) {
