@@ -10,33 +10,6 @@ namespace ImageCRC {
 
 namespace {
 
-// The checksum register over an open file from start to its end; false when
-// a read fails.
-bool SumFrom(int fd, int64_t start, uint32_t& crc) {
-  if (platform::SeekFile(fd, start, platform::SeekFrom::Begin) != start) return false;
-  std::vector<unsigned char> buffer(16384);
-  for (;;) {
-    const int64_t got = platform::ReadFile(fd, buffer.data(), static_cast<int64_t>(buffer.size()));
-    if (got < 0) return false;
-    if (got == 0) return true;
-    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
-  }
-}
-
-int32_t JpegCRCOf(int fd) {
-  platform::FileStatus status;
-  unsigned char head[6];
-  // A device (a link to one named like a photo) may never end.
-  if (!platform::StatFile(fd, status) || !status.isRegular ||
-      platform::ReadFile(fd, head, sizeof head) != sizeof head)
-    return -1;
-  int64_t start = 21;
-  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
-    start = ((head[4] << 8) | head[5]) + 5;
-  uint32_t crc = 0xFFFFFFFF;
-  return SumFrom(fd, start, crc) ? static_cast<int32_t>(crc) : -1;
-}
-
 bool SameFile(const std::string& a, const std::string& b) {
   platform::FileStatus first, second;
   return platform::StatPath(a, first) && platform::StatPath(b, second) &&
@@ -46,11 +19,21 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 int32_t JpegCRC(const std::string& fileName) {
-  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
-  if (fd < 0) return -1;
-  const int32_t crc = JpegCRCOf(fd);
-  platform::CloseFile(fd);
-  return crc;
+  TFile file;
+  unsigned char head[6];
+  if (!file.OpenFile(fileName, 0) || file.Read(head, sizeof head) != sizeof head) return -1;
+  int64_t start = 21;
+  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
+    start = ((head[4] << 8) | head[5]) + 5;
+  if (file.Seek(start) != start) return -1;
+  uint32_t crc = 0xFFFFFFFF;
+  std::vector<unsigned char> buffer(16384);
+  for (;;) {
+    const int64_t got = file.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return -1;
+    if (got == 0) return static_cast<int32_t>(crc);
+    Win32CRC::UpdateCRC32(crc, buffer.data(), got);
+  }
 }
 
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {

@@ -16,7 +16,7 @@ namespace ImageCRC {
 // the file from offset L + 5 to its end when it starts with FF D8 FF E1 and L
 // is the big-endian length in bytes 4-5, otherwise from offset 21; so that an
 // EXIF segment right after the start of image does not count. -1 when the
-// file cannot be read or is no regular file (a pipe or device never ends).
+// file cannot be read.
 int32_t JpegCRC(const std::string& fileName);
 
 // Puts newFile in the place of targetFile unless the target already has the
