@@ -1,20 +1,35 @@
 #include "gallery/FTPFileMng.h"
 
-#include <array>
-#include <cstdio>
 #include <span>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "foundation/DosFunc.h"
+#include "foundation/LittleEndian.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Win32CRC.h"
 #include "gallery/FixedText.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+
+using FTPFileMng::TCheckerField;
 
 namespace {
 
-constexpr size_t kNameField = 128;
+constexpr size_t kNameAt = 0, kNameSize = 128, kCrcAt = 128;
+static_assert(kNameAt + kNameSize == kCrcAt && kCrcAt + 4 == kFtpCacheRecordSize);
+
+using RecordBytes = std::span<unsigned char, kFtpCacheRecordSize>;
+
+void Encode(const TCheckerField& entry, RecordBytes r) {
+  FixedText::Put(r.subspan<kNameAt, kNameSize>(), entry.name);
+  LittleEndian::Put32(r.subspan<kCrcAt, 4>(), static_cast<uint32_t>(entry.crc));
+}
+
+TCheckerField Decode(std::span<const unsigned char, kFtpCacheRecordSize> r) {
+  return {FixedText::Get(r.subspan<kNameAt, kNameSize>()),
+          static_cast<int32_t>(LittleEndian::Get32(r.subspan<kCrcAt, 4>()))};
+}
 
 // Files of a published folder that are never sent.
 bool IsSkippedName(const std::string& name) {
@@ -23,10 +38,19 @@ bool IsSkippedName(const std::string& name) {
   return lower == "ignore.list" || lower == "quillmarsh.cache" || lower == kFtpCacheName;
 }
 
-// A name from the server that holds a path separator is no file of the folder;
-// deleting it would reach into another folder of the site.
+// A name from the server that holds a path separator, or that the server
+// takes for this folder or its parent ("..", ". ."), is no file of the folder;
+// deleting it would reach elsewhere in the site.
 bool IsPlainName(const std::string& name) {
-  return name.find_first_of("/\\") == std::string::npos;
+  return name.find_first_of("/\\") == std::string::npos &&
+         name.find_first_not_of(". ") != std::string::npos;
+}
+
+// A regular file, also behind a link: a pipe or device named like a photo
+// would block or never end when read.
+bool IsRegularFile(const std::string& path) {
+  platform::FileStatus status;
+  return platform::StatPath(path, status) && status.isRegular;
 }
 
 std::string CacheFilePath(const std::string& path) {
@@ -47,8 +71,8 @@ void TFTPDirectoryManager::ScanLocal(const std::string& folder) {
                                      DosFunc::faAnyFile, rec);
   for (; found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
     if ((rec.Attr & (DosFunc::faDirectory | DosFunc::faVolumeID)) != 0) continue;
-    if (IsSkippedName(rec.Name)) continue;
     const std::string path = StrFunc::IncludeBackslash(folder) + rec.Name;
+    if (IsSkippedName(rec.Name) || !IsRegularFile(path)) continue;
     entries_.push_back({rec.Name, Win32CRC::FileCRC32(path)});
   }
   DosFunc::FindCloseLong(rec);
@@ -56,38 +80,44 @@ void TFTPDirectoryManager::ScanLocal(const std::string& folder) {
 
 void TFTPDirectoryManager::LoadFromFile(const std::string& path) {
   entries_.clear();
-  std::FILE* in = platform::OpenReadStream(CacheFilePath(path));
-  if (in == nullptr) return;
-  std::array<unsigned char, kFtpCacheRecordSize> record;
-  while (entries_.size() < kFtpCacheMaxRecords &&
-         std::fread(record.data(), 1, record.size(), in) == record.size()) {
-    const auto bytes = std::span<const unsigned char>(record);
-    const uint32_t crc = uint32_t(record[128]) | uint32_t(record[129]) << 8 |
-                         uint32_t(record[130]) << 16 | uint32_t(record[131]) << 24;
-    entries_.push_back({FixedText::Get(bytes.first(kNameField)), static_cast<int32_t>(crc)});
-  }
-  std::fclose(in);
+  std::string bytes;
+  if (platform::ReadWholeFile(CacheFilePath(path), kFtpCacheMaxRecords * kFtpCacheRecordSize,
+                              bytes) != platform::ReadResult::kOk)
+    return;
+  const std::span data(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  for (size_t at = 0; at + kFtpCacheRecordSize <= data.size(); at += kFtpCacheRecordSize)
+    entries_.push_back(Decode(data.subspan(at).first<kFtpCacheRecordSize>()));
 }
 
 bool TFTPDirectoryManager::SaveToFile(const std::string& path) const {
-  std::FILE* out = std::fopen(CacheFilePath(path).c_str(), "wb");
-  if (out == nullptr) return false;
-  bool ok = true;
-  std::array<unsigned char, kFtpCacheRecordSize> record;
+  std::string bytes(entries_.size() * kFtpCacheRecordSize, '\0');
+  const std::span data(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+  for (size_t i = 0; i < entries_.size(); ++i)
+    Encode(entries_[i], data.subspan(i * kFtpCacheRecordSize).first<kFtpCacheRecordSize>());
+  return platform::ReplaceFile(CacheFilePath(path), bytes);
+}
+
+bool TFTPDirectoryManager::FindSameNames(std::string& first, std::string& second) const {
+  std::unordered_map<std::string, const std::string*> seen;
   for (const TCheckerField& entry : entries_) {
-    FixedText::Put(std::span<unsigned char>(record).first(kNameField), entry.name);
-    const uint32_t crc = static_cast<uint32_t>(entry.crc);
-    for (int i = 0; i < 4; ++i) record[128 + i] = static_cast<unsigned char>(crc >> (8 * i));
-    ok = ok && std::fwrite(record.data(), 1, record.size(), out) == record.size();
+    const auto [found, added] = seen.emplace(FtpNameKey(entry.name), &entry.name);
+    if (added) continue;
+    first = *found->second;
+    second = entry.name;
+    return true;
   }
-  return std::fclose(out) == 0 && ok;
+  return false;
 }
 
 void TFTPFileManager::MergeRemoteListing(const std::vector<std::string>& names) {
+  std::unordered_set<std::string> listed;
+  for (const std::string& name : names) listed.insert(FtpNameKey(name));
+  std::vector<TCheckerField>& remote = remote_.Entries();
+  std::erase_if(remote, [&](const TCheckerField& e) { return !listed.count(FtpNameKey(e.name)); });
   std::unordered_set<std::string> known;
-  for (const TCheckerField& entry : remote_.Entries()) known.insert(FtpNameKey(entry.name));
+  for (const TCheckerField& entry : remote) known.insert(FtpNameKey(entry.name));
   for (const std::string& name : names)
-    if (known.insert(FtpNameKey(name)).second) remote_.Entries().push_back({name, -1});
+    if (known.insert(FtpNameKey(name)).second) remote.push_back({name, -1});
 }
 
 std::vector<std::string> TFTPFileManager::GetFilesToDelete() const {

@@ -16,11 +16,15 @@
 #include <string>
 #include <vector>
 
+namespace FTPFileMng {
+
 // One record of "ftpcache".
 struct TCheckerField {
   std::string name;
   int32_t crc = -1;
 };
+
+}  // namespace FTPFileMng
 
 constexpr size_t kFtpCacheRecordSize = 132;
 // A cache comes from the server; more records than any folder holds are not
@@ -31,23 +35,28 @@ constexpr const char* kFtpCacheName = "ftpcache";
 // One list of cache entries.
 class TFTPDirectoryManager {
  public:
-  // Empties the list, then adds every file of folder with its checksum
-  // (-1 when it cannot be read), in name order. Skipped: folders, names
-  // beginning with ".", and "ignore.list", "quillmarsh.cache", "ftpcache".
+  // Empties the list, then adds every regular file of folder (also behind a
+  // link) with its checksum (-1 when it cannot be read), in name order.
+  // Skipped: folders, pipes, devices, names beginning with ".", and
+  // "ignore.list", "quillmarsh.cache", "ftpcache".
   void ScanLocal(const std::string& folder);
-  // Empties the list and reads records until the end of the file or the first
-  // incomplete record, at most a million. A folder path means its "ftpcache".
-  // An unreadable file leaves the list empty.
+  // Empties the list and reads the records up to the last complete one. A
+  // folder path means its "ftpcache". A file that cannot be read, is no
+  // regular file or holds more than a million records leaves the list empty.
   void LoadFromFile(const std::string& path);
-  // Writes every entry (a folder path means its "ftpcache"), replacing the
-  // file. False when it cannot be written.
+  // Writes every entry as a new file renamed over the old one (a folder path
+  // means its "ftpcache"; a link there is replaced, not written through).
+  // False when it cannot be written; the old file is then untouched.
   bool SaveToFile(const std::string& path) const;
+  // Two entries whose names compare equal (they would be one file on the
+  // server); false when every name is unique.
+  bool FindSameNames(std::string& first, std::string& second) const;
 
-  std::vector<TCheckerField>& Entries() { return entries_; }
-  const std::vector<TCheckerField>& Entries() const { return entries_; }
+  std::vector<FTPFileMng::TCheckerField>& Entries() { return entries_; }
+  const std::vector<FTPFileMng::TCheckerField>& Entries() const { return entries_; }
 
  private:
-  std::vector<TCheckerField> entries_;
+  std::vector<FTPFileMng::TCheckerField> entries_;
 };
 
 // The local and the remote list of one folder, and what tells them apart.
@@ -55,10 +64,13 @@ class TFTPFileManager {
  public:
   void ScanLocal(const std::string& localFolder) { local_.ScanLocal(localFolder); }
   void LoadRemoteCache(const std::string& path) { remote_.LoadFromFile(path); }
-  // Adds every listed name the remote list lacks, with crc -1.
+  // Makes the remote list what the server shows: an entry of the cache that
+  // the listing lacks is dropped (the file is gone, so a local twin is sent
+  // again), and a listed name the cache lacks is added with crc -1.
   void MergeRemoteListing(const std::vector<std::string>& names);
   // Remote names without a local file of the same name, except "ftpcache"
-  // and names holding "/" or "\" (no file of this folder).
+  // and names that are no file of this folder: those holding "/" or "\",
+  // and those made only of dots and blanks ("..").
   std::vector<std::string> GetFilesToDelete() const;
   // Local names the remote list lacks or records with another crc.
   std::vector<std::string> GetFilesToUpload() const;

@@ -3,14 +3,15 @@
 //
 // Remote paths use "/". A path that does not begin with "/" is taken below
 // the current remote directory, which every operation that takes a path
-// keeps up to date. Every operation returns false when the FTP client
-// failed; none throws.
+// keeps up to date; after Connect it is the folder the server put the user
+// in. Every operation returns false when the FTP client failed; none throws.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "gallery/FTPFileMng.h"
 #include "platform/ftp/FtpClient.h"
 
 namespace FtpMng {
@@ -24,9 +25,6 @@ constexpr int kActionMakeDir = 4;
 constexpr int kActionRemoveDir = 5;
 constexpr int kActionChangeDir = 6;
 constexpr int kActionScanDir = 7;
-
-// "/" appended unless the path already ends with "/".
-std::string IncludeTrailingSlash(const std::string& path);
 
 // True when a file of this name goes as text (TYPE A): the extensions
 // "TXT", "HTM", "HTML", "CSS" and "WML", trimmed, in any case.
@@ -47,7 +45,9 @@ class TFTPManager {
               platform::FtpClient& client);
 
   // Connects and logs in with the client's settings (closing an open
-  // connection first) and changes to "/".
+  // connection first) and asks the server for the login folder, which
+  // becomes the current directory. Without an answer it disconnects and
+  // fails: relative upload folders would land in the wrong place.
   bool Connect();
   // Quits when connected; always true.
   bool Disconnect();
@@ -77,21 +77,38 @@ class TFTPManager {
   // Mirrors localFolder into remoteDirectory: creates the directory chain,
   // deletes remote files that have no local twin, sends new and changed files
   // (by CRC-32 against the remote "ftpcache", remote names lower-cased) and
-  // then the new cache. A file that could not be sent is recorded as unknown,
-  // so the next run sends it again, and the result is false. False at once
-  // when the directory cannot be made or entered or the connection is lost.
-  // A remoteDirectory without a leading "/" is taken from the root.
+  // then the new cache. A file the cache lists but the server does not is
+  // sent again. Only regular files are published. A file that could not be
+  // sent is recorded as unknown, so the next run sends it again, and the
+  // result is false. False at once, before anything is deleted or sent, when
+  // two local names differ only in case (they would be one remote file).
+  // False at once when the directory cannot be made or entered or the
+  // connection is lost. A remoteDirectory without a leading "/" is taken from
+  // the login folder.
   bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);
 
   const std::string& CurrentDir() const { return currentDir_; }
+  // Why the last operation failed (for a sync, its first failure); empty
+  // after one that succeeded.
+  const std::string& LastError() const { return error_; }
 
  private:
   std::string Absolute(const std::string& path) const;
   void Action(int action, const std::string& path, int64_t size) const;
   bool SetTypeFor(const std::string& name);
+  // Sets LastError() from the client's error when ok is false, else empties
+  // it; returns ok.
+  bool Result(bool ok);
+  // The steps of SyncDirectory; each records why it failed in LastError().
+  bool FetchRemote(TFTPFileManager& files, const std::string& dir, const std::string& tempDir);
+  bool SendChanges(TFTPFileManager& files, const std::string& localFolder,
+                   const std::string& dir, std::string& firstFailure);
+  bool SendCache(const TFTPFileManager& files, const std::string& dir);
 
   platform::FtpClient& client_;
   std::string currentDir_ = "/";
+  std::string loginDir_ = "/";
+  std::string error_;
   TFTPBeginEvent onBegin_;
   TFTPActionEvent onAction_;
   TFTPEndEvent onEnd_;

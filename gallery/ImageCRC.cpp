@@ -1,13 +1,22 @@
 #include "gallery/ImageCRC.h"
 
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "foundation/DosFunc.h"
 #include "foundation/Win32CRC.h"
+#include "platform/FileSystem.h"
 
 namespace ImageCRC {
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  platform::FileStatus first, second;
+  return platform::StatPath(a, first) && platform::StatPath(b, second) &&
+         first.device == second.device && first.inode == second.inode;
+}
+
+}  // namespace
 
 int32_t JpegCRC(const std::string& fileName) {
   TFile file;
@@ -30,8 +39,7 @@ int32_t JpegCRC(const std::string& fileName) {
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile) {
   // Both names may reach one file (the same path, a link); removing the
   // "new" one would then remove the target.
-  std::error_code ec;
-  if (std::filesystem::equivalent(newFile, targetFile, ec)) return true;
+  if (SameFile(newFile, targetFile)) return true;
   const int64_t size = DosFunc::GetFileSize64(newFile);
   if (size >= 0 && (DosFunc::GetFileAttr(targetFile) & DosFunc::faDirectory) == 0 &&
       DosFunc::GetFileSize64(targetFile) == size) {

@@ -1,19 +1,14 @@
 // Change detection for gallery generation: a per-folder cache of a checksum
 // of each photo's image data, and the rule by which a generated file replaces
-// its predecessor only when its content differs.
-//
-// The cache "quillmarsh.cache" in the photo folder is a flat file of 176-byte
-// records, no header, integers little-endian:
-//   0   128  file name: a length byte and up to 127 bytes of UTF-8
-//   128   8  the file's DOS date-time stamp as an IEEE double (information only)
-//   136   4  file size, u32 (information only)
-//   140   4  image checksum, i32; -1 = not computed
-//   144  32  zeros
+// its predecessor only when its content differs. The cache file's layout is
+// in ImageCRCCache.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "gallery/ImageCRCCache.h"
 
 namespace ImageCRC {
 
@@ -33,16 +28,6 @@ int32_t JpegCRC(const std::string& fileName);
 bool ReplaceFile(const std::string& newFile, const std::string& targetFile);
 
 }  // namespace ImageCRC
-
-// One photo's record in the checker cache.
-struct TCheckerField {
-  std::string name;  // file name without folder
-  double stamp = 0;  // DOS date-time stamp
-  uint32_t size = 0;
-  int32_t crc = -1;
-  // Set (in memory only) when the caller confirmed the photo's outputs.
-  bool outputsWritten = false;
-};
 
 // Remembers per photo folder which photos changed since the last gallery
 // generation. A caller scans a folder, asks per photo, confirms each photo
@@ -86,8 +71,8 @@ class TJPegChecker {
   // until a run completes them. Out-of-range indexes are ignored.
   void ConfirmOutputs(int index);
 
-  // Writes the cache of the current folder: one record per photo of the last
-  // scan. Nothing when no folder was scanned.
+  // Writes the cache of the current folder, whole, in place of the old one:
+  // one record per photo of the last scan. Nothing when no folder was scanned.
   void SaveCache();
 
   // Reads the current folder's cache again; records whose name is not a
@@ -95,11 +80,11 @@ class TJPegChecker {
   void LoadCache();
 
  private:
-  const TCheckerField* CachedEntry(const std::string& name) const;
+  const ImageCRC::TCheckerField* CachedEntry(const std::string& name) const;
   std::string PathOf(const std::string& name) const;
 
-  std::vector<TCheckerField> scan_;
-  std::vector<TCheckerField> cached_;
+  std::vector<ImageCRC::TCheckerField> scan_;
+  std::vector<ImageCRC::TCheckerField> cached_;
   bool hasFolder_ = false;
   std::string folder_;
 };

@@ -1,57 +1,14 @@
 #include "gallery/ImageCRC.h"
 
-#include <array>
-#include <bit>
-
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/FixedText.h"
 
 namespace {
 
-constexpr char kCacheName[] = "quillmarsh.cache";
-constexpr size_t kRecordSize = 176;
-constexpr size_t kNameSize = 128;
-
-using Record = std::array<unsigned char, kRecordSize>;
+using ImageCRC::TCheckerField;
 
 std::string Key(const std::string& name) { return StrFunc::UpperCaseCz(StrFunc::Trim(name)); }
-
-void PutLE(unsigned char* p, uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-uint64_t GetLE(const unsigned char* p, int bytes) {
-  uint64_t value = 0;
-  for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | p[i];
-  return value;
-}
-
-Record Encode(const TCheckerField& field) {
-  Record r{};
-  FixedText::Put(std::span(r).first<kNameSize>(), field.name);
-  PutLE(&r[128], std::bit_cast<uint64_t>(field.stamp), 8);
-  PutLE(&r[136], field.size, 4);
-  PutLE(&r[140], static_cast<uint32_t>(field.crc), 4);
-  return r;
-}
-
-TCheckerField Decode(const Record& r) {
-  TCheckerField field;
-  field.name = FixedText::Get(std::span(r).first<kNameSize>());
-  field.stamp = std::bit_cast<double>(GetLE(&r[128], 8));
-  field.size = static_cast<uint32_t>(GetLE(&r[136], 4));
-  field.crc = static_cast<int32_t>(static_cast<uint32_t>(GetLE(&r[140], 4)));
-  return field;
-}
-
-// A cached name must name a file of this folder: callers build paths of
-// outputs to delete from it.
-bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string("/\0", 2)) == std::string::npos;
-}
 
 bool IsPhotoName(const std::string& name) {
   if (name.empty() || name[0] == '.') return false;
@@ -107,14 +64,7 @@ void TJPegChecker::ScanDirectory(const std::string& folder) {
 
 void TJPegChecker::LoadCache() {
   cached_.clear();
-  if (!hasFolder_) return;
-  TFile file;
-  if (!file.OpenFile(PathOf(kCacheName), 0)) return;
-  Record record;
-  while (file.Read(record.data(), kRecordSize) == kRecordSize) {
-    TCheckerField entry = Decode(record);
-    if (IsPlainFileName(entry.name)) cached_.push_back(std::move(entry));
-  }
+  if (hasFolder_) cached_ = ImageCRC::ReadCacheFile(PathOf(ImageCRC::kCacheName));
 }
 
 bool TJPegChecker::IsChanged(int index) {
@@ -163,10 +113,9 @@ void TJPegChecker::ConfirmOutputs(int index) {
 void TJPegChecker::SaveCache() {
   // A folder that is gone is not made again for its cache.
   if (!hasFolder_ || !DosFunc::DirectoryExistsLong(folder_)) return;
-  TFile file;
-  if (!file.CreateFile(PathOf(kCacheName))) return;
+  std::vector<TCheckerField> records;
   for (TCheckerField& entry : scan_) {
-    TCheckerField record = entry;
+    TCheckerField& record = records.emplace_back(entry);
     if (entry.outputsWritten) {
       if (entry.crc == -1) entry.crc = ImageCRC::JpegCRC(PathOf(entry.name));
       record.crc = entry.crc;
@@ -174,7 +123,8 @@ void TJPegChecker::SaveCache() {
       const TCheckerField* cached = CachedEntry(entry.name);
       record.crc = cached != nullptr ? cached->crc : -1;
     }
-    const Record bytes = Encode(record);
-    if (!file.Write(bytes.data(), kRecordSize)) return;
   }
+  // A cache that cannot be written leaves the old one, by which the photos
+  // done since count as changed next time: the safe side.
+  ImageCRC::WriteCacheFile(PathOf(ImageCRC::kCacheName), records);
 }

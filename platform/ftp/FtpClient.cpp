@@ -1,6 +1,7 @@
 #include "platform/ftp/FtpClient.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace platform {
 
@@ -16,17 +17,43 @@ constexpr int kQuitTimeoutMs = 2000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The folder of a "257" reply: the first quoted text, a doubled quote inside
+// standing for one; false when there is none.
+bool ParseFolderReply(const std::string& text, std::string& folder) {
+  size_t i = text.find('"');
+  if (i == std::string::npos) return false;
+  folder.clear();
+  for (++i; i < text.size(); ++i) {
+    if (text[i] != '"') {
+      folder += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == '"') {
+      folder += '"';
+      ++i;
+    } else {
+      return !folder.empty();
+    }
+  }
+  return false;
+}
+
 bool HasLineBreak(const std::string& s) {
   return s.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
 }  // namespace
 
-FtpClient::BusyGuard::BusyGuard(FtpClient& client) : client_(client), entered_(!client.busy_) {
-  if (entered_)
-    client_.busy_ = true;
-  else
+FtpClient::BusyGuard::BusyGuard(FtpClient& client, bool keepError)
+    : client_(client), entered_(!client.busy_) {
+  if (!entered_)
     client_.lastError_ = "Busy";
+  else if (!keepError)
+    client_.lastError_.clear();
+  client_.busy_ = true;
 }
 
 FtpClient::BusyGuard::~BusyGuard() {
@@ -70,7 +97,7 @@ bool FtpClient::Refused(const Reply& reply) {
   return false;
 }
 
-bool FtpClient::ReadLine(std::string& line) {
+bool FtpClient::ReadLine(std::string& line, int64_t deadlineMs) {
   char chunk[4096];
   for (;;) {
     const size_t end = buffer_.find('\n');
@@ -81,9 +108,11 @@ bool FtpClient::ReadLine(std::string& line) {
       return true;
     }
     if (buffer_.size() > kMaxLineBytes) return Fail("Reply line too long");
+    const int64_t remainingMs = deadlineMs - NowMs();
+    if (remainingMs <= 0) return Fail("Timed out");
     std::string error;
-    const int64_t n = control_.Read(chunk, sizeof chunk, settings_.readTimeoutMs, events_.pump,
-                                    error);
+    const int64_t n = control_.Read(chunk, sizeof chunk, static_cast<int>(remainingMs),
+                                    events_.pump, error);
     if (n < 0) return Fail(error);
     if (n == 0) return Fail("Connection closed by the server");
     buffer_.append(chunk, static_cast<size_t>(n));
@@ -91,8 +120,11 @@ bool FtpClient::ReadLine(std::string& line) {
 }
 
 bool FtpClient::ReadReply(Reply& reply) {
+  // The whole reply, not each read, has the time-out: a server dribbling a
+  // byte now and then must not hold the client for days.
+  const int64_t deadlineMs = NowMs() + std::max(settings_.readTimeoutMs, 0);
   std::string line;
-  if (!ReadLine(line)) return false;
+  if (!ReadLine(line, deadlineMs)) return false;
   if (events_.received) events_.received(line);
   if (line.size() < 3 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2]) ||
       (line.size() > 3 && line[3] != ' ' && line[3] != '-'))
@@ -103,7 +135,7 @@ bool FtpClient::ReadReply(Reply& reply) {
     const std::string last = line.substr(0, 3) + " ";
     for (int count = 0;; ++count) {
       if (count >= kMaxReplyLines) return Fail("Reply too long");
-      if (!ReadLine(line)) return false;
+      if (!ReadLine(line, deadlineMs)) return false;
       if (events_.received) events_.received(line);
       reply.text += "\n" + line;
       if (line.compare(0, 4, last) == 0 || line == last.substr(0, 3)) break;
@@ -191,7 +223,8 @@ bool FtpClient::Login() {
 }
 
 void FtpClient::Disconnect() {
-  BusyGuard guard(*this);
+  // The reason of a failed run stays for the caller to show.
+  BusyGuard guard(*this, true);
   if (guard.Entered() && IsConnected()) {
     Status("Disconnecting.");
     const int readTimeout = settings_.readTimeoutMs;
@@ -201,6 +234,17 @@ void FtpClient::Disconnect() {
     settings_.readTimeoutMs = readTimeout;
   }
   Close();
+}
+
+bool FtpClient::CurrentDir(std::string& path) {
+  BusyGuard guard(*this);
+  if (!guard.Ready()) return false;
+  Reply reply;
+  if (!Command("PWD", "", reply)) return false;
+  if (reply.code != 257) return Refused(reply);
+  if (ParseFolderReply(reply.text, path)) return true;
+  lastError_ = "No folder in the reply: " + reply.text;
+  return false;
 }
 
 bool FtpClient::ChangeDir(const std::string& path) {

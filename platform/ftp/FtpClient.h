@@ -6,10 +6,11 @@
 // the client runs the pump event so that a window stays responsive. A call
 // made from inside an event while another is running fails ("Busy").
 //
-// Operations return false on failure and leave the reason in LastError().
-// A refused command keeps the connection; a lost connection, a time-out or a
-// reply that breaks the protocol closes it, so IsConnected() tells the two
-// apart.
+// Operations return false on failure and leave the reason in LastError(),
+// which every operation but Disconnect empties when it starts. A refused
+// command keeps the connection; a lost connection, a time-out, a transfer
+// below the minimum rate or a reply that breaks the protocol closes it, so
+// IsConnected() tells the two apart.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,7 @@
 
 #include "platform/ftp/FtpListing.h"
 #include "platform/ftp/FtpLogin.h"
+#include "platform/ftp/FtpPace.h"
 #include "platform/ftp/FtpSocket.h"
 
 namespace platform {
@@ -30,7 +32,13 @@ struct FtpClientSettings {
   FtpLoginSettings login;
   bool passive = true;
   int connectTimeoutMs = 20000;
+  // A reply on the control connection must be complete within this time,
+  // however slowly the server sends it.
   int readTimeoutMs = 60000;
+  // A data transfer fails when it moves fewer than transferMinBytes within
+  // transferWindowMs; a server sending a byte now and then holds no run.
+  int transferWindowMs = 30000;
+  int64_t transferMinBytes = 1024;
 };
 
 // Every event may be empty.
@@ -68,6 +76,8 @@ class FtpClient {
   void Disconnect();
   bool IsConnected() const { return control_.IsOpen(); }
 
+  // PWD: the server's current folder, as it names it.
+  bool CurrentDir(std::string& path);
   bool ChangeDir(const std::string& path);
   bool MakeDir(const std::string& path);
   bool Delete(const std::string& path);
@@ -78,10 +88,13 @@ class FtpClient {
   bool SetTransferType(FtpTransferType type);
   FtpTransferType TransferType() const { return type_; }
 
-  // STOR of a local file under remotePath in the current transfer type.
+  // STOR of a local regular file (also behind a link) under remotePath in the
+  // current transfer type; a pipe or device is refused without waiting.
   bool Put(const std::string& localFile, const std::string& remotePath);
-  // RETR of remotePath into localFile (replaced). A failed transfer, or one
-  // longer than maxBytes when that is not negative, leaves no local file.
+  // RETR of remotePath into a new file renamed over localFile when the
+  // transfer completed (a link there is replaced, not written through). A
+  // failed transfer, or one longer than maxBytes when that is not negative,
+  // leaves localFile as it was.
   bool Get(const std::string& remotePath, const std::string& localFile, int64_t maxBytes = -1);
 
   const std::string& LastError() const { return lastError_; }
@@ -91,10 +104,11 @@ class FtpClient {
     int code = 0;
     std::string text;  // every line of the reply, joined by "\n"
   };
-  // Marks the client busy for one operation; a nested call is refused.
+  // Marks the client busy for one operation and empties LastError() unless
+  // keepError; a nested call is refused.
   class BusyGuard {
    public:
-    explicit BusyGuard(FtpClient& client);
+    explicit BusyGuard(FtpClient& client, bool keepError = false);
     ~BusyGuard();
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
@@ -110,7 +124,8 @@ class FtpClient {
   bool Login();
   bool SendCommand(const std::string& command, const std::string& argument);
   bool ReadReply(Reply& reply);
-  bool ReadLine(std::string& line);
+  // One line of a reply that must be complete by deadlineMs (steady clock).
+  bool ReadLine(std::string& line, int64_t deadlineMs);
   // Sends a command and reads its reply; false only when the connection failed.
   bool Command(const std::string& command, const std::string& argument, Reply& reply);
   // A command whose reply must be 2xx.
@@ -120,9 +135,20 @@ class FtpClient {
   bool StartTransfer(const std::string& command, const std::string& argument, FtpSocket& data,
                      Reply& reply);
   bool FinishTransfer(FtpSocket& data, bool transferred, const std::string& transferError);
-  // Reads the data connection to its end into sink; false when sink refuses.
+  // The data connection's side of a transfer. A data connection that fails,
+  // times out or falls below the minimum rate closes the client (the run
+  // fails as on a dropped connection); a sink that refuses keeps it.
+  // Reads the data connection to its end into sink.
   bool ReadData(FtpSocket& data, const std::function<bool(const char*, size_t)>& sink,
                 std::string& error);
+  bool WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace);
+  // Closes the client with the reason a data connection failed.
+  bool DataBroken(const FtpPace& pace, const std::string& error);
+  // How long one wait of a data connection may last.
+  int DataWaitMs(const FtpPace& pace) const;
+  // RETR's data into the open local file; STOR's from it.
+  bool ReceiveFile(FtpSocket& data, int fd, int64_t maxBytes, std::string& error);
+  bool SendFile(FtpSocket& data, int fd, const std::string& localFile, std::string& error);
 
   bool Refused(const Reply& reply);
   bool Fail(const std::string& error);

@@ -173,25 +173,31 @@ int64_t FtpSocket::Read(char* buffer, size_t size, int timeoutMs, const FtpPump&
   }
 }
 
-bool FtpSocket::WriteAll(const char* data, size_t size, int timeoutMs, const FtpPump& pump,
+int64_t FtpSocket::Write(const char* data, size_t size, int timeoutMs, const FtpPump& pump,
                          std::string& error) {
   if (fd_ < 0) {
     error = "Not connected";
-    return false;
+    return -1;
   }
-  while (size > 0) {
+  for (;;) {
     const ssize_t n = send(fd_, data, size, MSG_NOSIGNAL);
-    if (n > 0) {
-      data += n;
-      size -= static_cast<size_t>(n);
-      continue;
-    }
+    if (n > 0) return n;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
       error = std::string("Write failed: ") + std::strerror(errno);
-      return false;
+      return -1;
     }
-    if (!Wait(POLLOUT, timeoutMs, pump, error)) return false;
+    if (!Wait(POLLOUT, timeoutMs, pump, error)) return -1;
+  }
+}
+
+bool FtpSocket::WriteAll(const char* data, size_t size, int timeoutMs, const FtpPump& pump,
+                         std::string& error) {
+  while (size > 0) {
+    const int64_t n = Write(data, size, timeoutMs, pump, error);
+    if (n < 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
   }
   return true;
 }

@@ -46,6 +46,10 @@ class FtpSocket {
   // the peer closed the connection, -1 on an error or time-out (see error).
   int64_t Read(char* buffer, size_t size, int timeoutMs, const FtpPump& pump,
                std::string& error);
+  // Writes at most size bytes, waiting up to timeoutMs until the peer takes
+  // some. Returns the count written (at least 1), -1 on an error or time-out.
+  int64_t Write(const char* data, size_t size, int timeoutMs, const FtpPump& pump,
+                std::string& error);
   // Writes all bytes, each wait limited to timeoutMs.
   bool WriteAll(const char* data, size_t size, int timeoutMs, const FtpPump& pump,
                 std::string& error);

@@ -1,11 +1,11 @@
 // The data connection side of the FTP client: PASV and PORT, LIST, STOR, RETR.
 #include "platform/ftp/FtpClient.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace platform {
 
@@ -70,6 +70,11 @@ void DecodeAscii(const char* data, size_t size, bool& pendingCr, std::string& ou
   }
 }
 
+bool WriteLocal(int fd, const char* bytes, size_t size) {
+  int error = 0;
+  return WriteFile(fd, bytes, static_cast<int64_t>(size), error) == static_cast<int64_t>(size);
+}
+
 std::string PortArgument(const FtpAddress& address) {
   const uint32_t ip = address.ip;
   return std::to_string(ip >> 24) + "," + std::to_string((ip >> 16) & 255) + "," +
@@ -120,6 +125,7 @@ bool FtpClient::StartTransfer(const std::string& command, const std::string& arg
 bool FtpClient::FinishTransfer(FtpSocket& data, bool transferred,
                                const std::string& transferError) {
   data.Close();
+  if (!IsConnected()) return false;  // the transfer closed it and said why
   Reply reply;
   if (!ReadReply(reply)) return false;
   if (!transferred) {
@@ -130,16 +136,42 @@ bool FtpClient::FinishTransfer(FtpSocket& data, bool transferred,
   return true;
 }
 
+bool FtpClient::DataBroken(const FtpPace& pace, const std::string& error) {
+  if (!pace.TooSlow()) return Fail(error);
+  return Fail("Transfer too slow: less than " + std::to_string(settings_.transferMinBytes) +
+              " bytes in " + std::to_string(settings_.transferWindowMs) + " ms");
+}
+
+int FtpClient::DataWaitMs(const FtpPace& pace) const {
+  return std::min(settings_.readTimeoutMs, pace.RemainingMs());
+}
+
 bool FtpClient::ReadData(FtpSocket& data, const std::function<bool(const char*, size_t)>& sink,
                          std::string& error) {
   std::vector<char> chunk(kChunkBytes);
+  FtpPace pace(settings_.transferWindowMs, settings_.transferMinBytes);
   for (;;) {
-    const int64_t n =
-        data.Read(chunk.data(), chunk.size(), settings_.readTimeoutMs, events_.pump, error);
-    if (n < 0) return false;
+    const int64_t n = pace.TooSlow() ? -1
+                                     : data.Read(chunk.data(), chunk.size(), DataWaitMs(pace),
+                                                 events_.pump, error);
+    if (n < 0) return DataBroken(pace, error);
     if (n == 0) return true;
+    pace.Moved(n);
     if (!sink(chunk.data(), static_cast<size_t>(n))) return false;
   }
+}
+
+bool FtpClient::WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace) {
+  std::string error;
+  while (size > 0) {
+    const int64_t n =
+        pace.TooSlow() ? -1 : data.Write(bytes, size, DataWaitMs(pace), events_.pump, error);
+    if (n < 0) return DataBroken(pace, error);
+    pace.Moved(n);
+    bytes += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
 }
 
 bool FtpClient::List(std::vector<FtpListEntry>& entries) {
@@ -167,108 +199,122 @@ bool FtpClient::List(std::vector<FtpListEntry>& entries) {
   return true;
 }
 
+bool FtpClient::ReceiveFile(FtpSocket& data, int fd, int64_t maxBytes, std::string& error) {
+  const bool ascii = type_ == FtpTransferType::Ascii;
+  int64_t received = 0;
+  bool pendingCr = false;
+  std::string converted;
+  bool ok = ReadData(
+      data,
+      [&](const char* bytes, size_t size) {
+        received += static_cast<int64_t>(size);
+        if (maxBytes >= 0 && received > maxBytes) {
+          error = "File too large";
+          return false;
+        }
+        if (ascii) {
+          DecodeAscii(bytes, size, pendingCr, converted);
+          bytes = converted.data();
+          size = converted.size();
+        }
+        if (!WriteLocal(fd, bytes, size)) {
+          error = "Cannot write the local file";
+          return false;
+        }
+        if (events_.work) events_.work(FtpWorkMode::Read, received);
+        return true;
+      },
+      error);
+  if (ok && pendingCr) ok = WriteLocal(fd, "\r", 1);
+  if (ok && !SyncFile(fd)) {
+    ok = false;
+    error = "Cannot write the local file";
+  }
+  return ok;
+}
+
 bool FtpClient::Get(const std::string& remotePath, const std::string& localFile,
                     int64_t maxBytes) {
   BusyGuard guard(*this);
   if (!guard.Ready()) return false;
+  // Written beside the target and renamed over it only when complete, so a
+  // failed transfer leaves the old file, and a link there is replaced.
+  std::string temp;
+  const int fd = CreateTempBeside(localFile, temp);
+  if (fd < 0) {
+    lastError_ = "Cannot create " + localFile;
+    return false;
+  }
   FtpSocket data;
   Reply reply;
-  if (!StartTransfer("RETR", remotePath, data, reply)) return false;
-
-  std::string error;
-  std::FILE* out = std::fopen(localFile.c_str(), "wb");
-  bool ok = out != nullptr;
-  if (!ok) error = "Cannot create " + localFile;
-  const bool ascii = type_ == FtpTransferType::Ascii;
-  if (ok) {
+  bool done = StartTransfer("RETR", remotePath, data, reply);
+  if (done) {
     if (events_.workBegin) events_.workBegin(FtpWorkMode::Read, AnnouncedSize(reply.text));
-    int64_t received = 0;
-    bool pendingCr = false;
-    std::string converted;
-    ok = ReadData(
-        data,
-        [&](const char* bytes, size_t size) {
-          received += static_cast<int64_t>(size);
-          if (maxBytes >= 0 && received > maxBytes) {
-            error = "File too large";
-            return false;
-          }
-          if (ascii) {
-            DecodeAscii(bytes, size, pendingCr, converted);
-            bytes = converted.data();
-            size = converted.size();
-          }
-          if (std::fwrite(bytes, 1, size, out) != size) {
-            error = "Cannot write " + localFile;
-            return false;
-          }
-          if (events_.work) events_.work(FtpWorkMode::Read, received);
-          return true;
-        },
-        error);
-    if (ok && pendingCr) ok = std::fputc('\r', out) != EOF;
-    if (std::fclose(out) != 0 && ok) {
-      ok = false;
-      error = "Cannot write " + localFile;
-    }
+    std::string error;
+    const bool ok = ReceiveFile(data, fd, maxBytes, error);
     if (events_.workEnd) events_.workEnd(FtpWorkMode::Read);
+    done = FinishTransfer(data, ok, error);
   }
-  const bool done = FinishTransfer(data, ok, error);
-  if (!done && out != nullptr) std::remove(localFile.c_str());
+  done = CloseFile(fd) && done;
+  if (done && !RenameReplace(temp, localFile)) {
+    lastError_ = "Cannot write " + localFile;
+    done = false;
+  }
+  if (!done) RemoveFile(temp);
   return done;
 }
 
 bool FtpClient::Put(const std::string& localFile, const std::string& remotePath) {
   BusyGuard guard(*this);
   if (!guard.Ready()) return false;
-  std::FILE* in = std::fopen(localFile.c_str(), "rb");
-  struct stat st {};
-  if (in == nullptr || fstat(fileno(in), &st) != 0 || !S_ISREG(st.st_mode)) {
-    if (in != nullptr) std::fclose(in);
+  // Opened without waiting: a pipe is refused, and a device checked below.
+  const int fd = OpenFile(localFile, OpenAccess::Read);
+  FileStatus status;
+  if (fd < 0 || !StatFile(fd, status) || !status.isRegular) {
+    if (fd >= 0) CloseFile(fd);
     lastError_ = "Cannot open " + localFile;
     return false;
   }
   FtpSocket data;
   Reply reply;
-  if (!StartTransfer("STOR", remotePath, data, reply)) {
-    std::fclose(in);
-    return false;
+  bool done = StartTransfer("STOR", remotePath, data, reply);
+  if (done) {
+    if (events_.workBegin) events_.workBegin(FtpWorkMode::Write, status.size);
+    std::string error;
+    const bool ok = SendFile(data, fd, localFile, error);
+    if (events_.workEnd) events_.workEnd(FtpWorkMode::Write);
+    done = FinishTransfer(data, ok, error);
   }
+  CloseFile(fd);
+  return done;
+}
 
-  if (events_.workBegin) events_.workBegin(FtpWorkMode::Write, static_cast<int64_t>(st.st_size));
+bool FtpClient::SendFile(FtpSocket& data, int fd, const std::string& localFile,
+                         std::string& error) {
   const bool ascii = type_ == FtpTransferType::Ascii;
+  FtpPace pace(settings_.transferWindowMs, settings_.transferMinBytes);
   std::vector<char> chunk(kChunkBytes);
   std::string converted;
-  std::string error;
   bool lastWasCr = false;
   int64_t sent = 0;
-  bool ok = true;
   for (;;) {
-    const size_t n = std::fread(chunk.data(), 1, chunk.size(), in);
-    if (n == 0) {
-      if (std::ferror(in)) {
-        ok = false;
-        error = "Cannot read " + localFile;
-      }
-      break;
+    const int64_t n = ReadFile(fd, chunk.data(), static_cast<int64_t>(chunk.size()));
+    if (n < 0) {
+      error = "Cannot read " + localFile;
+      return false;
     }
+    if (n == 0) return true;
     const char* bytes = chunk.data();
-    size_t size = n;
+    size_t size = static_cast<size_t>(n);
     if (ascii) {
       EncodeAscii(bytes, size, lastWasCr, converted);
       bytes = converted.data();
       size = converted.size();
     }
-    if (!data.WriteAll(bytes, size, settings_.readTimeoutMs, events_.pump, error)) {
-      ok = false;
-      break;
-    }
-    sent += static_cast<int64_t>(n);
+    if (!WriteData(data, bytes, size, pace)) return false;
+    sent += n;
     if (events_.work) events_.work(FtpWorkMode::Write, sent);
   }
-  std::fclose(in);
-  if (events_.workEnd) events_.workEnd(FtpWorkMode::Write);
-  return FinishTransfer(data, ok, error);
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -44,6 +46,37 @@ TEST(FtpCache, RecordsHaveTheStoredLayout) {
 
   loaded.LoadFromFile(dir.File("missing"));
   EXPECT_TRUE(loaded.Entries().empty());
+  // A link to a device or a pipe named like the cache reads as no cache.
+  std::filesystem::create_symlink("/dev/zero", dir.File("zero"));
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  for (const char* special : {"zero", "fifo"}) {
+    loaded.LoadFromFile(dir.File(special));
+    EXPECT_TRUE(loaded.Entries().empty()) << special;
+  }
+}
+
+TEST(FtpCache, SaveReplacesTheFileWholeAndALinkAsALink) {
+  TempDir dir, outside;
+  TFTPDirectoryManager list;
+  list.Entries() = {{"a.jpg", 1}, {"b.jpg", 2}};
+  ASSERT_TRUE(list.SaveToFile(dir.Path()));
+  const std::string saved = ReadFileBytes(dir.File("ftpcache"));
+
+  // A save that cannot complete leaves the old cache as it was.
+  list.Entries().push_back({"c.jpg", 3});
+  {
+    testsupport::ScopedFileSizeLimit limit(2 * kFtpCacheRecordSize + 10);
+    EXPECT_FALSE(list.SaveToFile(dir.Path()));
+  }
+  EXPECT_EQ(ReadFileBytes(dir.File("ftpcache")), saved);
+
+  WriteFileBytes(outside.File("victim"), "keep me");
+  std::filesystem::remove(dir.File("ftpcache"));
+  std::filesystem::create_symlink(outside.File("victim"), dir.File("ftpcache"));
+  ASSERT_TRUE(list.SaveToFile(dir.File("ftpcache")));
+  EXPECT_EQ(ReadFileBytes(outside.File("victim")), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.File("ftpcache")));
+  EXPECT_EQ(ReadFileBytes(dir.File("ftpcache")).size(), 3 * kFtpCacheRecordSize);
 }
 
 TEST(FtpCache, ScanSkipsFoldersHiddenAndWorkFiles) {
@@ -52,12 +85,19 @@ TEST(FtpCache, ScanSkipsFoldersHiddenAndWorkFiles) {
                            ".hidden"})
     WriteFileBytes(dir.File(name), name);
   std::filesystem::create_directory(dir.File("sub"));
+  // Only regular files are published: a pipe would block the checksum, a
+  // device never end. A link to a regular file is read through.
+  ASSERT_EQ(mkfifo(dir.File("fifo.jpg").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.File("zero.jpg"));
+  std::filesystem::create_symlink(dir.File("b.jpg"), dir.File("c.jpg"));
   TFTPDirectoryManager list;
   list.ScanLocal(dir.Path());
-  ASSERT_EQ(list.Entries().size(), 2u);
+  ASSERT_EQ(list.Entries().size(), 3u);
   EXPECT_EQ(list.Entries()[0].name, "A.htm");
   EXPECT_EQ(list.Entries()[0].crc, Win32CRC::FileCRC32(dir.File("A.htm")));
   EXPECT_EQ(list.Entries()[1].name, "b.jpg");
+  EXPECT_EQ(list.Entries()[2].name, "c.jpg");
+  EXPECT_EQ(list.Entries()[2].crc, list.Entries()[1].crc);
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> v) {
@@ -68,21 +108,40 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 TEST(FtpCache, ComparisonsIgnoreCaseAndBlanks) {
   TFTPFileManager files;
   files.Local().Entries() = {{"IMG_0001.JPG", 1}, {"changed.jpg", 2}, {"new.jpg", 3},
-                             {"unknown.jpg", 4}, {"unreadable.jpg", -1}, {"listed.jpg", 5}};
+                             {"unknown.jpg", 4}, {"unreadable.jpg", -1}, {"listed.jpg", 5},
+                             {"vanished.jpg", 6}};
   files.Remote().Entries() = {{"img_0001.jpg", 1}, {" CHANGED.JPG ", 9}, {"gone.jpg", 7},
-                              {"unknown.jpg", -1}, {"unreadable.jpg", -1}, {"ftpcache", 0}};
-  files.MergeRemoteListing({"IMG_0001.JPG", "listed.jpg", "stray.jpg", "ftpcache"});
-  EXPECT_EQ(files.Remote().Entries().size(), 8u);  // listed.jpg and stray.jpg added
+                              {"unknown.jpg", -1}, {"unreadable.jpg", -1}, {"ftpcache", 0},
+                              {"vanished.jpg", 6}, {"unlisted.jpg", 8}};
+  // The server no longer shows vanished.jpg: it is sent again.
+  files.MergeRemoteListing({"IMG_0001.JPG", "changed.jpg", "gone.jpg", "unknown.jpg",
+                            "unreadable.jpg", "listed.jpg", "stray.jpg", "ftpcache"});
+  EXPECT_EQ(files.Remote().Entries().size(), 8u);  // two dropped, two added
   EXPECT_EQ(files.Remote().Entries().back().crc, -1);
   EXPECT_EQ(Sorted(files.GetFilesToDelete()), (std::vector<std::string>{"gone.jpg", "stray.jpg"}));
   EXPECT_EQ(Sorted(files.GetFilesToUpload()),
-            (std::vector<std::string>{"changed.jpg", "listed.jpg", "new.jpg", "unknown.jpg"}));
+            (std::vector<std::string>{"changed.jpg", "listed.jpg", "new.jpg", "unknown.jpg",
+                                      "vanished.jpg"}));
 
   ScopedHome home;
   const std::string path = files.SaveLocalCache();
   ASSERT_FALSE(path.empty());
   EXPECT_EQ(path, home.Path() + "/tmp/ftpcache");
-  EXPECT_EQ(ReadFileBytes(path).size(), 6 * kFtpCacheRecordSize);
+  EXPECT_EQ(ReadFileBytes(path).size(), 7 * kFtpCacheRecordSize);
+}
+
+// Names from the server are untrusted: these name this folder, its parent or
+// another folder, never a file to delete.
+TEST(FtpCache, NamesThatAreNoFileOfTheFolderAreNeverDeleted) {
+  const std::vector<std::string> hostile = {"..", ".", "...", ". .", " .. ", "  ", "",
+                                            "../x.jpg", "a/b", "a\\b"};
+  TFTPFileManager files;
+  for (const std::string& name : hostile) files.Remote().Entries().push_back({name, 1});
+  files.Remote().Entries().push_back({"..stale.jpg", 1});
+  std::vector<std::string> listing = hostile;
+  listing.push_back("..stale.jpg");
+  files.MergeRemoteListing(listing);
+  EXPECT_EQ(files.GetFilesToDelete(), std::vector<std::string>{"..stale.jpg"});
 }
 
 }  // namespace

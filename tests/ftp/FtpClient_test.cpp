@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,6 +128,11 @@ TEST_P(FtpClientRealServer, RefusedCommandsKeepTheConnection) {
   EXPECT_FALSE(std::filesystem::exists(local_.File("missing.jpg")));
   EXPECT_FALSE(client_.Put(local_.File("no-such-file"), "x"));
   EXPECT_FALSE(client_.Put(local_.Path(), "x"));  // a folder is no file
+  // Nor is a pipe (opening it would wait for a writer) or a device.
+  ASSERT_EQ(mkfifo(local_.File("fifo.jpg").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", local_.File("zero.jpg"));
+  EXPECT_FALSE(client_.Put(local_.File("fifo.jpg"), "x"));
+  EXPECT_FALSE(client_.Put(local_.File("zero.jpg"), "x"));
   // A line break would smuggle a second command onto the wire.
   EXPECT_FALSE(client_.ChangeDir("sub\r\nDELE x"));
   for (const std::string& line : recorder_.sent) EXPECT_EQ(line.find("DELE"), std::string::npos);
@@ -189,6 +197,46 @@ TEST(FtpClient, RetrieveBeyondTheLimitFailsAndLeavesNoFile) {
   EXPECT_FALSE(std::filesystem::exists(local.File("big.bin")));
   ASSERT_TRUE(client.Get("big.bin", local.File("big.bin"), 200000)) << client.LastError();
   EXPECT_EQ(ReadFileBytes(local.File("big.bin")).size(), 200000u);
+  EXPECT_EQ(client.LastError(), "");
+  // Nothing is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+// The local file is written beside the target and renamed over it: a failed
+// transfer keeps the old file, and a link there is replaced, not followed.
+TEST(FtpClient, RetrieveReplacesTheLocalFileWhole) {
+  TempDir home, local, outside;
+  WriteFileBytes(home.File("big.bin"), BinaryBytes(200000));
+  ftptest::RealServer server(home.Path());
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  ASSERT_TRUE(client.Connect());
+  ASSERT_TRUE(client.SetTransferType(FtpTransferType::Binary));
+  WriteFileBytes(local.File("old.bin"), "old");
+  EXPECT_FALSE(client.Get("big.bin", local.File("old.bin"), 100000));
+  EXPECT_EQ(ReadFileBytes(local.File("old.bin")), "old");
+
+  WriteFileBytes(outside.File("victim"), "keep me");
+  std::filesystem::create_symlink(outside.File("victim"), local.File("link.bin"));
+  ASSERT_TRUE(client.Get("big.bin", local.File("link.bin"))) << client.LastError();
+  EXPECT_EQ(ReadFileBytes(outside.File("victim")), "keep me");
+  EXPECT_FALSE(std::filesystem::is_symlink(local.File("link.bin")));
+  EXPECT_EQ(ReadFileBytes(local.File("link.bin")), BinaryBytes(200000));
+}
+
+TEST(FtpClient, CurrentDirIsTheFolderOfTheLogin) {
+  TempDir home;
+  const std::string folder = "/users/the \"tester\"";
+  std::filesystem::create_directories(home.Path() + folder);
+  ftptest::RealServer server(home.Path(), {"--login-dir", folder});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  ASSERT_TRUE(client.Connect());
+  std::string path;
+  ASSERT_TRUE(client.CurrentDir(path)) << client.LastError();
+  EXPECT_EQ(path, folder);
 }
 
 // Each proxy method, spoken to the scripted peer, which records every line.
@@ -253,6 +301,49 @@ TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
       EXPECT_EQ(client.LastError(), "Reply line too long");
     }
   }
+}
+
+// A server dribbling a byte now and then never lets one read time out: a
+// reply must be complete within the read time-out, a transfer keep its
+// minimum rate. Either failure closes the connection.
+TEST(FtpClient, DribblingServersEndWithinTheirLimits) {
+  TempDir local;
+  const std::string bytes = BinaryBytes(8 * 1024 * 1024);  // more than the socket buffers hold
+  WriteFileBytes(local.File("big.bin"), bytes);
+  const struct {
+    const char* what;
+    const char* mode;
+    std::function<bool(FtpClient&)> run;
+    const char* error;
+  } cases[] = {
+      {"greeting", "drip", [](FtpClient& c) { return c.Connect(); }, "Timed out"},
+      {"listing", "slowdata",
+       [](FtpClient& c) {
+         std::vector<platform::FtpListEntry> entries;
+         return c.Connect() && c.List(entries);
+       },
+       "Transfer too slow"},
+      {"retrieve", "slowdata",
+       [&](FtpClient& c) { return c.Connect() && c.Get("x.bin", local.File("x.bin")); },
+       "Transfer too slow"},
+      {"store", "slowdata",
+       [&](FtpClient& c) { return c.Connect() && c.Put(local.File("big.bin"), "x.bin"); },
+       "Transfer too slow"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ftptest::ServerProcess peer("script_server.py", {"--mode", c.mode});
+    FtpClient client;
+    client.Settings() = ftptest::LocalSettings(peer.Port());
+    client.Settings().readTimeoutMs = 500;
+    client.Settings().transferWindowMs = 500;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(c.run(client));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(client.LastError().rfind(c.error, 0), 0u) << client.LastError();
+    EXPECT_FALSE(client.IsConnected());
+  }
+  EXPECT_FALSE(std::filesystem::exists(local.File("x.bin")));
 }
 
 TEST(FtpClient, EndlessWaitRepliesFailTheLogin) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -30,6 +33,7 @@ struct SyncRun {
   bool ended = false;
   std::vector<std::string> uploads, deletes;
   std::vector<std::string> sent;
+  std::string error, clientError;  // LastError() of the manager and the client
 };
 
 void OnBegin(void* context, int total) { static_cast<SyncRun*>(context)->total = total; }
@@ -60,16 +64,22 @@ class FtpSync : public ::testing::Test {
   // Connects to the server, mirrors local_ into remote and disconnects.
   SyncRun Publish(int port, const std::string& remote) { return Publish(port, remote, local_.Path()); }
   SyncRun Publish(int port, const std::string& remote, const std::string& localFolder) {
+    return Publish(ftptest::LocalSettings(port), remote, localFolder);
+  }
+  SyncRun Publish(const platform::FtpClientSettings& settings, const std::string& remote,
+                  const std::string& localFolder) {
     SyncRun run;
     platform::FtpClient client;
-    client.Settings() = ftptest::LocalSettings(port);
+    client.Settings() = settings;
     client.Events().sent = [&run](const std::string& line) { run.sent.push_back(line); };
     TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
     if (!manager.Connect()) {
-      ADD_FAILURE() << "cannot connect: " << client.LastError();
+      ADD_FAILURE() << "cannot connect: " << manager.LastError();
       return run;
     }
     run.result = manager.SyncDirectory(localFolder, remote);
+    run.error = manager.LastError();
+    run.clientError = client.LastError();
     manager.Disconnect();
     return run;
   }
@@ -90,7 +100,7 @@ class FtpSync : public ::testing::Test {
     EXPECT_EQ(actual, expected);
     TFTPDirectoryManager cache;
     cache.LoadFromFile(remoteDir);
-    for (const TCheckerField& entry : cache.Entries())
+    for (const FTPFileMng::TCheckerField& entry : cache.Entries())
       EXPECT_EQ(entry.crc, Win32CRC::FileCRC32(local_.File(entry.name))) << entry.name;
     EXPECT_EQ(cache.Entries().size(), expected.size());
   }
@@ -112,6 +122,9 @@ TEST_F(FtpSync, PublishesChangesOnlyAndKeepsTheRemoteInStep) {
   const SyncRun first = Publish(server.Port(), "/www/gal/foto");
   ASSERT_TRUE(first.result);
   EXPECT_TRUE(first.ended);
+  // The cache the server did not have yet is no error to show.
+  EXPECT_EQ(first.error, "");
+  EXPECT_EQ(first.clientError, "");
   EXPECT_EQ(first.total, 4);
   EXPECT_EQ(first.uploads, (std::vector<std::string>{"/www/gal/foto/img_0001.jpg",
                                                       "/www/gal/foto/old.jpg",
@@ -150,6 +163,7 @@ TEST_F(FtpSync, PublishesChangesOnlyAndKeepsTheRemoteInStep) {
   ExpectMirrored(remote);
 }
 
+// A server that locks users into their home puts them in "/".
 TEST_F(FtpSync, RelativeUploadFolderIsTakenFromTheRoot) {
   ftptest::RealServer server(serverHome_.Path());
   WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 5));
@@ -172,13 +186,36 @@ TEST_F(FtpSync, RelativeFoldersOfOneConnectionAllStartAtTheRoot) {
   platform::FtpClient client;
   client.Settings() = ftptest::LocalSettings(server.Port());
   TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
-  ASSERT_TRUE(manager.Connect()) << client.LastError();
+  ASSERT_TRUE(manager.Connect()) << manager.LastError();
   for (const char* folder : {"www/gal/ico", "www/gal/th"})
     ASSERT_TRUE(manager.SyncDirectory(local_.Path(), folder)) << folder;
   manager.Disconnect();
   EXPECT_EQ(run.uploads.back(), "/www/gal/th/ftpcache");
   ExpectMirrored(serverHome_.File("www/gal/ico"));
   ExpectMirrored(serverHome_.File("www/gal/th"));
+}
+
+// A server that does not lock users into their home puts them in a folder of
+// their own; relative upload folders start there, as in every FTP client.
+TEST_F(FtpSync, RelativeUploadFoldersStartAtTheLoginFolder) {
+  fs::create_directories(serverHome_.File("users/tester"));
+  ftptest::RealServer server(serverHome_.Path(), {"--login-dir", "/users/tester"});
+  WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 5));
+  SyncRun run;
+  platform::FtpClient client;
+  client.Settings() = ftptest::LocalSettings(server.Port());
+  TFTPManager manager(&run, OnEnd, OnAction, OnBegin, client);
+  ASSERT_TRUE(manager.Connect()) << manager.LastError();
+  EXPECT_EQ(manager.CurrentDir(), "/users/tester");
+  for (const char* folder : {"www/gal/ico", "www/gal/th", "www/gal/th"}) {
+    ASSERT_TRUE(manager.SyncDirectory(local_.Path(), folder)) << folder;
+    EXPECT_EQ(run.uploads.back(), "/users/tester/" + std::string(folder) + "/ftpcache");
+  }
+  EXPECT_EQ(run.total, 1);  // the third run had nothing to send
+  manager.Disconnect();
+  ExpectMirrored(serverHome_.File("users/tester/www/gal/ico"));
+  ExpectMirrored(serverHome_.File("users/tester/www/gal/th"));
+  EXPECT_FALSE(fs::exists(serverHome_.File("www")));
 }
 
 TEST_F(FtpSync, TextTypesGoAsAsciiOthersAsBinary) {
@@ -283,8 +320,10 @@ TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
 TEST_F(FtpSync, CachedNamesWithAPathDeleteNothingElsewhere) {
   fs::create_directory(serverHome_.File("f"));
   WriteFileBytes(serverHome_.File("victim.jpg"), "keep me");
+  WriteFileBytes(serverHome_.File("f/stale.jpg"), "stale");
   TFTPDirectoryManager hostile;
-  hostile.Entries() = {{"../victim.jpg", 1}, {"/victim.jpg", 2}, {"stale.jpg", 3}};
+  hostile.Entries() = {{"../victim.jpg", 1}, {"/victim.jpg", 2}, {"..", 4}, {". .", 5},
+                       {"stale.jpg", 3}};
   ASSERT_TRUE(hostile.SaveToFile(serverHome_.File("f/ftpcache")));
   WriteFileBytes(local_.File("a.jpg"), "a");
   ftptest::RealServer server(serverHome_.Path());
@@ -308,6 +347,64 @@ TEST_F(FtpSync, DroppedConnectionFailsTheRunAndTheNextRunCompletes) {
   const SyncRun next = Publish(server.Port(), "/gal");
   ASSERT_TRUE(next.result);
   ExpectMirrored(serverHome_.File("gal"));
+}
+
+TEST_F(FtpSync, FileGoneFromTheServerIsSentAgain) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("a.jpg"), Bytes(2000, 9));
+  WriteFileBytes(local_.File("b.jpg"), Bytes(2000, 10));
+  ASSERT_TRUE(Publish(server.Port(), "/f").result);
+  fs::remove(serverHome_.File("f/b.jpg"));  // by hand, or by the host
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(run.uploads, (std::vector<std::string>{"/f/b.jpg", "/f/ftpcache"}));
+  ExpectMirrored(serverHome_.File("f"));
+}
+
+TEST_F(FtpSync, NamesDifferingOnlyInCaseRefuseTheSync) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("A.jpg"), "upper");
+  WriteFileBytes(local_.File("a.jpg"), "lower");
+  const SyncRun run = Publish(server.Port(), "/f");
+  EXPECT_FALSE(run.result);
+  EXPECT_FALSE(run.ended);
+  EXPECT_NE(run.error.find("\"A.jpg\""), std::string::npos) << run.error;
+  EXPECT_NE(run.error.find("\"a.jpg\""), std::string::npos) << run.error;
+  EXPECT_TRUE(run.uploads.empty());
+  EXPECT_FALSE(fs::exists(serverHome_.File("f/a.jpg")));
+}
+
+// A pipe named like a photo would block the checksum or the upload, a link
+// to a device never end; a link to a photo is published.
+TEST_F(FtpSync, OnlyRegularFilesArePublished) {
+  ftptest::RealServer server(serverHome_.Path());
+  TempDir elsewhere;
+  WriteFileBytes(elsewhere.File("photo.jpg"), Bytes(3000, 11));
+  WriteFileBytes(local_.File("a.jpg"), Bytes(1000, 12));
+  ASSERT_EQ(mkfifo(local_.File("fifo.jpg").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", local_.File("zero.jpg"));
+  fs::create_symlink(elsewhere.File("photo.jpg"), local_.File("linked.jpg"));
+  const auto start = std::chrono::steady_clock::now();
+  const SyncRun run = Publish(server.Port(), "/f");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  ASSERT_TRUE(run.result) << run.error;
+  EXPECT_EQ(run.uploads, (std::vector<std::string>{"/f/a.jpg", "/f/linked.jpg", "/f/ftpcache"}));
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("f/linked.jpg")), Bytes(3000, 11));
+}
+
+// A server that sends a byte now and then never lets a single read time out;
+// the transfer's minimum rate ends the run as a dropped connection would.
+TEST_F(FtpSync, ServerTooSlowFailsTheRunWithinTheLimit) {
+  ftptest::ServerProcess peer("script_server.py", {"--mode", "slowdata"});
+  WriteFileBytes(local_.File("a.jpg"), "a");
+  platform::FtpClientSettings settings = ftptest::LocalSettings(peer.Port());
+  settings.transferWindowMs = 500;
+  const auto start = std::chrono::steady_clock::now();
+  const SyncRun run = Publish(settings, "/f", local_.Path());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_FALSE(run.result);
+  EXPECT_FALSE(run.ended);
+  EXPECT_EQ(run.error.rfind("Transfer too slow", 0), 0u) << run.error;
 }
 
 }  // namespace

@@ -5,7 +5,9 @@ User "tester", password "secret", home folder given by --home. Optional
 faults: --refuse CMD answers 550 to every CMD, --refuse CMD:TEXT to those
 whose argument holds TEXT; --drop-stor-after N closes the
 session once a STOR has received N bytes (only the first time). --record FILE
-appends every command line the server receives.
+appends every command line the server receives. --login-dir DIR puts the user
+in DIR (a folder below the home, e.g. "/users/tester") at login instead of
+"/", as a server does that does not lock users into their home folder.
 """
 import argparse
 import logging
@@ -38,6 +40,10 @@ class FaultyDTPHandler(DTPHandler):
 class RecordingHandler(FTPHandler):
     dtp_handler = FaultyDTPHandler
 
+    def on_login(self, username):
+        if args.login_dir:
+            self.fs.cwd = args.login_dir
+
     def pre_process_command(self, line, cmd, arg):
         if args.record:
             with open(args.record, "a", encoding="utf-8") as f:
@@ -66,6 +72,7 @@ def main():
     parser.add_argument("--refuse", action="append", default=[])
     parser.add_argument("--drop-stor-after", type=int)
     parser.add_argument("--record")
+    parser.add_argument("--login-dir")
     args = parser.parse_args()
     exit_with_parent()
 

@@ -3,18 +3,62 @@
 Listens on 127.0.0.1 on a port the system picks and prints the port on its
 first output line. Each connection is greeted with 220 and every line received
 is appended to the --record file. Replies: USER 331 (230 for a user given with
---user-ok), PASS 230, SITE and OPEN 220, QUIT 221 (then the connection ends),
-anything else 200. --mode silent never greets; --mode longline greets with an
-endless line; --mode waiting sends "120" replies without end.
+--user-ok), PASS 230, SITE and OPEN 220, PWD 257 "/", QUIT 221 (then the
+connection ends), anything else 200. --mode silent never greets; --mode
+longline greets with an endless line; --mode waiting sends "120" replies
+without end; --mode drip greets one byte at a time without ever ending the
+line; --mode slowdata answers PASV and then, for LIST and RETR, sends one byte
+at a time on the data connection, and for STOR takes one byte at a time.
 """
 import argparse
 import os
 import socket
 import sys
 import threading
+import time
 
 REPLIES = {"PASS": "230 Logged in.", "SITE": "220 Connected to the site.",
-           "OPEN": "220 Connected to the host.", "QUIT": "221 Bye."}
+           "OPEN": "220 Connected to the host.", "PWD": '257 "/" is the current folder.',
+           "QUIT": "221 Bye."}
+# The pause between two bytes of a dripping peer.
+DRIP_SECONDS = 0.05
+
+
+def drip_forever(conn, receive):
+    """Sends or takes one byte per pause until the peer goes away."""
+    try:
+        while True:
+            if receive:
+                if not conn.recv(1):
+                    return
+            else:
+                conn.sendall(b"x")
+            time.sleep(DRIP_SECONDS)
+    except OSError:
+        pass
+    finally:
+        conn.close()
+
+
+def open_passive(conn):
+    """Answers PASV with a listener whose one connection drips."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    # A small window, so that a sender soon has to wait for the slow reader.
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(1)
+    port = listener.getsockname()[1]
+    conn.sendall(("227 Entering Passive Mode (127,0,0,1,%d,%d).\r\n"
+                  % (port >> 8, port & 255)).encode())
+    return listener
+
+
+def start_drip(listener, receive):
+    def run():
+        data, _ = listener.accept()
+        listener.close()
+        drip_forever(data, receive)
+    threading.Thread(target=run, daemon=True).start()
 
 
 def serve(conn, args):
@@ -29,7 +73,12 @@ def serve(conn, args):
     if args.mode == "waiting":
         while True:
             conn.sendall(b"120 Ready in a moment.\r\n" * 64)
+    if args.mode == "drip":
+        conn.sendall(b"220 ")
+        drip_forever(conn, False)
+        return
     conn.sendall(b"220 Scripted server ready.\r\n")
+    listener = None
     data = b""
     while True:
         chunk = conn.recv(4096)
@@ -43,6 +92,14 @@ def serve(conn, args):
                 f.write(text + "\n")
             cmd, _, arg = text.partition(" ")
             cmd = cmd.upper()
+            if args.mode == "slowdata" and cmd == "PASV":
+                listener = open_passive(conn)
+                continue
+            if args.mode == "slowdata" and cmd in ("LIST", "RETR", "STOR") and listener:
+                start_drip(listener, cmd == "STOR")
+                listener = None
+                conn.sendall(b"150 Opening data connection.\r\n")
+                continue
             if cmd == "USER":
                 reply = "230 No password needed." if arg in args.user_ok else "331 Password required."
             else:

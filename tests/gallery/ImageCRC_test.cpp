@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/Win32CRC.h"
+#include "gallery/FTPFileMng.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -302,6 +303,54 @@ TEST_F(CheckerCache, DamagedCacheRecordsAreDropped) {
   checker.ScanDirectory(dir_.Path());
   EXPECT_EQ(checker.GetRemovedFiles(false), std::vector<std::string>{std::string(127, 'L')});
   for (const char* photo : kPhotos) EXPECT_FALSE(checker.IsChanged(checker.IndexOf(photo)));
+}
+
+TEST_F(CheckerCache, SaveReplacesTheCacheWholeAndALinkAsALink) {
+  const std::string saved = ReadFileBytes(dir_.File("quillmarsh.cache"));
+  CopyPhoto("Kodak_CX7530.jpg", dir_);
+  {
+    // The new cache (five records) does not fit: the old one stays whole.
+    testsupport::ScopedFileSizeLimit limit(saved.size() + 10);
+    ChangedPhotos();
+  }
+  EXPECT_EQ(ReadFileBytes(dir_.File("quillmarsh.cache")), saved);
+
+  // A link named like the cache is replaced, never written through; one to a
+  // device reads as no cache.
+  TempDir outside;
+  WriteFileBytes(outside.File("victim"), "keep me");
+  fs::remove(dir_.File("quillmarsh.cache"));
+  fs::create_symlink("/dev/zero", dir_.File("quillmarsh.cache"));
+  EXPECT_EQ(ChangedPhotos().size(), 5u);
+  EXPECT_FALSE(fs::is_symlink(dir_.File("quillmarsh.cache")));
+  fs::remove(dir_.File("quillmarsh.cache"));
+  fs::create_symlink(outside.File("victim"), dir_.File("quillmarsh.cache"));
+  ChangedPhotos();
+  EXPECT_EQ(ReadFileBytes(outside.File("victim")), "keep me");
+  EXPECT_FALSE(fs::is_symlink(dir_.File("quillmarsh.cache")));
+  EXPECT_EQ(ReadCache(dir_).size(), 5u);
+}
+
+// Both caches have a record type of the same name; one program holds both.
+TEST(ImageCRCChecker, CheckerAndFtpCacheRecordsLiveInOneProgram) {
+  TempDir dir;
+  CopyPhoto("canon-ixus.jpg", dir);
+  TFTPDirectoryManager published;
+  published.ScanLocal(dir.Path());
+  ASSERT_EQ(published.Entries().size(), 1u);
+  const FTPFileMng::TCheckerField& sent = published.Entries()[0];
+  {
+    TJPegChecker checker;
+    checker.ScanDirectory(dir.Path());
+    EXPECT_TRUE(checker.IsChanged(checker.IndexOf(sent.name)));
+    checker.ConfirmOutputs(checker.IndexOf(sent.name));
+  }
+  const std::vector<ImageCRC::TCheckerField> cached =
+      ImageCRC::ReadCacheFile(dir.File(ImageCRC::kCacheName));
+  ASSERT_EQ(cached.size(), 1u);
+  EXPECT_EQ(cached[0].name, sent.name);
+  EXPECT_EQ(cached[0].crc, ImageCRC::JpegCRC(dir.File(sent.name)));
+  EXPECT_EQ(sent.crc, Win32CRC::FileCRC32(dir.File(sent.name)));
 }
 
 TEST(ImageCRCChecker, UnwritableOrUnsetFolderSavesNothing) {
