@@ -25,8 +25,8 @@ int FontSize(const QWidget* w) {
   return qRound(font.pixelSize() * 72.0 / w->logicalDpiY());
 }
 
-// The width the Windows program reserved for a text: a rough character
-// width of (font size - 2) pixels.
+// The width reserved for a text: a rough character width of (font size - 2)
+// pixels, which callers size their messages by.
 int NeededWidth(const std::string& text, const QWidget* w) {
   const int64_t width = static_cast<int64_t>(Utf8::Length(text)) * (FontSize(w) - 2);
   return static_cast<int>(std::clamp<int64_t>(width, 0, TfrmWait::kMaxNeededWidth));
