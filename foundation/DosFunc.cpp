@@ -148,6 +148,8 @@ bool DirectoryExistsLong(std::string_view name) {
   return platform::StatPath(SystemPath(name), st) && st.isDirectory;
 }
 
+std::string ExistingPathLong(std::string_view name) { return SystemPath(name); }
+
 bool CreateDirLong(std::string_view name) { return platform::MakeDirectory(SystemPath(name)); }
 
 bool RemoveDirLong(std::string_view name) { return platform::RemoveDirectory(SystemPath(name)); }

@@ -81,6 +81,10 @@ bool CreateDirLong(std::string_view name);
 bool RemoveDirLong(std::string_view name);
 // True when name is a symbolic link.
 bool IsReparsePoint(std::string_view name);
+// The path the system is given for name: as written when that exists, else
+// each level looked up without regard to case as far as levels are found.
+// Tells the name a file really has on disk.
+std::string ExistingPathLong(std::string_view name);
 
 // --- Deleting ---------------------------------------------------------------
 

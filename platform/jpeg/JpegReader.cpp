@@ -17,6 +17,7 @@ struct jpeg_detail::ReaderState {
   jpeg_detail::ErrorManager err{};
   jpeg_progress_mgr progress{};
   std::FILE* file = nullptr;
+  bool keepComments = false;
   bool used = false;     // an Open call was made
   bool opened = false;   // the header was read
   bool decoded = false;  // Decode was called
@@ -50,6 +51,9 @@ bool ReadHeader(jpeg_detail::ReaderState& s, const void* data, std::size_t size)
     return false;
   }
   jpeg_create_decompress(&s.cinfo);
+  if (s.keepComments) {
+    jpeg_save_markers(&s.cinfo, JPEG_COM, JpegReader::kMaxComment);
+  }
   s.progress.progress_monitor = LimitScans;
   s.cinfo.progress = &s.progress;
   if (s.file != nullptr) {
@@ -166,6 +170,20 @@ bool JpegReader::OpenData(const void* data, std::size_t size) {
   state_->used = true;
   state_->opened = data != nullptr && ReadHeader(*state_, data, size);
   return state_->opened;
+}
+
+void JpegReader::KeepComments() { state_->keepComments = true; }
+
+std::string JpegReader::Comment() const {
+  if (!state_->opened) {
+    return std::string();
+  }
+  for (jpeg_saved_marker_ptr m = state_->cinfo.marker_list; m != nullptr; m = m->next) {
+    if (m->marker == JPEG_COM) {
+      return std::string(reinterpret_cast<const char*>(m->data), m->data_length);
+    }
+  }
+  return std::string();
 }
 
 int JpegReader::Width() const {

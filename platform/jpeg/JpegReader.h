@@ -44,6 +44,15 @@ class JpegReader {
   // until the reader is destroyed.
   bool OpenData(const void* data, std::size_t size);
 
+  // Keeps the first kMaxComment bytes of each comment (COM) segment while the
+  // header is read, for Comment(). Off by default: a hostile file could hold
+  // a great many such segments. REQUIRES: called before an Open call.
+  static constexpr unsigned kMaxComment = 1024;
+  void KeepComments();
+  // The first comment segment's text (cut at kMaxComment bytes); empty when
+  // there is none, comments were not kept or no Open call has succeeded.
+  std::string Comment() const;
+
   // The picture's stored size; 0 until an Open call has succeeded.
   int Width() const;
   int Height() const;

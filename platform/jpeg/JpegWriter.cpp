@@ -53,7 +53,8 @@ bool InspectTarget(const std::string& path, Target& target) {
 
 // Locals here are trivially destructible, so libjpeg's longjmp skips no
 // destructor.
-bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, bool progressive) {
+bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, bool progressive,
+            std::string_view comment) {
   e.cinfo.err = jpeg_detail::InstallErrorManager(e.err);
   if (setjmp(e.err.jump) != 0) {
     return false;
@@ -70,6 +71,10 @@ bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, boo
     jpeg_simple_progression(&e.cinfo);
   }
   jpeg_start_compress(&e.cinfo, TRUE);
+  if (!comment.empty()) {
+    jpeg_write_marker(&e.cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(comment.data()),
+                      static_cast<unsigned>(comment.size()));
+  }
   const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(picture.width);
   while (e.cinfo.next_scanline < e.cinfo.image_height) {
     auto* row = const_cast<JSAMPLE*>(picture.pixels.data() + e.cinfo.next_scanline * rowBytes);
@@ -82,7 +87,7 @@ bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, boo
 // Encodes into the open descriptor, gives it the old file's permissions,
 // flushes it to disk and closes it.
 bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int quality,
-                   bool progressive) {
+                   bool progressive, std::string_view comment) {
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
     CloseFile(fd);
@@ -91,7 +96,7 @@ bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int qual
   bool ok = false;
   {
     Encoder encoder;
-    ok = Encode(encoder, file, picture, quality, progressive);
+    ok = Encode(encoder, file, picture, quality, progressive, comment);
   }
   ok = ok && std::fflush(file) == 0;
   ok = ok && (!target.exists || fchmod(fd, target.permissions) == 0);
@@ -102,9 +107,11 @@ bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int qual
 
 }  // namespace
 
-bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, bool progressive) {
+bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, bool progressive,
+                   std::string_view comment) {
   Target target;
-  if (!ValidPicture(picture) || !InspectTarget(path, target)) {
+  if (!ValidPicture(picture) || comment.size() > kMaxJpegComment ||
+      !InspectTarget(path, target)) {
     return false;
   }
   std::string tempPath;
@@ -112,7 +119,7 @@ bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, 
   if (fd < 0) {
     return false;
   }
-  const bool ok = WriteAndClose(fd, target, picture, quality, progressive) &&
+  const bool ok = WriteAndClose(fd, target, picture, quality, progressive, comment) &&
                   RenameReplace(tempPath, path);
   if (!ok) {
     RemoveFile(tempPath);

@@ -1,14 +1,20 @@
 // Encoding of bitmaps as JPEG files.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/jpeg/Bitmap.h"
 
 namespace platform {
 
+// The longest text a JPEG comment segment holds.
+constexpr std::size_t kMaxJpegComment = 65533;
+
 // Encodes picture as a JPEG of the given quality (clamped to 1..100),
-// baseline or progressive, and saves it as path.
+// baseline or progressive, and saves it as path. A non-empty comment is
+// stored as a comment (COM) segment before the picture data.
 //
 // The data go to a new file beside path that is renamed over path only when
 // it is complete and flushed to disk: on failure path is left as it was and
@@ -16,9 +22,9 @@ namespace platform {
 // one without any write permission is read-only and is not replaced.
 //
 // Returns false when the picture is empty, inconsistent or larger than a
-// JPEG can hold, when path is not a regular file or is read-only, or on any
-// file error.
+// JPEG can hold, when the comment is longer than kMaxJpegComment, when path
+// is not a regular file or is read-only, or on any file error.
 bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality,
-                   bool progressive = false);
+                   bool progressive = false, std::string_view comment = {});
 
 }  // namespace platform

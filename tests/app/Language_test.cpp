@@ -77,7 +77,8 @@ TEST_F(LanguageTest, BuiltInTable) {
       {546, "Načítám EXIF-záznamy"},
       {548, "více na internetu"},
       {559, "Sestavuji index..."},
-      {562, "Prezentace pro Windows & Linux"},
+      {561, "Spustitelná prezentace"},
+      {562, "Prezentace"},
       {604, "Rozdělit do podsložek"},
   };
   for (const auto& c : cases) EXPECT_EQ(Language::GetText(c.n), c.text) << c.n;

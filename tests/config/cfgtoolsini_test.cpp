@@ -190,6 +190,29 @@ TEST(StreamIniFile, Windows1250FileIsDecoded) {
   EXPECT_EQ(config.ReadString("name", ""), "Žluťoučký");
 }
 
+// The one reader of the program's plain text files (GPS places, ignore lists).
+TEST(LoadTextFileLines, ReadsUtf8OrWindows1250LinesWithAnyLineEnd) {
+  testsupport::TempDir dir;
+  struct Case {
+    std::string bytes;
+    TStringList lines;
+  };
+  const Case cases[] = {
+      {"Sn\xC4\x9B\xC5\xBEka|50.7\r\nLys\xC3\xA1\nposledn\xC3\xAD", {"Sněžka|50.7", "Lysá", "poslední"}},
+      {"\xEF\xBB\xBF\x8Elu\x9Dou\xE8k\xFD\r\r\n", {"Žluťoučký", ""}},
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    testsupport::WriteFileBytes(dir.File("list.txt"), c.bytes);
+    TStringList lines = {"stale"};
+    ASSERT_TRUE(LoadTextFileLines(dir.File("list.txt"), lines));
+    EXPECT_EQ(lines, c.lines);
+  }
+  TStringList kept = {"kept"};
+  EXPECT_FALSE(LoadTextFileLines(dir.File("missing.txt"), kept));
+  EXPECT_EQ(kept, TStringList{"kept"});
+}
+
 // A write that cannot complete leaves the old file whole and is reported; the
 // object stays modified. The temporary name is longer than the file's own,
 // which the file system refuses.

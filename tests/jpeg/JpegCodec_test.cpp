@@ -240,6 +240,38 @@ TEST(WriteJpegFile, WritesWhatReadsBack) {
   EXPECT_TRUE(DecodeBytes(progressive, picture));
 }
 
+TEST(WriteJpegFile, CommentIsReadBackOnlyWhenAskedFor) {
+  TempDir dir;
+  const std::string path = dir.File("noted.jpg");
+  const std::string note = "made from 12345 bytes, \xC4\x8D" "as 1700000000.5";
+  ASSERT_TRUE(platform::WriteJpegFile(Pattern(40, 30), path, 90, false, note));
+  platform::JpegReader kept;
+  kept.KeepComments();
+  ASSERT_TRUE(kept.OpenFile(path));
+  EXPECT_EQ(kept.Comment(), note);
+  platform::Bitmap picture;
+  EXPECT_TRUE(kept.Decode(picture));
+
+  platform::JpegReader plain;
+  ASSERT_TRUE(plain.OpenFile(path));
+  EXPECT_EQ(plain.Comment(), "");
+
+  ASSERT_TRUE(platform::WriteJpegFile(Pattern(40, 30), path, 90));
+  platform::JpegReader none;
+  none.KeepComments();
+  ASSERT_TRUE(none.OpenFile(path));
+  EXPECT_EQ(none.Comment(), "");
+
+  EXPECT_FALSE(platform::WriteJpegFile(Pattern(40, 30), path, 90, false,
+                                       std::string(platform::kMaxJpegComment + 1, 'x')));
+  EXPECT_TRUE(platform::WriteJpegFile(Pattern(40, 30), path, 90, false,
+                                      std::string(platform::kMaxJpegComment, 'x')));
+  platform::JpegReader longest;
+  longest.KeepComments();
+  ASSERT_TRUE(longest.OpenFile(path));
+  EXPECT_EQ(longest.Comment(), std::string(platform::JpegReader::kMaxComment, 'x'));
+}
+
 TEST(WriteJpegFile, QualitySetsTheCompression) {
   TempDir dir;
   const platform::Bitmap pattern = Pattern(160, 120);

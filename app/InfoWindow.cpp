@@ -1,0 +1,48 @@
+#include "app/InfoWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "app/appform.h"
+
+TInfoWind::TInfoWind(QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Label1(new QLabel(this)) {
+  setObjectName("InfoWind");
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  appform::AutoChangeAppFont(this);
+}
+
+namespace InfoWindow {
+
+namespace {
+
+// A QPointer, because the window goes with its owner when that closes first.
+QPointer<TInfoWind>& Window() {
+  static QPointer<TInfoWind> window;
+  return window;
+}
+
+}  // namespace
+
+void ShowInfo(const std::string& text) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
+  if (Window().isNull()) Window() = new TInfoWind(QApplication::activeWindow());
+  TInfoWind* window = Window();
+  window->Label1->setText(QString::fromStdString(text));
+  window->show();
+  window->raise();
+  QCoreApplication::processEvents();
+}
+
+void HideInfo() { delete Window().data(); }
+
+TInfoWind* Current() { return Window().data(); }
+
+}  // namespace InfoWindow

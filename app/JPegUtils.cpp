@@ -1,0 +1,146 @@
+#include "app/JPegUtils.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <QCoreApplication>
+
+#include "app/InfoWindow.h"
+#include "app/Language.h"
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "metadata/ConvertJPeg.h"
+#include "metadata/exif.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "platform/jpeg/JpegReader.h"
+#include "platform/jpeg/JpegWriter.h"
+
+namespace JPegUtils {
+
+namespace {
+
+constexpr const char* kCacheFolder = "thumbs";
+constexpr const char* kCachePrefix = "thumb_";
+// A thumbnail of ours is a few kilobytes; a larger file is not one.
+constexpr size_t kMaxThumbnailBytes = size_t{1} << 20;
+
+void ProcessEvents() {
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+}
+
+// The information window for the life of the object, hidden also on failure.
+class InfoWhile {
+ public:
+  explicit InfoWhile(const std::string& text) { InfoWindow::ShowInfo(text); }
+  ~InfoWhile() { InfoWindow::HideInfo(); }
+  InfoWhile(const InfoWhile&) = delete;
+  InfoWhile& operator=(const InfoWhile&) = delete;
+};
+
+// What a thumbnail records of its photo; empty when the photo is no
+// readable regular file.
+std::string SourceRecord(const std::string& photo) {
+  platform::FileStatus st;
+  if (!platform::StatPath(photo, st) || !st.isRegular) return std::string();
+  return "Quillmarsh thumbnail of " + std::to_string(st.size) + " bytes modified " +
+         std::to_string(st.modifiedSeconds) + "." +
+         StrFunc::PadLeftCh(std::to_string(st.modifiedNanoseconds), '0', 9);
+}
+
+// The cache folder is ours: a symbolic link in its place is replaced by a
+// real folder rather than followed.
+bool MakeCacheFolder(const std::string& dir) {
+  platform::FileStatus st;
+  if (platform::LinkStatPath(dir, st)) {
+    if (st.isDirectory) return true;
+    if (!st.isLink || !platform::RemoveFile(dir)) return false;
+  }
+  return platform::MakeDirectory(dir);
+}
+
+bool MakeThumbnail(const std::string& photo, const std::string& thumbFile) {
+  const std::string record = SourceRecord(photo);
+  platform::JpegReader reader;
+  if (record.empty() || !reader.OpenFile(photo)) return false;
+  ProcessEvents();
+  const bool wide = reader.Width() > reader.Height();
+  const int width = wide ? kThumbWidth : kThumbHeight * kThumbHeight / kThumbWidth;
+  const int height = kThumbHeight;
+  platform::Bitmap picture;
+  if (!reader.Decode(picture, width, height)) return false;
+  ProcessEvents();
+  ConvertJPeg::StretchBitmap(picture, width, height);
+  return platform::WriteJpegFile(picture, thumbFile, kThumbQuality, false, record);
+}
+
+}  // namespace
+
+std::string ThumbnailCacheFile(const std::string& photo) {
+  const std::string real = DosFunc::ExistingPathLong(photo);
+  return StrFunc::IncludeBackslash(StrFunc::ExtractDir(real)) + kCacheFolder + "/" + kCachePrefix +
+         StrFunc::ExtractName(real);
+}
+
+bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile) {
+  if (reader.SaveThumbnail(destFile)) return true;
+  if (reader.FileName().empty()) return false;
+  const std::string photo = DosFunc::ExistingPathLong(reader.FileName());
+  const std::string cache = ThumbnailCacheFile(photo);
+  if (!MakeCacheFolder(StrFunc::ExtractDir(cache))) return false;
+  if (!IsCurrentThumbnail(photo, cache) && !CreateThumbnailFile(photo, cache)) {
+    // An out-of-date thumbnail must not stand in for the photo any longer.
+    platform::RemoveFile(cache);
+    return false;
+  }
+  if (destFile == cache) return true;
+  return DosFunc::CopyFileEx(cache, destFile);
+}
+
+bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile) {
+  const std::string name = StrFunc::LowerCaseCz(StrFunc::ExtractNameNoExt(srcFile));
+  InfoWhile info(Language::GetText(542) + " (" + name + ") ...");
+  try {
+    return MakeThumbnail(DosFunc::ExistingPathLong(srcFile), thumbFile);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile) {
+  const std::string record = SourceRecord(DosFunc::ExistingPathLong(srcFile));
+  std::string bytes;
+  if (record.empty() || platform::ReadWholeFile(thumbFile, kMaxThumbnailBytes, bytes) !=
+                            platform::ReadResult::kOk)
+    return false;
+  platform::JpegReader reader;
+  reader.KeepComments();
+  return reader.OpenData(bytes.data(), bytes.size()) && reader.Comment() == record;
+}
+
+bool GetJpegSize(const std::string& fileName, int& width, int& height, int& aspect) {
+  width = height = aspect = 0;
+  ProcessEvents();
+  platform::JpegReader reader;
+  platform::Bitmap smallest;
+  // Decoding at 1/8 still reads every block, so a damaged photo fails here.
+  if (!reader.OpenFile(DosFunc::ExistingPathLong(fileName)) || !reader.Decode(smallest, 1, 1))
+    return false;
+  if (std::min(reader.Width(), reader.Height()) <= 0) return false;
+  width = reader.Width();
+  height = reader.Height();
+  aspect = AspectClass(width, height);
+  return true;
+}
+
+int AspectClass(int width, int height) {
+  const int longSide = std::max(width, height);
+  const int shortSide = std::min(width, height);
+  if (shortSide <= 0) return 0;
+  const long double ratio = static_cast<long double>(longSide) / shortSide;
+  if (ratio > 1.59L && ratio < 1.61L) return 160;
+  if (ratio > 1.77L && ratio < 1.79L) return 178;
+  return static_cast<int>(StrFunc::RoundToInt64(ratio * 100));
+}
+
+}  // namespace JPegUtils

@@ -1,0 +1,58 @@
+// Photo thumbnails and pixel sizes. A photo's thumbnail is the one embedded
+// in its EXIF or, failing that, a scaled copy made once and kept in the
+// folder "thumbs" beside the photo as "thumb_" + the photo's file name.
+//
+// A cached copy records the size and modification time of the photo it was
+// made from, in a comment segment of its own JPEG, and is used only while
+// both still match; so a photo renamed onto the name of another never shows
+// the other's thumbnail, and a photo edited since gets a new one. Recording
+// it inside the file keeps it true on any file system (memory cards keep
+// neither nanoseconds nor odd seconds) and lets the cache file be renamed
+// together with its photo.
+#pragma once
+
+#include <string>
+
+class TExifReader;
+
+namespace JPegUtils {
+
+// Thumbnail box of a photo wider than high; any other photo gets it turned:
+// 90 x 120.
+constexpr int kThumbWidth = 160;
+constexpr int kThumbHeight = 120;
+constexpr int kThumbQuality = 90;
+
+// The cache file of a photo: its folder's "thumbs/thumb_" + the photo's own
+// file name, as it is written on disk (IMG_1.JPG and img_1.jpg are two
+// photos with two cache files).
+std::string ThumbnailCacheFile(const std::string& photo);
+
+// Writes the thumbnail of the photo the reader has read to destFile: the
+// EXIF thumbnail when there is one, else a copy of the cache file, made
+// first when missing or out of date. True without copying when destFile is
+// the cache file itself. False when the reader has no file name and no EXIF
+// thumbnail, or the thumbnail cannot be made or copied.
+bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
+
+// Makes the scaled thumbnail of srcFile in thumbFile: 160 x 120 for a photo
+// wider than high, else 90 x 120, stretched to fill, baseline JPEG of
+// quality 90, recording the photo's size and time. The information window
+// names the photo meanwhile. thumbFile is written under a temporary name and
+// renamed when complete. False when the photo does not decode or the file
+// cannot be written.
+bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
+
+// True when thumbFile is a thumbnail made from srcFile as it is now.
+bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile);
+
+// The pixel size of a JPEG and its aspect class: the long-to-short side
+// ratio in hundredths (halves to even), 160 for ratios strictly between
+// 1.59 and 1.61, 178 strictly between 1.77 and 1.79. True when the whole
+// picture decodes; otherwise false with all three 0.
+bool GetJpegSize(const std::string& fileName, int& width, int& height, int& aspect);
+
+// The aspect class of a width x height picture; 0 when a side is not above 0.
+int AspectClass(int width, int height);
+
+}  // namespace JPegUtils

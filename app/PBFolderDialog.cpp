@@ -1,0 +1,213 @@
+#include "app/PBFolderDialog.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/Language.h"
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "foundation/Utf8.h"
+#include "foundation/ovmsg.h"
+#include "platform/SpecialFolders.h"
+
+namespace {
+
+struct LocaleCaptions {
+  const char* key;
+  const char* label;
+  const char* newFolder;
+};
+
+constexpr LocaleCaptions kDefaultCaptions[] = {
+    {"Default", "Current folder:", "New folder"},
+    {"0009", "Current folder:", "New folder"},
+    {"0406", "Valgt mappe:", "Ny mappe"},
+    {"0407", "Ausgewählter Ordner:", "Neuer Ordner"},
+    {"0409", "Current folder:", "New folder"},
+    {"0410", "Cartella selezionata:", "Nuova Cartella"},
+    {"0413", "Huidige map", "Nieuwe map"},
+    {"0416", "Pasta Atual:", "Nova Pasta"},
+    {"0807", "Ausgewählter Ordner:", "Neuer Ordner"},
+    {"0809", "Current folder:", "New folder"},
+    {"0810", "Cartella selezionata:", "Nuova Cartella"},
+    {"0C07", "Ausgewählter Ordner:", "Neuer Ordner"},
+    {"0C09", "Current folder:", "New folder"},
+    {"1007", "Ausgewählter Ordner:", "Neuer Ordner"},
+    {"1009", "Current folder:", "New folder"},
+    {"1407", "Ausgewählter Ordner:", "Neuer Ordner"},
+    {"1409", "Current folder:", "New folder"},
+    {"1809", "Current folder:", "New folder"},
+    {"1C09", "Current folder:", "New folder"},
+    {"2009", "Current folder:", "New folder"},
+    {"2809", "Current folder:", "New folder"},
+    {"2C09", "Current folder:", "New folder"},
+};
+
+std::vector<std::string> DefaultList(const char* LocaleCaptions::*field) {
+  std::vector<std::string> list;
+  for (const LocaleCaptions& c : kDefaultCaptions) list.push_back(std::string(c.key) + "=" + c.*field);
+  return list;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The status line and the "New folder" button, added to one open dialog.
+class DialogExtras : public QObject {
+ public:
+  DialogExtras(QFileDialog& dialog, const TPBFolderDialog& owner)
+      : dialog_(dialog),
+        owner_(owner),
+        button_(new QPushButton(Q(owner.NewFolderCaption()), &dialog)),
+        status_(new QLabel(&dialog)) {
+    button_->setObjectName("NewFolderButton");
+    status_->setObjectName("StatusText");
+    button_->setMinimumWidth(owner.NewFolderWidth() * dialog.logicalDpiX() / 96);
+    button_->setVisible(owner.NewFolderVisible);
+    status_->setVisible((owner.Flags & TPBFolderDialog::ShowPath) != 0);
+    // The dialog's own button would do the same without the chosen caption.
+    if (auto* own = dialog.findChild<QToolButton*>("newFolderButton")) own->hide();
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+      const int row = grid->rowCount();
+      grid->addWidget(button_, row, 0);
+      grid->addWidget(status_, row, 1, 1, -1);
+    }
+    connect(&dialog, &QFileDialog::currentChanged, this, [this](const QString& p) { Select(p); });
+    connect(&dialog, &QFileDialog::directoryEntered, this, [this](const QString& p) { Select(p); });
+    connect(button_, &QPushButton::clicked, this, [this] { MakeNewFolder(); });
+    Select(QString());
+  }
+
+ private:
+  void Select(const QString& path) {
+    current_ = (path.isEmpty() ? dialog_.directory().absolutePath() : path).toStdString();
+    status_->setText(Q(PBFolderDialog::ShortenPath(current_)));
+    button_->setEnabled(owner_.NewFolderEnabled && !current_.empty());
+  }
+
+  void MakeNewFolder() {
+    bool ok = false;
+    const QString name = QInputDialog::getText(&dialog_, Q(owner_.NewFolderCaption()), QString(),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (!ok || name.isEmpty()) return;
+    const std::string folder = PBFolderDialog::JoinNewFolder(current_, name.toStdString());
+    if (!DosFunc::ForceDirectoriesLong(folder)) {
+      ovMessageBox(Language::GetText(577) + "\n" + folder, Language::GetText(516), ovmsg::kOk,
+                   ovmsg::kIconError);
+      return;
+    }
+    dialog_.setDirectory(Q(DosFunc::ExistingPathLong(folder)));
+    Select(QString());
+  }
+
+  QFileDialog& dialog_;
+  const TPBFolderDialog& owner_;
+  QPushButton* button_;
+  QLabel* status_;
+  std::string current_;
+};
+
+std::string RootStart(TPBFolderDialog::TSHFolders root) {
+  switch (root) {
+    case TPBFolderDialog::foMyComputer: return "/";
+    case TPBFolderDialog::foPersonal: return QDir::homePath().toStdString();
+    case TPBFolderDialog::foDesktop: break;
+  }
+  return platform::SpecialFolderPath(platform::SpecialFolder::Desktop);
+}
+
+}  // namespace
+
+TPBFolderDialog::TPBFolderDialog(QWidget* owner)
+    : QObject(owner), owner_(owner), localeKey_(PBFolderDialog::UserLocaleKey()) {
+  SetLabelCaptions(DefaultList(&LocaleCaptions::label));
+  SetNewFolderCaptions(DefaultList(&LocaleCaptions::newFolder));
+}
+
+void TPBFolderDialog::SetNewFolderWidth(int width) { newFolderWidth_ = width > 0 ? width : 75; }
+
+void TPBFolderDialog::SetLabelCaptions(const std::vector<std::string>& list) {
+  labelCaptions_ = list;
+  labelCaption_ = PBFolderDialog::PickCaption(list, localeKey_, labelCaption_);
+}
+
+void TPBFolderDialog::SetNewFolderCaptions(const std::vector<std::string>& list) {
+  newFolderCaptions_ = list;
+  newFolderCaption_ = PBFolderDialog::PickCaption(list, localeKey_, newFolderCaption_);
+}
+
+bool TPBFolderDialog::Execute() {
+  QFileDialog dialog(owner_ != nullptr ? owner_->window() : QApplication::activeWindow());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setLabelText(QFileDialog::LookIn, Q(labelCaption_));
+  const bool exists = DosFunc::DirectoryExistsLong(Folder);
+  dialog.setDirectory(Q(exists ? DosFunc::ExistingPathLong(Folder) : RootStart(RootFolder)));
+  DialogExtras extras(dialog, *this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return false;
+  Folder = chosen.first().toStdString();
+  return true;
+}
+
+namespace PBFolderDialog {
+
+std::string UserLocaleKey() { return StrFunc::WordToHex(Language::GetDefaultLangID()); }
+
+std::string PickCaption(const std::vector<std::string>& list, std::string_view key,
+                        const std::string& current) {
+  if (list.empty()) return current;
+  auto valueOf = [&](std::string_view name, std::string& value) {
+    const std::string wanted = StrFunc::UpperCaseCz(name);
+    for (const std::string& entry : list) {
+      const size_t eq = entry.find('=');
+      if (eq != std::string::npos && StrFunc::UpperCaseCz(entry.substr(0, eq)) == wanted) {
+        value = entry.substr(eq + 1);
+        return true;
+      }
+    }
+    return false;
+  };
+  std::string value;
+  if (valueOf(key, value) || valueOf("Default", value)) return value;
+  const size_t eq = list.front().find('=');
+  return eq == std::string::npos ? std::string() : list.front().substr(eq + 1);
+}
+
+std::string ShortenPath(std::string_view path, int limit) {
+  const size_t max = limit > 0 ? static_cast<size_t>(limit) : 0;
+  const size_t length = Utf8::Length(path);
+  const size_t slashesAfterSecond =
+      path.size() > 2 ? static_cast<size_t>(std::count(path.begin() + 2, path.end(), '/')) : 0;
+  if (length <= max || limit < 6 || slashesAfterSecond < 2) return Utf8::Left(path, max);
+  // A network-style path keeps its server: "//server/".
+  const size_t headEnd = path.starts_with("//") ? path.find('/', 2) : path.find('/');
+  const std::string head = std::string(path.substr(0, headEnd + 1)) + "...";
+  std::string_view rest = path.substr(headEnd + 1);
+  while (Utf8::Length(head) + 1 + Utf8::Length(rest) > max) {
+    const size_t slash = rest.find('/');
+    if (slash == std::string_view::npos) break;
+    rest.remove_prefix(slash + 1);
+  }
+  const std::string text = head + "/" + std::string(rest);
+  if (Utf8::Length(text) <= max) return text;
+  return Utf8::Left(text, max - 3) + "...";
+}
+
+std::string JoinNewFolder(std::string_view path, std::string_view name) {
+  std::string folder(path);
+  if (!name.starts_with('/') && !folder.ends_with('/')) folder += '/';
+  return folder.append(name);
+}
+
+}  // namespace PBFolderDialog

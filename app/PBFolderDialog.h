@@ -1,0 +1,86 @@
+// TPBFolderDialog: picks a folder with the desktop's folder dialog, adding a
+// "New folder" button, captions in the user's language and a status line
+// that shows the highlighted folder. A form holds one; callers set Folder,
+// call Execute and read Folder back when it returns true.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QObject>
+
+class QWidget;
+
+class TPBFolderDialog : public QObject {
+ public:
+  // Flags: the status line shows the highlighted folder.
+  static constexpr unsigned ShowPath = 0x4;
+  // Where the dialog starts when Folder names no existing folder.
+  enum TSHFolders { foDesktop, foMyComputer, foPersonal };
+
+  // Freed with owner; the dialog opens over owner's window.
+  explicit TPBFolderDialog(QWidget* owner);
+
+  // The starting folder on entry; the chosen one after a confirmed Execute.
+  std::string Folder;
+  unsigned Flags = ShowPath;
+  TSHFolders RootFolder = foDesktop;
+  bool NewFolderVisible = false;
+  // The button can be pressed (while a folder is highlighted).
+  bool NewFolderEnabled = false;
+
+  // Button width at 96 dots per inch; a value of 0 or less sets 75.
+  int NewFolderWidth() const { return newFolderWidth_; }
+  void SetNewFolderWidth(int width);
+
+  // "locale=text" entries, the locale a Windows locale id as four upper-case
+  // hexadecimal digits ("0407"), or "Default". Setting a list picks its
+  // caption anew.
+  const std::vector<std::string>& LabelCaptions() const { return labelCaptions_; }
+  void SetLabelCaptions(const std::vector<std::string>& list);
+  const std::vector<std::string>& NewFolderCaptions() const { return newFolderCaptions_; }
+  void SetNewFolderCaptions(const std::vector<std::string>& list);
+  // The captions picked for the user's locale: the text over the folders and
+  // the button's (also the name prompt's) caption.
+  const std::string& LabelCaption() const { return labelCaption_; }
+  const std::string& NewFolderCaption() const { return newFolderCaption_; }
+
+  // Shows the dialog modally. True with Folder set to the chosen folder;
+  // false on cancel, Folder then unchanged.
+  bool Execute();
+
+ private:
+  QWidget* owner_;
+  std::string localeKey_;
+  int newFolderWidth_ = 75;
+  std::vector<std::string> labelCaptions_;
+  std::vector<std::string> newFolderCaptions_;
+  std::string labelCaption_;
+  std::string newFolderCaption_;
+};
+
+namespace PBFolderDialog {
+
+// The user's locale as the caption lists name it ("0405").
+std::string UserLocaleKey();
+
+// The value of the list's entry named key (any case); else of "Default";
+// else of the first entry; an empty list gives current.
+std::string PickCaption(const std::vector<std::string>& list, std::string_view key,
+                        const std::string& current);
+
+// A path cut to fit limit characters for the status line:
+//  - a path that fits, a limit below 6, or a path with fewer than two "/"
+//    after its second character is cut to the limit;
+//  - otherwise its first "/" (for "//server/": up to the "/" after the
+//    server), "..." and as many of its last components as fit after a "/";
+//  - when even the last component does not fit, that text cut to limit - 3
+//    characters and "...".
+std::string ShortenPath(std::string_view path, int limit = 50);
+
+// The folder a new folder's name stands for: name joined to path with one
+// "/" between them.
+std::string JoinNewFolder(std::string_view path, std::string_view name);
+
+}  // namespace PBFolderDialog

@@ -1,0 +1,22 @@
+#include "app/AppFolders.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/StrFunc.h"
+#include "platform/Environment.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+TEST(AppFolders, DataFolderIsBesideTheProgramWhenWritableElseTheUsers) {
+  EXPECT_EQ(AppFolders::ProgramFolder(), StrFunc::ExtractDir(platform::ExecutablePath()));
+  {
+    testsupport::ScopedHome home;
+    EXPECT_EQ(AppFolders::DataFolder(), home.Path() + "/data");
+  }
+  // The test program's own folder is writable: a portable copy.
+  testsupport::ScopedEnv noHome("QUILLMARSH_HOME", "");
+  EXPECT_EQ(AppFolders::DataFolder(), AppFolders::ProgramFolder());
+}
+
+}  // namespace
