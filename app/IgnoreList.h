@@ -1,0 +1,41 @@
+// The ignore list of a photo folder: the file "ignore.list" in the folder,
+// one file name (without folder) per line, naming the photos the folder's
+// photo list leaves out. The list is written read-only.
+//
+// Lists written by the Windows program hold upper-cased names. So an entry
+// names the file of exactly its name, and when the folder holds no such
+// file, the files whose names differ from it only in case.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TIgnoreList {
+ public:
+  static constexpr const char* kFileName = "ignore.list";
+
+  // Replaces the list by the folder's file. True when the folder has none
+  // or it was read; false, with an empty list, when it cannot be read.
+  bool Load(const std::string& folder);
+  // The folder the list belongs to; empty before Load.
+  const std::string& Folder() const { return folder_; }
+  const std::vector<std::string>& Names() const { return names_; }
+
+  // True when the list leaves out the file a path in Folder() names.
+  bool IsIgnored(const std::string& path) const;
+  // Adds the file's name (trimmed) and writes the list; the list of the
+  // file's own folder is loaded first when another one is loaded. False,
+  // with the list as it was, when the list cannot be read or written.
+  bool Add(const std::string& path);
+  // Writes the list over the folder's file, replacing it whole.
+  bool Save() const;
+
+ private:
+  void Put(const std::string& name);
+
+  std::string folder_;
+  std::vector<std::string> names_;
+  // Upper-cased name to the entries that read so.
+  std::unordered_map<std::string, std::vector<std::string>> byUpper_;
+};

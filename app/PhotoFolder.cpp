@@ -1,0 +1,25 @@
+#include "app/PhotoFolder.h"
+
+#include "app/PhotoList.h"
+#include "foundation/StrFunc.h"
+#include "platform/FileSystem.h"
+
+namespace PhotoFolder {
+
+bool List(const std::string& folder, const std::function<bool(const std::string&)>& ignored,
+          std::vector<std::string>& paths) {
+  paths.clear();
+  std::vector<platform::DirEntry> entries;
+  if (!platform::ListDirectory(folder, entries)) return false;
+  const std::string dir = StrFunc::IncludeBackslash(folder);
+  for (const platform::DirEntry& entry : entries) {
+    if (entry.name.starts_with('.') || !entry.status.isRegular) continue;
+    if (!PhotoList::IsListedName(entry.name)) continue;
+    std::string path = dir + entry.name;
+    if (ignored && ignored(path)) continue;
+    paths.push_back(std::move(path));
+  }
+  return true;
+}
+
+}  // namespace PhotoFolder
