@@ -3,6 +3,7 @@
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
+#include "foundation/appcore.h"
 #include "foundation/config/cfgtoolsini.h"
 #include "foundation/config/cfgtoolsreg.h"
 #include "foundation/config/simplestrfunc.h"
@@ -31,6 +32,10 @@ bool OnlySeparators(const std::string& text, char separator) {
 }
 
 }  // namespace
+
+// A settings object made before the windows are set up, long after the
+// start, tells the developer that the set-up call is missing.
+TConfig::TConfig() { appcore::CheckFormApplication(true, ""); }
 
 TConfig::~TConfig() {
   if (modified_ && store_) UpdateFile();

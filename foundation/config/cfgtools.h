@@ -29,7 +29,8 @@ class TConfig {
  public:
   enum StorageKind { kNone = 0, kIni = 1, kRegistry = 2 };
 
-  TConfig() = default;
+  // Runs appcore::CheckFormApplication with grace first.
+  TConfig();
   // Writes back when modified (a failure is not reported here), then closes.
   virtual ~TConfig();
   TConfig(const TConfig&) = delete;
