@@ -1,0 +1,45 @@
+#include "app/JpegImage.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/jpeg/JpegReader.h"
+
+namespace JpegImage {
+
+QSize FitSize(QSize picture, QSize box) {
+  double width = picture.width();
+  double height = picture.height();
+  if (width > box.width() && width > 0) {
+    height = height * box.width() / width;
+    width = box.width();
+  }
+  if (height > box.height() && height > 0) {
+    width = width * box.height() / height;
+    height = box.height();
+  }
+  return {std::max(1, static_cast<int>(std::lround(width))),
+          std::max(1, static_cast<int>(std::lround(height)))};
+}
+
+QImage Fitted(const QImage& image, QSize box) {
+  const QSize size = FitSize(image.size(), box);
+  if (size == image.size()) return image;
+  return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage LoadFitted(const std::string& path, QSize box) {
+  if (box.width() < 1 || box.height() < 1) return {};
+  platform::JpegReader reader;
+  if (!reader.OpenFile(path)) return {};
+  const QSize target = FitSize({reader.Width(), reader.Height()}, box);
+  platform::Bitmap bitmap;
+  if (!reader.Decode(bitmap, target.width(), target.height())) return {};
+  const QImage decoded(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3,
+                       QImage::Format_RGB888);
+  // The decoded image only borrows the bitmap's pixels: copy or scale it.
+  if (decoded.size() == target) return decoded.copy();
+  return decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace JpegImage
