@@ -1,5 +1,7 @@
 #include "app/PhotoFolder.h"
 
+#include <algorithm>
+
 #include "app/PhotoList.h"
 #include "foundation/StrFunc.h"
 #include "platform/FileSystem.h"
@@ -19,6 +21,9 @@ bool List(const std::string& folder, const std::function<bool(const std::string&
     if (ignored && ignored(path)) continue;
     paths.push_back(std::move(path));
   }
+  // The system's order is arbitrary, and the photo list keeps the given
+  // order of names that differ only in case: sorted, every read agrees.
+  std::sort(paths.begin(), paths.end());
   return true;
 }
 

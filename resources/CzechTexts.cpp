@@ -6,7 +6,8 @@ namespace {
 
 // Some texts are equal (29 and 32, 15 and 263, 23 and 284, 275 and 289, 511
 // and 515, 521 and 522) but stay separate numbers: different controls use
-// them, and a language file may tell them apart.
+// them, and a language file may tell them apart. 522 was once the delete
+// question but asks about ignoring; 605 asks about deleting.
 constexpr NumberedText kTexts[] = {
     {0, "dd.mm.yyyy"},
     {1, "hh:mm:ss"},
@@ -109,6 +110,7 @@ constexpr NumberedText kTexts[] = {
     {311, "Font"},
     {312, "Původní"},
     {313, "Testovací řádek"},
+    {314, "Celý snímek"},
     {500, "Příznak"},
     {501, "Hodnota"},
     {502, "Příznaky specifické fotoaparátu"},
@@ -204,6 +206,11 @@ constexpr NumberedText kTexts[] = {
     {602, "Roky"},
     {603, "EXIF/bez-EXIF"},
     {604, "Rozdělit do podsložek"},
+    {605, "Chcete opravdu smazat aktuální fotku?"},
+    {606, "Složku nelze načíst."},
+    {607, "Snímek nelze otevřít:"},
+    {608, "Snímek nelze smazat."},
+    {609, "Snímek nelze zobrazit, soubor je poškozený."},
 };
 
 }  // namespace

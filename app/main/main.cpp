@@ -1,7 +1,14 @@
-#include <cstdio>
+#include <QApplication>
+#include <QTimer>
 #include <string>
 
+#include "app/GlobalWindows.h"
+#include "app/HromadneAkce.h"
+#include "app/Language.h"
+#include "app/Main.h"
 #include "app/QtDesktop.h"
+#include "app/StartupArgs.h"
+#include "app/appform.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/appcore.h"
@@ -9,6 +16,7 @@
 #include "foundation/morvask.h"
 #include "foundation/tosmika.h"
 #include "platform/Environment.h"
+#include "resources/Product.h"
 
 namespace {
 
@@ -28,16 +36,42 @@ void StopFoundation(const std::string& programDir) {
   morvask::Free();
 }
 
+// The windows, from creation until the user closes the first one.
+int RunWindows(int argc, char** argv, const TStartupArgs& args) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(resources::kProductName);
+  QApplication::setApplicationDisplayName(resources::kProductName);
+  QWidget* first = GlobalWindows::Create(args.GpsSet);
+  appform::InitializeFormApplication(false);
+  const TGlobalWindows& windows = GlobalWindows::Get();
+  if (args.GpsSet) {
+    Main::LoadLanguageWithoutMainForm();
+    windows.frmHA->OpenWithFiles(args.Text);
+  }
+  first->show();
+  // The window paints before a long list starts loading.
+  if (!args.GpsSet && !args.Text.empty()) {
+    QTimer::singleShot(0, windows.MainForm, [&windows, &args] {
+      if (windows.MainForm != nullptr) windows.MainForm->OpenFileList(args.Text);
+    });
+  }
+  const int result = QApplication::exec();
+  GlobalWindows::Destroy();
+  Language::DoneLanguages();
+  return result;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   qtdesktop::Install();
   const std::string programDir = StrFunc::ExtractDir(platform::ExecutablePath());
-  if (!StartFoundation(programDir)) {
-    StopFoundation(programDir);
-    return 0;
+  int result = 0;
+  if (StartFoundation(programDir)) {
+    const TStartupArgs args = StartupArgs::Collect(platform::ProgramArguments());
+    // In GPS-view mode the maps are open already, and no window is made.
+    if (!args.GpsView) result = RunWindows(argc, argv, args);
   }
-  std::puts("Quillmarsh: a photo browser, EXIF editor and web gallery maker.");
   StopFoundation(programDir);
-  return 0;
+  return result;
 }

@@ -1,0 +1,201 @@
+#include "app/Main.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "app/AboutForm.h"
+#include "app/AppFolders.h"
+#include "app/GlobalWindows.h"
+#include "app/Language.h"
+#include "app/LanguageMenu.h"
+#include "app/links.h"
+#include "foundation/StrFunc.h"
+#include "foundation/config/cfgtools.h"
+#include "metadata/exif.h"
+#include "platform/Environment.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/OpenDocument.h"
+#include "resources/Product.h"
+
+namespace {
+
+constexpr int kTextError = 516;
+constexpr int kTextGpsSetLauncher = 581;
+constexpr int kTextGpsViewLauncher = 592;
+constexpr const char* kThumbnailName = "exif_thumbnail.jpg";
+constexpr int kDefaultWidth = 1180;
+constexpr int kDefaultHeight = 800;
+
+std::string LanguageFolder() { return AppFolders::ProgramFolder() + "/lng"; }
+
+// The settings on the product's root in the user's registry.
+void OpenSettings(TConfig& config) { config.OpenRegistryDefault(false, resources::kProductName); }
+
+// Bounds stored as -1 are not stored.
+bool AllStored(std::initializer_list<int> values) {
+  for (int value : values)
+    if (value == -1) return false;
+  return true;
+}
+
+}  // namespace
+
+TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
+  setObjectName("MainForm");
+  BuildMenu();
+  BuildLayout();
+  Connect();
+  resize(kDefaultWidth, kDefaultHeight);
+  ApplyLanguage();
+  LoadSettings();
+  Language::InitLanguages(LanguageFolder(), languageMenu_.get(),
+                          [this](uint32_t winID) { LanguageChanged(winID); }, languageId_);
+  ClearDisplay();
+  thumbnailFile_ = Main::GetTempDir() + kThumbnailName;
+  EnableItems({ExtractEXIFs1, JoinEXIFs1, FileDateTmebyexposure1, GenerateCurrentProject1,
+               GenerateAllProjects, Savethumbnails1, Save1, Saveproject1, Projectproperties1,
+               Renamefiles1, Ignorecurrentimage1, Deletecurrentimage1, Preview800x600,
+               Preview1024x768, Allprojects1, Onlycurrentproject1, Allprojects2,
+               Onlycurrentproject2, Separateflashnoflashsnaps1, SeparateGPSnoGPSsnaps1,
+               Previewprojectlist1, Projectlist1, Imagelist1, Thumbnailslist1, SlideShow1,
+               Saveplayer1},
+              false);
+  SetCameraType(exif::kNothingRead);
+  UpdateNavButtons(0);
+  SetModified(false);
+}
+
+TMainForm::~TMainForm() {
+  // The language list holds this window's menu and callback.
+  Language::DoneLanguages();
+}
+
+void TMainForm::Connect() {
+  const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
+    connect(sender, signal, this, [this, handler] { Guarded(handler); });
+  };
+  on(FirstFileButton, &QToolButton::clicked, &TMainForm::FirstFileButtonClick);
+  on(PrevFile, &QToolButton::clicked, &TMainForm::PrevFileClick);
+  on(NextFile, &QToolButton::clicked, &TMainForm::NextFileClick);
+  on(LastFileButton, &QToolButton::clicked, &TMainForm::LastFileButtonClick);
+  on(SortByExposure, &QCheckBox::clicked, &TMainForm::SortByExposureClick);
+  on(ShowUnknown, &QCheckBox::clicked, &TMainForm::ShowUnknownClick);
+  on(ShowImgButton, &QPushButton::clicked, &TMainForm::ShowImgButtonClick);
+  on(CameraTypeCombo, &QComboBox::activated, &TMainForm::CameraTypeComboChange);
+}
+
+void TMainForm::Guarded(void (TMainForm::*handler)()) {
+  try {
+    (this->*handler)();
+  } catch (const std::exception& error) {
+    platform::ShowMessageBox(error.what(), Language::GetText(kTextError),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
+  }
+}
+
+void TMainForm::SetStatusText(const std::string& text) {
+  SBPanel->setText(QString::fromStdString(status_.Set(text)));
+  QCoreApplication::processEvents();
+}
+
+void TMainForm::LoadSettings() {
+  TConfig config;
+  OpenSettings(config);
+  const std::string here = platform::CurrentDirectory();
+  languageId_ = static_cast<uint32_t>(config.ReadInteger("Language", 0));
+  openSspDir_ = config.ReadString("OpenSSPDir", here);
+  saveSspDir_ = config.ReadString("SaveSSPDir", here);
+  imageDir_ = config.ReadString("OpenImgDir", here);
+  config.SetSection("Desktop\\WinPos");
+  const int left = config.ReadInteger("Left", -1);
+  const int top = config.ReadInteger("Top", -1);
+  const int width = config.ReadInteger("Width", -1);
+  const int height = config.ReadInteger("Height", -1);
+  if (AllStored({left, top, width, height})) {
+    const QRect bounds(left, top, width, height);
+    const QScreen* screen = QGuiApplication::screenAt(bounds.center());
+    // A window stored on a screen that is gone is centred on the one there is.
+    if (width > 0 && height > 0 && screen != nullptr) {
+      move(left, top);
+      resize(width, height);
+    }
+  }
+  config.SetSection("Desktop\\Image");
+  const int imageWidth = config.ReadInteger("Width", -1);
+  const int imageHeight = config.ReadInteger("Height", -1);
+  // The layout gives the photo the room the window has; this is its start.
+  if (AllStored({imageWidth, imageHeight})) FullImg->resize(imageWidth, imageHeight);
+}
+
+void TMainForm::SaveSettings() {
+  TConfig config;
+  OpenSettings(config);
+  config.WriteInteger("Language", static_cast<int32_t>(languageId_));
+  config.WriteString("OpenSSPDir", openSspDir_);
+  config.WriteString("SaveSSPDir", saveSspDir_);
+  config.WriteString("OpenImgDir", imageDir_);
+  config.SetSection("Desktop\\WinPos");
+  config.WriteInteger("Left", pos().x());
+  config.WriteInteger("Top", pos().y());
+  config.WriteInteger("Width", width());
+  config.WriteInteger("Height", height());
+  config.SetSection("Desktop\\Image");
+  config.WriteInteger("Width", FullImg->width());
+  config.WriteInteger("Height", FullImg->height());
+}
+
+void TMainForm::LanguageChanged(uint32_t winID) {
+  if (winID != languageId_) {
+    for (const std::string& name : shortcutNames_) links::DeleteShortcut(name, links::kPlaceSendTo);
+  }
+  languageId_ = winID;
+  ApplyLanguage();
+  GlobalWindows::ApplyTexts();
+  const std::string program = platform::ExecutablePath();
+  shortcutNames_ = {Language::GetText(kTextGpsViewLauncher), Language::GetText(kTextGpsSetLauncher),
+                    resources::kProductName};
+  links::CreateShortcut(shortcutNames_[0], program, {"/gpsview"}, "", links::kPlaceSendTo);
+  links::CreateShortcut(shortcutNames_[1], program, {"/gpsset"}, "", links::kPlaceSendTo);
+  links::CreateShortcut(shortcutNames_[2], program, {}, "", links::kPlaceSendTo);
+  if (isVisible()) update();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  SaveSettings();
+  platform::RemoveFile(thumbnailFile_);
+  event->accept();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ArrangeGridColumns();
+  if (FullImageShown() && !fullImage_.isNull()) ShowFullImage(fullImage_);
+}
+
+void TMainForm::Homepage1Click() { platform::OpenDocument(resources::kHomePage); }
+
+void TMainForm::About2Click() { TAboutBox::ShowAbout(this); }
+
+namespace Main {
+
+std::string GetTempDir() { return platform::PrivateTempDir(); }
+
+void LoadLanguageWithoutMainForm() {
+  uint32_t winID = 0;
+  {
+    TConfig config;
+    OpenSettings(config);
+    winID = static_cast<uint32_t>(config.ReadInteger("Language", 0));
+  }
+  Language::InitLanguages(LanguageFolder(), nullptr, nullptr, winID);
+}
+
+}  // namespace Main

@@ -1,0 +1,269 @@
+// TMainForm: the main window. It shows the photos of one folder, or of a
+// list given on the command line, one at a time: the photo's thumbnail, its
+// general and maker EXIF tags in two grids, camera, comment and GPS
+// position, and on request the whole photo. The list is filtered by the
+// folder's ignore list and sorted by exposure time or by name.
+//
+// The work is done by plain code (PhotoList, PhotoFolder, TIgnoreList,
+// TExifReader); the window gathers the user's choices, calls it and shows
+// the result. Menu items whose windows do not exist yet stay disabled.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include <QImage>
+#include <QMainWindow>
+
+#include "app/IgnoreList.h"
+#include "app/PhotoList.h"
+#include "app/StatusStack.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QStackedWidget;
+class QTableWidget;
+class QToolButton;
+class TExifReader;
+class TQtLanguageMenu;
+
+class TMainForm : public QMainWindow {
+ public:
+  // Loads the settings and the chosen language, clears the display and
+  // leaves the window hidden.
+  TMainForm();
+  ~TMainForm() override;
+
+  // --- The photo list ---------------------------------------------------------
+  // Shows the paths of text (one per line) as the list, and the first one;
+  // their folder becomes the photo folder. Stepping never re-reads a folder
+  // for such a list.
+  void OpenFileList(const std::string& text);
+  // Reads the photo folder into the list, without the photos of its ignore
+  // list when useIgnoreList is set. A folder that cannot be read is told.
+  void ReadDirectory(bool useIgnoreList);
+  // Builds the list from paths (progress window meanwhile).
+  void LoadFileList(const std::vector<std::string>& paths);
+  void UpdateNavButtons(int index);
+  // The status stack (TStatusStack); pending events run after each change.
+  void SetStatusText(const std::string& text);
+  // Loads the photo folder's ignore list; a list that cannot be read is
+  // told. The photo shown stays.
+  void LoadIgnoreList();
+  bool IsIgnored(const std::string& fileName) const;
+  void LoadSettings();
+  void SaveSettings();
+  // The language callback: texts of this and the other global windows, and
+  // the Send To launchers in the new language (the old language's removed).
+  void LanguageChanged(uint32_t winID);
+  void ApplyLanguage();
+
+  // --- Showing a photo ----------------------------------------------------------
+  void ShowFile(const std::string& fileName, bool withThumbnail);
+  void ShowExif(const TExifReader& reader);
+  void ClearDisplay();
+  void SetModified(bool flag);
+  void SetCameraType(int makerNumber);
+  // The whole photo fitted into FullImg; a photo that does not decode shows
+  // a message there instead.
+  void LoadFullImage(const std::string& fileName);
+  void ArrangeGridColumns();
+
+  // --- Handlers -----------------------------------------------------------------
+  void Open1Click();
+  void NextFileClick();
+  void PrevFileClick();
+  void FirstFileButtonClick();
+  void LastFileButtonClick();
+  void SortByExposureClick();
+  void ShowUnknownClick();
+  void Ignorecurrentimage1Click();
+  void Deletecurrentimage1Click();
+  void ShowImgButtonClick();
+  void CameraTypeComboChange();
+  void Homepage1Click();
+  void About2Click();
+
+  // --- State --------------------------------------------------------------------
+  const std::string& CurrentFile() const { return currentFile_; }
+  // The list in display order: full paths and display texts.
+  const std::vector<TPhotoEntry>& Files() const { return files_; }
+  // The photo folder: the open dialog's folder, where the list is read.
+  const std::string& ImageDir() const { return imageDir_; }
+  const std::string& StatusText() const { return status_.Shown(); }
+  bool Modified() const { return modified_; }
+  bool FullImageShown() const;
+  // Where the thumbnail shown is written: "exif_thumbnail.jpg" in the
+  // program's private temporary folder.
+  const std::string& ThumbnailFile() const { return thumbnailFile_; }
+
+  // --- Controls -----------------------------------------------------------------
+  QMenu* File1;
+  QAction* Open1;
+  QAction* Openproject1;
+  QAction* Save1;
+  QAction* Saveproject1;
+  QAction* Projectproperties1;
+  QAction* Ignorecurrentimage1;
+  QAction* Deletecurrentimage1;
+  QAction* GPSLocations1;
+  QMenu* List1;
+  QAction* Imagelist1;
+  QAction* Thumbnailslist1;
+  QAction* SlideShow1;
+  QMenu* Batch1;
+  QAction* ExtractEXIFs1;
+  QAction* JoinEXIFs1;
+  QAction* Savethumbnails1;
+  QAction* FileDateTmebyexposure1;
+  QAction* Renamefiles1;
+  QAction* Separateflashnoflashsnaps1;
+  QAction* SeparateGPSnoGPSsnaps1;
+  QAction* AboveDirectory1;
+  QMenu* Web1;
+  QAction* Preview800x600;
+  QAction* Preview1024x768;
+  QAction* Previewprojectlist1;
+  QMenu* GenWebPage;
+  QAction* GenerateCurrentProject1;
+  QAction* GenerateAllProjects;
+  QAction* Projectlist1;
+  QMenu* Public1;
+  QMenu* Publicprojects1;
+  QAction* Allprojects1;
+  QAction* Onlycurrentproject1;
+  QAction* FTPSettings1;
+  QMenu* Saveslideshow1;
+  QAction* Allprojects2;
+  QAction* Onlycurrentproject2;
+  QAction* ConvertSSPEXE1;
+  QAction* ExtractSSPfromexecutable1;
+  QAction* Saveplayer1;
+  QMenu* Language;
+  QMenu* About1;
+  QAction* About2;
+  QAction* Homepage1;
+
+  QLabel* Img;
+  QToolButton* FirstFileButton;
+  QToolButton* PrevFile;
+  QToolButton* NextFile;
+  QToolButton* LastFileButton;
+  QCheckBox* SortByExposure;
+  QCheckBox* ShowUnknown;
+  QLabel* CameraLabel;
+  QComboBox* CameraTypeCombo;
+  QPushButton* ShowImgButton;
+  QGroupBox* NoteGroup;
+  QPlainTextEdit* Note;
+  QGroupBox* GPSGroup;
+  QLabel* SirkaLabel;
+  QLineEdit* SirSt;
+  QLineEdit* SirMin;
+  QLineEdit* SirSec;
+  QComboBox* SirkaRef;
+  QLineEdit* GoogleSirka;
+  QLabel* DelkaLabel;
+  QLineEdit* DelkaSt;
+  QLineEdit* DelkaMin;
+  QLineEdit* DelkaSec;
+  QComboBox* DelkaRef;
+  QLineEdit* GoogleDelka;
+  QLineEdit* GpsVyska;
+  QComboBox* GPSAltitudeRef;
+  QPushButton* MapButton;
+  QPushButton* Button1;
+  QPushButton* GpsSaveButton;
+  QLabel* lbLocation;
+  QStackedWidget* Pages;
+  QSplitter* Grids;
+  QTableWidget* SG;
+  QTableWidget* ESG;
+  QLabel* FullImg;
+  QLabel* SBPanel;
+  QFileDialog* OpenDialog;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  enum class StepKind { Next, Previous, First, Last };
+
+  // Building the window (MainMenu.cpp, MainLayout.cpp).
+  void BuildMenu();
+  void ApplyMenuTexts();
+  void BuildLayout();
+  QWidget* BuildLeftPanel();
+  QGroupBox* BuildGpsGroup();
+  void Connect();
+  // An item runs only when its window is built; otherwise it stays disabled.
+  void EnableItem(QAction* item, bool enabled);
+  void EnableItems(std::initializer_list<QAction*> items, bool enabled);
+  // Runs a handler; a failure it did not expect is told, never thrown on.
+  void Guarded(void (TMainForm::*handler)());
+
+  // Browsing (MainBrowse.cpp).
+  void Step(StepKind kind, int rescanThreshold);
+  // Away from the photo shown, before it leaves the list.
+  void StepAway();
+  // Takes the photo out of the list; an emptied list clears the display.
+  void RemoveFromList(const std::string& path);
+  int IndexOf(const std::string& path) const;
+  void ShowListEntry(int index);
+
+  // Showing (MainShow.cpp).
+  void ShowThumbnail();
+  void ShowGps(const TExifReader& reader);
+  void FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
+                const std::vector<std::string>& texts, bool withDataFormat);
+  void ShowFullImage(const QImage& image);
+  void UpdateCaption();
+
+  std::unique_ptr<TExifReader> reader_;
+  std::string thumbnailFile_;
+  std::string currentFile_;
+  std::vector<TPhotoEntry> files_;
+  TIgnoreList ignore_;
+  bool modified_ = false;
+  int processed_ = 0;
+  int cameraType_ = 0;
+  TStatusStack status_;
+  uint32_t languageId_ = 0;
+  bool commandLineList_ = false;
+  // The launchers made in the language in force, removed on a change.
+  std::vector<std::string> shortcutNames_;
+  std::string imageDir_;
+  std::string openSspDir_;
+  std::string saveSspDir_;
+  // The whole photo as decoded for FullImg, re-fitted when the window's size
+  // changes.
+  QImage fullImage_;
+  std::unique_ptr<TQtLanguageMenu> languageMenu_;
+  std::unordered_set<const QAction*> live_;
+  // Set while a list loads: a second command must wait.
+  bool busy_ = false;
+};
+
+namespace Main {
+
+// The program's private temporary folder, with a trailing "/".
+std::string GetTempDir();
+
+// Makes the stored language current when no main window exists (GPS-set
+// mode): the "Language" setting and the language files beside the program.
+void LoadLanguageWithoutMainForm();
+
+}  // namespace Main

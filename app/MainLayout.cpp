@@ -1,0 +1,247 @@
+// The main window's controls and their layout: the photo's thumbnail,
+// navigation, options, comment and GPS position on the left, the two EXIF
+// grids (or the whole photo) on the right, the status line below.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/CameraTypes.h"
+#include "app/JPegUtils.h"
+#include "app/Language.h"
+#include "app/Main.h"
+
+namespace {
+
+// Text numbers of the controls.
+constexpr int kTextShowUnknown = 250;
+constexpr int kTextSortByExposure = 251;
+constexpr int kTextCamera = 252;
+constexpr int kTextOpenDialogTitle = 256;
+constexpr int kTextNote = 307;
+constexpr int kTextShowImage = 314;
+constexpr int kTextTag = 500;
+constexpr int kTextValue = 501;
+constexpr int kTextMakerTag = 502;
+constexpr int kTextAboveSea = 571;
+constexpr int kTextBelowSea = 572;
+constexpr int kTextLatitude = 573;
+constexpr int kTextLongitude = 574;
+
+// The thumbnail's box leaves room for either orientation of a thumbnail.
+constexpr int kThumbBox = JPegUtils::kThumbWidth + 8;
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
+
+QLineEdit* GpsEdit(QWidget* parent, const char* name, int characters) {
+  auto* edit = Named(new QLineEdit(parent), name);
+  edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance('0') * (characters + 2) + 12);
+  edit->setReadOnly(true);
+  return edit;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items) {
+  auto* combo = Named(new QComboBox(parent), name);
+  combo->addItems(items);
+  return combo;
+}
+
+QToolButton* NavButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+  auto* button = Named(new QToolButton(parent), name);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setAutoRaise(false);
+  button->setMinimumSize(40, 30);
+  return button;
+}
+
+QTableWidget* Grid(QWidget* parent, const char* name) {
+  auto* grid = Named(new QTableWidget(0, 2, parent), name);
+  grid->verticalHeader()->setVisible(false);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+  grid->horizontalHeader()->setStretchLastSection(true);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setAlternatingRowColors(true);
+  grid->setWordWrap(false);
+  return grid;
+}
+
+}  // namespace
+
+void TMainForm::BuildLayout() {
+  auto* central = new QWidget(this);
+  auto* layout = new QHBoxLayout(central);
+  layout->addWidget(BuildLeftPanel());
+
+  Pages = Named(new QStackedWidget(central), "Pages");
+  Grids = Named(new QSplitter(Qt::Vertical, Pages), "Grids");
+  SG = Grid(Grids, "SG");
+  ESG = Grid(Grids, "ESG");
+  Grids->addWidget(SG);
+  Grids->addWidget(ESG);
+  Grids->setStretchFactor(0, 3);
+  Grids->setStretchFactor(1, 2);
+  FullImg = Named(new QLabel(Pages), "FullImg");
+  FullImg->setAlignment(Qt::AlignCenter);
+  FullImg->setWordWrap(true);
+  // The photo follows the window's size; it must not hold the window open.
+  FullImg->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  Pages->addWidget(Grids);
+  Pages->addWidget(FullImg);
+  layout->addWidget(Pages, 1);
+  setCentralWidget(central);
+
+  SBPanel = Named(new QLabel(this), "SBPanel");
+  statusBar()->setObjectName("SB");
+  statusBar()->addWidget(SBPanel, 1);
+
+  OpenDialog = Named(new QFileDialog(this), "OpenDialog");
+  OpenDialog->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog->setNameFilters({"All (*.jpg *.jpeg *.exif)", "JPEG Image File (*.jpg *.jpeg)",
+                              "EXIF Backup File (*.exif)"});
+}
+
+QWidget* TMainForm::BuildLeftPanel() {
+  auto* panel = new QWidget(this);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+
+  Img = Named(new QLabel(panel), "Img");
+  Img->setAlignment(Qt::AlignCenter);
+  Img->setFixedSize(kThumbBox, kThumbBox * JPegUtils::kThumbHeight / JPegUtils::kThumbWidth + 8);
+  auto* thumbRow = new QHBoxLayout;
+  thumbRow->addStretch(1);
+  thumbRow->addWidget(Img);
+  thumbRow->addStretch(1);
+  column->addLayout(thumbRow);
+
+  FirstFileButton = NavButton(panel, "FirstFileButton", QStyle::SP_MediaSkipBackward);
+  PrevFile = NavButton(panel, "PrevFile", QStyle::SP_MediaSeekBackward);
+  NextFile = NavButton(panel, "NextFile", QStyle::SP_MediaSeekForward);
+  LastFileButton = NavButton(panel, "LastFileButton", QStyle::SP_MediaSkipForward);
+  auto* navigation = new QHBoxLayout;
+  navigation->addStretch(1);
+  for (QToolButton* button : {FirstFileButton, PrevFile, NextFile, LastFileButton})
+    navigation->addWidget(button);
+  navigation->addStretch(1);
+  column->addLayout(navigation);
+
+  SortByExposure = Named(new QCheckBox(panel), "SortByExposure");
+  SortByExposure->setChecked(true);
+  ShowUnknown = Named(new QCheckBox(panel), "ShowUnknown");
+  column->addWidget(SortByExposure);
+  column->addWidget(ShowUnknown);
+
+  CameraLabel = Named(new QLabel(panel), "CameraLabel");
+  CameraTypeCombo = Named(new QComboBox(panel), "CameraTypeCombo");
+  for (int i = 0; i < CameraTypes::kItemCount; ++i) CameraTypeCombo->addItem(QString());
+  auto* cameraRow = new QHBoxLayout;
+  cameraRow->addWidget(CameraLabel);
+  cameraRow->addWidget(CameraTypeCombo, 1);
+  column->addLayout(cameraRow);
+
+  ShowImgButton = Named(new QPushButton(panel), "ShowImgButton");
+  ShowImgButton->setCheckable(true);
+  column->addWidget(ShowImgButton);
+
+  NoteGroup = Named(new QGroupBox(panel), "NoteGroup");
+  Note = Named(new QPlainTextEdit(NoteGroup), "Note");
+  Note->setReadOnly(true);
+  auto* noteLayout = new QVBoxLayout(NoteGroup);
+  noteLayout->addWidget(Note);
+  column->addWidget(NoteGroup, 1);
+
+  column->addWidget(BuildGpsGroup());
+  return panel;
+}
+
+QGroupBox* TMainForm::BuildGpsGroup() {
+  GPSGroup = Named(new QGroupBox("GPS", this), "GPSGroup");
+  SirkaLabel = Named(new QLabel(GPSGroup), "SirkaLabel");
+  SirSt = GpsEdit(GPSGroup, "SirSt", 3);
+  SirMin = GpsEdit(GPSGroup, "SirMin", 2);
+  SirSec = GpsEdit(GPSGroup, "SirSec", 6);
+  SirkaRef = Combo(GPSGroup, "SirkaRef", {"N", "S"});
+  GoogleSirka = GpsEdit(GPSGroup, "GoogleSirka", 11);
+  DelkaLabel = Named(new QLabel(GPSGroup), "DelkaLabel");
+  DelkaSt = GpsEdit(GPSGroup, "DelkaSt", 3);
+  DelkaMin = GpsEdit(GPSGroup, "DelkaMin", 2);
+  DelkaSec = GpsEdit(GPSGroup, "DelkaSec", 6);
+  DelkaRef = Combo(GPSGroup, "DelkaRef", {"E", "W"});
+  GoogleDelka = GpsEdit(GPSGroup, "GoogleDelka", 11);
+  GpsVyska = GpsEdit(GPSGroup, "GpsVyska", 8);
+  GPSAltitudeRef = Combo(GPSGroup, "GPSAltitudeRef", {QString(), QString()});
+  MapButton = Named(new QPushButton("Map", GPSGroup), "MapButton");
+  Button1 = Named(new QPushButton("GPS", GPSGroup), "Button1");
+  GpsSaveButton = Named(new QPushButton(">> DB", GPSGroup), "GpsSaveButton");
+  for (QWidget* w : {static_cast<QWidget*>(SirkaRef), static_cast<QWidget*>(DelkaRef),
+                     static_cast<QWidget*>(GPSAltitudeRef), static_cast<QWidget*>(MapButton),
+                     static_cast<QWidget*>(Button1), static_cast<QWidget*>(GpsSaveButton)})
+    w->setEnabled(false);
+  lbLocation = Named(new QLabel(GPSGroup), "lbLocation");
+
+  auto* grid = new QGridLayout(GPSGroup);
+  const auto addCoordinate = [grid](int row, QLabel* label, QLineEdit* deg, QLineEdit* min,
+                                    QLineEdit* sec, QComboBox* ref, QLineEdit* decimal) {
+    grid->addWidget(label, row, 0, 1, 5);
+    grid->addWidget(deg, row + 1, 0);
+    grid->addWidget(min, row + 1, 1);
+    grid->addWidget(sec, row + 1, 2);
+    grid->addWidget(ref, row + 1, 3);
+    grid->addWidget(decimal, row + 1, 4);
+  };
+  addCoordinate(0, SirkaLabel, SirSt, SirMin, SirSec, SirkaRef, GoogleSirka);
+  addCoordinate(2, DelkaLabel, DelkaSt, DelkaMin, DelkaSec, DelkaRef, GoogleDelka);
+  auto* altitude = new QHBoxLayout;
+  altitude->addWidget(GpsVyska);
+  altitude->addWidget(new QLabel("m", GPSGroup));
+  altitude->addWidget(GPSAltitudeRef, 1);
+  grid->addLayout(altitude, 4, 0, 1, 5);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(MapButton);
+  buttons->addWidget(Button1);
+  buttons->addWidget(GpsSaveButton);
+  buttons->addStretch(1);
+  grid->addLayout(buttons, 5, 0, 1, 5);
+  grid->addWidget(lbLocation, 6, 0, 1, 5);
+  grid->setColumnStretch(4, 1);
+  return GPSGroup;
+}
+
+void TMainForm::ApplyLanguage() {
+  ApplyMenuTexts();
+  ShowUnknown->setText(Text(kTextShowUnknown));
+  SortByExposure->setText(Text(kTextSortByExposure));
+  CameraLabel->setText(Text(kTextCamera));
+  for (int i = 0; i < CameraTypes::kItemCount; ++i)
+    CameraTypeCombo->setItemText(i, QString::fromStdString(CameraTypes::ItemCaption(i)));
+  OpenDialog->setWindowTitle(Text(kTextOpenDialogTitle));
+  SG->setHorizontalHeaderLabels({Text(kTextTag), Text(kTextValue)});
+  ESG->setHorizontalHeaderLabels({Text(kTextMakerTag), Text(kTextValue)});
+  NoteGroup->setTitle(Text(kTextNote));
+  ShowImgButton->setText(Text(kTextShowImage));
+  SirkaLabel->setText(Text(kTextLatitude));
+  DelkaLabel->setText(Text(kTextLongitude));
+  GPSAltitudeRef->setItemText(0, Text(kTextAboveSea));
+  GPSAltitudeRef->setItemText(1, Text(kTextBelowSea));
+}

@@ -1,0 +1,515 @@
+// The main window, driven by its controls' names: start-up state, a folder
+// of photos with mixed-case names, stepping, sorting, the ignore list,
+// deleting, the EXIF grids, failures, settings and the language.
+#include "app/Main.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/GlobalWindows.h"
+#include "app/HromadneAkce.h"
+#include "app/Language.h"
+#include "app/RenameFileForm.h"
+#include "foundation/DosFunc.h"
+#include "foundation/appcore.h"
+#include "foundation/config/cfgtools.h"
+#include "metadata/exif.h"
+#include "platform/MessageBox.h"
+#include "platform/jpeg/JpegReader.h"
+#include "platform/jpeg/JpegWriter.h"
+#include "tests/frame/FrameTestApp.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::PhotoPath;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+struct TBox {
+  std::string text;
+  std::string caption;
+};
+
+std::vector<TBox>& Boxes() {
+  static std::vector<TBox> boxes;
+  return boxes;
+}
+
+platform::MessageAnswer& Answer() {
+  static platform::MessageAnswer answer = platform::MessageAnswer::Yes;
+  return answer;
+}
+
+platform::MessageAnswer RecordBox(const std::string& text, const std::string& caption,
+                                  platform::MessageButtons, platform::MessageIcon) {
+  Boxes().push_back({text, caption});
+  return Answer();
+}
+
+void WriteNoExifPhoto(const std::string& path) {
+  platform::Bitmap picture;
+  picture.width = 64;
+  picture.height = 48;
+  picture.pixels.assign(64 * 48 * 3, 128);
+  ASSERT_TRUE(platform::WriteJpegFile(picture, path, 90));
+}
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FrameTestApp();
+    appcore::SetFormApplicationInitialized();
+    Boxes().clear();
+    Answer() = platform::MessageAnswer::Yes;
+    platform::SetMessageBoxFunction(RecordBox);
+    CreateWindows();
+  }
+
+  void TearDown() override {
+    GlobalWindows::Destroy();
+    platform::SetMessageBoxFunction(nullptr);
+  }
+
+  void CreateWindows() {
+    GlobalWindows::Create(false);
+    form = GlobalWindows::Get().MainForm;
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = form->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  std::string Copy(const char* photo, const std::string& name, const TempDir& dir) {
+    fs::copy_file(PhotoPath(photo), dir.File(name));
+    return dir.File(name);
+  }
+
+  // Chooses a photo in the open dialog, as the user does after F3.
+  void Open(const std::string& path) {
+    QTimer::singleShot(0, [path] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->selectFile(QString::fromStdString(path));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Find<QAction>("Open1")->trigger();
+  }
+
+  std::string Names() const {
+    std::string names;
+    for (const TPhotoEntry& entry : form->Files())
+      names += (names.empty() ? "" : " ") + fs::path(entry.Path).filename().string();
+    return names;
+  }
+
+  std::string Current() const { return fs::path(form->CurrentFile()).filename().string(); }
+
+  void Click(const char* button) { QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton); }
+
+  bool Enabled(const char* button) { return Find<QToolButton>(button)->isEnabled(); }
+
+  testsupport::ScopedHome home;
+  testsupport::ScopedEnv locale{"LC_ALL", "C"};
+  TempDir photos;
+  TMainForm* form = nullptr;
+};
+
+TEST_F(MainFormTest, StartsEmptyWithItsMenusShortcutsAndDisabledItems) {
+  EXPECT_EQ(form->windowTitle(), "Quillmarsh v1.0");
+  const struct {
+    const char* item;
+    const char* shortcut;
+  } shortcuts[] = {{"Open1", "F3"},           {"Openproject1", "Ctrl+O"},
+                   {"Save1", "Ctrl+S"},       {"Saveproject1", "Ctrl+A"},
+                   {"Ignorecurrentimage1", "Ctrl+I"}, {"Deletecurrentimage1", "Ctrl+D"},
+                   {"Imagelist1", "Ctrl+L"},  {"Thumbnailslist1", "Ctrl+T"},
+                   {"SlideShow1", "F12"}};
+  for (const auto& s : shortcuts)
+    EXPECT_EQ(Find<QAction>(s.item)->shortcut(), QKeySequence(s.shortcut)) << s.item;
+  for (const char* item :
+       {"ExtractEXIFs1", "JoinEXIFs1", "FileDateTmebyexposure1", "GenerateCurrentProject1",
+        "GenerateAllProjects", "Savethumbnails1", "Save1", "Saveproject1", "Projectproperties1",
+        "Renamefiles1", "Ignorecurrentimage1", "Deletecurrentimage1", "Preview800x600",
+        "Preview1024x768", "Allprojects1", "Onlycurrentproject1", "Allprojects2",
+        "Onlycurrentproject2", "Separateflashnoflashsnaps1", "SeparateGPSnoGPSsnaps1",
+        "Previewprojectlist1", "Projectlist1", "Imagelist1", "Thumbnailslist1", "SlideShow1",
+        "Saveplayer1"})
+    EXPECT_FALSE(Find<QAction>(item)->isEnabled()) << item;
+  for (const char* item : {"Open1", "About2", "Homepage1"})
+    EXPECT_TRUE(Find<QAction>(item)->isEnabled()) << item;
+  const struct {
+    const char* item;
+    const char* caption;
+  } captions[] = {{"File1", "&Soubor"},
+                  {"Open1", "&Otevři"},
+                  {"Separateflashnoflashsnaps1", "Rozdělení fotek na \"s bleskem\" / \"bez blesku\""},
+                  {"Language", "Jazyk"},
+                  {"Homepage1", "Domovská stránka"}};
+  for (const auto& c : captions) EXPECT_EQ(Find<QAction>(c.item)->text(), c.caption) << c.item;
+  for (const char* button : {"FirstFileButton", "PrevFile", "NextFile", "LastFileButton"})
+    EXPECT_FALSE(Enabled(button)) << button;
+  EXPECT_EQ(Find<QComboBox>("CameraTypeCombo")->currentText(), "EXIF struktura nenalezena");
+  EXPECT_EQ(Find<QTableWidget>("SG")->rowCount(), 0);
+  EXPECT_EQ(Find<QTableWidget>("ESG")->horizontalHeaderItem(0)->text(),
+            "Příznaky specifické fotoaparátu");
+  EXPECT_EQ(form->ThumbnailFile(), home.Path() + "/tmp/exif_thumbnail.jpg");
+}
+
+TEST_F(MainFormTest, AFolderOfMixedCaseNamesIsListedByExposureAndSteppedAround) {
+  Copy("canon-ixus.jpg", "b.JPG", photos);       // 2001-06-09
+  Copy("Canon_40D.jpg", "B.jpg", photos);        // 2008-05-30
+  Copy("nikon-e950.jpg", "a.jpeg", photos);      // 2001-04-06
+  Copy("Sony_HDR-HC3.jpg", "C.Jpg", photos);     // 2007-06-15
+  Copy("olympus-c960.jpg", "side.exif", photos); // 2000-11-07
+  Copy("Canon_40D.jpg", ".hidden.jpg", photos);
+  Copy("Canon_40D.jpg", "d.png", photos);
+
+  Open(photos.File("b.JPG"));
+  EXPECT_EQ(Names(), "side.exif a.jpeg b.JPG C.Jpg B.jpg");
+  EXPECT_EQ(Current(), "b.JPG");
+  EXPECT_EQ(form->ImageDir(), photos.Path());
+  EXPECT_NE(form->windowTitle().toStdString().find(photos.File("b.JPG")), std::string::npos);
+  for (const char* button : {"FirstFileButton", "PrevFile", "NextFile", "LastFileButton"})
+    EXPECT_TRUE(Enabled(button)) << button;
+  EXPECT_TRUE(Find<QAction>("Ignorecurrentimage1")->isEnabled());
+
+  Click("NextFile");
+  EXPECT_EQ(Current(), "C.Jpg");
+  Click("NextFile");
+  EXPECT_EQ(Current(), "B.jpg");
+  EXPECT_FALSE(Enabled("NextFile"));
+  EXPECT_FALSE(Enabled("LastFileButton"));
+  form->NextFileClick();
+  EXPECT_EQ(Current(), "side.exif");
+  EXPECT_FALSE(Enabled("PrevFile"));
+  form->PrevFileClick();
+  EXPECT_EQ(Current(), "B.jpg");
+  Click("FirstFileButton");
+  EXPECT_EQ(Current(), "side.exif");
+  Click("LastFileButton");
+  EXPECT_EQ(Current(), "B.jpg");
+
+  // A small folder is read again at each step: a new photo joins the list.
+  Copy("gps_DSCN0010.jpg", "e.jpg", photos);  // 2008-10-22
+  Click("FirstFileButton");
+  EXPECT_EQ(Names(), "side.exif a.jpeg b.JPG C.Jpg B.jpg e.jpg");
+
+  // Unchecked, the photo is shown again; the next read sorts by name.
+  QTest::mouseClick(Find<QCheckBox>("SortByExposure"), Qt::LeftButton);
+  EXPECT_EQ(Current(), "side.exif");
+  EXPECT_EQ(Names(), "side.exif a.jpeg b.JPG C.Jpg B.jpg e.jpg");
+  Click("NextFile");
+  EXPECT_EQ(Names(), "a.jpeg B.jpg b.JPG C.Jpg e.jpg side.exif");
+  EXPECT_EQ(Current(), "a.jpeg");
+}
+
+TEST_F(MainFormTest, IgnoringKeepsThePhotoOutOfTheFolderUntilTheLastOneIsGone) {
+  Copy("canon-ixus.jpg", "one.jpg", photos);
+  Copy("Canon_40D.jpg", "two.jpg", photos);
+  Copy("Canon_40D.jpg", "TWO.JPG", photos);
+  Open(photos.File("one.jpg"));
+  ASSERT_EQ(Names(), "one.jpg TWO.JPG two.jpg");
+
+  Answer() = platform::MessageAnswer::No;
+  Find<QAction>("Ignorecurrentimage1")->trigger();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Chcete opravdu ignorovat aktuální fotku?\n\none.jpg");
+  EXPECT_EQ(Boxes()[0].caption, "Ignorovat?");
+  EXPECT_EQ(Names(), "one.jpg TWO.JPG two.jpg");
+  EXPECT_FALSE(fs::exists(photos.File("ignore.list")));
+
+  Answer() = platform::MessageAnswer::Yes;
+  Find<QAction>("Ignorecurrentimage1")->trigger();
+  EXPECT_EQ(Names(), "TWO.JPG two.jpg");
+  EXPECT_EQ(Current(), "TWO.JPG");
+  EXPECT_EQ(ReadFileBytes(photos.File("ignore.list")), "one.jpg\r\n");
+  EXPECT_NE(DosFunc::GetFileAttr(photos.File("ignore.list")) & DosFunc::faReadOnly, 0);
+
+  // Its twin in another case stays; the list is read with the folder.
+  Find<QAction>("Ignorecurrentimage1")->trigger();
+  EXPECT_EQ(Current(), "two.jpg");
+  Open(photos.File("two.jpg"));
+  EXPECT_EQ(Names(), "two.jpg");
+  form->LoadIgnoreList();
+  EXPECT_EQ(Current(), "two.jpg");
+
+  Find<QAction>("Ignorecurrentimage1")->trigger();
+  EXPECT_EQ(Names(), "");
+  EXPECT_EQ(form->CurrentFile(), "");
+  EXPECT_EQ(form->windowTitle(), "Quillmarsh v1.0");
+  EXPECT_EQ(Find<QTableWidget>("SG")->rowCount(), 0);
+  EXPECT_FALSE(Find<QAction>("Ignorecurrentimage1")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Deletecurrentimage1")->isEnabled());
+  EXPECT_EQ(ReadFileBytes(photos.File("ignore.list")), "one.jpg\r\nTWO.JPG\r\ntwo.jpg\r\n");
+}
+
+TEST_F(MainFormTest, DeletingAsksAboutDeletingAndRemovesExactlyThatFile) {
+  Copy("canon-ixus.jpg", "a.jpg", photos);
+  Copy("Canon_40D.jpg", "b.jpg", photos);
+  Copy("Canon_40D.jpg", "B.JPG", photos);
+  Open(photos.File("b.jpg"));
+  ASSERT_EQ(Names(), "a.jpg B.JPG b.jpg");
+
+  Answer() = platform::MessageAnswer::No;
+  Find<QAction>("Deletecurrentimage1")->trigger();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Chcete opravdu smazat aktuální fotku?\n\nb.jpg");
+  EXPECT_EQ(Boxes()[0].caption, "Smazat?");
+  EXPECT_TRUE(fs::exists(photos.File("b.jpg")));
+
+  Answer() = platform::MessageAnswer::Yes;
+  Find<QAction>("Deletecurrentimage1")->trigger();
+  EXPECT_FALSE(fs::exists(photos.File("b.jpg")));
+  EXPECT_TRUE(fs::exists(photos.File("B.JPG")));
+  EXPECT_EQ(Names(), "a.jpg B.JPG");
+  EXPECT_EQ(Current(), "B.JPG");
+  EXPECT_FALSE(fs::exists(photos.File("ignore.list")));
+
+  Find<QAction>("Deletecurrentimage1")->trigger();
+  Find<QAction>("Deletecurrentimage1")->trigger();
+  EXPECT_EQ(Names(), "");
+  EXPECT_FALSE(fs::exists(photos.File("a.jpg")));
+  EXPECT_FALSE(fs::exists(photos.File("B.JPG")));
+}
+
+TEST_F(MainFormTest, TheGridsShowGeneralAndMakerTagsAndTheirAbsence) {
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(PhotoPath("canon-ixus.jpg")));
+  form->ShowFile(PhotoPath("canon-ixus.jpg"), true);
+  auto* grid = Find<QTableWidget>("SG");
+  auto* makerGrid = Find<QTableWidget>("ESG");
+  const int known = grid->rowCount();
+  ASSERT_GT(known, 10);
+  EXPECT_EQ(grid->item(0, 0)->text().toStdString(), reader.StandardRows().names[0]);
+  EXPECT_EQ(grid->item(0, 1)->text().toStdString(), reader.StandardRows().texts[0]);
+  EXPECT_EQ(grid->item(known - 1, 0)->text(), "Data Format");
+  EXPECT_EQ(grid->item(known - 1, 1)->text(), reader.IsIntelOrder() ? "Intel" : "Reverse");
+  ASSERT_GT(makerGrid->rowCount(), 5);
+  EXPECT_TRUE(makerGrid->item(0, 0)->text().startsWith("Canon"));
+  EXPECT_EQ(Find<QComboBox>("CameraTypeCombo")->currentText(), "Canon");
+  EXPECT_TRUE(Find<QLabel>("Img")->isVisibleTo(form));
+  EXPECT_FALSE(Find<QLabel>("Img")->pixmap().isNull());
+
+  // The user cannot pick another maker: the combo only shows the photo's.
+  Find<QComboBox>("CameraTypeCombo")->setCurrentIndex(3);
+  form->CameraTypeComboChange();
+  EXPECT_EQ(Find<QComboBox>("CameraTypeCombo")->currentText(), "Canon");
+
+  QTest::mouseClick(Find<QCheckBox>("ShowUnknown"), Qt::LeftButton);
+  EXPECT_GT(grid->rowCount() + makerGrid->rowCount(), known);
+
+  WriteNoExifPhoto(photos.File("plain.jpg"));
+  form->ShowFile(photos.File("plain.jpg"), true);
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_EQ(makerGrid->rowCount(), 0);
+  EXPECT_EQ(Find<QComboBox>("CameraTypeCombo")->currentIndex(), 0);
+  EXPECT_TRUE(Find<QLabel>("Img")->isVisibleTo(form));
+
+  WriteFileBytes(photos.File("damaged.jpg"), "\xFF\xD8\xFF\xE1 not a photo at all");
+  form->ShowFile(photos.File("damaged.jpg"), true);
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_FALSE(Find<QLabel>("Img")->isVisibleTo(form));
+  QTest::mouseClick(Find<QPushButton>("ShowImgButton"), Qt::LeftButton);
+  EXPECT_TRUE(form->FullImageShown());
+  EXPECT_EQ(Find<QLabel>("FullImg")->text(), "Snímek nelze zobrazit, soubor je poškozený.");
+}
+
+TEST_F(MainFormTest, APhotoWithAPositionFillsTheGpsFields) {
+  form->ShowFile(PhotoPath("gps_DSCN0010.jpg"), true);
+  const struct {
+    const char* field;
+    const char* text;
+  } fields[] = {{"SirSt", "43"},          {"SirMin", "28"},        {"SirSec", "2.814"},
+                {"GoogleSirka", "43.467448"}, {"DelkaSt", "11"},   {"DelkaMin", "53"},
+                {"DelkaSec", "6.456"},    {"GoogleDelka", "11.885127"}, {"GpsVyska", ""}};
+  for (const auto& f : fields) EXPECT_EQ(Find<QLineEdit>(f.field)->text(), f.text) << f.field;
+  EXPECT_EQ(Find<QComboBox>("SirkaRef")->currentText(), "N");
+  EXPECT_EQ(Find<QComboBox>("DelkaRef")->currentText(), "E");
+
+  form->ShowFile(PhotoPath("Kodak_CX7530.jpg"), false);
+  EXPECT_EQ(Find<QComboBox>("SirkaRef")->currentText(), "S");
+  EXPECT_EQ(Find<QLineEdit>("GoogleSirka")->text(), "-0.371300");
+
+  form->ShowFile(PhotoPath("Canon_40D.jpg"), false);
+  EXPECT_EQ(Find<QLineEdit>("SirSt")->text(), "");
+  EXPECT_EQ(Find<QLineEdit>("GoogleDelka")->text(), "");
+  EXPECT_EQ(Find<QComboBox>("SirkaRef")->currentIndex(), 0);
+}
+
+TEST_F(MainFormTest, ACommandLineListFromTwoFoldersKeepsFullPathsAndIsNeverReadAgain) {
+  TempDir other;
+  Copy("canon-ixus.jpg", "x.jpg", photos);
+  Copy("Canon_40D.jpg", "y.jpg", other);
+  form->OpenFileList(photos.File("x.jpg") + "\r\n" + other.File("y.jpg") + "\r\n");
+  EXPECT_EQ(form->ImageDir(), photos.Path());
+  EXPECT_EQ(form->CurrentFile(), photos.File("x.jpg"));
+  ASSERT_EQ(form->Files().size(), 2u);
+  EXPECT_TRUE(Find<QAction>("Open1")->isEnabled());
+
+  Copy("nikon-e950.jpg", "new.jpg", photos);
+  Click("NextFile");
+  EXPECT_EQ(form->CurrentFile(), other.File("y.jpg"));
+  EXPECT_EQ(form->Files().size(), 2u);
+
+  Find<QAction>("Ignorecurrentimage1")->trigger();
+  EXPECT_EQ(ReadFileBytes(other.File("ignore.list")), "y.jpg\r\n");
+  EXPECT_FALSE(fs::exists(photos.File("ignore.list")));
+  EXPECT_EQ(form->CurrentFile(), photos.File("x.jpg"));
+}
+
+TEST_F(MainFormTest, AVanishedPhotoOrFolderShowsAMessageAndAnEmptyDisplay) {
+  Copy("canon-ixus.jpg", "a.jpg", photos);
+  Copy("Canon_40D.jpg", "b.jpg", photos);
+  form->OpenFileList(photos.File("a.jpg") + "\r\n" + photos.File("b.jpg"));
+  fs::remove(photos.File("b.jpg"));
+  Click("NextFile");
+  EXPECT_EQ(Current(), "b.jpg");
+  EXPECT_EQ(Find<QTableWidget>("SG")->rowCount(), 0);
+  EXPECT_TRUE(form->statusBar()->currentMessage().startsWith("Snímek nelze otevřít:"));
+  EXPECT_TRUE(Boxes().empty());
+
+  TempDir gone;
+  Copy("canon-ixus.jpg", "c.jpg", gone);
+  Open(gone.File("c.jpg"));
+  ASSERT_EQ(Names(), "c.jpg");
+  fs::remove_all(gone.Path());
+  form->NextFileClick();
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Složku nelze načíst.\n\n" + gone.Path());
+  EXPECT_EQ(Names(), "");
+}
+
+TEST_F(MainFormTest, TheWholePhotoFitsTheWindowWithoutEverBeingEnlarged) {
+  form->resize(1000, 700);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  auto* full = Find<QLabel>("FullImg");
+  const struct {
+    const char* photo;
+  } cases[] = {{"t_22-canon_tags.jpg"}, {"Fujifilm_FinePix_E500.jpg"}};
+  for (const auto& c : cases) {
+    platform::JpegReader reader;
+    ASSERT_TRUE(reader.OpenFile(PhotoPath(c.photo)));
+    form->ShowFile(PhotoPath(c.photo), false);
+    if (!form->FullImageShown()) QTest::mouseClick(Find<QPushButton>("ShowImgButton"), Qt::LeftButton);
+    ASSERT_TRUE(form->FullImageShown());
+    const QSize shown = full->pixmap().size();
+    EXPECT_LE(shown.width(), std::min(reader.Width(), full->width())) << c.photo;
+    EXPECT_LE(shown.height(), std::min(reader.Height(), full->height())) << c.photo;
+    const bool fitsAlready = reader.Width() <= full->width() && reader.Height() <= full->height();
+    if (fitsAlready) EXPECT_EQ(shown, QSize(reader.Width(), reader.Height())) << c.photo;
+    else EXPECT_NEAR(double(shown.width()) / shown.height(), double(reader.Width()) / reader.Height(), 0.02);
+  }
+  QTest::mouseClick(Find<QPushButton>("ShowImgButton"), Qt::LeftButton);
+  EXPECT_FALSE(form->FullImageShown());
+  EXPECT_TRUE(Find<QTableWidget>("SG")->isVisible());
+}
+
+TEST_F(MainFormTest, SettingsAreStoredOnCloseAndBoundsAppliedOnlyWhenAllFourAreStored) {
+  Copy("canon-ixus.jpg", "a.jpg", photos);
+  Open(photos.File("a.jpg"));
+  ASSERT_TRUE(fs::exists(form->ThumbnailFile()));
+  form->close();
+  EXPECT_FALSE(fs::exists(form->ThumbnailFile()));
+  {
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    EXPECT_EQ(config.ReadString("OpenImgDir", ""), photos.Path());
+    EXPECT_EQ(config.ReadInteger("Language", -1), 0);
+    config.SetSection("Desktop\\WinPos");
+    EXPECT_EQ(config.ReadInteger("Width", -1), form->width());
+    config.WriteInteger("Left", 10);
+    config.WriteInteger("Top", 20);
+    config.WriteInteger("Width", 500);
+    config.WriteInteger("Height", 400);
+  }
+  GlobalWindows::Destroy();
+  CreateWindows();
+  EXPECT_EQ(form->size(), QSize(500, 400));
+  EXPECT_EQ(form->ImageDir(), photos.Path());
+  {
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    config.SetSection("Desktop\\WinPos");
+    config.WriteInteger("Height", -1);
+  }
+  GlobalWindows::Destroy();
+  CreateWindows();
+  EXPECT_NE(form->size(), QSize(500, 400));
+}
+
+TEST_F(MainFormTest, ALanguageChangeSetsEveryTextAndReplacesTheLaunchers) {
+  const std::string apps = home.Path() + "/applications/";
+  form->LanguageChanged(1029);
+  EXPECT_TRUE(fs::exists(apps + "Zobrazení na mapě.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "Nastavení GPS souřadnic.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "Quillmarsh.desktop"));
+
+  TempDir lng;
+  WriteFileBytes(lng.File("english.lng"),
+                 "[Language]\r\nDescription=English\r\nWinID=0x0409\r\n"
+                 "[Menu]\r\nField1=&File\r\nField2=&Open\r\n"
+                 "[Controls]\r\nField1=Show unknown tags\r\nField35=Rename files\r\n"
+                 "[Misc]\r\nField82=GPS settings\r\nField93=Show on map\r\n");
+  Language::LoadLanguage(lng.File("english.lng"));
+  form->LanguageChanged(0x0409);
+  EXPECT_EQ(Find<QAction>("File1")->text(), "&File");
+  EXPECT_EQ(Find<QAction>("Open1")->text(), "&Open");
+  EXPECT_EQ(Find<QCheckBox>("ShowUnknown")->text(), "Show unknown tags");
+  EXPECT_EQ(GlobalWindows::Get().Form4->windowTitle(), "Rename files");
+  EXPECT_FALSE(fs::exists(apps + "Zobrazení na mapě.desktop"));
+  EXPECT_FALSE(fs::exists(apps + "Nastavení GPS souřadnic.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "Show on map.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "GPS settings.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "Quillmarsh.desktop"));
+  Language::LoadLanguage("DEFAULT");
+}
+
+TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
+  FrameTestApp();
+  testsupport::ScopedHome home;
+  appcore::SetFormApplicationInitialized();
+
+  QWidget* first = GlobalWindows::Create(true);
+  const TGlobalWindows& windows = GlobalWindows::Get();
+  EXPECT_EQ(windows.MainForm, nullptr);
+  EXPECT_EQ(first, static_cast<QWidget*>(windows.frmHA));
+  EXPECT_EQ(windows.Form4->parentWidget(), first);
+  EXPECT_NE(windows.frmModalGauge, nullptr);
+  EXPECT_NE(windows.frmEditStr, nullptr);
+  EXPECT_EQ(windows.Form2, nullptr);
+  GlobalWindows::ApplyTexts();
+  GlobalWindows::Destroy();
+  EXPECT_EQ(windows.frmHA, nullptr);
+
+  first = GlobalWindows::Create(false);
+  EXPECT_EQ(first, static_cast<QWidget*>(windows.MainForm));
+  EXPECT_EQ(windows.frmHA->parentWidget(), first);
+  first->show();
+  QTimer::singleShot(0, first, [first] { first->close(); });
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+  EXPECT_EQ(QApplication::exec(), 0);
+  GlobalWindows::Destroy();
+}
+
+}  // namespace
