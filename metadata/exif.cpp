@@ -9,6 +9,7 @@
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -507,11 +508,6 @@ bool TExifReader::SaveThumbnail(const std::string& fileName) const {
   if (offset == 0 || size == 0) return false;
   const uint64_t pos = FilePos(offset);
   if (!InSegment(pos, size)) return false;
-  std::FILE* out = std::fopen(fileName.c_str(), "wb");
-  if (!out) return false;
-  const bool written = std::fwrite(head_.data() + pos, 1, size, out) == size;
-  const bool closed = std::fclose(out) == 0;
-  if (written && closed) return true;
-  std::remove(fileName.c_str());
-  return false;
+  return platform::ReplaceFile(
+      fileName, std::string_view(reinterpret_cast<const char*>(head_.data() + pos), size));
 }

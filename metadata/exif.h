@@ -285,9 +285,10 @@ class TExifReader {
   void SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds);
   void SetAltitude(double metres);
 
-  // Copies the embedded JPEG thumbnail into a new file. False (and no file
-  // left behind) when nothing was read, there is no thumbnail inside the
-  // segment, or reading or writing fails.
+  // Copies the embedded JPEG thumbnail into fileName, replacing a file or
+  // link there whole (platform::ReplaceFile). False (and an old file left as
+  // it was) when nothing was read, there is no thumbnail inside the segment,
+  // or writing fails.
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
