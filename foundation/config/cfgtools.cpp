@@ -1,8 +1,7 @@
 #include "foundation/config/cfgtools.h"
 
-#include <filesystem>
-
 #include "foundation/DateFunc.h"
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/config/cfgtoolsini.h"
@@ -35,8 +34,7 @@ TConfig::~TConfig() {
 
 void TConfig::OpenFile(const std::string& fileName) {
   Close();
-  std::error_code ec;
-  if (IsSqlName(fileName) || std::filesystem::is_directory(fileName, ec)) {
+  if (IsSqlName(fileName) || DosFunc::DirectoryExistsLong(fileName)) {
     throw EInvalidData(kUnsupported);
   }
   store_ = TStreamIniFile::FromFile(fileName);
