@@ -360,6 +360,22 @@ TEST(FListFile, ExtractedEntriesReplaceLinksAndNameTheFileWritten) {
   EXPECT_EQ(ReadFileBytes(first), "second");
 }
 
+// A joined executable or an extracted container written where a link stands
+// replaces the link; the file it points to stays as it was.
+TEST(FListFile, JoinedAndExtractedTargetsReplaceLinks) {
+  TempDir dir;
+  const std::string container = MakeContainer(dir, "show.ssp", kSample);
+  WriteFileBytes(dir.File("outside"), "keep");
+  fs::create_symlink(dir.File("outside"), dir.File("player.bin"));
+  fs::create_symlink(dir.File("outside"), dir.File("back.ssp"));
+  ASSERT_TRUE(FListFile::MakeExecutable(QUILLMARSH_TEST_PLAYER, container, dir.File("player.bin")));
+  ASSERT_TRUE(FListFile::ExtractContainer(dir.File("player.bin"), dir.File("back.ssp"), nullptr));
+  EXPECT_EQ(ReadFileBytes(dir.File("outside")), "keep");
+  EXPECT_FALSE(fs::is_symlink(dir.File("player.bin")));
+  EXPECT_EQ(RunProgram(dir.File("player.bin")), "entries 3\n");
+  EXPECT_TRUE(ReadFileBytes(dir.File("back.ssp")) == ReadFileBytes(container));
+}
+
 TEST(FListFile, ErrorsRaiseTheirMessages) {
   TempDir dir;
   const std::string container = MakeContainer(dir, "show.ssp", kSample);
