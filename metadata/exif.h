@@ -285,10 +285,10 @@ class TExifReader {
   void SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds);
   void SetAltitude(double metres);
 
-  // Writes the embedded JPEG thumbnail to fileName; an existing file is
-  // replaced by renaming a complete new one over it. False, with an existing
-  // file left as it was and no partial file, when nothing was read, there is
-  // no thumbnail inside the segment, or writing fails.
+  // Copies the embedded JPEG thumbnail into fileName, replacing a file or
+  // link there whole (platform::ReplaceFile). False (and an old file left as
+  // it was) when nothing was read, there is no thumbnail inside the segment,
+  // or writing fails.
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
