@@ -274,6 +274,9 @@ void TExifReader::DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, ui
       valuePos = int64_t(pos);
     }
   }
+  // The text ends at its first NUL; what follows is padding or the rest of
+  // an older, longer value.
+  text.resize(std::min(text.find('\0'), text.size()));
   exif::TrimRightBlanks(text);
   exif::CrLfToBlank(text);
   AddRow(kind, tag, FormatAscii(kind, tag, text, valuePos, size));

@@ -257,6 +257,17 @@ TEST_F(ExifReaderTest, AsciiValuesInlineOrOutOfLine) {
   EXPECT_EQ(reader_.GetTagText(0, 305), "two lines");
 }
 
+TEST_F(ExifReaderTest, AsciiTextEndsAtItsFirstNul) {
+  Builder b(false);
+  Ifd ifd0;
+  ifd0.entries = {b.Raw(271, 2, 4, std::string("AB\0C", 4)),
+                  b.Raw(272, 2, 9, std::string("ION230\0F\0", 9))};
+  ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+  EXPECT_EQ(reader_.GetTagText(0, 271), "AB");
+  EXPECT_EQ(reader_.GetTagText(0, 272), "ION230");
+  EXPECT_EQ(reader_.Values().model, "ION230");
+}
+
 TEST_F(ExifReaderTest, PictureDateFallsBackAndDatesShowFixedFormat) {
   Builder b(false);
   auto exifIfd = std::make_shared<Ifd>();
