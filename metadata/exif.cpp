@@ -39,6 +39,23 @@ uint32_t PointerBit(uint16_t tag) {
   }
 }
 
+// The pointers to the Exif, Interoperability and GPS IFDs, in the IFDs that
+// hold them.
+bool IsIfdPointer(uint8_t kind, uint16_t tag) {
+  return (kind == exif::kIfd0 && (tag == exif::kTagExifPointer || tag == exif::kTagGpsPointer)) ||
+         (kind == exif::kExifIfd && tag == exif::kTagInteropPointer);
+}
+
+bool IsWholeNumberType(uint32_t type) {
+  switch (type) {
+    case exif::kTypeByte: case exif::kTypeShort: case exif::kTypeLong:
+    case exif::kTypeSByte: case exif::kTypeSShort: case exif::kTypeSLong:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Tags that are walked but get no display row.
 bool IsSilentTag(uint8_t kind, uint16_t tag) {
   switch (kind) {
@@ -226,12 +243,16 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
     if (tag == 3) values_.longitudeRefPos = valueFieldPos;
     if (tag == 5) values_.altitudeRefPos = valueFieldPos;
   }
+  const bool ifdPointer = IsIfdPointer(kind, tag);
   const uint64_t size = uint64_t(count) * exif::TypeSize(type);
-  if (type == exif::kTypeAscii) {
+  if (type == exif::kTypeAscii && !ifdPointer) {
     DecodeAsciiEntry(kind, tag, size, entryPos, value);
     return;
   }
-  if (FollowPointer(kind, tag, value, entryPos)) return;
+  if (kind == exif::kExifIfd && tag == exif::kTagMakerNote) {
+    FollowMakerNote(value);
+    return;
+  }
 
   TExifValueView v;
   v.type = type;
@@ -242,15 +263,20 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
     if (!InSegment(pos, size)) return;
     v.data = head_.data() + pos;
     v.pos = int64_t(pos);
-    if (kind == exif::kExifIfd && tag == 37510) {
-      values_.userCommentPos = int32_t(pos);
-      values_.userCommentCount = int32_t(count);
-      values_.userCommentOffset = int32_t(value);
-    }
-    if (kind == exif::kOlympusIfd && tag == 512) values_.olympusSpecialModePos = int32_t(pos);
   } else {
     v.data = entry + 8;
   }
+  if (ifdPointer) {
+    FollowIfdPointer(tag, v, entryPos);
+    return;
+  }
+  if (v.pos >= 0 && kind == exif::kExifIfd && tag == 37510) {
+    values_.userCommentPos = int32_t(v.pos);
+    values_.userCommentCount = int32_t(count);
+    values_.userCommentOffset = int32_t(value);
+  }
+  if (v.pos >= 0 && kind == exif::kOlympusIfd && tag == 512)
+    values_.olympusSpecialModePos = int32_t(v.pos);
   AddRow(kind, tag, FormatValue(kind, tag, v));
   if (tag == 40962) values_.pixelXPos = valueFieldPos;
   if (tag == 40963) values_.pixelYPos = valueFieldPos;
@@ -282,35 +308,37 @@ void TExifReader::DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, ui
   AddRow(kind, tag, FormatAscii(kind, tag, text, valuePos, size));
 }
 
-bool TExifReader::FollowPointer(uint8_t kind, uint16_t tag, uint32_t value, uint64_t entryPos) {
-  const bool pointer = (kind == exif::kIfd0 && tag == exif::kTagExifPointer) ||
-                       (kind == exif::kExifIfd && tag == exif::kTagInteropPointer) ||
-                       (kind == exif::kExifIfd && tag == exif::kTagMakerNote) ||
-                       (kind == exif::kIfd0 && tag == exif::kTagGpsPointer);
-  if (!pointer) return false;
+void TExifReader::FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos) {
+  // An offset is a whole number; a pointer without one leads nowhere, and
+  // following its bytes anyway would walk some other IFD under this kind.
+  if (v.count == 0 || !IsWholeNumberType(v.type) || v.Int(0) < 0) return;
+  const uint32_t offset = uint32_t(v.Int(0));
   const uint32_t bit = PointerBit(tag);
-  if (followed_ & bit) return true;
+  if (followed_ & bit) return;
   followed_ |= bit;
   switch (tag) {
     case exif::kTagExifPointer:
-      values_.exifOffset = int32_t(value);
-      WalkIfd(exif::kExifIfd, value);
+      values_.exifOffset = int32_t(offset);
+      WalkIfd(exif::kExifIfd, offset);
       break;
     case exif::kTagInteropPointer:
-      values_.interopOffset = int32_t(value);
-      WalkIfd(exif::kInteropIfd, value);
-      break;
-    case exif::kTagMakerNote:
-      values_.makerNoteOffset = int32_t(value);
-      DetectMakerNote(value);
+      values_.interopOffset = int32_t(offset);
+      WalkIfd(exif::kInteropIfd, offset);
       break;
     default:
-      values_.gpsOffset = int32_t(value);
+      values_.gpsOffset = int32_t(offset);
       values_.gpsPointerPos = int32_t(entryPos);
-      WalkIfd(exif::kGpsIfd, value);
+      WalkIfd(exif::kGpsIfd, offset);
       break;
   }
-  return true;
+}
+
+void TExifReader::FollowMakerNote(uint32_t offset) {
+  const uint32_t bit = PointerBit(exif::kTagMakerNote);
+  if (followed_ & bit) return;
+  followed_ |= bit;
+  values_.makerNoteOffset = int32_t(offset);
+  DetectMakerNote(offset);
 }
 
 void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {

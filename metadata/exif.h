@@ -342,7 +342,8 @@ class TExifReader {
   void DecodeEntry(uint8_t kind, uint64_t entryPos);
   void DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, uint64_t entryPos,
                         uint32_t value);
-  bool FollowPointer(uint8_t kind, uint16_t tag, uint32_t value, uint64_t entryPos);
+  void FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos);
+  void FollowMakerNote(uint32_t offset);
   void AddRow(uint8_t kind, uint16_t tag, std::string text);
   void FixDisplayOrder();
   void SetDateTexts();

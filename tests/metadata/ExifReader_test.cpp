@@ -219,6 +219,42 @@ TEST_F(ExifReaderTest, DamagedOffsetsAreDroppedAndTheRestIsRead) {
   EXPECT_EQ(reader_.GetTagText(28, 1), "South latitude");
 }
 
+TEST_F(ExifReaderTest, PointersWithoutAWholeNumberAreIgnored) {
+  // Count 0, a RATIONAL and an ASCII "offset", each on one pointer at a time.
+  const std::pair<uint32_t, uint16_t> forms[] = {{0, 4}, {1, 5}, {1, 2}};
+  enum Bad { kExif, kInterop, kGps };
+  for (bool motorola : {false, true}) {
+    for (auto [count, type] : forms) {
+      for (Bad bad : {kExif, kInterop, kGps}) {
+        SCOPED_TRACE(testing::Message() << motorola << " " << count << " " << type << " " << bad);
+        Builder b(motorola);
+        auto interop = std::make_shared<Ifd>();
+        interop->entries = {b.Ascii(1, "R98")};
+        auto exifIfd = std::make_shared<Ifd>();
+        exifIfd->entries = {b.Short(37385, {1}), b.Pointer(40965, interop)};
+        auto gps = std::make_shared<Ifd>();
+        gps->entries = {b.Ascii(1, "N")};
+        // A bad GPS pointer names the Exif IFD, whose tags must not turn up
+        // as GPS rows.
+        Ifd ifd0;
+        ifd0.entries = {b.Pointer(34665, exifIfd), b.Pointer(34853, bad == kGps ? exifIfd : gps)};
+        exiftest::Entry& pointer =
+            bad == kInterop ? exifIfd->entries[1] : ifd0.entries[bad == kExif ? 0 : 1];
+        pointer.count = count;
+        pointer.type = type;
+        ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+        EXPECT_EQ(reader_.FindTagIndex(2, 37385) >= 0, bad != kExif);
+        EXPECT_EQ(reader_.FindTagIndex(3, 1) >= 0, bad == kGps);
+        EXPECT_EQ(reader_.HasGPS(), bad != kGps);
+        EXPECT_EQ(reader_.FindTagIndex(28, 1) >= 0, bad != kGps);
+        EXPECT_EQ(reader_.FindTagIndex(28, 37385), -1);
+        // Nor does the pointer itself become a row.
+        EXPECT_EQ(reader_.StandardRows().keys.size(), size_t(bad == kGps ? 2 : bad == kExif ? 0 : 1));
+      }
+    }
+  }
+}
+
 TEST_F(ExifReaderTest, LinksEndAfterTheFurtherIfd) {
   Builder b(true);
   // IFD1 links to a further IFD whose own link points back at IFD0.
