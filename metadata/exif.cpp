@@ -56,6 +56,16 @@ bool IsWholeNumberType(uint32_t type) {
   }
 }
 
+// Some phones store the GPS position and altitude as signed rationals. When
+// no part of them is negative they mean what the unsigned ones mean.
+bool ReadsAsUnsigned(uint16_t gpsTag, const TExifValueView& v) {
+  if (gpsTag != 2 && gpsTag != 4 && gpsTag != 6) return false;
+  if (v.type != exif::kTypeSRational) return false;
+  for (uint32_t i = 0; i < v.count; ++i)
+    if (int32_t(v.Num(i)) < 0 || int32_t(v.Den(i)) < 0) return false;
+  return true;
+}
+
 // Tags that are walked but get no display row.
 bool IsSilentTag(uint8_t kind, uint16_t tag) {
   switch (kind) {
@@ -270,6 +280,7 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
     FollowIfdPointer(tag, v, entryPos);
     return;
   }
+  if (kind == exif::kGpsIfd && ReadsAsUnsigned(tag, v)) v.type = exif::kTypeRational;
   if (v.pos >= 0 && kind == exif::kExifIfd && tag == 37510) {
     values_.userCommentPos = int32_t(v.pos);
     values_.userCommentCount = int32_t(count);

@@ -255,6 +255,41 @@ TEST_F(ExifReaderTest, PointersWithoutAWholeNumberAreIgnored) {
   }
 }
 
+TEST_F(ExifReaderTest, SignedGpsRationalsReadAsUnsignedWhenNotNegative) {
+  for (bool motorola : {false, true}) {
+    SCOPED_TRACE(motorola);
+    Builder b(motorola);
+    auto gps = std::make_shared<Ifd>();
+    gps->entries = {b.Ascii(1, "N"),
+                    b.Rational(2, {{50, 1}, {5, 1}, {3412, 100}}, 10),
+                    b.Ascii(3, "E"),
+                    b.Rational(4, {{14, 1}, {2568, 100}, {0, 1}}, 10),
+                    b.Raw(5, 1, 1, std::string(1, '\0')),
+                    b.Rational(6, {{2345, 10}}, 10)};
+    Ifd ifd0;
+    ifd0.entries = {b.Pointer(34853, gps)};
+    ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+    EXPECT_TRUE(reader_.Values().gpsValid);
+    EXPECT_EQ(reader_.GetLatitudeText(), "50.092811");
+    EXPECT_EQ(reader_.GetLongitudeText(), "14.428000");
+    EXPECT_DOUBLE_EQ(reader_.GetAltitude(), 234.5);
+    EXPECT_EQ(reader_.GetTagText(28, 2), "50\xC2\xB0 5' 34.120\"");
+    EXPECT_EQ(reader_.GetTagText(28, 6), "234.500m");
+
+    // The edited position goes back into the signed entries.
+    reader_.SetLatitude(10, 20, true, 30);
+    ASSERT_TRUE(reader_.SaveChanges());
+    EXPECT_EQ(reader_.GetTagText(28, 2), "10\xC2\xB0 20' 30.000\"");
+
+    // A negative part leaves the value signed: shown as it stands, not read.
+    gps->entries[1] = b.Rational(2, {{uint32_t(-50), 1}, {5, 1}, {3412, 100}}, 10);
+    ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+    EXPECT_FALSE(reader_.Values().gpsValid);
+    EXPECT_EQ(reader_.Values().latitudeDeg, -1);
+    EXPECT_EQ(reader_.GetTagText(28, 2), "-50/1, 5/1, 3412/100");
+  }
+}
+
 TEST_F(ExifReaderTest, LinksEndAfterTheFurtherIfd) {
   Builder b(true);
   // IFD1 links to a further IFD whose own link points back at IFD0.
