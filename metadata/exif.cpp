@@ -289,8 +289,9 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
   if (v.pos >= 0 && kind == exif::kOlympusIfd && tag == 512)
     values_.olympusSpecialModePos = int32_t(v.pos);
   AddRow(kind, tag, FormatValue(kind, tag, v));
-  if (tag == 40962) values_.pixelXPos = valueFieldPos;
-  if (tag == 40963) values_.pixelYPos = valueFieldPos;
+  // Only the Exif IFD's pixel size is kept, so only its place is written.
+  if (kind == exif::kExifIfd && tag == 40962) values_.pixelXPos = valueFieldPos;
+  if (kind == exif::kExifIfd && tag == 40963) values_.pixelYPos = valueFieldPos;
 }
 
 void TExifReader::DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, uint64_t entryPos,

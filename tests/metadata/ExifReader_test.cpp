@@ -290,6 +290,24 @@ TEST_F(ExifReaderTest, SignedGpsRationalsReadAsUnsignedWhenNotNegative) {
   }
 }
 
+// The writer puts the photo's pixel size where the reader found it; the same
+// tag number in an IFD read later must not move that place.
+TEST_F(ExifReaderTest, PixelSizePlacesComeFromTheExifIfdOnly) {
+  Builder b(false);
+  auto exifIfd = std::make_shared<Ifd>();
+  exifIfd->entries = {b.Long(40962, {640}), b.Short(40963, {480})};
+  auto gps = std::make_shared<Ifd>();
+  gps->entries = {b.Long(40962, {1}), b.Long(40963, {2})};
+  Ifd ifd0;
+  ifd0.entries = {b.Pointer(34665, exifIfd), b.Pointer(34853, gps)};
+  ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+  const std::string file = testsupport::ReadFileBytes(path_);
+  ASSERT_GT(reader_.Values().pixelXPos, 0);
+  ASSERT_GT(reader_.Values().pixelYPos, 0);
+  EXPECT_EQ(file.substr(size_t(reader_.Values().pixelXPos), 4), b.U32(640));
+  EXPECT_EQ(file.substr(size_t(reader_.Values().pixelYPos), 2), b.U16(480));
+}
+
 TEST_F(ExifReaderTest, LinksEndAfterTheFurtherIfd) {
   Builder b(true);
   // IFD1 links to a further IFD whose own link points back at IFD0.
