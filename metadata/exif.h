@@ -18,6 +18,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/wobjdata.h"
+#include "metadata/exifTagNumbers.h"
 
 namespace exif {
 
