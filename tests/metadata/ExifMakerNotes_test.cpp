@@ -80,6 +80,7 @@ TEST_F(ExifMakerNoteTest, FujifilmNoteIsIntelInAMotorolaFile) {
   }));
   EXPECT_EQ(reader_.MakerNumber(), 6);
   EXPECT_EQ(reader_.GetTagText(10, 0), "1.30");
+  EXPECT_EQ(reader_.Values().fujifilmVersion, "1.30");
   EXPECT_EQ(reader_.GetTagText(10, 4096), "FINE");
   EXPECT_EQ(reader_.GetTagText(10, 4128), "On");
   EXPECT_FALSE(reader_.IsIntelOrder());

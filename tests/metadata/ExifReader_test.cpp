@@ -4,7 +4,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <sstream>
+#include <type_traits>
 
 #include "foundation/DateFunc.h"
 #include "metadata/exif.h"
@@ -70,6 +73,15 @@ std::string RichJpeg(bool motorola, bool withApp0 = false) {
   return jpeg;
 }
 
+// A typed value as text, numbers of one byte included.
+template <class T>
+std::string Show(const T& value) {
+  std::ostringstream out;
+  if constexpr (std::is_arithmetic_v<T>) out << +value;
+  else out << value;
+  return out.str();
+}
+
 class ExifReaderTest : public ::testing::Test {
  protected:
   // Writes the bytes to a file and reads it.
@@ -124,6 +136,83 @@ TEST_F(ExifReaderTest, BothByteOrdersGiveTheSameRowsAndValues) {
   EXPECT_DOUBLE_EQ(reader_.GetAltitude(), -234.5);
   EXPECT_TRUE(reader_.Values().gpsValid);
   EXPECT_EQ(reader_.Values().gpsDay, DateFunc::DMYToDayNum(30, 5, 2008));
+}
+
+TEST_F(ExifReaderTest, TypedValuesAreKeptFromTheirTags) {
+  using Values = TExifValues;
+  struct ValueCase {
+    uint8_t kind;
+    std::function<exiftest::Entry(const Builder&)> entry;
+    std::function<std::string(const Values&)> value;
+    std::string expected;
+  };
+  const ValueCase cases[] = {
+      {0, [](auto& b) { return b.Ascii(270, "desc"); },
+       [](const Values& x) { return x.imageDescription; }, "desc"},
+      {0, [](auto& b) { return b.Ascii(305, "fw 1.0"); },
+       [](const Values& x) { return x.software; }, "fw 1.0"},
+      {0, [](auto& b) { return b.Ascii(33432, "(c) me"); },
+       [](const Values& x) { return x.copyright; }, "(c) me"},
+      {0, [](auto& b) { return b.Rational(282, {{300, 100}}); },
+       [](const Values& x) { return Show(x.xResolution); }, "3"},
+      {0, [](auto& b) { return b.Rational(283, {{7, 2}}); },
+       [](const Values& x) { return Show(x.yResolution); }, "3.5"},
+      {1, [](auto& b) { return b.Short(256, {160}); },
+       [](const Values& x) { return Show(x.thumbnailWidth); }, "160"},
+      {1, [](auto& b) { return b.Long(257, {120}); },
+       [](const Values& x) { return Show(x.thumbnailLength); }, "120"},
+      {1, [](auto& b) { return b.Long(514, {5000}); },
+       [](const Values& x) { return Show(x.thumbnailSize); }, "5000"},
+      {2, [](auto& b) { return b.Rational(33434, {{1, 125}}); },
+       [](const Values& x) { return x.exposureTimeText; }, "1/125 s"},
+      {2, [](auto& b) { return b.Rational(33437, {{28, 10}}); },
+       [](const Values& x) { return Show(x.fNumber); }, "2.8"},
+      // Without an F-number, the aperture value gives it.
+      {2, [](auto& b) { return b.Rational(37378, {{4, 1}}); },
+       [](const Values& x) { return Show(x.fNumber); }, "4"},
+      {2, [](auto& b) { return b.Short(34855, {400}); },
+       [](const Values& x) { return Show(x.isoSpeed); }, "400"},
+      {2, [](auto& b) { return b.Raw(36864, 7, 4, "0220"); },
+       [](const Values& x) { return x.exifVersion; }, "2.20"},
+      {2, [](auto& b) { return b.Raw(40960, 7, 4, "0100"); },
+       [](const Values& x) { return x.flashPixVersion; }, "1.00"},
+      {2, [](auto& b) { return b.Rational(37122, {{5, 1}}); },
+       [](const Values& x) { return x.compressedBitsPerPixel; }, "5/1"},
+      {2, [](auto& b) { return b.Short(37385, {16}); },
+       [](const Values& x) { return Show(x.flash); }, "16"},
+      {2, [](auto& b) { return b.Long(40962, {3000}); },
+       [](const Values& x) { return Show(x.pixelXDimension); }, "3000"},
+      {2, [](auto& b) { return b.Short(40963, {2000}); },
+       [](const Values& x) { return Show(x.pixelYDimension); }, "2000"},
+      {2, [](auto& b) { return b.Rational(41486, {{4000, 2}}); },
+       [](const Values& x) { return Show(x.focalPlaneXResolution); }, "2000"},
+      {3, [](auto& b) { return b.Raw(2, 7, 4, "0100"); },
+       [](const Values& x) { return x.interopVersion; }, "1.00"},
+      {3, [](auto& b) { return b.Ascii(4096, "Exif JPEG"); },
+       [](const Values& x) { return x.relatedImageFileFormat; }, "Exif JPEG"},
+      {3, [](auto& b) { return b.Raw(4097, 8, 1, b.U16(0xFFFB)); },
+       [](const Values& x) { return Show(x.relatedImageWidth); }, "-5"},
+      {3, [](auto& b) { return b.Long(4098, {480}); },
+       [](const Values& x) { return Show(x.relatedImageLength); }, "480"},
+      {28, [](auto& b) { return b.Raw(5, 1, 1, "\x01"); },
+       [](const Values& x) { return Show(x.altitudeRef); }, "1"},
+      {28, [](auto& b) { return b.Rational(6, {{2345, 10}}); },
+       [](const Values& x) { return Show(x.altitude); }, "234.5"},
+      {28, [](auto& b) { return b.Rational(7, {{14, 1}, {27, 1}, {7, 1}}); },
+       [](const Values& x) { return DateFunc::FormatTimeOfDateTime("hh:mm:ss", x.gpsTime); },
+       "14:27:07"},
+      {28, [](auto& b) { return b.Ascii(29, "2008:05:30"); },
+       [](const Values& x) { return Show(x.gpsDay); }, Show(DateFunc::DMYToDayNum(30, 5, 2008))},
+  };
+  for (bool motorola : {false, true}) {
+    const Builder b(motorola);
+    for (const ValueCase& c : cases) {
+      const exiftest::Entry entry = c.entry(b);
+      ASSERT_TRUE(Read(b.JpegWithEntry(c.kind, entry)));
+      EXPECT_EQ(c.value(reader_.Values()), c.expected)
+          << "kind " << int(c.kind) << " tag " << entry.tag << (motorola ? " MM" : " II");
+    }
+  }
 }
 
 TEST_F(ExifReaderTest, RecordsEveryHeadLinkAndEntry) {
