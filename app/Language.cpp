@@ -1,11 +1,11 @@
 #include "app/Language.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "app/texty.h"
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/config/cfgtools.h"
@@ -98,8 +98,7 @@ void LoadLanguage(const std::string& fileName) {
     texty::InitTexts();
     return;
   }
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(fileName, ec)) {
+  if (!DosFunc::FileExistsLong(fileName) || DosFunc::DirectoryExistsLong(fileName)) {
     throw ELanguageError("Language file not found: " + fileName);
   }
   texty::InitTexts();
@@ -126,11 +125,8 @@ void InitLanguages(const std::string& folder, TLanguageMenu* menu, TLanguageChan
   if (List()) throw ELanguageError("Language support already initialized");
   if (menu != nullptr) menu->SetEnabled(false);
   List().emplace();
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::string path = it->path().string();
-    if (it->is_directory(ec) || StrFunc::UpperCaseCz(StrFunc::ExtractExt(path)) != "LNG") continue;
+  for (const std::string& name : DosFunc::FindFilesEx(folder, "*.lng", false, false, false, "")) {
+    const std::string path = StrFunc::IncludeBackslash(folder) + name;
     TConfig config;
     config.OpenFile(path);
     config.SetReadOnly(true);

@@ -50,7 +50,7 @@ std::string ResolveCase(const std::string& path) {
     }
     resolved = candidate;
   }
-  if (path.back() == '/' && resolved.back() != '/') resolved += '/';
+  if (path.back() == '/') resolved = StrFunc::IncludeBackslash(resolved);
   return resolved;
 }
 
@@ -77,10 +77,7 @@ std::string EntryPath(std::string_view name) {
 }
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
-  std::string out(dir);
-  if (!out.empty() && out.back() != '/') out += '/';
-  out.append(name);
-  return out;
+  return StrFunc::IncludeBackslash(dir) + std::string(name);
 }
 
 bool SortedListing(const std::string& systemDir, std::vector<platform::DirEntry>& entries) {
@@ -131,6 +128,21 @@ bool SameFile(const std::string& a, const std::string& b) {
   platform::FileStatus sa, sb;
   return platform::StatPath(a, sa) && platform::StatPath(b, sb) && sa.device == sb.device &&
          sa.inode == sb.inode;
+}
+
+bool IsProtected(const platform::FileStatus& status) {
+  return status.isDirectory || (!status.isLink && (status.mode & 0222) == 0);
+}
+
+std::string Absolute(std::string_view path) {
+  const std::string plain = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(path));
+  const std::string full = StrFunc::ExpandPath(plain);
+  return full == "/" ? full : StrFunc::ExcludeBackslash(full);
+}
+
+std::string Parent(const std::string& path) {
+  const std::string parent = StrFunc::ExtractDir(path);
+  return parent == path ? std::string() : parent;
 }
 
 // --- Existence and folders --------------------------------------------------

@@ -15,7 +15,10 @@
 //
 // A copy or move never loses data: when source and target are the same file
 // nothing happens and the call succeeds, and an existing target is replaced
-// only by renaming a complete, flushed new file over it.
+// only by renaming a complete, flushed new file over it. A symbolic link at
+// the target side of a write, move, sync or delete (the target, a subfolder
+// of a target folder) is replaced or removed as a link, or the call fails; it
+// is never followed, so nothing outside the folders worked on is touched.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,8 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/DosType.h"
+#include "platform/Folder.h"
+#include "platform/WorkFile.h"
 
 namespace DosFunc {
 
@@ -92,11 +97,13 @@ std::string ExistingPathLong(std::string_view name);
 bool DeleteFileLong(std::string_view name);
 // Deletes a file (also a read-only one), a symbolic link (never what it
 // points to), or a folder with everything in it. False for an empty name or
-// when anything remains.
+// when anything remains. Folders are walked by open handles, so a subfolder
+// swapped for a link during the walk is removed as a link, never entered.
 bool DeleteFileOrDir(std::string_view name);
 // Deletes the files of a folder and, when recursive, its subfolders with
-// their contents; links are removed as links. A missing folder is created
-// empty. True when nothing failed; an empty name does nothing and is true.
+// their contents, walked as DeleteFileOrDir does; links are removed as links.
+// A missing folder is created empty; a link is not emptied (false). True
+// when nothing failed; an empty name does nothing and is true.
 bool DeleteDirContents(std::string_view dir, bool recursive);
 // True when the folder holds nothing; with recursive, subfolders that are
 // themselves empty by this rule are allowed. A link counts as a file. False
@@ -111,29 +118,35 @@ void RemoveEmptyParents(std::string_view path, std::string_view stopFolder);
 // Renames; never replaces another existing entry. Changing only the case of
 // a name is allowed.
 bool RenameFileLong(std::string_view oldName, std::string_view newName);
-// Copies the content. An existing target is replaced as a whole; it gets no
-// date or attributes of the source. bufferSize > 0 sets the copy block.
-bool CopyFileEx(std::string_view source, std::string_view target,
-                const TCopyProgress& progress = {}, int64_t bufferSize = 0);
+// Copies the content. An existing target (a link too) is replaced as a
+// whole; it gets no date or attributes of the source. bufferSize > 0 sets
+// the copy block.
+[[nodiscard]] bool CopyFileEx(std::string_view source, std::string_view target,
+                              const TCopyProgress& progress = {}, int64_t bufferSize = 0);
 // CopyFileEx with flags: kCopyAppend appends to an existing target (cut back
-// to its old length when the copy fails); kCopyKeepDateAttr gives the target
+// to its old length when the copy fails; a link is refused) and succeeds
+// only when the data reached the disk; kCopyKeepDateAttr gives the target
 // the source's date and attributes after a successful copy. A read-only or
 // folder target is not replaced (false).
-bool CopyFileWorker(std::string_view source, std::string_view target, int flags,
-                    const TCopyProgress& progress, int64_t bufferSize);
-// Copies when force is set, the target is missing or the sizes differ, with
-// the source's date and attributes; otherwise only brings the target's date
-// and attributes into line. False for a missing source.
-bool SyncFile(std::string_view source, std::string_view target, bool force);
-// Moves one file (or a link) to target, replacing an existing file that is
-// not read-only, and gives it date and attr (kSourceDate, kSourceAttr: the
-// source's own). Renames where it can, else copies and deletes the source.
-bool MoveFileKeepAttrs(std::string_view source, std::string_view target, TDateTime date,
-                       int32_t attr);
+[[nodiscard]] bool CopyFileWorker(std::string_view source, std::string_view target, int flags,
+                                  const TCopyProgress& progress, int64_t bufferSize);
+// Copies when force is set, the target is missing or a link, or the sizes
+// differ, with the source's date and attributes; otherwise only brings the
+// target's date and attributes into line. False for a missing source.
+[[nodiscard]] bool SyncFile(std::string_view source, std::string_view target, bool force);
+// Moves one file (or a link) to target, replacing an existing file or link
+// that is not read-only, and gives it date and attr (kSourceDate,
+// kSourceAttr: the source's own). Renames where it can; across file systems
+// copies and deletes the source. Succeeds only when the source is gone: when
+// it cannot be removed the move fails and leaves no copy.
+[[nodiscard]] bool MoveFileKeepAttrs(std::string_view source, std::string_view target,
+                                     TDateTime date, int32_t attr);
 // Moves a file, or a folder tree file by file, keeping dates and attributes.
-// The first failure ends the move with false; nothing is lost. A target
-// inside the source tree is refused.
-bool MoveTree(std::string_view source, std::string_view target);
+// Folders are walked by open handles; a link at the target side (the target
+// folder, a subfolder in it) is never entered. The first failure ends the
+// move with false; nothing is lost. Succeeds only when the source is gone. A
+// target inside the source tree is refused.
+[[nodiscard]] bool MoveTree(std::string_view source, std::string_view target);
 // True when both paths lie on the same file system (for a path that does
 // not exist yet: its nearest existing folder).
 bool SameVolume(std::string_view a, std::string_view b);
@@ -151,9 +164,9 @@ int32_t GetFileAttr(std::string_view name);
 bool SetFileAttr(std::string_view name, int32_t attr);
 // Sets date and read-only state where they differ. True when the target
 // ends with them (also when nothing had to change); false when it is
-// missing. For a bulk-data extension (StrFunc::IsBulkDataExt) the numbered
-// companions name + "-p#000" ... "-p#400" get the same, up to three missing
-// names in a row.
+// missing or a link (never followed). For a bulk-data extension
+// (StrFunc::IsBulkDataExt) the numbered companions name + "-p#000" ...
+// "-p#400" get the same, up to three missing names in a row.
 bool ApplyDateAndAttributes(int32_t attr, std::string_view target, TDateTime date);
 // The size in bytes (0 for a folder); -1 when the entry is missing.
 int64_t GetFileSize64(std::string_view name);
@@ -212,27 +225,32 @@ class TFile : public TFileRoot {
   int64_t SeekRelative(int64_t delta) override;
   bool Truncate() override;
   int64_t Read(void* buffer, int64_t count) override;
-  bool Write(const void* buffer, int64_t count) override;
+  [[nodiscard]] bool Write(const void* buffer, int64_t count) override;
 
   // A fresh, closed file object.
   std::unique_ptr<TFile> CreateNew() const;
   // Creates (or empties) the file with its folder, for reading and writing.
+  // A link is refused, never emptied through.
   bool CreateFile(std::string_view name);
   // Creates a file that must not exist yet, for reading and writing.
   bool CreateNewFile(std::string_view name);
-  // Opens an existing file (not a folder); mode & 2 asks for writing too.
-  // Sharing bits have no effect.
+  // Opens an existing file (not a folder); mode & 2 asks for writing too,
+  // and then a link is refused. Sharing bits have no effect.
   bool OpenFile(std::string_view name, int32_t mode);
+  // Opens the file name of an open folder for reading.
+  bool OpenIn(const platform::Folder& folder, std::string_view name);
   // False (last error kErrorNotOpen) when the file was not open.
   bool Close();
   // Closes and deletes the file.
   bool CloseAndDelete();
   // Writes the system's buffers to the disk.
-  bool Flush();
+  [[nodiscard]] bool Flush();
   bool IsOpenable() const { return true; }
   // Of the open file: last-write time (0 when closed) and attributes (-1).
   TDateTime GetDateTime();
   int32_t GetAttributes();
+  // Gives the open file the last-write time and permission bits of source.
+  bool TakeTimeAndMode(TFile& source);
 
   // Name-based helpers; see the free functions of DosFunc.
   bool DeleteFileAt(std::string_view name);
@@ -280,12 +298,39 @@ class TFile : public TFileRoot {
   // The lines of an existing file (line ends CR LF, LF or CR); empty when
   // it cannot be read.
   std::vector<std::string> LoadLines(std::string_view name);
-  // Creates the folder and writes the lines, each ended by CR LF.
-  bool SaveLines(std::string_view name, const std::vector<std::string>& lines);
+  // Creates the folder and writes the lines, each ended by CR LF, through
+  // platform::ReplaceFile: the old file (or link) is replaced whole.
+  [[nodiscard]] bool SaveLines(std::string_view name, const std::vector<std::string>& lines);
   TDateTime Now();
+
+ protected:
+  bool Fail();  // records errno as the last error; returns false
+  bool Adopt(int fd, std::string_view name, int32_t mode);  // marks the object open on fd
 
  private:
   int fd_ = -1;
-  bool Fail();  // records errno as the last error; returns false
-  bool Adopt(int fd, std::string_view name, int32_t mode);  // marks the object open on fd
+};
+
+// A file written whole beside its target and renamed over it once complete
+// (platform/WorkFile.h): until Commit the target stays as it was, and a link
+// standing at the target is replaced, never written through. A replacement
+// not committed is removed when the object goes away.
+class TReplacementFile : public TFile {
+ public:
+  // Creates the work file for target, with target's folder when missing.
+  // GetName() is then the path that will be replaced: a name that exists in
+  // another case stands for that file.
+  bool Create(std::string_view target);
+  // The same for the entry name of an open folder.
+  bool CreateIn(const platform::Folder& folder, std::string_view name);
+  // Closes the file, flushes it to the disk and renames it over the target.
+  // False on any failure; the work file is then removed and the target left
+  // as it was.
+  [[nodiscard]] bool Commit();
+  // Closes and removes the work file.
+  void Discard();
+
+ private:
+  bool AdoptWorkFile(std::string_view name);
+  platform::WorkFile work_;
 };

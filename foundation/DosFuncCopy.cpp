@@ -6,6 +6,7 @@
 #include "foundation/DosFuncPath.h"
 #include "foundation/StrFunc.h"
 #include "platform/FileSystem.h"
+#include "platform/NewFile.h"
 
 namespace DosFunc {
 
@@ -20,54 +21,50 @@ std::string Hex3(int n) {
   return {kDigits[(n >> 8) & 15], kDigits[(n >> 4) & 15], kDigits[n & 15]};
 }
 
-// An existing target that a copy or move may not replace: a folder, or a
-// read-only file.
 bool IsProtectedTarget(const std::string& target) {
   platform::FileStatus st;
-  if (!platform::LinkStatPath(target, st)) return false;
-  return st.isDirectory || (!st.isLink && (st.mode & 0222) == 0);
+  return platform::LinkStatPath(target, st) && IsProtected(st);
 }
 
-// Opens a new, hidden file beside target under a name nobody uses.
-bool CreateBeside(const std::string& target, TFile& file, std::string& name) {
-  const int fd = platform::CreateTempBeside(target, name);
-  if (fd < 0) return false;
-  platform::CloseFile(fd);
-  if (file.OpenFile(name, 2)) return true;
-  platform::RemoveFile(name);
-  return false;
-}
-
-// Copies source into a new file beside target, flushes it and renames it
-// over target. On failure the new file is removed and target is untouched.
+// Copies source into a work file beside target and renames it over target.
+// On failure the work file is removed and target is untouched.
 bool ReplaceWithCopy(TFile& source, const std::string& target, const TCopyProgress& progress) {
   if (IsProtectedTarget(target)) return false;
-  const std::string dir = StrFunc::ExtractDir(target);
-  if (!dir.empty() && !ForceDirectoriesLong(dir)) return false;
-  TFile temp;
-  std::string tempName;
-  if (!CreateBeside(target, temp, tempName)) return false;
-  bool ok = source.CopyTo(temp, nullptr, TFileRoot::CopyMode::Overwrite, false, -1, progress) &&
-            temp.Flush();
-  ok = temp.Close() && ok;
-  ok = ok && platform::RenameReplace(tempName, target);
-  if (!ok) platform::RemoveFile(tempName);
+  TReplacementFile out;
+  return out.Create(target) &&
+         source.CopyTo(out, nullptr, TFileRoot::CopyMode::Overwrite, false, -1, progress) &&
+         out.Commit();
+}
+
+// Appends source to target (created when missing, never a link) and flushes
+// it to the disk. On failure an old target is cut back to its length and a
+// new one removed.
+bool AppendCopy(TFile& source, const std::string& target, const TCopyProgress& progress) {
+  TFile out;
+  platform::FileStatus st;
+  const bool existed = platform::LinkStatPath(target, st);
+  if (existed ? !out.OpenFile(target, 2) : !out.CreateFile(target)) return false;
+  const int64_t oldSize = out.GetSize();
+  bool ok = oldSize >= 0 &&
+            source.CopyTo(out, nullptr, TFileRoot::CopyMode::Append, false, -1, progress) &&
+            out.Flush();
+  if (!ok && existed && oldSize >= 0 && out.Seek(oldSize) == oldSize) out.Truncate();
+  ok = out.Close() && ok;
+  if (!ok && !existed) platform::RemoveFile(target);
   return ok;
 }
 
-// Appends source to target (created when missing). On failure an old target
-// is cut back to its length and a new one removed.
-bool AppendCopy(TFile& source, const std::string& target, const TCopyProgress& progress) {
-  TFile out;
-  const bool existed = FileExistsLong(target);
-  if (existed ? !out.OpenFile(target, 2) : !out.CreateFile(target)) return false;
-  const int64_t oldSize = out.GetSize();
-  const bool ok =
-      oldSize >= 0 && source.CopyTo(out, nullptr, TFileRoot::CopyMode::Append, false, -1, progress);
-  if (!ok && existed && oldSize >= 0 && out.Seek(oldSize) == oldSize) out.Truncate();
-  out.Close();
-  if (!ok && !existed) platform::RemoveFile(target);
-  return ok;
+// Moves across file systems: a copy, then the source removed. Only another
+// file system stands in the way of a rename that a copy overcomes, and the
+// copy is made only when the source can go afterwards; should it stay all
+// the same, the copy goes again and the move fails.
+bool MoveByCopy(const std::string& from, const std::string& to) {
+  if (!platform::LastErrorCrossesFileSystems() ||
+      !platform::IsWritableFolder(StrFunc::ExtractDir(from)) || !CopyFileEx(from, to))
+    return false;
+  if (platform::RemoveFile(from)) return true;
+  platform::RemoveFile(to);
+  return false;
 }
 
 // True when the entry's last write shows as the local time that wanted
@@ -81,16 +78,16 @@ bool ShowsDate(const platform::FileStatus& st, int64_t wanted) {
 }
 
 // Sets date and read-only state of one entry where they differ; true when it
-// ends with both.
+// ends with both. A link is left alone: what it points to lies outside.
 bool ApplyTo(const std::string& path, int32_t attr, TDateTime date) {
   int64_t wanted = 0;
   platform::FileStatus st;
-  if (!platform::StatPath(path, st)) return false;
+  if (!platform::LinkStatPath(path, st) || st.isLink) return false;
   const bool dateOk = DateTime::ToUnixTime(date, wanted);
   if (dateOk && !ShowsDate(st, wanted)) platform::SetModifiedTime(path, wanted);
   const bool readOnly = (attr & faReadOnly) != 0;
   if (((AttributesOf(st) & faReadOnly) != 0) != readOnly) platform::SetWritable(path, !readOnly);
-  if (!platform::StatPath(path, st)) return false;
+  if (!platform::LinkStatPath(path, st)) return false;
   return dateOk && ShowsDate(st, wanted) && ((AttributesOf(st) & faReadOnly) != 0) == readOnly;
 }
 
@@ -105,7 +102,7 @@ bool ApplyDateAndAttributes(int32_t attr, std::string_view target, TDateTime dat
   for (int n = 0; n <= kLastCompanion && misses < kCompanionMisses; ++n) {
     const std::string companion = SystemPath(path + "-p#" + Hex3(n));
     platform::FileStatus st;
-    if (platform::StatPath(companion, st)) {
+    if (platform::LinkStatPath(companion, st)) {
       misses = 0;
       ApplyTo(companion, attr, date);
     } else {
@@ -151,7 +148,9 @@ bool SyncFile(std::string_view source, std::string_view target, bool force) {
   int32_t sourceAttr = 0, targetAttr = 0;
   if (!GetFileInfo(source, sourceSize, sourceDate, sourceAttr)) return false;
   const bool haveTarget = GetFileInfo(target, targetSize, targetDate, targetAttr);
-  if (force || !haveTarget || sourceSize != targetSize)
+  // A link is replaced by a copy: bringing its date into line would change
+  // the file it points to.
+  if (force || !haveTarget || sourceSize != targetSize || IsReparsePoint(target))
     return CopyFileWorker(source, target, kCopyKeepDateAttr, {}, 0);
   return ApplyDateAndAttributes(sourceAttr, target, sourceDate);
 }
@@ -176,11 +175,10 @@ bool MoveFileKeepAttrs(std::string_view source, std::string_view target, TDateTi
     if (attr == kSourceAttr) attr = ownAttr;
   }
   if (!platform::RenameReplace(from, to)) {
-    if (!CopyFileEx(from, to)) return false;
+    if (!MoveByCopy(from, to)) return false;
     // The source's own instant: its local time alone is ambiguous in the hour
     // repeated when summer time ends.
     if (haveInstant) platform::SetModifiedTime(to, own.modifiedSeconds);
-    platform::RemoveFile(from);
   }
   ApplyDateAndAttributes(attr, to, date);
   return true;

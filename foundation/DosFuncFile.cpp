@@ -9,6 +9,7 @@
 #include "foundation/logger.h"
 #include "platform/FileSystem.h"
 #include "platform/TextLines.h"
+#include "platform/TextFile.h"
 
 TFile::~TFile() {
   if (opened_) platform::CloseFile(fd_);
@@ -36,6 +37,12 @@ bool TFile::OpenFile(std::string_view name, int32_t mode) {
       (mode & 2) != 0 ? platform::OpenAccess::ReadWrite : platform::OpenAccess::Read;
   const int fd = platform::OpenFile(DosFunc::SystemPath(name), access);
   return fd >= 0 ? Adopt(fd, name, mode) : Fail();
+}
+
+bool TFile::OpenIn(const platform::Folder& folder, std::string_view name) {
+  if (opened_) Close();
+  const int fd = folder.OpenFileForReading(std::string(name));
+  return fd >= 0 ? Adopt(fd, name, 0) : Fail();
 }
 
 bool TFile::CreateFile(std::string_view name) {
@@ -165,6 +172,12 @@ int32_t TFile::GetAttributes() {
   return DosFunc::AttributesOf(st);
 }
 
+bool TFile::TakeTimeAndMode(TFile& source) {
+  platform::FileStatus st;
+  return opened_ && source.opened_ && platform::StatFile(source.fd_, st) &&
+         (platform::SetTimeAndMode(fd_, st) || Fail());
+}
+
 // --- Name-based helpers -----------------------------------------------------
 
 bool TFile::DeleteFileAt(std::string_view name) { return DosFunc::DeleteFileOrDir(name); }
@@ -246,9 +259,9 @@ std::vector<std::string> TFile::LoadLines(std::string_view name) {
 
 bool TFile::SaveLines(std::string_view name, const std::vector<std::string>& lines) {
   const std::string text = platform::JoinLines(lines);
-  TFile out;
-  return out.CreateFile(name) && out.Write(text.data(), static_cast<int64_t>(text.size())) &&
-         out.Close();
+  const std::string dir = StrFunc::ExtractDir(name);
+  if (!dir.empty() && !DosFunc::ForceDirectoriesLong(dir)) return false;
+  return platform::ReplaceFile(DosFunc::SystemPath(name), text);
 }
 
 TDateTime TFile::Now() { return DateTime::Now(); }

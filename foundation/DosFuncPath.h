@@ -30,5 +30,12 @@ TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status);
 bool StatEntry(const std::string& systemPath, platform::FileStatus& status);
 // True when both system paths name one file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
+// An existing entry (its own status) that a copy or move may not replace: a
+// folder, or a read-only file.
+bool IsProtected(const platform::FileStatus& status);
+// The path made absolute, with "\\?\" and a trailing "/" dropped.
+std::string Absolute(std::string_view path);
+// The parent folder, or empty at the root.
+std::string Parent(const std::string& path);
 
 }  // namespace DosFunc

@@ -1,48 +1,70 @@
-// Folder trees: creating, emptying, deleting and moving them, and renames.
+// Folder trees: creating, emptying and deleting them, and renames.
+#include <utility>
 #include <vector>
 
 #include "foundation/DosFunc.h"
 #include "foundation/DosFuncPath.h"
 #include "foundation/StrFunc.h"
 #include "platform/FileSystem.h"
+#include "platform/Folder.h"
 
 namespace DosFunc {
 
 namespace {
 
-// The path made absolute, with "\\?\" and a trailing "/" dropped.
-std::string Absolute(std::string_view path) {
-  const std::string plain = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(path));
-  const std::string full = StrFunc::ExpandPath(plain);
-  return full == "/" ? full : StrFunc::ExcludeBackslash(full);
-}
+// One folder of a tree being emptied: its handle, its name in its parent and
+// the subfolders still to go.
+struct DeleteLevel {
+  platform::Folder folder;
+  std::string name;
+  std::vector<std::string> subfolders;
+  size_t next = 0;
+};
 
-// The parent folder, or empty at the root.
-std::string Parent(const std::string& path) {
-  const std::string parent = StrFunc::ExtractDir(path);
-  return parent == path ? std::string() : parent;
-}
-
-// Removes one entry (its own status in st): a link as a link, a file (its
-// write bits do not matter to unlink), a folder with its contents, made
-// writable first so its entries can go; with recursive false a folder is
-// left alone.
-bool RemoveEntry(const std::string& path, const platform::FileStatus& st, bool recursive) {
-  if (st.isLink || !st.isDirectory) return platform::RemoveFile(path);
-  if (!recursive) return true;
-  platform::SetWritable(path, true);
-  const bool emptied = DeleteDirContents(path, true);
-  platform::RemoveDirectory(path);
-  platform::FileStatus after;
-  return emptied && !platform::LinkStatPath(path, after);
-}
-
-// True when target lies at or below the folder source.
-bool IsInside(const std::string& target, const std::string& source) {
-  for (std::string p = target; !p.empty(); p = Parent(p)) {
-    if (SameFile(p, source)) return true;
+// Removes the files and links of a level and, with recursive, lists its
+// subfolders. False when an entry could not go.
+bool RemoveFiles(DeleteLevel& level, bool recursive) {
+  std::vector<platform::DirEntry> entries;
+  if (!level.folder.List(entries)) return false;
+  bool ok = true;
+  for (const platform::DirEntry& e : entries) {
+    if (!e.status.isDirectory)
+      ok = level.folder.RemoveFile(e.name) && ok;
+    else if (recursive)
+      level.subfolders.push_back(e.name);
   }
-  return false;
+  return ok;
+}
+
+// Empties an open folder; with recursive its subfolders go too, each made
+// writable for its owner first so its entries can go. Every level is opened
+// from its parent's handle, never through a link. The levels are kept in a
+// list rather than on the stack: a tree deeper than the descriptors allow
+// makes the call fail, never overflow.
+bool EmptyFolder(platform::Folder folder, bool recursive) {
+  std::vector<DeleteLevel> levels(1);
+  levels[0].folder = std::move(folder);
+  bool ok = RemoveFiles(levels[0], recursive);
+  while (!levels.empty()) {
+    DeleteLevel& top = levels.back();
+    if (top.next < top.subfolders.size()) {
+      DeleteLevel child;
+      child.name = top.subfolders[top.next++];
+      if (child.folder.OpenChild(top.folder, child.name)) {
+        child.folder.MakeWritable();
+        ok = RemoveFiles(child, true) && ok;
+        levels.push_back(std::move(child));
+      } else {
+        // No longer a folder (a link swapped in): it goes as what it is now.
+        ok = top.folder.RemoveFile(child.name) && ok;
+      }
+      continue;
+    }
+    const std::string name = top.name;
+    levels.pop_back();
+    if (!levels.empty()) ok = levels.back().folder.RemoveFolder(name) && ok;
+  }
+  return ok;
 }
 
 bool DeviceOf(std::string_view path, uint64_t& device) {
@@ -80,23 +102,22 @@ bool DeleteFileOrDir(std::string_view name) {
   const std::string path = EntryPath(name);
   platform::FileStatus st;
   if (!platform::LinkStatPath(path, st)) return false;
-  return RemoveEntry(path, st, true);
+  if (st.isLink || !st.isDirectory) return platform::RemoveFile(path);
+  platform::Folder folder;
+  if (!folder.Open(path)) return false;
+  folder.MakeWritable();
+  const bool emptied = EmptyFolder(std::move(folder), true);
+  platform::RemoveDirectory(path);
+  return emptied && !platform::LinkStatPath(path, st);
 }
 
 bool DeleteDirContents(std::string_view dir, bool recursive) {
   if (StrFunc::Trim(dir).empty()) return true;
-  if (!DirectoryExistsLong(dir)) return ForceDirectoriesLong(dir);
-  const std::string path = SystemPath(dir);
-  std::vector<platform::DirEntry> entries;
-  if (!platform::ListDirectory(path, entries)) return false;
-  bool ok = true;
-  for (const platform::DirEntry& e : entries) {
-    platform::FileStatus own;
-    const std::string child = JoinPath(path, e.name);
-    if (!platform::LinkStatPath(child, own)) continue;
-    if (!RemoveEntry(child, own, recursive)) ok = false;
-  }
-  return ok;
+  const std::string path = EntryPath(dir);
+  platform::FileStatus st;
+  if (!platform::LinkStatPath(path, st)) return ForceDirectoriesLong(dir);
+  platform::Folder folder;
+  return folder.Open(path) && EmptyFolder(std::move(folder), recursive);
 }
 
 bool IsDirectoryEmpty(std::string_view dir, bool recursive) {
@@ -138,34 +159,6 @@ bool RenameFileLong(std::string_view oldName, std::string_view newName) {
 bool SameVolume(std::string_view a, std::string_view b) {
   uint64_t da = 0, db = 0;
   return DeviceOf(a, da) && DeviceOf(b, db) && da == db;
-}
-
-bool MoveTree(std::string_view source, std::string_view target) {
-  const std::string from = SystemPath(Absolute(source));
-  const std::string to = SystemPath(Absolute(target));
-  platform::FileStatus st;
-  if (!platform::LinkStatPath(from, st)) return false;
-  if (!st.isDirectory) {
-    const std::string dir = Parent(to);
-    if (!dir.empty() && !ForceDirectoriesLong(dir)) return false;
-    return MoveFileKeepAttrs(from, to, kSourceDate, kSourceAttr);
-  }
-  if (SameFile(from, to)) return true;
-  if (IsInside(to, from) || !ForceDirectoriesLong(to)) return false;
-  std::vector<platform::DirEntry> entries;
-  if (!SortedListing(from, entries)) return false;
-  for (const platform::DirEntry& e : entries) {
-    if (e.status.isDirectory && !e.status.isLink) continue;
-    if (!MoveFileKeepAttrs(JoinPath(from, e.name), JoinPath(to, e.name), kSourceDate, kSourceAttr))
-      return false;
-  }
-  for (const platform::DirEntry& e : entries) {
-    if (!e.status.isDirectory || e.status.isLink) continue;
-    if (!MoveTree(JoinPath(from, e.name), JoinPath(to, e.name))) return false;
-  }
-  // Only an emptied folder goes: whatever appeared meanwhile stays.
-  platform::RemoveDirectory(from);
-  return true;
 }
 
 }  // namespace DosFunc

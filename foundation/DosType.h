@@ -36,10 +36,10 @@ class TFileRoot {
   // True when every byte was handled and, in Overwrite mode for a whole file,
   // each target ends as long as the source. False on any short read or
   // write, or when progress answers false.
-  virtual bool CopyTo(TFileRoot& target, TFileRoot* secondTarget, CopyMode mode,
+  [[nodiscard]] virtual bool CopyTo(TFileRoot& target, TFileRoot* secondTarget, CopyMode mode,
                       bool fromCurrentPosition, int64_t count, const TCopyProgress& progress);
   // CopyTo of the whole file to one target in Overwrite mode.
-  bool CopyToSimple(TFileRoot& target);
+  [[nodiscard]] bool CopyToSimple(TFileRoot& target);
 
   // The name given to the last successful open or create.
   virtual std::string GetName() const { return fileName_; }
@@ -56,7 +56,7 @@ class TFileRoot {
   // file), -1 on failure.
   virtual int64_t Read(void* buffer, int64_t count) = 0;
   // True only when all count bytes were written.
-  virtual bool Write(const void* buffer, int64_t count) = 0;
+  [[nodiscard]] virtual bool Write(const void* buffer, int64_t count) = 0;
 
   // Reads count bytes into buffer and returns their CRC-32 (Win32CRC) in crc;
   // when crc differs from expected, the position goes back to where the block

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+
+#include "foundation/DosFunc.h"
 
 namespace {
 
@@ -100,14 +100,12 @@ void TDataList::Sort(TDataCompare compare) {
 
 bool TDataList::LoadFromFile(const std::string& fileName) {
   Clear();
-  std::error_code error;
-  const uint64_t fileSize = std::filesystem::file_size(fileName, error);
-  if (error) return false;
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-
+  TFile in;
+  if (!in.OpenFile(fileName, 0)) return false;
+  const int64_t size = in.GetSize();
   Header header{};
-  in.read(reinterpret_cast<char*>(header.data()), header.size());
+  if (size < 0 || in.Read(header.data(), static_cast<int64_t>(header.size())) < 0) return false;
+  const auto fileSize = static_cast<uint64_t>(size);
   uint64_t start = 0;
   uint64_t fileRecord = recordSize_;
   if (HasHeader(header)) {
@@ -123,15 +121,13 @@ bool TDataList::LoadFromFile(const std::string& fileName) {
   // Only whole records the file holds are read, whatever the header claims.
   const uint64_t records = (fileSize - start) / fileRecord;
   if (records == 0) return true;
-  in.clear();
-  in.seekg(static_cast<std::streamoff>(start));
+  if (in.Seek(static_cast<int64_t>(start)) != static_cast<int64_t>(start)) return false;
   // Reads fill only the first fileRecord bytes, so a longer list record keeps
   // its zero padding.
   std::vector<uint8_t> buffer(std::max<uint64_t>(fileRecord, recordSize_));
-  const auto want = static_cast<std::streamsize>(fileRecord);
+  const auto want = static_cast<int64_t>(fileRecord);
   for (uint64_t i = 0; i < records; ++i) {
-    in.read(reinterpret_cast<char*>(buffer.data()), want);
-    if (in.gcount() != want) break;
+    if (in.Read(buffer.data(), want) != want) break;
     Add(buffer.data());
   }
   return true;

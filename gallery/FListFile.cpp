@@ -3,32 +3,26 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "gallery/FListFileTrailer.h"
 #include "gallery/FixedText.h"
 #include "platform/Environment.h"
 
-namespace fs = std::filesystem;
+using namespace FListFileTrailer;
 
 namespace {
 
 constexpr size_t kNameRecord = 128;
 constexpr int64_t kEntryHeader = kNameRecord + 4;
-constexpr size_t kTrailerSize = 537;
 constexpr char kMagic[] = "#FLISTFILE#";
 constexpr size_t kMagicSize = sizeof(kMagic) - 1;
 constexpr uint16_t kVersion = 256;
-constexpr size_t kPiece = 16384;
 constexpr size_t kIndexBlock = 1024;
-constexpr int64_t kMaxPosition = UINT32_MAX;
 
 static_assert(kMagicSize == 11);
 static_assert(kMagicSize + 2 + 4 + 4 + 4 + 512 == kTrailerSize);
-
-using Trailer = std::array<unsigned char, kTrailerSize>;
 
 uint32_t GetU32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -38,13 +32,18 @@ void PutU32(unsigned char* p, uint32_t value) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// The trailer's fields.
-struct TrailerFields {
-  uint16_t version = 0;
-  uint32_t base = 0;
-  uint32_t indexOffset = 0;
-  uint32_t count = 0;
-};
+[[noreturn]] void Fail(const std::string& message) { throw EFListFileError(message); }
+
+// A stored name reduced to its last part; empty when that is no plain name.
+std::string SafeName(const std::string& stored) {
+  const std::string name = StrFunc::ExtractName(stored);
+  if (name == "." || name == ".." || name.find('\0') != std::string::npos) return {};
+  return name;
+}
+
+}  // namespace
+
+namespace FListFileTrailer {
 
 bool DecodeTrailer(const Trailer& t, TrailerFields& fields) {
   if (std::memcmp(t.data(), kMagic, kMagicSize) != 0) return false;
@@ -76,62 +75,13 @@ bool WriteExact(TFile& f, const void* buffer, size_t size) {
   return f.Write(buffer, static_cast<int64_t>(size));
 }
 
-[[noreturn]] void Fail(const std::string& message) { throw EFListFileError(message); }
-
-// A stored name reduced to its last part; empty when that is no plain name.
-std::string SafeName(const std::string& stored) {
-  const std::string name = StrFunc::ExtractName(stored);
-  if (name == "." || name == ".." || name.find('\0') != std::string::npos) return {};
-  return name;
-}
-
-// Reads the trailer at the end of an open file.
 bool ReadTrailer(TFile& f, int64_t size, Trailer& trailer) {
   return size >= static_cast<int64_t>(kTrailerSize) &&
          SeekTo(f, size - static_cast<int64_t>(kTrailerSize)) &&
          ReadExact(f, trailer.data(), trailer.size());
 }
 
-// Copies from the current position of source to the end of target, in pieces.
-// Returns false when a read or write fails.
-bool CopyRest(TFile& source, TFile& target, const std::function<void()>& perPiece) {
-  std::vector<unsigned char> buffer(kPiece);
-  for (;;) {
-    const int64_t got = source.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
-    if (got < 0) return false;
-    if (got == 0) return true;
-    if (!target.Write(buffer.data(), got)) return false;
-    if (perPiece) perPiece();
-  }
-}
-
-// Rewrites the trailer at the end of a file with its base and index moved by
-// delta (the container now starts at newBase).
-bool RebaseTrailer(const std::string& fileName, uint32_t newBase, int64_t indexDelta) {
-  TFile f;
-  Trailer trailer;
-  TrailerFields fields;
-  if (!f.OpenFile(fileName, 2)) return false;
-  const int64_t size = f.GetSize();
-  if (!ReadTrailer(f, size, trailer) || !DecodeTrailer(trailer, fields)) return false;
-  const int64_t index = fields.indexOffset + indexDelta;
-  if (index < 0 || index > kMaxPosition) return false;
-  fields.base = newBase;
-  fields.indexOffset = static_cast<uint32_t>(index);
-  trailer = EncodeTrailer(fields);
-  return SeekTo(f, size - static_cast<int64_t>(kTrailerSize)) &&
-         WriteExact(f, trailer.data(), trailer.size()) && f.Close();
-}
-
-// The same file, when both exist.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec);
-}
-
-void RemoveFile(const std::string& fileName) { DosFunc::DeleteFileLong(fileName); }
-
-}  // namespace
+}  // namespace FListFileTrailer
 
 TFListFile::TFListFile() : extractFolder_(StrFunc::GetTempDir()) {}
 
@@ -304,132 +254,17 @@ std::string TFListFile::ExtractFile(int index) {
   const std::string name = SafeName(FixedText::Get(record));
   if (name.empty() || extractFolder_.empty()) return {};
 
-  DosFunc::ForceDirectoriesLong(extractFolder_);
-  const std::string path = StrFunc::IncludeBackslash(extractFolder_) + name;
-  TFile target;
-  if (!target.CreateFile(path)) return {};
+  // Written beside the name and renamed over it, so a link standing there
+  // (named exactly so or in another case) is replaced, never written through.
+  TReplacementFile target;
+  if (!target.Create(StrFunc::IncludeBackslash(extractFolder_) + name)) return {};
   std::vector<unsigned char> buffer(kPiece);
   for (uint32_t left = size; left > 0;) {
     const size_t n = std::min<size_t>(kPiece, left);
-    if (!ReadExact(file_, buffer.data(), n)) {
-      target.CloseAndDelete();
-      Fail("Fatal read error (4)");
-    }
-    if (!WriteExact(target, buffer.data(), n)) {
-      target.CloseAndDelete();
-      Fail("Fatal write error (7)");
-    }
+    if (!ReadExact(file_, buffer.data(), n)) Fail("Fatal read error (4)");
+    if (!WriteExact(target, buffer.data(), n)) Fail("Fatal write error (7)");
     left -= static_cast<uint32_t>(n);
   }
-  if (!target.Close()) {
-    RemoveFile(path);
-    Fail("Fatal write error (7)");
-  }
-  return path;
+  if (!target.Commit()) Fail("Fatal write error (7)");
+  return target.GetName();
 }
-
-namespace FListFile {
-
-namespace {
-
-// The target runs like the player. A player taken from a container has no
-// execute bits of its own, so every class that may read it may also run it.
-bool CopyPermissions(const std::string& player, const std::string& target) {
-  std::error_code ec;
-  fs::perms perms = fs::status(player, ec).permissions();
-  if (ec) return false;
-  if ((perms & fs::perms::owner_read) != fs::perms::none) perms |= fs::perms::owner_exec;
-  if ((perms & fs::perms::group_read) != fs::perms::none) perms |= fs::perms::group_exec;
-  if ((perms & fs::perms::others_read) != fs::perms::none) perms |= fs::perms::others_exec;
-  fs::permissions(target, perms, ec);
-  return !ec;
-}
-
-// player + container into target. False on any failure; a target that was
-// opened is then removed, one that could not be opened is left alone.
-bool JoinFiles(const std::string& player, const std::string& container,
-               const std::string& target) {
-  TFile in;
-  TFile out;
-  if (!in.OpenFile(player, 0) || !out.CreateFile(target)) return false;
-  const auto fail = [&] {
-    out.CloseAndDelete();
-    return false;
-  };
-  if (!CopyRest(in, out, nullptr)) return fail();
-  const int64_t exeSize = out.GetSize();
-  if (!in.OpenFile(container, 0) || exeSize < 0 || exeSize > kMaxPosition ||
-      !CopyRest(in, out, nullptr) || !out.Close())
-    return fail();
-  if (!RebaseTrailer(target, static_cast<uint32_t>(exeSize), exeSize) ||
-      !CopyPermissions(player, target)) {
-    RemoveFile(target);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
-                    const std::string& targetExe) {
-  TFListFile check;
-  if (StrFunc::Trim(containerFile).empty() || !check.OpenRead(containerFile) ||
-      check.TrailerBase() != 0)
-    return false;
-  check.Close();
-  if (SameFile(targetExe, containerFile) || SameFile(targetExe, playerExe)) return false;
-
-  std::string player = playerExe;
-  std::string extracted;
-  if (player.empty()) {
-    TFListFile own;
-    if (!own.OpenRead("")) return false;
-    own.SetExtractFolder(StrFunc::GetTempDir());
-    try {
-      extracted = own.ExtractFile(0);
-    } catch (const EFListFileError&) {
-      return false;
-    }
-    if (extracted.empty() || SameFile(targetExe, extracted)) return false;
-    player = extracted;
-  }
-  const bool ok = JoinFiles(player, containerFile, targetExe);
-  if (!extracted.empty()) RemoveFile(extracted);
-  return ok;
-}
-
-bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
-                      const TFListProgress& progress) {
-  const std::string name = StrFunc::Trim(sourceExe);
-  const std::string source = name.empty() ? platform::ExecutablePath() : name;
-  // The source is checked before the target is created, so a source that
-  // holds no container leaves an existing target alone.
-  TFListFile container;
-  TFile in;
-  if (!in.OpenFile(source, 0) || !container.OpenRead(name) || SameFile(source, targetFile))
-    return false;
-  TFile out;
-  if (!out.CreateFile(targetFile)) return false;
-  const int64_t base = container.TrailerBase();
-  const int64_t start = base + (container.EntryCount() > 0 ? container.EntryOffset(0) : 0);
-  container.Close();
-  const int64_t maxStep = (in.GetSize() - base) / static_cast<int64_t>(kPiece) + 1;
-  int64_t step = 0;
-  if (progress) progress(step, maxStep);
-  const auto advance = [&] {
-    if (progress) progress(++step, maxStep);
-  };
-  if (!SeekTo(in, start) || !CopyRest(in, out, advance) || !out.Close()) {
-    out.CloseAndDelete();
-    RemoveFile(targetFile);
-    Fail("Fatal write error (8)");
-  }
-  if (!RebaseTrailer(targetFile, 0, -base)) {
-    RemoveFile(targetFile);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace FListFile

@@ -70,12 +70,15 @@ class TFListFile {
   void AddFile(const std::string& fileName);
 
   // Writes entry index (0 = first added) into the extract folder under the
-  // entry's name and returns the written file's path. Returns empty when no
-  // container is open, the index is out of range, the stored name is not a
-  // plain file name ("", ".", ".."), or the file cannot be created. Raises
-  // "Fatal read error (3)" / "Fatal write error (6)" when the entry's header
-  // cannot be read, "Fatal read error (4)" when its data is damaged or
-  // missing (the partial file is removed), "Fatal write error (7)".
+  // entry's name and returns the written file's path. The entry is written
+  // whole beside that name and renamed over it: a file or link there is
+  // replaced, never written through, and a name there in another case is the
+  // file written (and returned). Returns empty when no container is open,
+  // the index is out of range, the stored name is not a plain file name ("",
+  // ".", ".."), or the file cannot be created. Raises "Fatal read error (3)"
+  // / "Fatal write error (6)" when the entry's header cannot be read, "Fatal
+  // read error (4)" when its data is damaged or missing, "Fatal write error
+  // (7)"; an old file of that name is then left as it was.
   std::string ExtractFile(int index);
 
   int EntryCount() const { return static_cast<int>(offsets_.size()); }
@@ -109,21 +112,22 @@ class TFListFile {
 namespace FListFile {
 
 // Joins a player program and a stand-alone container into targetExe (an
-// existing target is overwritten) and gives it the player's permissions, so
-// it stays executable. An empty playerExe takes the player from entry 0 of
-// the running program's own container. Returns false when anything fails; a
-// target that was written to is then removed. Nothing is touched when the
-// container is not a sound stand-alone container or targetExe is the player
-// or the container itself.
+// existing target, or a link there, is replaced whole) and gives it the
+// player's permissions, so it stays executable. An empty playerExe takes the
+// player from entry 0 of the running program's own container. Returns false
+// when anything fails; an old target is then left as it was. Nothing is
+// touched when the container is not a sound stand-alone container or
+// targetExe is the player or the container itself.
 bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
                     const std::string& targetExe);
 
 // Copies the container at the end of sourceExe (empty = the running program)
-// into targetFile as a stand-alone container. progress, when given, is told
-// the copied 16 KiB pieces. Returns false, without touching targetFile, when
-// sourceExe holds no sound container or is targetFile itself; false when
-// targetFile cannot be created. Raises "Fatal write error (8)" when the copy
-// cannot be written (the partial target is removed).
+// into targetFile as a stand-alone container, replacing a file or link there
+// whole. progress, when given, is told the copied 16 KiB pieces. Returns
+// false, without touching targetFile, when sourceExe holds no sound
+// container or is targetFile itself, or when targetFile cannot be created.
+// Raises "Fatal write error (8)" when the copy cannot be written (targetFile
+// is then left as it was).
 bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
                       const TFListProgress& progress);
 

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "foundation/StrFunc.h"
+#include "metadata/exifExtract.h"
+#include "metadata/exifFormat.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
@@ -41,18 +43,58 @@ uint32_t PointerBit(uint16_t tag) {
   }
 }
 
-// Tags that are walked but get no display row.
-bool IsSilentTag(uint8_t kind, uint16_t tag) {
-  switch (kind) {
-    case exif::kExifIfd: return tag == 41728 || tag == 41729 || tag == 41730;
-    case exif::kIfd1: return tag == 273 || tag == 278 || tag == 279;
-    case exif::kCanonIfd:
-      return tag == 0 || tag == 2 || tag == 3 || tag == 10 || tag == 13 || tag == 15 || tag == 16;
-    case exif::kNikon1Ifd: return tag == 2 || tag == 9 || tag == 3840;
-    case exif::kNikon2Ifd: return tag == 1 || tag == 10 || tag == 16;
-    case exif::kCasioIfd: return tag == 0;
-    default: return false;
+// The pointers to the Exif, Interoperability and GPS IFDs, in the IFDs that
+// hold them.
+bool IsIfdPointer(uint8_t kind, uint16_t tag) {
+  return (kind == exif::kIfd0 && (tag == exif::kTagExifPointer || tag == exif::kTagGpsPointer)) ||
+         (kind == exif::kExifIfd && tag == exif::kTagInteropPointer);
+}
+
+bool IsWholeNumberType(uint32_t type) {
+  switch (type) {
+    case exif::kTypeByte: case exif::kTypeShort: case exif::kTypeLong:
+    case exif::kTypeSByte: case exif::kTypeSShort: case exif::kTypeSLong:
+      return true;
+    default:
+      return false;
   }
+}
+
+// Some phones store the GPS position and altitude as signed rationals. When
+// no part of them is negative they mean what the unsigned ones mean.
+bool ReadsAsUnsigned(uint16_t gpsTag, const TExifValueView& v) {
+  if (gpsTag != exif::gps::kLatitude && gpsTag != exif::gps::kLongitude &&
+      gpsTag != exif::gps::kAltitude)
+    return false;
+  if (v.type != exif::kTypeSRational) return false;
+  for (uint32_t i = 0; i < v.count; ++i)
+    if (int32_t(v.Num(i)) < 0 || int32_t(v.Den(i)) < 0) return false;
+  return true;
+}
+
+// Tags that are walked but get no display row. The maker tags among them
+// have no names.
+struct SilentTag {
+  uint8_t kind;
+  uint16_t tag;
+};
+constexpr SilentTag kSilentTags[] = {
+    {exif::kIfd1, exif::tiff::kStripOffsets},
+    {exif::kIfd1, exif::tiff::kRowsPerStrip},
+    {exif::kIfd1, exif::tiff::kStripByteCounts},
+    {exif::kExifIfd, exif::photo::kFileSource},
+    {exif::kExifIfd, exif::photo::kSceneType},
+    {exif::kExifIfd, exif::photo::kCfaPattern},
+    {exif::kCanonIfd, 0},    {exif::kCanonIfd, 2},   {exif::kCanonIfd, 3},
+    {exif::kCanonIfd, 10},   {exif::kCanonIfd, 13},  {exif::kCanonIfd, 15},
+    {exif::kCanonIfd, 16},   {exif::kNikon1Ifd, 2},  {exif::kNikon1Ifd, 9},
+    {exif::kNikon1Ifd, 3840}, {exif::kNikon2Ifd, 1}, {exif::kNikon2Ifd, 10},
+    {exif::kNikon2Ifd, 16},  {exif::kCasioIfd, 0},
+};
+
+bool IsSilentTag(uint8_t kind, uint16_t tag) {
+  return std::any_of(std::begin(kSilentTags), std::end(kSilentTags),
+                     [&](const SilentTag& s) { return s.kind == kind && s.tag == tag; });
 }
 
 // Moves a row of the three lists from one index to another; a target past
@@ -200,103 +242,111 @@ void TExifReader::WalkIfd(uint8_t kind, uint64_t tiffOffset) {
 }
 
 void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
-  const uint8_t* entry = head_.data() + entryPos;
-  const uint16_t tag = exif::LoadU16(entry, motorola_);
-  const uint16_t type = exif::LoadU16(entry + 2, motorola_);
-  const uint32_t count = exif::LoadU32(entry + 4, motorola_);
-  const uint32_t value = exif::LoadU32(entry + 8, motorola_);
-  AddRecord({kind, kRecordEntry, uint32_t(entryPos), uint32_t(offsetBase_), tag, type, count,
-             value});
-  if (IsSilentTag(kind, tag)) return;
+  const uint8_t* raw = head_.data() + entryPos;
+  TExifDecodedEntry e;
+  e.kind = kind;
+  e.tag = exif::LoadU16(raw, motorola_);
+  const uint16_t type = exif::LoadU16(raw + 2, motorola_);
+  e.count = exif::LoadU32(raw + 4, motorola_);
+  e.valueField = exif::LoadU32(raw + 8, motorola_);
+  e.fieldPos = int64_t(entryPos + 8);
+  AddRecord({kind, kRecordEntry, uint32_t(entryPos), uint32_t(offsetBase_), e.tag, type, e.count,
+             e.valueField});
+  if (IsSilentTag(kind, e.tag)) return;
 
-  const int32_t valueFieldPos = int32_t(entryPos + 8);
-  if (kind == exif::kGpsIfd) {
-    if (tag == 1) values_.latitudeRefPos = valueFieldPos;
-    if (tag == 3) values_.longitudeRefPos = valueFieldPos;
-    if (tag == 5) values_.altitudeRefPos = valueFieldPos;
-  }
-  const uint64_t size = uint64_t(count) * exif::TypeSize(type);
-  if (type == exif::kTypeAscii) {
-    DecodeAsciiEntry(kind, tag, size, entryPos, value);
+  const bool ifdPointer = IsIfdPointer(kind, e.tag);
+  if (type == exif::kTypeAscii && !ifdPointer) {
+    ReadAscii(e);
+    AddRow(kind, e.tag, exif::FormatAscii(kind, e.tag, e.text));
+  } else if (kind == exif::kExifIfd && e.tag == exif::kTagMakerNote) {
+    FollowMakerNote(e.valueField);
     return;
-  }
-  if (FollowPointer(kind, tag, value, entryPos)) return;
-
-  TExifValueView v;
-  v.type = type;
-  v.count = exif::TypeSize(type) ? count : 0;
-  v.motorola = motorola_;
-  if (size > 4) {
-    const uint64_t pos = FilePos(value + offsetBase_);
-    if (!InSegment(pos, size)) return;
-    v.data = head_.data() + pos;
-    v.pos = int64_t(pos);
-    if (kind == exif::kExifIfd && tag == 37510) {
-      values_.userCommentPos = int32_t(pos);
-      values_.userCommentCount = int32_t(count);
-      values_.userCommentOffset = int32_t(value);
-    }
-    if (kind == exif::kOlympusIfd && tag == 512) values_.olympusSpecialModePos = int32_t(pos);
   } else {
-    v.data = entry + 8;
+    if (!ReadValue(type, e)) return;
+    if (ifdPointer) {
+      FollowIfdPointer(e.tag, e.value, entryPos);
+      return;
+    }
+    if (kind == exif::kGpsIfd && ReadsAsUnsigned(e.tag, e.value))
+      e.value.type = exif::kTypeRational;
+    AddRow(kind, e.tag, exif::FormatValue(kind, e.tag, e.value, hideUnnamed_));
   }
-  AddRow(kind, tag, FormatValue(kind, tag, v));
-  if (tag == 40962) values_.pixelXPos = valueFieldPos;
-  if (tag == 40963) values_.pixelYPos = valueFieldPos;
+  // The typed values come from the decoded entry, never from its display text.
+  exif::ExtractValue(e, values_);
 }
 
-void TExifReader::DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, uint64_t entryPos,
-                                   uint32_t value) {
-  const uint64_t length = std::min<uint64_t>(size, 255);
-  const uint8_t* field = head_.data() + entryPos + 8;
+void TExifReader::ReadAscii(TExifDecodedEntry& e) const {
+  e.value.type = exif::kTypeAscii;
+  const uint64_t length = std::min<uint64_t>(e.count, 255);
+  const uint8_t* field = head_.data() + e.fieldPos;
   const bool printable = std::all_of(field, field + 4, [](uint8_t c) {
     return c == 0 || (c >= 32 && c <= 126);
   });
-  std::string text;
-  int64_t valuePos = -1;
   if (length <= 4 && printable) {
-    text.assign(reinterpret_cast<const char*>(field), size_t(length));
+    e.text.assign(reinterpret_cast<const char*>(field), size_t(length));
   } else {
-    const uint64_t pos = FilePos(value + offsetBase_);
+    const uint64_t pos = FilePos(e.valueField + offsetBase_);
     if (InSegment(pos, length)) {
-      text.assign(reinterpret_cast<const char*>(head_.data() + pos), size_t(length));
-      valuePos = int64_t(pos);
+      e.text.assign(reinterpret_cast<const char*>(head_.data() + pos), size_t(length));
+      e.value.pos = int64_t(pos);
     }
   }
-  exif::TrimRightBlanks(text);
-  exif::CrLfToBlank(text);
-  AddRow(kind, tag, FormatAscii(kind, tag, text, valuePos, size));
+  // The text ends at its first NUL; what follows is padding or the rest of
+  // an older, longer value.
+  e.text.resize(std::min(e.text.find('\0'), e.text.size()));
+  exif::TrimRightBlanks(e.text);
+  exif::CrLfToBlank(e.text);
 }
 
-bool TExifReader::FollowPointer(uint8_t kind, uint16_t tag, uint32_t value, uint64_t entryPos) {
-  const bool pointer = (kind == exif::kIfd0 && tag == exif::kTagExifPointer) ||
-                       (kind == exif::kExifIfd && tag == exif::kTagInteropPointer) ||
-                       (kind == exif::kExifIfd && tag == exif::kTagMakerNote) ||
-                       (kind == exif::kIfd0 && tag == exif::kTagGpsPointer);
-  if (!pointer) return false;
+bool TExifReader::ReadValue(uint16_t type, TExifDecodedEntry& e) const {
+  TExifValueView& v = e.value;
+  const uint32_t typeSize = exif::TypeSize(type);
+  v.type = type;
+  v.count = typeSize ? e.count : 0;
+  v.motorola = motorola_;
+  const uint64_t size = uint64_t(e.count) * typeSize;
+  if (size <= 4) {
+    v.data = head_.data() + e.fieldPos;
+    return true;
+  }
+  const uint64_t pos = FilePos(e.valueField + offsetBase_);
+  if (!InSegment(pos, size)) return false;
+  v.data = head_.data() + pos;
+  v.pos = int64_t(pos);
+  return true;
+}
+
+void TExifReader::FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos) {
+  // An offset is a whole number; a pointer without one leads nowhere, and
+  // following its bytes anyway would walk some other IFD under this kind.
+  if (v.count == 0 || !IsWholeNumberType(v.type) || v.Int(0) < 0) return;
+  const uint32_t offset = uint32_t(v.Int(0));
   const uint32_t bit = PointerBit(tag);
-  if (followed_ & bit) return true;
+  if (followed_ & bit) return;
   followed_ |= bit;
   switch (tag) {
     case exif::kTagExifPointer:
-      values_.exifOffset = int32_t(value);
-      WalkIfd(exif::kExifIfd, value);
+      values_.exifOffset = int32_t(offset);
+      WalkIfd(exif::kExifIfd, offset);
       break;
     case exif::kTagInteropPointer:
-      values_.interopOffset = int32_t(value);
-      WalkIfd(exif::kInteropIfd, value);
-      break;
-    case exif::kTagMakerNote:
-      values_.makerNoteOffset = int32_t(value);
-      DetectMakerNote(value);
+      values_.interopOffset = int32_t(offset);
+      WalkIfd(exif::kInteropIfd, offset);
       break;
     default:
-      values_.gpsOffset = int32_t(value);
+      values_.gpsOffset = int32_t(offset);
       values_.gpsPointerPos = int32_t(entryPos);
-      WalkIfd(exif::kGpsIfd, value);
+      WalkIfd(exif::kGpsIfd, offset);
       break;
   }
-  return true;
+}
+
+void TExifReader::FollowMakerNote(uint32_t offset) {
+  const uint32_t bit = PointerBit(exif::kTagMakerNote);
+  if (followed_ & bit) return;
+  followed_ |= bit;
+  values_.makerNoteOffset = int32_t(offset);
+  DetectMakerNote(offset);
 }
 
 void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {
@@ -331,19 +381,21 @@ void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {
 }
 
 void TExifReader::FixDisplayOrder() {
+  using exif::MakeKey;
   TExifRows& rows = standard_;
-  const int d = IndexOfKey(rows, "0x306");
+  const int d = IndexOfKey(rows, MakeKey(exif::kIfd0, exif::tiff::kDateTime));
   if (d >= 0) {
-    MoveRow(rows, IndexOfKey(rows, "2x36867"), d);
-    MoveRow(rows, IndexOfKey(rows, "2x36868"), d);
+    MoveRow(rows, IndexOfKey(rows, MakeKey(exif::kExifIfd, exif::photo::kDateTimeOriginal)), d);
+    MoveRow(rows, IndexOfKey(rows, MakeKey(exif::kExifIfd, exif::photo::kDateTimeDigitized)), d);
   }
-  int m = IndexOfKey(rows, "0x272");
-  if (m < 0) m = IndexOfKey(rows, "0x271");
-  if (m < 0) m = IndexOfKey(rows, "0x270");
+  int m = IndexOfKey(rows, MakeKey(exif::kIfd0, exif::tiff::kModel));
+  if (m < 0) m = IndexOfKey(rows, MakeKey(exif::kIfd0, exif::tiff::kMake));
+  if (m < 0) m = IndexOfKey(rows, MakeKey(exif::kIfd0, exif::tiff::kImageDescription));
   if (m < 0) return;
-  MoveRow(rows, IndexOfKey(rows, "0x305"), m + 1);
-  if (IndexOfKey(rows, "0x305") >= 0) ++m;
-  MoveRow(rows, IndexOfKey(rows, "0x33432"), m + 1);
+  const std::string software = MakeKey(exif::kIfd0, exif::tiff::kSoftware);
+  MoveRow(rows, IndexOfKey(rows, software), m + 1);
+  if (IndexOfKey(rows, software) >= 0) ++m;
+  MoveRow(rows, IndexOfKey(rows, MakeKey(exif::kIfd0, exif::tiff::kCopyright)), m + 1);
 }
 
 void TExifReader::SetDateTexts() {
@@ -352,9 +404,10 @@ void TExifReader::SetDateTexts() {
     uint16_t tag;
     TDateTime& field;
   };
-  const DateRow dates[] = {{exif::kExifIfd, 36868, values_.dateTimeDigitized},
-                           {exif::kExifIfd, 36867, values_.dateTimeOriginal},
-                           {exif::kIfd0, 306, values_.dateTime}};
+  const DateRow dates[] = {
+      {exif::kExifIfd, exif::photo::kDateTimeDigitized, values_.dateTimeDigitized},
+      {exif::kExifIfd, exif::photo::kDateTimeOriginal, values_.dateTimeOriginal},
+      {exif::kIfd0, exif::tiff::kDateTime, values_.dateTime}};
   for (const DateRow& date : dates) {
     const int index = FindTagIndex(date.kind, date.tag);
     if (index < 0 || exif::IsNullDate(date.field)) date.field = exif::NullDate();
@@ -363,11 +416,14 @@ void TExifReader::SetDateTexts() {
 }
 
 TDateTime TExifReader::GetPictureDate() const {
-  if (FindTagIndex(exif::kExifIfd, 36868) >= 0 && !exif::IsNullDate(values_.dateTimeDigitized))
-    return values_.dateTimeDigitized;
-  if (FindTagIndex(exif::kExifIfd, 36867) >= 0 && !exif::IsNullDate(values_.dateTimeOriginal))
-    return values_.dateTimeOriginal;
-  if (FindTagIndex(exif::kIfd0, 306) >= 0) return values_.dateTime;
+  const TExifValues& x = values_;
+  if (FindTagIndex(exif::kExifIfd, exif::photo::kDateTimeDigitized) >= 0 &&
+      !exif::IsNullDate(x.dateTimeDigitized))
+    return x.dateTimeDigitized;
+  if (FindTagIndex(exif::kExifIfd, exif::photo::kDateTimeOriginal) >= 0 &&
+      !exif::IsNullDate(x.dateTimeOriginal))
+    return x.dateTimeOriginal;
+  if (FindTagIndex(exif::kIfd0, exif::tiff::kDateTime) >= 0) return x.dateTime;
   return exif::NullDate();
 }
 

@@ -18,6 +18,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/wobjdata.h"
+#include "metadata/exifTagNumbers.h"
 
 namespace exif {
 
@@ -198,6 +199,7 @@ struct TExifValues {
 };
 
 struct TExifValueView;  // one entry's value bytes (exifValue.h)
+struct TExifDecodedEntry;  // one entry as the walk decoded it (exifExtract.h)
 class TExifDataBlock;   // entries for a segment rebuild (exifDataBlock.h)
 
 // Everything the user can edit, carried across a re-read of the photo.
@@ -285,10 +287,10 @@ class TExifReader {
   void SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds);
   void SetAltitude(double metres);
 
-  // Writes the embedded JPEG thumbnail to fileName; an existing file is
-  // replaced by renaming a complete new one over it. False, with an existing
-  // file left as it was and no partial file, when nothing was read, there is
-  // no thumbnail inside the segment, or writing fails.
+  // Copies the embedded JPEG thumbnail into fileName, replacing a file or
+  // link there whole (platform::ReplaceFile). False (and an old file left as
+  // it was) when nothing was read, there is no thumbnail inside the segment,
+  // or writing fails.
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
@@ -341,9 +343,12 @@ class TExifReader {
   bool ReadHead(std::FILE* file);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);
   void DecodeEntry(uint8_t kind, uint64_t entryPos);
-  void DecodeAsciiEntry(uint8_t kind, uint16_t tag, uint64_t size, uint64_t entryPos,
-                        uint32_t value);
-  bool FollowPointer(uint8_t kind, uint16_t tag, uint32_t value, uint64_t entryPos);
+  // The text of an ASCII entry, and the elements of any other; false when
+  // the value lies outside the segment.
+  void ReadAscii(TExifDecodedEntry& entry) const;
+  bool ReadValue(uint16_t type, TExifDecodedEntry& entry) const;
+  void FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos);
+  void FollowMakerNote(uint32_t offset);
   void AddRow(uint8_t kind, uint16_t tag, std::string text);
   void FixDisplayOrder();
   void SetDateTexts();
@@ -354,24 +359,6 @@ class TExifReader {
   uint16_t U16At(uint64_t pos, bool motorola) const;
   uint32_t U32At(uint64_t pos, bool motorola) const;
   uint64_t FilePos(uint64_t tiffOffset) const;
-
-  // Display texts, by TIFF type (exifFormat.cpp).
-  std::string FormatValue(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  // valuePos is the file position of an out-of-line value, else -1.
-  std::string FormatAscii(uint8_t kind, uint16_t tag, const std::string& text, int64_t valuePos,
-                          uint64_t size);
-  std::string FormatShort(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatLong(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatRational(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatSRational(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatUndefined(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatGpsPosition(uint8_t kind, uint16_t tag, const TExifValueView& v);
-  std::string FormatCanonArray(uint16_t tag, const TExifValueView& v);
-  std::string FormatGpsAscii(uint16_t tag, const std::string& text, int64_t valuePos,
-                             uint64_t size);
-  std::string UserCommentText(const TExifValueView& v);
-  std::string CasioDistanceText(uint32_t value);
-  std::string EnumText(uint8_t kind, uint16_t tag, uint32_t value);
 
   // Maker notes (exifMakerNotes.cpp).
   void DetectMakerNote(uint32_t noteOffset);

@@ -66,7 +66,9 @@ void TExifReader::DetectMakerNote(uint32_t note) {
   };
   const std::string make = exif::AsciiUpper(values_.make);
   const std::string model = exif::AsciiUpper(values_.model);
-  const bool intel = false;
+  // Canon notes and plain Nikon notes are recognised as Intel whatever the
+  // file's order, and walked in the order that recognised them.
+  const bool motorolaNote = false;
   const auto setNumber = [this](uint8_t number) {
     makerNumber_ = number;
     makerNoteParsed_ = false;
@@ -78,8 +80,8 @@ void TExifReader::DetectMakerNote(uint32_t note) {
     return WalkMakerIfd(1, exif::kOlympusIfd, uint64_t(note) + 12, note, olympus[8] == 'M');
   if (text(5, false) == "OLYMP")
     return WalkMakerIfd(1, exif::kOlympusIfd, uint64_t(note) + 8, 0, motorola_);
-  if (Contains(make, "CANON") && PlainIfdAt(pos, intel))
-    return WalkMakerIfd(2, exif::kCanonIfd, note, 0, motorola_);
+  if (Contains(make, "CANON") && PlainIfdAt(pos, motorolaNote))
+    return WalkMakerIfd(2, exif::kCanonIfd, note, 0, motorolaNote);
   // "Nikon\0\x02" and a TIFF header of its own ten bytes in; offsets count
   // from that header.
   if (text(7, false) == std::string("NIKON\0\x02", 7) && InSegment(pos + 10, 8)) {
@@ -94,8 +96,8 @@ void TExifReader::DetectMakerNote(uint32_t note) {
   }
   if (text(5, false) == "NIKON")
     return WalkMakerIfd(3, exif::kNikon1Ifd, uint64_t(note) + 8, 0, motorola_);
-  if (Contains(make, "NIKON") && PlainIfdAt(pos, intel))
-    return WalkMakerIfd(4, exif::kNikon2Ifd, note, 0, motorola_);
+  if (Contains(make, "NIKON") && PlainIfdAt(pos, motorolaNote))
+    return WalkMakerIfd(4, exif::kNikon2Ifd, note, 0, motorolaNote);
   if (Contains(make, "CASIO") && PlainIfdAt(pos, motorola_))
     return WalkMakerIfd(5, exif::kCasioIfd, note, 0, motorola_);
   // Fujifilm notes are Intel whatever the file, offsets counted from the note.

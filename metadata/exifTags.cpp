@@ -537,7 +537,7 @@ const char* FindName(uint8_t kind, uint16_t tag) {
 const char* FindFurtherName(uint16_t tag) {
   for (uint8_t kind : {kIfd0, kIfd1, kExifIfd})
     if (const char* name = FindName(kind, tag)) return name;
-  return tag == 1 || tag == 2 ? FindName(kInteropIfd, tag) : nullptr;
+  return tag == interop::kIndex || tag == interop::kVersion ? FindName(kInteropIfd, tag) : nullptr;
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -74,10 +73,15 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
 }
 
 int OpenFile(const std::string& path, OpenAccess access) {
+  return OpenFileAt(AT_FDCWD, path, access);
+}
+
+int OpenFileAt(int dirFd, const std::string& name, OpenAccess access) {
   // Opened without blocking, so a pipe without a writer cannot stall the
   // call; a pipe or socket is then refused, as is a folder.
-  const int flags = (access == OpenAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
-  const int fd = open(path.c_str(), flags);
+  const int flags = (access == OpenAccess::ReadWrite ? O_RDWR | O_NOFOLLOW : O_RDONLY) |
+                    O_CLOEXEC | O_NONBLOCK;
+  const int fd = openat(dirFd, name.c_str(), flags);
   if (fd < 0) return -1;
   struct stat st {};
   int error = 0;
@@ -105,26 +109,16 @@ std::FILE* OpenReadStream(const std::string& path) {
 }
 
 int CreateFile(const std::string& path) {
-  return open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
 int CreateNewFile(const std::string& path) {
   return open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
-int CreateTempBeside(const std::string& path, std::string& tempPath) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = dir + ".~qm" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = CreateNewFile(tempPath);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
 bool CloseFile(int fd) { return close(fd) == 0; }
+
+int DuplicateFile(int fd) { return fcntl(fd, F_DUPFD_CLOEXEC, 0); }
 
 int64_t ReadFile(int fd, void* buffer, int64_t count) {
   auto* p = static_cast<char*>(buffer);
@@ -174,6 +168,21 @@ bool StatFile(int fd, FileStatus& status) {
   return true;
 }
 
+bool SetTimeAndMode(int fd, const FileStatus& from) {
+  struct timespec times[2]{};
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(from.modifiedSeconds);
+  times[1].tv_nsec = static_cast<long>(from.modifiedNanoseconds);
+  return futimens(fd, times) == 0 && fchmod(fd, static_cast<mode_t>(from.mode & 07777)) == 0;
+}
+
+bool LinkStatAt(int dirFd, const std::string& name, FileStatus& status) {
+  struct stat st {};
+  if (fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  status = FromStat(st);
+  return true;
+}
+
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
@@ -198,11 +207,7 @@ bool RemoveDirectory(const std::string& path) { return rmdir(path.c_str()) == 0;
 bool MakeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
 
 bool SetModifiedTime(const std::string& path, int64_t unixSeconds) {
-  struct timespec times[2]{};
-  times[0].tv_nsec = UTIME_OMIT;
-  times[1].tv_sec = static_cast<time_t>(unixSeconds);
-  times[1].tv_nsec = 0;
-  return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+  return SetModifiedTimeExact(path, unixSeconds, 0);
 }
 
 bool SetModifiedTimeExact(const std::string& path, int64_t unixSeconds, int64_t nanoseconds) {
@@ -210,19 +215,22 @@ bool SetModifiedTimeExact(const std::string& path, int64_t unixSeconds, int64_t 
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_sec = static_cast<time_t>(unixSeconds);
   times[1].tv_nsec = static_cast<long>(nanoseconds);
-  return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+  return utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool SetWritable(const std::string& path, bool writable) {
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return false;
+  if (lstat(path.c_str(), &st) != 0) return false;
   mode_t mode = st.st_mode & 07777;
   mode = writable ? (mode | S_IWUSR) : (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH));
-  return chmod(path.c_str(), mode) == 0;
+  return SetPermissions(path, mode);
 }
 
 bool SetPermissions(const std::string& path, uint32_t mode) {
-  return chmod(path.c_str(), static_cast<mode_t>(mode & 07777)) == 0;
+  // Linux cannot give a link permissions: the call fails for one, and so
+  // never reaches what a link swapped in meanwhile points to.
+  return fchmodat(AT_FDCWD, path.c_str(), static_cast<mode_t>(mode & 07777),
+                  AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 int LockPath(const std::string& path) {
@@ -242,5 +250,7 @@ void UnlockPath(int fd) {
 }
 
 int LastError() { return errno; }
+
+bool LastErrorCrossesFileSystems() { return errno == EXDEV; }
 
 }  // namespace platform

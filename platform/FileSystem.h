@@ -1,7 +1,10 @@
 // The POSIX file calls the file functions stand on: descriptors, status,
 // renames that never replace, modification times, folder listings and the
 // write bits. Paths are handed to the system as they are; no call here throws
-// and none follows a failure with a retry of its own.
+// and none follows a failure with a retry of its own. Nothing that writes
+// (data, dates, permissions) goes through a symbolic link at the last level
+// of a path: reading through one is fine, writing through one would change a
+// file outside the folder being worked on.
 #pragma once
 
 #include <cstdint>
@@ -47,34 +50,44 @@ enum class OpenAccess { Read, ReadWrite };
 enum class SeekFrom { Begin, Current, End };
 
 // Opens an existing file (a folder is refused with EISDIR, a pipe or socket
-// with EINVAL, without waiting for a writer); -1 on failure. The descriptor is
-// closed on exec.
+// with EINVAL, without waiting for a writer); -1 on failure. ReadWrite
+// refuses a symbolic link (ELOOP). The descriptor is closed on exec.
 int OpenFile(const std::string& path, OpenAccess access);
+// The same for the entry name of the open folder dirFd.
+int OpenFileAt(int dirFd, const std::string& name, OpenAccess access);
 // The same for reading as a stdio stream; nullptr on failure.
 std::FILE* OpenReadStream(const std::string& path);
 // Creates the file, or empties an existing one, for reading and writing;
-// -1 on failure.
+// -1 on failure. A symbolic link is refused (ELOOP), also a dangling one.
 int CreateFile(const std::string& path);
 // Creates a file that must not exist yet, for reading and writing; -1 on
-// failure (also when the name is taken).
+// failure (also when the name is taken, even by a dangling link).
 int CreateNewFile(const std::string& path);
-// Creates a new hidden file in the folder of path, under a name no other file
-// or running copy uses, for a replacement to be renamed over path. Returns
-// the descriptor and the name; -1 on failure.
-int CreateTempBeside(const std::string& path, std::string& tempPath);
+// False when closing reports an error: for a file written to, the data may
+// not have reached the disk.
 bool CloseFile(int fd);
+// A second descriptor (closed on exec) of the same open file: position,
+// locks and all; -1 on failure.
+int DuplicateFile(int fd);
 
 // Reads up to count bytes, repeating short reads until count or the end of
 // the file. Returns the bytes read, -1 on error.
 int64_t ReadFile(int fd, void* buffer, int64_t count);
 // Writes count bytes, repeating short writes until everything is written or
 // the system refuses. Returns the bytes written; error is 0 or the errno.
-int64_t WriteFile(int fd, const void* buffer, int64_t count, int& error);
+[[nodiscard]] int64_t WriteFile(int fd, const void* buffer, int64_t count, int& error);
 // The new position, -1 on failure.
 int64_t SeekFile(int fd, int64_t offset, SeekFrom from);
 bool TruncateFile(int fd, int64_t size);
-bool SyncFile(int fd);
+// Flushes the file's data to the disk.
+[[nodiscard]] bool SyncFile(int fd);
 bool StatFile(int fd, FileStatus& status);
+// Gives the open file the last-write time (to the nanosecond) and the
+// permission bits of from.
+bool SetTimeAndMode(int fd, const FileStatus& from);
+// The status of the entry name of the open folder dirFd itself (a link is
+// not followed); false when it is missing.
+bool LinkStatAt(int dirFd, const std::string& name, FileStatus& status);
 
 // --- Names ------------------------------------------------------------------
 
@@ -87,14 +100,17 @@ bool RemoveFile(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 bool MakeDirectory(const std::string& path);
 
-// Sets the last-write time (whole seconds since 1970-01-01 UTC) of what the
-// path names; the access time is left alone.
+// Sets the last-write time (whole seconds since 1970-01-01 UTC) of the entry
+// the path names; the access time is left alone. A symbolic link gets the
+// time itself; what it points to is never touched.
 bool SetModifiedTime(const std::string& path, int64_t unixSeconds);
 // Sets the last-write time to the nanosecond (a FileStatus's two fields).
 bool SetModifiedTimeExact(const std::string& path, int64_t unixSeconds, int64_t nanoseconds);
-// Read-only clears every write bit; writable adds the owner's write bit.
+// Read-only clears every write bit; writable adds the owner's write bit. A
+// symbolic link is refused and what it points to is never touched; the same
+// holds for SetPermissions.
 bool SetWritable(const std::string& path, bool writable);
-// Sets the permission bits (mode & 07777) of what the path names.
+// Sets the permission bits (mode & 07777) of the entry the path names.
 bool SetPermissions(const std::string& path, uint32_t mode);
 
 // Takes an exclusive advisory lock (flock) on a file or folder, waiting while
@@ -106,5 +122,8 @@ void UnlockPath(int fd);
 
 // The last errno of the calling thread, for messages.
 int LastError();
+// True when the last failed call would have crossed file systems (a rename
+// that only a copy can do).
+bool LastErrorCrossesFileSystems();
 
 }  // namespace platform

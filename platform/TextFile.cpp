@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "platform/FileSystem.h"
+#include "platform/WorkFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,22 +13,12 @@ namespace platform {
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
-mode_t NewFileMode(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+// A replacement keeps the permissions of the file it replaces; one that
+// replaces a link, or a new file, keeps the mode it was created with.
+bool TakeOldMode(int fd, const std::string& path) {
+  FileStatus status;
+  return !LinkStatPath(path, status) || !status.isRegular ||
+         fchmod(fd, static_cast<mode_t>(status.mode)) == 0;
 }
 
 }  // namespace
@@ -56,24 +47,13 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& 
 bool ReplaceFile(const std::string& path, std::string_view bytes) {
   const std::filesystem::path target(path);
   std::error_code ec;
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::filesystem::create_directories(folder, ec);
-  std::string temp;
-  const int fd = CreateTempBeside(path, temp);
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, NewFileMode(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    unlink(temp.c_str());
-    return false;
-  }
-  const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
-  return true;
+  std::filesystem::create_directories(target.has_parent_path() ? target.parent_path() : ".", ec);
+  WorkFile work;
+  if (!work.Create(path)) return false;
+  const int64_t size = static_cast<int64_t>(bytes.size());
+  int error = 0;
+  return TakeOldMode(work.Descriptor(), path) &&
+         WriteFile(work.Descriptor(), bytes.data(), size, error) == size && work.Commit();
 }
 
 }  // namespace platform

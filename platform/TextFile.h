@@ -15,10 +15,11 @@ enum class ReadResult { kOk, kMissing, kFailed };
 // larger than maxBytes.
 ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& bytes);
 
-// Writes bytes to a new file in the same folder (the folder is created when
-// missing), flushes it to disk and renames it over path, so that path always
-// holds either the old or the new contents. An existing file keeps its
-// permissions. False on any failure; the old file is then untouched.
-bool ReplaceFile(const std::string& path, std::string_view bytes);
+// Writes bytes to a work file in the same folder (WorkFile.h; the folder is
+// created when missing), flushes it to disk and renames it over path, so that
+// path always holds either the old or the new contents; a link at path is
+// replaced, never written through. An existing file keeps its permissions.
+// False on any failure; the old file is then untouched.
+[[nodiscard]] bool ReplaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace platform

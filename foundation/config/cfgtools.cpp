@@ -1,13 +1,13 @@
 #include "foundation/config/cfgtools.h"
 
 #include "foundation/DateFunc.h"
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtoolsini.h"
 #include "foundation/config/cfgtoolsreg.h"
 #include "foundation/config/simplestrfunc.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -18,11 +18,6 @@ constexpr size_t kMaxSectionLength = 255;
 bool IsSqlName(const std::string& name) {
   const std::string upper = StrFunc::UpperCaseCz(name);
   return upper.compare(0, 4, "SQL:") == 0 || (upper.size() >= 6 && upper.compare(2, 4, "SQL:") == 0);
-}
-
-bool IsDirectory(const std::string& name) {
-  platform::FileStatus status;
-  return platform::StatPath(name, status) && status.isDirectory;
 }
 
 // True when the text holds nothing but the given separator and blanks, as an
@@ -44,7 +39,7 @@ TConfig::~TConfig() {
 
 void TConfig::OpenFile(const std::string& fileName) {
   Close();
-  if (IsSqlName(fileName) || IsDirectory(fileName)) {
+  if (IsSqlName(fileName) || DosFunc::DirectoryExistsLong(fileName)) {
     throw EInvalidData(kUnsupported);
   }
   store_ = TStreamIniFile::FromFile(fileName);

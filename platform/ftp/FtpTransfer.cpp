@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/WorkFile.h"
 
 namespace platform {
 
@@ -239,9 +240,8 @@ bool FtpClient::Get(const std::string& remotePath, const std::string& localFile,
   if (!guard.Ready()) return false;
   // Written beside the target and renamed over it only when complete, so a
   // failed transfer leaves the old file, and a link there is replaced.
-  std::string temp;
-  const int fd = CreateTempBeside(localFile, temp);
-  if (fd < 0) {
+  WorkFile work;
+  if (!work.Create(localFile)) {
     lastError_ = "Cannot create " + localFile;
     return false;
   }
@@ -251,16 +251,14 @@ bool FtpClient::Get(const std::string& remotePath, const std::string& localFile,
   if (done) {
     if (events_.workBegin) events_.workBegin(FtpWorkMode::Read, AnnouncedSize(reply.text));
     std::string error;
-    const bool ok = ReceiveFile(data, fd, maxBytes, error);
+    const bool ok = ReceiveFile(data, work.Descriptor(), maxBytes, error);
     if (events_.workEnd) events_.workEnd(FtpWorkMode::Read);
     done = FinishTransfer(data, ok, error);
   }
-  done = CloseFile(fd) && done;
-  if (done && !RenameReplace(temp, localFile)) {
+  if (done && !work.Commit()) {
     lastError_ = "Cannot write " + localFile;
     done = false;
   }
-  if (!done) RemoveFile(temp);
   return done;
 }
 

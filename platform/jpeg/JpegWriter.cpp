@@ -12,6 +12,7 @@
 #include <jpeglib.h>
 
 #include "platform/FileSystem.h"
+#include "platform/WorkFile.h"
 #include "platform/jpeg/JpegError.h"
 
 namespace platform {
@@ -41,10 +42,14 @@ bool ValidPicture(const Bitmap& picture) {
 }
 
 // A folder or device is never replaced, nor a file without write permission.
+// A link is replaced as a link, whatever it points to.
 bool InspectTarget(const std::string& path, Target& target) {
   FileStatus status;
-  if (!StatPath(path, status)) {
+  if (!LinkStatPath(path, status)) {
     return LastError() == ENOENT;
+  }
+  if (status.isLink) {
+    return true;
   }
   target.exists = true;
   target.permissions = status.mode & 0777;
@@ -84,10 +89,13 @@ bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, boo
   return true;
 }
 
-// Encodes into the open descriptor, gives it the old file's permissions,
-// flushes it to disk and closes it.
-bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int quality,
-                   bool progressive, std::string_view comment) {
+// Encodes into a descriptor of its own for the open work file and gives it the
+// old file's permissions; the work file stays open, and so locked, until it
+// is committed.
+bool Write(const WorkFile& work, const Target& target, const Bitmap& picture, int quality,
+           bool progressive, std::string_view comment) {
+  const int fd = DuplicateFile(work.Descriptor());
+  if (fd < 0) return false;
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {
     CloseFile(fd);
@@ -100,7 +108,6 @@ bool WriteAndClose(int fd, const Target& target, const Bitmap& picture, int qual
   }
   ok = ok && std::fflush(file) == 0;
   ok = ok && (!target.exists || fchmod(fd, target.permissions) == 0);
-  ok = ok && SyncFile(fd);
   const bool closed = std::fclose(file) == 0;
   return ok && closed;
 }
@@ -114,17 +121,9 @@ bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, 
       !InspectTarget(path, target)) {
     return false;
   }
-  std::string tempPath;
-  const int fd = CreateTempBeside(path, tempPath);
-  if (fd < 0) {
-    return false;
-  }
-  const bool ok = WriteAndClose(fd, target, picture, quality, progressive, comment) &&
-                  RenameReplace(tempPath, path);
-  if (!ok) {
-    RemoveFile(tempPath);
-  }
-  return ok;
+  WorkFile work;
+  return work.Create(path) && Write(work, target, picture, quality, progressive, comment) &&
+         work.Commit();
 }
 
 }  // namespace platform

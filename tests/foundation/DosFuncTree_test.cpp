@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/DosFunc.h"
@@ -140,6 +145,63 @@ TEST(DosFuncTree, MoveTreeAcrossFileSystems) {
   EXPECT_EQ(ReadFileBytes(other.Path() + "/dst/sub/b.jpg"), "b");
   EXPECT_NEAR(DosFunc::GetFileDateTime(other.Path() + "/dst/sub/b.jpg"), when, 1e-9);
   EXPECT_TRUE(DosFunc::SameVolume(dir.Path(), dir.File("not/yet/there")));
+}
+
+// Keeps the entries of a folder from being removed or renamed for the life of
+// the object, also for root: the immutable flag where the file system has
+// one, else the folder's write bits.
+class UnremovableEntries {
+ public:
+  explicit UnremovableEntries(std::string folder) : folder_(std::move(folder)) {
+    if (SetImmutable(true))
+      how_ = kImmutable;
+    else if (geteuid() != 0 && chmod(folder_.c_str(), 0555) == 0)
+      how_ = kReadOnly;
+  }
+  ~UnremovableEntries() {
+    if (how_ == kImmutable) SetImmutable(false);
+    if (how_ == kReadOnly) chmod(folder_.c_str(), 0755);
+  }
+  bool Active() const { return how_ != kNone; }
+
+ private:
+  bool SetImmutable(bool on) {
+    const int fd = open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+      ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    close(fd);
+    return ok;
+  }
+  enum { kNone, kImmutable, kReadOnly } how_ = kNone;
+  std::string folder_;
+};
+
+// A move succeeds only when its source is gone: from a folder whose entries
+// cannot be removed it fails, on one file system and across two, and leaves
+// no copy behind.
+TEST(DosFuncTree, MoveFromAFolderThatKeepsItsEntriesFailsWithoutACopy) {
+  TempDir dir;
+  OtherVolumeDir other;
+  MakeFile(dir.File("locked/a.jpg"), "a");
+  std::vector<std::string> targets{dir.File("to")};
+  if (!other.Path().empty()) targets.push_back(other.Path() + "/to");
+  UnremovableEntries lock(dir.File("locked"));
+  if (!lock.Active()) GTEST_SKIP() << "cannot keep a folder's entries";
+  for (const std::string& to : targets) {
+    SCOPED_TRACE(to);
+    ASSERT_TRUE(DosFunc::ForceDirectoriesLong(to));
+    EXPECT_FALSE(DosFunc::MoveFileKeepAttrs(dir.File("locked/a.jpg"), to + "/a.jpg",
+                                            DosFunc::kSourceDate, DosFunc::kSourceAttr));
+    EXPECT_FALSE(DosFunc::MoveTree(dir.File("locked/a.jpg"), to + "/b.jpg"));
+    EXPECT_FALSE(DosFunc::MoveTree(dir.File("locked"), to + "/tree"));
+    EXPECT_TRUE(DosFunc::FindFiles(to, true).empty());
+    EXPECT_EQ(ReadFileBytes(dir.File("locked/a.jpg")), "a");
+  }
 }
 
 // Sets a time zone for the life of the object.

@@ -330,6 +330,52 @@ TEST(FListFile, StoredNamesCannotLeaveTheExtractFolder) {
   }
 }
 
+// An entry extracted where a link stands, named exactly like it or in another
+// case, replaces the link; the file it points to stays as it was. Of two
+// entries whose names differ only in case, the second goes to the file the
+// first made, and the path returned is that file.
+TEST(FListFile, ExtractedEntriesReplaceLinksAndNameTheFileWritten) {
+  TempDir dir;
+  const std::string container = MakeContainer(
+      dir, "show.ssp",
+      {{"photo.jpg", "entry"}, {"Other.jpg", "other"}, {"a.txt", "first"}, {"A.TXT", "second"}});
+  WriteFileBytes(dir.File("outside.jpg"), "keep");
+  fs::create_directories(dir.File("out"));
+  fs::create_symlink(dir.File("outside.jpg"), dir.File("out/photo.jpg"));
+  fs::create_symlink(dir.File("outside.jpg"), dir.File("out/OTHER.JPG"));
+  TFListFile file;
+  ASSERT_TRUE(file.OpenRead(container));
+  file.SetExtractFolder(dir.File("out"));
+
+  EXPECT_EQ(file.ExtractFile(0), dir.File("out/photo.jpg"));
+  EXPECT_EQ(file.ExtractFile(1), dir.File("out/OTHER.JPG"));
+  for (const char* name : {"out/photo.jpg", "out/OTHER.JPG"})
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir.File(name)))) << name;
+  EXPECT_EQ(ReadFileBytes(dir.File("out/photo.jpg")), "entry");
+  EXPECT_EQ(ReadFileBytes(dir.File("out/OTHER.JPG")), "other");
+  EXPECT_EQ(ReadFileBytes(dir.File("outside.jpg")), "keep");
+
+  const std::string first = file.ExtractFile(2);
+  EXPECT_EQ(file.ExtractFile(3), first);
+  EXPECT_EQ(ReadFileBytes(first), "second");
+}
+
+// A joined executable or an extracted container written where a link stands
+// replaces the link; the file it points to stays as it was.
+TEST(FListFile, JoinedAndExtractedTargetsReplaceLinks) {
+  TempDir dir;
+  const std::string container = MakeContainer(dir, "show.ssp", kSample);
+  WriteFileBytes(dir.File("outside"), "keep");
+  fs::create_symlink(dir.File("outside"), dir.File("player.bin"));
+  fs::create_symlink(dir.File("outside"), dir.File("back.ssp"));
+  ASSERT_TRUE(FListFile::MakeExecutable(QUILLMARSH_TEST_PLAYER, container, dir.File("player.bin")));
+  ASSERT_TRUE(FListFile::ExtractContainer(dir.File("player.bin"), dir.File("back.ssp"), nullptr));
+  EXPECT_EQ(ReadFileBytes(dir.File("outside")), "keep");
+  EXPECT_FALSE(fs::is_symlink(dir.File("player.bin")));
+  EXPECT_EQ(RunProgram(dir.File("player.bin")), "entries 3\n");
+  EXPECT_TRUE(ReadFileBytes(dir.File("back.ssp")) == ReadFileBytes(container));
+}
+
 TEST(FListFile, ErrorsRaiseTheirMessages) {
   TempDir dir;
   const std::string container = MakeContainer(dir, "show.ssp", kSample);

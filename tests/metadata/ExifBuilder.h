@@ -94,6 +94,27 @@ class Builder {
     return out + std::string("\xFF\xD9", 2);
   }
 
+  // A photo whose one entry stands in the IFD of its kind: 0, 1, 2, 3 or 28
+  // (GPS), reached the usual way.
+  std::string JpegWithEntry(uint8_t kind, const Entry& entry) const {
+    auto sub = std::make_shared<Ifd>();
+    sub->entries = {entry};
+    Ifd ifd0;
+    switch (kind) {
+      case 0: ifd0.entries = {entry}; break;
+      case 1: ifd0.next = sub; break;
+      case 2: ifd0.entries = {Pointer(34665, sub)}; break;
+      case 3: {
+        auto exifIfd = std::make_shared<Ifd>();
+        exifIfd->entries = {Pointer(40965, sub)};
+        ifd0.entries = {Pointer(34665, exifIfd)};
+        break;
+      }
+      default: ifd0.entries = {Pointer(34853, sub)}; break;
+    }
+    return Jpeg(ifd0);
+  }
+
   std::string Serialize(const Ifd& ifd, uint32_t at) const {
     const uint32_t dataAt = at + 2 + 12 * uint32_t(ifd.entries.size()) + 4;
     std::string data;

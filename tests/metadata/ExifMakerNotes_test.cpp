@@ -80,6 +80,7 @@ TEST_F(ExifMakerNoteTest, FujifilmNoteIsIntelInAMotorolaFile) {
   }));
   EXPECT_EQ(reader_.MakerNumber(), 6);
   EXPECT_EQ(reader_.GetTagText(10, 0), "1.30");
+  EXPECT_EQ(reader_.Values().fujifilmVersion, "1.30");
   EXPECT_EQ(reader_.GetTagText(10, 4096), "FINE");
   EXPECT_EQ(reader_.GetTagText(10, 4128), "On");
   EXPECT_FALSE(reader_.IsIntelOrder());
@@ -115,6 +116,29 @@ TEST_F(ExifMakerNoteTest, PlainIfdNotesNeedTheMakeAndAnEndingLink) {
     return intel.U16(1) + intel.U16(8) + intel.U16(2) + intel.U32(4) + "abcd" + intel.U32(99);
   }));
   EXPECT_EQ(reader_.MakerNumber(), 0);
+}
+
+TEST_F(ExifMakerNoteTest, IntelNoteInAMotorolaFileIsWalkedAsIntel) {
+  const struct {
+    const char* make;
+    uint8_t maker;
+    uint8_t kind;
+    uint16_t tag;
+    const char* text;
+  } cases[] = {{"Canon", 2, 6, 6, "IMG:PowerShot JPEG"}, {"NIKON CORPORATION", 4, 8, 4, "FINE"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Read(true, c.make, [&](uint32_t at) {
+      const Builder intel(false);
+      Ifd ifd;
+      ifd.entries = {intel.Ascii(c.tag, c.text)};
+      return intel.Serialize(ifd, at);
+    }));
+    EXPECT_EQ(reader_.MakerNumber(), c.maker) << c.make;
+    EXPECT_TRUE(reader_.MakerNoteParsed());
+    EXPECT_EQ(reader_.GetTagText(c.kind, c.tag), c.text);
+    EXPECT_FALSE(reader_.IsIntelOrder());
+    EXPECT_EQ(reader_.GetTagText(2, 37385), "flash fired");
+  }
 }
 
 TEST_F(ExifMakerNoteTest, HeaderOnlyMakers) {

@@ -4,7 +4,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <sstream>
+#include <type_traits>
 
 #include "foundation/DateFunc.h"
 #include "metadata/exif.h"
@@ -70,6 +73,15 @@ std::string RichJpeg(bool motorola, bool withApp0 = false) {
   return jpeg;
 }
 
+// A typed value as text, numbers of one byte included.
+template <class T>
+std::string Show(const T& value) {
+  std::ostringstream out;
+  if constexpr (std::is_arithmetic_v<T>) out << +value;
+  else out << value;
+  return out.str();
+}
+
 class ExifReaderTest : public ::testing::Test {
  protected:
   // Writes the bytes to a file and reads it.
@@ -124,6 +136,83 @@ TEST_F(ExifReaderTest, BothByteOrdersGiveTheSameRowsAndValues) {
   EXPECT_DOUBLE_EQ(reader_.GetAltitude(), -234.5);
   EXPECT_TRUE(reader_.Values().gpsValid);
   EXPECT_EQ(reader_.Values().gpsDay, DateFunc::DMYToDayNum(30, 5, 2008));
+}
+
+TEST_F(ExifReaderTest, TypedValuesAreKeptFromTheirTags) {
+  using Values = TExifValues;
+  struct ValueCase {
+    uint8_t kind;
+    std::function<exiftest::Entry(const Builder&)> entry;
+    std::function<std::string(const Values&)> value;
+    std::string expected;
+  };
+  const ValueCase cases[] = {
+      {0, [](auto& b) { return b.Ascii(270, "desc"); },
+       [](const Values& x) { return x.imageDescription; }, "desc"},
+      {0, [](auto& b) { return b.Ascii(305, "fw 1.0"); },
+       [](const Values& x) { return x.software; }, "fw 1.0"},
+      {0, [](auto& b) { return b.Ascii(33432, "(c) me"); },
+       [](const Values& x) { return x.copyright; }, "(c) me"},
+      {0, [](auto& b) { return b.Rational(282, {{300, 100}}); },
+       [](const Values& x) { return Show(x.xResolution); }, "3"},
+      {0, [](auto& b) { return b.Rational(283, {{7, 2}}); },
+       [](const Values& x) { return Show(x.yResolution); }, "3.5"},
+      {1, [](auto& b) { return b.Short(256, {160}); },
+       [](const Values& x) { return Show(x.thumbnailWidth); }, "160"},
+      {1, [](auto& b) { return b.Long(257, {120}); },
+       [](const Values& x) { return Show(x.thumbnailLength); }, "120"},
+      {1, [](auto& b) { return b.Long(514, {5000}); },
+       [](const Values& x) { return Show(x.thumbnailSize); }, "5000"},
+      {2, [](auto& b) { return b.Rational(33434, {{1, 125}}); },
+       [](const Values& x) { return x.exposureTimeText; }, "1/125 s"},
+      {2, [](auto& b) { return b.Rational(33437, {{28, 10}}); },
+       [](const Values& x) { return Show(x.fNumber); }, "2.8"},
+      // Without an F-number, the aperture value gives it.
+      {2, [](auto& b) { return b.Rational(37378, {{4, 1}}); },
+       [](const Values& x) { return Show(x.fNumber); }, "4"},
+      {2, [](auto& b) { return b.Short(34855, {400}); },
+       [](const Values& x) { return Show(x.isoSpeed); }, "400"},
+      {2, [](auto& b) { return b.Raw(36864, 7, 4, "0220"); },
+       [](const Values& x) { return x.exifVersion; }, "2.20"},
+      {2, [](auto& b) { return b.Raw(40960, 7, 4, "0100"); },
+       [](const Values& x) { return x.flashPixVersion; }, "1.00"},
+      {2, [](auto& b) { return b.Rational(37122, {{5, 1}}); },
+       [](const Values& x) { return x.compressedBitsPerPixel; }, "5/1"},
+      {2, [](auto& b) { return b.Short(37385, {16}); },
+       [](const Values& x) { return Show(x.flash); }, "16"},
+      {2, [](auto& b) { return b.Long(40962, {3000}); },
+       [](const Values& x) { return Show(x.pixelXDimension); }, "3000"},
+      {2, [](auto& b) { return b.Short(40963, {2000}); },
+       [](const Values& x) { return Show(x.pixelYDimension); }, "2000"},
+      {2, [](auto& b) { return b.Rational(41486, {{4000, 2}}); },
+       [](const Values& x) { return Show(x.focalPlaneXResolution); }, "2000"},
+      {3, [](auto& b) { return b.Raw(2, 7, 4, "0100"); },
+       [](const Values& x) { return x.interopVersion; }, "1.00"},
+      {3, [](auto& b) { return b.Ascii(4096, "Exif JPEG"); },
+       [](const Values& x) { return x.relatedImageFileFormat; }, "Exif JPEG"},
+      {3, [](auto& b) { return b.Raw(4097, 8, 1, b.U16(0xFFFB)); },
+       [](const Values& x) { return Show(x.relatedImageWidth); }, "-5"},
+      {3, [](auto& b) { return b.Long(4098, {480}); },
+       [](const Values& x) { return Show(x.relatedImageLength); }, "480"},
+      {28, [](auto& b) { return b.Raw(5, 1, 1, "\x01"); },
+       [](const Values& x) { return Show(x.altitudeRef); }, "1"},
+      {28, [](auto& b) { return b.Rational(6, {{2345, 10}}); },
+       [](const Values& x) { return Show(x.altitude); }, "234.5"},
+      {28, [](auto& b) { return b.Rational(7, {{14, 1}, {27, 1}, {7, 1}}); },
+       [](const Values& x) { return DateFunc::FormatTimeOfDateTime("hh:mm:ss", x.gpsTime); },
+       "14:27:07"},
+      {28, [](auto& b) { return b.Ascii(29, "2008:05:30"); },
+       [](const Values& x) { return Show(x.gpsDay); }, Show(DateFunc::DMYToDayNum(30, 5, 2008))},
+  };
+  for (bool motorola : {false, true}) {
+    const Builder b(motorola);
+    for (const ValueCase& c : cases) {
+      const exiftest::Entry entry = c.entry(b);
+      ASSERT_TRUE(Read(b.JpegWithEntry(c.kind, entry)));
+      EXPECT_EQ(c.value(reader_.Values()), c.expected)
+          << "kind " << int(c.kind) << " tag " << entry.tag << (motorola ? " MM" : " II");
+    }
+  }
 }
 
 TEST_F(ExifReaderTest, RecordsEveryHeadLinkAndEntry) {
@@ -219,6 +308,95 @@ TEST_F(ExifReaderTest, DamagedOffsetsAreDroppedAndTheRestIsRead) {
   EXPECT_EQ(reader_.GetTagText(28, 1), "South latitude");
 }
 
+TEST_F(ExifReaderTest, PointersWithoutAWholeNumberAreIgnored) {
+  // Count 0, a RATIONAL and an ASCII "offset", each on one pointer at a time.
+  const std::pair<uint32_t, uint16_t> forms[] = {{0, 4}, {1, 5}, {1, 2}};
+  enum Bad { kExif, kInterop, kGps };
+  for (bool motorola : {false, true}) {
+    for (auto [count, type] : forms) {
+      for (Bad bad : {kExif, kInterop, kGps}) {
+        SCOPED_TRACE(testing::Message() << motorola << " " << count << " " << type << " " << bad);
+        Builder b(motorola);
+        auto interop = std::make_shared<Ifd>();
+        interop->entries = {b.Ascii(1, "R98")};
+        auto exifIfd = std::make_shared<Ifd>();
+        exifIfd->entries = {b.Short(37385, {1}), b.Pointer(40965, interop)};
+        auto gps = std::make_shared<Ifd>();
+        gps->entries = {b.Ascii(1, "N")};
+        // A bad GPS pointer names the Exif IFD, whose tags must not turn up
+        // as GPS rows.
+        Ifd ifd0;
+        ifd0.entries = {b.Pointer(34665, exifIfd), b.Pointer(34853, bad == kGps ? exifIfd : gps)};
+        exiftest::Entry& pointer =
+            bad == kInterop ? exifIfd->entries[1] : ifd0.entries[bad == kExif ? 0 : 1];
+        pointer.count = count;
+        pointer.type = type;
+        ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+        EXPECT_EQ(reader_.FindTagIndex(2, 37385) >= 0, bad != kExif);
+        EXPECT_EQ(reader_.FindTagIndex(3, 1) >= 0, bad == kGps);
+        EXPECT_EQ(reader_.HasGPS(), bad != kGps);
+        EXPECT_EQ(reader_.FindTagIndex(28, 1) >= 0, bad != kGps);
+        EXPECT_EQ(reader_.FindTagIndex(28, 37385), -1);
+        // Nor does the pointer itself become a row.
+        EXPECT_EQ(reader_.StandardRows().keys.size(), size_t(bad == kGps ? 2 : bad == kExif ? 0 : 1));
+      }
+    }
+  }
+}
+
+TEST_F(ExifReaderTest, SignedGpsRationalsReadAsUnsignedWhenNotNegative) {
+  for (bool motorola : {false, true}) {
+    SCOPED_TRACE(motorola);
+    Builder b(motorola);
+    auto gps = std::make_shared<Ifd>();
+    gps->entries = {b.Ascii(1, "N"),
+                    b.Rational(2, {{50, 1}, {5, 1}, {3412, 100}}, 10),
+                    b.Ascii(3, "E"),
+                    b.Rational(4, {{14, 1}, {2568, 100}, {0, 1}}, 10),
+                    b.Raw(5, 1, 1, std::string(1, '\0')),
+                    b.Rational(6, {{2345, 10}}, 10)};
+    Ifd ifd0;
+    ifd0.entries = {b.Pointer(34853, gps)};
+    ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+    EXPECT_TRUE(reader_.Values().gpsValid);
+    EXPECT_EQ(reader_.GetLatitudeText(), "50.092811");
+    EXPECT_EQ(reader_.GetLongitudeText(), "14.428000");
+    EXPECT_DOUBLE_EQ(reader_.GetAltitude(), 234.5);
+    EXPECT_EQ(reader_.GetTagText(28, 2), "50\xC2\xB0 5' 34.120\"");
+    EXPECT_EQ(reader_.GetTagText(28, 6), "234.500m");
+
+    // The edited position goes back into the signed entries.
+    reader_.SetLatitude(10, 20, true, 30);
+    ASSERT_TRUE(reader_.SaveChanges());
+    EXPECT_EQ(reader_.GetTagText(28, 2), "10\xC2\xB0 20' 30.000\"");
+
+    // A negative part leaves the value signed: shown as it stands, not read.
+    gps->entries[1] = b.Rational(2, {{uint32_t(-50), 1}, {5, 1}, {3412, 100}}, 10);
+    ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+    EXPECT_FALSE(reader_.Values().gpsValid);
+    EXPECT_EQ(reader_.Values().latitudeDeg, -1);
+    EXPECT_EQ(reader_.GetTagText(28, 2), "-50/1, 5/1, 3412/100");
+  }
+}
+
+// The writer puts the photo's pixel size where the reader found it; the same
+// tag number in an IFD read later must not move that place.
+TEST_F(ExifReaderTest, PixelSizePlacesComeFromTheExifIfdOnly) {
+  Builder b(false);
+  auto exifIfd = std::make_shared<Ifd>();
+  exifIfd->entries = {b.Long(40962, {640}), b.Short(40963, {480})};
+  auto gps = std::make_shared<Ifd>();
+  gps->entries = {b.Long(40962, {1}), b.Long(40963, {2})};
+  Ifd ifd0;
+  ifd0.entries = {b.Pointer(34665, exifIfd), b.Pointer(34853, gps)};
+  ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+  const std::string file = testsupport::ReadFileBytes(path_);
+  ASSERT_GT(reader_.Values().pixelXPos, 0);
+  ASSERT_GT(reader_.Values().pixelYPos, 0);
+  EXPECT_EQ(file.substr(size_t(reader_.Values().pixelXPos), 4), b.U32(640));
+  EXPECT_EQ(file.substr(size_t(reader_.Values().pixelYPos), 2), b.U16(480));
+}
+
 TEST_F(ExifReaderTest, LinksEndAfterTheFurtherIfd) {
   Builder b(true);
   // IFD1 links to a further IFD whose own link points back at IFD0.
@@ -255,6 +433,17 @@ TEST_F(ExifReaderTest, AsciiValuesInlineOrOutOfLine) {
   // Offset 1 reads the two bytes "I*" of the TIFF header.
   EXPECT_EQ(reader_.GetTagText(0, 271), "I*");
   EXPECT_EQ(reader_.GetTagText(0, 305), "two lines");
+}
+
+TEST_F(ExifReaderTest, AsciiTextEndsAtItsFirstNul) {
+  Builder b(false);
+  Ifd ifd0;
+  ifd0.entries = {b.Raw(271, 2, 4, std::string("AB\0C", 4)),
+                  b.Raw(272, 2, 9, std::string("ION230\0F\0", 9))};
+  ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+  EXPECT_EQ(reader_.GetTagText(0, 271), "AB");
+  EXPECT_EQ(reader_.GetTagText(0, 272), "ION230");
+  EXPECT_EQ(reader_.Values().model, "ION230");
 }
 
 TEST_F(ExifReaderTest, PictureDateFallsBackAndDatesShowFixedFormat) {

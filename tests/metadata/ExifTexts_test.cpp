@@ -24,23 +24,8 @@ struct TextCase {
 std::string TextOf(const TextCase& c, bool motorola, const testsupport::TempDir& dir) {
   const Builder b(motorola);
   const Entry entry = c.entry(b);
-  Ifd ifd0;
-  auto sub = std::make_shared<Ifd>();
-  sub->entries = {entry};
-  switch (c.kind) {
-    case 0: ifd0.entries = {entry}; break;
-    case 1: ifd0.next = sub; break;
-    case 2: ifd0.entries = {b.Pointer(34665, sub)}; break;
-    case 3: {
-      auto exifIfd = std::make_shared<Ifd>();
-      exifIfd->entries = {b.Pointer(40965, sub)};
-      ifd0.entries = {b.Pointer(34665, exifIfd)};
-      break;
-    }
-    default: ifd0.entries = {b.Pointer(34853, sub)}; break;
-  }
   const std::string path = dir.File("case.jpg");
-  testsupport::WriteFileBytes(path, b.Jpeg(ifd0));
+  testsupport::WriteFileBytes(path, b.JpegWithEntry(c.kind, entry));
   TExifReader reader;
   reader.ReadFromFile(path);
   return reader.GetTagText(c.kind, entry.tag);

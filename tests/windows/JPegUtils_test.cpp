@@ -14,7 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
-#include "tests/frame/FrameTestApp.h"
+#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -200,7 +200,7 @@ TEST(JPegUtils, FailedSaveLeavesNoPartialAndNoOutdatedThumbnail) {
 }
 
 TEST(JPegUtils, InformationWindowNamesThePhotoWhileItsThumbnailIsMade) {
-  FrameTestApp();
+  WindowTestApp();
   TempDir dir;
   const std::string photo = dir.File("IMG_0815.JPG");
   WritePhoto(photo, 300, 200);

@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "foundation/appcore.h"
-#include "tests/frame/FrameTestApp.h"
+#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -63,7 +63,7 @@ TEST(PBFolderDialog, ShortenPathKeepsTheHeadAndTheLastComponents) {
 }
 
 TEST(PBFolderDialog, CaptionsFollowTheUsersLocale) {
-  FrameTestApp();
+  WindowTestApp();
   {
     testsupport::ScopedEnv locale("LC_ALL", "de_DE.UTF-8");
     TPBFolderDialog dialog(nullptr);
@@ -88,7 +88,7 @@ TEST(PBFolderDialog, CaptionsFollowTheUsersLocale) {
 }
 
 TEST(TPBFolderDialog, ConfirmReturnsTheChosenFolderAndCancelKeepsTheEntryValue) {
-  FrameTestApp();
+  WindowTestApp();
   testsupport::TempDir dir;
   fs::create_directory(dir.File("leto"));
   fs::create_directory(dir.File("zima"));
@@ -128,7 +128,7 @@ TEST(TPBFolderDialog, ConfirmReturnsTheChosenFolderAndCancelKeepsTheEntryValue) 
 }
 
 TEST(TPBFolderDialog, NewFolderIsMadeUnderTheSelectedOneAndSelected) {
-  FrameTestApp();
+  WindowTestApp();
   appcore::SetFormApplicationInitialized();
   testsupport::TempDir dir;
   testsupport::WriteFileBytes(dir.File("soubor"), "x");

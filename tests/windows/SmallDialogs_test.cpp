@@ -21,7 +21,7 @@
 #include "app/URLLabel.h"
 #include "foundation/appcore.h"
 #include "resources/Product.h"
-#include "tests/frame/FrameTestApp.h"
+#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -40,7 +40,7 @@ void OnNextModal(std::function<void(D&)> act) {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 TEST(TForm4, ReturnsTheNameAndTheTrimmedNumbersOrNothingOnCancel) {
-  FrameTestApp();
+  WindowTestApp();
   TForm4 form;
   EXPECT_EQ(form.windowTitle(), "Přejmenování souborů");
   EXPECT_EQ(form.Label2->text(), "Od ID");
@@ -73,7 +73,7 @@ TEST(TForm4, ReturnsTheNameAndTheTrimmedNumbersOrNothingOnCancel) {
 }
 
 TEST(TForm4, OkWithAnEmptyNumberIsRefusedWithAMessage) {
-  FrameTestApp();
+  WindowTestApp();
   appcore::SetFormApplicationInitialized();
   for (QLineEdit* TForm4::*field : {&TForm4::FromID, &TForm4::Step}) {
     TForm4 form;
@@ -101,7 +101,7 @@ TEST(TForm4, OkWithAnEmptyNumberIsRefusedWithAMessage) {
 }
 
 TEST(TForm5, OkWaitsForAnExistingFolderAndCancelChangesNothing) {
-  FrameTestApp();
+  WindowTestApp();
   testsupport::TempDir dir;
   fs::create_directory(dir.File("vyber"));
   std::string folder = dir.File("chybi");
@@ -142,7 +142,7 @@ TEST(TForm5, OkWaitsForAnExistingFolderAndCancelChangesNothing) {
 }
 
 TEST(TAboutBox, ShowsTheVersionTheTranslationsAndTheLinks) {
-  FrameTestApp();
+  WindowTestApp();
   TAboutBox box;
   EXPECT_EQ(box.windowTitle(), "O aplikaci");
   EXPECT_EQ(box.ProductName->text(), "Quillmarsh");
@@ -172,7 +172,7 @@ void Leave(QWidget& w) {
 }
 
 TEST(TURLLabel, LeavingRestoresTheExactFontShownBefore) {
-  FrameTestApp();
+  WindowTestApp();
   TURLLabel label;
   EXPECT_EQ(label.URL, resources::kHomePage);
   EXPECT_EQ(label.text(), resources::kHomePage);
@@ -204,7 +204,7 @@ TEST(TURLLabel, LeavingRestoresTheExactFontShownBefore) {
 }
 
 TEST(TURLLabel, ReleasingAButtonOverItOpensItsAddress) {
-  FrameTestApp();
+  WindowTestApp();
   testsupport::TempDir dir;
   const std::string log = dir.File("open.log");
   testsupport::ScopedEnv openLog("QUILLMARSH_OPEN_LOG", log);

@@ -12,7 +12,7 @@
 
 #include "app/InfoWindow.h"
 #include "app/modalgauge.h"
-#include "tests/frame/FrameTestApp.h"
+#include "tests/windows/WindowTestApp.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ QPoint ScreenCentred(const QWidget& w) {
 }
 
 TEST(TfrmWait, BarsFollowTheSwapAndLineRules) {
-  FrameTestApp();
+  WindowTestApp();
   struct Case {
     int secondMax, firstMax;
     const char* line;
@@ -66,7 +66,7 @@ TEST(TfrmWait, BarsFollowTheSwapAndLineRules) {
 }
 
 TEST(TfrmWait, WidthGrowsWithTheTextUpTo1024AndReservingMessagesShowNothing) {
-  FrameTestApp();
+  WindowTestApp();
   ScopedAppFont font(8);
   TfrmWait plain("Hotovo", 0, 5);
   EXPECT_EQ(plain.info->width(), TfrmWait::kInfoWidth);
@@ -100,7 +100,7 @@ TEST(TfrmWait, WidthGrowsWithTheTextUpTo1024AndReservingMessagesShowNothing) {
 }
 
 TEST(TfrmWait, SeveralOpenWindowsStandBelowOneAnother) {
-  FrameTestApp();
+  WindowTestApp();
   auto first = std::make_unique<TfrmWait>("Načítám seznam souborů...", 0, 5);
   EXPECT_EQ(first->pos(), ScreenCentred(*first));
   auto second = std::make_unique<TfrmWait>("Načítám seznam souborů...", 0, 5);
@@ -117,7 +117,7 @@ TEST(TfrmWait, SeveralOpenWindowsStandBelowOneAnother) {
 }
 
 TEST(TfrmWait, TheUserCannotCloseIt) {
-  FrameTestApp();
+  WindowTestApp();
   TfrmWait wait("Hotovo", 0, 5);
   EXPECT_FALSE(wait.close());
   QTest::keyClick(&wait, Qt::Key_Escape);
@@ -126,7 +126,7 @@ TEST(TfrmWait, TheUserCannotCloseIt) {
 }
 
 TEST(TfrmWait, OwnedObjectIsFreedWithTheWindow) {
-  FrameTestApp();
+  WindowTestApp();
   bool freed = false;
   {
     TfrmWait wait("Hotovo", 0, 5);
@@ -142,7 +142,7 @@ TEST(TfrmWait, OwnedObjectIsFreedWithTheWindow) {
 }
 
 TEST(TfrmWait, StepAdvancesTheBarToItsMaximumOrOnlyUpdatesTheLine) {
-  FrameTestApp();
+  WindowTestApp();
   TfrmWait wait("Hotovo", 0, 3);
   EXPECT_EQ(wait.PB->value(), 1);  // the set-up's own step
   wait.hide();
@@ -168,7 +168,7 @@ TEST(TfrmWait, StepAdvancesTheBarToItsMaximumOrOnlyUpdatesTheLine) {
 }
 
 TEST(TfrmModalGauge, StepsUpToItsMaximumAndStops) {
-  FrameTestApp();
+  WindowTestApp();
   TfrmModalGauge gauge;
   EXPECT_TRUE(gauge.windowFlags() & Qt::FramelessWindowHint);
   gauge.SetInfo("Generování všeho");
@@ -183,7 +183,7 @@ TEST(TfrmModalGauge, StepsUpToItsMaximumAndStops) {
 }
 
 TEST(InfoWindow, OneWindowCentredOnItsOwnerUntilHidden) {
-  FrameTestApp();
+  WindowTestApp();
   QWidget owner;
   owner.setGeometry(100, 80, 600, 400);
   owner.show();
