@@ -31,7 +31,7 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
-#include "tests/frame/FrameTestApp.h"
+#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -74,7 +74,7 @@ void WriteNoExifPhoto(const std::string& path) {
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FrameTestApp();
+    WindowTestApp();
     appcore::SetFormApplicationInitialized();
     Boxes().clear();
     Answer() = platform::MessageAnswer::Yes;
@@ -486,7 +486,7 @@ TEST_F(MainFormTest, ALanguageChangeSetsEveryTextAndReplacesTheLaunchers) {
 }
 
 TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
-  FrameTestApp();
+  WindowTestApp();
   testsupport::ScopedHome home;
   appcore::SetFormApplicationInitialized();
 
