@@ -72,6 +72,26 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
   return ok;
 }
 
+bool ListRegularFiles(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(path.c_str());
+  if (dir == nullptr) return false;
+  const int dirFd = dirfd(dir);
+  errno = 0;
+  while (const dirent* e = readdir(dir)) {
+    bool regular = e->d_type == DT_REG;
+    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      regular = fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (regular) names.emplace_back(e->d_name);
+    errno = 0;
+  }
+  const bool ok = errno == 0;
+  closedir(dir);
+  return ok;
+}
+
 int OpenFile(const std::string& path, OpenAccess access) {
   return OpenFileAt(AT_FDCWD, path, access);
 }
@@ -91,7 +111,8 @@ int OpenFileAt(int dirFd, const std::string& name, OpenAccess access) {
     error = EISDIR;
   } else if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
     error = EINVAL;
-  } else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+  } else if (!S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    // A regular file reads the same either way; a device is read blocking.
     error = errno;
   }
   if (error == 0) return fd;
