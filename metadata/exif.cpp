@@ -21,6 +21,8 @@ constexpr size_t kHeaderSize = 20;
 // An 18-byte APP0 in front of the APP1 moves everything by this much.
 constexpr size_t kApp0Shift = 18;
 constexpr size_t kLongHeaderSize = kHeaderSize + kApp0Shift;
+// The first read of a photo's head.
+constexpr size_t kFirstRead = 4096;
 
 bool HeaderPasses(const uint8_t* h) {
   static constexpr uint8_t kStart[] = {0xFF, 0xD8, 0xFF, 0xE1};
@@ -70,6 +72,15 @@ bool ReadsAsUnsigned(uint16_t gpsTag, const TExifValueView& v) {
   for (uint32_t i = 0; i < v.count; ++i)
     if (int32_t(v.Num(i)) < 0 || int32_t(v.Den(i)) < 0) return false;
   return true;
+}
+
+// The tags a list of photos needs: the dates, the comment and the way to
+// them.
+bool IsPictureInfoTag(uint8_t kind, uint16_t tag) {
+  return (kind == exif::kIfd0 && (tag == exif::tiff::kDateTime || tag == exif::kTagExifPointer)) ||
+         (kind == exif::kExifIfd &&
+          (tag == exif::photo::kDateTimeOriginal || tag == exif::photo::kDateTimeDigitized ||
+           tag == exif::photo::kUserComment));
 }
 
 // Tags that are walked but get no display row. The maker tags among them
@@ -156,21 +167,31 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   Clear();
   if (fileName.empty()) return false;
   bool ok = false;
-  if (std::FILE* file = platform::OpenReadStream(fileName)) {
-    // The reads below are few and large; stdio's own buffer would only copy.
-    std::setvbuf(file, nullptr, _IONBF, 0);
+  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
+  if (fd >= 0) {
     fileName_ = fileName;
-    ok = ReadHead(file);
-    std::fclose(file);
+    ok = ReadHead(fd);
+    if (!ok) head_.clear();
+    platform::CloseFile(fd);
   }
   FixDisplayOrder();
   SetDateTexts();
   return ok;
 }
 
-bool TExifReader::ReadHead(std::FILE* file) {
-  uint8_t first[kLongHeaderSize];
-  const size_t got = std::fread(first, 1, sizeof first, file);
+bool TExifReader::ReadPictureInfo(const std::string& fileName) {
+  pictureInfoOnly_ = true;
+  const bool ok = ReadFromFile(fileName);
+  pictureInfoOnly_ = false;
+  return ok;
+}
+
+bool TExifReader::ReadHead(int fd) {
+  // One read takes the whole segment of most photos; a longer one needs two.
+  head_.resize(kFirstRead);
+  const size_t got = size_t(std::max<int64_t>(platform::ReadFile(fd, head_.data(), kFirstRead), 0));
+  head_.resize(got);
+  const uint8_t* first = head_.data();
   size_t shift = 0;
   if (got < kHeaderSize) return false;
   if (!HeaderPasses(first)) {
@@ -190,11 +211,11 @@ bool TExifReader::ReadHead(std::FILE* file) {
 
   // The segment runs from the APP1 length field for app1Length_ bytes.
   const size_t end = 4 + shift + app1Length_;
-  head_.assign(first, first + std::min(got, end));
+  head_.resize(std::min(got, end));
   if (end > got) {
     head_.resize(end);
-    const size_t more = std::fread(head_.data() + got, 1, end - got, file);
-    head_.resize(got + more);
+    const int64_t more = platform::ReadFile(fd, head_.data() + got, int64_t(end - got));
+    head_.resize(got + size_t(std::max<int64_t>(more, 0)));
   }
   WalkIfd(exif::kIfd0, ifd0);
   values_.gpsValid = HasGPS() && IsGPSValid();
@@ -228,6 +249,13 @@ void TExifReader::WalkIfd(uint8_t kind, uint64_t tiffOffset) {
   const uint64_t linkPos = entries + 12 * uint64_t(count);
   const uint32_t next = InSegment(linkPos, 4) ? U32At(linkPos, motorola_) : 0;
 
+  if (pictureInfoOnly_) {
+    for (uint32_t i = 0; i < count; ++i) {
+      const uint64_t entry = entries + 12 * uint64_t(i);
+      if (IsPictureInfoTag(kind, U16At(entry, motorola_))) DecodeEntry(kind, entry);
+    }
+    return;
+  }
   AddRecord({kind, kRecordHead, uint32_t(pos), 0, count, 0, 0, 0});
   AddRecord({kind, kRecordLink, uint32_t(linkPos), 0, uint16_t(next & 0xFFFF),
              uint16_t(next >> 16), 0, 0});
@@ -250,8 +278,9 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
   e.count = exif::LoadU32(raw + 4, motorola_);
   e.valueField = exif::LoadU32(raw + 8, motorola_);
   e.fieldPos = int64_t(entryPos + 8);
-  AddRecord({kind, kRecordEntry, uint32_t(entryPos), uint32_t(offsetBase_), e.tag, type, e.count,
-             e.valueField});
+  if (!pictureInfoOnly_)
+    AddRecord({kind, kRecordEntry, uint32_t(entryPos), uint32_t(offsetBase_), e.tag, type,
+               e.count, e.valueField});
   if (IsSilentTag(kind, e.tag)) return;
 
   const bool ifdPointer = IsIfdPointer(kind, e.tag);

@@ -233,6 +233,10 @@ class TExifReader {
   // opened or carries no such segment; the file name is kept unless the file
   // could not be opened.
   bool ReadFromFile(const std::string& fileName);
+  // ReadFromFile for a list of photos: only the three dates and the user
+  // comment are read, with their rows and values as ReadFromFile gives them
+  // (so GetPictureDate is the same); no other tag, record, IFD or maker note.
+  bool ReadPictureInfo(const std::string& fileName);
   bool HasExif() const;
 
   // When set, tags without a name and enumerated values without a text get no
@@ -340,7 +344,8 @@ class TExifReader {
                    bool inPlace) const;
   bool busy_ = false;
 
-  bool ReadHead(std::FILE* file);
+  // fd: the photo, open for reading at its start.
+  bool ReadHead(int fd);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);
   void DecodeEntry(uint8_t kind, uint64_t entryPos);
   // The text of an ASCII entry, and the elements of any other; false when
@@ -367,6 +372,7 @@ class TExifReader {
                     bool motorola);
 
   bool hideUnnamed_ = false;
+  bool pictureInfoOnly_ = false;
   uint8_t makerNumber_ = exif::kNothingRead;
   bool makerNoteParsed_ = false;
   std::string fileName_;

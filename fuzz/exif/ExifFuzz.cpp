@@ -30,7 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   TExifReader reader;
   reader.SetHideUnnamedTags(size % 2 == 1);
-  if (reader.ReadFromFile(InputPath())) {
+  // The read for a list of photos must agree with the whole read.
+  TExifReader lean;
+  const bool leanRead = lean.ReadPictureInfo(InputPath());
+  if (reader.ReadFromFile(InputPath()) != leanRead ||
+      reader.GetPictureDate() != lean.GetPictureDate() ||
+      reader.Values().userCommentLines != lean.Values().userCommentLines)
+    __builtin_trap();
+  if (leanRead) {
     // Touch everything a caller would use.
     reader.GetPictureDate();
     reader.GetLatitudeText();
