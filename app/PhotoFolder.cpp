@@ -11,13 +11,12 @@ namespace PhotoFolder {
 bool List(const std::string& folder, const std::function<bool(const std::string&)>& ignored,
           std::vector<std::string>& paths) {
   paths.clear();
-  std::vector<platform::DirEntry> entries;
-  if (!platform::ListDirectory(folder, entries)) return false;
+  std::vector<std::string> names;
+  if (!platform::ListRegularFiles(folder, names)) return false;
   const std::string dir = StrFunc::IncludeBackslash(folder);
-  for (const platform::DirEntry& entry : entries) {
-    if (entry.name.starts_with('.') || !entry.status.isRegular) continue;
-    if (!PhotoList::IsListedName(entry.name)) continue;
-    std::string path = dir + entry.name;
+  for (const std::string& name : names) {
+    if (name.starts_with('.') || !PhotoList::IsListedName(name)) continue;
+    std::string path = dir + name;
     if (ignored && ignored(path)) continue;
     paths.push_back(std::move(path));
   }

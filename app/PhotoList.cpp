@@ -103,17 +103,18 @@ TPhotoListing Load(const std::vector<std::string>& paths, const TPhotoListOption
     ++listing.Processed;
     const std::string path = StrFunc::Trim(given);
     if (!IsListedName(path)) continue;
-    reader.ReadFromFile(path);
+    reader.ReadPictureInfo(path);
     // The reader forgets the name only when the file could not be opened.
     if (reader.FileName().empty()) continue;
     const std::string name = StrFunc::ExtractName(path);
-    const auto source = static_cast<int32_t>(pending.size());
-    const TPhotoRecord record = MakeRecord(reader, StrFunc::UpperCaseCz(name), source);
+    std::string upperName = StrFunc::UpperCaseCz(name);
+    const TPhotoRecord record =
+        MakeRecord(reader, upperName, static_cast<int32_t>(pending.size()));
     records.Add(&record);
-    const std::string display =
+    std::string display =
         DisplayText(reader.Values().userCommentLines, name, record.ExposureDate,
                     record.ExposureTime, options.DatePattern, options.TimePattern);
-    pending.push_back({{path, display}, StrFunc::UpperCaseCz(name)});
+    pending.push_back({{path, std::move(display)}, std::move(upperName)});
   }
   records.Sort(Comparison(options.ByExposure, pending));
   listing.Entries.reserve(pending.size());
