@@ -121,11 +121,12 @@ void TMainForm::LoadSettings() {
   const int height = config.ReadInteger("Height", -1);
   if (AllStored({left, top, width, height})) {
     const QRect bounds(left, top, width, height);
-    const QScreen* screen = QGuiApplication::screenAt(bounds.center());
     // A window stored on a screen that is gone is centred on the one there is.
-    if (width > 0 && height > 0 && screen != nullptr) {
+    if (width > 0 && height > 0 && QGuiApplication::screenAt(bounds.center()) != nullptr) {
       move(left, top);
       resize(width, height);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      move(screen->availableGeometry().center() - rect().center());
     }
   }
   config.SetSection("Desktop\\Image");

@@ -86,7 +86,10 @@ void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& nam
   grid->setRowCount(rows + (withDataFormat ? 1 : 0));
   for (int row = 0; row < rows; ++row) {
     grid->setItem(row, 0, new QTableWidgetItem(Q(names[static_cast<size_t>(row)])));
-    grid->setItem(row, 1, new QTableWidgetItem(Q(texts[static_cast<size_t>(row)])));
+    auto* value = new QTableWidgetItem(Q(texts[static_cast<size_t>(row)]));
+    // Long texts (descriptions, maker arrays) do not fit the column.
+    value->setToolTip(value->text());
+    grid->setItem(row, 1, value);
   }
   if (!withDataFormat) return;
   grid->setItem(rows, 0, new QTableWidgetItem("Data Format"));

@@ -485,6 +485,27 @@ TEST_F(MainFormTest, ALanguageChangeSetsEveryTextAndReplacesTheLaunchers) {
   Language::LoadLanguage("DEFAULT");
 }
 
+TEST_F(MainFormTest, AStoredLanguageIsAppliedWhileTheOtherWindowsDoNotExistYet) {
+  GlobalWindows::Destroy();
+  {
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    config.WriteInteger("Language", 1029);
+    config.SetSection("Desktop\\WinPos");
+    config.WriteInteger("Left", 5000);
+    config.WriteInteger("Top", 5000);
+    config.WriteInteger("Width", 600);
+    config.WriteInteger("Height", 500);
+  }
+  CreateWindows();
+  const std::string apps = home.Path() + "/applications/";
+  EXPECT_TRUE(fs::exists(apps + "Zobrazení na mapě.desktop"));
+  EXPECT_TRUE(fs::exists(apps + "Quillmarsh.desktop"));
+  EXPECT_TRUE(Find<QAction>("Language")->isEnabled());
+  // Off every screen: centred instead.
+  EXPECT_LT(form->pos().x(), 5000);
+}
+
 TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
   WindowTestApp();
   testsupport::ScopedHome home;
@@ -499,6 +520,10 @@ TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
   EXPECT_NE(windows.frmEditStr, nullptr);
   EXPECT_EQ(windows.Form2, nullptr);
   GlobalWindows::ApplyTexts();
+  // GPS-set mode has no main window to load the language.
+  Main::LoadLanguageWithoutMainForm();
+  EXPECT_FALSE(Language::GetLanguageList().empty());
+  Language::DoneLanguages();
   GlobalWindows::Destroy();
   EXPECT_EQ(windows.frmHA, nullptr);
 
