@@ -98,6 +98,9 @@ void TMainForm::Guarded(void (TMainForm::*handler)()) {
   } catch (const std::exception& error) {
     platform::ShowMessageBox(error.what(), Language::GetText(kTextError),
                              platform::MessageButtons::Ok, platform::MessageIcon::Error);
+  } catch (...) {
+    platform::ShowMessageBox(Language::GetText(kTextError), Language::GetText(kTextError),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
   }
 }
 

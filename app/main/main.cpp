@@ -16,9 +16,12 @@
 #include "foundation/morvask.h"
 #include "foundation/tosmika.h"
 #include "platform/Environment.h"
+#include "platform/MessageBox.h"
 #include "resources/Product.h"
 
 namespace {
+
+constexpr int kTextError = 516;
 
 // Start-up of the foundation, in this order. False when the process must end
 // at once because an updated copy has taken over.
@@ -40,7 +43,6 @@ void StopFoundation(const std::string& programDir) {
 int RunWindows(int argc, char** argv, const TStartupArgs& args) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(resources::kProductName);
-  QApplication::setApplicationDisplayName(resources::kProductName);
   QWidget* first = GlobalWindows::Create(args.GpsSet);
   appform::InitializeFormApplication(false);
   const TGlobalWindows& windows = GlobalWindows::Get();
@@ -52,7 +54,12 @@ int RunWindows(int argc, char** argv, const TStartupArgs& args) {
   // The window paints before a long list starts loading.
   if (!args.GpsSet && !args.Text.empty()) {
     QTimer::singleShot(0, windows.MainForm, [&windows, &args] {
-      if (windows.MainForm != nullptr) windows.MainForm->OpenFileList(args.Text);
+      try {
+        if (windows.MainForm != nullptr) windows.MainForm->OpenFileList(args.Text);
+      } catch (const std::exception& error) {
+        platform::ShowMessageBox(error.what(), Language::GetText(kTextError),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+      }
     });
   }
   const int result = QApplication::exec();
