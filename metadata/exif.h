@@ -123,21 +123,39 @@ struct TExifRows {
   std::vector<std::string> texts;
 };
 
-// The typed values of the last read. File positions and IFD offsets are -1
-// when unknown; a TIFF offset o lies at file position o + 12 + tiffShift.
-struct TExifValues {
+// Everything the user can edit: the values the setters change, with their
+// changed flags. It is the part of TExifValues that a snapshot carries across
+// a re-read of the photo.
+struct TExifEditState {
+  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
+  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
+       dateTimeDigitizedChanged = false;
+  // The comment's lines as the user has them now.
+  std::vector<std::string> userCommentLines;
+  // GPS. Degrees, minutes, seconds and the altitude are -1 when unset.
+  std::string latitudeRef, longitudeRef;
+  int32_t latitudeDeg = -1, latitudeMin = -1;
+  double latitudeSec = -1;
+  int32_t longitudeDeg = -1, longitudeMin = -1;
+  double longitudeSec = -1;
+  uint8_t altitudeRef = 0;
+  double altitude = -1;
+  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
+};
+
+// The typed values of the last read, the editable ones among them. File
+// positions and IFD offsets are -1 when unknown; a TIFF offset o lies at file
+// position o + 12 + tiffShift.
+struct TExifValues : TExifEditState {
   int32_t tiffShift = 0;  // 18 when the APP1 follows an 18-byte APP0
   int32_t exifOffset = -1;
   int32_t interopOffset = -1;
   int32_t makerNoteOffset = -1;
 
-  // IFD0 texts and the three dates with their value positions (known only
+  // IFD0 texts and the positions of the three dates' values (known only
   // when the value stood out of line and was exactly 20 bytes long).
   std::string imageDescription, make, model, software, copyright;
-  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
   int32_t dateTimePos = -1, dateTimeOriginalPos = -1, dateTimeDigitizedPos = -1;
-  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
-       dateTimeDigitizedChanged = false;
 
   // Further standard values shown by the display formatting.
   uint16_t flash = 255;
@@ -152,9 +170,8 @@ struct TExifValues {
   uint32_t isoSpeed = 0;
   std::string exifVersion, flashPixVersion, interopVersion, fujifilmVersion;
 
-  // User comment: the text as shown, its lines, and where its value lies.
+  // User comment: the text as read, and where its value lies.
   std::string userComment;
-  std::vector<std::string> userCommentLines;
   int32_t userCommentPos = -1, userCommentCount = -1, userCommentOffset = -1;
 
   // Interoperability.
@@ -178,20 +195,12 @@ struct TExifValues {
   double casioObjectDistance = 0;
   int32_t casioDigitalZoom = 0;
 
-  // GPS. Degrees, minutes, seconds and the altitude are -1 when unset; the
-  // GPS day is a DateFunc day number, -1 when absent.
+  // GPS, beside the position: the GPS day is a DateFunc day number, -1 when
+  // absent.
   int32_t gpsOffset = -1, gpsPointerPos = -1;
   bool gpsValid = false;
-  std::string latitudeRef, longitudeRef;
-  int32_t latitudeDeg = -1, latitudeMin = -1;
-  double latitudeSec = -1;
-  int32_t longitudeDeg = -1, longitudeMin = -1;
-  double longitudeSec = -1;
-  uint8_t altitudeRef = 0;
-  double altitude = -1;
   int32_t gpsDay = -1;
   TDateTime gpsTime = 0;
-  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
   int32_t latitudeRefPos = -1, longitudeRefPos = -1, altitudeRefPos = -1;
   int32_t latitudePos = -1, longitudePos = -1, altitudePos = -1;
   int32_t gpsTimePos = -1, gpsDatePos = -1;
@@ -199,22 +208,6 @@ struct TExifValues {
 
 struct TExifValueView;  // one entry's value bytes (exifValue.h)
 class TExifDataBlock;   // entries for a segment rebuild (exifDataBlock.h)
-
-// Everything the user can edit, carried across a re-read of the photo.
-struct TExifEditState {
-  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
-  std::string comment;
-  std::string latitudeRef, longitudeRef;
-  int32_t latitudeDeg = -1, latitudeMin = -1;
-  double latitudeSec = -1;
-  int32_t longitudeDeg = -1, longitudeMin = -1;
-  double longitudeSec = -1;
-  uint8_t altitudeRef = 0;
-  double altitude = -1;
-  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
-  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
-       dateTimeDigitizedChanged = false;
-};
 
 class TExifReader {
  public:
@@ -302,6 +295,7 @@ class TExifReader {
   bool EnsureExif();
   // Reads the photo again and keeps the pending edits.
   void Reload();
+  // The snapshot is the edit part of Values(), taken and put back whole.
   void SaveEditState(TExifEditState& state) const;
   void RestoreEditState(const TExifEditState& state);
   // The comment's lines, each ended by CR LF; empty when there is none.

@@ -110,52 +110,10 @@ void TExifReader::Reload() {
   RestoreEditState(state);
 }
 
-void TExifReader::SaveEditState(TExifEditState& s) const {
-  const TExifValues& v = values_;
-  s.dateTime = v.dateTime;
-  s.dateTimeOriginal = v.dateTimeOriginal;
-  s.dateTimeDigitized = v.dateTimeDigitized;
-  s.comment = GetUserComment();
-  s.latitudeRef = v.latitudeRef;
-  s.longitudeRef = v.longitudeRef;
-  s.latitudeDeg = v.latitudeDeg;
-  s.latitudeMin = v.latitudeMin;
-  s.latitudeSec = v.latitudeSec;
-  s.longitudeDeg = v.longitudeDeg;
-  s.longitudeMin = v.longitudeMin;
-  s.longitudeSec = v.longitudeSec;
-  s.altitudeRef = v.altitudeRef;
-  s.altitude = v.altitude;
-  s.latitudeChanged = v.latitudeChanged;
-  s.longitudeChanged = v.longitudeChanged;
-  s.altitudeChanged = v.altitudeChanged;
-  s.dateTimeChanged = v.dateTimeChanged;
-  s.dateTimeOriginalChanged = v.dateTimeOriginalChanged;
-  s.dateTimeDigitizedChanged = v.dateTimeDigitizedChanged;
-}
+void TExifReader::SaveEditState(TExifEditState& state) const { state = values_; }
 
-void TExifReader::RestoreEditState(const TExifEditState& s) {
-  TExifValues& v = values_;
-  v.dateTime = s.dateTime;
-  v.dateTimeOriginal = s.dateTimeOriginal;
-  v.dateTimeDigitized = s.dateTimeDigitized;
-  SetUserComment(s.comment);
-  v.latitudeRef = s.latitudeRef;
-  v.longitudeRef = s.longitudeRef;
-  v.latitudeDeg = s.latitudeDeg;
-  v.latitudeMin = s.latitudeMin;
-  v.latitudeSec = s.latitudeSec;
-  v.longitudeDeg = s.longitudeDeg;
-  v.longitudeMin = s.longitudeMin;
-  v.longitudeSec = s.longitudeSec;
-  v.altitudeRef = s.altitudeRef;
-  v.altitude = s.altitude;
-  v.latitudeChanged = s.latitudeChanged;
-  v.longitudeChanged = s.longitudeChanged;
-  v.altitudeChanged = s.altitudeChanged;
-  v.dateTimeChanged = s.dateTimeChanged;
-  v.dateTimeOriginalChanged = s.dateTimeOriginalChanged;
-  v.dateTimeDigitizedChanged = s.dateTimeDigitizedChanged;
+void TExifReader::RestoreEditState(const TExifEditState& state) {
+  static_cast<TExifEditState&>(values_) = state;
 }
 
 std::string TExifReader::GetUserComment() const { return JoinLines(values_.userCommentLines); }
