@@ -147,7 +147,7 @@ struct TExifEditState {
 // positions and IFD offsets are -1 when unknown; a TIFF offset o lies at file
 // position o + 12 + tiffShift.
 struct TExifValues : TExifEditState {
-  int32_t tiffShift = 0;  // 18 when the APP1 follows an 18-byte APP0
+  int32_t tiffShift = 0;  // the APP1's file position less 2
   int32_t exifOffset = -1;
   int32_t interopOffset = -1;
   int32_t makerNoteOffset = -1;
@@ -218,11 +218,12 @@ class TExifReader {
 
   // Forgets everything read and every pending change; keeps HideUnnamedTags.
   void Clear();
-  // Reads the EXIF of a JPEG file: an APP1 "Exif" segment at byte 2, or at
-  // byte 20 behind an 18-byte APP0. Only the file's head up to the end of that
-  // segment is read. False (empty lists, null dates) when the file cannot be
-  // opened or carries no such segment; the file name is kept unless the file
-  // could not be opened.
+  // Reads the EXIF of a JPEG file: the first APP1 "Exif" segment among the
+  // segments in front of its image data, wherever it stands (behind the SOI,
+  // a JFIF APP0, an ICC APP2, an XMP APP1 ...). Only that segment is read.
+  // False (empty lists, null dates) when the file cannot be opened or carries
+  // no such segment; the file name is kept unless the file could not be
+  // opened.
   bool ReadFromFile(const std::string& fileName);
   bool HasExif() const;
 
@@ -310,7 +311,8 @@ class TExifReader {
   bool WriteGPS();
   bool WriteUserComment();
 
-  // Copies the photo's SOI, APP0 and EXIF APP1 into a new segment file.
+  // Copies the photo's EXIF APP1 into a new segment file, behind the SOI and
+  // the JFIF APP0 that directly precedes it, if any.
   bool ExportExifSegment(const std::string& fileName) const;
   // Puts a segment file into the photo (exif::TransplantExif) and reads the
   // photo again whatever the outcome.

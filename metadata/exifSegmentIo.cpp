@@ -1,12 +1,14 @@
 // The photo's segment out to a file and back, and the rebuilds that go
 // through the work file in the private temporary folder.
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "metadata/exifDataBlock.h"
 #include "metadata/exifSegment.h"
+#include "metadata/exifSegmentPlace.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
@@ -32,21 +34,34 @@ class WorkLock {
   int fd_;
 };
 
+bool ReadAt(std::FILE* file, uint64_t at, char* out, uint64_t size) {
+  return std::fseek(file, long(at), SEEK_SET) == 0 && std::fread(out, 1, size, file) == size;
+}
+
+// The photo's SOI, the JFIF APP0 when the APP1 directly follows it, and the
+// APP1, which must still stand where it was read.
+bool CopySegment(std::FILE* photo, uint64_t app1At, uint32_t app1Length, std::string& bytes) {
+  exif::TApp1Place place;
+  if (!exif::FindExifApp1(photo, place) || place.at != app1At || place.length != app1Length)
+    return false;
+  const uint64_t head = place.atHead ? place.at : 2;
+  bytes.assign(size_t(head + 2 + place.length), '\0');
+  return ReadAt(photo, 0, bytes.data(), head) &&
+         ReadAt(photo, place.at, bytes.data() + head, 2 + uint64_t(place.length));
+}
+
 }  // namespace
 
 bool TExifReader::ExportExifSegment(const std::string& fileName) const {
   if (app1Length_ == 0 || makerNumber_ == exif::kNothingRead || fileName.empty()) return false;
-  const size_t size = size_t(app1Length_) + 4 + size_t(values_.tiffShift);
-  std::vector<uint8_t> bytes(size);
   std::FILE* photo = platform::OpenReadStream(fileName_);
   if (!photo) return false;
-  const bool read = std::fread(bytes.data(), 1, size, photo) == size;
+  std::string bytes;
+  const bool read = CopySegment(photo, uint64_t(values_.tiffShift) + 2, app1Length_, bytes);
   std::fclose(photo);
-  if (!read) return false;
   // An earlier file of the name (a side file) is replaced only by a complete
   // new one.
-  return platform::ReplaceFile(
-      fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), size));
+  return read && platform::ReplaceFile(fileName, bytes);
 }
 
 bool TExifReader::ImportExifSegment(const std::string& fileName, bool stampDates) {
