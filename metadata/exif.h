@@ -285,11 +285,14 @@ class TExifReader {
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
-  // Writes every pending edit into the photo and reads it again. Values of
-  // fixed length are overwritten in place; the comment and new GPS entries go
-  // through a rebuild of the segment; a photo without EXIF first receives the
-  // minimal segment. The photo keeps its last-write time. False when any
-  // write failed; the edits that were not written then stay pending.
+  // Writes every pending edit into the photo and reads it again. A save is
+  // all or nothing. When every edit has a value of fixed length in the photo,
+  // the values are overwritten in place, and only after every place was
+  // checked. Otherwise (a changed comment, GPS entries the photo lacks, a
+  // photo without EXIF, which receives the minimal segment) the segment is
+  // rebuilt once with every edit in it, and the photo is replaced once. The
+  // photo keeps its last-write time. False when the edits could not be
+  // written; the photo is then as it was and the edits stay pending.
   bool SaveChanges();
   // Gives a photo without EXIF the minimal segment and reads it again,
   // keeping the pending edits. True when the photo has EXIF afterwards.
@@ -303,8 +306,10 @@ class TExifReader {
   std::string GetUserComment() const;
   void SetUserComment(const std::string& text);
 
-  // The writers SaveChanges runs; each is true when it wrote everything it
-  // had to (also when there was nothing to write).
+  // Saves of one part of the pending edits, in the same way as SaveChanges,
+  // and reads the photo again keeping the other edits. Each is true when it
+  // wrote everything it had to (also when there was nothing to write). The
+  // special mode is rewritten only in place and never adds a segment.
   bool WriteSpecialMode();
   bool WriteDates();
   bool WritePixelSize();
@@ -323,15 +328,31 @@ class TExifReader {
   bool DeleteTag(uint8_t kind, uint16_t tag);
 
  private:
-  // Writing helpers (exifWrite*.cpp).
-  bool WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes);
+  // Writing helpers (exifWrite*.cpp). A save covers some parts of the
+  // pending edits.
+  enum SavePart : unsigned {
+    kSaveSpecialMode = 1, kSaveDates = 2, kSavePixelSize = 4, kSaveGps = 8, kSaveComment = 16,
+    kSaveAll = 31
+  };
+  using Writes = std::vector<std::pair<uint64_t, std::vector<uint8_t>>>;
+  bool SaveParts(unsigned parts);
+  bool NeedsRebuild(unsigned parts) const;
+  bool SaveInPlace(unsigned parts);
+  bool SaveByRebuild(unsigned parts);
+  bool StartWorkSegment(const std::string& path) const;
+  bool StampSegment(const std::string& segmentFile, unsigned parts) const;
+  bool CommentChanged() const;
+  bool PutCommentInto(const std::string& segmentFile) const;
+  bool ReplacesGpsIfd() const;
+  bool GpsNeedsRebuild() const;
+  bool PutGpsInto(const std::string& segmentFile) const;
+  void AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlace) const;
+  bool SpecialModeWrites(Writes& writes) const;
+  void DateWrites(Writes& writes) const;
+  bool PixelSizeWrites(Writes& writes) const;
+  bool WriteAt(const Writes& writes);
   bool EntryIs(int32_t valuePos, uint16_t type, uint32_t maxCount) const;
   bool SpecialModeMotorola() const;
-  bool ReplaceGpsIfd(const TExifDataBlock& block);
-  void AddGpsEdits(TExifDataBlock& block,
-                   std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes,
-                   bool inPlace) const;
-  bool busy_ = false;
 
   bool ReadHead(std::FILE* file);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);

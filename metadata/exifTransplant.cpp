@@ -8,16 +8,14 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
-#include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "metadata/exifSegment.h"
 #include "metadata/exifSegmentMap.h"
 #include "metadata/exifSegmentPlace.h"
+#include "metadata/exifSegmentWork.h"
 #include "platform/FileSystem.h"
 
 namespace {
-
-constexpr int kMaxWorkNames = 100;
 
 // Which bytes of the photo the segment file replaces ([from, to)), and from
 // which of its own bytes on it replaces them.
@@ -71,17 +69,6 @@ bool WriteJoined(int fd, const exif::TSegment& segment, std::FILE* photo, uint64
          CopyRange(fd, photo, splice.to, fileSize) && platform::SyncFile(fd);
 }
 
-// Creates a new work file beside the photo; earlier files of the same name
-// are left alone, since they may hold the only copy of a photo.
-int CreateBeside(const std::string& photo, std::string& name) {
-  for (int i = 0; i < kMaxWorkNames; ++i) {
-    name = photo + exif::kNewPhotoSuffix + (i == 0 ? std::string() : "." + std::to_string(i));
-    const int fd = platform::CreateNewFile(name);
-    if (fd >= 0) return fd;
-  }
-  return -1;
-}
-
 // The dates and pixel size written into the new photo before it takes the
 // photo's name.
 bool StampNewPhoto(const std::string& newPhoto, TDateTime photoTime, bool stampDates) {
@@ -113,17 +100,18 @@ bool FinishNewPhoto(const std::string& newPhoto, const std::string& photo,
 
 bool exif::TransplantExif(const std::string& photo, const std::string& segmentFile,
                           bool stampDates) {
-  platform::FileStatus status;
-  if (!platform::StatPath(photo, status) || !status.isRegular) return false;
-  if (DosFunc::GetFileAttr(photo) & DosFunc::faReadOnly) return false;
   TSegment segment;
   if (!LoadSegment(segmentFile, segment)) return false;
+  const TPhotoLock lock(photo);
+  if (!lock.Held() || (DosFunc::GetFileAttr(photo) & DosFunc::faReadOnly)) return false;
+  const platform::FileStatus& status = lock.Status();
+  RemoveLeftover(photo);
   std::FILE* old = platform::OpenReadStream(photo);
   if (!old) return false;
   const uint64_t size = uint64_t(status.size);
+  const std::string newPhoto = NewPhotoName(photo);
   Splice splice;
-  std::string newPhoto;
-  const int fd = PlanSplice(old, size, segment, splice) ? CreateBeside(photo, newPhoto) : -1;
+  const int fd = PlanSplice(old, size, segment, splice) ? platform::CreateNewFile(newPhoto) : -1;
   bool ok = fd >= 0 && WriteJoined(fd, segment, old, size, splice);
   std::fclose(old);
   if (fd >= 0) ok = platform::CloseFile(fd) && ok;
@@ -134,10 +122,6 @@ bool exif::TransplantExif(const std::string& photo, const std::string& segmentFi
 
 bool exif::AddEmptyExif(const std::string& photo) {
   if (HasExifApp1(photo)) return false;
-  const std::string dir = StrFunc::GetTempDir();
-  if (dir.empty()) return false;
-  const std::string work = dir + StrFunc::ExtractName(photo) + kEmptyExifSuffix;
-  const bool ok = WriteEmptyExif(work) && TransplantExif(photo, work, true);
-  platform::RemoveFile(work);
-  return ok;
+  const TWorkSegment work;
+  return work.Held() && WriteEmptyExif(work.Path()) && TransplantExif(photo, work.Path(), true);
 }

@@ -1,4 +1,7 @@
-// Saving the edits of a photo: the in-place writers and the edit snapshot.
+// Saving the edits of a photo: the entry points, the edit snapshot, and the
+// values that are overwritten in place.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/DateFunc.h"
@@ -14,7 +17,6 @@
 
 namespace {
 
-constexpr uint16_t kTagUserComment = 37510;
 constexpr size_t kDateSize = 20;
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -74,31 +76,22 @@ bool ClearOfStructure(const TDataList& records, uint64_t tiffStart, uint64_t pos
 }  // namespace
 
 bool TExifReader::SaveChanges() {
-  if (fileName_.empty() || !EnsureExif()) return false;
-  bool ok = WriteSpecialMode();
-  ok = WriteDates() && ok;
-  ok = WritePixelSize() && ok;
-  ok = WriteGPS() && ok;
-  ok = WriteUserComment() && ok;
+  const bool ok = SaveParts(kSaveAll);
   if (ok) ReadFromFile(std::string(fileName_));
-  else Reload();
   return ok;
 }
 
 bool TExifReader::EnsureExif() {
-  if (busy_) return true;
   if (fileName_.empty()) return false;
   if (HasExif()) return true;
   TExifEditState state;
   SaveEditState(state);
-  busy_ = true;
   const std::string name = fileName_;
   const bool added = exif::AddEmptyExif(name);
   if (added) {
     ReadFromFile(name);
     RestoreEditState(state);
   }
-  busy_ = false;
   return added && HasExif();
 }
 
@@ -118,28 +111,50 @@ void TExifReader::RestoreEditState(const TExifEditState& state) {
 
 std::string TExifReader::GetUserComment() const { return JoinLines(values_.userCommentLines); }
 
+// Blanks around the text do not count.
+bool TExifReader::CommentChanged() const {
+  return StrFunc::Trim(GetUserComment()) !=
+         StrFunc::Trim(JoinLines(exif::SplitLines(values_.userComment)));
+}
+
 void TExifReader::SetUserComment(const std::string& text) {
   values_.userCommentLines = exif::SplitLines(text);
 }
 
-bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
+bool TExifReader::WriteSpecialMode() { return SaveParts(kSaveSpecialMode); }
+bool TExifReader::WriteDates() { return SaveParts(kSaveDates); }
+bool TExifReader::WritePixelSize() { return SaveParts(kSavePixelSize); }
+bool TExifReader::WriteGPS() { return SaveParts(kSaveGps); }
+bool TExifReader::WriteUserComment() { return SaveParts(kSaveComment); }
+
+// The values go to the file in one write of the span they cover, with the
+// bytes between as the file holds them: a process killed during the save
+// leaves all of them or none, unless the system cuts that one write at a
+// page boundary.
+bool TExifReader::WriteAt(const Writes& writes) {
   if (writes.empty()) return true;
-  for (const auto& [pos, bytes] : writes)
+  uint64_t from = UINT64_MAX, to = 0;
+  for (const auto& [pos, bytes] : writes) {
     if (pos < 1 || !InSegment(pos, bytes.size()) ||
         !ClearOfStructure(records_, FilePos(0), pos, bytes.size()))
       return false;
+    from = std::min(from, pos);
+    to = std::max(to, pos + bytes.size());
+  }
   platform::FileStatus status;
   if (!platform::StatPath(fileName_, status) || !status.isRegular) return false;
   if (DosFunc::GetFileAttr(fileName_) & DosFunc::faReadOnly) return false;
   const int fd = platform::OpenFile(fileName_, platform::OpenAccess::ReadWrite);
   if (fd < 0) return false;
-  bool ok = true;
-  for (const auto& [pos, bytes] : writes) {
-    int error = 0;
-    ok = ok && platform::SeekFile(fd, int64_t(pos), platform::SeekFrom::Begin) == int64_t(pos) &&
-         platform::WriteFile(fd, bytes.data(), int64_t(bytes.size()), error) ==
-             int64_t(bytes.size());
-  }
+  std::vector<uint8_t> span(to - from);
+  const int64_t size = int64_t(span.size());
+  bool ok = platform::SeekFile(fd, int64_t(from), platform::SeekFrom::Begin) == int64_t(from) &&
+            platform::ReadFile(fd, span.data(), size) == size;
+  for (const auto& [pos, bytes] : writes)
+    std::copy(bytes.begin(), bytes.end(), span.begin() + long(pos - from));
+  int error = 0;
+  ok = ok && platform::SeekFile(fd, int64_t(from), platform::SeekFrom::Begin) == int64_t(from) &&
+       platform::WriteFile(fd, span.data(), size, error) == size;
   ok = platform::SyncFile(fd) && ok;
   ok = platform::CloseFile(fd) && ok;
   platform::SetModifiedTimeExact(fileName_, status.modifiedSeconds, status.modifiedNanoseconds);
@@ -165,9 +180,9 @@ bool TExifReader::SpecialModeMotorola() const {
   return motorola_;
 }
 
-bool TExifReader::WriteSpecialMode() {
+bool TExifReader::SpecialModeWrites(Writes& writes) const {
   const int32_t pos = values_.olympusSpecialModePos;
-  if (fileName_.empty() || makerNumber_ == exif::kNothingRead || pos < 1) return true;
+  if (makerNumber_ == exif::kNothingRead || pos < 1) return true;
   if (!InSegment(uint64_t(pos), 12)) return false;
   const bool motorola = SpecialModeMotorola();
   const uint32_t* mode = values_.olympusSpecialMode;
@@ -181,11 +196,12 @@ bool TExifReader::WriteSpecialMode() {
   exif::StoreU32(bytes.data(), mode[0], motorola);
   exif::StoreU32(bytes.data() + 4, mode[1], motorola);
   exif::StoreU32(bytes.data() + 8, third, motorola);
-  return WriteAt({{uint64_t(pos), bytes}});
+  writes.emplace_back(uint64_t(pos), std::move(bytes));
+  return true;
 }
 
-bool TExifReader::WriteDates() {
-  if (!EnsureExif()) return false;
+// A changed date without a place of its own is not written.
+void TExifReader::DateWrites(Writes& writes) const {
   struct Date {
     TDateTime value;
     int32_t pos;
@@ -195,26 +211,21 @@ bool TExifReader::WriteDates() {
   const Date dates[] = {{v.dateTimeDigitized, v.dateTimeDigitizedPos, v.dateTimeDigitizedChanged},
                         {v.dateTimeOriginal, v.dateTimeOriginalPos, v.dateTimeOriginalChanged},
                         {v.dateTime, v.dateTimePos, v.dateTimeChanged}};
-  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
   for (const Date& d : dates) {
     if (!d.changed || d.pos < 1) continue;
     std::vector<uint8_t> bytes = DateBytes(d.value);
     if (!bytes.empty()) writes.emplace_back(uint64_t(d.pos), std::move(bytes));
   }
-  if (!WriteAt(writes)) return false;
-  values_.dateTimeDigitizedChanged = values_.dateTimeOriginalChanged = false;
-  values_.dateTimeChanged = false;
-  return true;
 }
 
-bool TExifReader::WritePixelSize() {
-  if (!EnsureExif()) return false;
+// False when a dimension differs and its entry is neither a LONG nor a SHORT
+// that can hold it.
+bool TExifReader::PixelSizeWrites(Writes& writes) const {
   const int32_t xPos = values_.pixelXPos, yPos = values_.pixelYPos;
   if (xPos < 1 || yPos < 1) return true;
   // A photo that does not decode has no size to write.
   uint32_t width = 0, height = 0;
   if (!exif::GetJpegPixelSize(fileName_, width, height)) return true;
-  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
   const auto add = [&](int32_t pos, uint32_t value, uint32_t stored) {
     if (value == stored) return true;
     if (EntryIs(pos, exif::kTypeLong, 1)) {
@@ -227,27 +238,5 @@ bool TExifReader::WritePixelSize() {
     writes.emplace_back(uint64_t(pos), std::move(bytes));
     return true;
   };
-  const bool known = add(xPos, width, values_.pixelXDimension) &&
-                     add(yPos, height, values_.pixelYDimension);
-  return known && WriteAt(writes);
-}
-
-bool TExifReader::WriteUserComment() {
-  const std::string text = GetUserComment();
-  if (StrFunc::Trim(text) == StrFunc::Trim(JoinLines(exif::SplitLines(values_.userComment))))
-    return true;
-  TExifEditState state;
-  SaveEditState(state);
-  bool ok;
-  if (StrFunc::Trim(text).empty()) {
-    const bool present = values_.userCommentPos >= 1 || FindTagIndex(exif::kExifIfd, kTagUserComment) >= 0;
-    ok = !present || DeleteTag(exif::kExifIfd, kTagUserComment);
-  } else {
-    // The merge replaces an entry of the same tag.
-    TExifDataBlock block = TExifDataBlock::ForKind(exif::kExifIfd);
-    block.AddString(kTagUserComment, text);
-    ok = InsertDataBlock(block);
-  }
-  RestoreEditState(state);
-  return ok;
+  return add(xPos, width, values_.pixelXDimension) && add(yPos, height, values_.pixelYDimension);
 }
