@@ -8,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "metadata/exifExtract.h"
 #include "metadata/exifFormat.h"
+#include "metadata/exifSegmentPlace.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
@@ -18,9 +19,6 @@ namespace {
 
 // SOI, APP1 marker, length, "Exif\0\0", TIFF byte order and magic.
 constexpr size_t kHeaderSize = 20;
-// An 18-byte APP0 in front of the APP1 moves everything by this much.
-constexpr size_t kApp0Shift = 18;
-constexpr size_t kLongHeaderSize = kHeaderSize + kApp0Shift;
 
 bool HeaderPasses(const uint8_t* h) {
   static constexpr uint8_t kStart[] = {0xFF, 0xD8, 0xFF, 0xE1};
@@ -168,34 +166,29 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   return ok;
 }
 
+// The header test sees the SOI joined to the EXIF APP1, wherever that stands
+// among the leading segments.
 bool TExifReader::ReadHead(std::FILE* file) {
-  uint8_t first[kLongHeaderSize];
-  const size_t got = std::fread(first, 1, sizeof first, file);
-  size_t shift = 0;
-  if (got < kHeaderSize) return false;
-  if (!HeaderPasses(first)) {
-    uint8_t joined[kHeaderSize];
-    if (got < kLongHeaderSize || first[2] != 0xFF || first[3] != 0xE0) return false;
-    std::memcpy(joined, first, 2);
-    std::memcpy(joined + 2, first + 20, kHeaderSize - 2);
-    if (!HeaderPasses(joined)) return false;
-    shift = kApp0Shift;
-  }
+  exif::TApp1Place app1;
+  uint8_t joined[kHeaderSize] = {0xFF, 0xD8};
+  if (!exif::FindExifApp1(file, app1) || std::fseek(file, long(app1.at), SEEK_SET) != 0 ||
+      std::fread(joined + 2, 1, kHeaderSize - 2, file) != kHeaderSize - 2 || !HeaderPasses(joined))
+    return false;
   makerNumber_ = 0;
-  motorola_ = first[12 + shift] == 'M';
+  motorola_ = joined[12] == 'M';
   byteOrder_ = motorola_ ? exif::kMotorolaOrder : exif::kIntelOrder;
-  app1Length_ = uint16_t(first[4 + shift] << 8 | first[5 + shift]);
-  values_.tiffShift = int32_t(shift);
-  const uint32_t ifd0 = exif::LoadU32(first + 16 + shift, motorola_);
+  app1Length_ = uint16_t(app1.length);
+  values_.tiffShift = int32_t(app1.at - 2);
+  const uint32_t ifd0 = exif::LoadU32(joined + 16, motorola_);
 
-  // The segment runs from the APP1 length field for app1Length_ bytes.
-  const size_t end = 4 + shift + app1Length_;
-  head_.assign(first, first + std::min(got, end));
-  if (end > got) {
-    head_.resize(end);
-    const size_t more = std::fread(head_.data() + got, 1, end - got, file);
-    head_.resize(got + more);
-  }
+  // Only the segment is read; the positions in front of it stay zero and are
+  // never looked at.
+  head_.assign(app1.at, 0);
+  head_.resize(app1.End());
+  const size_t got = std::fseek(file, long(app1.at), SEEK_SET) == 0
+                         ? std::fread(head_.data() + app1.at, 1, 2 + app1.length, file)
+                         : 0;
+  head_.resize(app1.at + got);
   WalkIfd(exif::kIfd0, ifd0);
   values_.gpsValid = HasGPS() && IsGPSValid();
   return true;
