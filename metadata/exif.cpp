@@ -100,9 +100,10 @@ bool IsSilentTag(uint8_t kind, uint16_t tag) {
 void MoveRow(TExifRows& rows, int from, int to) {
   if (from < 0 || to < 0 || std::abs(from - to) < 2) return;
   for (auto* list : {&rows.keys, &rows.names, &rows.texts}) {
-    std::string item = std::move((*list)[from]);
+    std::string item = std::move((*list)[static_cast<size_t>(from)]);
     list->erase(list->begin() + from);
-    list->insert(list->begin() + std::min<size_t>(size_t(to), list->size()), std::move(item));
+    const size_t at = std::min(static_cast<size_t>(to), list->size());
+    list->insert(list->begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
   }
 }
 
@@ -404,7 +405,8 @@ void TExifReader::SetDateTexts() {
   for (const DateRow& date : dates) {
     const int index = FindTagIndex(date.kind, date.tag);
     if (index < 0 || exif::IsNullDate(date.field)) date.field = exif::NullDate();
-    if (index >= 0) standard_.texts[index] = exif::FormatDisplayDate(date.field);
+    if (index >= 0)
+      standard_.texts[static_cast<size_t>(index)] = exif::FormatDisplayDate(date.field);
   }
 }
 
@@ -478,7 +480,7 @@ int TExifReader::FindTagIndex(uint8_t kind, uint16_t tag) const {
 std::string TExifReader::GetTagText(uint8_t kind, uint16_t tag) const {
   const int index = FindTagIndex(kind, tag);
   if (index < 0) return {};
-  return (exif::IsSecondGroup(kind) ? maker_ : standard_).texts[index];
+  return (exif::IsSecondGroup(kind) ? maker_ : standard_).texts[static_cast<size_t>(index)];
 }
 
 void TExifReader::SetDateTime(TDateTime value) {
