@@ -29,7 +29,7 @@ PhotoState StateOf(const std::string& path) {
 
 size_t FilesIn(const std::string& dir) {
   size_t n = 0;
-  for (const auto& entry : fs::directory_iterator(dir)) n += entry.is_regular_file() ? 1 : 0;
+  for (const auto& entry : fs::directory_iterator(dir)) n += entry.is_regular_file() ? 1u : 0u;
   return n;
 }
 
