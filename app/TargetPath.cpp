@@ -29,6 +29,11 @@ bool LinkOnTheWay(const std::string& base, const std::string& relDir) {
   return false;
 }
 
+bool Exists(const std::string& path) {
+  platform::FileStatus st;
+  return !path.empty() && platform::LinkStatPath(DosFunc::ExistingPathLong(path), st);
+}
+
 std::string CaseTwin(const std::string& path) {
   platform::FileStatus st;
   if (platform::LinkStatPath(path, st)) return std::string();

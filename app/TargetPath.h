@@ -14,6 +14,11 @@ namespace TargetPath {
 // empty relDir has no levels.
 bool LinkOnTheWay(const std::string& base, const std::string& relDir);
 
+// True when an entry (a link too) has this name as written or, failing
+// that, in another case, the way the program looks names up. "*" and "?"
+// are characters of the name here, never wildcards.
+bool Exists(const std::string& path);
+
 // The path of an existing entry in path's folder whose name differs from
 // path's name only in case; empty when path exists as written or no entry
 // of that name exists in any case.

@@ -28,7 +28,7 @@ TPlaces PlacesOf(const std::string& pattern, const TPatternOptions& o) {
 // file moved away earlier is not placed again.
 bool Place(const std::string& file, const std::string& target, const std::string& relDir,
            const TPatternOptions& o, TResult& result) {
-  if (o.move && !DosFunc::FileExistsLong(file)) return false;
+  if (o.move && !TargetPath::Exists(file)) return false;
   const std::string dir = detail::Join(target, relDir);
   const std::string dest = detail::Join(dir, StrFunc::ExtractName(file));
   if (TargetPath::LinkOnTheWay(target, relDir)) {

@@ -2,6 +2,7 @@
 #include "app/edit_imgsizeWork.h"
 
 #include "app/OwnFiles.h"
+#include "app/TargetPath.h"
 #include "foundation/DosFunc.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
@@ -53,7 +54,7 @@ std::string NoFilesText(const std::string& folder) {
 std::string CountText(size_t count) { return "Počet souborů: " + std::to_string(count); }
 
 std::string OpenPhoto(const std::string& path) {
-  if (!DosFunc::FileExistsLong(path)) return "Soubor nebyl nalezen:\n" + path;
+  if (!TargetPath::Exists(path)) return "Soubor nebyl nalezen:\n" + path;
   if (OSFunc::ShellOpen(path)) return std::string();
   return "Nepodařilo se otevřít soubor, zřejmě nemáte nastaven výchozí prohlížeč fotek.";
 }

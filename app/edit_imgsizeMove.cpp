@@ -56,7 +56,7 @@ bool TResolutionList::MoveOne(TPhoto& photo, const std::string& targetFolder,
     return false;
   }
   if (TargetPath::SameEntry(photo.path, target)) return false;
-  if (DosFunc::FileExistsLong(target)) {
+  if (TargetPath::Exists(target)) {
     const TOverwrite answer = ask ? ask(photo.path, target) : TOverwrite::Skip;
     result.stopped = answer == TOverwrite::Stop;
     if (answer != TOverwrite::Replace) return false;

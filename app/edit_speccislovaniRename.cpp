@@ -5,9 +5,11 @@
 // is then under its final name, as if the run had ended.
 #include <random>
 
+#include "app/TargetPath.h"
 #include "app/edit_speccislovaniInternal.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "platform/FileSystem.h"
 
 namespace edit_speccislovani::detail {
 
@@ -53,12 +55,13 @@ bool FromTempName(const std::string& name, std::string& newName) {
 // it gets "--" in front of its name, or one "-" more while that is taken. A
 // folder holding it stays. True when the name is free.
 bool FreeName(const std::string& path, TResult& result) {
-  if (!DosFunc::FileExistsLong(path)) return true;
   const std::string holder = DosFunc::ExistingPathLong(path);
-  if ((DosFunc::GetFileAttr(holder) & DosFunc::faDirectory) != 0) return false;
+  platform::FileStatus st;
+  if (!platform::LinkStatPath(holder, st)) return true;
+  if (st.isDirectory) return false;
   const std::string folder = StrFunc::ExtractDir(holder);
   std::string dashed = "--" + StrFunc::ExtractName(holder);
-  while (dashed.size() <= kMaxNameBytes && DosFunc::FileExistsLong(folder + "/" + dashed))
+  while (dashed.size() <= kMaxNameBytes && TargetPath::Exists(folder + "/" + dashed))
     dashed = "-" + dashed;
   if (dashed.size() > kMaxNameBytes || !DosFunc::RenameFileLong(holder, folder + "/" + dashed))
     return false;

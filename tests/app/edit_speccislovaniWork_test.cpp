@@ -257,6 +257,17 @@ TEST_F(SpecialRenumbering, DigitsAndPrefixChanges) {
   }
 }
 
+TEST_F(SpecialRenumbering, WildcardCharactersInNamesAreJustCharacters) {
+  MakeFiles(dir_, {"a?b_1.jpg", "aXb_01.jpg"});
+  TOptions o = Options(dir_, TMode::MoreDigits);
+  o.prefix = "a?b";
+  const TResult r = RunQuietly(o);
+  EXPECT_TRUE(r.failed.empty());
+  EXPECT_TRUE(r.displaced.empty());
+  EXPECT_EQ(Contents(dir_), (std::map<std::string, std::string>{{"a?b_01.jpg", "a?b_1.jpg"},
+                                                                {"aXb_01.jpg", "aXb_01.jpg"}}));
+}
+
 TEST_F(SpecialRenumbering, BadOptionsAreRefusedAndNothingMoves) {
   MakeFiles(dir_, {"a.jpg"});
   struct Case {
