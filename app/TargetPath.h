@@ -1,7 +1,7 @@
 // Checks made before a tool writes a file into a folder tree: that no level
 // below the chosen folder is a symbolic link (which would carry the write
 // out of the tree), that a name is not taken by a file whose name differs
-// only in case (two files here, one name to the Windows program), and
+// only in case (two files on Linux, one name on Windows), and
 // whether two paths name one file.
 #pragma once
 

@@ -1,8 +1,11 @@
 // The two-pass rename of the special renumbering and its temporary names.
 //
 // A temporary name tells the name its file is to get, so whatever stops a
-// run between or during its passes, the next run can finish it: every file
-// is then under its final name, as if the run had ended.
+// run, the next run can finish it: each file left under a temporary name
+// gets the name the stopped run meant for it. Stopped between the passes or
+// in the second, that is where the run would have ended; stopped in the
+// first, a file not yet moved may stand in the way and steps aside by the
+// dash rule, so nothing is lost either way.
 #include <random>
 
 #include "app/TargetPath.h"
