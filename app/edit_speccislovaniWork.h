@@ -6,13 +6,13 @@
 // Only media files are renumbered (JPG, JPEG, PNG, BMP, RAW, HEIC, MP4, 3GP,
 // MOV); the program's own files and the "thumbs" and "exif" folders are never
 // entered or renamed, and symbolic links are neither renumbered nor entered.
-// Every run renames in two passes
-// through temporary names "_tmp_" + the new name + "." + a 4-digit hex tag +
-// ".tmp", so no file is ever renamed onto another of the run. A new name
-// taken by a file outside the run frees it by putting "--" in front of that
-// file's name (one "-" more while that is taken too); a link there steps
-// aside as a link, a folder there is not moved and the file keeps its
-// temporary name. A run that was stopped
+//
+// Every run renames in two passes through temporary names "_tmp_" + the new
+// name + "." + a 4-digit hex tag + ".tmp", so no file is ever renamed onto
+// another of the run. A new name taken by a file outside the run frees it by
+// putting "--" in front of that file's name (one "-" more while that is
+// taken too); a link there steps aside as a link, a folder there is not
+// moved and the file keeps its temporary name. A run that was stopped
 // half-way leaves temporary names that tell their new names; the next run
 // over the folder finishes them first, by the same rule.
 #pragma once
