@@ -4,20 +4,24 @@
 
 namespace texty {
 
+namespace {
+
+void FillBuiltIn(std::vector<std::string>& texts) {
+  texts.assign(kTextCount, std::string());
+  // The built-in table numbers its texts from 0 up to below kTextCount.
+  for (const resources::NumberedText& t : resources::CzechTexts())
+    texts[static_cast<size_t>(t.number)] = t.text;
+}
+
+}  // namespace
+
 std::vector<std::string>& Texts() {
   static std::vector<std::string> texts;
-  if (texts.empty()) {
-    texts.resize(kTextCount);
-    for (const resources::NumberedText& t : resources::CzechTexts()) texts[t.number] = t.text;
-  }
+  if (texts.empty()) FillBuiltIn(texts);
   return texts;
 }
 
-void InitTexts() {
-  std::vector<std::string>& texts = Texts();
-  texts.assign(kTextCount, std::string());
-  for (const resources::NumberedText& t : resources::CzechTexts()) texts[t.number] = t.text;
-}
+void InitTexts() { FillBuiltIn(Texts()); }
 
 std::string BuiltInText(int number) {
   for (const resources::NumberedText& t : resources::CzechTexts()) {

@@ -1,5 +1,10 @@
 # Warning and sanitizer flags shared by every target of the project.
 add_compile_options(-Wall -Wextra)
+# Implicit narrowing and sign changes are where sizes read from files turn into
+# wrong offsets; the rest catch casts, hidden names and slicing destructors.
+# Third-party headers come in as system includes, so these judge our code only.
+add_compile_options(-Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
+  -Wnon-virtual-dtor -Woverloaded-virtual)
 if(QUILLMARSH_WERROR)
   add_compile_options(-Werror)
 endif()

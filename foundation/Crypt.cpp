@@ -83,7 +83,7 @@ void EncryptBuffer(uint8_t* b, size_t length, std::string_view rawKey) {
   const uint8_t k = KeySum(key);
   for (size_t i = 2; i <= len; ++i) {
     const uint8_t a = static_cast<uint8_t>(((i % 250) + 1) ^ b[i - 2]);
-    const unsigned r = i % 7 + 1;
+    const auto r = static_cast<unsigned>(i % 7 + 1);
     uint8_t v = RotL(b[i - 1] ^ RotL(a, r), r);
     v ^= k;
     b[i - 1] = RotR(v, k % 7 + 1);
@@ -96,7 +96,7 @@ void DecryptBuffer(uint8_t* b, size_t length, std::string_view rawKey) {
   const uint8_t k = KeySum(key);
   for (size_t i = len; i >= 2; --i) {
     const uint8_t a = static_cast<uint8_t>(((i % 250) + 1) ^ b[i - 2]);
-    const unsigned r = i % 7 + 1;
+    const auto r = static_cast<unsigned>(i % 7 + 1);
     uint8_t v = RotL(b[i - 1], k % 7 + 1);
     v = RotR(v ^ k, r);
     b[i - 1] = static_cast<uint8_t>(v ^ RotL(a, r));

@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kGroupChars = 11;
 constexpr size_t kGroupBytes = 8;
 
-constexpr bool IsPlain(int v) {
+constexpr bool IsPlain(unsigned v) {
   return v == '-' || v == '_' || (v >= '0' && v <= '9') || (v >= 'A' && v <= 'Z') ||
          (v >= 'a' && v <= 'z');
 }
@@ -26,11 +26,11 @@ constexpr bool IsPlain(int v) {
 constexpr std::array<char, 128> MakeSubstitutes() {
   std::array<char, 128> table{};
   table[0] = '-';
-  for (int v = 1; v <= 10; ++v) table[v] = static_cast<char>('0' + v - 1);
-  for (int v = 11; v <= 36; ++v) table[v] = static_cast<char>('A' + v - 11);
+  for (unsigned v = 1; v <= 10; ++v) table[v] = static_cast<char>('0' + v - 1);
+  for (unsigned v = 11; v <= 36; ++v) table[v] = static_cast<char>('A' + v - 11);
   table[37] = '_';
   char next = 'a';
-  for (int v = 38; v < 128; ++v) {
+  for (unsigned v = 38; v < 128; ++v) {
     if (!IsPlain(v)) table[v] = next++;
   }
   return table;
@@ -45,8 +45,8 @@ static_assert(kSubstitute[38] == 'a' && kSubstitute[58] == 'j' && kSubstitute[96
 constexpr std::array<int, 256> MakeUnmapped() {
   std::array<int, 256> table{};
   for (int& v : table) v = -1;
-  for (int v = 0; v < 128; ++v) {
-    if (!IsPlain(v)) table[static_cast<unsigned char>(kSubstitute[v])] = v;
+  for (unsigned v = 0; v < 128; ++v) {
+    if (!IsPlain(v)) table[static_cast<unsigned char>(kSubstitute[v])] = static_cast<int>(v);
   }
   return table;
 }
@@ -55,7 +55,7 @@ constexpr std::array<int, 256> kUnmapped = MakeUnmapped();
 
 // One byte as a character and its two flag bits (high << 1 | mapped).
 char EncodeByte(uint8_t b, unsigned& flags) {
-  const int v = b & 0x7F;
+  const unsigned v = b & 0x7Fu;
   const unsigned high = b >= 0x80 ? 2u : 0u;
   if (IsPlain(v)) {
     flags = high;
@@ -71,7 +71,7 @@ bool DecodeChar(char c, unsigned flags, uint8_t& b) {
   if (flags & 1u) {
     v = kUnmapped[uc];
     if (v < 0) return false;
-  } else if (!IsPlain(v)) {
+  } else if (!IsPlain(uc)) {
     return false;
   }
   b = static_cast<uint8_t>(v + ((flags & 2u) ? 0x80 : 0));
@@ -105,7 +105,7 @@ bool DecodeGroup(std::string_view group, uint8_t* bytes) {
   if (!DecodeChar(group[1], (c >> 6) & 3u, flagBytes[0])) return false;
   if (!DecodeChar(group[2], (c >> 4) & 3u, flagBytes[1])) return false;
   for (size_t i = 0; i < kGroupBytes; ++i) {
-    const unsigned flags = (flagBytes[i / 4] >> (6 - 2 * (i % 4))) & 3u;
+    const unsigned flags = (static_cast<unsigned>(flagBytes[i / 4]) >> (6 - 2 * (i % 4))) & 3u;
     if (!DecodeChar(group[3 + i], flags, bytes[i])) return false;
   }
   return true;

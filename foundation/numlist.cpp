@@ -94,7 +94,7 @@ int32_t TNumberList::Count() const {
 
 int64_t TNumberList::GetInt64(int32_t index) const {
   if (index < 0 || index >= Count()) return 0;
-  const TNumlistBlock& block = blocks_[index / capacity_];
+  const TNumlistBlock& block = blocks_[static_cast<size_t>(index / capacity_)];
   const uint8_t* entry =
       block.entries.data() + static_cast<size_t>(index % capacity_) * numlist::kEntrySize;
   const uint8_t* value = entry + numlist::kValueOffset;

@@ -78,14 +78,14 @@ int32_t TDataList::Count() const { return static_cast<int32_t>(items_.size()); }
 
 uint8_t* TDataList::GetItemData(int32_t index) {
   if (index < 0 || index >= Count()) return nullptr;
-  current_ = items_[index].get();
+  current_ = items_[static_cast<size_t>(index)].get();
   currentIndex_ = index;
   return current_;
 }
 
 bool TDataList::GetItem(int32_t index, void* buffer) const {
   if (index < 0 || index >= Count()) return false;
-  std::copy_n(items_[index].get(), recordSize_, static_cast<uint8_t*>(buffer));
+  std::copy_n(items_[static_cast<size_t>(index)].get(), recordSize_, static_cast<uint8_t*>(buffer));
   return true;
 }
 

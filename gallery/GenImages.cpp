@@ -12,15 +12,17 @@ namespace {
 
 using Bytes = std::span<const unsigned char>;
 
+// Written beside the target and renamed over it, so a gallery never keeps a
+// cut-off image from a full disk; the replacement is discarded on failure.
 bool WriteImage(const std::string& fileName, Bytes image) {
-  TFile file;
-  if (!file.CreateFile(fileName)) return false;
+  TReplacementFile file;
+  if (!file.Create(fileName)) return false;
   constexpr size_t kBlock = 32;
   for (size_t pos = 0; pos < image.size(); pos += kBlock) {
     const size_t length = std::min(kBlock, image.size() - pos);
     if (!file.Write(image.data() + pos, static_cast<int64_t>(length))) return false;
   }
-  return file.Close();
+  return file.Commit();
 }
 
 struct GalleryImage {

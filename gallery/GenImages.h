@@ -7,9 +7,10 @@
 
 namespace GenImages {
 
-// Each writer creates or truncates fileName (and its folder) and writes its
-// image into it. Returns false when the file cannot be created or fully
-// written.
+// Each writer writes its image whole beside fileName (creating the folder)
+// and renames it over fileName; a link standing there is replaced, never
+// written through. Returns false when the image cannot be written whole;
+// fileName is then left as it was.
 bool GenLeftGif(const std::string& fileName);
 bool GenLeft2Gif(const std::string& fileName);
 bool GenRightGif(const std::string& fileName);

@@ -8,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "metadata/exifExtract.h"
 #include "metadata/exifFormat.h"
+#include "metadata/exifSegmentPlace.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
@@ -18,11 +19,6 @@ namespace {
 
 // SOI, APP1 marker, length, "Exif\0\0", TIFF byte order and magic.
 constexpr size_t kHeaderSize = 20;
-// An 18-byte APP0 in front of the APP1 moves everything by this much.
-constexpr size_t kApp0Shift = 18;
-constexpr size_t kLongHeaderSize = kHeaderSize + kApp0Shift;
-// The first read of a photo's head.
-constexpr size_t kFirstRead = 4096;
 
 bool HeaderPasses(const uint8_t* h) {
   static constexpr uint8_t kStart[] = {0xFF, 0xD8, 0xFF, 0xE1};
@@ -113,9 +109,10 @@ bool IsSilentTag(uint8_t kind, uint16_t tag) {
 void MoveRow(TExifRows& rows, int from, int to) {
   if (from < 0 || to < 0 || std::abs(from - to) < 2) return;
   for (auto* list : {&rows.keys, &rows.names, &rows.texts}) {
-    std::string item = std::move((*list)[from]);
+    std::string item = std::move((*list)[static_cast<size_t>(from)]);
     list->erase(list->begin() + from);
-    list->insert(list->begin() + std::min<size_t>(size_t(to), list->size()), std::move(item));
+    const size_t at = std::min(static_cast<size_t>(to), list->size());
+    list->insert(list->begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
   }
 }
 
@@ -167,12 +164,12 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   Clear();
   if (fileName.empty()) return false;
   bool ok = false;
-  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
-  if (fd >= 0) {
+  // Finding the segment takes small reads among the first bytes, which
+  // stdio's buffer serves at once.
+  if (std::FILE* file = platform::OpenReadStream(fileName)) {
     fileName_ = fileName;
-    ok = ReadHead(fd);
-    if (!ok) head_.clear();
-    platform::CloseFile(fd);
+    ok = ReadHead(file);
+    std::fclose(file);
   }
   FixDisplayOrder();
   SetDateTexts();
@@ -186,37 +183,29 @@ bool TExifReader::ReadPictureInfo(const std::string& fileName) {
   return ok;
 }
 
-bool TExifReader::ReadHead(int fd) {
-  // One read takes the whole segment of most photos; a longer one needs two.
-  head_.resize(kFirstRead);
-  const size_t got = size_t(std::max<int64_t>(platform::ReadFile(fd, head_.data(), kFirstRead), 0));
-  head_.resize(got);
-  const uint8_t* first = head_.data();
-  size_t shift = 0;
-  if (got < kHeaderSize) return false;
-  if (!HeaderPasses(first)) {
-    uint8_t joined[kHeaderSize];
-    if (got < kLongHeaderSize || first[2] != 0xFF || first[3] != 0xE0) return false;
-    std::memcpy(joined, first, 2);
-    std::memcpy(joined + 2, first + 20, kHeaderSize - 2);
-    if (!HeaderPasses(joined)) return false;
-    shift = kApp0Shift;
-  }
+// The header test sees the SOI joined to the EXIF APP1, wherever that stands
+// among the leading segments.
+bool TExifReader::ReadHead(std::FILE* file) {
+  exif::TApp1Place app1;
+  uint8_t joined[kHeaderSize] = {0xFF, 0xD8};
+  if (!exif::FindExifApp1(file, app1) || std::fseek(file, long(app1.at), SEEK_SET) != 0 ||
+      std::fread(joined + 2, 1, kHeaderSize - 2, file) != kHeaderSize - 2 || !HeaderPasses(joined))
+    return false;
   makerNumber_ = 0;
-  motorola_ = first[12 + shift] == 'M';
+  motorola_ = joined[12] == 'M';
   byteOrder_ = motorola_ ? exif::kMotorolaOrder : exif::kIntelOrder;
-  app1Length_ = uint16_t(first[4 + shift] << 8 | first[5 + shift]);
-  values_.tiffShift = int32_t(shift);
-  const uint32_t ifd0 = exif::LoadU32(first + 16 + shift, motorola_);
+  app1Length_ = uint16_t(app1.length);
+  values_.tiffShift = int32_t(app1.at - 2);
+  const uint32_t ifd0 = exif::LoadU32(joined + 16, motorola_);
 
-  // The segment runs from the APP1 length field for app1Length_ bytes.
-  const size_t end = 4 + shift + app1Length_;
-  head_.resize(std::min(got, end));
-  if (end > got) {
-    head_.resize(end);
-    const int64_t more = platform::ReadFile(fd, head_.data() + got, int64_t(end - got));
-    head_.resize(got + size_t(std::max<int64_t>(more, 0)));
-  }
+  // Only the segment is read; the positions in front of it stay zero and are
+  // never looked at.
+  head_.assign(app1.at, 0);
+  head_.resize(app1.End());
+  const size_t got = std::fseek(file, long(app1.at), SEEK_SET) == 0
+                         ? std::fread(head_.data() + app1.at, 1, 2 + app1.length, file)
+                         : 0;
+  head_.resize(app1.at + got);
   WalkIfd(exif::kIfd0, ifd0);
   values_.gpsValid = HasGPS() && IsGPSValid();
   return true;
@@ -440,7 +429,8 @@ void TExifReader::SetDateTexts() {
   for (const DateRow& date : dates) {
     const int index = FindTagIndex(date.kind, date.tag);
     if (index < 0 || exif::IsNullDate(date.field)) date.field = exif::NullDate();
-    if (index >= 0) standard_.texts[index] = exif::FormatDisplayDate(date.field);
+    if (index >= 0)
+      standard_.texts[static_cast<size_t>(index)] = exif::FormatDisplayDate(date.field);
   }
 }
 
@@ -514,7 +504,7 @@ int TExifReader::FindTagIndex(uint8_t kind, uint16_t tag) const {
 std::string TExifReader::GetTagText(uint8_t kind, uint16_t tag) const {
   const int index = FindTagIndex(kind, tag);
   if (index < 0) return {};
-  return (exif::IsSecondGroup(kind) ? maker_ : standard_).texts[index];
+  return (exif::IsSecondGroup(kind) ? maker_ : standard_).texts[static_cast<size_t>(index)];
 }
 
 void TExifReader::SetDateTime(TDateTime value) {

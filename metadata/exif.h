@@ -124,21 +124,39 @@ struct TExifRows {
   std::vector<std::string> texts;
 };
 
-// The typed values of the last read. File positions and IFD offsets are -1
-// when unknown; a TIFF offset o lies at file position o + 12 + tiffShift.
-struct TExifValues {
-  int32_t tiffShift = 0;  // 18 when the APP1 follows an 18-byte APP0
+// Everything the user can edit: the values the setters change, with their
+// changed flags. It is the part of TExifValues that a snapshot carries across
+// a re-read of the photo.
+struct TExifEditState {
+  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
+  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
+       dateTimeDigitizedChanged = false;
+  // The comment's lines as the user has them now.
+  std::vector<std::string> userCommentLines;
+  // GPS. Degrees, minutes, seconds and the altitude are -1 when unset.
+  std::string latitudeRef, longitudeRef;
+  int32_t latitudeDeg = -1, latitudeMin = -1;
+  double latitudeSec = -1;
+  int32_t longitudeDeg = -1, longitudeMin = -1;
+  double longitudeSec = -1;
+  uint8_t altitudeRef = 0;
+  double altitude = -1;
+  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
+};
+
+// The typed values of the last read, the editable ones among them. File
+// positions and IFD offsets are -1 when unknown; a TIFF offset o lies at file
+// position o + 12 + tiffShift.
+struct TExifValues : TExifEditState {
+  int32_t tiffShift = 0;  // the APP1's file position less 2
   int32_t exifOffset = -1;
   int32_t interopOffset = -1;
   int32_t makerNoteOffset = -1;
 
-  // IFD0 texts and the three dates with their value positions (known only
+  // IFD0 texts and the positions of the three dates' values (known only
   // when the value stood out of line and was exactly 20 bytes long).
   std::string imageDescription, make, model, software, copyright;
-  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
   int32_t dateTimePos = -1, dateTimeOriginalPos = -1, dateTimeDigitizedPos = -1;
-  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
-       dateTimeDigitizedChanged = false;
 
   // Further standard values shown by the display formatting.
   uint16_t flash = 255;
@@ -153,9 +171,8 @@ struct TExifValues {
   uint32_t isoSpeed = 0;
   std::string exifVersion, flashPixVersion, interopVersion, fujifilmVersion;
 
-  // User comment: the text as shown, its lines, and where its value lies.
+  // User comment: the text as read, and where its value lies.
   std::string userComment;
-  std::vector<std::string> userCommentLines;
   int32_t userCommentPos = -1, userCommentCount = -1, userCommentOffset = -1;
 
   // Interoperability.
@@ -179,20 +196,12 @@ struct TExifValues {
   double casioObjectDistance = 0;
   int32_t casioDigitalZoom = 0;
 
-  // GPS. Degrees, minutes, seconds and the altitude are -1 when unset; the
-  // GPS day is a DateFunc day number, -1 when absent.
+  // GPS, beside the position: the GPS day is a DateFunc day number, -1 when
+  // absent.
   int32_t gpsOffset = -1, gpsPointerPos = -1;
   bool gpsValid = false;
-  std::string latitudeRef, longitudeRef;
-  int32_t latitudeDeg = -1, latitudeMin = -1;
-  double latitudeSec = -1;
-  int32_t longitudeDeg = -1, longitudeMin = -1;
-  double longitudeSec = -1;
-  uint8_t altitudeRef = 0;
-  double altitude = -1;
   int32_t gpsDay = -1;
   TDateTime gpsTime = 0;
-  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
   int32_t latitudeRefPos = -1, longitudeRefPos = -1, altitudeRefPos = -1;
   int32_t latitudePos = -1, longitudePos = -1, altitudePos = -1;
   int32_t gpsTimePos = -1, gpsDatePos = -1;
@@ -201,22 +210,6 @@ struct TExifValues {
 struct TExifValueView;  // one entry's value bytes (exifValue.h)
 struct TExifDecodedEntry;  // one entry as the walk decoded it (exifExtract.h)
 class TExifDataBlock;   // entries for a segment rebuild (exifDataBlock.h)
-
-// Everything the user can edit, carried across a re-read of the photo.
-struct TExifEditState {
-  TDateTime dateTime = 0, dateTimeOriginal = 0, dateTimeDigitized = 0;
-  std::string comment;
-  std::string latitudeRef, longitudeRef;
-  int32_t latitudeDeg = -1, latitudeMin = -1;
-  double latitudeSec = -1;
-  int32_t longitudeDeg = -1, longitudeMin = -1;
-  double longitudeSec = -1;
-  uint8_t altitudeRef = 0;
-  double altitude = -1;
-  bool latitudeChanged = false, longitudeChanged = false, altitudeChanged = false;
-  bool dateTimeChanged = false, dateTimeOriginalChanged = false,
-       dateTimeDigitizedChanged = false;
-};
 
 class TExifReader {
  public:
@@ -227,11 +220,12 @@ class TExifReader {
 
   // Forgets everything read and every pending change; keeps HideUnnamedTags.
   void Clear();
-  // Reads the EXIF of a JPEG file: an APP1 "Exif" segment at byte 2, or at
-  // byte 20 behind an 18-byte APP0. Only the file's head up to the end of that
-  // segment is read. False (empty lists, null dates) when the file cannot be
-  // opened or carries no such segment; the file name is kept unless the file
-  // could not be opened.
+  // Reads the EXIF of a JPEG file: the first APP1 "Exif" segment among the
+  // segments in front of its image data, wherever it stands (behind the SOI,
+  // a JFIF APP0, an ICC APP2, an XMP APP1 ...). Only that segment is read.
+  // False (empty lists, null dates) when the file cannot be opened or carries
+  // no such segment; the file name is kept unless the file could not be
+  // opened.
   bool ReadFromFile(const std::string& fileName);
   // ReadFromFile for a list of photos: only the three dates and the user
   // comment are read, with their rows and values as ReadFromFile gives them
@@ -298,32 +292,39 @@ class TExifReader {
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
-  // Writes every pending edit into the photo and reads it again. Values of
-  // fixed length are overwritten in place; the comment and new GPS entries go
-  // through a rebuild of the segment; a photo without EXIF first receives the
-  // minimal segment. The photo keeps its last-write time. False when any
-  // write failed; the edits that were not written then stay pending.
+  // Writes every pending edit into the photo and reads it again. A save is
+  // all or nothing. When every edit has a value of fixed length in the photo,
+  // the values are overwritten in place, and only after every place was
+  // checked. Otherwise (a changed comment, GPS entries the photo lacks, a
+  // photo without EXIF, which receives the minimal segment) the segment is
+  // rebuilt once with every edit in it, and the photo is replaced once. The
+  // photo keeps its last-write time. False when the edits could not be
+  // written; the photo is then as it was and the edits stay pending.
   bool SaveChanges();
   // Gives a photo without EXIF the minimal segment and reads it again,
   // keeping the pending edits. True when the photo has EXIF afterwards.
   bool EnsureExif();
   // Reads the photo again and keeps the pending edits.
   void Reload();
+  // The snapshot is the edit part of Values(), taken and put back whole.
   void SaveEditState(TExifEditState& state) const;
   void RestoreEditState(const TExifEditState& state);
   // The comment's lines, each ended by CR LF; empty when there is none.
   std::string GetUserComment() const;
   void SetUserComment(const std::string& text);
 
-  // The writers SaveChanges runs; each is true when it wrote everything it
-  // had to (also when there was nothing to write).
+  // Saves of one part of the pending edits, in the same way as SaveChanges,
+  // and reads the photo again keeping the other edits. Each is true when it
+  // wrote everything it had to (also when there was nothing to write). The
+  // special mode is rewritten only in place and never adds a segment.
   bool WriteSpecialMode();
   bool WriteDates();
   bool WritePixelSize();
   bool WriteGPS();
   bool WriteUserComment();
 
-  // Copies the photo's SOI, APP0 and EXIF APP1 into a new segment file.
+  // Copies the photo's EXIF APP1 into a new segment file, behind the SOI and
+  // the JFIF APP0 that directly precedes it, if any.
   bool ExportExifSegment(const std::string& fileName) const;
   // Puts a segment file into the photo (exif::TransplantExif) and reads the
   // photo again whatever the outcome.
@@ -334,18 +335,33 @@ class TExifReader {
   bool DeleteTag(uint8_t kind, uint16_t tag);
 
  private:
-  // Writing helpers (exifWrite*.cpp).
-  bool WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes);
+  // Writing helpers (exifWrite*.cpp). A save covers some parts of the
+  // pending edits.
+  enum SavePart : unsigned {
+    kSaveSpecialMode = 1, kSaveDates = 2, kSavePixelSize = 4, kSaveGps = 8, kSaveComment = 16,
+    kSaveAll = 31
+  };
+  using Writes = std::vector<std::pair<uint64_t, std::vector<uint8_t>>>;
+  bool SaveParts(unsigned parts);
+  bool NeedsRebuild(unsigned parts) const;
+  bool SaveInPlace(unsigned parts);
+  bool SaveByRebuild(unsigned parts);
+  bool StartWorkSegment(const std::string& path) const;
+  bool StampSegment(const std::string& segmentFile, unsigned parts) const;
+  bool CommentChanged() const;
+  bool PutCommentInto(const std::string& segmentFile) const;
+  bool ReplacesGpsIfd() const;
+  bool GpsNeedsRebuild() const;
+  bool PutGpsInto(const std::string& segmentFile) const;
+  void AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlace) const;
+  bool SpecialModeWrites(Writes& writes) const;
+  void DateWrites(Writes& writes) const;
+  bool PixelSizeWrites(Writes& writes) const;
+  bool WriteAt(const Writes& writes);
   bool EntryIs(int32_t valuePos, uint16_t type, uint32_t maxCount) const;
   bool SpecialModeMotorola() const;
-  bool ReplaceGpsIfd(const TExifDataBlock& block);
-  void AddGpsEdits(TExifDataBlock& block,
-                   std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes,
-                   bool inPlace) const;
-  bool busy_ = false;
 
-  // fd: the photo, open for reading at its start.
-  bool ReadHead(int fd);
+  bool ReadHead(std::FILE* file);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);
   void DecodeEntry(uint8_t kind, uint64_t entryPos);
   // The text of an ASCII entry, and the elements of any other; false when

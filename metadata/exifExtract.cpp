@@ -42,7 +42,9 @@ double Quotient(const TExifValueView& v) {
   return v.Den(0) ? double(v.Num(0)) / v.Den(0) : 0;
 }
 
-template <std::string Values::*field>
+// Edited values (texts, dates, GPS) are members of the edit-state base of
+// TExifValues, so these take member pointers of either struct.
+template <auto field>
 void KeepText(const Entry& e, Values& x) {
   x.*field = e.text;
 }
@@ -60,7 +62,7 @@ void KeepQuotient(const Entry& e, Values& x) {
   if (e.value.count > 0) x.*field = Quotient(e.value);
 }
 
-template <TDateTime Values::*date, int32_t Values::*pos>
+template <auto date, auto pos>
 void KeepDate(const Entry& e, Values& x) {
   x.*date = ParseExifDate(e.text);
   x.*pos = e.value.pos >= 0 && e.count == kDateSize ? int32_t(e.value.pos) : -1;
@@ -119,7 +121,7 @@ void KeepAltitudeRef(const Entry& e, Values& x) {
   if (e.value.count > 0) x.altitudeRef = e.value.U8(0);
 }
 
-template <int32_t Values::*deg, int32_t Values::*min, double Values::*sec, int32_t Values::*pos>
+template <auto deg, auto min, auto sec, auto pos>
 void KeepCoordinate(const Entry& e, Values& x) {
   if (e.value.count < 3) return;
   const GpsCoordinate c = ReadGpsCoordinate(e.value);

@@ -31,10 +31,9 @@ constexpr int kDamageType = 4;
 // Size of the minimal segment and the file names of the rewrites.
 constexpr uint32_t kEmptyExifSize = 398;
 inline constexpr const char kWorkFileName[] = "exif_work.$$$";
-// The new photo is written beside the photo under its name and this suffix
-// (with ".1", ".2" ... when an earlier file holds that name).
+// The new photo is written beside the photo under its name and this suffix;
+// a file of that name is the leftover of a killed write.
 inline constexpr const char kNewPhotoSuffix[] = "-tmp";
-inline constexpr const char kEmptyExifSuffix[] = ".exif_data_tmp";
 
 // Writes the 398-byte minimal segment (little-endian, IFD0, Exif IFD, IFD1).
 // False when the file cannot be written whole (nothing is left behind).
@@ -65,20 +64,25 @@ bool WriteBlockIntoSegment(const std::string& segmentFile, const TExifDataBlock&
 // segment is damaged beyond level 2.
 bool DeleteTagFromSegment(const std::string& segmentFile, uint8_t kind, uint16_t tag);
 
-// Replaces the leading segments of the photo (SOI, an EXIF APP1 and a JFIF
-// APP0 in front of it, or the SOI alone) by those of the segment file. The
-// new photo is written beside the photo under a temporary name, flushed,
-// checked by a full decode, given the photo's permission bits and, after the
-// stamped dates and pixel size are written, its last-write time, and only
-// then renamed over it. With stampDates the three EXIF dates become the
-// photo's last-write time. False, with the photo untouched, when the photo
-// is read-only, its head or the segment is not recognised, or the result
-// does not decode.
+// Puts the segment file into the photo. Where the photo's EXIF APP1 follows
+// its SOI directly or behind an 18-byte JFIF APP0, the segment file (SOI,
+// APP0 if any, APP1) replaces that head; where other segments stand in front
+// of it, the segment file's APP1 alone replaces it in its place; a photo
+// without one receives the segment file in place of its SOI. The new photo is
+// written beside the photo, flushed, checked by a full decode, given the
+// photo's permission bits and, after the stamped dates and pixel size are
+// written, its last-write time, and only then renamed over it, all under the
+// photo's lock; a work file a killed write left there is removed first. With
+// stampDates the three EXIF dates become the photo's last-write time. False,
+// with the photo untouched, when the photo is read-only, its head or the
+// segment is not recognised (also a photo led by another APP1 and without
+// EXIF), or the result does not decode.
 bool TransplantExif(const std::string& photo, const std::string& segmentFile, bool stampDates);
 
 // Gives a photo without any EXIF segment the minimal segment, its dates
-// stamped with the photo's last-write time. False when the photo already has
-// an EXIF segment or the transplant fails.
+// stamped with the photo's last-write time. False when the photo has an EXIF
+// APP1 among its leading segments (even one that does not read) or the
+// transplant fails.
 bool AddEmptyExif(const std::string& photo);
 
 // The pixel size of a JPEG, found by decoding it whole (at 1/8 scale). False

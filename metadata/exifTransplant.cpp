@@ -1,59 +1,46 @@
 // Putting a segment file into a photo: the photo's leading segments are
 // replaced, and the new photo takes the old one's name only once it is
 // complete, on disk and decodes.
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
-#include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "metadata/exifSegment.h"
 #include "metadata/exifSegmentMap.h"
+#include "metadata/exifSegmentPlace.h"
+#include "metadata/exifSegmentWork.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
-constexpr size_t kHeadSize = 38;
-constexpr int kMaxSegmentsScanned = 64;
-constexpr int kMaxWorkNames = 100;
+// Which bytes of the photo the segment file replaces ([from, to)), and from
+// which of its own bytes on it replaces them.
+struct Splice {
+  uint64_t from = 0, to = 0;
+  size_t segmentFrom = 0;
+};
 
-bool IsExifApp1(const uint8_t* p) {
-  return p[0] == 0xFF && p[1] == 0xE1 && std::memcmp(p + 4, "Exif\0\0", 6) == 0;
-}
-
-// How many bytes at the start of the photo the segment file replaces: the
-// SOI with an EXIF APP1 and a JFIF APP0 in front of it, or the SOI alone.
-// 0 when the photo does not begin as a JPEG or begins with another APP1.
-uint64_t SkipLength(std::FILE* photo, uint64_t fileSize) {
-  uint8_t h[kHeadSize] = {};
-  const size_t got = std::fread(h, 1, sizeof h, photo);
-  if (got < 4 || h[0] != 0xFF || h[1] != 0xD8 || h[2] != 0xFF) return 0;
-  uint64_t skip = 2;
-  if (got >= 12 && IsExifApp1(h + 2)) skip = (uint64_t(h[4]) << 8 | h[5]) + 4;
-  else if (h[3] == 0xE1) return 0;
-  else if (got == kHeadSize && h[3] == 0xE0 && h[4] == 0 && h[5] == 16 && IsExifApp1(h + 20))
-    skip = (uint64_t(h[22]) << 8 | h[23]) + 22;
-  return skip <= fileSize ? skip : 0;
-}
-
-// True when an EXIF APP1 stands anywhere among the photo's leading segments.
-bool HasExifSegment(const std::string& photo) {
-  std::FILE* file = platform::OpenReadStream(photo);
-  if (!file) return false;
-  bool found = false;
-  uint8_t h[10];
-  long at = 2;
-  for (int i = 0; i < kMaxSegmentsScanned && !found; ++i) {
-    if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(h, 1, sizeof h, file) < 4) break;
-    if (h[0] != 0xFF || h[1] == 0xDA || h[1] == 0xD9) break;
-    found = IsExifApp1(h);
-    at += 2 + long(h[2] << 8 | h[3]);
+// False when the photo does not begin as a JPEG, or begins with another APP1
+// and has no EXIF: such a photo is left alone.
+bool PlanSplice(std::FILE* photo, uint64_t fileSize, const exif::TSegment& segment,
+                Splice& splice) {
+  uint8_t h[4] = {};
+  if (std::fread(h, 1, sizeof h, photo) != sizeof h || h[0] != 0xFF || h[1] != 0xD8 || h[2] != 0xFF)
+    return false;
+  exif::TApp1Place app1;
+  if (!exif::FindExifApp1(photo, app1)) {
+    splice = {0, 2, 0};
+    return h[3] != 0xE1;
   }
-  std::fclose(file);
-  return found;
+  if (app1.End() > fileSize) return false;
+  // The segment file's APP1 begins 10 bytes in front of its TIFF data.
+  splice = app1.atHead ? Splice{0, app1.End(), 0}
+                       : Splice{app1.at, app1.End(), segment.tiffStart - 10};
+  return true;
 }
 
 bool WriteAll(int fd, const void* data, int64_t size) {
@@ -61,27 +48,25 @@ bool WriteAll(int fd, const void* data, int64_t size) {
   return platform::WriteFile(fd, data, size, error) == size;
 }
 
-// Writes the segment and the photo's bytes from skip to its end into the
-// new file.
-bool WriteJoined(int fd, const exif::TSegment& segment, std::FILE* photo, uint64_t skip) {
-  if (!WriteAll(fd, segment.bytes.data(), int64_t(segment.bytes.size()))) return false;
-  if (std::fseek(photo, long(skip), SEEK_SET) != 0) return false;
+bool CopyRange(int fd, std::FILE* photo, uint64_t from, uint64_t to) {
+  if (std::fseek(photo, long(from), SEEK_SET) != 0) return false;
   std::vector<uint8_t> buffer(1 << 16);
-  size_t got;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), photo)) > 0)
-    if (!WriteAll(fd, buffer.data(), int64_t(got))) return false;
-  return std::ferror(photo) == 0 && platform::SyncFile(fd);
+  for (uint64_t left = to - from; left > 0;) {
+    const size_t want = size_t(std::min<uint64_t>(left, buffer.size()));
+    const size_t got = std::fread(buffer.data(), 1, want, photo);
+    if (got == 0 || !WriteAll(fd, buffer.data(), int64_t(got))) return false;
+    left -= got;
+  }
+  return true;
 }
 
-// Creates a new work file beside the photo; earlier files of the same name
-// are left alone, since they may hold the only copy of a photo.
-int CreateBeside(const std::string& photo, std::string& name) {
-  for (int i = 0; i < kMaxWorkNames; ++i) {
-    name = photo + exif::kNewPhotoSuffix + (i == 0 ? std::string() : "." + std::to_string(i));
-    const int fd = platform::CreateNewFile(name);
-    if (fd >= 0) return fd;
-  }
-  return -1;
+// Writes the photo with the splice made into the new file.
+bool WriteJoined(int fd, const exif::TSegment& segment, std::FILE* photo, uint64_t fileSize,
+                 const Splice& splice) {
+  const uint8_t* part = segment.bytes.data() + splice.segmentFrom;
+  return CopyRange(fd, photo, 0, splice.from) &&
+         WriteAll(fd, part, int64_t(segment.bytes.size() - splice.segmentFrom)) &&
+         CopyRange(fd, photo, splice.to, fileSize) && platform::SyncFile(fd);
 }
 
 // The dates and pixel size written into the new photo before it takes the
@@ -115,17 +100,19 @@ bool FinishNewPhoto(const std::string& newPhoto, const std::string& photo,
 
 bool exif::TransplantExif(const std::string& photo, const std::string& segmentFile,
                           bool stampDates) {
-  platform::FileStatus status;
-  if (!platform::StatPath(photo, status) || !status.isRegular) return false;
-  if (DosFunc::GetFileAttr(photo) & DosFunc::faReadOnly) return false;
   TSegment segment;
   if (!LoadSegment(segmentFile, segment)) return false;
+  const TPhotoLock lock(photo);
+  if (!lock.Held() || (DosFunc::GetFileAttr(photo) & DosFunc::faReadOnly)) return false;
+  const platform::FileStatus& status = lock.Status();
+  RemoveLeftover(photo);
   std::FILE* old = platform::OpenReadStream(photo);
   if (!old) return false;
-  const uint64_t skip = SkipLength(old, uint64_t(status.size));
-  std::string newPhoto;
-  const int fd = skip > 0 ? CreateBeside(photo, newPhoto) : -1;
-  bool ok = fd >= 0 && WriteJoined(fd, segment, old, skip);
+  const uint64_t size = uint64_t(status.size);
+  const std::string newPhoto = NewPhotoName(photo);
+  Splice splice;
+  const int fd = PlanSplice(old, size, segment, splice) ? platform::CreateNewFile(newPhoto) : -1;
+  bool ok = fd >= 0 && WriteJoined(fd, segment, old, size, splice);
   std::fclose(old);
   if (fd >= 0) ok = platform::CloseFile(fd) && ok;
   ok = ok && FinishNewPhoto(newPhoto, photo, status, stampDates);
@@ -134,11 +121,7 @@ bool exif::TransplantExif(const std::string& photo, const std::string& segmentFi
 }
 
 bool exif::AddEmptyExif(const std::string& photo) {
-  if (HasExifSegment(photo)) return false;
-  const std::string dir = StrFunc::GetTempDir();
-  if (dir.empty()) return false;
-  const std::string work = dir + StrFunc::ExtractName(photo) + kEmptyExifSuffix;
-  const bool ok = WriteEmptyExif(work) && TransplantExif(photo, work, true);
-  platform::RemoveFile(work);
-  return ok;
+  if (HasExifApp1(photo)) return false;
+  const TWorkSegment work;
+  return work.Held() && WriteEmptyExif(work.Path()) && TransplantExif(photo, work.Path(), true);
 }

@@ -1,4 +1,7 @@
-// Saving the edits of a photo: the in-place writers and the edit snapshot.
+// Saving the edits of a photo: the entry points, the edit snapshot, and the
+// values that are overwritten in place.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "foundation/DateFunc.h"
@@ -15,7 +18,6 @@
 
 namespace {
 
-constexpr uint16_t kTagUserComment = 37510;
 constexpr size_t kDateSize = 20;
 
 // "yyyy:mm:dd hh:mm:ss" and a NUL; empty when the date does not fit.
@@ -69,31 +71,22 @@ bool ClearOfStructure(const TDataList& records, uint64_t tiffStart, uint64_t pos
 }  // namespace
 
 bool TExifReader::SaveChanges() {
-  if (fileName_.empty() || !EnsureExif()) return false;
-  bool ok = WriteSpecialMode();
-  ok = WriteDates() && ok;
-  ok = WritePixelSize() && ok;
-  ok = WriteGPS() && ok;
-  ok = WriteUserComment() && ok;
+  const bool ok = SaveParts(kSaveAll);
   if (ok) ReadFromFile(std::string(fileName_));
-  else Reload();
   return ok;
 }
 
 bool TExifReader::EnsureExif() {
-  if (busy_) return true;
   if (fileName_.empty()) return false;
   if (HasExif()) return true;
   TExifEditState state;
   SaveEditState(state);
-  busy_ = true;
   const std::string name = fileName_;
   const bool added = exif::AddEmptyExif(name);
   if (added) {
     ReadFromFile(name);
     RestoreEditState(state);
   }
-  busy_ = false;
   return added && HasExif();
 }
 
@@ -105,80 +98,60 @@ void TExifReader::Reload() {
   RestoreEditState(state);
 }
 
-void TExifReader::SaveEditState(TExifEditState& s) const {
-  const TExifValues& v = values_;
-  s.dateTime = v.dateTime;
-  s.dateTimeOriginal = v.dateTimeOriginal;
-  s.dateTimeDigitized = v.dateTimeDigitized;
-  s.comment = GetUserComment();
-  s.latitudeRef = v.latitudeRef;
-  s.longitudeRef = v.longitudeRef;
-  s.latitudeDeg = v.latitudeDeg;
-  s.latitudeMin = v.latitudeMin;
-  s.latitudeSec = v.latitudeSec;
-  s.longitudeDeg = v.longitudeDeg;
-  s.longitudeMin = v.longitudeMin;
-  s.longitudeSec = v.longitudeSec;
-  s.altitudeRef = v.altitudeRef;
-  s.altitude = v.altitude;
-  s.latitudeChanged = v.latitudeChanged;
-  s.longitudeChanged = v.longitudeChanged;
-  s.altitudeChanged = v.altitudeChanged;
-  s.dateTimeChanged = v.dateTimeChanged;
-  s.dateTimeOriginalChanged = v.dateTimeOriginalChanged;
-  s.dateTimeDigitizedChanged = v.dateTimeDigitizedChanged;
-}
+void TExifReader::SaveEditState(TExifEditState& state) const { state = values_; }
 
-void TExifReader::RestoreEditState(const TExifEditState& s) {
-  TExifValues& v = values_;
-  v.dateTime = s.dateTime;
-  v.dateTimeOriginal = s.dateTimeOriginal;
-  v.dateTimeDigitized = s.dateTimeDigitized;
-  SetUserComment(s.comment);
-  v.latitudeRef = s.latitudeRef;
-  v.longitudeRef = s.longitudeRef;
-  v.latitudeDeg = s.latitudeDeg;
-  v.latitudeMin = s.latitudeMin;
-  v.latitudeSec = s.latitudeSec;
-  v.longitudeDeg = s.longitudeDeg;
-  v.longitudeMin = s.longitudeMin;
-  v.longitudeSec = s.longitudeSec;
-  v.altitudeRef = s.altitudeRef;
-  v.altitude = s.altitude;
-  v.latitudeChanged = s.latitudeChanged;
-  v.longitudeChanged = s.longitudeChanged;
-  v.altitudeChanged = s.altitudeChanged;
-  v.dateTimeChanged = s.dateTimeChanged;
-  v.dateTimeOriginalChanged = s.dateTimeOriginalChanged;
-  v.dateTimeDigitizedChanged = s.dateTimeDigitizedChanged;
+void TExifReader::RestoreEditState(const TExifEditState& state) {
+  static_cast<TExifEditState&>(values_) = state;
 }
 
 std::string TExifReader::GetUserComment() const {
   return platform::JoinLines(values_.userCommentLines);
 }
 
+// Blanks around the text do not count.
+bool TExifReader::CommentChanged() const {
+  return StrFunc::Trim(GetUserComment()) !=
+         StrFunc::Trim(platform::JoinLines(platform::SplitLines(values_.userComment)));
+}
+
 void TExifReader::SetUserComment(const std::string& text) {
   values_.userCommentLines = platform::SplitLines(text);
 }
 
-bool TExifReader::WriteAt(const std::vector<std::pair<uint64_t, std::vector<uint8_t>>>& writes) {
+bool TExifReader::WriteSpecialMode() { return SaveParts(kSaveSpecialMode); }
+bool TExifReader::WriteDates() { return SaveParts(kSaveDates); }
+bool TExifReader::WritePixelSize() { return SaveParts(kSavePixelSize); }
+bool TExifReader::WriteGPS() { return SaveParts(kSaveGps); }
+bool TExifReader::WriteUserComment() { return SaveParts(kSaveComment); }
+
+// The values go to the file in one write of the span they cover, with the
+// bytes between as the file holds them: a process killed during the save
+// leaves all of them or none, unless the system cuts that one write at a
+// page boundary.
+bool TExifReader::WriteAt(const Writes& writes) {
   if (writes.empty()) return true;
-  for (const auto& [pos, bytes] : writes)
+  uint64_t from = UINT64_MAX, to = 0;
+  for (const auto& [pos, bytes] : writes) {
     if (pos < 1 || !InSegment(pos, bytes.size()) ||
         !ClearOfStructure(records_, FilePos(0), pos, bytes.size()))
       return false;
+    from = std::min(from, pos);
+    to = std::max(to, pos + bytes.size());
+  }
   platform::FileStatus status;
   if (!platform::StatPath(fileName_, status) || !status.isRegular) return false;
   if (DosFunc::GetFileAttr(fileName_) & DosFunc::faReadOnly) return false;
   const int fd = platform::OpenFile(fileName_, platform::OpenAccess::ReadWrite);
   if (fd < 0) return false;
-  bool ok = true;
-  for (const auto& [pos, bytes] : writes) {
-    int error = 0;
-    ok = ok && platform::SeekFile(fd, int64_t(pos), platform::SeekFrom::Begin) == int64_t(pos) &&
-         platform::WriteFile(fd, bytes.data(), int64_t(bytes.size()), error) ==
-             int64_t(bytes.size());
-  }
+  std::vector<uint8_t> span(to - from);
+  const int64_t size = int64_t(span.size());
+  bool ok = platform::SeekFile(fd, int64_t(from), platform::SeekFrom::Begin) == int64_t(from) &&
+            platform::ReadFile(fd, span.data(), size) == size;
+  for (const auto& [pos, bytes] : writes)
+    std::copy(bytes.begin(), bytes.end(), span.begin() + long(pos - from));
+  int error = 0;
+  ok = ok && platform::SeekFile(fd, int64_t(from), platform::SeekFrom::Begin) == int64_t(from) &&
+       platform::WriteFile(fd, span.data(), size, error) == size;
   ok = platform::SyncFile(fd) && ok;
   ok = platform::CloseFile(fd) && ok;
   platform::SetModifiedTimeExact(fileName_, status.modifiedSeconds, status.modifiedNanoseconds);
@@ -204,9 +177,9 @@ bool TExifReader::SpecialModeMotorola() const {
   return motorola_;
 }
 
-bool TExifReader::WriteSpecialMode() {
+bool TExifReader::SpecialModeWrites(Writes& writes) const {
   const int32_t pos = values_.olympusSpecialModePos;
-  if (fileName_.empty() || makerNumber_ == exif::kNothingRead || pos < 1) return true;
+  if (makerNumber_ == exif::kNothingRead || pos < 1) return true;
   if (!InSegment(uint64_t(pos), 12)) return false;
   const bool motorola = SpecialModeMotorola();
   const uint32_t* mode = values_.olympusSpecialMode;
@@ -220,11 +193,12 @@ bool TExifReader::WriteSpecialMode() {
   exif::StoreU32(bytes.data(), mode[0], motorola);
   exif::StoreU32(bytes.data() + 4, mode[1], motorola);
   exif::StoreU32(bytes.data() + 8, third, motorola);
-  return WriteAt({{uint64_t(pos), bytes}});
+  writes.emplace_back(uint64_t(pos), std::move(bytes));
+  return true;
 }
 
-bool TExifReader::WriteDates() {
-  if (!EnsureExif()) return false;
+// A changed date without a place of its own is not written.
+void TExifReader::DateWrites(Writes& writes) const {
   struct Date {
     TDateTime value;
     int32_t pos;
@@ -234,26 +208,21 @@ bool TExifReader::WriteDates() {
   const Date dates[] = {{v.dateTimeDigitized, v.dateTimeDigitizedPos, v.dateTimeDigitizedChanged},
                         {v.dateTimeOriginal, v.dateTimeOriginalPos, v.dateTimeOriginalChanged},
                         {v.dateTime, v.dateTimePos, v.dateTimeChanged}};
-  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
   for (const Date& d : dates) {
     if (!d.changed || d.pos < 1) continue;
     std::vector<uint8_t> bytes = DateBytes(d.value);
     if (!bytes.empty()) writes.emplace_back(uint64_t(d.pos), std::move(bytes));
   }
-  if (!WriteAt(writes)) return false;
-  values_.dateTimeDigitizedChanged = values_.dateTimeOriginalChanged = false;
-  values_.dateTimeChanged = false;
-  return true;
 }
 
-bool TExifReader::WritePixelSize() {
-  if (!EnsureExif()) return false;
+// False when a dimension differs and its entry is neither a LONG nor a SHORT
+// that can hold it.
+bool TExifReader::PixelSizeWrites(Writes& writes) const {
   const int32_t xPos = values_.pixelXPos, yPos = values_.pixelYPos;
   if (xPos < 1 || yPos < 1) return true;
   // A photo that does not decode has no size to write.
   uint32_t width = 0, height = 0;
   if (!exif::GetJpegPixelSize(fileName_, width, height)) return true;
-  std::vector<std::pair<uint64_t, std::vector<uint8_t>>> writes;
   const auto add = [&](int32_t pos, uint32_t value, uint32_t stored) {
     if (value == stored) return true;
     if (EntryIs(pos, exif::kTypeLong, 1)) {
@@ -266,28 +235,5 @@ bool TExifReader::WritePixelSize() {
     writes.emplace_back(uint64_t(pos), std::move(bytes));
     return true;
   };
-  const bool known = add(xPos, width, values_.pixelXDimension) &&
-                     add(yPos, height, values_.pixelYDimension);
-  return known && WriteAt(writes);
-}
-
-bool TExifReader::WriteUserComment() {
-  const std::string text = GetUserComment();
-  if (StrFunc::Trim(text) ==
-      StrFunc::Trim(platform::JoinLines(platform::SplitLines(values_.userComment))))
-    return true;
-  TExifEditState state;
-  SaveEditState(state);
-  bool ok;
-  if (StrFunc::Trim(text).empty()) {
-    const bool present = values_.userCommentPos >= 1 || FindTagIndex(exif::kExifIfd, kTagUserComment) >= 0;
-    ok = !present || DeleteTag(exif::kExifIfd, kTagUserComment);
-  } else {
-    // The merge replaces an entry of the same tag.
-    TExifDataBlock block = TExifDataBlock::ForKind(exif::kExifIfd);
-    block.AddString(kTagUserComment, text);
-    ok = InsertDataBlock(block);
-  }
-  RestoreEditState(state);
-  return ok;
+  return add(xPos, width, values_.pixelXDimension) && add(yPos, height, values_.pixelYDimension);
 }

@@ -6,10 +6,9 @@
 #include "metadata/exif.h"
 #include "metadata/exifBytes.h"
 #include "metadata/exifDataBlock.h"
+#include "metadata/exifSegment.h"
 
 namespace {
-
-using Writes = std::vector<std::pair<uint64_t, std::vector<uint8_t>>>;
 
 // Rounded to the nearest whole number, halves to even.
 int64_t RoundEven(double value) { return int64_t(std::nearbyint(value)); }
@@ -77,37 +76,32 @@ void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlac
 // A GPS IFD that holds no complete position is unhooked from IFD0 when a new
 // position is written (its pointer entry is taken out rather than overwritten,
 // which would leave an entry of no valid type), and the position goes into a
-// GPS IFD of its own. The
-// values that can go nowhere but into the segment are put in first, so that
-// a rebuild that fails leaves the photo as it was; the values written in
-// place follow, at their places in the rebuilt photo.
-bool TExifReader::WriteGPS() {
-  TExifValues& v = values_;
-  if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return true;
-  const bool replace = (v.latitudeChanged || v.longitudeChanged) && v.gpsOffset > 0 && !v.gpsValid;
-  const bool merge = v.gpsOffset > 0 && !replace;
-  TExifDataBlock block = merge ? TExifDataBlock::ForKind(exif::kGpsIfd)
-                               : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
-  TExifEditState state;
-  SaveEditState(state);
+// GPS IFD of its own.
+bool TExifReader::ReplacesGpsIfd() const {
+  const TExifValues& v = values_;
+  return (v.latitudeChanged || v.longitudeChanged) && v.gpsOffset > 0 && !v.gpsValid;
+}
+
+bool TExifReader::GpsNeedsRebuild() const {
+  if (ReplacesGpsIfd()) return true;
+  TExifDataBlock block = TExifDataBlock::ForKind(exif::kGpsIfd);
   Writes writes;
-  AddGpsEdits(block, writes, !replace);
-  bool ok = true;
-  if (replace) {
-    ok = ReplaceGpsIfd(block);
-  } else if (!block.Fields().empty()) {
-    // The rebuild moves the values written in place; their places are
-    // looked up again in the rebuilt photo.
-    const bool inPlaceToo = !writes.empty();
-    ok = InsertDataBlock(block);
-    RestoreEditState(state);
-    writes.clear();
-    TExifDataBlock placed = TExifDataBlock::ForKind(exif::kGpsIfd);
-    if (ok && inPlaceToo) AddGpsEdits(placed, writes, true);
-  }
-  ok = ok && WriteAt(writes);
-  if (!writes.empty()) Reload();
-  RestoreEditState(state);
-  if (ok) v.latitudeChanged = v.longitudeChanged = v.altitudeChanged = false;
-  return ok;
+  AddGpsEdits(block, writes, true);
+  return !block.Fields().empty();
+}
+
+// The entries the photo lacks go in; those it has are written in place into
+// the rebuilt segment afterwards (StampSegment).
+bool TExifReader::PutGpsInto(const std::string& segmentFile) const {
+  const TExifValues& v = values_;
+  if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return true;
+  const bool replace = ReplacesGpsIfd();
+  TExifDataBlock block = v.gpsOffset > 0 && !replace
+                             ? TExifDataBlock::ForKind(exif::kGpsIfd)
+                             : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
+  Writes inPlace;
+  AddGpsEdits(block, inPlace, !replace);
+  if (replace && !exif::DeleteTagFromSegment(segmentFile, exif::kIfd0, exif::kTagGpsPointer))
+    return false;
+  return block.Fields().empty() || exif::WriteBlockIntoSegment(segmentFile, block);
 }

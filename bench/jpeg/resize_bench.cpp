@@ -29,7 +29,7 @@ constexpr int kQuality = 80;
 
 struct Target {
   const char* name;
-  int mode;  // of ConvertJpegFile
+  std::uint8_t mode;  // of ConvertJpegFile
   int width;
   int height;
 };

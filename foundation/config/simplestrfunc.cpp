@@ -80,7 +80,8 @@ std::string StreamToHex(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out(kHexPrefix);
   out.reserve(kHexPrefix.size() + 2 * bytes.size());
-  for (unsigned char c : bytes) {
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
     out += kDigits[c >> 4];
     out += kDigits[c & 15];
   }

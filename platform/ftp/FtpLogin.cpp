@@ -56,7 +56,8 @@ FtpLoginPlan MakeFtpLoginPlan(const FtpLoginSettings& settings) {
   FtpLoginPlan plan;
   plan.host = toProxy ? settings.proxyHost : settings.host;
   plan.port = toProxy ? settings.proxyPort : settings.port;
-  for (const Step& step : viaProxy ? kProxyDialogues[method] : kDirect)
+  // method is within the table: checked above.
+  for (const Step& step : viaProxy ? kProxyDialogues[static_cast<size_t>(method)] : kDirect)
     plan.commands.push_back({step.command, Expand(step.argument, settings)});
   return plan;
 }

@@ -68,7 +68,7 @@ std::string Fold(std::string_view name) {
       out += static_cast<char>(b0 - 32);
       continue;
     }
-    const auto b1 = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+    const unsigned b1 = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0u;
     if (b0 < 0xC3 || b0 > 0xC5 || (b1 & 0xC0) != 0x80) {
       out += static_cast<char>(b0);
       continue;

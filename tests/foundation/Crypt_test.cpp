@@ -11,7 +11,10 @@ using namespace std::string_literals;
 std::string Hex(const std::string& bytes) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;
-  for (unsigned char c : bytes) out += {kDigits[c >> 4], kDigits[c & 15]};
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    out += {kDigits[c >> 4], kDigits[c & 15]};
+  }
   return out;
 }
 

@@ -16,7 +16,7 @@ using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 
-std::string Pattern(size_t size, int seed) {
+std::string Pattern(size_t size, size_t seed) {
   std::string s(size, '\0');
   for (size_t i = 0; i < size; ++i) s[i] = static_cast<char>((i * 31 + seed) % 251);
   return s;

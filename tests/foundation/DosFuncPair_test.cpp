@@ -79,7 +79,8 @@ TEST(DosFuncPair, CheckedReadsAgreeOnlyOnEqualBytes) {
         << c.what << ": the files stand after the block, or where they were";
     if (ok) {
       EXPECT_EQ(crc, Win32CRC::BufferCRC32(base.data(), c.count)) << c.what;
-      EXPECT_EQ(std::string(buffer.data(), static_cast<size_t>(c.count)), base.substr(0, c.count));
+      const auto count = static_cast<size_t>(c.count);
+      EXPECT_EQ(std::string(buffer.data(), count), base.substr(0, count));
     }
   }
 }

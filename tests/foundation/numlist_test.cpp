@@ -73,7 +73,7 @@ TEST(NumberList, BlockCapacityRule) {
 // 15-bit exponent (bias 16383).
 std::array<uint8_t, 10> Extended(bool negative, uint16_t exponent, uint64_t mantissa) {
   std::array<uint8_t, 10> bytes{};
-  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(mantissa >> (8 * i));
+  for (size_t i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(mantissa >> (8 * i));
   const uint16_t top = static_cast<uint16_t>(exponent | (negative ? 0x8000 : 0));
   bytes[8] = static_cast<uint8_t>(top);
   bytes[9] = static_cast<uint8_t>(top >> 8);

@@ -141,7 +141,7 @@ TEST_P(FtpClientRealServer, RefusedCommandsKeepTheConnection) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FtpClientRealServer, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "Passive" : "Active"; });
+                         [](const auto& test) { return test.param ? "Passive" : "Active"; });
 
 TEST(FtpClient, LogMasksThePasswordAndWrongLoginFails) {
   TempDir home;

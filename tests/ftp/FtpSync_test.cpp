@@ -53,7 +53,7 @@ std::map<std::string, std::string> Tree(const std::string& root) {
   return files;
 }
 
-std::string Bytes(size_t size, int seed) {
+std::string Bytes(size_t size, size_t seed) {
   std::string bytes(size, '\0');
   for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + seed + i / 97) & 255);
   return bytes;
@@ -336,7 +336,7 @@ TEST_F(FtpSync, CachedNamesWithAPathDeleteNothingElsewhere) {
 
 TEST_F(FtpSync, DroppedConnectionFailsTheRunAndTheNextRunCompletes) {
   ftptest::RealServer server(serverHome_.Path(), {"--drop-stor-after", "150000"});
-  for (int i = 0; i < 4; ++i)
+  for (size_t i = 0; i < 4; ++i)
     WriteFileBytes(local_.File("photo" + std::to_string(i) + ".jpg"), Bytes(400000, i));
   WriteFileBytes(local_.File("index.htm"), "<p>\n");
   const SyncRun broken = Publish(server.Port(), "/gal");

@@ -22,12 +22,12 @@ constexpr size_t kTrailer = 537;
 
 uint32_t U32At(const std::string& bytes, size_t pos) {
   uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(pos + i));
+  for (size_t i = 4; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes.at(pos + i));
   return value;
 }
 
 void PutU32At(std::string& bytes, size_t pos, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes.at(pos + i) = static_cast<char>(value >> (8 * i));
+  for (size_t i = 0; i < 4; ++i) bytes.at(pos + i) = static_cast<char>(value >> (8 * i));
 }
 
 struct TrailerView {

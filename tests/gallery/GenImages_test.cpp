@@ -6,7 +6,9 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/TestSupport.h"
 
@@ -94,6 +96,38 @@ TEST(GenImages, RewritesExistingFilesAndFailsWhereNoFolderCanBe) {
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("left.gif")).substr(0, 6), "GIF89a");
   EXPECT_LT(testsupport::ReadFileBytes(dir.File("left.gif")).size(), 5000u);
   EXPECT_FALSE(GenImages::WriteGalleryImages(dir.File("left.gif")));
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  return names;
+}
+
+TEST(GenImages, AFailedWriteLeavesTheOldFileWholeAndNoWorkFile) {
+  testsupport::TempDir dir;
+  const std::string old = "the left arrow of an earlier run";
+  testsupport::WriteFileBytes(dir.File("left.gif"), old);
+  {
+    // Smaller than any of the images: every write runs out of room.
+    testsupport::ScopedFileSizeLimit limit(16);
+    EXPECT_FALSE(GenImages::GenLeftGif(dir.File("left.gif")));
+    EXPECT_FALSE(GenImages::WriteGalleryImages(dir.Path()));
+  }
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("left.gif")), old);
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"left.gif"});
+}
+
+TEST(GenImages, ALinkAtAnImageIsReplacedNeverWrittenThrough) {
+  testsupport::TempDir dir;
+  testsupport::TempDir outside;
+  testsupport::WriteFileBytes(outside.File("victim"), "keep me");
+  std::filesystem::create_symlink(outside.File("victim"), dir.File("left.gif"));
+  ASSERT_TRUE(GenImages::WriteGalleryImages(dir.Path()));
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.File("left.gif")));
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("left.gif")).substr(0, 6), "GIF89a");
+  EXPECT_EQ(testsupport::ReadFileBytes(outside.File("victim")), "keep me");
 }
 
 }  // namespace

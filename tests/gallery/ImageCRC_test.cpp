@@ -61,7 +61,7 @@ TEST(ImageCRC, ExifEditsDoNotChangeTheChecksumButImageEditsDo) {
   ASSERT_NE(before, -1);
 
   // A longer EXIF segment: 40 bytes more before its end, its length raised.
-  const size_t length = (static_cast<unsigned char>(original[4]) << 8) |
+  const size_t length = (size_t{static_cast<unsigned char>(original[4])} << 8) |
                         static_cast<unsigned char>(original[5]);
   std::string longer = original;
   longer.insert(4 + length, 40, 'e');
@@ -142,7 +142,7 @@ std::vector<CacheRecord> ReadCache(const TempDir& dir) {
   for (size_t pos = 0; pos + 176 <= bytes.size(); pos += 176) {
     const auto u32 = [&](size_t at) {
       uint32_t v = 0;
-      for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[pos + at + i]);
+      for (size_t i = 4; i-- > 0;) v = (v << 8) | static_cast<unsigned char>(bytes[pos + at + i]);
       return v;
     };
     EXPECT_EQ(bytes.substr(pos + 144, 32), std::string(32, '\0'));

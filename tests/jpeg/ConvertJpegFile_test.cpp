@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ std::vector<std::string> FolderNames(const std::string& folder) {
 
 TEST(ConvertJpegFile, ResizesEveryTestPhotoByMode) {
   struct ModeCase {
-    int mode;
+    std::uint8_t mode;
     Size wide, tall;  // for a photo at least as wide as high, and a higher one
   };
   const ModeCase modes[] = {
@@ -79,8 +80,8 @@ TEST(ConvertJpegFile, ResizesEveryTestPhotoByMode) {
     tallPhotos += own.height > own.width;
     for (const ModeCase& m : modes) {
       const std::string target = dir.File("out.jpg");
-      ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, target, m.mode, 0, 0, 80)) << m.mode;
-      EXPECT_EQ(DecodedSize(target), own.width >= own.height ? m.wide : m.tall) << m.mode;
+      ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, target, m.mode, 0, 0, 80)) << int{m.mode};
+      EXPECT_EQ(DecodedSize(target), own.width >= own.height ? m.wide : m.tall) << int{m.mode};
     }
     ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, dir.File("own.jpg"), 0, 0, 0, 80));
     EXPECT_EQ(DecodedSize(dir.File("own.jpg")), own);

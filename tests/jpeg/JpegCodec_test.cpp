@@ -27,8 +27,9 @@ using testsupport::WriteFileBytes;
 
 // A JPEG of one solid colour made with libjpeg directly, in any of its input
 // colour spaces; jpegSpace picks the stored one (YCCK from CMYK input).
-std::string SolidJpeg(int width, int height, J_COLOR_SPACE inSpace, J_COLOR_SPACE jpegSpace,
-                      const std::vector<unsigned char>& colour, bool adobeMarker = true) {
+std::string SolidJpeg(JDIMENSION width, JDIMENSION height, J_COLOR_SPACE inSpace,
+                      J_COLOR_SPACE jpegSpace, const std::vector<unsigned char>& colour,
+                      bool adobeMarker = true) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -46,7 +47,7 @@ std::string SolidJpeg(int width, int height, J_COLOR_SPACE inSpace, J_COLOR_SPAC
   jpeg_set_quality(&cinfo, 95, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<unsigned char> row;
-  for (int x = 0; x < width; ++x) {
+  for (JDIMENSION x = 0; x < width; ++x) {
     row.insert(row.end(), colour.begin(), colour.end());
   }
   while (cinfo.next_scanline < cinfo.image_height) {

@@ -116,13 +116,23 @@ TEST(ExifPhotos, ThumbnailOfARealPhotoIsAJpeg) {
   EXPECT_EQ(thumb.substr(thumb.size() - 2), "\xFF\xD9");
 }
 
-TEST(ExifPhotos, PhotosWithoutAnExifSegmentFirstGiveFalse) {
+TEST(ExifPhotos, PhotoWithoutAnExifSegmentGivesFalse) {
   TExifReader reader;
-  for (const char* file :
-       {"invalid_image00971.jpg", "orientation_landscape_3.jpg", "orientation_portrait_6.jpg"}) {
-    EXPECT_FALSE(reader.ReadFromFile(testsupport::PhotoPath(file))) << file;
-    EXPECT_TRUE(reader.StandardRows().keys.empty());
-    EXPECT_EQ(reader.GetMakerId(), exif::kNothingRead);
+  EXPECT_FALSE(reader.ReadFromFile(testsupport::PhotoPath("invalid_image00971.jpg")));
+  EXPECT_TRUE(reader.StandardRows().keys.empty());
+  EXPECT_EQ(reader.GetMakerId(), exif::kNothingRead);
+}
+
+// A JFIF APP0 and an ICC profile stand in front of their EXIF APP1 (at 1998).
+TEST(ExifPhotos, ExifBehindJfifAndAnIccProfileIsRead) {
+  TExifReader reader;
+  for (const char* file : {"orientation_landscape_3.jpg", "orientation_portrait_6.jpg"}) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(reader.ReadFromFile(testsupport::PhotoPath(file)));
+    EXPECT_EQ(reader.Values().tiffShift, 1998 - 2);
+    EXPECT_EQ(reader.ByteOrder(), exif::kMotorolaOrder);
+    EXPECT_EQ(reader.Values().pixelXDimension, 600u);
+    EXPECT_EQ(reader.Values().pixelYDimension, 450u);
   }
 }
 

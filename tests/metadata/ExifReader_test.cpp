@@ -253,10 +253,7 @@ TEST_F(ExifReaderTest, App0OfEighteenBytesShiftsEverything) {
 
 TEST_F(ExifReaderTest, FilesWithoutTheSegmentGiveFalse) {
   const std::string good = RichJpeg(false);
-  std::string longApp0 = RichJpeg(false, true);
-  longApp0.insert(20, "xx");
-  longApp0[5] = 0x12;
-  const std::string cases[] = {"", "not a photo", good.substr(0, 19), longApp0,
+  const std::string cases[] = {"", "not a photo", good.substr(0, 19),
                                std::string("\xFF\xD8\xFF\xE1\x00\x10" "Exif\0\0XX*\0", 16) +
                                    std::string(8, '\0')};
   for (const std::string& bytes : cases) {

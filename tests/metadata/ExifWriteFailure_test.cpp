@@ -29,7 +29,7 @@ PhotoState StateOf(const std::string& path) {
 
 size_t FilesIn(const std::string& dir) {
   size_t n = 0;
-  for (const auto& entry : fs::directory_iterator(dir)) n += entry.is_regular_file() ? 1 : 0;
+  for (const auto& entry : fs::directory_iterator(dir)) n += entry.is_regular_file() ? 1u : 0u;
   return n;
 }
 
@@ -143,15 +143,24 @@ TEST_F(ExifWriteFailure, DateThatPointsAtTheStructureOrAnotherValueIsNotWritten)
   }
 }
 
-TEST_F(ExifWriteFailure, ExifBehindAnotherSegmentGetsNoSecondSegment) {
-  // Its EXIF stands behind an APP2, where the reader does not look.
-  const std::string photo = testsupport::CopyPhoto("orientation_landscape_3.jpg", dir_);
+// An EXIF APP1 that does not read (its TIFF header is broken) still stands
+// behind the JFIF APP0 and the ICC APP2: the photo is refused rather than
+// given a second EXIF segment.
+TEST_F(ExifWriteFailure, ExifThatDoesNotReadGetsNoSecondSegment) {
+  const std::string photo = dir_.File("broken.jpg");
+  std::string bytes = ReadFileBytes(testsupport::PhotoPath("orientation_landscape_3.jpg"));
+  ASSERT_EQ(bytes.compare(1998 + 10, 4, std::string("MM\0*", 4)), 0);
+  bytes.replace(1998 + 10, 2, "XX");
+  testsupport::WriteFileBytes(photo, bytes);
   const PhotoState before = StateOf(photo);
   TExifReader reader;
   EXPECT_FALSE(reader.ReadFromFile(photo));
   EditEverything(reader);
   EXPECT_FALSE(reader.SaveChanges());
+  EXPECT_FALSE(reader.EnsureExif());
+  EXPECT_FALSE(exif::AddEmptyExif(photo));
   EXPECT_TRUE(StateOf(photo) == before);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u);
 }
 
 TEST_F(ExifWriteFailure, TransplantRefusesWhatIsNoJpegOrNoSegment) {

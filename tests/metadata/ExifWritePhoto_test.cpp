@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <atomic>
+#include <functional>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -22,6 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::At;
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
@@ -97,18 +99,36 @@ TEST_F(ExifWritePhoto, SaveWithoutEditsTouchesOnlyThePixelSize) {
   }
 }
 
-TEST_F(ExifWritePhoto, EarlierLeftoversBesideThePhotoAreKept) {
+// A file under the photo's work-file name is what a killed write left there
+// (a link is removed as a link); the next write of the photo, in place or
+// rebuilt, takes it away.
+TEST_F(ExifWritePhoto, LeftoverBesideThePhotoGoesWithTheNextWrite) {
   const std::string photo = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
-  WriteFileBytes(photo + "-tmp", "the only copy of an older photo");
+  const std::string leftover = photo + exif::kNewPhotoSuffix;
+  const std::string elsewhere = dir_.File("elsewhere.txt");
+  WriteFileBytes(elsewhere, "not a work file");
   TExifReader reader;
   ASSERT_TRUE(reader.ReadFromFile(photo));
-  reader.SetUserComment("rebuilt");
-  ASSERT_TRUE(reader.SaveChanges());
-  EXPECT_EQ(reader.Values().userComment, "rebuilt");
-  EXPECT_EQ(ReadFileBytes(photo + "-tmp"), "the only copy of an older photo");
-  size_t files = 0;
-  for (const auto& entry : fs::directory_iterator(dir_.Path())) files += entry.exists() ? 1 : 0;
-  EXPECT_EQ(files, 2u);
+  struct Case {
+    const char* name;
+    bool link;
+    std::function<void()> edit;
+  };
+  const Case cases[] = {
+      {"rebuild", false, [&] { reader.SetUserComment("rebuilt"); }},
+      {"in place", false, [&] { reader.SetDateTimeOriginal(At(2019, 3, 4, 5, 6, 7)); }},
+      {"link", true, [&] { reader.SetUserComment("rebuilt again"); }}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.link) fs::create_symlink(elsewhere, leftover);
+    else WriteFileBytes(leftover, "a partial photo of a killed save");
+    c.edit();
+    ASSERT_TRUE(reader.SaveChanges());
+    EXPECT_FALSE(fs::exists(fs::symlink_status(leftover)));
+    EXPECT_EQ(ReadFileBytes(elsewhere), "not a work file");
+  }
+  EXPECT_EQ(reader.Values().userComment, "rebuilt again");
+  EXPECT_EQ(reader.Values().dateTimeOriginal, At(2019, 3, 4, 5, 6, 7));
 }
 
 TEST_F(ExifWritePhoto, ReplacedPhotoKeepsItsPermissions) {

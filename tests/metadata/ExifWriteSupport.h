@@ -60,7 +60,8 @@ inline std::string MakerNoteBytes(TExifReader& reader, const std::string& workDi
   std::string bytes;
   if (exif::FindTagInSegment(segment, exif::kExifIfd, exif::kTagMakerNote, damage, size, offset,
                              entry))
-    bytes = testsupport::ReadFileBytes(segment).substr(12 + reader.Values().tiffShift + offset, size);
+    bytes = testsupport::ReadFileBytes(segment).substr(
+        static_cast<size_t>(12 + reader.Values().tiffShift) + offset, size);
   std::remove(segment.c_str());
   return bytes;
 }
@@ -77,7 +78,8 @@ inline PhotoView View(const std::string& photo, const std::set<std::string>& ski
   if (reader.SaveThumbnail(thumb)) view.thumbnail = testsupport::ReadFileBytes(thumb);
   std::remove(thumb.c_str());
   view.makerNote = MakerNoteBytes(reader, dir);
-  const uint64_t noteAt = uint64_t(reader.Values().makerNoteOffset) + 12 + reader.Values().tiffShift;
+  const uint64_t noteAt = uint64_t(reader.Values().makerNoteOffset) +
+                         static_cast<uint64_t>(12 + reader.Values().tiffShift);
   TExifEntryRecord r;
   for (int32_t i = 0; i < reader.Records().Count(); ++i) {
     reader.Records().GetItem(i, &r);

@@ -1,0 +1,15 @@
+#include "app/ReportText.h"
+
+namespace ReportText {
+
+void AppendPart(std::string& text, const std::string& title,
+                const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  if (!text.empty()) text += "\n\n";
+  text += title;
+  for (size_t i = 0; i < lines.size() && i < kListedLines; ++i) text += "\n" + lines[i];
+  if (lines.size() > kListedLines)
+    text += "\n... a další (" + std::to_string(lines.size() - kListedLines) + ")";
+}
+
+}  // namespace ReportText

@@ -1,0 +1,19 @@
+// What the sources of the resort window share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/edit_imgresortWork.h"
+
+namespace edit_imgresort::detail {
+
+// The files below dir (recursive: in subfolders too, never through a link)
+// as paths relative to dir, sorted, without the program's own files and
+// folders.
+std::vector<std::string> ListFiles(const std::string& dir, bool recursive);
+
+// dir + "/" + name, with no "/" doubled; name alone for an empty dir.
+std::string Join(const std::string& dir, const std::string& name);
+
+}  // namespace edit_imgresort::detail
