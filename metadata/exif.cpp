@@ -19,6 +19,8 @@ namespace {
 
 // SOI, APP1 marker, length, "Exif\0\0", TIFF byte order and magic.
 constexpr size_t kHeaderSize = 20;
+// What a list of photos reads of each at once.
+constexpr size_t kAtOnce = 4096;
 
 bool HeaderPasses(const uint8_t* h) {
   static constexpr uint8_t kStart[] = {0xFF, 0xD8, 0xFF, 0xE1};
@@ -164,9 +166,9 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   Clear();
   if (fileName.empty()) return false;
   bool ok = false;
-  // Finding the segment takes small reads among the first bytes, which
-  // stdio's buffer serves at once.
   if (std::FILE* file = platform::OpenReadStream(fileName)) {
+    // The reads below are few and large; stdio's own buffer would only copy.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     fileName_ = fileName;
     ok = ReadHead(file);
     std::fclose(file);
@@ -176,11 +178,68 @@ bool TExifReader::ReadFromFile(const std::string& fileName) {
   return ok;
 }
 
+// A list of photos reads thousands of them: their first bytes in one read
+// hold the whole segment of most, without a seek.
 bool TExifReader::ReadPictureInfo(const std::string& fileName) {
+  Clear();
+  if (fileName.empty()) return false;
   pictureInfoOnly_ = true;
-  const bool ok = ReadFromFile(fileName);
+  bool ok = false;
+  bool told = false;
+  const int fd = platform::OpenFile(fileName, platform::OpenAccess::Read);
+  if (fd >= 0) {
+    fileName_ = fileName;
+    told = ReadHeadAtOnce(fd, ok);
+    platform::CloseFile(fd);
+  }
+  if (fd >= 0 && !told) {
+    Clear();
+    ok = ReadFromFile(fileName);
+  } else {
+    FixDisplayOrder();
+    SetDateTexts();
+  }
   pictureInfoOnly_ = false;
   return ok;
+}
+
+bool TExifReader::ReadHeadAtOnce(int fd, bool& ok) {
+  std::vector<uint8_t> first(kAtOnce);
+  const int64_t read = platform::ReadFile(fd, first.data(), int64_t(first.size()));
+  const size_t got = read > 0 ? size_t(read) : 0;
+  const bool wholeFile = got < first.size();
+  first.resize(got);
+  exif::TApp1Place app1;
+  const std::string_view view(reinterpret_cast<const char*>(first.data()), got);
+  const exif::TApp1Search search = exif::FindExifApp1InHead(view, wholeFile, app1);
+  const bool headerHere = search == exif::TApp1Search::Found && app1.at + kHeaderSize - 2 <= got;
+  if (search == exif::TApp1Search::BeyondHead || (search == exif::TApp1Search::Found &&
+                                                  !headerHere && !wholeFile))
+    return false;
+  uint8_t joined[kHeaderSize] = {0xFF, 0xD8};
+  if (headerHere) std::memcpy(joined + 2, first.data() + app1.at, kHeaderSize - 2);
+  ok = headerHere && HeaderPasses(joined);
+  if (!ok) return true;
+  const uint32_t ifd0 = SetUpHead(joined, app1);
+  head_ = std::move(first);
+  std::fill_n(head_.begin(), app1.at, 0);
+  head_.resize(app1.End());
+  if (app1.End() > got) {
+    const int64_t more = wholeFile ? 0 : platform::ReadFile(fd, head_.data() + got, int64_t(app1.End() - got));
+    head_.resize(got + size_t(std::max<int64_t>(more, 0)));
+  }
+  WalkIfd(exif::kIfd0, ifd0);
+  values_.gpsValid = HasGPS() && IsGPSValid();
+  return true;
+}
+
+uint32_t TExifReader::SetUpHead(const uint8_t* joined, const exif::TApp1Place& app1) {
+  makerNumber_ = 0;
+  motorola_ = joined[12] == 'M';
+  byteOrder_ = motorola_ ? exif::kMotorolaOrder : exif::kIntelOrder;
+  app1Length_ = uint16_t(app1.length);
+  values_.tiffShift = int32_t(app1.at - 2);
+  return exif::LoadU32(joined + 16, motorola_);
 }
 
 // The header test sees the SOI joined to the EXIF APP1, wherever that stands
@@ -191,12 +250,7 @@ bool TExifReader::ReadHead(std::FILE* file) {
   if (!exif::FindExifApp1(file, app1) || std::fseek(file, long(app1.at), SEEK_SET) != 0 ||
       std::fread(joined + 2, 1, kHeaderSize - 2, file) != kHeaderSize - 2 || !HeaderPasses(joined))
     return false;
-  makerNumber_ = 0;
-  motorola_ = joined[12] == 'M';
-  byteOrder_ = motorola_ ? exif::kMotorolaOrder : exif::kIntelOrder;
-  app1Length_ = uint16_t(app1.length);
-  values_.tiffShift = int32_t(app1.at - 2);
-  const uint32_t ifd0 = exif::LoadU32(joined + 16, motorola_);
+  const uint32_t ifd0 = SetUpHead(joined, app1);
 
   // Only the segment is read; the positions in front of it stay zero and are
   // never looked at.

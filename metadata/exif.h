@@ -18,6 +18,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/wobjdata.h"
+#include "metadata/exifSegmentPlace.h"
 #include "metadata/exifTagNumbers.h"
 
 namespace exif {
@@ -362,6 +363,12 @@ class TExifReader {
   bool SpecialModeMotorola() const;
 
   bool ReadHead(std::FILE* file);
+  // ReadHead from the first bytes of the photo, read at once: false when
+  // they do not tell; ok is ReadHead's result otherwise.
+  bool ReadHeadAtOnce(int fd, bool& ok);
+  // Takes the EXIF APP1 at app1 whose first bytes after the SOI are in
+  // joined; returns the TIFF offset of IFD0.
+  uint32_t SetUpHead(const uint8_t* joined, const exif::TApp1Place& app1);
   void WalkIfd(uint8_t kind, uint64_t tiffOffset);
   void DecodeEntry(uint8_t kind, uint64_t entryPos);
   // The text of an ASCII entry, and the elements of any other; false when

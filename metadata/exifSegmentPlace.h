@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace exif {
 
@@ -26,5 +27,11 @@ struct TApp1Place {
 bool FindExifApp1(std::FILE* file, TApp1Place& place);
 // The same for a file by name; false also when it cannot be opened.
 bool HasExifApp1(const std::string& path);
+
+enum class TApp1Search { Found, NotThere, BeyondHead };
+// FindExifApp1 over the first bytes of a file, held in head; wholeFile says
+// that the file ends there. BeyondHead when the walk needs bytes past head
+// that the file has: only the file can tell then.
+TApp1Search FindExifApp1InHead(std::string_view head, bool wholeFile, TApp1Place& place);
 
 }  // namespace exif
