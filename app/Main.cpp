@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
-#include <QCloseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include "app/AboutForm.h"
 #include "app/AppFolders.h"
@@ -59,7 +59,9 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
   Language::InitLanguages(LanguageFolder(), languageMenu_.get(),
                           [this](uint32_t winID) { LanguageChanged(winID); }, languageId_);
   ClearDisplay();
-  thumbnailFile_ = Main::GetTempDir() + kThumbnailName;
+  // Without a private temporary folder no thumbnail is shown.
+  const std::string temp = Main::GetTempDir();
+  if (!temp.empty()) thumbnailFile_ = temp + kThumbnailName;
   EnableItems({ExtractEXIFs1, JoinEXIFs1, FileDateTmebyexposure1, GenerateCurrentProject1,
                GenerateAllProjects, Savethumbnails1, Save1, Saveproject1, Projectproperties1,
                Renamefiles1, Ignorecurrentimage1, Deletecurrentimage1, Preview800x600,

@@ -106,7 +106,7 @@ class TMainForm : public QMainWindow {
   bool Modified() const { return modified_; }
   bool FullImageShown() const;
   // Where the thumbnail shown is written: "exif_thumbnail.jpg" in the
-  // program's private temporary folder.
+  // program's private temporary folder; empty when there is none.
   const std::string& ThumbnailFile() const { return thumbnailFile_; }
 
   // --- Controls -----------------------------------------------------------------

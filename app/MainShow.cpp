@@ -55,7 +55,7 @@ void TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
 
 void TMainForm::ShowThumbnail() {
   QImage thumbnail;
-  if (JPegUtils::ExtractThumbnail(*reader_, thumbnailFile_)) {
+  if (!thumbnailFile_.empty() && JPegUtils::ExtractThumbnail(*reader_, thumbnailFile_)) {
     QCoreApplication::processEvents();
     thumbnail = JpegImage::LoadFitted(thumbnailFile_, Img->size());
   }
