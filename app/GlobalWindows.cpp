@@ -6,6 +6,7 @@
 #include <iterator>
 #include <vector>
 
+#include "app/GPSLocations.h"
 #include "app/HromadneAkce.h"
 #include "app/Main.h"
 #include "app/RenameFileForm.h"
@@ -37,7 +38,8 @@ const TWindowDef kWindows[] = {
      [](TGlobalWindows& w) { w.Form4->ApplyTexts(); }},
     {"FTPForm", nullptr, nullptr},
     {"ThumbnailListForm", nullptr, nullptr},
-    {"frmGPS", nullptr, nullptr},
+    {"frmGPS", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmGPS = new TfrmGPS(owner); },
+     [](TGlobalWindows& w) { w.frmGPS->ApplyTexts(); }},
     {"ImgList", nullptr, nullptr},
     {"frmModalGauge",
      [](TGlobalWindows& w, QWidget* owner) -> QWidget* {

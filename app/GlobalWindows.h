@@ -8,6 +8,7 @@ class QWidget;
 class TForm4;
 class TMainForm;
 class TfrmEditStr;
+class TfrmGPS;
 class TfrmHA;
 class TfrmModalGauge;
 
@@ -18,7 +19,7 @@ struct TGlobalWindows {
   TForm4* Form4 = nullptr;
   QWidget* FTPForm = nullptr;
   QWidget* ThumbnailListForm = nullptr;
-  QWidget* frmGPS = nullptr;  // GPS places
+  TfrmGPS* frmGPS = nullptr;
   QWidget* ImgList = nullptr;
   TfrmModalGauge* frmModalGauge = nullptr;
   TfrmEditStr* frmEditStr = nullptr;
@@ -39,8 +40,8 @@ QWidget* Create(bool gpsSet);
 void Destroy();
 
 // Sets again the texts of the windows that follow the main window's
-// language (project settings, rename, FTP, thumbnail list), skipping those
-// that do not exist.
+// language (project settings, rename, FTP, thumbnail list, GPS places),
+// skipping those that do not exist.
 void ApplyTexts();
 
 }  // namespace GlobalWindows

@@ -15,19 +15,18 @@
 #include "app/GlobalWindows.h"
 #include "app/Language.h"
 #include "app/LanguageMenu.h"
+#include "app/SlotGuard.h"
 #include "app/links.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
 #include "metadata/exif.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
 #include "platform/OpenDocument.h"
 #include "resources/Product.h"
 
 namespace {
 
-constexpr int kTextError = 516;
 constexpr int kTextGpsSetLauncher = 581;
 constexpr int kTextGpsViewLauncher = 592;
 constexpr const char* kThumbnailName = "exif_thumbnail.jpg";
@@ -92,18 +91,11 @@ void TMainForm::Connect() {
   on(ShowUnknown, &QCheckBox::clicked, &TMainForm::ShowUnknownClick);
   on(ShowImgButton, &QPushButton::clicked, &TMainForm::ShowImgButtonClick);
   on(CameraTypeCombo, &QComboBox::activated, &TMainForm::CameraTypeComboChange);
+  ConnectEditing();
 }
 
 void TMainForm::Guarded(void (TMainForm::*handler)()) {
-  try {
-    (this->*handler)();
-  } catch (const std::exception& error) {
-    platform::ShowMessageBox(error.what(), Language::GetText(kTextError),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
-  } catch (...) {
-    platform::ShowMessageBox(Language::GetText(kTextError), Language::GetText(kTextError),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
-  }
+  SlotGuard::Run([this, handler] { (this->*handler)(); });
 }
 
 void TMainForm::SetStatusText(const std::string& text) {
@@ -175,6 +167,8 @@ void TMainForm::LanguageChanged(uint32_t winID) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  // Closing is never refused: an edit the user does not save is dropped.
+  SlotGuard::Run([this] { AskSaveChanges(); });
   SaveSettings();
   platform::RemoveFile(thumbnailFile_);
   event->accept();

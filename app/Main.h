@@ -2,7 +2,9 @@
 // list given on the command line, one at a time: the photo's thumbnail, its
 // general and maker EXIF tags in two grids, camera, comment and GPS
 // position, and on request the whole photo. The list is filtered by the
-// folder's ignore list and sorted by exposure time or by name.
+// folder's ignore list and sorted by exposure time or by name. The user may
+// edit the comment and the position and save them into the photo; a pending
+// edit is offered for saving before another photo is shown and on closing.
 //
 // The work is done by plain code (PhotoList, PhotoFolder, TIgnoreList,
 // TExifReader); the window gathers the user's choices, calls it and shows
@@ -37,10 +39,15 @@ class QStackedWidget;
 class QTableWidget;
 class QToolButton;
 class TExifReader;
+class TGpsGroup;
+enum class TGpsPart;
 class TQtLanguageMenu;
 
 class TMainForm : public QMainWindow {
  public:
+  // The longest comment the user may type.
+  static constexpr int kMaxNoteLength = 250;
+
   // Loads the settings and the chosen language, clears the display and
   // leaves the window hidden.
   TMainForm();
@@ -75,6 +82,19 @@ class TMainForm : public QMainWindow {
   void ShowExif(const TExifReader& reader);
   void ClearDisplay();
   void SetModified(bool flag);
+
+  // --- Editing the comment and the position (MainEdit.cpp) ------------------------
+  // Offers to save a pending edit of the photo shown (Yes saves; No and
+  // Cancel leave it unsaved).
+  void AskSaveChanges();
+  // Writes the comment and, when it was edited, the position into the photo
+  // shown. A position that may not be written, or a write that fails, is
+  // told; the photo is then unchanged and the edit stays pending. True when
+  // saved.
+  bool SaveExif();
+  // GpsSaveButton and lbLocation: "Loc" and the name of a stored place at
+  // the position, else ">> DB".
+  void UpdateGpsButtons();
   void SetCameraType(int makerNumber);
   // The whole photo fitted into FullImg; a photo that does not decode shows
   // a message there instead.
@@ -93,6 +113,11 @@ class TMainForm : public QMainWindow {
   void Deletecurrentimage1Click();
   void ShowImgButtonClick();
   void CameraTypeComboChange();
+  void Save1Click();
+  void NoteChange();
+  void Button1Click();
+  void GpsSaveButtonClick();
+  void GPSLocations1Click();
   void Homepage1Click();
   void About2Click();
 
@@ -104,6 +129,10 @@ class TMainForm : public QMainWindow {
   const std::string& ImageDir() const { return imageDir_; }
   const std::string& StatusText() const { return status_.Shown(); }
   bool Modified() const { return modified_; }
+  // The project settings' "force a comment" box as it stood when the photo
+  // was shown. The EXIF writer has no such option, so the value is only
+  // carried.
+  bool ForceNote() const { return forceNote_; }
   bool FullImageShown() const;
   // Where the thumbnail shown is written: "exif_thumbnail.jpg" in the
   // program's private temporary folder; empty when there is none.
@@ -168,22 +197,7 @@ class TMainForm : public QMainWindow {
   QPushButton* ShowImgButton;
   QGroupBox* NoteGroup;
   QPlainTextEdit* Note;
-  QGroupBox* GPSGroup;
-  QLabel* SirkaLabel;
-  QLineEdit* SirSt;
-  QLineEdit* SirMin;
-  QLineEdit* SirSec;
-  QComboBox* SirkaRef;
-  QLineEdit* GoogleSirka;
-  QLabel* DelkaLabel;
-  QLineEdit* DelkaSt;
-  QLineEdit* DelkaMin;
-  QLineEdit* DelkaSec;
-  QComboBox* DelkaRef;
-  QLineEdit* GoogleDelka;
-  QLineEdit* GpsVyska;
-  QComboBox* GPSAltitudeRef;
-  QPushButton* MapButton;
+  TGpsGroup* GPSGroup;
   QPushButton* Button1;
   QPushButton* GpsSaveButton;
   QLabel* lbLocation;
@@ -207,7 +221,7 @@ class TMainForm : public QMainWindow {
   void ApplyMenuTexts();
   void BuildLayout();
   QWidget* BuildLeftPanel();
-  QGroupBox* BuildGpsGroup();
+  TGpsGroup* BuildGpsGroup();
   void Connect();
   // An item runs only when its window is built; otherwise it stays disabled.
   void EnableItem(QAction* item, bool enabled);
@@ -231,6 +245,15 @@ class TMainForm : public QMainWindow {
                 const std::vector<std::string>& texts, bool withDataFormat);
   void ShowFullImage(const QImage& image);
   void UpdateCaption();
+  // Note and the GPS fields take input only while a photo is shown.
+  void SetEditable(bool editable);
+
+  // Editing (MainEdit.cpp).
+  void ConnectEditing();
+  void GpsEdited(TGpsPart part);
+  void ClearChangedMarks();
+  // The project window's "force a comment" box; off while there is none.
+  static bool ProjectForceNote();
 
   std::unique_ptr<TExifReader> reader_;
   std::string thumbnailFile_;
@@ -238,6 +261,14 @@ class TMainForm : public QMainWindow {
   std::vector<TPhotoEntry> files_;
   TIgnoreList ignore_;
   bool modified_ = false;
+  // Parts of the position the user changed since the photo was shown.
+  bool latitudeChanged_ = false;
+  bool longitudeChanged_ = false;
+  bool altitudeChanged_ = false;
+  bool forceNote_ = false;
+  // The comment's length the user may not grow past (250 characters, or a
+  // longer comment as the photo held it).
+  int noteLimit_ = 0;
   int processed_ = 0;
   int cameraType_ = 0;
   TStatusStack status_;

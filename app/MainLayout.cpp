@@ -4,12 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -21,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/CameraTypes.h"
+#include "app/GpsGroup.h"
 #include "app/JPegUtils.h"
 #include "app/Language.h"
 #include "app/Main.h"
@@ -37,10 +36,6 @@ constexpr int kTextShowImage = 314;
 constexpr int kTextTag = 500;
 constexpr int kTextValue = 501;
 constexpr int kTextMakerTag = 502;
-constexpr int kTextAboveSea = 571;
-constexpr int kTextBelowSea = 572;
-constexpr int kTextLatitude = 573;
-constexpr int kTextLongitude = 574;
 
 // The thumbnail's box leaves room for either orientation of a thumbnail.
 constexpr int kThumbBox = JPegUtils::kThumbWidth + 8;
@@ -52,19 +47,6 @@ W* Named(W* widget, const char* name) {
 }
 
 QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
-
-QLineEdit* GpsEdit(QWidget* parent, const char* name, int characters) {
-  auto* edit = Named(new QLineEdit(parent), name);
-  edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance('0') * (characters + 2) + 12);
-  edit->setReadOnly(true);
-  return edit;
-}
-
-QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items) {
-  auto* combo = Named(new QComboBox(parent), name);
-  combo->addItems(items);
-  return combo;
-}
 
 QToolButton* NavButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
   auto* button = Named(new QToolButton(parent), name);
@@ -175,56 +157,15 @@ QWidget* TMainForm::BuildLeftPanel() {
   return panel;
 }
 
-QGroupBox* TMainForm::BuildGpsGroup() {
-  GPSGroup = Named(new QGroupBox("GPS", this), "GPSGroup");
-  SirkaLabel = Named(new QLabel(GPSGroup), "SirkaLabel");
-  SirSt = GpsEdit(GPSGroup, "SirSt", 3);
-  SirMin = GpsEdit(GPSGroup, "SirMin", 2);
-  SirSec = GpsEdit(GPSGroup, "SirSec", 6);
-  SirkaRef = Combo(GPSGroup, "SirkaRef", {"N", "S"});
-  GoogleSirka = GpsEdit(GPSGroup, "GoogleSirka", 11);
-  DelkaLabel = Named(new QLabel(GPSGroup), "DelkaLabel");
-  DelkaSt = GpsEdit(GPSGroup, "DelkaSt", 3);
-  DelkaMin = GpsEdit(GPSGroup, "DelkaMin", 2);
-  DelkaSec = GpsEdit(GPSGroup, "DelkaSec", 6);
-  DelkaRef = Combo(GPSGroup, "DelkaRef", {"E", "W"});
-  GoogleDelka = GpsEdit(GPSGroup, "GoogleDelka", 11);
-  GpsVyska = GpsEdit(GPSGroup, "GpsVyska", 8);
-  GPSAltitudeRef = Combo(GPSGroup, "GPSAltitudeRef", {QString(), QString()});
-  MapButton = Named(new QPushButton("Map", GPSGroup), "MapButton");
+TGpsGroup* TMainForm::BuildGpsGroup() {
+  GPSGroup = new TGpsGroup(this);
   Button1 = Named(new QPushButton("GPS", GPSGroup), "Button1");
   GpsSaveButton = Named(new QPushButton(">> DB", GPSGroup), "GpsSaveButton");
-  for (QWidget* w : {static_cast<QWidget*>(SirkaRef), static_cast<QWidget*>(DelkaRef),
-                     static_cast<QWidget*>(GPSAltitudeRef), static_cast<QWidget*>(MapButton),
-                     static_cast<QWidget*>(Button1), static_cast<QWidget*>(GpsSaveButton)})
-    w->setEnabled(false);
   lbLocation = Named(new QLabel(GPSGroup), "lbLocation");
-
-  auto* grid = new QGridLayout(GPSGroup);
-  const auto addCoordinate = [grid](int row, QLabel* label, QLineEdit* deg, QLineEdit* min,
-                                    QLineEdit* sec, QComboBox* ref, QLineEdit* decimal) {
-    grid->addWidget(label, row, 0, 1, 5);
-    grid->addWidget(deg, row + 1, 0);
-    grid->addWidget(min, row + 1, 1);
-    grid->addWidget(sec, row + 1, 2);
-    grid->addWidget(ref, row + 1, 3);
-    grid->addWidget(decimal, row + 1, 4);
-  };
-  addCoordinate(0, SirkaLabel, SirSt, SirMin, SirSec, SirkaRef, GoogleSirka);
-  addCoordinate(2, DelkaLabel, DelkaSt, DelkaMin, DelkaSec, DelkaRef, GoogleDelka);
-  auto* altitude = new QHBoxLayout;
-  altitude->addWidget(GpsVyska);
-  altitude->addWidget(new QLabel("m", GPSGroup));
-  altitude->addWidget(GPSAltitudeRef, 1);
-  grid->addLayout(altitude, 4, 0, 1, 5);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(MapButton);
-  buttons->addWidget(Button1);
-  buttons->addWidget(GpsSaveButton);
-  buttons->addStretch(1);
-  grid->addLayout(buttons, 5, 0, 1, 5);
-  grid->addWidget(lbLocation, 6, 0, 1, 5);
-  grid->setColumnStretch(4, 1);
+  lbLocation->setWordWrap(true);
+  GPSGroup->AddButton(Button1);
+  GPSGroup->AddButton(GpsSaveButton);
+  GPSGroup->AddRow(lbLocation);
   return GPSGroup;
 }
 
@@ -240,8 +181,5 @@ void TMainForm::ApplyLanguage() {
   ESG->setHorizontalHeaderLabels({Text(kTextMakerTag), Text(kTextValue)});
   NoteGroup->setTitle(Text(kTextNote));
   ShowImgButton->setText(Text(kTextShowImage));
-  SirkaLabel->setText(Text(kTextLatitude));
-  DelkaLabel->setText(Text(kTextLongitude));
-  GPSAltitudeRef->setItemText(0, Text(kTextAboveSea));
-  GPSAltitudeRef->setItemText(1, Text(kTextBelowSea));
+  GPSGroup->ApplyTexts();
 }

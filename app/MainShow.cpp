@@ -14,6 +14,9 @@
 #include <QTableWidget>
 
 #include "app/CameraTypes.h"
+#include "app/GPSLocations.h"
+#include "app/GlobalWindows.h"
+#include "app/GpsGroup.h"
 #include "app/InfoWindow.h"
 #include "app/JPegUtils.h"
 #include "app/JpegImage.h"
@@ -39,9 +42,11 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 void TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
+  AskSaveChanges();
   ClearDisplay();
   currentFile_ = fileName;
   reader_->SetHideUnnamedTags(!ShowUnknown->isChecked());
+  forceNote_ = ProjectForceNote();
   reader_->ReadFromFile(fileName);
   if (reader_->FileName().empty()) {
     statusBar()->showMessage(Q(Language::GetText(kTextCannotOpen) + " " + fileName),
@@ -51,6 +56,7 @@ void TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
   ShowExif(*reader_);
   if (FullImageShown()) LoadFullImage(fileName);
   SetModified(false);
+  ClearChangedMarks();
 }
 
 void TMainForm::ShowThumbnail() {
@@ -76,8 +82,11 @@ void TMainForm::ShowExif(const TExifReader& reader) {
   QStringList lines;
   for (const std::string& line : reader.Values().userCommentLines) lines << Q(line);
   Note->setPlainText(lines.join('\n'));
+  noteLimit_ = std::max(kMaxNoteLength, static_cast<int>(Note->toPlainText().size()));
   SetCameraType(reader.GetMakerId());
+  SetEditable(true);
   ShowGps(reader);
+  ClearChangedMarks();
 }
 
 void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
@@ -97,42 +106,46 @@ void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& nam
 }
 
 void TMainForm::ShowGps(const TExifReader& reader) {
-  if (!reader.HasGPS() || !reader.IsGPSValid()) return;
-  const TExifValues& v = reader.Values();
-  const auto coordinate = [](int32_t deg, int32_t min, double sec, bool negative, QLineEdit* degEdit,
-                             QLineEdit* minEdit, QLineEdit* secEdit, QComboBox* ref,
-                             QLineEdit* decimal) {
-    const std::string seconds = StrFunc::Trim(StrFunc::FormatNumber("####.###", sec));
-    double shown = 0;
-    StrFunc::TryStrToFloatS(seconds, shown);
-    degEdit->setText(QString::number(deg));
-    minEdit->setText(QString::number(min));
-    secEdit->setText(Q(seconds));
-    ref->setCurrentIndex(negative ? 1 : 0);
-    decimal->setText(Q(StrFunc::DegMinSecToStr(deg, min, shown, negative)));
-  };
-  const auto isRef = [](const std::string& ref, const char* letter) {
-    return StrFunc::UpperCaseCz(StrFunc::Trim(ref)) == letter;
-  };
-  coordinate(v.latitudeDeg, v.latitudeMin, v.latitudeSec, isRef(v.latitudeRef, "S"), SirSt, SirMin,
-             SirSec, SirkaRef, GoogleSirka);
-  coordinate(v.longitudeDeg, v.longitudeMin, v.longitudeSec, isRef(v.longitudeRef, "W"), DelkaSt,
-             DelkaMin, DelkaSec, DelkaRef, GoogleDelka);
-  if (v.altitude >= 0) {
-    GpsVyska->setText(Q(StrFunc::Trim(StrFunc::FormatNumber("####.##", reader.GetAltitude()))));
-    GPSAltitudeRef->setCurrentIndex(v.altitudeRef == 1 ? 1 : 0);
+  GpsFields::TCoordinate lat;
+  GpsFields::TCoordinate lon;
+  GpsFields::TAltitude alt;
+  if (reader.HasGPS() && reader.IsGPSValid()) {
+    const TExifValues& v = reader.Values();
+    const auto coordinate = [](int32_t deg, int32_t min, double sec, const std::string& ref,
+                               const char* negative) {
+      GpsFields::TCoordinate c;
+      c.deg = std::to_string(deg);
+      c.min = std::to_string(min);
+      c.sec = StrFunc::Trim(StrFunc::FormatNumber("####.###", sec));
+      c.ref = StrFunc::UpperCaseCz(StrFunc::Trim(ref)) == negative ? 1 : 0;
+      GpsFields::FromDegrees(c);
+      return c;
+    };
+    lat = coordinate(v.latitudeDeg, v.latitudeMin, v.latitudeSec, v.latitudeRef, "S");
+    lon = coordinate(v.longitudeDeg, v.longitudeMin, v.longitudeSec, v.longitudeRef, "W");
+    if (v.altitude >= 0) {
+      alt.text = StrFunc::Trim(StrFunc::FormatNumber("####.##", reader.GetAltitude()));
+      alt.ref = v.altitudeRef == 1 ? 1 : 0;
+    }
   }
+  GPSGroup->ShowPosition(lat, lon, alt);
+  if (TfrmGPS* places = GlobalWindows::Get().frmGPS)
+    places->SetPosition(lat.decimal, lon.decimal, alt.text, "");
 }
 
 void TMainForm::ClearDisplay() {
+  SetEditable(false);
   SG->setRowCount(0);
   ESG->setRowCount(0);
   Note->clear();
-  for (QLineEdit* edit : {SirSt, SirMin, SirSec, GoogleSirka, DelkaSt, DelkaMin, DelkaSec,
-                          GoogleDelka, GpsVyska})
-    edit->clear();
-  for (QComboBox* combo : {SirkaRef, DelkaRef, GPSAltitudeRef}) combo->setCurrentIndex(0);
-  lbLocation->clear();
+  GPSGroup->Clear();
+  ClearChangedMarks();
+}
+
+void TMainForm::SetEditable(bool editable) {
+  Note->setReadOnly(!editable);
+  GPSGroup->SetEditable(editable);
+  Button1->setEnabled(editable);
 }
 
 void TMainForm::SetModified(bool flag) {

@@ -211,6 +211,13 @@ constexpr NumberedText kTexts[] = {
     {607, "Snímek nelze otevřít:"},
     {608, "Snímek nelze smazat."},
     {609, "Snímek nelze zobrazit, soubor je poškozený."},
+    {610, "GPS pozice není úplná: vyplňte stupně, minuty a vteřiny zeměpisné šířky i délky číslem."},
+    {611, "Stupně a minuty GPS pozice musí být celá čísla."},
+    {612, "GPS pozice je mimo platný rozsah: šířka nejvýše 90°, délka nejvýše 180°, minuty i vteřiny méně než 60."},
+    {613, "Nadmořská výška musí být číslo od -9999.99 do 9999.99 metrů."},
+    {614, "Seznam GPS míst nelze uložit."},
+    {615, "Změny nelze uložit do snímku, snímek zůstal beze změny."},
+    {616, "GPS místa nelze importovat."},
 };
 
 }  // namespace

@@ -1,0 +1,243 @@
+#include "app/GPSLocations.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/AppFolders.h"
+#include "app/GpsGroup.h"
+#include "app/Language.h"
+#include "app/SlotGuard.h"
+#include "app/appform.h"
+#include "foundation/StrFunc.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr int kTextCaption = 52;
+constexpr int kTextDelete = 505;
+constexpr int kTextError = 516;
+constexpr int kTextRemove = 578;
+constexpr int kTextInsert = 579;
+constexpr int kTextRemoveQuestion = 580;
+constexpr int kTextPlaceName = 582;
+constexpr int kTextNotSaved = 614;
+constexpr int kTextNotImported = 616;
+constexpr int kDefaultWidth = 720;
+constexpr int kDefaultHeight = 460;
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
+
+void TellError(int text, const std::string& detail) {
+  platform::ShowMessageBox(Language::GetText(text) + "\n\n" + detail, Language::GetText(kTextError),
+                           platform::MessageButtons::Ok, platform::MessageIcon::Error);
+}
+
+// "lat|lon|alt" into its three trimmed parts.
+void SplitCoords(const std::string& coords, std::string& lat, std::string& lon, std::string& alt) {
+  const size_t first = coords.find('|');
+  const size_t second = first == std::string::npos ? first : coords.find('|', first + 1);
+  lat = StrFunc::Trim(coords.substr(0, first));
+  lon = first == std::string::npos ? "" : StrFunc::Trim(coords.substr(first + 1, second - first - 1));
+  alt = second == std::string::npos ? "" : StrFunc::Trim(coords.substr(second + 1));
+}
+
+}  // namespace
+
+TfrmGPS::TfrmGPS(QWidget* owner)
+    : QDialog(owner),
+      places_(GpsPlaces::LocationsFilePath(platform::ExecutablePath(), AppFolders::DataFolder())) {
+  setObjectName("frmGPS");
+  Build();
+  Connect();
+  ApplyTexts();
+  resize(kDefaultWidth, kDefaultHeight);
+  SortLocationsFile();
+  LoadLocations();
+  mistoChange();
+  appform::AutoChangeAppFont(this);
+}
+
+void TfrmGPS::Build() {
+  LB = Named(new QListWidget(this), "LB");
+  Import1 = Named(new QAction("Import", LB), "Import1");
+  LB->setContextMenuPolicy(Qt::ActionsContextMenu);
+  LB->addAction(Import1);
+
+  GPSGroup = new TGpsGroup(this);
+  lbName = Named(new QLabel(this), "lbName");
+  misto = Named(new QLineEdit(this), "misto");
+  BitBtn1 = Named(new QPushButton(this), "BitBtn1");
+  BitBtn2 = Named(new QPushButton(this), "BitBtn2");
+  OpenDialog1 = Named(new QFileDialog(this), "OpenDialog1");
+  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog1->setNameFilter("Quillmarsh - GPS (*.gps)");
+  OpenDialog1->setDefaultSuffix("gps");
+
+  auto* fields = new QVBoxLayout;
+  fields->addWidget(GPSGroup);
+  fields->addWidget(lbName);
+  fields->addWidget(misto);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(BitBtn2);
+  buttons->addWidget(BitBtn1);
+  fields->addLayout(buttons);
+  fields->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(LB, 1);
+  layout->addLayout(fields);
+}
+
+void TfrmGPS::Connect() {
+  const auto guarded = [this](void (TfrmGPS::*handler)()) {
+    return [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); };
+  };
+  connect(LB, &QListWidget::currentRowChanged, this, guarded(&TfrmGPS::LBClick));
+  connect(LB, &QListWidget::itemClicked, this, guarded(&TfrmGPS::LBClick));
+  connect(LB, &QListWidget::itemDoubleClicked, this, guarded(&TfrmGPS::LBDblClick));
+  connect(BitBtn1, &QPushButton::clicked, this, guarded(&TfrmGPS::BitBtn1Click));
+  connect(BitBtn2, &QPushButton::clicked, this, guarded(&TfrmGPS::BitBtn2Click));
+  connect(misto, &QLineEdit::textChanged, this, guarded(&TfrmGPS::mistoChange));
+  connect(Import1, &QAction::triggered, this, guarded(&TfrmGPS::Import1Click));
+  GPSGroup->OnButtons = [this] { mistoChange(); };
+}
+
+int TfrmGPS::Execute(bool picking) {
+  picking_ = picking;
+  const int result = exec();
+  picking_ = false;
+  return result;
+}
+
+void TfrmGPS::showEvent(QShowEvent* event) {
+  ApplyTexts();
+  QDialog::showEvent(event);
+}
+
+void TfrmGPS::ApplyTexts() {
+  setWindowTitle(Text(kTextCaption));
+  GPSGroup->ApplyTexts();
+  lbName->setText(Text(kTextPlaceName));
+  BitBtn1->setText(Text(kTextRemove));
+  BitBtn2->setText(Text(kTextInsert));
+}
+
+int TfrmGPS::FindLocation(const std::string& lat, const std::string& lon) const {
+  return places_.Find(lat, lon);
+}
+
+std::string TfrmGPS::LocationNameAt(int index) const { return places_.NameAt(index); }
+
+std::string TfrmGPS::FindLocationName(const std::string& lat, const std::string& lon) const {
+  return places_.FindName(lat, lon);
+}
+
+bool TfrmGPS::AddLocation(const std::string& lat, const std::string& lon, const std::string& alt,
+                          const std::string& name) {
+  const int index = places_.Add(lat, lon, alt, name);
+  if (index < 0) {
+    TellNotSaved();
+    return false;
+  }
+  FillList(index);
+  return true;
+}
+
+void TfrmGPS::UpdateCoordinates() { GPSGroup->UpdateCoordinates(); }
+
+void TfrmGPS::SetPosition(const std::string& lat, const std::string& lon, const std::string& alt,
+                          const std::string& name) {
+  GPSGroup->SetDecimal(lat, lon, alt);
+  misto->setText(QString::fromStdString(name));
+}
+
+bool TfrmGPS::SortLocationsFile() { return places_.SortFile(); }
+
+void TfrmGPS::LoadLocations() {
+  places_.Load();
+  FillList(-1);
+}
+
+bool TfrmGPS::SaveLocations() {
+  if (places_.Save()) return true;
+  TellNotSaved();
+  return false;
+}
+
+void TfrmGPS::FillList(int index) {
+  const QSignalBlocker blocker(LB);
+  LB->clear();
+  for (const TGpsPlace& place : places_.Places()) LB->addItem(QString::fromStdString(place.name));
+  LB->setCurrentRow(index);
+}
+
+void TfrmGPS::TellNotSaved() { TellError(kTextNotSaved, places_.Path()); }
+
+void TfrmGPS::LBClick() {
+  const int row = LB->currentRow();
+  if (row < 0 || static_cast<size_t>(row) >= places_.Places().size()) return;
+  const TGpsPlace& place = places_.Places()[static_cast<size_t>(row)];
+  std::string lat, lon, alt;
+  SplitCoords(place.coords, lat, lon, alt);
+  SetPosition(lat, lon, alt, place.name);
+}
+
+void TfrmGPS::LBDblClick() {
+  if (picking_) {
+    accept();
+  } else if (GPSGroup->MapButton->isEnabled()) {
+    GPSGroup->MapButtonClick();
+  }
+}
+
+void TfrmGPS::BitBtn1Click() {
+  const int row = LB->currentRow();
+  if (row < 0) return;
+  if (platform::ShowMessageBox(Language::GetText(kTextRemoveQuestion),
+                               Language::GetText(kTextDelete) + "?",
+                               platform::MessageButtons::YesNoCancel,
+                               platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
+    return;
+  if (!places_.Remove(row)) {
+    TellNotSaved();
+    return;
+  }
+  FillList(std::min(row, static_cast<int>(places_.Places().size()) - 1));
+  LBClick();
+}
+
+void TfrmGPS::BitBtn2Click() {
+  GpsFields::TPosition position;
+  const GpsFields::TProblem problem = GPSGroup->CheckPosition(position);
+  if (problem != GpsFields::TProblem::kNone) {
+    TGpsGroup::TellProblem(problem);
+    return;
+  }
+  AddLocation(GPSGroup->GoogleSirka->text().toStdString(), GPSGroup->GoogleDelka->text().toStdString(),
+              GPSGroup->GpsVyska->text().toStdString(), misto->text().toStdString());
+}
+
+void TfrmGPS::mistoChange() {
+  BitBtn2->setEnabled(GPSGroup->MapButton->isEnabled() &&
+                      !StrFunc::Trim(misto->text().toStdString()).empty());
+}
+
+void TfrmGPS::Import1Click() {
+  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
+  const std::string file = OpenDialog1->selectedFiles().front().toStdString();
+  if (!places_.Import(file)) TellError(kTextNotImported, file);
+  FillList(-1);
+}

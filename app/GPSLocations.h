@@ -1,0 +1,85 @@
+// TfrmGPS: the window of the named GPS places. It lists the places of the
+// places file (TGpsPlaceList), shows the chosen one's position in the GPS
+// fields, stores a new or changed place, removes one, and imports the places
+// of another file. The other windows look places up by position through it.
+//
+// Two modes: editing (from the menu) and picking, in which a double click on
+// a place closes the window with OK; the caller then reads the position from
+// GPSGroup's decimal edits and altitude and the name from misto.
+#pragma once
+
+#include <string>
+
+#include <QDialog>
+
+#include "app/GpsPlaces.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TGpsGroup;
+
+class TfrmGPS : public QDialog {
+ public:
+  // Finds the places file, sorts it and loads it.
+  explicit TfrmGPS(QWidget* owner = nullptr);
+
+  // Shows the window modally; a double click on a place ends it with OK
+  // (QDialog::Accepted) when picking is set.
+  int Execute(bool picking);
+  // The captions (the places' own texts stay).
+  void ApplyTexts();
+
+  // --- The places ---------------------------------------------------------------
+  const std::string& LocationsFilePath() const { return places_.Path(); }
+  int FindLocation(const std::string& lat, const std::string& lon) const;
+  std::string LocationNameAt(int index) const;
+  std::string FindLocationName(const std::string& lat, const std::string& lon) const;
+  // Stores the place and selects it; a file that cannot be written is told,
+  // and false returned.
+  bool AddLocation(const std::string& lat, const std::string& lon, const std::string& alt,
+                   const std::string& name);
+  // The degree fields and the altitude combo from the decimal edits and the
+  // altitude.
+  void UpdateCoordinates();
+  // The position a caller shows (decimal texts and altitude) and the name.
+  void SetPosition(const std::string& lat, const std::string& lon, const std::string& alt,
+                   const std::string& name);
+  bool SortLocationsFile();
+  void LoadLocations();
+  bool SaveLocations();
+
+  // --- Handlers -----------------------------------------------------------------
+  void LBClick();
+  void LBDblClick();
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void mistoChange();
+  void Import1Click();
+
+  // --- Controls -----------------------------------------------------------------
+  TGpsGroup* GPSGroup;
+  QLabel* lbName;
+  QLineEdit* misto;
+  QListWidget* LB;
+  QAction* Import1;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+  QFileDialog* OpenDialog1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Build();
+  void Connect();
+  // LB shows the places' names; index is selected without running LBClick.
+  void FillList(int index);
+  void TellNotSaved();
+
+  TGpsPlaceList places_;
+  bool picking_ = false;
+};

@@ -1,0 +1,155 @@
+#include "app/GpsFields.h"
+
+#include <cmath>
+
+#include "app/HromadneAkceGps.h"
+#include "app/Language.h"
+#include "foundation/StrFunc.h"
+
+namespace GpsFields {
+
+namespace {
+
+constexpr const char* kSecondsPicture = "####.###";
+constexpr const char* kDecimalPicture = "###############.######";
+constexpr const char* kAltitudePicture = "####.##";
+// The altitude picture's widest value.
+constexpr double kMaxAltitude = 9999.99;
+
+// The message of each problem, in the order of TProblem.
+constexpr int kProblemTexts[] = {0, 610, 610, 611, 612, 613};
+
+std::string Picture(const char* picture, double value) {
+  return StrFunc::Trim(StrFunc::FormatNumber(picture, value));
+}
+
+bool IsEmpty(const std::string& text) { return StrFunc::RemoveBlanks(text).empty(); }
+
+bool IsNumber(const std::string& text) { return HromadneAkce::IsNumberEdit(&text); }
+
+bool AllNumbers(const TCoordinate& c) {
+  return HromadneAkce::ValidCoordEdits(&c.deg, &c.min, &c.sec, &c.decimal);
+}
+
+bool AllEmpty(const TCoordinate& c) {
+  return IsEmpty(c.deg) && IsEmpty(c.min) && IsEmpty(c.sec) && IsEmpty(c.decimal);
+}
+
+// Digits only, after an optional sign: "12", not "12.0" nor "$C".
+bool WholeField(const std::string& text, int32_t& value) {
+  const std::string cleaned = StrFunc::RemoveBlanks(text);
+  const size_t digits = !cleaned.empty() && (cleaned[0] == '+' || cleaned[0] == '-') ? 1 : 0;
+  if (cleaned.size() == digits || cleaned.size() > digits + 9) return false;
+  for (size_t i = digits; i < cleaned.size(); ++i)
+    if (cleaned[i] < '0' || cleaned[i] > '9') return false;
+  return StrFunc::TryStrToIntS(cleaned, value);
+}
+
+// One coordinate of at most maxDegrees, in the form the writer stores.
+TProblem CheckCoordinate(const TCoordinate& c, int32_t maxDegrees, int32_t& deg, int32_t& min,
+                         double& sec) {
+  if (!WholeField(c.deg, deg) || !WholeField(c.min, min)) return TProblem::kNotWhole;
+  sec = StrFunc::RoundTo(3, FloatField(c.sec));
+  if (deg < 0 || min < 0 || min >= 60 || !(sec >= 0 && sec < 60)) return TProblem::kOutOfRange;
+  const double value = deg + min / 60.0 + sec / 3600.0;
+  return value <= maxDegrees ? TProblem::kNone : TProblem::kOutOfRange;
+}
+
+TProblem CheckAltitude(const TAltitude& alt, TPosition& position) {
+  position.hasAltitude = !IsEmpty(alt.text);
+  if (!position.hasAltitude) return TProblem::kNone;
+  double metres = 0;
+  if (!StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(alt.text), metres)) return TProblem::kBadAltitude;
+  position.altitude = StrFunc::RoundTo(2, metres);
+  return std::fabs(position.altitude) <= kMaxAltitude ? TProblem::kNone : TProblem::kBadAltitude;
+}
+
+}  // namespace
+
+int32_t IntegerField(const std::string& text) {
+  int32_t value = 0;
+  return StrFunc::TryStrToIntS(StrFunc::Trim(text), value) ? value : 0;
+}
+
+double FloatField(const std::string& text) {
+  double value = 0;
+  return StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(text), value) ? value : 0;
+}
+
+bool FromDecimal(TCoordinate& c) {
+  int32_t deg = 0, min = 0;
+  double sec = 0;
+  bool negative = false;
+  if (!StrFunc::StrToDegMinSec(c.decimal, deg, min, sec, negative)) return false;
+  // A shown 60.000 would be refused as a value, and stored as one.
+  if (StrFunc::RoundTo(3, sec) >= 60) {
+    sec = 0;
+    if (++min == 60) {
+      min = 0;
+      ++deg;
+    }
+  }
+  c.deg = std::to_string(deg);
+  c.min = std::to_string(min);
+  c.sec = Picture(kSecondsPicture, sec);
+  c.ref = negative ? 1 : 0;
+  return true;
+}
+
+void FromDegrees(TCoordinate& c) {
+  if (IsEmpty(c.deg) && IsEmpty(c.min) && IsEmpty(c.sec)) {
+    if (!c.decimal.empty()) c.ref = 0;
+    c.decimal.clear();
+    return;
+  }
+  c.decimal = StrFunc::DegMinSecToStr(IntegerField(c.deg), IntegerField(c.min), FloatField(c.sec),
+                                      c.ref == 1);
+}
+
+void FollowReference(TCoordinate& c) {
+  const double value = FloatField(c.decimal);
+  if ((c.ref == 1 && value > 0) || (c.ref == 0 && value < 0))
+    c.decimal = Picture(kDecimalPicture, -value);
+}
+
+void FollowAltitude(TAltitude& a, bool fromText) {
+  double value = 0;
+  if (!StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(a.text), value)) return;
+  const int side = value >= 0 ? 0 : 1;
+  if (side == a.ref) return;
+  if (fromText) {
+    a.ref = side;
+  } else {
+    a.text = Picture(kAltitudePicture, -value);
+  }
+}
+
+bool DecimalsAreNumbers(const TCoordinate& lat, const TCoordinate& lon) {
+  return !IsEmpty(lat.decimal) && !IsEmpty(lon.decimal) && IsNumber(lat.decimal) &&
+         IsNumber(lon.decimal);
+}
+
+bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon) {
+  return DecimalsAreNumbers(lat, lon) && AllNumbers(lat) && AllNumbers(lon);
+}
+
+TProblem CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
+                       TPosition& position) {
+  position = TPosition();
+  if (AllEmpty(lat) && AllEmpty(lon)) return IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kNotNumber;
+  if (!PositionComplete(lat, lon)) return TProblem::kNotNumber;
+  TProblem problem = CheckCoordinate(lat, 90, position.latDeg, position.latMin, position.latSec);
+  if (problem == TProblem::kNone)
+    problem = CheckCoordinate(lon, 180, position.lonDeg, position.lonMin, position.lonSec);
+  if (problem != TProblem::kNone) return problem;
+  position.north = lat.ref == 0;
+  position.east = lon.ref == 0;
+  return CheckAltitude(alt, position);
+}
+
+std::string ProblemText(TProblem problem) {
+  const int text = kProblemTexts[static_cast<size_t>(problem)];
+  return text == 0 ? std::string() : Language::GetText(text);
+}
+
+}  // namespace GpsFields

@@ -1,0 +1,173 @@
+// Editing the photo shown in the main window: its comment and GPS position,
+// saving them into the photo, and the GPS places around the position.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include "app/GPSLocations.h"
+#include "app/GlobalWindows.h"
+#include "app/GpsGroup.h"
+#include "app/Language.h"
+#include "app/Main.h"
+#include "app/locationname.h"
+#include "foundation/StrFunc.h"
+#include "metadata/exif.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+constexpr int kTextSave = 504;
+constexpr int kTextSaveQuestion = 512;
+constexpr int kTextError = 516;
+constexpr int kTextNotSaved = 615;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+}  // namespace
+
+void TMainForm::ConnectEditing() {
+  connect(Note, &QPlainTextEdit::textChanged, this, [this] { Guarded(&TMainForm::NoteChange); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Guarded(&TMainForm::Button1Click); });
+  connect(GpsSaveButton, &QPushButton::clicked, this,
+          [this] { Guarded(&TMainForm::GpsSaveButtonClick); });
+  GPSGroup->OnEdit = [this](TGpsPart part) { GpsEdited(part); };
+  GPSGroup->OnButtons = [this] { UpdateGpsButtons(); };
+}
+
+// The box is not built yet; its value will come from the project window.
+bool TMainForm::ProjectForceNote() { return false; }
+
+void TMainForm::ClearChangedMarks() {
+  latitudeChanged_ = false;
+  longitudeChanged_ = false;
+  altitudeChanged_ = false;
+}
+
+void TMainForm::GpsEdited(TGpsPart part) {
+  switch (part) {
+    case TGpsPart::kLatitude: latitudeChanged_ = true; break;
+    case TGpsPart::kLongitude: longitudeChanged_ = true; break;
+    case TGpsPart::kAltitude: altitudeChanged_ = true; break;
+  }
+  SetModified(true);
+}
+
+void TMainForm::NoteChange() {
+  // The program fills Note while it is read-only.
+  if (Note->isReadOnly()) return;
+  const int length = static_cast<int>(Note->toPlainText().size());
+  if (length > noteLimit_) {
+    // What was just typed or pasted in front of the cursor is cut to fit,
+    // as a field with a length limit refuses it.
+    QTextCursor cursor = Note->textCursor();
+    const int excess = length - noteLimit_;
+    const int start = std::max(0, cursor.position() - excess);
+    cursor.setPosition(start);
+    cursor.setPosition(start + excess, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    return;
+  }
+  noteLimit_ = std::max(kMaxNoteLength, length);
+  SetModified(true);
+}
+
+void TMainForm::AskSaveChanges() {
+  if (currentFile_.empty() || !modified_) return;
+  if (platform::ShowMessageBox(Language::GetText(kTextSaveQuestion),
+                               Language::GetText(kTextSave) + "?",
+                               platform::MessageButtons::YesNoCancel,
+                               platform::MessageIcon::Question) == platform::MessageAnswer::Yes)
+    SaveExif();
+}
+
+bool TMainForm::SaveExif() {
+  GpsFields::TPosition position;
+  GpsFields::TProblem problem = GpsFields::TProblem::kEmpty;
+  if (latitudeChanged_ || longitudeChanged_ || altitudeChanged_) {
+    problem = GPSGroup->CheckPosition(position);
+    if (problem != GpsFields::TProblem::kNone && problem != GpsFields::TProblem::kEmpty) {
+      TGpsGroup::TellProblem(problem);
+      return false;
+    }
+  }
+  reader_->SetUserComment(Note->toPlainText().toStdString());
+  if (problem == GpsFields::TProblem::kNone) {
+    if (latitudeChanged_)
+      reader_->SetLatitude(position.latDeg, position.latMin, position.north, position.latSec);
+    if (longitudeChanged_)
+      reader_->SetLongitude(position.lonDeg, position.lonMin, position.east, position.lonSec);
+    if (altitudeChanged_ && position.hasAltitude) reader_->SetAltitude(position.altitude);
+  }
+  if (!reader_->SaveChanges()) {
+    platform::ShowMessageBox(Language::GetText(kTextNotSaved) + "\n\n" + currentFile_,
+                             Language::GetText(kTextError), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Error);
+    return false;
+  }
+  // The fields show what the photo holds now: an emptied position, which is
+  // not removed, comes back.
+  ShowGps(*reader_);
+  SetModified(false);
+  ClearChangedMarks();
+  return true;
+}
+
+void TMainForm::Save1Click() {
+  Save1->setEnabled(false);
+  SaveExif();
+  EnableItem(Save1, modified_);
+}
+
+void TMainForm::UpdateGpsButtons() {
+  const GpsFields::TCoordinate lat = GPSGroup->Latitude();
+  const GpsFields::TCoordinate lon = GPSGroup->Longitude();
+  const bool numbers = GpsFields::DecimalsAreNumbers(lat, lon);
+  GpsSaveButton->setEnabled(numbers);
+  const TfrmGPS* places = GlobalWindows::Get().frmGPS;
+  int index = -1;
+  if (numbers && places != nullptr)
+    index = places->FindLocation(StrFunc::Trim(lat.decimal), StrFunc::Trim(lon.decimal));
+  const std::string name = places != nullptr ? places->LocationNameAt(index) : "";
+  GpsSaveButton->setText(index >= 0 ? "Loc" : ">> DB");
+  GpsSaveButton->setToolTip(Q(name));
+  lbLocation->setText(Q(name));
+}
+
+void TMainForm::Button1Click() {
+  TfrmGPS* places = GlobalWindows::Get().frmGPS;
+  if (places == nullptr || places->Execute(true) != QDialog::Accepted) return;
+  // The fields' handlers carry the place into the degree fields and mark it.
+  GPSGroup->GoogleSirka->setText(places->GPSGroup->GoogleSirka->text());
+  GPSGroup->GoogleDelka->setText(places->GPSGroup->GoogleDelka->text());
+  GPSGroup->GpsVyska->setText(places->GPSGroup->GpsVyska->text());
+}
+
+void TMainForm::GpsSaveButtonClick() {
+  TfrmGPS* places = GlobalWindows::Get().frmGPS;
+  TfrmEditStr* editor = GlobalWindows::Get().frmEditStr;
+  if (places == nullptr || editor == nullptr) return;
+  GpsFields::TPosition position;
+  const GpsFields::TProblem problem = GPSGroup->CheckPosition(position);
+  if (problem != GpsFields::TProblem::kNone) {
+    TGpsGroup::TellProblem(problem);
+    return;
+  }
+  editor->EditStr->clear();
+  if (editor->exec() != QDialog::Accepted) return;
+  const std::string name = StrFunc::Trim(editor->EditStr->text().toStdString());
+  if (name.empty()) return;
+  places->AddLocation(TextOf(GPSGroup->GoogleSirka), TextOf(GPSGroup->GoogleDelka),
+                      TextOf(GPSGroup->GpsVyska), name);
+  UpdateGpsButtons();
+}
+
+void TMainForm::GPSLocations1Click() {
+  if (TfrmGPS* places = GlobalWindows::Get().frmGPS) places->Execute(false);
+  // A place stored or removed there may name the position shown.
+  UpdateGpsButtons();
+}

@@ -1,0 +1,31 @@
+#include "app/SlotGuard.h"
+
+#include <exception>
+
+#include "app/Language.h"
+#include "platform/MessageBox.h"
+
+namespace SlotGuard {
+
+namespace {
+
+constexpr int kTextError = 516;
+
+void TellError(const std::string& text) {
+  platform::ShowMessageBox(text, Language::GetText(kTextError), platform::MessageButtons::Ok,
+                           platform::MessageIcon::Error);
+}
+
+}  // namespace
+
+void Run(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& error) {
+    TellError(error.what());
+  } catch (...) {
+    TellError(Language::GetText(kTextError));
+  }
+}
+
+}  // namespace SlotGuard

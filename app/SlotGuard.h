@@ -1,0 +1,12 @@
+// Qt must never see an exception leave a slot: the windows run their
+// handlers through this.
+#pragma once
+
+#include <functional>
+
+namespace SlotGuard {
+
+// Runs work; an exception it throws is told in an error box instead.
+void Run(const std::function<void()>& work);
+
+}  // namespace SlotGuard

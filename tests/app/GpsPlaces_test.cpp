@@ -1,0 +1,227 @@
+// The places file: its lines, where it is found, its order, lookups, storing,
+// removing and importing places, and writes that fail.
+#include "app/GpsPlaces.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+
+std::string Names(const TGpsPlaceList& list) {
+  std::string names;
+  for (const TGpsPlace& place : list.Places()) names += (names.empty() ? "" : ",") + place.name;
+  return names;
+}
+
+TEST(GpsPlaces, ALineIsAPlaceWhenItsPositionAndAltitudeAreNumbers) {
+  const struct {
+    const char* line;
+    bool valid;
+    const char* lat;
+    const char* lon;
+    const char* alt;
+    const char* name;
+  } cases[] = {
+      {"50.1|14.4||Praha", true, "50.1", "14.4", "", "Praha"},
+      {"50.1|14.4|235|Praha", true, "50.1", "14.4", "235", "Praha"},
+      {" 50,1 | -14,4 | 235.5 |  Hrad | zámek  ", true, "50,1", "-14,4", "235.5", "Hrad | zámek"},
+      {"50.1|14.4||", true, "50.1", "14.4", "", ""},
+      {"50.1|abc||X", false, "", "", "", ""},
+      {"50.1|14.4|výška|X", false, "", "", "", ""},
+      {"|14.4||X", false, "", "", "", ""},
+      {"50.1|14.4|Praha", false, "", "", "", ""},
+      {"Praha", false, "", "", "", ""},
+      {"", false, "", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    std::string lat, lon, name, alt;
+    ASSERT_EQ(GpsPlaces::ParseLocationLine(c.line, lat, lon, name, alt), c.valid) << c.line;
+    if (!c.valid) continue;
+    EXPECT_EQ(lat, c.lat) << c.line;
+    EXPECT_EQ(lon, c.lon) << c.line;
+    EXPECT_EQ(alt, c.alt) << c.line;
+    EXPECT_EQ(name, c.name) << c.line;
+  }
+}
+
+TEST(GpsPlaces, TheFileBesideTheProgramIsFoundBeforeTheOneInTheDataFolder) {
+  TempDir program;
+  TempDir data;
+  const std::string executable = program.File("quillmarsh");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), data.File("quillmarsh.gps"));
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, ""), program.File("quillmarsh.gps"));
+  WriteFileBytes(data.File("quillmarsh.gps"), "");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), data.File("quillmarsh.gps"));
+  WriteFileBytes(program.File("quillmarsh.gps"), "");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), program.File("quillmarsh.gps"));
+  // A copy under another name finds the places of its own name first.
+  const std::string renamed = program.File("fotky");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(renamed, data.Path()), program.File("quillmarsh.gps"));
+  WriteFileBytes(program.File("fotky.gps"), "");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(renamed, data.Path()), program.File("fotky.gps"));
+}
+
+TEST(GpsPlaces, StartingSortsTheValidLinesByNameAndWritesThemAsUtf8) {
+  TempDir dir;
+  const std::string path = dir.File("quillmarsh.gps");
+  // "Plzeň" and "Žďár" in the old code page, a name with "|", invalid lines.
+  WriteFileBytes(path,
+                 "49.7|13.4||Plze\xF2\r\n"
+                 "50.1|abc||Chyba\r\n"
+                 "49.6|15.9|580|\x8E\xEF\xE1r\r\n"
+                 "50.1|14.4|235|praha\n"
+                 "bez svislic\r\n"
+                 "49.2|16.6||Brno | centrum\r\n"
+                 "50.2|14.5||Praha\r\n");
+  TGpsPlaceList list(path);
+  ASSERT_TRUE(list.SortFile());
+  EXPECT_EQ(ReadFileBytes(path),
+            "49.2|16.6||Brno | centrum\r\n"
+            "49.7|13.4||Plzeň\r\n"
+            "50.1|14.4|235|praha\r\n"
+            "50.2|14.5||Praha\r\n"
+            "49.6|15.9|580|Žďár\r\n");
+  ASSERT_TRUE(list.Load());
+  EXPECT_EQ(Names(list), "Brno | centrum,Plzeň,praha,Praha,Žďár");
+  EXPECT_EQ(list.Places()[2].coords, "50.1|14.4|235");
+  EXPECT_EQ(list.Places()[0].coords, "49.2|16.6|");
+
+  // No file: nothing to sort, no places, nothing written.
+  TGpsPlaceList missing(dir.File("none.gps"));
+  EXPECT_TRUE(missing.SortFile());
+  EXPECT_TRUE(missing.Load());
+  EXPECT_TRUE(missing.Places().empty());
+  EXPECT_FALSE(fs::exists(dir.File("none.gps")));
+}
+
+TEST(GpsPlaces, APlaceIsFoundOnlyAtExactlyItsPositionText) {
+  TempDir dir;
+  WriteFileBytes(dir.File("p.gps"), "50.10|14.4||Staré\r\n50.1|14.4|235|Praha\r\n50.1|14.4||Druhá\r\n");
+  TGpsPlaceList list(dir.File("p.gps"));
+  list.Load();
+  const struct {
+    const char* lat;
+    const char* lon;
+    int index;
+  } cases[] = {{"50.1", "14.4", 1}, {" 50.1 ", "14.4 ", 1}, {"50.10", "14.4", 0},
+               {"50.1", "14.40", -1}, {"50,1", "14.4", -1}, {"50.1", "14", -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(list.Find(c.lat, c.lon), c.index) << c.lat << " " << c.lon;
+    EXPECT_EQ(list.FindName(c.lat, c.lon), list.NameAt(c.index)) << c.lat << " " << c.lon;
+  }
+  EXPECT_EQ(list.NameAt(1), "Praha");
+  EXPECT_EQ(list.NameAt(-1), "");
+  EXPECT_EQ(list.NameAt(3), "");
+}
+
+TEST(GpsPlaces, StoringRenamesThePlaceAtThePositionMovesOneOfTheNameOrAddsOne) {
+  TempDir dir;
+  const std::string path = dir.File("sub/quillmarsh.gps");
+  TGpsPlaceList list(path);
+  list.Load();
+  // The first place makes the file and its folder.
+  EXPECT_EQ(list.Add(" 50.1 ", "14.4", "235", " praha "), 0);
+  EXPECT_EQ(ReadFileBytes(path), "50.1|14.4|235|praha\r\n");
+  EXPECT_EQ(list.Add("49.2", "16.6", "n. m.", "Brno"), 1);
+  EXPECT_EQ(list.Add("50.2", "14.5", "300,5", "PRAHA"), 0);
+  EXPECT_EQ(list.Add("50.2", "14.5", "", "Hradčany"), 0);
+  EXPECT_EQ(list.Add("49.19", "16.61", "", "brno"), 1);
+  EXPECT_EQ(list.Add("49.8", "18.3", "", "Ostrava\r\n50|14||Vložená"), 2);
+  EXPECT_EQ(ReadFileBytes(path),
+            "50.2|14.5||Hradčany\r\n"
+            "49.19|16.61||brno\r\n"
+            "49.8|18.3||Ostrava  50|14||Vložená\r\n");
+
+  EXPECT_TRUE(list.Remove(1));
+  EXPECT_FALSE(list.Remove(2));
+  EXPECT_EQ(Names(list), "Hradčany,Ostrava  50|14||Vložená");
+  EXPECT_EQ(ReadFileBytes(path), "50.2|14.5||Hradčany\r\n49.8|18.3||Ostrava  50|14||Vložená\r\n");
+}
+
+TEST(GpsPlaces, AFailedWriteLeavesTheOldFileAndTheListAsTheyWere) {
+  TempDir dir;
+  const std::string path = dir.File("quillmarsh.gps");
+  const std::string old = "50.1|14.4||Praha\r\n";
+  WriteFileBytes(path, old);
+  WriteFileBytes(dir.File("other.gps"), "49.2|16.6||Brno\r\n");
+  TGpsPlaceList list(path);
+  list.Load();
+  {
+    testsupport::ScopedFileSizeLimit limit(old.size() + 4);
+    EXPECT_EQ(list.Add("49.2", "16.6", "", "Brno"), -1);
+    EXPECT_EQ(list.Add("50.1", "14.4", "", "Praha, hlavní město"), -1);
+    EXPECT_FALSE(list.Import(dir.File("other.gps")));
+  }
+  EXPECT_EQ(ReadFileBytes(path), old);
+  EXPECT_EQ(Names(list), "Praha");
+  ASSERT_EQ(list.Add("49.2", "16.6", "", "Brno"), 1);
+  const std::string two = ReadFileBytes(path);
+  {
+    testsupport::ScopedFileSizeLimit limit(4);
+    EXPECT_FALSE(list.Remove(0));
+  }
+  EXPECT_EQ(ReadFileBytes(path), two);
+  EXPECT_EQ(Names(list), "Praha,Brno");
+
+  // A places file that cannot be read is never written over.
+  const std::string folder = dir.File("folder.gps");
+  fs::create_directory(folder);
+  TGpsPlaceList unreadable(folder);
+  EXPECT_FALSE(unreadable.SortFile());
+  EXPECT_FALSE(unreadable.Load());
+  EXPECT_EQ(unreadable.Add("50.1", "14.4", "", "Praha"), -1);
+  EXPECT_FALSE(unreadable.Save());
+  EXPECT_TRUE(fs::is_directory(folder));
+}
+
+TEST(GpsPlaces, ImportingKeepsKnownPlacesTakesTheirMissingAltitudeAndAddsTheRest) {
+  TempDir dir;
+  const std::string path = dir.File("quillmarsh.gps");
+  WriteFileBytes(path,
+                 "50.1|14.4||Praha\r\n"
+                 "49.2|16.6|237|Brno\r\n"
+                 "49.8|18.3||Ostrava\r\n"
+                 "chyba\r\n");
+  WriteFileBytes(dir.File("other.gps"),
+                 "50.1|14.4|235|Hlavní město\r\n"  // altitude taken, name kept
+                 "49.2|16.6|300|Jiné Brno\r\n"     // the known line stays
+                 " 48.9 | 14.5 ||Budějovice\r\n"   // new, as it stands
+                 "48.9|14.5|400|Znovu\r\n"         // a position once
+                 "50.1|14.4|1|Potřetí\r\n"
+                 "50.1|x||Vadná\r\n"
+                 "Český Krumlov|\r\n"
+                 "48.8|14.3||Český Krumlov\r\n");
+  TGpsPlaceList list(path);
+  list.Load();
+  ASSERT_TRUE(list.Import(dir.File("other.gps")));
+  EXPECT_EQ(ReadFileBytes(path),
+            "49.2|16.6|237|Brno\r\n"
+            " 48.9 | 14.5 ||Budějovice\r\n"
+            "49.8|18.3||Ostrava\r\n"
+            "50.1|14.4|235|Praha\r\n"
+            "48.8|14.3||Český Krumlov\r\n");
+  // Names compare by their capitals' codes: letters with marks come last.
+  EXPECT_EQ(Names(list), "Brno,Budějovice,Ostrava,Praha,Český Krumlov");
+  EXPECT_EQ(list.FindName("48.9", "14.5"), "Budějovice");
+
+  // Importing the file into itself, or a file that is not there, changes nothing.
+  const std::string before = ReadFileBytes(path);
+  ASSERT_TRUE(list.Import(path));
+  EXPECT_EQ(ReadFileBytes(path), before);
+  ASSERT_TRUE(list.Import(dir.File("missing.gps")));
+  EXPECT_EQ(ReadFileBytes(path), before);
+  // A folder in its place cannot be read.
+  fs::create_directory(dir.File("folder.gps"));
+  EXPECT_FALSE(list.Import(dir.File("folder.gps")));
+  EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+}  // namespace
