@@ -31,6 +31,7 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/windows/RecordedBoxes.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
@@ -42,26 +43,9 @@ using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 
-struct TBox {
-  std::string text;
-  std::string caption;
-};
-
-std::vector<TBox>& Boxes() {
-  static std::vector<TBox> boxes;
-  return boxes;
-}
-
-platform::MessageAnswer& Answer() {
-  static platform::MessageAnswer answer = platform::MessageAnswer::Yes;
-  return answer;
-}
-
-platform::MessageAnswer RecordBox(const std::string& text, const std::string& caption,
-                                  platform::MessageButtons, platform::MessageIcon) {
-  Boxes().push_back({text, caption});
-  return Answer();
-}
+using recordedboxes::Answer;
+using recordedboxes::Boxes;
+using recordedboxes::RecordBox;
 
 void WriteNoExifPhoto(const std::string& path) {
   platform::Bitmap picture;

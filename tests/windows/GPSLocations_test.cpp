@@ -1,0 +1,266 @@
+// The GPS places window, driven by its controls' names: the places file it
+// starts with, showing, storing, removing, picking and importing places, and
+// the positions and writes it refuses.
+#include "app/GPSLocations.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/GpsGroup.h"
+#include "tests/support/TestSupport.h"
+#include "tests/windows/RecordedBoxes.h"
+#include "tests/windows/WindowTestApp.h"
+
+namespace {
+
+using recordedboxes::Answer;
+using recordedboxes::Boxes;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+class GPSLocationsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(home.Path() + "/data");
+    WriteFileBytes(PlacesFile(),
+                   "50.1|14.4|235|Praha\r\n"
+                   "49.7|13.4||Plze\xF2\r\n"
+                   "50.1|x||Chyba\r\n"
+                   "49.2|16.6||brno\r\n");
+    form = std::make_unique<TfrmGPS>();
+  }
+
+  std::string PlacesFile() const { return home.Path() + "/data/quillmarsh.gps"; }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = form->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  std::string Text(const char* edit) { return Find<QLineEdit>(edit)->text().toStdString(); }
+
+  // Typed over the field's text; letters with marks arrive as one input.
+  void TypeInto(const char* edit, const char* text) {
+    QLineEdit* field = Find<QLineEdit>(edit);
+    field->selectAll();
+    const std::string typed = text;
+    if (std::all_of(typed.begin(), typed.end(), [](char c) { return c > 0; })) {
+      QTest::keyClicks(field, text);
+    } else {
+      field->insert(QString::fromStdString(typed));
+    }
+  }
+
+  std::string Names() {
+    std::string names;
+    for (int i = 0; i < form->LB->count(); ++i)
+      names += (i == 0 ? "" : ",") + form->LB->item(i)->text().toStdString();
+    return names;
+  }
+
+  QPoint At(int row) { return form->LB->visualItemRect(form->LB->item(row)).center(); }
+  void ClickPlace(int row) { QTest::mouseClick(form->LB->viewport(), Qt::LeftButton, {}, At(row)); }
+  void DoubleClickPlace(int row) {
+    ClickPlace(row);
+    QTest::mouseDClick(form->LB->viewport(), Qt::LeftButton, {}, At(row));
+  }
+
+  QApplication& app = WindowTestApp();
+  testsupport::ScopedHome home;
+  testsupport::ScopedEnv locale{"LC_ALL", "C"};
+  recordedboxes::TScopedRecorder boxes;
+  std::unique_ptr<TfrmGPS> form;
+};
+
+TEST_F(GPSLocationsTest, StartsWithTheValidPlacesSortedByNameAndItsCzechCaptions) {
+  EXPECT_EQ(form->LocationsFilePath(), PlacesFile());
+  EXPECT_EQ(Names(), "brno,Plzeň,Praha");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()),
+            "49.2|16.6||brno\r\n49.7|13.4||Plzeň\r\n50.1|14.4|235|Praha\r\n");
+  form->show();
+  EXPECT_EQ(form->windowTitle(), "GPS souřadnice míst");
+  EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "Vymaž označenou položku");
+  EXPECT_EQ(Find<QPushButton>("BitBtn2")->text(), "Vložit/Změnit");
+  EXPECT_EQ(Find<QLabel>("lbLatitude")->text(), "Zeměpisná šířka");
+  EXPECT_EQ(Find<QLabel>("lbLongitude")->text(), "Zeměpisná délka");
+  EXPECT_EQ(Find<QComboBox>("GPSAltitudeRef")->itemText(1), "Pod mořem");
+  EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
+  EXPECT_FALSE(Find<QPushButton>("MapButton")->isEnabled());
+  EXPECT_EQ(form->FindLocationName("50.1", "14.4"), "Praha");
+  EXPECT_EQ(form->FindLocationName("50.10", "14.4"), "");
+  EXPECT_EQ(form->LocationNameAt(form->FindLocation("49.2", "16.6")), "brno");
+}
+
+TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsAPlace) {
+  form->show();
+  ClickPlace(2);
+  EXPECT_EQ(Text("misto"), "Praha");
+  const struct {
+    const char* field;
+    const char* text;
+  } fields[] = {{"GoogleSirka", "50.1"}, {"GoogleDelka", "14.4"}, {"GpsVyska", "235"},
+                {"SirSt", "50"},         {"SirMin", "6"},         {"SirSec", "0.000"},
+                {"DelkaSt", "14"},       {"DelkaMin", "24"}};
+  for (const auto& f : fields) EXPECT_EQ(Text(f.field), f.text) << f.field;
+  EXPECT_TRUE(Find<QPushButton>("BitBtn2")->isEnabled());
+
+  // A new name at the same position renames the place.
+  TypeInto("misto", "Hradčany");
+  QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "brno,Plzeň,Hradčany");
+  EXPECT_EQ(form->LB->currentRow(), 2);
+
+  // A known name at a new position moves that place.
+  TypeInto("GoogleDelka", "16.61");
+  TypeInto("misto", "BRNO");
+  QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "BRNO,Plzeň,Hradčany");
+  EXPECT_EQ(form->LB->currentRow(), 0);
+
+  // Anything else is added at the end.
+  QApplication::clipboard()->setText("-33.9, 151.2");
+  Find<QLineEdit>("GoogleSirka")->selectAll();
+  Find<QLineEdit>("GoogleSirka")->paste();
+  TypeInto("GpsVyska", "-3");
+  TypeInto("misto", "Sydney");
+  EXPECT_EQ(Find<QComboBox>("SirkaRef")->currentText(), "S");
+  EXPECT_EQ(Find<QComboBox>("GPSAltitudeRef")->currentIndex(), 1);
+  QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "BRNO,Plzeň,Hradčany,Sydney");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()),
+            "50.1|16.61|235|BRNO\r\n49.7|13.4||Plzeň\r\n50.1|14.4|235|Hradčany\r\n"
+            "-33.9|151.2|-3|Sydney\r\n");
+  EXPECT_TRUE(Boxes().empty());
+
+  // An empty name stores nothing.
+  TypeInto("misto", "  ");
+  EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
+}
+
+TEST_F(GPSLocationsTest, APositionThatMayNotBeStoredIsToldAndTheFileStays) {
+  const std::string before = ReadFileBytes(PlacesFile());
+  const struct {
+    const char* field;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"SirMin", "30.5", "Stupně a minuty GPS pozice musí být celá čísla."},
+      {"SirSt", "91", "GPS pozice je mimo platný rozsah"},
+      {"DelkaSec", "60", "GPS pozice je mimo platný rozsah"},
+      {"GpsVyska", "vysoko", "Nadmořská výška musí být číslo"},
+  };
+  for (const auto& c : cases) {
+    form->SetPosition("50.5", "14.4", "", "Nové místo");
+    Boxes().clear();
+    TypeInto(c.field, c.text);
+    QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
+    ASSERT_EQ(Boxes().size(), 1u) << c.field;
+    EXPECT_EQ(Boxes()[0].text.rfind(c.message, 0), 0u) << Boxes()[0].text;
+    EXPECT_EQ(Boxes()[0].caption, "Chyba");
+  }
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), before);
+  EXPECT_EQ(Names(), "brno,Plzeň,Praha");
+}
+
+TEST_F(GPSLocationsTest, RemovingAsksFirstAndSelectsTheNextPlaceOrTheNewLastOne) {
+  form->show();
+  ClickPlace(1);
+  for (const platform::MessageAnswer answer : {platform::MessageAnswer::No, platform::MessageAnswer::Cancel}) {
+    Answer() = answer;
+    QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+  }
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[0].text, "Chcete opravdu smazat zvolenou GPS pozici?");
+  EXPECT_EQ(Boxes()[0].caption, "Smazat?");
+  EXPECT_EQ(Boxes()[0].buttons, platform::MessageButtons::YesNoCancel);
+  EXPECT_EQ(Names(), "brno,Plzeň,Praha");
+
+  Answer() = platform::MessageAnswer::Yes;
+  QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "brno,Praha");
+  EXPECT_EQ(form->LB->currentRow(), 1);
+  EXPECT_EQ(Text("misto"), "Praha");
+  QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "brno");
+  EXPECT_EQ(form->LB->currentRow(), 0);
+  EXPECT_EQ(Text("GoogleSirka"), "49.2");
+  QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+  EXPECT_EQ(Names(), "");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), "");
+  QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
+  EXPECT_EQ(Boxes().size(), 5u);
+}
+
+TEST_F(GPSLocationsTest, ADoubleClickPicksAPlaceOnlyWhenPickingAndOtherwiseShowsItsMap) {
+  testsupport::ScopedEnv log("QUILLMARSH_OPEN_LOG", home.Path() + "/open.log");
+  // A window left open by a fault ends the test instead of hanging it.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, form.get(), [this] { form->done(-1); });
+
+  guard.start(10000);
+  QTimer::singleShot(0, [this] {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    DoubleClickPlace(0);
+  });
+  ASSERT_EQ(form->Execute(true), QDialog::Accepted);
+  EXPECT_EQ(Text("GoogleSirka"), "49.2");
+  EXPECT_EQ(Text("misto"), "brno");
+
+  guard.start(10000);
+  QTimer::singleShot(0, [this] {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    DoubleClickPlace(2);
+    EXPECT_TRUE(form->isVisible());
+    form->reject();
+  });
+  EXPECT_EQ(form->Execute(false), QDialog::Rejected);
+  EXPECT_EQ(ReadFileBytes(home.Path() + "/open.log"),
+            "https://www.google.com/maps?q=50.1%2C+14.4&views=satellite\n");
+}
+
+TEST_F(GPSLocationsTest, ImportingMergesAnotherPlacesFile) {
+  testsupport::TempDir dir;
+  WriteFileBytes(dir.File("výlet.gps"), "49.7|13.4|310|Plzeň - náměstí\r\n48.8|14.3||Český Krumlov\r\n");
+  QTimer::singleShot(0, [&dir] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(dir.File("výlet.gps")));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  Find<QAction>("Import1")->trigger();
+  EXPECT_EQ(Names(), "brno,Plzeň,Praha,Český Krumlov");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()),
+            "49.2|16.6||brno\r\n49.7|13.4|310|Plzeň\r\n50.1|14.4|235|Praha\r\n48.8|14.3||Český Krumlov\r\n");
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(GPSLocationsTest, AStoreThatCannotBeWrittenIsToldAndChangesNothing) {
+  const std::string before = ReadFileBytes(PlacesFile());
+  form->SetPosition("-33.9", "151.2", "", "Sydney");
+  {
+    testsupport::ScopedFileSizeLimit limit(before.size());
+    QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
+  }
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Seznam GPS míst nelze uložit.\n\n" + PlacesFile());
+  EXPECT_EQ(Names(), "brno,Plzeň,Praha");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), before);
+}
+
+}  // namespace
