@@ -105,7 +105,9 @@ void TfrmGPS::Connect() {
   const auto guarded = [this](void (TfrmGPS::*handler)()) {
     return [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); };
   };
-  connect(LB, &QListWidget::currentRowChanged, this, guarded(&TfrmGPS::LBClick));
+  // A selection, not the current row: focus alone makes the first row
+  // current, and must not replace the position shown.
+  connect(LB, &QListWidget::itemSelectionChanged, this, guarded(&TfrmGPS::LBClick));
   connect(LB, &QListWidget::itemClicked, this, guarded(&TfrmGPS::LBClick));
   connect(LB, &QListWidget::itemDoubleClicked, this, guarded(&TfrmGPS::LBDblClick));
   connect(BitBtn1, &QPushButton::clicked, this, guarded(&TfrmGPS::BitBtn1Click));
@@ -186,8 +188,13 @@ void TfrmGPS::FillList(int index) {
 
 void TfrmGPS::TellNotSaved() { TellError(kTextNotSaved, places_.Path()); }
 
+int TfrmGPS::SelectedRow() const {
+  const QListWidgetItem* item = LB->currentItem();
+  return item != nullptr && item->isSelected() ? LB->row(item) : -1;
+}
+
 void TfrmGPS::LBClick() {
-  const int row = LB->currentRow();
+  const int row = SelectedRow();
   if (row < 0 || static_cast<size_t>(row) >= places_.Places().size()) return;
   const TGpsPlace& place = places_.Places()[static_cast<size_t>(row)];
   std::string lat, lon, alt;
@@ -204,7 +211,7 @@ void TfrmGPS::LBDblClick() {
 }
 
 void TfrmGPS::BitBtn1Click() {
-  const int row = LB->currentRow();
+  const int row = SelectedRow();
   if (row < 0) return;
   if (platform::ShowMessageBox(Language::GetText(kTextRemoveQuestion),
                                Language::GetText(kTextDelete) + "?",

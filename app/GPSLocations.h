@@ -78,6 +78,8 @@ class TfrmGPS : public QDialog {
   void Connect();
   // LB shows the places' names; index is selected without running LBClick.
   void FillList(int index);
+  // The selected place's row; -1 when none is selected.
+  int SelectedRow() const;
   void TellNotSaved();
 
   TGpsPlaceList places_;

@@ -107,7 +107,16 @@ TEST_F(GPSLocationsTest, StartsWithTheValidPlacesSortedByNameAndItsCzechCaptions
 }
 
 TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsAPlace) {
+  // The position a caller gives stays until a place is chosen, also when the
+  // list takes the focus.
+  form->SetPosition("43.467448", "11.885127", "", "");
   form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->LB->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(form->LB->hasFocus());
+  EXPECT_EQ(Text("GoogleSirka"), "43.467448");
+  EXPECT_EQ(Text("SirMin"), "28");
+
   ClickPlace(2);
   EXPECT_EQ(Text("misto"), "Praha");
   const struct {
