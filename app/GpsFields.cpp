@@ -35,14 +35,21 @@ bool AllEmpty(const TCoordinate& c) {
   return IsEmpty(c.deg) && IsEmpty(c.min) && IsEmpty(c.sec) && IsEmpty(c.decimal);
 }
 
-// Digits only, after an optional sign: "12", not "12.0" nor "$C".
+// Digits only, after an optional sign, blanks left out: "12", not "12.0"
+// nor "$C".
 bool WholeField(const std::string& text, int32_t& value) {
+  value = 0;
   const std::string cleaned = StrFunc::RemoveBlanks(text);
   const size_t digits = !cleaned.empty() && (cleaned[0] == '+' || cleaned[0] == '-') ? 1 : 0;
   if (cleaned.size() == digits || cleaned.size() > digits + 9) return false;
   for (size_t i = digits; i < cleaned.size(); ++i)
     if (cleaned[i] < '0' || cleaned[i] > '9') return false;
   return StrFunc::TryStrToIntS(cleaned, value);
+}
+
+bool WholeOrEmpty(const std::string& text) {
+  int32_t value = 0;
+  return IsEmpty(text) || WholeField(text, value);
 }
 
 // One coordinate of at most maxDegrees, in the form the writer stores.
@@ -68,7 +75,7 @@ TProblem CheckAltitude(const TAltitude& alt, TPosition& position) {
 
 int32_t IntegerField(const std::string& text) {
   int32_t value = 0;
-  return StrFunc::TryStrToIntS(StrFunc::Trim(text), value) ? value : 0;
+  return WholeField(text, value) ? value : 0;
 }
 
 double FloatField(const std::string& text) {
@@ -102,6 +109,8 @@ void FromDegrees(TCoordinate& c) {
     c.decimal.clear();
     return;
   }
+  // "30.5" minutes are no 30 nor 0 minutes: the decimal waits for a whole number.
+  if (!WholeOrEmpty(c.deg) || !WholeOrEmpty(c.min)) return;
   c.decimal = StrFunc::DegMinSecToStr(IntegerField(c.deg), IntegerField(c.min), FloatField(c.sec),
                                       c.ref == 1);
 }
@@ -130,14 +139,17 @@ bool DecimalsAreNumbers(const TCoordinate& lat, const TCoordinate& lon) {
 }
 
 bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon) {
-  return DecimalsAreNumbers(lat, lon) && AllNumbers(lat) && AllNumbers(lon);
+  return DecimalsAreNumbers(lat, lon) && AllNumbers(lat) && AllNumbers(lon) &&
+         WholeOrEmpty(lat.deg) && WholeOrEmpty(lat.min) && WholeOrEmpty(lon.deg) &&
+         WholeOrEmpty(lon.min);
 }
 
 TProblem CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
                        TPosition& position) {
   position = TPosition();
   if (AllEmpty(lat) && AllEmpty(lon)) return IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kNotNumber;
-  if (!PositionComplete(lat, lon)) return TProblem::kNotNumber;
+  if (!DecimalsAreNumbers(lat, lon) || !AllNumbers(lat) || !AllNumbers(lon))
+    return TProblem::kNotNumber;
   TProblem problem = CheckCoordinate(lat, 90, position.latDeg, position.latMin, position.latSec);
   if (problem == TProblem::kNone)
     problem = CheckCoordinate(lon, 180, position.lonDeg, position.lonMin, position.lonSec);

@@ -24,7 +24,8 @@ struct TAltitude {
   int ref = 0;
 };
 
-// The trimmed text as an integer; 0 when it is none.
+// The text without blanks as a whole number (decimal digits, optional sign);
+// 0 when it is none.
 int32_t IntegerField(const std::string& text);
 // The text without blanks as a decimal number ("," or "."); 0 when it is none.
 double FloatField(const std::string& text);
@@ -36,7 +37,8 @@ double FloatField(const std::string& text);
 bool FromDecimal(TCoordinate& c);
 // The decimal text from degrees, minutes and seconds, negative for item 1.
 // When all three are empty the decimal text is emptied, and the hemisphere
-// goes back to item 0 when there was a decimal text.
+// goes back to item 0 when there was a decimal text. Degrees or minutes that
+// are no whole number leave the decimal text as it is.
 void FromDegrees(TCoordinate& c);
 // The decimal value's sign follows the hemisphere; nothing when it agrees
 // already or the decimal text is no number.
@@ -49,7 +51,8 @@ void FollowAltitude(TAltitude& a, bool fromText);
 
 // Both decimal texts are numbers: what the map and a new place need.
 bool DecimalsAreNumbers(const TCoordinate& lat, const TCoordinate& lon);
-// DecimalsAreNumbers, and every field of both coordinates is a number.
+// DecimalsAreNumbers, and every field of both coordinates is a number, the
+// degrees and minutes whole ones.
 bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon);
 
 // A position that may be written.

@@ -60,6 +60,10 @@ TEST(GpsFields, DegreesMinutesSecondsBecomeSignedDecimalDegrees) {
       {{"50", "5", "", 0, "x"}, "50.083333", 0},
       {{" 43 ", "28", "2,814", 0, ""}, "43.467448", 0},
       {{"0", "22", "16.68", 1, ""}, "-0.371300", 1},
+      {{"5 0", "+5", "", 0, ""}, "50.083333", 0},
+      // A fraction in the degrees or minutes leaves the decimal text as it was.
+      {{"50", "30.5", "0", 0, "50.5"}, "50.5", 0},
+      {{"50,5", "", "", 1, "-50"}, "-50", 1},
       // All three emptied: no position, and the hemisphere back to N / E.
       {{"", " ", "", 1, "-50.5"}, "", 0},
       {{"", "", "", 1, ""}, "", 1},
@@ -116,6 +120,9 @@ TEST(GpsFields, TheMapNeedsTwoDecimalNumbersAndNumbersInEveryDegreeField) {
   letters.min = "x";
   EXPECT_TRUE(GpsFields::DecimalsAreNumbers(lat, letters));
   EXPECT_FALSE(GpsFields::PositionComplete(lat, letters));
+  TCoordinate fraction = lon;
+  fraction.min = "24.5";
+  EXPECT_FALSE(GpsFields::PositionComplete(lat, fraction));
   TCoordinate empty = lon;
   empty.decimal = " ";
   EXPECT_FALSE(GpsFields::DecimalsAreNumbers(lat, empty));

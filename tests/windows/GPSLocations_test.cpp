@@ -163,12 +163,15 @@ TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsA
 
 TEST_F(GPSLocationsTest, APositionThatMayNotBeStoredIsToldAndTheFileStays) {
   const std::string before = ReadFileBytes(PlacesFile());
+  // A fraction in the minutes leaves no position to store at all.
+  form->SetPosition("50.5", "14.4", "", "Nové místo");
+  TypeInto("SirMin", "30.5");
+  EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
   const struct {
     const char* field;
     const char* text;
     const char* message;
   } cases[] = {
-      {"SirMin", "30.5", "Stupně a minuty GPS pozice musí být celá čísla."},
       {"SirSt", "91", "GPS pozice je mimo platný rozsah"},
       {"DelkaSec", "60", "GPS pozice je mimo platný rozsah"},
       {"GpsVyska", "vysoko", "Nadmořská výška musí být číslo"},

@@ -123,7 +123,9 @@ TEST_F(GpsGroupTest, EachFormOfACoordinateFollowsWhatTheUserTypesInTheOther) {
        {Type("SirSt", ""), Type("SirMin", ""), Type("SirSec", "")},
        "_ _ _ N _ / 14 24 0.000 E 14.4 / _ 0 -"},
       {"letters in the minutes", "50.5", "14.4", "", {Type("DelkaMin", "x")},
-       "50 30 0.000 N 50.5 / 14 x 0.000 E 14.000000 / _ 0 -"},
+       "50 30 0.000 N 50.5 / 14 x 0.000 E 14.4 / _ 0 -"},
+      {"minutes with a fraction", "50.5", "14.4", "", {Type("SirMin", "15.5")},
+       "50 15.5 0.000 N 50.250000 / 14 24 0.000 E 14.4 / _ 0 -"},
       {"letters in the decimal", "50.5", "14.4", "", {Type("GoogleSirka", "abc")},
        "50 30 0.000 N abc / 14 24 0.000 E 14.4 / _ 0 -"},
   };
