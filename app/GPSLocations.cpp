@@ -51,7 +51,8 @@ void SplitCoords(const std::string& coords, std::string& lat, std::string& lon, 
   const size_t first = coords.find('|');
   const size_t second = first == std::string::npos ? first : coords.find('|', first + 1);
   lat = StrFunc::Trim(coords.substr(0, first));
-  lon = first == std::string::npos ? "" : StrFunc::Trim(coords.substr(first + 1, second - first - 1));
+  lon =
+      first == std::string::npos ? "" : StrFunc::Trim(coords.substr(first + 1, second - first - 1));
   alt = second == std::string::npos ? "" : StrFunc::Trim(coords.substr(second + 1));
 }
 
@@ -233,8 +234,9 @@ void TfrmGPS::BitBtn2Click() {
     TGpsGroup::TellProblem(problem);
     return;
   }
-  AddLocation(GPSGroup->GoogleSirka->text().toStdString(), GPSGroup->GoogleDelka->text().toStdString(),
-              GPSGroup->GpsVyska->text().toStdString(), misto->text().toStdString());
+  AddLocation(GPSGroup->GoogleSirka->text().toStdString(),
+              GPSGroup->GoogleDelka->text().toStdString(), GPSGroup->GpsVyska->text().toStdString(),
+              misto->text().toStdString());
 }
 
 void TfrmGPS::mistoChange() {

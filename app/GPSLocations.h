@@ -8,9 +8,8 @@
 // GPSGroup's decimal edits and altitude and the name from misto.
 #pragma once
 
-#include <string>
-
 #include <QDialog>
+#include <string>
 
 #include "app/GpsPlaces.h"
 
@@ -51,6 +50,10 @@ class TfrmGPS : public QDialog {
   bool SortLocationsFile();
   void LoadLocations();
   bool SaveLocations();
+  static bool ParseLocationLine(const std::string& line, std::string& lat, std::string& lon,
+                                std::string& name, std::string& alt) {
+    return GpsPlaces::ParseLocationLine(line, lat, lon, name, alt);
+  }
 
   // --- Handlers -----------------------------------------------------------------
   void LBClick();

@@ -66,7 +66,8 @@ TProblem CheckAltitude(const TAltitude& alt, TPosition& position) {
   position.hasAltitude = !IsEmpty(alt.text);
   if (!position.hasAltitude) return TProblem::kNone;
   double metres = 0;
-  if (!StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(alt.text), metres)) return TProblem::kBadAltitude;
+  if (!StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(alt.text), metres))
+    return TProblem::kBadAltitude;
   position.altitude = StrFunc::RoundTo(2, metres);
   return std::fabs(position.altitude) <= kMaxAltitude ? TProblem::kNone : TProblem::kBadAltitude;
 }
@@ -147,7 +148,8 @@ bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon) {
 TProblem CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
                        TPosition& position) {
   position = TPosition();
-  if (AllEmpty(lat) && AllEmpty(lon)) return IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kNotNumber;
+  if (AllEmpty(lat) && AllEmpty(lon))
+    return IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kNotNumber;
   if (!DecimalsAreNumbers(lat, lon) || !AllNumbers(lat) || !AllNumbers(lon))
     return TProblem::kNotNumber;
   TProblem problem = CheckCoordinate(lat, 90, position.latDeg, position.latMin, position.latSec);

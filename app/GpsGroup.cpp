@@ -1,13 +1,12 @@
 #include "app/GpsGroup.h"
 
-#include <algorithm>
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/HromadneAkceGps.h"
 #include "app/Language.h"
@@ -120,9 +119,11 @@ void TGpsGroup::Build() {
 
 void TGpsGroup::Connect() {
   const auto on = [this](auto* sender, auto signal, void (TGpsGroup::*handler)()) {
-    connect(sender, signal, this, [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this,
+            [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); });
   };
-  for (QLineEdit* edit : {SirSt, SirMin, SirSec}) on(edit, &QLineEdit::textChanged, &TGpsGroup::SirkaChange);
+  for (QLineEdit* edit : {SirSt, SirMin, SirSec})
+    on(edit, &QLineEdit::textChanged, &TGpsGroup::SirkaChange);
   for (QLineEdit* edit : {DelkaSt, DelkaMin, DelkaSec})
     on(edit, &QLineEdit::textChanged, &TGpsGroup::DelkaChange);
   on(GoogleSirka, &QLineEdit::textChanged, &TGpsGroup::GoogleSirkaChange);
@@ -152,14 +153,15 @@ void TGpsGroup::AddRow(QWidget* row) {
 }
 
 void TGpsGroup::SetDegreesVisible(bool visible) {
-  for (QWidget* w : std::initializer_list<QWidget*>{SirSt, SirMin, SirSec, SirkaRef, DelkaSt, DelkaMin,
-                                                    DelkaSec, DelkaRef, GpsVyska, Label6, GPSAltitudeRef})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{SirSt, SirMin, SirSec, SirkaRef, DelkaSt, DelkaMin, DelkaSec,
+                                       DelkaRef, GpsVyska, Label6, GPSAltitudeRef})
     w->setVisible(visible);
 }
 
 void TGpsGroup::SetEditable(bool editable) {
-  for (QLineEdit* edit : {SirSt, SirMin, SirSec, GoogleSirka, DelkaSt, DelkaMin, DelkaSec,
-                          GoogleDelka, GpsVyska})
+  for (QLineEdit* edit :
+       {SirSt, SirMin, SirSec, GoogleSirka, DelkaSt, DelkaMin, DelkaSec, GoogleDelka, GpsVyska})
     edit->setReadOnly(!editable);
   for (QComboBox* combo : {SirkaRef, DelkaRef, GPSAltitudeRef}) combo->setEnabled(editable);
 }
@@ -224,8 +226,10 @@ void TGpsGroup::UpdateCoordinates() {
   for (const TCoordinateFields& fields : {LatitudeFields(), LongitudeFields()}) {
     GpsFields::TCoordinate c = Read(fields);
     // An empty position leaves no degrees of an earlier one behind.
-    if (StrFunc::RemoveBlanks(c.decimal).empty()) c = GpsFields::TCoordinate();
-    else GpsFields::FromDecimal(c);
+    if (StrFunc::RemoveBlanks(c.decimal).empty())
+      c = GpsFields::TCoordinate();
+    else
+      GpsFields::FromDecimal(c);
     Put(fields, c);
   }
   GpsFields::TAltitude altitude = Altitude();

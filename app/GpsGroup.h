@@ -12,10 +12,9 @@
 // every new button state through OnButtons.
 #pragma once
 
+#include <QGroupBox>
 #include <functional>
 #include <string>
-
-#include <QGroupBox>
 
 #include "app/GpsFields.h"
 

@@ -8,8 +8,6 @@
 #include "platform/TextFile.h"
 #include "platform/TextLines.h"
 
-namespace GpsPlaces {
-
 namespace {
 
 bool IsNumber(const std::string& text) {
@@ -22,13 +20,9 @@ bool Exists(const std::string& path) {
   return platform::StatPath(path, status);
 }
 
-std::string NameOf(const std::string& line) {
-  std::string lat, lon, name, alt;
-  ParseLocationLine(line, lat, lon, name, alt);
-  return StrFunc::UpperCaseCz(name);
-}
-
 }  // namespace
+
+namespace GpsPlaces {
 
 bool ParseLocationLine(const std::string& line, std::string& lat, std::string& lon,
                        std::string& name, std::string& alt) {
@@ -56,7 +50,8 @@ std::vector<std::string> SortedLines(const std::vector<std::string>& lines) {
   std::vector<std::pair<std::string, std::string>> keyed;
   for (const std::string& line : lines) {
     std::string lat, lon, name, alt;
-    if (ParseLocationLine(line, lat, lon, name, alt)) keyed.emplace_back(NameOf(line), line);
+    if (ParseLocationLine(line, lat, lon, name, alt))
+      keyed.emplace_back(StrFunc::UpperCaseCz(name), line);
   }
   std::stable_sort(keyed.begin(), keyed.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -75,8 +70,7 @@ TRead ReadLines(const std::string& path, std::vector<std::string>& lines) {
   lines.clear();
   if (LoadTextFileLines(path, lines)) return TRead::kOk;
   lines.clear();
-  platform::FileStatus status;
-  return platform::StatPath(path, status) ? TRead::kFailed : TRead::kMissing;
+  return Exists(path) ? TRead::kFailed : TRead::kMissing;
 }
 
 std::string Coords(const std::string& lat, const std::string& lon, const std::string& alt) {
@@ -86,7 +80,8 @@ std::string Coords(const std::string& lat, const std::string& lon, const std::st
 // A name is one line of the file.
 std::string OneLine(const std::string& name) {
   std::string line = StrFunc::Trim(name);
-  std::replace_if(line.begin(), line.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
   return line;
 }
 
@@ -210,7 +205,8 @@ bool TGpsPlaceList::Import(const std::string& file) {
     } else if (!match->used) {
       match->used = true;
       const bool takeAltitude = match->alt.empty() && !alt.empty();
-      merged.push_back(takeAltitude ? lat + "|" + lon + "|" + alt + "|" + match->name : match->line);
+      merged.push_back(takeAltitude ? lat + "|" + lon + "|" + alt + "|" + match->name
+                                    : match->line);
     }
   }
   for (const TOwn& place : existing)

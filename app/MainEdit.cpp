@@ -50,9 +50,15 @@ void TMainForm::ClearChangedMarks() {
 
 void TMainForm::GpsEdited(TGpsPart part) {
   switch (part) {
-    case TGpsPart::kLatitude: latitudeChanged_ = true; break;
-    case TGpsPart::kLongitude: longitudeChanged_ = true; break;
-    case TGpsPart::kAltitude: altitudeChanged_ = true; break;
+    case TGpsPart::kLatitude:
+      latitudeChanged_ = true;
+      break;
+    case TGpsPart::kLongitude:
+      longitudeChanged_ = true;
+      break;
+    case TGpsPart::kAltitude:
+      altitudeChanged_ = true;
+      break;
   }
   SetModified(true);
 }
