@@ -16,23 +16,19 @@ bool Exists(const std::string& path) {
   return platform::LinkStatPath(path, st);
 }
 
-// The entry of dir whose name equals name without regard to case; the first
-// in sorted order when several do.
-bool FindByCase(const std::string& dir, const std::string& name, std::string& found) {
-  std::vector<platform::DirEntry> entries;
-  if (!SortedListing(dir.empty() ? "." : dir, entries)) return false;
-  const std::string wanted = StrFunc::UpperCaseCz(name);
-  for (const platform::DirEntry& e : entries) {
-    if (StrFunc::UpperCaseCz(e.name) == wanted) {
-      found = e.name;
-      return true;
-    }
-  }
-  return false;
-}
-
 std::string ResolveCase(const std::string& path) {
   if (path.empty() || Exists(path)) return path;
+  // Most often only the last level is missing, as for the new name of a
+  // rename: its folder needs no walk.
+  const size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
+    const std::string dir = path.substr(0, slash);
+    std::string actual;
+    if (Exists(dir)) {
+      const std::string name = path.substr(slash + 1);
+      return JoinPath(dir, FindByCase(dir, name, actual) ? actual : name);
+    }
+  }
   std::string resolved = path.front() == '/' ? "/" : "";
   bool found = true;
   size_t start = 0;

@@ -28,6 +28,13 @@ TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status);
 // The entry a system path names (a link: what it points to, faReparsePoint
 // set); false when missing.
 bool StatEntry(const std::string& systemPath, platform::FileStatus& status);
+// The entry of the system folder dir whose name equals name without regard
+// to case (StrFunc::UpperCaseCz); the first in sorted order when several do.
+// False when there is none or the folder cannot be read.
+bool FindByCase(const std::string& dir, const std::string& name, std::string& found);
+// Tells the lookup above of a rename just made (system paths), so that a run
+// of renames in one folder does not list it again for every name.
+void NoteRenamed(const std::string& from, const std::string& to);
 // True when both system paths name one file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 

@@ -127,12 +127,16 @@ bool RenameFileLong(std::string_view oldName, std::string_view newName) {
   const std::string asWritten = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(newName));
   const std::string existing = SystemPath(newName);
   platform::FileStatus st;
-  if (!platform::LinkStatPath(existing, st)) return platform::RenameNoReplace(from, existing);
-  // The new name is taken: only a change of case of the same entry may go on.
-  if (existing != from) return false;
-  if (asWritten == from) return true;
-  return platform::RenameNoReplace(
-      from, JoinPath(StrFunc::ExtractDir(existing), StrFunc::ExtractName(asWritten)));
+  std::string to = existing;
+  if (platform::LinkStatPath(existing, st)) {
+    // The new name is taken: only a change of case of the same entry may go on.
+    if (existing != from) return false;
+    if (asWritten == from) return true;
+    to = JoinPath(StrFunc::ExtractDir(existing), StrFunc::ExtractName(asWritten));
+  }
+  if (!platform::RenameNoReplace(from, to)) return false;
+  NoteRenamed(from, to);
+  return true;
 }
 
 bool SameVolume(std::string_view a, std::string_view b) {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 namespace platform {
 
@@ -66,6 +67,21 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
       entry.status.isLink = true;
     }
     entries.push_back(std::move(entry));
+    errno = 0;
+  }
+  const bool ok = errno == 0;
+  closedir(dir);
+  return ok;
+}
+
+bool ListNames(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(path.c_str());
+  if (dir == nullptr) return false;
+  errno = 0;
+  while (const dirent* e = readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
     errno = 0;
   }
   const bool ok = errno == 0;

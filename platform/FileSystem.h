@@ -40,6 +40,10 @@ struct DirEntry {
 // The entries of a folder without "." and "..", in the order the system
 // gives them. False when the folder cannot be read.
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
+// The names of a folder's entries without "." and "..", in the order the
+// system gives them; no entry's status is asked for, so a large folder lists
+// quickly. False when the folder cannot be read.
+bool ListNames(const std::string& path, std::vector<std::string>& names);
 
 // --- Descriptors ------------------------------------------------------------
 
