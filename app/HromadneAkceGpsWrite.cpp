@@ -83,8 +83,11 @@ void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsM
                     TFailures& failures) {
   TExifReader reader;
   reader.ReadFromFile(path);
-  if (reader.HasGPS() && mode == TGpsMode::JustUnset) return;
-  if (reader.HasGPS() && reader.IsGPSValid()) {
+  // A GPS block that holds no whole position (cameras write one without a
+  // fix) is no position to keep.
+  const bool located = reader.HasGPS() && reader.IsGPSValid();
+  if (located && mode == TGpsMode::JustUnset) return;
+  if (located) {
     reader.SetLatitude(position.latDegrees, position.latMinutes, position.north,
                        position.latSeconds);
     reader.SetLongitude(position.lonDegrees, position.lonMinutes, position.east,

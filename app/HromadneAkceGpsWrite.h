@@ -30,10 +30,11 @@ struct TGpsPosition {
 TGpsFieldError ParseGpsFields(const TGpsFields& fields, TGpsPosition& position);
 
 // Writes the position into a JPEG photo: with JustUnset only when the photo
-// has no GPS data at all (an all-zero position counts as data). Latitude and
-// longitude are written where they differ (seconds by 0.001 or more), or
-// both when the photo's position is not complete; the altitude when given.
-// A photo already at the position is not rewritten.
+// has no whole position (an all-zero position counts as one; a GPS block
+// without latitude or longitude does not). Latitude and longitude are
+// written where they differ (seconds by 0.001 or more), or both when the
+// photo's position is not whole; the altitude when given. A photo already
+// at the position is not rewritten.
 void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsMode mode,
                     TFailures& failures);
 

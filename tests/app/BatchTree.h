@@ -63,6 +63,22 @@ inline std::string Photo(const std::string& root, const std::string& relPath, TD
   return path;
 }
 
+// A photo whose exposure dates are empty ("0000:00:00 00:00:00"), so it has
+// no valid EXIF date; its DateTime stays 2013-01-01 01:01:01.
+inline std::string UndatedPhoto(const std::string& root, const std::string& relPath,
+                                TDateTime fileDate) {
+  const std::string path = Photo(root, relPath, At(2013, 1, 1, 1, 1, 1), fileDate);
+  TExifReader reader;
+  reader.ReadFromFile(path);
+  std::string bytes = testsupport::ReadFileBytes(path);
+  const std::string empty("0000:00:00 00:00:00\0", 20);
+  bytes.replace(size_t(reader.Values().dateTimeOriginalPos), 20, empty);
+  bytes.replace(size_t(reader.Values().dateTimeDigitizedPos), 20, empty);
+  testsupport::WriteFileBytes(path, bytes);
+  DosFunc::SetFileDateTime(path, fileDate);
+  return path;
+}
+
 // Another media file (or any file) with contents of its own.
 inline std::string Media(const std::string& root, const std::string& relPath,
                          TDateTime fileDate) {
