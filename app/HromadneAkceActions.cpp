@@ -19,7 +19,7 @@ void FileDateFromPhoto(TPassLine& line, TPassContext& ctx) {
 
 void RenameLine(TPassLine& line, TPassContext& ctx) {
   RenameByDate(line.file, line.key, line.dayNumber, line.position, ctx.options.renameFormat,
-               ctx.result.failures);
+               ctx.hints, ctx.result.failures);
 }
 
 void ExifDatesFromFile(TPassLine& line, TPassContext& ctx) {

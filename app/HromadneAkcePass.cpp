@@ -67,10 +67,11 @@ void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPas
   if (files.empty()) return;
   ctx.result.filesMet += files.size();
   if (ctx.code == kDirectDate) ctx.clock.emplace(ctx.options.directDay);
+  ctx.hints.clear();
   ctx.progress.BeginFolder(folder, 2 * files.size() + 1);
   std::vector<TPassLine> lines;
   lines.reserve(files.size());
-  for (TMediaFile& file : files) {
+  for (const TMediaFile& file : files) {
     TPassLine line;
     if (Collect(file, rule, ctx, line)) lines.push_back(std::move(line));
     ctx.progress.Step();

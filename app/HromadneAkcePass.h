@@ -13,6 +13,7 @@
 #include "app/HromadneAkceGpsWrite.h"
 #include "app/HromadneAkceOptions.h"
 #include "app/HromadneAkceProgress.h"
+#include "app/HromadneAkceRename.h"
 #include "app/HromadneAkceResult.h"
 #include "app/HromadneAkceScan.h"
 #include "metadata/exif.h"
@@ -40,6 +41,7 @@ struct TPassContext {
   TRunResult& result;
   TGpsPosition gps;                   // code 5
   std::optional<TDirectClock> clock;  // code 4, set anew for every pass
+  TSuffixHints hints;                 // codes 2 and 9, emptied for every pass
   TExifReader reader;                 // reads the dates of the collect step
 };
 

@@ -1,5 +1,7 @@
 #include "app/HromadneAkceRename.h"
 
+#include <algorithm>
+
 #include "app/HromadneAkceKinds.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -17,19 +19,48 @@ bool IsFolder(const std::string& path) {
   return attr >= 0 && (attr & DosFunc::faDirectory) != 0;
 }
 
-// The name the file takes: base.ext, or base-0001.ext when base.ext is held
-// by a folder, or the first free base-nnnn.ext from -0002 when -0001 is held.
-// "" when every number is taken.
-std::string FreeTarget(const std::string& stem, const std::string& ext) {
+std::string Numbered(const std::string& stem, int32_t n, const std::string& ext) {
+  return stem + "-" + Pad4(n) + "." + ext;
+}
+
+// Moves the file to target; false when that did not happen.
+bool Take(TMediaFile& file, const std::string& target) {
+  if (!DosFunc::RenameFileLong(file.path, target)) return false;
+  file.path = file.standing = target;
+  return true;
+}
+
+// The file takes stem.ext when neither it nor stem-0001.ext is held. When
+// stem.ext is held by another photo, that one moves to stem-0001.ext (a
+// folder stays, and the file takes stem-0001.ext); then the file takes the
+// first free stem-nnnn.ext from -0002. False when no name could be taken.
+bool TakeDateName(TMediaFile& file, const std::string& stem, const std::string& ext,
+                  TSuffixHints& hints, TFailures& failures) {
   const std::string plain = stem + "." + ext;
-  const std::string first = stem + "-" + Pad4(1) + "." + ext;
-  if (Exists(plain) && !IsFolder(plain) && !Exists(first)) DosFunc::RenameFileLong(plain, first);
-  if (!Exists(first)) return Exists(plain) ? first : plain;
-  for (int32_t n = 2; n <= kLastSuffix; ++n) {
-    const std::string numbered = stem + "-" + Pad4(n) + "." + ext;
-    if (!Exists(numbered)) return numbered;
+  const std::string first = Numbered(stem, 1, ext);
+  if (!Exists(first)) {
+    if (Take(file, plain)) return true;
+    if (!Exists(plain)) {
+      failures.push_back({TFailureKind::RenameFailed, file.standing, plain});
+      return false;
+    }
+    if (IsFolder(plain) || !DosFunc::RenameFileLong(plain, first)) {
+      if (Take(file, first)) return true;
+      failures.push_back({TFailureKind::RenameFailed, file.standing, first});
+      return false;
+    }
   }
-  return std::string();
+  int32_t& next = hints[stem];
+  for (int32_t n = std::max(next, 2); n <= kLastSuffix; ++n) {
+    const std::string numbered = Numbered(stem, n, ext);
+    if (Exists(numbered)) continue;
+    next = n + 1;
+    if (Take(file, numbered)) return true;
+    failures.push_back({TFailureKind::RenameFailed, file.standing, numbered});
+    return false;
+  }
+  failures.push_back({TFailureKind::NameTaken, file.standing, NameOnDisk(plain)});
+  return false;
 }
 
 }  // namespace
@@ -72,7 +103,7 @@ std::string DateBaseName(TRenameFormat format, std::string_view key, int32_t day
 }
 
 void RenameByDate(TMediaFile& file, std::string_view key, int32_t dayNumber, int32_t position,
-                  TRenameFormat format, TFailures& failures) {
+                  TRenameFormat format, TSuffixHints& hints, TFailures& failures) {
   if (key.empty()) {
     failures.push_back({TFailureKind::NoUsableDate, file.standing, {}});
     RestoreName(file, failures);
@@ -81,19 +112,7 @@ void RenameByDate(TMediaFile& file, std::string_view key, int32_t dayNumber, int
   const std::string stem = StrFunc::IncludeBackslash(StrFunc::ExtractDir(file.standing)) +
                            DateBaseName(format, key, dayNumber, position);
   const std::string ext = StrFunc::LowerCaseCz(StrFunc::ExtractExt(file.standing));
-  const std::string target = FreeTarget(stem, ext);
-  if (target.empty()) {
-    failures.push_back({TFailureKind::NameTaken, file.standing, NameOnDisk(stem + "." + ext)});
-    RestoreName(file, failures);
-    return;
-  }
-  if (file.path == target) return;
-  if (DosFunc::RenameFileLong(file.path, target)) {
-    file.path = file.standing = target;
-    return;
-  }
-  failures.push_back({TFailureKind::RenameFailed, file.standing, target});
-  RestoreName(file, failures);
+  if (!TakeDateName(file, stem, ext, hints, failures)) RestoreName(file, failures);
 }
 
 std::string NameOnDisk(const std::string& path) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/HromadneAkceOptions.h"
 #include "app/HromadneAkceResult.h"
@@ -34,13 +35,18 @@ bool RestoreName(TMediaFile& file, TFailures& failures);
 std::string DateBaseName(TRenameFormat format, std::string_view key, int32_t dayNumber,
                          int32_t position);
 
+// The numbers of numbered names already found taken, by the name's path
+// without number and extension: a burst of many photos in one second does
+// not try every lower number again for each photo. One per pass.
+using TSuffixHints = std::unordered_map<std::string, int32_t>;
+
 // Gives a file of the pass its name by date: base name + "." + its lower-cased
 // extension in its folder. When that name is held, the holder moves to
 // base + "-0001" and the file takes the first free base + "-nnnn" from
 // "-0002"; a holder that is a folder stays, and the file takes the first free
 // numbered name. An empty key (no usable date) leaves the file as it was.
 void RenameByDate(TMediaFile& file, std::string_view key, int32_t dayNumber, int32_t position,
-                  TRenameFormat format, TFailures& failures);
+                  TRenameFormat format, TSuffixHints& hints, TFailures& failures);
 
 // The path under which name is found, in the letter case it has on disk; the
 // path itself when it is missing.

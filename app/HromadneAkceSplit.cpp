@@ -13,7 +13,8 @@ namespace {
 
 // True when folder ends with the levels of subfolder (any letter case).
 bool StandsIn(const std::string& folder, const std::string& subfolder) {
-  const std::string tail = "/" + StrFunc::UpperCaseCz(subfolder);
+  std::string tail(1, '/');
+  tail += StrFunc::UpperCaseCz(subfolder);
   const std::string upper = StrFunc::UpperCaseCz(folder);
   return upper.size() >= tail.size() && upper.compare(upper.size() - tail.size(), tail.size(), tail) == 0;
 }

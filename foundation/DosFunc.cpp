@@ -23,11 +23,11 @@ std::string ResolveCase(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
     const std::string dir = path.substr(0, slash);
+    const std::string name = path.substr(slash + 1);
     std::string actual;
-    if (Exists(dir)) {
-      const std::string name = path.substr(slash + 1);
-      return JoinPath(dir, FindByCase(dir, name, actual) ? actual : name);
-    }
+    const CaseLookup lookup = LookUpByCase(dir, name, actual);
+    if (lookup != CaseLookup::NoFolder)
+      return JoinPath(dir, lookup == CaseLookup::Found ? actual : name);
   }
   std::string resolved = path.front() == '/' ? "/" : "";
   bool found = true;

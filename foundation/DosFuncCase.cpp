@@ -71,17 +71,21 @@ bool Load(const std::string& dir, const FolderStamp& stamp) {
 
 }  // namespace
 
-bool FindByCase(const std::string& dir, const std::string& name, std::string& found) {
+CaseLookup LookUpByCase(const std::string& dir, const std::string& name, std::string& found) {
   std::lock_guard<std::mutex> lock(g_mutex);
   FolderStamp stamp;
-  if (!StampOf(dir, stamp)) return false;
+  if (!StampOf(dir, stamp)) return CaseLookup::NoFolder;
   if (!g_names.valid || g_names.dir != dir || !(g_names.stamp == stamp)) {
-    if (!Load(dir, stamp)) return false;
+    if (!Load(dir, stamp)) return CaseLookup::NoFolder;
   }
   const auto it = g_names.byUpper.find(StrFunc::UpperCaseCz(name));
-  if (it == g_names.byUpper.end()) return false;
+  if (it == g_names.byUpper.end()) return CaseLookup::Missing;
   found = it->second;
-  return true;
+  return CaseLookup::Found;
+}
+
+bool FindByCase(const std::string& dir, const std::string& name, std::string& found) {
+  return LookUpByCase(dir, name, found) == CaseLookup::Found;
 }
 
 void NoteRenamed(const std::string& from, const std::string& to) {

@@ -30,7 +30,9 @@ TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status);
 bool StatEntry(const std::string& systemPath, platform::FileStatus& status);
 // The entry of the system folder dir whose name equals name without regard
 // to case (StrFunc::UpperCaseCz); the first in sorted order when several do.
-// False when there is none or the folder cannot be read.
+enum class CaseLookup { Found, Missing, NoFolder };
+CaseLookup LookUpByCase(const std::string& dir, const std::string& name, std::string& found);
+// LookUpByCase found one.
 bool FindByCase(const std::string& dir, const std::string& name, std::string& found);
 // Tells the lookup above of a rename just made (system paths), so that a run
 // of renames in one folder does not list it again for every name.
