@@ -68,17 +68,19 @@ TEST_F(HromadneAkceRename, BurstOfOneSecondSpreadsInOrderAndStaysOnASecondRun) {
   EXPECT_EQ(progress_.steps, 22u);
 }
 
-TEST_F(HromadneAkceRename, BurstWithoutFreeSecondsKeepsNumbers) {
+TEST_F(HromadneAkceRename, BurstWithoutFreeSecondsKeepsNumbersInOrder) {
   // Every neighbouring second is held by another photo.
-  Marked("a.jpg", At(2013, 10, 5, 10, 0, 0), 1);
-  Marked("b.jpg", At(2013, 10, 5, 10, 0, 0), 2);
-  Marked("c.jpg", At(2013, 10, 5, 9, 59, 59), 3);
-  Marked("d.jpg", At(2013, 10, 5, 10, 0, 1), 4);
-  Run(kRenameByPhotoDate);
-  EXPECT_EQ(Tree(Root()), (Names{"20131005_095959.jpg", "20131005_100000-0001.jpg",
-                                 "20131005_100000-0002.jpg", "20131005_100001.jpg"}));
-  EXPECT_EQ(MarkOf("20131005_100000-0001.jpg"), 1);
-  EXPECT_EQ(MarkOf("20131005_100000-0002.jpg"), 2);
+  for (int i = 1; i <= 6; ++i) Marked("p" + std::to_string(i) + ".jpg", At(2013, 10, 5, 10, 0, 0), i);
+  Marked("before.jpg", At(2013, 10, 5, 9, 59, 59), 7);
+  Marked("after.jpg", At(2013, 10, 5, 10, 0, 1), 8);
+  for (int run = 0; run < 2; ++run) {
+    Run(kRenameByPhotoDate);
+    Names expected{"20131005_095959.jpg"};
+    for (int i = 1; i <= 6; ++i) expected.push_back("20131005_100000-000" + std::to_string(i) + ".jpg");
+    expected.push_back("20131005_100001.jpg");
+    ASSERT_EQ(Tree(Root()), expected);
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(MarkOf(expected[size_t(i)]), i);
+  }
 }
 
 TEST_F(HromadneAkceRename, FormatsAndMidnight) {
