@@ -34,9 +34,6 @@ enum class TRenameFormat : int32_t { Index = 0, Date = 1, DatePerDay = 2 };
 // them: rbJustUnsetGPS, rbUpdateAllGPS.
 enum class TGpsMode : int32_t { JustUnset = 0, UpdateAll = 1 };
 
-// The number steps of the drop-down list lbstep, in its order.
-constexpr int32_t kNumberSteps[] = {1, 2, 3, 4, 5, 10, 20, 25, 50, 100};
-
 // The GPS group's fields as typed: degrees, minutes and seconds with the
 // hemisphere boxes (SirkaRef, DelkaRef), and the altitude with its sign.
 struct TGpsFields {

@@ -33,7 +33,11 @@ struct TPassLine {
 // What the actions of one run share.
 struct TPassContext {
   TPassContext(TActionCode code, const TOptions& options, TProgress& progress, TRunResult& result)
-      : code(code), options(options), progress(progress), result(result) {}
+      : code(code), options(options), progress(progress), result(result) {
+    // Only dates and positions are read; rows of tags without a name would
+    // only cost time.
+    reader.SetHideUnnamedTags(true);
+  }
 
   TActionCode code;
   const TOptions& options;

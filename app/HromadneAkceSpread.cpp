@@ -1,5 +1,6 @@
 #include "app/HromadneAkceSpread.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_set>
 #include <vector>
@@ -7,9 +8,9 @@
 #include "app/HromadneAkceDates.h"
 #include "app/HromadneAkceKinds.h"
 #include "app/HromadneAkceRename.h"
-#include "app/HromadneAkceScan.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
+#include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
 
 namespace HromadneAkce {
@@ -20,9 +21,15 @@ constexpr size_t kStampLength = 15;
 
 using TStamps = std::unordered_set<std::string>;
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The stamp a name begins with, "" when it begins with none.
-std::string StampOf(const std::string& path) {
-  const std::string stamp = StrFunc::ExtractName(path).substr(0, kStampLength);
+std::string StampOf(const std::string& name) {
+  if (name.size() < kStampLength || name[8] != '_' ||
+      !std::all_of(name.begin(), name.begin() + 8, IsDigit) ||
+      !std::all_of(name.begin() + 9, name.begin() + kStampLength, IsDigit))
+    return std::string();
+  const std::string stamp = name.substr(0, kStampLength);
   return KeyDate(stamp) != 0 ? stamp : std::string();
 }
 
@@ -36,6 +43,11 @@ int FreeSeconds(TDateTime second, int direction, int limit, const TStamps& used)
     ++n;
   }
   return n;
+}
+
+bool IsPlainFile(const std::string& path) {
+  const int32_t attr = DosFunc::GetFileAttr(path);
+  return attr >= 0 && (attr & (DosFunc::faDirectory | DosFunc::faReparsePoint)) == 0;
 }
 
 bool MoveTo(const std::string& path, const std::string& stem, TStamps& used) {
@@ -77,17 +89,23 @@ void SpreadSecond(const std::string& stamp, const std::vector<std::string>& path
 }  // namespace
 
 void SpreadCollisions(const std::string& folder) {
-  const TFolderScan scan = ScanFolder(folder, TScanRule());
   TStamps used;
   std::map<std::string, std::vector<std::string>> seconds;
-  for (const TMediaFile& file : scan.files) {
-    const std::string stamp = StampOf(file.standing);
+  // Names alone tell the seconds in use; only the photos to move are looked at.
+  const std::string stem = StrFunc::IncludeBackslash(folder);
+  for (const std::string& name : DosFunc::FolderEntryNames(folder)) {
+    const std::string stamp = StampOf(name);
     if (stamp.empty()) continue;
     used.insert(stamp);
-    if (!file.IsTemporary() && IsNumberedStampName(StrFunc::ExtractName(file.path)))
-      seconds[stamp].push_back(file.path);
+    if (IsNumberedStampName(name) && IsPlainFile(stem + name)) seconds[stamp].push_back(stem + name);
   }
-  for (const auto& [stamp, paths] : seconds) SpreadSecond(stamp, paths, used);
+  for (auto& [stamp, paths] : seconds) {
+    // Their numbers give the photos' order.
+    std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+      return StrFunc::UpperCaseCz(a) < StrFunc::UpperCaseCz(b);
+    });
+    SpreadSecond(stamp, paths, used);
+  }
 }
 
 }  // namespace HromadneAkce

@@ -1,12 +1,15 @@
 #include "app/HromadneAkceWalk.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/HromadneAkceActions.h"
 #include "app/HromadneAkcePass.h"
 #include "app/HromadneAkceRenameName.h"
 #include "app/HromadneAkceSpread.h"
 #include "foundation/DosFunc.h"
+#include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
 
 namespace HromadneAkce {
@@ -15,6 +18,15 @@ namespace {
 
 bool IsUsableFolder(const std::string& folder) {
   return !folder.empty() && DosFunc::DirectoryExistsLong(folder);
+}
+
+// Runs work; a rename pass renames only within its folder, so the folder's
+// names need listing once, not checking at every name.
+template <typename Work>
+void InNameRun(TActionCode code, Work work) {
+  std::optional<DosFunc::TNameRun> run;
+  if (RuleOf(code).renames) run.emplace();
+  work();
 }
 
 bool Stop(TPassContext& ctx) {
@@ -36,8 +48,10 @@ void WalkTree(const std::string& root, TPassContext& ctx) {
     waiting.pop_back();
     TFolderScan scan = ScanFolder(folder, rule);
     const bool hasFiles = !scan.files.empty();
-    ProcessFiles(std::move(scan.files), folder, ctx);
-    if (spread && hasFiles) SpreadCollisions(folder);
+    InNameRun(ctx.code, [&] {
+      ProcessFiles(std::move(scan.files), folder, ctx);
+      if (spread && hasFiles) SpreadCollisions(folder);
+    });
     waiting.insert(waiting.end(), scan.subfolders.rbegin(), scan.subfolders.rend());
   }
 }
@@ -48,7 +62,7 @@ void RunFilesMode(const TTarget& target, TPassContext& ctx) {
     TMediaFile file;
     if (MediaFileOf(path, file)) files.push_back(file);
   }
-  ProcessFiles(std::move(files), std::string(), ctx);
+  InNameRun(ctx.code, [&] { ProcessFiles(std::move(files), std::string(), ctx); });
   for (const std::string& folder : target.folders) {
     if (Stop(ctx)) return;
     if (IsUsableFolder(folder)) WalkTree(folder, ctx);

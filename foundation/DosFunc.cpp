@@ -245,9 +245,17 @@ bool FindFileLong(std::string_view name, TFoundEntry& entry) {
     entry = rec;
     return true;
   }
-  const std::string path = SystemPath(name);
+  // The name as written first; only a missing one is looked up in another
+  // case.
+  std::string path = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(name));
   platform::FileStatus st;
-  if (!StatEntry(path, st)) return false;
+  if (!StatEntry(path, st)) {
+    std::string found;
+    const CaseLookup lookup = LookUpPath(path, found);
+    if (lookup == CaseLookup::Missing) return false;
+    path = lookup == CaseLookup::Found ? found : SystemPath(name);
+    if (!StatEntry(path, st)) return false;
+  }
   entry = EntryOf(StrFunc::ExtractName(StrFunc::ExcludeBackslash(path)), st);
   return true;
 }

@@ -1,11 +1,11 @@
 // Names looked up without regard to case. A folder is listed once and its
 // names kept while it stays as it was (same device, inode and modification
-// time), so a run of lookups and renames in one folder lists it once rather
-// than once per missing name. Renames made through RenameFileLong are applied
-// to the kept names. A change another program makes within the same clock
-// tick as one of ours may stay unseen until the folder changes again; that
-// can only hide a name differing in case, for a rename still never replaces
-// an existing entry.
+// time), or while a TNameRun lives, so a run of lookups and renames in one
+// folder lists it once rather than once per missing name. Renames made
+// through RenameFileLong are applied to the kept names. A change another
+// program makes within the same clock tick as one of ours may stay unseen
+// until the folder changes again; that can only hide a name differing in
+// case, for a rename still never replaces an existing entry.
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "foundation/DosFuncPath.h"
+#include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
 #include "platform/FileSystem.h"
 
@@ -38,6 +39,7 @@ struct FolderNames {
 
 std::mutex g_mutex;
 FolderNames g_names;
+int g_runs = 0;  // TNameRun objects alive
 
 std::string SystemDir(const std::string& dir) { return dir.empty() ? "." : dir; }
 
@@ -73,10 +75,13 @@ bool Load(const std::string& dir, const FolderStamp& stamp) {
 
 CaseLookup LookUpByCase(const std::string& dir, const std::string& name, std::string& found) {
   std::lock_guard<std::mutex> lock(g_mutex);
-  FolderStamp stamp;
-  if (!StampOf(dir, stamp)) return CaseLookup::NoFolder;
-  if (!g_names.valid || g_names.dir != dir || !(g_names.stamp == stamp)) {
-    if (!Load(dir, stamp)) return CaseLookup::NoFolder;
+  const bool kept = g_names.valid && g_names.dir == dir;
+  if (!kept || g_runs == 0) {
+    FolderStamp stamp;
+    if (!StampOf(dir, stamp)) return CaseLookup::NoFolder;
+    if (!kept || !(g_names.stamp == stamp)) {
+      if (!Load(dir, stamp)) return CaseLookup::NoFolder;
+    }
   }
   const auto it = g_names.byUpper.find(StrFunc::UpperCaseCz(name));
   if (it == g_names.byUpper.end()) return CaseLookup::Missing;
@@ -86,6 +91,17 @@ CaseLookup LookUpByCase(const std::string& dir, const std::string& name, std::st
 
 bool FindByCase(const std::string& dir, const std::string& name, std::string& found) {
   return LookUpByCase(dir, name, found) == CaseLookup::Found;
+}
+
+CaseLookup LookUpPath(const std::string& path, std::string& found) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash == 0 || slash + 1 >= path.size())
+    return CaseLookup::NoFolder;
+  const std::string dir = path.substr(0, slash);
+  std::string name;
+  const CaseLookup lookup = LookUpByCase(dir, path.substr(slash + 1), name);
+  if (lookup == CaseLookup::Found) found = dir + "/" + name;
+  return lookup;
 }
 
 void NoteRenamed(const std::string& from, const std::string& to) {
@@ -103,7 +119,24 @@ void NoteRenamed(const std::string& from, const std::string& to) {
     g_names.byUpper.erase(upper);
   }
   if (toDir == g_names.dir) AddName(StrFunc::ExtractName(to));
-  if (!StampOf(g_names.dir, g_names.stamp)) g_names.valid = false;
+  if (g_runs == 0 && !StampOf(g_names.dir, g_names.stamp)) g_names.valid = false;
+}
+
+std::vector<std::string> FolderEntryNames(std::string_view dir) {
+  std::vector<std::string> names;
+  if (dir.empty() || !platform::ListNames(SystemPath(dir), names)) names.clear();
+  return names;
+}
+
+TNameRun::TNameRun() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  ++g_runs;
+}
+
+TNameRun::~TNameRun() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  // The stamp kept is no longer the folder's.
+  if (--g_runs == 0) g_names.valid = false;
 }
 
 }  // namespace DosFunc

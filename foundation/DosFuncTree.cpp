@@ -126,11 +126,8 @@ namespace {
 // True when no entry of the folder of path has its name in any letter case
 // (the folder must exist as written).
 bool IsFreeName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos || slash == 0 || slash + 1 >= path.size()) return false;
   std::string found;
-  return LookUpByCase(path.substr(0, slash), path.substr(slash + 1), found) ==
-         CaseLookup::Missing;
+  return LookUpPath(path, found) == CaseLookup::Missing;
 }
 
 bool RenameResolvingCase(std::string_view oldName, std::string_view newName) {

@@ -8,6 +8,7 @@
 
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
+#include "foundation/DosFuncNames.h"
 #include "platform/FileSystem.h"
 #include "tests/support/TestSupport.h"
 
@@ -67,6 +68,27 @@ TEST(DosFuncCase, NamesDifferingOnlyInCaseStayApart) {
   EXPECT_EQ(DosFunc::GetFileSize64(dir.File("photo.jpg")), 1);
   ASSERT_TRUE(DosFunc::RenameFileLong(dir.File("Photo.jpg"), dir.File("third.jpg")));
   EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("photo.jpg")));
+}
+
+TEST(DosFuncCase, RunKeepsItsRenamesAndListsAgainAfterwards) {
+  TempDir dir;
+  WriteFileBytes(dir.File("a.jpg"), "a");
+  WriteFileBytes(dir.File("b.jpg"), "b");
+  {
+    DosFunc::TNameRun run;
+    ASSERT_TRUE(DosFunc::RenameFileLong(dir.File("a.jpg"), dir.File("a.jpg.tmp")));
+    EXPECT_FALSE(DosFunc::RenameFileLong(dir.File("b.jpg"), dir.File("A.JPG.TMP")));
+    ASSERT_TRUE(DosFunc::RenameFileLong(dir.File("b.jpg"), dir.File("A.jpg")));
+    EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("a.JPG")));
+    EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("B.JPG")));
+    // The name as written is always seen, kept names or not.
+    WriteFileBytes(dir.File("c.jpg"), "c");
+    EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("c.jpg")));
+    EXPECT_FALSE(DosFunc::RenameFileLong(dir.File("A.jpg"), dir.File("c.jpg")));
+  }
+  EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("C.JPG")));
+  EXPECT_EQ(DosFunc::FindFiles(dir.Path(), false),
+            (std::vector<std::string>{"A.jpg", "a.jpg.tmp", "c.jpg"}));
 }
 
 TEST(DosFuncCase, ListNamesGivesEveryEntryButTheDots) {
