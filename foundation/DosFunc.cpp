@@ -246,8 +246,12 @@ bool FindFileLong(std::string_view name, TFoundEntry& entry) {
     return true;
   }
   // The name as written first; only a missing one is looked up in another
-  // case.
+  // case. Names a run keeps answer at once.
   std::string path = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(name));
+  std::string kept;
+  const CaseLookup lookup = LookUpKept(path, kept);
+  if (lookup == CaseLookup::Missing) return false;
+  if (lookup == CaseLookup::Found) path = kept;
   platform::FileStatus st;
   if (!StatEntry(path, st)) {
     std::string found;

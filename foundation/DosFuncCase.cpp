@@ -104,6 +104,17 @@ CaseLookup LookUpPath(const std::string& path, std::string& found) {
   return lookup;
 }
 
+CaseLookup LookUpKept(const std::string& path, std::string& found) {
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    const size_t slash = path.find_last_of('/');
+    if (g_runs == 0 || !g_names.valid || slash == std::string::npos ||
+        path.compare(0, slash, g_names.dir) != 0 || slash != g_names.dir.size())
+      return CaseLookup::NoFolder;
+  }
+  return LookUpPath(path, found);
+}
+
 void NoteRenamed(const std::string& from, const std::string& to) {
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_names.valid) return;

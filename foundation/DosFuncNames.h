@@ -13,10 +13,11 @@ namespace DosFunc {
 // make them. While an object of this class lives, the names of a folder
 // looked up without regard to case are listed once and then kept together
 // with the renames made through RenameFileLong, rather than checked against
-// the folder's modification time at every name. A name another program adds
-// meanwhile in another letter case may go unseen; a rename still never
-// replaces an existing entry. When the last run ends, the next lookup lists
-// the folder again.
+// the folder's modification time at every name; FileExistsLong and
+// FindFileLong answer from them for that folder. A name another program adds
+// or removes meanwhile may go unseen; a rename still never replaces an
+// existing entry. When the last run ends, the next lookup lists the folder
+// again. Only renames may change the folder while the run lives.
 class TNameRun {
  public:
   TNameRun();

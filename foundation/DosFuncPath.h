@@ -37,6 +37,9 @@ bool FindByCase(const std::string& dir, const std::string& name, std::string& fo
 // LookUpByCase of a system path's last level in its folder; found is then
 // the whole path. NoFolder also for a path without a folder and a name.
 CaseLookup LookUpPath(const std::string& path, std::string& found);
+// LookUpPath when a TNameRun keeps the names of the path's folder, so the
+// kept names answer even for the name as written; else NoFolder.
+CaseLookup LookUpKept(const std::string& path, std::string& found);
 // Tells the lookup above of a rename just made (system paths), so that a run
 // of renames in one folder does not list it again for every name.
 void NoteRenamed(const std::string& from, const std::string& to);

@@ -81,10 +81,10 @@ TEST(DosFuncCase, RunKeepsItsRenamesAndListsAgainAfterwards) {
     ASSERT_TRUE(DosFunc::RenameFileLong(dir.File("b.jpg"), dir.File("A.jpg")));
     EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("a.JPG")));
     EXPECT_FALSE(DosFunc::FileExistsLong(dir.File("B.JPG")));
-    // The name as written is always seen, kept names or not.
+    // A file made meanwhile by other means is never replaced, seen or not.
     WriteFileBytes(dir.File("c.jpg"), "c");
-    EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("c.jpg")));
     EXPECT_FALSE(DosFunc::RenameFileLong(dir.File("A.jpg"), dir.File("c.jpg")));
+    EXPECT_EQ(testsupport::ReadFileBytes(dir.File("c.jpg")), "c");
   }
   EXPECT_TRUE(DosFunc::FileExistsLong(dir.File("C.JPG")));
   EXPECT_EQ(DosFunc::FindFiles(dir.Path(), false),
