@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/windows/TestPhotos.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
@@ -21,19 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::TempDir;
-
-// A photo without EXIF, so that its thumbnail must come from the cache. The
-// seed makes photos of one size differ.
-void WritePhoto(const std::string& path, int width, int height, int seed = 0) {
-  platform::Bitmap picture;
-  picture.width = width;
-  picture.height = height;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 3; ++c)
-        picture.pixels.push_back(static_cast<std::uint8_t>(x * (c + 1) + y * 3 + seed * 50));
-  ASSERT_TRUE(platform::WriteJpegFile(picture, path, 90));
-}
 
 struct Size {
   int width = 0, height = 0;
