@@ -41,6 +41,10 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions) {
   }
 }
 
+void MakeBrowseButton(QWidget& button) {
+  button.setMaximumWidth(button.fontMetrics().horizontalAdvance(">>") * 3);
+}
+
 void Guard(const std::function<void()>& work) {
   try {
     work();

@@ -33,6 +33,9 @@ struct TCaption {
 // text, a group box's title, a tab page's tab text.
 void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions);
 
+// A browse button (">>") as narrow as its caption allows.
+void MakeBrowseButton(QWidget& button);
+
 // Runs work; an exception it raises ends in an error box instead of leaving
 // the slot.
 void Guard(const std::function<void()>& work);

@@ -154,6 +154,7 @@ void AddFolderRow(QGridLayout& grid, int row, QLabel* label, QLineEdit* edit, QP
   grid.addWidget(edit, row + 1, 0);
   grid.addWidget(button, row + 1, 1);
   edit->setMinimumWidth(420);
+  FormTools::MakeBrowseButton(*button);
 }
 
 }  // namespace

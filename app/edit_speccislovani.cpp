@@ -135,6 +135,7 @@ Tfrm_specnum::Tfrm_specnum(QWidget* owner)
   rb_byfolder->setChecked(true);
   prefix->setMaximumWidth(120);
   root->setMinimumWidth(360);
+  FormTools::MakeBrowseButton(*Button1);
   PB->hide();
   Build();
 
