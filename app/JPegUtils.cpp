@@ -82,19 +82,54 @@ std::string ThumbnailCacheFile(const std::string& photo) {
          StrFunc::ExtractName(real);
 }
 
-bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile) {
-  if (reader.SaveThumbnail(destFile)) return true;
-  if (reader.FileName().empty()) return false;
-  const std::string photo = DosFunc::ExistingPathLong(reader.FileName());
+namespace {
+
+// The cache file of the photo, made first when missing or out of date;
+// empty when it cannot be made.
+std::string CurrentCacheFile(const std::string& photoName) {
+  const std::string photo = DosFunc::ExistingPathLong(photoName);
   const std::string cache = ThumbnailCacheFile(photo);
-  if (!MakeCacheFolder(StrFunc::ExtractDir(cache))) return false;
+  if (!MakeCacheFolder(StrFunc::ExtractDir(cache))) return std::string();
   if (!IsCurrentThumbnail(photo, cache) && !CreateThumbnailFile(photo, cache)) {
     // An out-of-date thumbnail must not stand in for the photo any longer.
     platform::RemoveFile(cache);
-    return false;
+    return std::string();
   }
+  return cache;
+}
+
+}  // namespace
+
+bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile) {
+  if (reader.SaveThumbnail(destFile)) return true;
+  if (reader.FileName().empty()) return false;
+  const std::string cache = CurrentCacheFile(reader.FileName());
+  if (cache.empty()) return false;
   if (destFile == cache) return true;
   return DosFunc::CopyFileEx(cache, destFile);
+}
+
+bool ThumbnailPicture(const std::string& photo, int width, int height, platform::Bitmap& out) {
+  out = platform::Bitmap();
+  TExifReader reader;
+  reader.ReadFromFile(photo);
+  std::string bytes = reader.ThumbnailBytes();
+  if (bytes.empty()) {
+    const std::string cache = CurrentCacheFile(photo);
+    if (cache.empty() || platform::ReadWholeFile(cache, kMaxThumbnailBytes, bytes) !=
+                             platform::ReadResult::kOk)
+      return false;
+  }
+  try {
+    platform::JpegReader decoder;
+    if (!decoder.OpenData(bytes.data(), bytes.size()) || !decoder.Decode(out, width, height))
+      return false;
+    ConvertJPeg::StretchBitmap(out, width, height);
+    return true;
+  } catch (const std::exception&) {
+    out = platform::Bitmap();
+    return false;
+  }
 }
 
 bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile) {

@@ -13,6 +13,8 @@
 
 #include <string>
 
+#include "platform/jpeg/Bitmap.h"
+
 class TExifReader;
 
 namespace JPegUtils {
@@ -34,6 +36,12 @@ std::string ThumbnailCacheFile(const std::string& photo);
 // the cache file itself. False when the reader has no file name and no EXIF
 // thumbnail, or the thumbnail cannot be made or copied.
 bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
+
+// The photo's thumbnail decoded and stretched to exactly width x height (the
+// aspect is not kept): the one embedded in its EXIF, else the cache file,
+// made first when missing or out of date. False, with out empty, when
+// neither can be had or decoded.
+bool ThumbnailPicture(const std::string& photo, int width, int height, platform::Bitmap& out);
 
 // Makes the scaled thumbnail of srcFile in thumbFile: 160 x 120 for a photo
 // wider than high, else 90 x 120, stretched to fill, baseline JPEG of

@@ -16,23 +16,19 @@ bool Exists(const std::string& path) {
   return platform::LinkStatPath(path, st);
 }
 
-// The entry of dir whose name equals name without regard to case; the first
-// in sorted order when several do.
-bool FindByCase(const std::string& dir, const std::string& name, std::string& found) {
-  std::vector<platform::DirEntry> entries;
-  if (!SortedListing(dir.empty() ? "." : dir, entries)) return false;
-  const std::string wanted = StrFunc::UpperCaseCz(name);
-  for (const platform::DirEntry& e : entries) {
-    if (StrFunc::UpperCaseCz(e.name) == wanted) {
-      found = e.name;
-      return true;
-    }
-  }
-  return false;
-}
-
 std::string ResolveCase(const std::string& path) {
   if (path.empty() || Exists(path)) return path;
+  // Most often only the last level is missing, as for the new name of a
+  // rename: its folder needs no walk.
+  const size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
+    const std::string dir = path.substr(0, slash);
+    const std::string name = path.substr(slash + 1);
+    std::string actual;
+    const CaseLookup lookup = LookUpByCase(dir, name, actual);
+    if (lookup != CaseLookup::NoFolder)
+      return JoinPath(dir, lookup == CaseLookup::Found ? actual : name);
+  }
   std::string resolved = path.front() == '/' ? "/" : "";
   bool found = true;
   size_t start = 0;
@@ -263,9 +259,21 @@ bool FindFileLong(std::string_view name, TFoundEntry& entry) {
     entry = rec;
     return true;
   }
-  const std::string path = SystemPath(name);
+  // The name as written first; only a missing one is looked up in another
+  // case. Names a run keeps answer at once.
+  std::string path = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(name));
+  std::string kept;
+  const CaseLookup lookup = LookUpKept(path, kept);
+  if (lookup == CaseLookup::Missing) return false;
+  if (lookup == CaseLookup::Found) path = kept;
   platform::FileStatus st;
-  if (!StatEntry(path, st)) return false;
+  if (!StatEntry(path, st)) {
+    std::string found;
+    const CaseLookup onDisk = LookUpPath(path, found);
+    if (onDisk == CaseLookup::Missing) return false;
+    path = onDisk == CaseLookup::Found ? found : SystemPath(name);
+    if (!StatEntry(path, st)) return false;
+  }
   entry = EntryOf(StrFunc::ExtractName(StrFunc::ExcludeBackslash(path)), st);
   return true;
 }

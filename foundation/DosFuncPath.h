@@ -28,6 +28,21 @@ TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status);
 // The entry a system path names (a link: what it points to, faReparsePoint
 // set); false when missing.
 bool StatEntry(const std::string& systemPath, platform::FileStatus& status);
+// The entry of the system folder dir whose name equals name without regard
+// to case (StrFunc::UpperCaseCz); the first in sorted order when several do.
+enum class CaseLookup { Found, Missing, NoFolder };
+CaseLookup LookUpByCase(const std::string& dir, const std::string& name, std::string& found);
+// LookUpByCase found one.
+bool FindByCase(const std::string& dir, const std::string& name, std::string& found);
+// LookUpByCase of a system path's last level in its folder; found is then
+// the whole path. NoFolder also for a path without a folder and a name.
+CaseLookup LookUpPath(const std::string& path, std::string& found);
+// LookUpPath when a TNameRun keeps the names of the path's folder, so the
+// kept names answer even for the name as written; else NoFolder.
+CaseLookup LookUpKept(const std::string& path, std::string& found);
+// Tells the lookup above of a rename just made (system paths), so that a run
+// of renames in one folder does not list it again for every name.
+void NoteRenamed(const std::string& from, const std::string& to);
 // True when both system paths name one file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 // An existing entry (its own status) that a copy or move may not replace: a

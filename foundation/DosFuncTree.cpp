@@ -142,18 +142,47 @@ void RemoveEmptyParents(std::string_view path, std::string_view stopFolder) {
   }
 }
 
-bool RenameFileLong(std::string_view oldName, std::string_view newName) {
-  if (StrFunc::Trim(oldName).empty() || StrFunc::Trim(newName).empty()) return false;
+namespace {
+
+// True when no entry of the folder of path has its name in any letter case
+// (the folder must exist as written).
+bool IsFreeName(const std::string& path) {
+  std::string found;
+  return LookUpPath(path, found) == CaseLookup::Missing;
+}
+
+bool RenameResolvingCase(std::string_view oldName, std::string_view newName) {
   const std::string from = SystemPath(oldName);
   const std::string asWritten = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(newName));
   const std::string existing = SystemPath(newName);
   platform::FileStatus st;
-  if (!platform::LinkStatPath(existing, st)) return platform::RenameNoReplace(from, existing);
-  // The new name is taken: only a change of case of the same entry may go on.
-  if (existing != from) return false;
-  if (asWritten == from) return true;
-  return platform::RenameNoReplace(
-      from, JoinPath(StrFunc::ExtractDir(existing), StrFunc::ExtractName(asWritten)));
+  std::string to = existing;
+  if (platform::LinkStatPath(existing, st)) {
+    // The new name is taken: only a change of case of the same entry may go on.
+    if (existing != from) return false;
+    if (asWritten == from) return true;
+    to = JoinPath(StrFunc::ExtractDir(existing), StrFunc::ExtractName(asWritten));
+  }
+  if (!platform::RenameNoReplace(from, to)) return false;
+  NoteRenamed(from, to);
+  return true;
+}
+
+}  // namespace
+
+bool RenameFileLong(std::string_view oldName, std::string_view newName) {
+  if (StrFunc::Trim(oldName).empty() || StrFunc::Trim(newName).empty()) return false;
+  // Most renames go to a name free in every letter case from a name written
+  // as it stands on disk: one call does them. Anything else is looked up.
+  const std::string to = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(newName));
+  if (IsFreeName(to)) {
+    const std::string from = StrFunc::StripLongPathPrefix(StrFunc::LongPathName(oldName));
+    if (platform::RenameNoReplace(from, to)) {
+      NoteRenamed(from, to);
+      return true;
+    }
+  }
+  return RenameResolvingCase(oldName, newName);
 }
 
 bool SameVolume(std::string_view a, std::string_view b) {

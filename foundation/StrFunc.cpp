@@ -50,6 +50,12 @@ std::string MapChars(std::string_view s, Map map) {
   std::string out;
   out.reserve(s.size());
   for (size_t pos = 0; pos < s.size();) {
+    // Most names are plain ASCII, which needs no decoding.
+    if (static_cast<unsigned char>(s[pos]) < 0x80) {
+      out += static_cast<char>(map(static_cast<char32_t>(s[pos])));
+      ++pos;
+      continue;
+    }
     size_t len = 0;
     const char32_t c = Utf8::DecodeAt(s, pos, len);
     if (c == Utf8::kInvalid) {

@@ -618,13 +618,17 @@ void TExifReader::SetAltitude(double metres) {
   values_.altitudeChanged = true;
 }
 
-bool TExifReader::SaveThumbnail(const std::string& fileName) const {
-  if (fileName_.empty() || makerNumber_ == exif::kNothingRead) return false;
+std::string TExifReader::ThumbnailBytes() const {
+  if (fileName_.empty() || makerNumber_ == exif::kNothingRead) return std::string();
   const uint32_t offset = values_.thumbnailOffset;
   const uint32_t size = values_.thumbnailSize;
-  if (offset == 0 || size == 0) return false;
+  if (offset == 0 || size == 0) return std::string();
   const uint64_t pos = FilePos(offset);
-  if (!InSegment(pos, size)) return false;
-  return platform::ReplaceFile(
-      fileName, std::string_view(reinterpret_cast<const char*>(head_.data() + pos), size));
+  if (!InSegment(pos, size)) return std::string();
+  return std::string(reinterpret_cast<const char*>(head_.data() + pos), size);
+}
+
+bool TExifReader::SaveThumbnail(const std::string& fileName) const {
+  const std::string bytes = ThumbnailBytes();
+  return !bytes.empty() && platform::ReplaceFile(fileName, bytes);
 }

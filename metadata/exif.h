@@ -286,10 +286,12 @@ class TExifReader {
   void SetLongitude(int32_t degrees, int32_t minutes, bool east, double seconds);
   void SetAltitude(double metres);
 
+  // The embedded JPEG thumbnail's bytes; empty when nothing was read or
+  // there is no thumbnail inside the segment.
+  std::string ThumbnailBytes() const;
   // Copies the embedded JPEG thumbnail into fileName, replacing a file or
   // link there whole (platform::ReplaceFile). False (and an old file left as
-  // it was) when nothing was read, there is no thumbnail inside the segment,
-  // or writing fails.
+  // it was) when ThumbnailBytes is empty or writing fails.
   bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 namespace platform {
 
@@ -72,24 +73,39 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
   return ok;
 }
 
-bool ListRegularFiles(const std::string& path, std::vector<std::string>& names) {
+namespace {
+
+// The names of a folder's entries that keep(dirFd, entry) accepts, "." and
+// ".." never among them. False when the folder cannot be read.
+template <typename Keep>
+bool ListNamesWhere(const std::string& path, std::vector<std::string>& names, Keep keep) {
   names.clear();
   DIR* dir = opendir(path.c_str());
   if (dir == nullptr) return false;
   const int dirFd = dirfd(dir);
   errno = 0;
   while (const dirent* e = readdir(dir)) {
-    bool regular = e->d_type == DT_REG;
-    if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      regular = fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
-    }
-    if (regular) names.emplace_back(e->d_name);
+    const std::string_view name = e->d_name;
+    if (name != "." && name != ".." && keep(dirFd, *e)) names.emplace_back(name);
     errno = 0;
   }
   const bool ok = errno == 0;
   closedir(dir);
   return ok;
+}
+
+}  // namespace
+
+bool ListRegularFiles(const std::string& path, std::vector<std::string>& names) {
+  return ListNamesWhere(path, names, [](int dirFd, const dirent& e) {
+    if (e.d_type != DT_LNK && e.d_type != DT_UNKNOWN) return e.d_type == DT_REG;
+    struct stat st {};
+    return fstatat(dirFd, e.d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+  });
+}
+
+bool ListNames(const std::string& path, std::vector<std::string>& names) {
+  return ListNamesWhere(path, names, [](int, const dirent&) { return true; });
 }
 
 int OpenFile(const std::string& path, OpenAccess access) {

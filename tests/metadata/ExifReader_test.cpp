@@ -524,6 +524,7 @@ TEST_F(ExifReaderTest, ThumbnailIsSavedOnlyFromInsideTheSegment) {
   const std::string out = dir_.File("thumb.jpg");
   ASSERT_TRUE(reader_.SaveThumbnail(out));
   EXPECT_EQ(testsupport::ReadFileBytes(out), "\xFF\xD8thumbnail bytes\xFF\xD9");
+  EXPECT_EQ(reader_.ThumbnailBytes(), "\xFF\xD8thumbnail bytes\xFF\xD9");
 
   Builder b(false);
   auto ifd1 = std::make_shared<Ifd>();
@@ -535,6 +536,7 @@ TEST_F(ExifReaderTest, ThumbnailIsSavedOnlyFromInsideTheSegment) {
   const std::string bad = dir_.File("bad.jpg");
   EXPECT_FALSE(reader_.SaveThumbnail(bad));
   EXPECT_FALSE(std::filesystem::exists(bad));
+  EXPECT_EQ(reader_.ThumbnailBytes(), "");
 }
 
 TEST_F(ExifReaderTest, SettersRaiseChangedFlagsOnlyForRealChanges) {

@@ -14,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/windows/TestPhotos.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
@@ -21,19 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::TempDir;
-
-// A photo without EXIF, so that its thumbnail must come from the cache. The
-// seed makes photos of one size differ.
-void WritePhoto(const std::string& path, int width, int height, int seed = 0) {
-  platform::Bitmap picture;
-  picture.width = width;
-  picture.height = height;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 3; ++c)
-        picture.pixels.push_back(static_cast<std::uint8_t>(x * (c + 1) + y * 3 + seed * 50));
-  ASSERT_TRUE(platform::WriteJpegFile(picture, path, 90));
-}
 
 struct Size {
   int width = 0, height = 0;
@@ -197,6 +185,37 @@ TEST(JPegUtils, FailedSaveLeavesNoPartialAndNoOutdatedThumbnail) {
   ASSERT_TRUE(Thumbnail(photo, dir.File("out4.jpg")));
   EXPECT_FALSE(fs::is_symlink(dir.File("thumbs")));
   EXPECT_TRUE(fs::is_empty(dir.File("elsewhere")));
+}
+
+// The pickers' pictures: the embedded thumbnail without touching the
+// folder, else the cache made once; always stretched to the size asked.
+TEST(JPegUtils, ThumbnailPictureIsStretchedFromTheEmbeddedThumbnailOrTheCache) {
+  TempDir dir;
+  platform::Bitmap picture;
+  const std::string embedded = testsupport::CopyPhoto("canon-ixus.jpg", dir);
+  ASSERT_TRUE(JPegUtils::ThumbnailPicture(embedded, 100, 75, picture));
+  EXPECT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
+  EXPECT_EQ(picture.pixels.size(), 100u * 75u * 3u);
+  EXPECT_FALSE(fs::exists(dir.File("thumbs")));
+
+  const std::string plain = dir.File("tall.jpg");
+  WritePhoto(plain, 200, 300);
+  ASSERT_TRUE(JPegUtils::ThumbnailPicture(plain, 100, 75, picture));
+  EXPECT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
+  const std::string cache = dir.File("thumbs/thumb_tall.jpg");
+  EXPECT_EQ(JpegSize(cache), (Size{90, 120}));
+  const uint64_t made = Inode(cache);
+  ASSERT_TRUE(JPegUtils::ThumbnailPicture(plain, 100, 75, picture));
+  EXPECT_EQ(Inode(cache), made);
+
+  const std::string whole = testsupport::ReadFileBytes(plain);
+  testsupport::WriteFileBytes(dir.File("damaged.jpg"), whole.substr(0, whole.size() / 2));
+  for (const std::string& bad : {dir.File("damaged.jpg"), dir.File("missing.jpg")}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(JPegUtils::ThumbnailPicture(bad, 100, 75, picture));
+    EXPECT_EQ(picture.width, 0);
+    EXPECT_TRUE(picture.pixels.empty());
+  }
 }
 
 TEST(JPegUtils, InformationWindowNamesThePhotoWhileItsThumbnailIsMade) {

@@ -1,21 +1,33 @@
 // Saves a picture of each small window, with its Czech texts, into the
-// folder given, so that a person can check that nothing is cut off:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots /tmp/shots
+// folder given, so that a person can check that nothing is cut off. With a
+// folder of photos (copied, never changed) the photo lists show them too:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots /tmp/shots [photos]
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/AboutForm.h"
+#include "app/ImgListForm.h"
 #include "app/InfoWindow.h"
 #include "app/PBFolderDialog.h"
 #include "app/RenameFileForm.h"
 #include "app/SeparateSnaps.h"
+#include "app/ThumbListForm.h"
 #include "app/appform.h"
+#include "app/edit_imgresort.h"
+#include "app/edit_imgsize.h"
+#include "app/edit_speccislovani.h"
 #include "app/locationname.h"
 #include "app/modalgauge.h"
 #include "app/waitwindow.h"
@@ -56,6 +68,54 @@ void FolderDialog() {
   dialog.Execute();
 }
 
+void BatchTools() {
+  Tfrm_specnum specnum;
+  specnum.root->setText("/home/jana/Fotky/2023/Dovolená na horách");
+  Save(specnum, "specnum");
+  TImgResort resort;
+  resort.Edit4->setText("/home/jana/Fotky/Roztříděné");
+  resort.Edit5->setText("/home/jana/Fotky/Úpravy");
+  Save(resort, "resort-update");
+  resort.PageControl1->setCurrentIndex(1);
+  Save(resort, "resort-copy");
+}
+
+// Copies of the photos of folder, so that no thumbnail is written there.
+std::vector<std::string> CopyPhotos(const QString& folder, const QString& into) {
+  std::vector<std::string> names;
+  for (const QString& name : QDir(folder).entryList({"*.jpg", "*.JPG"}, QDir::Files, QDir::Name)) {
+    if (QFile::copy(folder + "/" + name, into + "/" + name)) names.push_back(name.toStdString());
+  }
+  return names;
+}
+
+void PhotoLists(const QString& photos) {
+  QTemporaryDir copies;
+  const std::vector<std::string> names = CopyPhotos(photos, copies.path());
+  const std::string base = copies.path().toStdString();
+  std::vector<std::string> files;
+  for (const std::string& name : names) files.push_back(base + "/" + name);
+  edit_imgsize::TResolutionList list(base, files, nullptr);
+  TImgSizeList sizes(nullptr, list);
+  Save(sizes, "resolution-list");
+
+  TImageListForm imageList;
+  imageList.Fill({"01.05.2023|12:00:00|Sněžka, pohled na Polsko", "02.05.2023|08:30:15|Labská bouda",
+                  "02.05.2023|09:12:40|Pramen Labe – žluťoučký kůň úpěl ďábelské ódy"});
+  Save(imageList, "image-list");
+
+  TThumbnailListForm thumbs;
+  QTimer::singleShot(200, [&thumbs] {
+    for (int i = 0; i < 50; ++i) {
+      QCoreApplication::processEvents();
+      thumbs.DG->viewport()->repaint();
+    }
+    Save(thumbs, "thumbnail-list");
+    thumbs.reject();
+  });
+  thumbs.Pick(base, names);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +125,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   gFolder = QString::fromLocal8Bit(argv[1]);
+  // Settings the windows write go to a folder of their own.
+  QTemporaryDir home;
+  setenv("QUILLMARSH_HOME", home.path().toLocal8Bit().constData(), 1);
   QDir().mkpath(gFolder);
   appform::InitializeFormApplication(false);
 
@@ -92,6 +155,8 @@ int main(int argc, char** argv) {
   TAboutBox about;
   Save(about, "about");
 
+  BatchTools();
+  if (argc > 2) PhotoLists(QString::fromLocal8Bit(argv[2]));
   FolderDialog();
   return 0;
 }

@@ -1,0 +1,62 @@
+// Small helpers the forms share: naming a control, converting texts,
+// keeping exceptions inside a slot, and holding a form's commands disabled
+// while its work runs.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+class QWidget;
+
+namespace FormTools {
+
+// Gives widget its name as objectName (the name tests and readers look for).
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+inline std::string S(const QString& text) { return text.toStdString(); }
+
+// A control's fixed caption, by the control's name.
+struct TCaption {
+  const char* name;
+  const char* text;
+};
+
+// Sets each named child of form to its caption: a label's or a button's
+// text, a group box's title, a tab page's tab text.
+void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions);
+
+// A browse button (">>") as narrow as its caption allows.
+void MakeBrowseButton(QWidget& button);
+
+// Runs work; an exception it raises ends in an error box instead of leaving
+// the slot.
+void Guard(const std::function<void()>& work);
+
+// Shows text in a box with the caption and the warning icon and an OK
+// button; nothing for an empty text.
+void Warn(const std::string& text, const std::string& caption);
+
+// Marks a form busy and disables its commands for the life of the object,
+// then gives every widget back the enabled state it had, so that no second
+// command starts while events run during the work.
+class TBusy {
+ public:
+  TBusy(bool& busy, const std::vector<QWidget*>& widgets);
+  ~TBusy();
+  TBusy(const TBusy&) = delete;
+  TBusy& operator=(const TBusy&) = delete;
+
+ private:
+  bool& busy_;
+  std::vector<std::pair<QWidget*, bool>> widgets_;
+};
+
+}  // namespace FormTools

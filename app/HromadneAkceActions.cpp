@@ -1,0 +1,79 @@
+#include "app/HromadneAkceActions.h"
+
+#include "app/HromadneAkceKinds.h"
+#include "app/HromadneAkceRename.h"
+#include "app/HromadneAkceSplit.h"
+#include "app/HromadneAkceStats.h"
+
+namespace HromadneAkce {
+
+namespace {
+
+void CountLine(TPassLine& line, TPassContext& ctx) {
+  CountStatistics(line.file.path, line.info, ctx.result.statistics);
+}
+
+void FileDateFromPhoto(TPassLine& line, TPassContext& ctx) {
+  SetFileDateFromKey(line.file, line.key, ctx.result.failures);
+}
+
+void RenameLine(TPassLine& line, TPassContext& ctx) {
+  RenameByDate(line.file, line.key, line.dayNumber, line.position, ctx.options.renameFormat,
+               ctx.hints, ctx.result.failures);
+}
+
+void ExifDatesFromFile(TPassLine& line, TPassContext& ctx) {
+  SetExifDates(line.file.path, line.file.fileDate, ctx.result.failures);
+}
+
+void DirectDate(TPassLine& line, TPassContext& ctx) {
+  // The clock moves for every file, handled or not.
+  const TDateTime value = ctx.clock->Next();
+  if (!IsJpegFile(line.file.path)) return;
+  if (ctx.options.onlyInvalidDates && line.info.exifDate != exif::NullDate()) return;
+  if (ctx.options.setFileDate && !SetFileDate(line.file.path, value))
+    ctx.result.failures.push_back({TFailureKind::DateNotSet, line.file.path, {}});
+  if (ctx.options.setExifDate) SetExifDates(line.file.path, value, ctx.result.failures);
+}
+
+void WriteGps(TPassLine& line, TPassContext& ctx) {
+  if (IsJpegFile(line.file.path))
+    WriteGpsToFile(line.file.path, ctx.gps, ctx.options.gpsMode, ctx.result.failures);
+}
+
+void Split(TPassLine& line, TPassContext& ctx) {
+  SplitIntoSubfolder(ctx.code, line.file, line.info.exifDate, ctx.result.failures);
+}
+
+void Shift(TPassLine& line, TPassContext& ctx) {
+  const int32_t days = ctx.options.shiftDays, minutes = ctx.options.shiftMinutes;
+  if (days == 0 && minutes == 0) return;
+  ShiftFileDate(line.file, days, minutes, ctx.result.failures);
+  if (IsJpegFile(line.file.path)) ShiftExifDates(line.file.path, days, minutes, ctx.result.failures);
+}
+
+void FileDateFromName(TPassLine& line, TPassContext& ctx) {
+  SetFileDateFromName(line.file, ctx.result.failures);
+}
+
+// By action code: action, reads EXIF, JPEG only, renames.
+constexpr TCodeRule kRules[] = {
+    {CountLine, true, false, false},           // 0 statistics
+    {FileDateFromPhoto, true, true, false},    // 1 file date := photo date
+    {RenameLine, true, false, true},           // 2 rename by photo date
+    {ExifDatesFromFile, false, true, false},   // 3 EXIF dates := file date
+    {DirectDate, true, false, false},          // 4 direct date
+    {WriteGps, false, false, false},           // 5 GPS position
+    {Split, true, false, false},               // 6 "yyyy-mm" folders
+    {Shift, false, false, false},              // 7 shift
+    {FileDateFromName, false, false, false},   // 8 file date from the name
+    {RenameLine, false, false, true},          // 9 rename by file date
+    {Split, true, false, false},               // 10 "yyyy" folders
+    {Split, true, false, false},               // 11 "EXIF" / "NO-EXIF" folders
+};
+
+}  // namespace
+
+const TCodeRule& RuleOf(TActionCode code) { return kRules[code]; }
+
+}  // namespace HromadneAkce

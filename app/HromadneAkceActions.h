@@ -1,0 +1,21 @@
+// What each action code does in the file pass: the action on one file, and
+// the rules the pass applies for it.
+#pragma once
+
+#include "app/HromadneAkcePass.h"
+
+namespace HromadneAkce {
+
+using TLineAction = void (*)(TPassLine& line, TPassContext& ctx);
+
+struct TCodeRule {
+  TLineAction action;
+  bool readsExif;   // the pass needs the EXIF date or position (else it sorts by file date)
+  bool jpegOnly;    // files that are no JPEG by their own extension are passed over
+  bool renames;     // the two-pass rename through temporary names
+};
+
+// REQUIRES code <= kSplitByExif.
+const TCodeRule& RuleOf(TActionCode code);
+
+}  // namespace HromadneAkce

@@ -1,0 +1,179 @@
+#include "app/HromadneAkceDateActions.h"
+
+#include <cmath>
+
+#include "app/HromadneAkceDates.h"
+#include "foundation/DateFunc.h"
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "metadata/exif.h"
+
+namespace HromadneAkce {
+
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+// A file system may keep only even seconds.
+constexpr int64_t kFileDateSlack = 2;
+// Seconds tried from the named one when the names of the kept times are taken.
+constexpr int kNameDateTries = 4;
+
+// The three EXIF dates, as the reader keeps and sets them.
+struct DateTag {
+  uint8_t kind;
+  uint16_t tag;
+  TDateTime TExifValues::*value;
+  int32_t TExifValues::*pos;
+  void (TExifReader::*set)(TDateTime);
+};
+constexpr DateTag kDateTags[] = {
+    {exif::kIfd0, 306, &TExifValues::dateTime, &TExifValues::dateTimePos,
+     &TExifReader::SetDateTime},
+    {exif::kExifIfd, 36867, &TExifValues::dateTimeOriginal, &TExifValues::dateTimeOriginalPos,
+     &TExifReader::SetDateTimeOriginal},
+    {exif::kExifIfd, 36868, &TExifValues::dateTimeDigitized,
+     &TExifValues::dateTimeDigitizedPos, &TExifReader::SetDateTimeDigitized},
+};
+constexpr size_t kDateTagCount = std::size(kDateTags);
+
+int64_t SecondsBetween(TDateTime a, TDateTime b) {
+  return std::llround((a - b) * double(kSecondsPerDay));
+}
+
+void Fail(TFailures& failures, TFailureKind kind, const std::string& path,
+          const std::string& other = std::string()) {
+  failures.push_back({kind, path, other});
+}
+
+// Sets the tags given a value (0: leave it) where the photo has them, and
+// writes them in place.
+void WriteDateTags(TExifReader& reader, const std::string& path,
+                   const TDateTime (&values)[kDateTagCount], TFailures& failures) {
+  if (!reader.EnsureExif()) return Fail(failures, TFailureKind::ExifNotWritten, path);
+  bool placed = false, notInPlace = false;
+  for (size_t i = 0; i < kDateTagCount; ++i) {
+    const DateTag& t = kDateTags[i];
+    if (values[i] == 0 || reader.FindTagIndex(t.kind, t.tag) < 0) continue;
+    if (reader.Values().*t.pos < 1) {
+      notInPlace = true;
+      continue;
+    }
+    (reader.*t.set)(values[i]);
+    placed = true;
+  }
+  if (placed && !reader.WriteDates()) return Fail(failures, TFailureKind::ExifNotWritten, path);
+  if (notInPlace || !placed) Fail(failures, TFailureKind::ExifDateNotInPlace, path);
+}
+
+}  // namespace
+
+bool SetFileDate(const std::string& path, TDateTime value) {
+  if (DateFunc::DateTimeToDayNum(value) <= 0) return false;
+  DosFunc::SetFileDateTime(path, value);
+  const TDateTime kept = DosFunc::GetFileDateTime(path);
+  return kept != 0 && std::llabs(SecondsBetween(kept, value)) <= kFileDateSlack;
+}
+
+void SetFileDateFromKey(const TMediaFile& file, std::string_view key, TFailures& failures) {
+  const TDateTime value = KeyDate(key);
+  if (value == 0) return Fail(failures, TFailureKind::NoUsableDate, file.path);
+  if (SecondsBetween(file.fileDate, value) == 0) return;
+  if (!SetFileDate(file.path, value)) Fail(failures, TFailureKind::DateNotSet, file.path);
+}
+
+void SetExifDates(const std::string& path, TDateTime value, TFailures& failures) {
+  TExifReader reader;
+  reader.ReadFromFile(path);
+  const TDateTime values[kDateTagCount] = {value, value, value};
+  WriteDateTags(reader, path, values, failures);
+}
+
+TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value) {
+  if (days == 0 && minutes == 0) return value;
+  if (DateFunc::DateTimeToDayNum(value) <= 0) return 0;
+  const int64_t shift = int64_t(minutes) * 60 % kSecondsPerDay;
+  int64_t day = int64_t(DateFunc::DateTimeToDayNum(value)) + days;
+  int64_t seconds = DateFunc::DateTimeToSeconds(value) + shift;
+  if (seconds >= kSecondsPerDay) {
+    ++day;
+    seconds -= kSecondsPerDay;
+  } else if (seconds < 0) {
+    --day;
+    seconds += kSecondsPerDay;
+  }
+  if (day <= 0 || day > DateFunc::DMYToDayNum(31, 12, 3999)) return 0;
+  return DateFunc::DayNumSecondsToDateTime(int32_t(day), int32_t(seconds));
+}
+
+void ShiftFileDate(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures) {
+  const TDateTime shifted = ShiftDateTime(days, minutes, file.fileDate);
+  if (shifted == 0) return Fail(failures, TFailureKind::NoUsableDate, file.path);
+  if (!SetFileDate(file.path, shifted)) Fail(failures, TFailureKind::DateNotSet, file.path);
+}
+
+void ShiftExifDates(const std::string& path, int32_t days, int32_t minutes,
+                    TFailures& failures) {
+  TExifReader reader;
+  if (!reader.ReadFromFile(path)) return;
+  TDateTime values[kDateTagCount] = {0, 0, 0};
+  bool any = false;
+  for (size_t i = 0; i < kDateTagCount; ++i) {
+    const TDateTime own = reader.Values().*kDateTags[i].value;
+    if (reader.FindTagIndex(kDateTags[i].kind, kDateTags[i].tag) < 0 || exif::IsNullDate(own))
+      continue;
+    values[i] = ShiftDateTime(days, minutes, own);
+    if (values[i] == 0) return Fail(failures, TFailureKind::NoUsableDate, path);
+    any = true;
+  }
+  if (any) WriteDateTags(reader, path, values, failures);
+}
+
+void SetFileDateFromName(const TMediaFile& file, TFailures& failures) {
+  const std::string name = StrFunc::ExtractName(file.path);
+  const TDateTime named = KeyDate(StrFunc::ExtractNameNoExt(name));
+  if (named == 0) return;
+  const std::string stem = StrFunc::IncludeBackslash(StrFunc::ExtractDir(file.path));
+  const std::string ext = StrFunc::ExtractExt(name);
+  std::string taken;
+  for (int step = 0; step < kNameDateTries; ++step) {
+    const TDateTime wanted = DateFunc::IncSeconds(step, named);
+    if (wanted != 0) DosFunc::SetFileDateTime(file.path, wanted);
+    const TDateTime kept = DosFunc::GetFileDateTime(file.path);
+    if (wanted == 0 || kept == 0 || std::llabs(SecondsBetween(kept, wanted)) > kFileDateSlack) {
+      DosFunc::SetFileDateTime(file.path, file.fileDate);
+      return Fail(failures, TFailureKind::DateNotSet, file.path);
+    }
+    if (SecondsBetween(kept, named) == 0) return;
+    // The file system kept another time: the name follows the time.
+    const std::string target = stem + DateKey(kept) + "." + ext;
+    if (!DosFunc::FileExistsLong(target)) {
+      if (DosFunc::RenameFileLong(file.path, target)) return;
+      DosFunc::SetFileDateTime(file.path, file.fileDate);
+      return Fail(failures, TFailureKind::RenameFailed, file.path, target);
+    }
+    taken = target;
+  }
+  DosFunc::SetFileDateTime(file.path, file.fileDate);
+  Fail(failures, TFailureKind::NameTaken, file.path, taken);
+}
+
+bool ReadShiftField(std::string_view text, int32_t& value) {
+  return StrFunc::TryStrToIntS(StrFunc::Trim(text), value);
+}
+
+TDateTime TDirectClock::Next() {
+  const TDateTime value =
+      DateFunc::DayNumSecondsToDateTime(day_, DateFunc::EncodeSeconds(hour_, minute_, second_));
+  second_ += 2;
+  if (second_ >= 60) {
+    second_ -= 60;
+    ++minute_;
+  }
+  if (minute_ >= 60) {
+    minute_ = 0;
+    ++hour_;
+  }
+  return value;
+}
+
+}  // namespace HromadneAkce

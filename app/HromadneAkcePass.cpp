@@ -1,0 +1,93 @@
+#include "app/HromadneAkcePass.h"
+
+#include <algorithm>
+
+#include "app/HromadneAkceActions.h"
+#include "app/HromadneAkceKinds.h"
+#include "app/HromadneAkceRename.h"
+#include "foundation/StrFunc.h"
+
+namespace HromadneAkce {
+
+namespace {
+
+constexpr int kSortKeyWidth = 20;
+
+// The files a pass takes: a photo under a temporary name belongs to an
+// unfinished rename, and only a rename touches it.
+std::vector<TMediaFile> PassFiles(std::vector<TMediaFile> files, const TCodeRule& rule) {
+  std::erase_if(files, [&](const TMediaFile& f) {
+    return (f.IsTemporary() && !rule.renames) || (rule.jpegOnly && !IsJpegFile(f.path));
+  });
+  return files;
+}
+
+bool Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, TPassLine& line) {
+  line.file = file;
+  line.info.photoDate = file.fileDate;
+  line.info.exifDate = exif::NullDate();
+  if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader);
+  line.key = DateKey(ctx.code == kRenameByFileDate ? file.fileDate : line.info.photoDate);
+  line.sortText =
+      StrFunc::UpperCaseCz(StrFunc::PadRightS(line.key, kSortKeyWidth) + line.file.standing);
+  if (rule.renames && !TakeTemporaryName(line.file)) {
+    ctx.result.failures.push_back({TFailureKind::RenameFailed, file.path, {}});
+    return false;
+  }
+  return true;
+}
+
+void Dispatch(std::vector<TPassLine>& lines, const TCodeRule& rule, TPassContext& ctx) {
+  std::string day;
+  int32_t dayNumber = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TPassLine& line = lines[i];
+    const std::string lineDay = line.key.substr(0, 8);
+    dayNumber = lineDay == day ? dayNumber + 1 : 1;
+    day = lineDay;
+    line.dayNumber = dayNumber;
+    line.position = int32_t(i + 1);
+    rule.action(line, ctx);
+    ctx.progress.Step();
+    if (!rule.renames && i + 1 < lines.size() && ctx.progress.StopRequested()) {
+      ctx.result.status = TRunStatus::Stopped;
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPassContext& ctx) {
+  const TCodeRule& rule = RuleOf(ctx.code);
+  files = PassFiles(std::move(files), rule);
+  const size_t found = files.size();
+  const bool limited = found > kFileLimit && ctx.progress.LimitFiles();
+  if (limited) files.resize(kFileLimit);
+  if (files.empty()) return;
+  ctx.result.filesMet += files.size();
+  if (ctx.code == kDirectDate) ctx.clock.emplace(ctx.options.directDay);
+  ctx.hints.clear();
+  ctx.progress.BeginFolder(folder, 2 * files.size() + 1);
+  std::vector<TPassLine> lines;
+  lines.reserve(files.size());
+  for (const TMediaFile& file : files) {
+    TPassLine line;
+    if (Collect(file, rule, ctx, line)) lines.push_back(std::move(line));
+    ctx.progress.Step();
+    if (!rule.renames && ctx.progress.StopRequested()) {
+      ctx.result.status = TRunStatus::Stopped;
+      ctx.progress.EndFolder();
+      return;
+    }
+  }
+  std::stable_sort(lines.begin(), lines.end(), [](const TPassLine& a, const TPassLine& b) {
+    return a.sortText < b.sortText;
+  });
+  ctx.progress.Step();
+  Dispatch(lines, rule, ctx);
+  ctx.progress.EndFolder();
+  if (limited) ctx.progress.FilesLimited(folder, found);
+}
+
+}  // namespace HromadneAkce

@@ -1,0 +1,58 @@
+// The file pass every batch action shares, over the media files of one
+// folder (or the file arguments of files mode): collect each file's date,
+// sort by date, then run the action on each file in date order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/HromadneAkceDateActions.h"
+#include "app/HromadneAkceDates.h"
+#include "app/HromadneAkceGpsWrite.h"
+#include "app/HromadneAkceOptions.h"
+#include "app/HromadneAkceProgress.h"
+#include "app/HromadneAkceRename.h"
+#include "app/HromadneAkceResult.h"
+#include "app/HromadneAkceScan.h"
+#include "metadata/exif.h"
+
+namespace HromadneAkce {
+
+// One file of a pass.
+struct TPassLine {
+  TMediaFile file;
+  TPhotoInfo info;
+  std::string key;        // DateKey of the date the pass sorts by; "" for none
+  std::string sortText;   // the key padded to 20 characters and the path, upper-cased
+  int32_t dayNumber = 0;  // files of the key's day so far in date order, from 1
+  int32_t position = 0;   // place in date order, from 1
+};
+
+// What the actions of one run share.
+struct TPassContext {
+  TPassContext(TActionCode actionCode, const TOptions& runOptions, TProgress& runProgress,
+               TRunResult& runResult)
+      : code(actionCode), options(runOptions), progress(runProgress), result(runResult) {
+    // Only dates and positions are read; rows of tags without a name would
+    // only cost time.
+    reader.SetHideUnnamedTags(true);
+  }
+
+  TActionCode code;
+  const TOptions& options;
+  TProgress& progress;
+  TRunResult& result;
+  TGpsPosition gps;                   // code 5
+  std::optional<TDirectClock> clock;  // code 4, set anew for every pass
+  TSuffixHints hints;                 // codes 2 and 9, emptied for every pass
+  TExifReader reader;                 // reads the dates of the collect step
+};
+
+// Runs ctx.code over files, folder being their folder ("" for the file
+// arguments). Renames (codes 2 and 9) take every file to a temporary name
+// while collecting, and are never stopped inside a pass.
+void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPassContext& ctx);
+
+}  // namespace HromadneAkce

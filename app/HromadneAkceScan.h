@@ -1,0 +1,40 @@
+// One folder of the batch actions as a list of media files and subfolders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "foundation/DateTime.h"
+
+namespace HromadneAkce {
+
+// A media file met by a scan.
+struct TMediaFile {
+  std::string path;       // where the file is now
+  std::string standing;   // the path it stands for: path without a temporary suffix
+  TDateTime fileDate = 0; // last write, local time, whole seconds
+
+  bool IsTemporary() const { return path != standing; }
+};
+
+struct TFolderScan {
+  std::vector<TMediaFile> files;        // name order
+  std::vector<std::string> subfolders;  // full paths, name order
+};
+
+struct TScanRule {
+  bool subfolders = false;  // list the subfolders too
+  bool skipThumbs = true;   // leave out the thumbnail folder "THUMBS"
+};
+
+// The media files of a folder (by extension, temporary names included; names
+// beginning with "THUMB_" left out) and, by the rule, its subfolders.
+// Symbolic links are never taken: a link is neither walked into nor renamed.
+// An unreadable folder gives an empty scan.
+TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule);
+
+// A file given by path, as a scan would take it; false when it is no media
+// file, is missing, a folder or a link.
+bool MediaFileOf(const std::string& path, TMediaFile& file);
+
+}  // namespace HromadneAkce

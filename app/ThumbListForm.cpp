@@ -1,0 +1,271 @@
+#include "app/ThumbListForm.h"
+
+#include <algorithm>
+
+#include <QAbstractTableModel>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/FormTools.h"
+#include "app/JPegUtils.h"
+#include "app/Language.h"
+#include "app/ThumbListFormGrid.h"
+#include "app/appform.h"
+#include "foundation/StrFunc.h"
+#include "foundation/config/cfgtools.h"
+#include "resources/Product.h"
+
+namespace ThumbListForm {
+
+// The grid's cells: as many rows as the photos need in the columns given;
+// cells beyond the last photo can be neither selected nor picked.
+class TGridModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void SetShape(int count, int columns) {
+    beginResetModel();
+    count_ = count;
+    columns_ = std::max(1, columns);
+    endResetModel();
+  }
+  int Columns() const { return columns_; }
+  int Entry(const QModelIndex& index) const {
+    return index.isValid() ? EntryOfCell(index.row(), index.column(), columns_, count_) : -1;
+  }
+  QModelIndex CellOf(int entry) const {
+    return entry < 0 || entry >= count_ ? QModelIndex() : index(entry / columns_, entry % columns_);
+  }
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : RowCount(count_, columns_);
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : columns_;
+  }
+  QVariant data(const QModelIndex&, int) const override { return QVariant(); }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return Entry(index) >= 0 ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+
+ private:
+  int count_ = 0;
+  int columns_ = 1;
+};
+
+namespace {
+
+// Hands the painting of each cell to the form.
+class TCellPainter : public QStyledItemDelegate {
+ public:
+  TCellPainter(TThumbnailListForm& form, TGridModel& model)
+      : QStyledItemDelegate(&form), form_(form), model_(model) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const int entry = model_.Entry(index);
+    if (entry >= 0) form_.DGDrawCell(*painter, option, entry);
+  }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return {kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth};
+  }
+
+ private:
+  TThumbnailListForm& form_;
+  TGridModel& model_;
+};
+
+}  // namespace
+
+}  // namespace ThumbListForm
+
+namespace {
+
+using FormTools::Named;
+using FormTools::Q;
+using ThumbListForm::kCellHeight;
+using ThumbListForm::kCellWidth;
+using ThumbListForm::kGridLineWidth;
+
+constexpr int kCaptionText = 44;
+constexpr int kCancelText = 279;
+constexpr char kBoundsSection[] = "Desktop\\ThumbWinPos";
+// The grid's size before any stored bounds: six columns of four rows.
+constexpr int kDesignedColumns = 6;
+constexpr int kDesignedRows = 4;
+
+QImage Blank() {
+  QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+QImage ImageOf(const platform::Bitmap& picture) {
+  const QImage view(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
+                    QImage::Format_RGB888);
+  return view.copy();
+}
+
+void OpenSettings(TConfig& config) {
+  config.OpenRegistryDefault(false, resources::kProductName);
+  config.SetSection(kBoundsSection);
+}
+
+}  // namespace
+
+TThumbnailListForm::TThumbnailListForm(QWidget* owner)
+    : QDialog(owner),
+      DG(Named(new QTableView(this), "DG")),
+      OkButton(Named(new QPushButton("OK", this), "OkButton")),
+      CancelButton(Named(new QPushButton(this), "CancelButton")),
+      model_(new ThumbListForm::TGridModel(this)),
+      maker_(new QTimer(this)) {
+  setObjectName("ThumbnailListForm");
+  DG->setModel(model_);
+  DG->setItemDelegate(new ThumbListForm::TCellPainter(*this, *model_));
+  DG->horizontalHeader()->hide();
+  DG->verticalHeader()->hide();
+  DG->horizontalHeader()->setMinimumSectionSize(1);
+  DG->verticalHeader()->setMinimumSectionSize(1);
+  DG->horizontalHeader()->setDefaultSectionSize(kCellWidth + kGridLineWidth);
+  DG->verticalHeader()->setDefaultSectionSize(kCellHeight + kGridLineWidth);
+  DG->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  DG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  DG->setShowGrid(false);
+  DG->setSelectionMode(QAbstractItemView::SingleSelection);
+  DG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // A scroll bar that came and went would change the columns it leaves room for.
+  DG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  DG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  DG->setMinimumSize(kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth);
+  DG->viewport()->installEventFilter(this);
+  OkButton->setDefault(true);
+  maker_->setSingleShot(true);
+  maker_->setInterval(0);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OkButton);
+  buttons->addWidget(CancelButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(DG, 1);
+  layout->addLayout(buttons);
+  resize(kDesignedColumns * (kCellWidth + kGridLineWidth) + 60,
+         kDesignedRows * (kCellHeight + kGridLineWidth) + 70);
+
+  connect(DG, &QTableView::doubleClicked, this, [this] { OkButtonClick(); });
+  connect(OkButton, &QPushButton::clicked, this, [this] { OkButtonClick(); });
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(maker_, &QTimer::timeout, this, [this] { MakeNextThumbnail(); });
+  ApplyTexts();
+  LoadBounds();
+  appform::AutoChangeAppFont(this);
+}
+
+TThumbnailListForm::~TThumbnailListForm() = default;
+
+int TThumbnailListForm::Pick(const std::string& folder, const std::vector<std::string>& fileList) {
+  const int previous = CurrentEntry();
+  if (cache_.Prepare(folder, fileList)) IL.assign(fileList.size(), Blank());
+  model_->SetShape(cache_.Count(), ThumbListForm::ColumnCount(DG->viewport()->width()));
+  SelectEntry(previous >= 0 && previous < cache_.Count() ? previous : 0);
+  const bool picked = exec() == QDialog::Accepted;
+  return picked ? CurrentEntry() : -1;
+}
+
+void TThumbnailListForm::ApplyTexts() {
+  setWindowTitle(Q(Language::GetText(kCaptionText)));
+  CancelButton->setText(Q(Language::GetText(kCancelText)));
+}
+
+int TThumbnailListForm::CurrentEntry() const { return model_->Entry(DG->currentIndex()); }
+
+void TThumbnailListForm::DGDrawCell(QPainter& painter, const QStyleOptionViewItem& option,
+                                    int entry) {
+  if (!cache_.Entry(entry).loaded && wanted_.insert(entry).second && !making_) maker_->start();
+  const QRect cell = option.rect;
+  painter.fillRect(cell, option.palette.window());
+  painter.drawImage(cell.topLeft() + QPoint(1, 1), IL.at(static_cast<size_t>(entry)));
+  if (option.state & QStyle::State_Selected) {
+    painter.setPen(QPen(option.palette.highlight(), kGridLineWidth));
+    painter.drawRect(cell.adjusted(2, 2, -kGridLineWidth, -kGridLineWidth));
+  }
+}
+
+bool TThumbnailListForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == DG->viewport() && event->type() == QEvent::Resize) UpdateColumns();
+  return QDialog::eventFilter(watched, event);
+}
+
+void TThumbnailListForm::done(int result) {
+  wanted_.clear();
+  maker_->stop();
+  SaveBounds();
+  QDialog::done(result);
+}
+
+void TThumbnailListForm::LoadBounds() {
+  TConfig config;
+  OpenSettings(config);
+  const int left = config.ReadInteger("Left", -1);
+  const int top = config.ReadInteger("Top", -1);
+  const int width = config.ReadInteger("Width", -1);
+  const int height = config.ReadInteger("Height", -1);
+  if (left == -1 || top == -1 || width == -1 || height == -1) return;
+  move(left, top);
+  resize(width, height);
+}
+
+void TThumbnailListForm::SaveBounds() const {
+  TConfig config;
+  OpenSettings(config);
+  config.WriteInteger("Left", pos().x());
+  config.WriteInteger("Top", pos().y());
+  config.WriteInteger("Width", width());
+  config.WriteInteger("Height", height());
+}
+
+void TThumbnailListForm::UpdateColumns() {
+  const int columns = ThumbListForm::ColumnCount(DG->viewport()->width());
+  if (columns == model_->Columns()) return;
+  const int current = CurrentEntry();
+  model_->SetShape(cache_.Count(), columns);
+  SelectEntry(current);
+}
+
+void TThumbnailListForm::SelectEntry(int entry) {
+  const QModelIndex cell = model_->CellOf(entry);
+  if (!cell.isValid()) return;
+  DG->setCurrentIndex(cell);
+  DG->scrollTo(cell);
+}
+
+void TThumbnailListForm::OkButtonClick() {
+  if (CurrentEntry() >= 0) accept();
+}
+
+void TThumbnailListForm::MakeNextThumbnail() {
+  if (making_ || wanted_.empty()) return;
+  making_ = true;
+  const int entry = *wanted_.begin();
+  wanted_.erase(wanted_.begin());
+  if (entry < cache_.Count() && !cache_.Entry(entry).loaded) {
+    platform::Bitmap picture;
+    const std::string photo =
+        StrFunc::IncludeBackslash(cache_.Folder()) + cache_.Entry(entry).name;
+    // A photo without a picture keeps its blank cell and can still be picked.
+    if (JPegUtils::ThumbnailPicture(photo, kCellWidth, kCellHeight, picture))
+      IL.at(static_cast<size_t>(entry)) = ImageOf(picture);
+    cache_.MarkLoaded(entry);
+    DG->viewport()->update();
+  }
+  making_ = false;
+  if (!wanted_.empty()) maker_->start();
+}

@@ -1,0 +1,285 @@
+// The date, GPS and statistics actions over small trees, files mode, the
+// limit for a hidden window, stopping, and what is refused before any file
+// is touched.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/HromadneAkceGpsWrite.h"
+#include "app/HromadneAkceWalk.h"
+#include "tests/app/BatchTree.h"
+
+namespace {
+
+using namespace HromadneAkce;
+using batchtest::At;
+using batchtest::Media;
+using batchtest::Photo;
+using batchtest::ReadExifDates;
+using batchtest::Tree;
+using Names = std::vector<std::string>;
+
+class HromadneAkceActions : public ::testing::Test {
+ protected:
+  std::string Root() const { return dir_.Path(); }
+  std::string At_(const std::string& rel) const { return Root() + "/" + rel; }
+
+  TRunResult Run(TActionCode code) {
+    return RunAction(code, options_, FolderTarget(Root()), progress_);
+  }
+
+  std::string Undated(const std::string& rel, TDateTime fileDate) {
+    return batchtest::UndatedPhoto(Root(), rel, fileDate);
+  }
+
+  std::string Position(const std::string& path) {
+    TExifReader reader;
+    reader.ReadFromFile(path);
+    if (!reader.HasGPS()) return "none";
+    return reader.GetLatitudeText() + " " + reader.GetLongitudeText();
+  }
+  double Altitude(const std::string& path) {
+    TExifReader reader;
+    reader.ReadFromFile(path);
+    return reader.GetAltitude();
+  }
+
+  testsupport::ScopedHome home_;
+  testsupport::TempDir dir_;
+  TOptions options_;
+  batchtest::RecordingProgress progress_;
+};
+
+TEST_F(HromadneAkceActions, StatisticsListPhotosByDateAndPosition) {
+  Photo(Root(), "a.jpg", At(2013, 10, 5, 7, 56, 3));
+  Photo(Root(), "b.jpg", At(2012, 2, 2, 2, 2, 2));
+  Media(Root(), "c.png", At(2001, 1, 1));
+  Media(Root(), "thumb_x.jpg", At(2001, 1, 1));
+  Photo(Root(), "thumbs/t.jpg", At(1990, 1, 2));
+  Photo(Root(), "y.jpg.tmp", At(1991, 1, 2));
+  const std::string gps = Root() + "/sub/gps.jpg";
+  batchtest::MakeFolderOf(gps);
+  ASSERT_TRUE(DosFunc::CopyFileEx(testsupport::PhotoPath("gps_DSCN0010.jpg"), gps));
+  Undated("sub/undated.jpg", At(2020, 1, 1));
+  options_.subdirs = true;
+  const TRunResult result = Run(kStatistics);
+  EXPECT_EQ(result.status, TRunStatus::Done);
+  const TStatistics& s = result.statistics;
+  EXPECT_EQ(s.invalidDates, (Names{At_("sub/undated.jpg")}));
+  EXPECT_EQ(s.withGps, (Names{gps}));
+  EXPECT_EQ(s.withoutGps, (Names{At_("b.jpg"), At_("a.jpg"), At_("sub/undated.jpg")}));
+  ASSERT_TRUE(s.datesFound);
+  EXPECT_EQ(s.minDate, DateFunc::DateTimeToMs1990(0, At(2008, 10, 22, 16, 28, 39)));
+  EXPECT_EQ(s.maxDate, DateFunc::DateTimeToMs1990(0, At(2013, 10, 5, 7, 56, 3)));
+  options_.subdirs = false;
+  EXPECT_TRUE(Run(kStatistics).statistics.withGps.empty());
+}
+
+TEST_F(HromadneAkceActions, FileDateFromPhotoDateTakesJpegsOnly) {
+  const TDateTime old = At(2020, 1, 1);
+  Photo(Root(), "a.jpg", At(2013, 10, 5, 7, 56, 3), old);
+  Photo(Root(), "reset.jpg", At(2005, 1, 1), old);  // no usable date: stays
+  Media(Root(), "c.png", old);
+  Photo(Root(), "left.jpg.tmp", At(2011, 1, 1, 1, 1, 1), old);
+  const TRunResult result = Run(kFileDateFromPhoto);
+  EXPECT_EQ(result.filesMet, 2u);
+  EXPECT_TRUE(result.failures.empty());
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), At(2013, 10, 5, 7, 56, 3));
+  for (const char* same : {"reset.jpg", "c.png", "left.jpg.tmp"})
+    EXPECT_EQ(DosFunc::GetFileDateTime(At_(same)), old) << same;
+}
+
+TEST_F(HromadneAkceActions, ExifDatesFromFileDate) {
+  const TDateTime fileDate = At(2019, 12, 31, 23, 59, 58);
+  Photo(Root(), "a.jpg", At(2013, 10, 5), fileDate);
+  const TRunResult result = Run(kExifDatesFromFile);
+  EXPECT_TRUE(result.failures.empty());
+  const batchtest::ExifDates dates = ReadExifDates(At_("a.jpg"));
+  EXPECT_EQ(dates.dateTime, fileDate);
+  EXPECT_EQ(dates.original, fileDate);
+  EXPECT_EQ(dates.digitized, fileDate);
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), fileDate);
+  // exiftool reads the same.
+  FILE* out = popen(("exiftool -s3 -DateTimeOriginal '" + At_("a.jpg") + "'").c_str(), "r");
+  ASSERT_NE(out, nullptr);
+  char line[64] = {};
+  ASSERT_NE(fgets(line, sizeof line, out), nullptr);
+  pclose(out);
+  EXPECT_EQ(std::string(line), "2019:12:31 23:59:58\n");
+}
+
+TEST_F(HromadneAkceActions, DirectDateRunsTheClockInDateOrder) {
+  const TDateTime old = At(2020, 1, 1);
+  Photo(Root(), "late.jpg", At(2013, 3, 3), old);
+  Photo(Root(), "early.jpg", At(2011, 1, 1, 8, 0, 0), old);
+  Media(Root(), "middle.png", At(2012, 1, 1));  // moves the clock, is not set
+  const std::string undated = Undated("sub/undated.jpg", At(2019, 1, 1));
+  Photo(Root(), "sub/dated.jpg", At(2014, 4, 4), old);
+  options_.subdirs = true;
+  options_.directDay = DateFunc::DMYToDayNum(5, 10, 2013);
+  EXPECT_EQ(Run(kDirectDate).status, TRunStatus::Done);
+  EXPECT_EQ(ReadExifDates(At_("early.jpg")).original, At(2013, 10, 5, 0, 0, 2));
+  EXPECT_EQ(ReadExifDates(At_("late.jpg")).digitized, At(2013, 10, 5, 0, 0, 6));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("late.jpg")), At(2013, 10, 5, 0, 0, 6));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("middle.png")), At(2012, 1, 1));
+  // The next folder starts at 00:00:02 again; the undated photo sorts by its
+  // DateTime.
+  EXPECT_EQ(DosFunc::GetFileDateTime(undated), At(2013, 10, 5, 0, 0, 2));
+  EXPECT_EQ(ReadExifDates(At_("sub/dated.jpg")).original, At(2013, 10, 5, 0, 0, 4));
+
+  // Only photos with an invalid date; nothing at all with neither box.
+  options_.directDay = DateFunc::DMYToDayNum(6, 10, 2013);
+  options_.onlyInvalidDates = true;
+  options_.setExifDate = false;
+  Undated("sub/undated.jpg", At(2019, 1, 1));
+  Run(kDirectDate);
+  EXPECT_EQ(DosFunc::GetFileDateTime(undated), At(2013, 10, 6, 0, 0, 2));
+  EXPECT_EQ(ReadExifDates(At_("sub/dated.jpg")).original, At(2013, 10, 5, 0, 0, 4));
+  options_.onlyInvalidDates = false;
+  options_.setFileDate = false;
+  const std::string before = testsupport::ReadFileBytes(At_("late.jpg"));
+  Run(kDirectDate);
+  EXPECT_EQ(testsupport::ReadFileBytes(At_("late.jpg")), before);
+  options_.directDay = -1;
+  EXPECT_EQ(Run(kDirectDate).status, TRunStatus::InvalidOptions);
+}
+
+TEST_F(HromadneAkceActions, ShiftMovesFileAndExifDates) {
+  Photo(Root(), "a.jpg", At(2013, 1, 31, 23, 30), At(2013, 1, 31, 23, 0));
+  Media(Root(), "b.mov", At(2013, 12, 31, 23, 30));
+  options_.shiftDays = 1;
+  options_.shiftMinutes = 60;
+  EXPECT_TRUE(Run(kShiftDates).failures.empty());
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), At(2013, 2, 2, 0, 0));
+  EXPECT_EQ(ReadExifDates(At_("a.jpg")).original, At(2013, 2, 2, 0, 30));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("b.mov")), At(2014, 1, 2, 0, 30));
+}
+
+TEST_F(HromadneAkceActions, FileDateFromNameInFilesMode) {
+  const TDateTime old = At(2020, 1, 1);
+  const std::string given = Media(Root(), "given/20131005_075603.png", old);
+  Media(Root(), "given/20131005_075604.png", old);  // not given: stays
+  Media(Root(), "folder/20120101_010101.mov", old);
+  Media(Root(), "folder/deeper/20120101_010102.mov", old);
+  options_.subdirs = true;
+  const TTarget target = FilesTarget({given, "", Root() + "/folder", Root() + "/missing.png"});
+  EXPECT_EQ(target.files, (Names{given, Root() + "/missing.png"}));
+  const TRunResult result = RunAction(kFileDateFromName, options_, target, progress_);
+  EXPECT_EQ(result.filesMet, 3u);
+  EXPECT_EQ(DosFunc::GetFileDateTime(given), At(2013, 10, 5, 7, 56, 3));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("given/20131005_075604.png")), old);
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("folder/20120101_010101.mov")), At(2012, 1, 1, 1, 1, 1));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("folder/deeper/20120101_010102.mov")),
+            At(2012, 1, 1, 1, 1, 2));
+  EXPECT_EQ(progress_.folders, (Names{"", Root() + "/folder", Root() + "/folder/deeper"}));
+}
+
+TEST_F(HromadneAkceActions, GpsGoesOnlyWhereTheOptionSays) {
+  const std::string bare = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
+  // A GPS block with no more than its version: no position yet.
+  const std::string version = Photo(Root(), "version.jpg", At(2013, 1, 1, 1, 1, 1));
+  const std::string located = Root() + "/located.jpg";
+  ASSERT_TRUE(DosFunc::CopyFileEx(testsupport::PhotoPath("gps_DSCN0010.jpg"), located));
+  const std::string zero = Photo(Root(), "zero.jpg", At(2013, 1, 1, 1, 1, 2));
+  {
+    TExifReader reader;
+    reader.ReadFromFile(zero);
+    reader.SetLatitude(0, 0, true, 0);
+    reader.SetLongitude(0, 0, true, 0);
+    ASSERT_TRUE(reader.WriteGPS());
+  }
+  const std::string png = Media(Root(), "x.png", At(2013, 1, 1));
+  options_.gps = {"50", " 5", "13,5", false, "14", "25", "1.25", true, "-12"};
+  const std::string zeroBefore = Position(zero), locatedBefore = Position(located);
+  EXPECT_TRUE(Run(kWriteGps).failures.empty());
+  EXPECT_EQ(Position(bare), "50.087083 -14.417014");
+  EXPECT_DOUBLE_EQ(Altitude(bare), -12);
+  EXPECT_EQ(Position(version), "50.087083 -14.417014");
+  EXPECT_EQ(Position(located), locatedBefore);
+  EXPECT_EQ(Position(zero), zeroBefore);
+  EXPECT_EQ(testsupport::ReadFileBytes(png), "media x.png");
+  FILE* out = popen(("exiftool -n -s3 -GPSLatitude -GPSLongitude '" + bare + "'").c_str(), "r");
+  ASSERT_NE(out, nullptr);
+  char lat[32] = {}, lon[32] = {};
+  ASSERT_NE(fgets(lat, sizeof lat, out), nullptr);
+  ASSERT_NE(fgets(lon, sizeof lon, out), nullptr);
+  pclose(out);
+  EXPECT_NEAR(std::stod(lat), 50 + 5 / 60.0 + 13.5 / 3600, 1e-7);
+  EXPECT_NEAR(std::stod(lon), -(14 + 25 / 60.0 + 1.25 / 3600), 1e-7);
+
+  options_.gpsMode = TGpsMode::UpdateAll;
+  options_.gps.altitude = "";
+  EXPECT_TRUE(Run(kWriteGps).failures.empty());
+  EXPECT_EQ(Position(located), "50.087083 -14.417014");
+  EXPECT_EQ(Position(zero), "50.087083 -14.417014");
+  // Already there: the photo is not written again.
+  const std::string same = testsupport::ReadFileBytes(bare);
+  Run(kWriteGps);
+  EXPECT_EQ(testsupport::ReadFileBytes(bare), same);
+}
+
+TEST_F(HromadneAkceActions, InvalidPositionTouchesNothing) {
+  const std::string bare = Photo(Root(), "bare.jpg", At(2013, 1, 1, 1, 1, 1));
+  const std::string before = testsupport::ReadFileBytes(bare);
+  const struct {
+    TGpsFields fields;
+    TGpsFieldError error;
+  } cases[] = {
+      {{"50.5", "0", "0", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeDegrees},
+      {{"91", "0", "0", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeDegrees},
+      {{"", "0", "0", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeDegrees},
+      {{"-5", "0", "0", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeDegrees},
+      {{"50", "60", "0", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeMinutes},
+      {{"50", "1", "60", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeSeconds},
+      {{"50", "1", "x", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeSeconds},
+      {{"90", "0", "0.5", false, "14", "0", "0", false, ""}, TGpsFieldError::LatitudeRange},
+      {{"50", "0", "0", false, "181", "0", "0", false, ""}, TGpsFieldError::LongitudeDegrees},
+      {{"50", "0", "0", false, "14", "$1", "0", false, ""}, TGpsFieldError::LongitudeMinutes},
+      {{"50", "0", "0", false, "14", "0", "nan", false, ""}, TGpsFieldError::LongitudeSeconds},
+      {{"50", "0", "0", false, "180", "1", "0", false, ""}, TGpsFieldError::LongitudeRange},
+      {{"50", "0", "0", false, "14", "0", "0", false, "12 m"}, TGpsFieldError::Altitude},
+      {{"50", "0", "0", false, "14", "0", "0", false, "1e9"}, TGpsFieldError::Altitude},
+  };
+  for (const auto& c : cases) {
+    options_.gps = c.fields;
+    const TRunResult result = Run(kWriteGps);
+    EXPECT_EQ(result.status, TRunStatus::InvalidPosition) << c.fields.latDegrees;
+    EXPECT_EQ(result.gpsError, c.error) << c.fields.latDegrees << " " << c.fields.lonMinutes;
+  }
+  EXPECT_EQ(testsupport::ReadFileBytes(bare), before);
+  TGpsPosition position;
+  EXPECT_EQ(ParseGpsFields({"90", "0", "0", true, "180", "0", "0", true, " 8848,5 "}, position),
+            TGpsFieldError::None);
+  EXPECT_FALSE(position.north);
+  EXPECT_FALSE(position.east);
+  EXPECT_DOUBLE_EQ(position.altitude, 8848.5);
+}
+
+TEST_F(HromadneAkceActions, HiddenWindowTakesFiveHundredFilesOfAFolder) {
+  for (int i = 0; i < 501; ++i) Media(Root(), "f" + std::to_string(1000 + i) + ".png", At(2013, 5, 5));
+  progress_.hidden = true;
+  EXPECT_EQ(Run(kSplitByYear).filesMet, 500u);
+  EXPECT_EQ(progress_.limited, (Names{Root() + " 501"}));
+  const Names tree = Tree(Root());
+  ASSERT_EQ(tree.size(), 501u);
+  EXPECT_EQ(tree[0], "_PNG/2013/f1000.png");
+  EXPECT_EQ(tree[500], "f1500.png");
+}
+
+TEST_F(HromadneAkceActions, StopsBetweenFilesAndRefusesAMissingFolder) {
+  for (int i = 0; i < 5; ++i) Photo(Root(), "p" + std::to_string(i) + ".jpg", At(2013, 1, 1, 1, 1, i), At(2020, 1, 1));
+  progress_.stopAfter = 7;  // five collected, sorted, one done
+  EXPECT_EQ(Run(kFileDateFromPhoto).status, TRunStatus::Stopped);
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("p0.jpg")), At(2013, 1, 1, 1, 1, 0));
+  EXPECT_EQ(DosFunc::GetFileDateTime(At_("p1.jpg")), At(2020, 1, 1));
+  EXPECT_EQ(RunAction(kFileDateFromPhoto, options_, FolderTarget("  "), progress_).status,
+            TRunStatus::NoFolder);
+  EXPECT_EQ(RunAction(kFileDateFromPhoto, options_, FolderTarget(At_("p0.jpg")), progress_).status,
+            TRunStatus::NoFolder);
+  Media(Root(), "empty/notes.txt", At(2020, 1, 1));
+  progress_.stopAfter = -1;
+  EXPECT_EQ(RunAction(kFileDateFromPhoto, options_, FolderTarget(At_("empty")), progress_).status,
+            TRunStatus::NothingFound);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Which files the batch actions take from a folder, and the names a file
+// under a temporary name stands for.
+#include "app/HromadneAkceScan.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "app/HromadneAkceKinds.h"
+#include "tests/app/BatchTree.h"
+
+namespace {
+
+using namespace HromadneAkce;
+using batchtest::At;
+using batchtest::Media;
+
+TEST(HromadneAkceKinds, ExtensionsAndTemporaryNames) {
+  EXPECT_TRUE(IsJpegExt("jpeg"));
+  EXPECT_TRUE(IsPictureExt("Heic"));
+  EXPECT_TRUE(IsVideoExt("3gp"));
+  EXPECT_FALSE(IsMediaExt("txt"));
+  EXPECT_TRUE(IsJpegFile("/a.b/X.JPG"));
+  EXPECT_FALSE(IsJpegFile("/a.jpg/x"));
+  const struct {
+    const char* name;
+    const char* standing;
+  } names[] = {
+      {"x.jpg", "x.jpg"},
+      {"x.jpg.tmp", "x.jpg"},
+      {"x.JPG.TMP.tmp", "x.JPG"},
+      {"x.mov.tmp.tmp.tmp", "x.mov"},
+      {"x.jpg.tmp.tmp.tmp.tmp", "x.jpg.tmp.tmp.tmp.tmp"},  // more than three: not ours
+      {"x.tmp", "x.tmp"},
+      {"notes.txt.tmp", "notes.txt.tmp"},
+  };
+  for (const auto& n : names) EXPECT_EQ(StandingName(n.name), n.standing) << n.name;
+  EXPECT_TRUE(IsNumberedStampName("20131005_100000-0001.jpg"));
+  EXPECT_FALSE(IsNumberedStampName("20131005_100000-0001.png"));
+  EXPECT_FALSE(IsNumberedStampName("20131005_100000.jpg"));
+  EXPECT_FALSE(IsNumberedStampName("2013100x_100000-0001.jpg"));
+  EXPECT_EQ(SpreadLeftoverName("20131005_100000-0002.jpg-tmp"), "20131005_100000-0002.jpg");
+  EXPECT_EQ(SpreadLeftoverName("IMG_1.jpg-tmp"), "");
+}
+
+TEST(HromadneAkceScan, TakesMediaAndLeftoversButNoThumbnailsOrLinks) {
+  testsupport::ScopedHome home;
+  testsupport::TempDir dir;
+  const std::string root = dir.Path();
+  const TDateTime date = At(2013, 10, 5, 7, 56, 3);
+  for (const char* name : {"a.jpg", "b.JPEG", "c.png", "d.mov", "thumb_x.jpg", "notes.txt",
+                           "y.jpg.tmp", "20131005_100000-0002.jpg-tmp", "IMG_9.jpg-tmp",
+                           "20131005_100001-0001.jpg", "20131005_100001-0001.jpg-tmp"})
+    Media(root, name, date);
+  Media(root, "thumbs/t.jpg", date);
+  Media(root, "sub/e.jpg", date);
+  Media(root, "elsewhere/f.jpg", date);
+  ASSERT_EQ(symlink((root + "/elsewhere").c_str(), (root + "/linked").c_str()), 0);
+  ASSERT_EQ(symlink((root + "/a.jpg").c_str(), (root + "/link.jpg").c_str()), 0);
+
+  const TFolderScan scan = ScanFolder(root, {true, true});
+  std::vector<std::string> files, standing;
+  for (const TMediaFile& f : scan.files) {
+    files.push_back(StrFunc::ExtractName(f.path));
+    standing.push_back(StrFunc::ExtractName(f.standing));
+    EXPECT_EQ(f.fileDate, date) << f.path;
+  }
+  // The "-tmp" file beside its photo belongs to the EXIF writer, not to a
+  // spreading, and is left alone.
+  EXPECT_EQ(files, (std::vector<std::string>{"20131005_100000-0002.jpg-tmp",
+                                             "20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
+                                             "c.png", "d.mov", "y.jpg.tmp"}));
+  EXPECT_EQ(standing, (std::vector<std::string>{"20131005_100000-0002.jpg",
+                                                "20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
+                                                "c.png", "d.mov", "y.jpg"}));
+  EXPECT_EQ(scan.subfolders, (std::vector<std::string>{root + "/elsewhere", root + "/sub"}));
+  EXPECT_EQ(ScanFolder(root, {true, false}).subfolders.size(), 3u);
+  EXPECT_TRUE(ScanFolder(root, {false, true}).subfolders.empty());
+  EXPECT_TRUE(ScanFolder(root + "/missing", {true, true}).files.empty());
+
+  TMediaFile file;
+  EXPECT_TRUE(MediaFileOf(root + "/Y.JPG.TMP", file));
+  EXPECT_EQ(file.path, root + "/y.jpg.tmp");
+  EXPECT_EQ(file.standing, root + "/y.jpg");
+  EXPECT_FALSE(MediaFileOf(root + "/link.jpg", file));
+  EXPECT_FALSE(MediaFileOf(root + "/notes.txt", file));
+  EXPECT_FALSE(MediaFileOf(root + "/sub", file));
+  EXPECT_FALSE(MediaFileOf(root + "/20131005_100001-0001.jpg-tmp", file));
+}
+
+}  // namespace
