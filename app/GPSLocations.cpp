@@ -28,8 +28,8 @@ constexpr int kTextRemove = 578;
 constexpr int kTextInsert = 579;
 constexpr int kTextRemoveQuestion = 580;
 constexpr int kTextPlaceName = 582;
-constexpr int kTextNotSaved = 614;
-constexpr int kTextNotImported = 616;
+constexpr int kTextNotSaved = 621;
+constexpr int kTextNotImported = 622;
 constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 460;
 
@@ -228,10 +228,10 @@ void TfrmGPS::BitBtn1Click() {
 }
 
 void TfrmGPS::BitBtn2Click() {
-  GpsFields::TPosition position;
-  const GpsFields::TProblem problem = GPSGroup->CheckPosition(position);
-  if (problem != GpsFields::TProblem::kNone) {
-    TGpsGroup::TellProblem(problem);
+  HromadneAkce::TGpsPosition position;
+  const GpsFields::TCheck check = GPSGroup->CheckPosition(position);
+  if (check.problem != GpsFields::TProblem::kNone) {
+    TGpsGroup::TellProblem(check);
     return;
   }
   AddLocation(GPSGroup->GoogleSirka->text().toStdString(),

@@ -1,7 +1,5 @@
 #include "app/GpsFields.h"
 
-#include <cmath>
-
 #include "app/HromadneAkceGps.h"
 #include "app/Language.h"
 #include "foundation/StrFunc.h"
@@ -13,11 +11,10 @@ namespace {
 constexpr const char* kSecondsPicture = "####.###";
 constexpr const char* kDecimalPicture = "###############.######";
 constexpr const char* kAltitudePicture = "####.##";
-// The altitude picture's widest value.
-constexpr double kMaxAltitude = 9999.99;
 
-// The message of each problem, in the order of TProblem.
-constexpr int kProblemTexts[] = {0, 610, 610, 611, 612, 613};
+constexpr int kTextIncomplete = 610;
+// The message of each field error, in the order of TGpsFieldError.
+constexpr int kFieldTexts[] = {0, 611, 612, 613, 614, 615, 616, 617, 618, 619};
 
 std::string Picture(const char* picture, double value) {
   return StrFunc::Trim(StrFunc::FormatNumber(picture, value));
@@ -50,26 +47,6 @@ bool WholeField(const std::string& text, int32_t& value) {
 bool WholeOrEmpty(const std::string& text) {
   int32_t value = 0;
   return IsEmpty(text) || WholeField(text, value);
-}
-
-// One coordinate of at most maxDegrees, in the form the writer stores.
-TProblem CheckCoordinate(const TCoordinate& c, int32_t maxDegrees, int32_t& deg, int32_t& min,
-                         double& sec) {
-  if (!WholeField(c.deg, deg) || !WholeField(c.min, min)) return TProblem::kNotWhole;
-  sec = StrFunc::RoundTo(3, FloatField(c.sec));
-  if (deg < 0 || min < 0 || min >= 60 || !(sec >= 0 && sec < 60)) return TProblem::kOutOfRange;
-  const double value = deg + min / 60.0 + sec / 3600.0;
-  return value <= maxDegrees ? TProblem::kNone : TProblem::kOutOfRange;
-}
-
-TProblem CheckAltitude(const TAltitude& alt, TPosition& position) {
-  position.hasAltitude = !IsEmpty(alt.text);
-  if (!position.hasAltitude) return TProblem::kNone;
-  double metres = 0;
-  if (!StrFunc::TryStrToFloatS(StrFunc::RemoveBlanks(alt.text), metres))
-    return TProblem::kBadAltitude;
-  position.altitude = StrFunc::RoundTo(2, metres);
-  return std::fabs(position.altitude) <= kMaxAltitude ? TProblem::kNone : TProblem::kBadAltitude;
 }
 
 }  // namespace
@@ -145,25 +122,29 @@ bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon) {
          WholeOrEmpty(lon.min);
 }
 
-TProblem CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
-                       TPosition& position) {
-  position = TPosition();
+TCheck CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
+                     HromadneAkce::TGpsPosition& position) {
+  using HromadneAkce::TGpsFieldError;
+  position = HromadneAkce::TGpsPosition();
   if (AllEmpty(lat) && AllEmpty(lon))
-    return IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kNotNumber;
+    return {IsEmpty(alt.text) ? TProblem::kEmpty : TProblem::kIncomplete, TGpsFieldError::None};
   if (!DecimalsAreNumbers(lat, lon) || !AllNumbers(lat) || !AllNumbers(lon))
-    return TProblem::kNotNumber;
-  TProblem problem = CheckCoordinate(lat, 90, position.latDeg, position.latMin, position.latSec);
-  if (problem == TProblem::kNone)
-    problem = CheckCoordinate(lon, 180, position.lonDeg, position.lonMin, position.lonSec);
-  if (problem != TProblem::kNone) return problem;
-  position.north = lat.ref == 0;
-  position.east = lon.ref == 0;
-  return CheckAltitude(alt, position);
+    return {TProblem::kIncomplete, TGpsFieldError::None};
+  const HromadneAkce::TGpsFields fields{lat.deg, lat.min, lat.sec,      lat.ref == 1, lon.deg,
+                                        lon.min, lon.sec, lon.ref == 1, alt.text};
+  TGpsFieldError error = HromadneAkce::ParseGpsFields(fields, position);
+  // 59.9996 seconds would be stored as 60.
+  if (error == TGpsFieldError::None && StrFunc::RoundTo(3, position.latSeconds) >= 60)
+    error = TGpsFieldError::LatitudeSeconds;
+  if (error == TGpsFieldError::None && StrFunc::RoundTo(3, position.lonSeconds) >= 60)
+    error = TGpsFieldError::LongitudeSeconds;
+  return {error == TGpsFieldError::None ? TProblem::kNone : TProblem::kField, error};
 }
 
-std::string ProblemText(TProblem problem) {
-  const int text = kProblemTexts[static_cast<size_t>(problem)];
-  return text == 0 ? std::string() : Language::GetText(text);
+std::string ProblemText(const TCheck& check) {
+  if (check.problem == TProblem::kIncomplete) return Language::GetText(kTextIncomplete);
+  const int text = kFieldTexts[static_cast<size_t>(check.field)];
+  return check.problem == TProblem::kField && text != 0 ? Language::GetText(text) : "";
 }
 
 }  // namespace GpsFields

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/HromadneAkceGpsWrite.h"
+
 namespace GpsFields {
 
 // One coordinate as its fields hold it. ref is the hemisphere combo's item:
@@ -55,35 +57,28 @@ bool DecimalsAreNumbers(const TCoordinate& lat, const TCoordinate& lon);
 // degrees and minutes whole ones.
 bool PositionComplete(const TCoordinate& lat, const TCoordinate& lon);
 
-// A position that may be written.
-struct TPosition {
-  int32_t latDeg = 0, latMin = 0;
-  double latSec = 0;
-  bool north = true;
-  int32_t lonDeg = 0, lonMin = 0;
-  double lonSec = 0;
-  bool east = true;
-  bool hasAltitude = false;
-  double altitude = 0;  // metres, negative below sea
-};
-
 enum class TProblem {
   kNone,
-  kEmpty,        // no field of the position holds anything
-  kNotNumber,    // a coordinate's field is empty or no number while others are filled
-  kNotWhole,     // degrees or minutes with a fraction
-  kOutOfRange,   // latitude over 90, longitude over 180, 60 or more minutes or seconds
-  kBadAltitude,  // an altitude that is no number or beyond what the fields show
+  kEmpty,       // no field of the position holds anything
+  kIncomplete,  // a coordinate's field is empty or no number while others are filled
+  kField,       // a field the batch actions would refuse too (TGpsFieldError)
 };
 
-// Checks the fields of a position and gathers it. Degrees and minutes must be
-// whole numbers; seconds are taken as they will be stored, to thousandths.
-// An empty altitude is no altitude; the side of the sea level is the
-// altitude's sign. kNone when position may be written.
-TProblem CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
-                       TPosition& position);
+struct TCheck {
+  TProblem problem = TProblem::kNone;
+  HromadneAkce::TGpsFieldError field = HromadneAkce::TGpsFieldError::None;
+};
 
-// The message for a problem other than kNone (from the text table).
-std::string ProblemText(TProblem problem);
+// Checks the fields of a position and gathers it: the fields must be
+// complete, and then pass HromadneAkce::ParseGpsFields, the check every
+// window writing a position makes. Seconds must also stay below 60 as they
+// are stored, to thousandths. An empty altitude is no altitude; the side of
+// the sea level is the altitude's sign.
+TCheck CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
+                     HromadneAkce::TGpsPosition& position);
+
+// The message for a check that failed (from the text table); empty for
+// kNone and kEmpty.
+std::string ProblemText(const TCheck& check);
 
 }  // namespace GpsFields

@@ -238,12 +238,12 @@ void TGpsGroup::UpdateCoordinates() {
   UpdateGpsButtons();
 }
 
-GpsFields::TProblem TGpsGroup::CheckPosition(GpsFields::TPosition& position) const {
+GpsFields::TCheck TGpsGroup::CheckPosition(HromadneAkce::TGpsPosition& position) const {
   return GpsFields::CheckPosition(Latitude(), Longitude(), Altitude(), position);
 }
 
-void TGpsGroup::TellProblem(GpsFields::TProblem problem) {
-  platform::ShowMessageBox(GpsFields::ProblemText(problem), Language::GetText(kTextError),
+void TGpsGroup::TellProblem(const GpsFields::TCheck& check) {
+  platform::ShowMessageBox(GpsFields::ProblemText(check), Language::GetText(kTextError),
                            platform::MessageButtons::Ok, platform::MessageIcon::Error);
 }
 

@@ -61,9 +61,9 @@ class TGpsGroup : public QGroupBox {
   void UpdateCoordinates();
 
   // GpsFields::CheckPosition on the fields.
-  GpsFields::TProblem CheckPosition(GpsFields::TPosition& position) const;
-  // The problem's message in an error box.
-  static void TellProblem(GpsFields::TProblem problem);
+  GpsFields::TCheck CheckPosition(HromadneAkce::TGpsPosition& position) const;
+  // The message of a failed check in an error box.
+  static void TellProblem(const GpsFields::TCheck& check);
 
   // MapButton is enabled for a complete position of numbers; then OnButtons.
   void UpdateGpsButtons();

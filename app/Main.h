@@ -41,6 +41,9 @@ class QToolButton;
 class TExifReader;
 class TGpsGroup;
 enum class TGpsPart;
+namespace HromadneAkce {
+struct TGpsPosition;
+}
 class TQtLanguageMenu;
 
 class TMainForm : public QMainWindow {
@@ -251,6 +254,9 @@ class TMainForm : public QMainWindow {
   // Editing (MainEdit.cpp).
   void ConnectEditing();
   void GpsEdited(TGpsPart part);
+  // The position into the reader: the parts the user changed, or all of it
+  // when the photo holds no whole position.
+  void SetPosition(const HromadneAkce::TGpsPosition& position);
   void ClearChangedMarks();
   // The project window's "force a comment" box; off while there is none.
   static bool ProjectForceNote();

@@ -22,7 +22,7 @@ namespace {
 constexpr int kTextSave = 504;
 constexpr int kTextSaveQuestion = 512;
 constexpr int kTextError = 516;
-constexpr int kTextNotSaved = 615;
+constexpr int kTextNotSaved = 620;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -92,23 +92,19 @@ void TMainForm::AskSaveChanges() {
 }
 
 bool TMainForm::SaveExif() {
-  GpsFields::TPosition position;
-  GpsFields::TProblem problem = GpsFields::TProblem::kEmpty;
-  if (latitudeChanged_ || longitudeChanged_ || altitudeChanged_) {
-    problem = GPSGroup->CheckPosition(position);
-    if (problem != GpsFields::TProblem::kNone && problem != GpsFields::TProblem::kEmpty) {
-      TGpsGroup::TellProblem(problem);
+  const bool gpsEdited = latitudeChanged_ || longitudeChanged_ || altitudeChanged_;
+  HromadneAkce::TGpsPosition position;
+  GpsFields::TCheck check{GpsFields::TProblem::kEmpty, HromadneAkce::TGpsFieldError::None};
+  if (gpsEdited) {
+    check = GPSGroup->CheckPosition(position);
+    if (check.problem != GpsFields::TProblem::kNone &&
+        check.problem != GpsFields::TProblem::kEmpty) {
+      TGpsGroup::TellProblem(check);
       return false;
     }
   }
   reader_->SetUserComment(Note->toPlainText().toStdString());
-  if (problem == GpsFields::TProblem::kNone) {
-    if (latitudeChanged_)
-      reader_->SetLatitude(position.latDeg, position.latMin, position.north, position.latSec);
-    if (longitudeChanged_)
-      reader_->SetLongitude(position.lonDeg, position.lonMin, position.east, position.lonSec);
-    if (altitudeChanged_ && position.hasAltitude) reader_->SetAltitude(position.altitude);
-  }
+  if (check.problem == GpsFields::TProblem::kNone) SetPosition(position);
   if (!reader_->SaveChanges()) {
     platform::ShowMessageBox(Language::GetText(kTextNotSaved) + "\n\n" + currentFile_,
                              Language::GetText(kTextError), platform::MessageButtons::Ok,
@@ -121,6 +117,22 @@ bool TMainForm::SaveExif() {
   SetModified(false);
   ClearChangedMarks();
   return true;
+}
+
+void TMainForm::SetPosition(const HromadneAkce::TGpsPosition& p) {
+  // The reader flags only values that differ from those read, and a photo
+  // whose position is incomplete gets a new GPS block holding only the
+  // flagged ones: there, both coordinates are written whole.
+  const bool whole = !reader_->IsGPSValid();
+  if (whole) {
+    reader_->SetLatitude(-1, -1, p.north, -1);
+    reader_->SetLongitude(-1, -1, p.east, -1);
+  }
+  if (whole || latitudeChanged_)
+    reader_->SetLatitude(p.latDegrees, p.latMinutes, p.north, p.latSeconds);
+  if (whole || longitudeChanged_)
+    reader_->SetLongitude(p.lonDegrees, p.lonMinutes, p.east, p.lonSeconds);
+  if (altitudeChanged_ && p.hasAltitude) reader_->SetAltitude(p.altitude);
 }
 
 void TMainForm::Save1Click() {
@@ -157,10 +169,10 @@ void TMainForm::GpsSaveButtonClick() {
   TfrmGPS* places = GlobalWindows::Get().frmGPS;
   TfrmEditStr* editor = GlobalWindows::Get().frmEditStr;
   if (places == nullptr || editor == nullptr) return;
-  GpsFields::TPosition position;
-  const GpsFields::TProblem problem = GPSGroup->CheckPosition(position);
-  if (problem != GpsFields::TProblem::kNone) {
-    TGpsGroup::TellProblem(problem);
+  HromadneAkce::TGpsPosition position;
+  const GpsFields::TCheck check = GPSGroup->CheckPosition(position);
+  if (check.problem != GpsFields::TProblem::kNone) {
+    TGpsGroup::TellProblem(check);
     return;
   }
   editor->EditStr->clear();

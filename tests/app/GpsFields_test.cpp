@@ -8,7 +8,6 @@ namespace {
 
 using GpsFields::TAltitude;
 using GpsFields::TCoordinate;
-using GpsFields::TPosition;
 using GpsFields::TProblem;
 
 TEST(GpsFields, DecimalDegreesBecomeDegreesMinutesSecondsAndHemisphere) {
@@ -130,6 +129,7 @@ TEST(GpsFields, TheMapNeedsTwoDecimalNumbersAndNumbersInEveryDegreeField) {
 }
 
 TEST(GpsFields, APositionIsCheckedBeforeItIsWritten) {
+  using E = HromadneAkce::TGpsFieldError;
   const TCoordinate prague{"50", "5", "0", 0, "50.083333"};
   const TCoordinate east{"14", "25", "12.5", 0, "14.42"};
   const struct {
@@ -138,47 +138,62 @@ TEST(GpsFields, APositionIsCheckedBeforeItIsWritten) {
     TCoordinate lon;
     TAltitude alt;
     TProblem problem;
+    E field;
   } cases[] = {
-      {"valid", prague, east, {"", 0}, TProblem::kNone},
-      {"poles and date line", {"90", "0", "0", 1, "-90"}, {"180", "0", "0", 1, "-180"}, {}, TProblem::kNone},
-      {"nothing at all", {}, {}, {" ", 0}, TProblem::kEmpty},
-      {"latitude only", prague, {}, {}, TProblem::kNotNumber},
-      {"altitude only", {}, {}, {"235", 0}, TProblem::kNotNumber},
-      {"letters", prague, {"14", "x", "0", 0, "14.4"}, {}, TProblem::kNotNumber},
-      {"minutes with a fraction", {"50", "30.5", "0", 0, "50.5"}, east, {}, TProblem::kNotWhole},
-      {"degrees with a fraction", prague, {"14.5", "0", "0", 0, "14.5"}, {}, TProblem::kNotWhole},
-      {"hexadecimal degrees", {"$32", "0", "0", 0, "50"}, east, {}, TProblem::kNotWhole},
-      {"latitude over 90", {"91", "0", "0", 0, "91"}, east, {}, TProblem::kOutOfRange},
-      {"latitude just over 90", {"90", "0", "0.5", 0, "90.000139"}, east, {}, TProblem::kOutOfRange},
-      {"longitude over 180", prague, {"181", "0", "0", 1, "-181"}, {}, TProblem::kOutOfRange},
-      {"60 minutes", {"50", "60", "0", 0, "51"}, east, {}, TProblem::kOutOfRange},
-      {"60 seconds", prague, {"14", "0", "60", 0, "14.016667"}, {}, TProblem::kOutOfRange},
-      {"seconds stored as 60", prague, {"14", "0", "59.9996", 0, "14.016667"}, {}, TProblem::kOutOfRange},
-      {"negative degrees", {"-50", "0", "0", 0, "-50"}, east, {}, TProblem::kOutOfRange},
-      {"altitude of letters", prague, east, {"abc", 0}, TProblem::kBadAltitude},
-      {"altitude beyond the field", prague, east, {"10000", 0}, TProblem::kBadAltitude},
+      {"valid", prague, east, {"", 0}, TProblem::kNone, E::None},
+      {"poles and date line", {"90", "0", "0", 1, "-90"}, {"180", "0", "0", 1, "-180"}, {},
+       TProblem::kNone, E::None},
+      {"nothing at all", {}, {}, {" ", 0}, TProblem::kEmpty, E::None},
+      {"latitude only", prague, {}, {}, TProblem::kIncomplete, E::None},
+      {"altitude only", {}, {}, {"235", 0}, TProblem::kIncomplete, E::None},
+      {"letters", prague, {"14", "x", "0", 0, "14.4"}, {}, TProblem::kIncomplete, E::None},
+      {"minutes with a fraction", {"50", "30.5", "0", 0, "50.5"}, east, {}, TProblem::kField,
+       E::LatitudeMinutes},
+      {"degrees with a fraction", prague, {"14.5", "0", "0", 0, "14.5"}, {}, TProblem::kField,
+       E::LongitudeDegrees},
+      {"hexadecimal degrees", {"$32", "0", "0", 0, "50"}, east, {}, TProblem::kField,
+       E::LatitudeDegrees},
+      {"latitude over 90", {"91", "0", "0", 0, "91"}, east, {}, TProblem::kField,
+       E::LatitudeDegrees},
+      {"latitude just over 90", {"90", "0", "0.5", 0, "90.000139"}, east, {}, TProblem::kField,
+       E::LatitudeRange},
+      {"longitude over 180", prague, {"181", "0", "0", 1, "-181"}, {}, TProblem::kField,
+       E::LongitudeDegrees},
+      {"60 minutes", {"50", "60", "0", 0, "51"}, east, {}, TProblem::kField, E::LatitudeMinutes},
+      {"60 seconds", prague, {"14", "0", "60", 0, "14.016667"}, {}, TProblem::kField,
+       E::LongitudeSeconds},
+      {"seconds stored as 60", prague, {"14", "0", "59.9996", 0, "14.016667"}, {},
+       TProblem::kField, E::LongitudeSeconds},
+      {"seconds stored as 60 in the latitude", {"50", "0", "59,99951", 0, "50.016667"}, east, {},
+       TProblem::kField, E::LatitudeSeconds},
+      {"negative degrees", {"-50", "0", "0", 0, "-50"}, east, {}, TProblem::kField,
+       E::LatitudeDegrees},
+      {"altitude of letters", prague, east, {"abc", 0}, TProblem::kField, E::Altitude},
   };
   for (const auto& c : cases) {
-    TPosition position;
-    EXPECT_EQ(GpsFields::CheckPosition(c.lat, c.lon, c.alt, position), c.problem) << c.what;
-    if (c.problem != TProblem::kNone && c.problem != TProblem::kEmpty) {
-      EXPECT_FALSE(GpsFields::ProblemText(c.problem).empty()) << c.what;
-    }
+    HromadneAkce::TGpsPosition position;
+    const GpsFields::TCheck check = GpsFields::CheckPosition(c.lat, c.lon, c.alt, position);
+    EXPECT_EQ(check.problem, c.problem) << c.what;
+    EXPECT_EQ(check.field, c.field) << c.what;
+    EXPECT_EQ(GpsFields::ProblemText(check).empty(),
+              c.problem == TProblem::kNone || c.problem == TProblem::kEmpty)
+        << c.what;
   }
 
-  TPosition position;
-  ASSERT_EQ(GpsFields::CheckPosition({"50", "5", "0", 1, "-50.083333"}, {" 14 ", "25", "12,5", 1, "-14.42"},
-                                     {"-12.344", 1}, position),
+  HromadneAkce::TGpsPosition position;
+  ASSERT_EQ(GpsFields::CheckPosition({"50", "5", "0", 1, "-50.083333"},
+                                     {" 14 ", "25", "12,5", 1, "-14.42"}, {"-12.5", 1}, position)
+                .problem,
             TProblem::kNone);
-  EXPECT_EQ(position.latDeg, 50);
-  EXPECT_EQ(position.latMin, 5);
+  EXPECT_EQ(position.latDegrees, 50);
+  EXPECT_EQ(position.latMinutes, 5);
   EXPECT_FALSE(position.north);
-  EXPECT_EQ(position.lonDeg, 14);
-  EXPECT_EQ(position.lonMin, 25);
-  EXPECT_DOUBLE_EQ(position.lonSec, 12.5);
+  EXPECT_EQ(position.lonDegrees, 14);
+  EXPECT_EQ(position.lonMinutes, 25);
+  EXPECT_DOUBLE_EQ(position.lonSeconds, 12.5);
   EXPECT_FALSE(position.east);
   EXPECT_TRUE(position.hasAltitude);
-  EXPECT_DOUBLE_EQ(position.altitude, -12.34);
+  EXPECT_DOUBLE_EQ(position.altitude, -12.5);
 }
 
 }  // namespace

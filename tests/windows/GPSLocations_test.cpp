@@ -21,13 +21,12 @@
 
 #include "app/GpsGroup.h"
 #include "tests/support/TestSupport.h"
-#include "tests/windows/RecordedBoxes.h"
+#include "tests/windows/MessageHook.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
 
-using recordedboxes::Answer;
-using recordedboxes::Boxes;
+using platform::MessageAnswer;
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;
 
@@ -44,6 +43,8 @@ class GPSLocationsTest : public ::testing::Test {
   }
 
   std::string PlacesFile() const { return home.Path() + "/data/quillmarsh.gps"; }
+
+  const std::vector<ScopedMessageHook::TBox>& Boxes() const { return boxes.Boxes(); }
 
   template <typename T>
   T* Find(const char* name) {
@@ -83,7 +84,7 @@ class GPSLocationsTest : public ::testing::Test {
   QApplication& app = WindowTestApp();
   testsupport::ScopedHome home;
   testsupport::ScopedEnv locale{"LC_ALL", "C"};
-  recordedboxes::TScopedRecorder boxes;
+  ScopedMessageHook boxes;
   std::unique_ptr<TfrmGPS> form;
 };
 
@@ -172,18 +173,18 @@ TEST_F(GPSLocationsTest, APositionThatMayNotBeStoredIsToldAndTheFileStays) {
     const char* text;
     const char* message;
   } cases[] = {
-      {"SirSt", "91", "GPS pozice je mimo platný rozsah"},
-      {"DelkaSec", "60", "GPS pozice je mimo platný rozsah"},
-      {"GpsVyska", "vysoko", "Nadmořská výška musí být číslo"},
+      {"SirSt", "91", "Stupně zeměpisné šířky musí být celé číslo od 0 do 90."},
+      {"DelkaSec", "60", "Vteřiny zeměpisné délky musí být číslo od 0 do 59.999."},
+      {"GpsVyska", "vysoko", "Nadmořská výška musí být číslo."},
   };
   for (const auto& c : cases) {
     form->SetPosition("50.5", "14.4", "", "Nové místo");
-    Boxes().clear();
+    const size_t shown = Boxes().size();
     TypeInto(c.field, c.text);
     QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
-    ASSERT_EQ(Boxes().size(), 1u) << c.field;
-    EXPECT_EQ(Boxes()[0].text.rfind(c.message, 0), 0u) << Boxes()[0].text;
-    EXPECT_EQ(Boxes()[0].caption, "Chyba");
+    ASSERT_EQ(Boxes().size(), shown + 1) << c.field;
+    EXPECT_EQ(Boxes().back().text.rfind(c.message, 0), 0u) << Boxes().back().text;
+    EXPECT_EQ(Boxes().back().caption, "Chyba");
   }
   EXPECT_EQ(ReadFileBytes(PlacesFile()), before);
   EXPECT_EQ(Names(), "brno,Plzeň,Praha");
@@ -192,8 +193,8 @@ TEST_F(GPSLocationsTest, APositionThatMayNotBeStoredIsToldAndTheFileStays) {
 TEST_F(GPSLocationsTest, RemovingAsksFirstAndSelectsTheNextPlaceOrTheNewLastOne) {
   form->show();
   ClickPlace(1);
-  for (const platform::MessageAnswer answer : {platform::MessageAnswer::No, platform::MessageAnswer::Cancel}) {
-    Answer() = answer;
+  for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
+    boxes.Answer(answer);
     QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   }
   ASSERT_EQ(Boxes().size(), 2u);
@@ -202,7 +203,7 @@ TEST_F(GPSLocationsTest, RemovingAsksFirstAndSelectsTheNextPlaceOrTheNewLastOne)
   EXPECT_EQ(Boxes()[0].buttons, platform::MessageButtons::YesNoCancel);
   EXPECT_EQ(Names(), "brno,Plzeň,Praha");
 
-  Answer() = platform::MessageAnswer::Yes;
+  for (int i = 0; i < 3; ++i) boxes.Answer(MessageAnswer::Yes);
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Names(), "brno,Praha");
   EXPECT_EQ(form->LB->currentRow(), 1);

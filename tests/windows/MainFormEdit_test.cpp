@@ -28,14 +28,13 @@
 #include "metadata/exif.h"
 #include "tests/metadata/ExifWriteSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tests/windows/RecordedBoxes.h"
+#include "tests/windows/MessageHook.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using recordedboxes::Answer;
-using recordedboxes::Boxes;
+using platform::MessageAnswer;
 using testsupport::CopyPhoto;
 using testsupport::ReadFileBytes;
 
@@ -66,6 +65,8 @@ class MainFormEditTest : public ::testing::Test {
 
   // The main window's own control (the places window has fields of the same
   // names).
+  const std::vector<ScopedMessageHook::TBox>& Boxes() const { return boxes.Boxes(); }
+
   template <typename T>
   T* Find(const char* name) {
     T* found = form->GPSGroup->findChild<T*>(name);
@@ -101,7 +102,7 @@ class MainFormEditTest : public ::testing::Test {
   QApplication& app = WindowTestApp();
   testsupport::ScopedHome home;
   testsupport::ScopedEnv locale{"LC_ALL", "C"};
-  recordedboxes::TScopedRecorder boxes;
+  ScopedMessageHook boxes;
   testsupport::TempDir photos;
   TMainForm* form = nullptr;
   TfrmGPS* places = nullptr;
@@ -183,6 +184,17 @@ TEST_F(MainFormEditTest, AnExistingPositionIsChangedInPlace) {
   EXPECT_EQ(Exiftool("-GPSLatitude -GPSLongitude", photo), "43.4674483333333\n11.8916666666667\n");
 }
 
+TEST_F(MainFormEditTest, APhotoWithAnIncompletePositionGetsTheWholeNewOne) {
+  const std::string photo = CopyPhoto("Canon_40D.jpg", photos);
+  ASSERT_EQ(Exiftool("-q -overwrite_original -GPSLatitude=50.5 -GPSLatitudeRef=N", photo), "");
+  form->OpenFileList(photo);
+  EXPECT_EQ(Text("GoogleSirka"), "");
+  PasteInto("GoogleSirka", "50.5, 14.4");
+  Save();
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(Exiftool("-GPSLatitude -GPSLongitude", photo), "50.5\n14.4\n");
+}
+
 TEST_F(MainFormEditTest, AnEditIsOfferedForSavingBeforeAnotherPhotoAndOnClosing) {
   const std::string first = CopyPhoto("canon-ixus.jpg", photos);
   const std::string second = CopyPhoto("Canon_40D.jpg", photos);
@@ -190,7 +202,7 @@ TEST_F(MainFormEditTest, AnEditIsOfferedForSavingBeforeAnotherPhotoAndOnClosing)
   form->OpenFileList(first + "\n" + second);
 
   Comment("Neuloženo");
-  Answer() = platform::MessageAnswer::No;
+  boxes.Answer(MessageAnswer::No);
   QTest::mouseClick(Find<QToolButton>("NextFile"), Qt::LeftButton);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "EXIF byl modifikován. Chcete uložit?");
@@ -200,7 +212,7 @@ TEST_F(MainFormEditTest, AnEditIsOfferedForSavingBeforeAnotherPhotoAndOnClosing)
   EXPECT_EQ(ReadFileBytes(first), firstBytes);
 
   Comment("Uloženo");
-  Answer() = platform::MessageAnswer::Yes;
+  boxes.Answer(MessageAnswer::Yes);
   QTest::mouseClick(Find<QToolButton>("PrevFile"), Qt::LeftButton);
   EXPECT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(form->CurrentFile(), first);
@@ -213,7 +225,7 @@ TEST_F(MainFormEditTest, AnEditIsOfferedForSavingBeforeAnotherPhotoAndOnClosing)
   // Closing asks once; Cancel closes all the same, without saving.
   Comment("Při zavírání");
   const std::string secondBytes = ReadFileBytes(second);
-  Answer() = platform::MessageAnswer::Cancel;
+  boxes.Answer(MessageAnswer::Cancel);
   form->show();
   EXPECT_TRUE(form->close());
   EXPECT_EQ(Boxes().size(), 3u);
@@ -231,21 +243,23 @@ TEST_F(MainFormEditTest, ARefusedPositionOrAFailedWriteLeavesThePhotoAsItWas) {
     const char* text;
     const char* message;
   } refused[] = {
-      {"SirMin", "30.5", "Stupně a minuty GPS pozice musí být celá čísla."},
-      {"SirSt", "95", "GPS pozice je mimo platný rozsah"},
-      {"DelkaMin", "60", "GPS pozice je mimo platný rozsah"},
-      {"GpsVyska", "12 m", "Nadmořská výška musí být číslo"},
+      {"SirMin", "30.5", "Minuty zeměpisné šířky musí být celé číslo od 0 do 59."},
+      {"SirSt", "95", "Stupně zeměpisné šířky musí být celé číslo od 0 do 90."},
+      {"SirSt", "90", "Zeměpisná šířka může být nejvýše 90°."},
+      {"DelkaMin", "60", "Minuty zeměpisné délky musí být celé číslo od 0 do 59."},
+      {"DelkaSec", "59.9996", "Vteřiny zeměpisné délky musí být číslo od 0 do 59.999."},
+      {"GpsVyska", "12 m", "Nadmořská výška musí být číslo."},
       {"DelkaSt", "", "GPS pozice není úplná"},
   };
   for (const auto& r : refused) {
     PasteInto("GoogleSirka", "50.5, 14.4");
     Find<QLineEdit>("GpsVyska")->clear();
-    Boxes().clear();
+    const size_t shown = Boxes().size();
     TypeInto(r.field, r.text);
     if (*r.text == '\0') Find<QLineEdit>(r.field)->clear();
     Save();
-    ASSERT_EQ(Boxes().size(), 1u) << r.field;
-    EXPECT_EQ(Boxes()[0].text.rfind(r.message, 0), 0u) << Boxes()[0].text;
+    ASSERT_EQ(Boxes().size(), shown + 1) << r.field;
+    EXPECT_EQ(Boxes().back().text.rfind(r.message, 0), 0u) << Boxes().back().text;
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(Find<QAction>("Save1")->isEnabled());
   }
@@ -253,19 +267,20 @@ TEST_F(MainFormEditTest, ARefusedPositionOrAFailedWriteLeavesThePhotoAsItWas) {
 
   PasteInto("GoogleSirka", "50.5, 14.4");
   Find<QLineEdit>("GpsVyska")->clear();
-  Boxes().clear();
+  const size_t shown = Boxes().size();
   {
     testsupport::ScopedFileSizeLimit limit(bytes.size() / 2);
     Save();
   }
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + photo);
+  ASSERT_EQ(Boxes().size(), shown + 1);
+  EXPECT_EQ(Boxes().back().text,
+            "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + photo);
   EXPECT_TRUE(ReadFileBytes(photo) == bytes);
   EXPECT_TRUE(form->Modified());
 
   // The edit is still there to be saved.
   Save();
-  EXPECT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes().size(), shown + 1);
   EXPECT_EQ(Exiftool("-UserComment -GPSLatitude -GPSLongitude", photo), "Komentář\n50.5\n14.4\n");
 }
 

@@ -31,7 +31,6 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
-#include "tests/windows/RecordedBoxes.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
@@ -43,9 +42,26 @@ using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 
-using recordedboxes::Answer;
-using recordedboxes::Boxes;
-using recordedboxes::RecordBox;
+struct TBox {
+  std::string text;
+  std::string caption;
+};
+
+std::vector<TBox>& Boxes() {
+  static std::vector<TBox> boxes;
+  return boxes;
+}
+
+platform::MessageAnswer& Answer() {
+  static platform::MessageAnswer answer = platform::MessageAnswer::Yes;
+  return answer;
+}
+
+platform::MessageAnswer RecordBox(const std::string& text, const std::string& caption,
+                                  platform::MessageButtons, platform::MessageIcon) {
+  Boxes().push_back({text, caption});
+  return Answer();
+}
 
 void WriteNoExifPhoto(const std::string& path) {
   platform::Bitmap picture;
