@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/debian-packages.txt that are missing.
+# Installs the Debian packages that are missing: those named as arguments, or
+# with none the list of scripts/debian-packages.txt.
 # Safe to run again: with everything present it changes nothing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
+wanted=("$@")
+if [ ${#wanted[@]} -eq 0 ]; then
+  while read -r pkg; do
+    case "$pkg" in ''|'#'*) continue ;; esac
+    wanted+=("$pkg")
+  done < "$here/debian-packages.txt"
+fi
+
 missing=()
-while read -r pkg; do
-  case "$pkg" in ''|'#'*) continue ;; esac
+for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$pkg")
-done < "$here/debian-packages.txt"
+done
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
