@@ -8,6 +8,7 @@
 
 #include "app/GPSLocations.h"
 #include "app/HromadneAkce.h"
+#include "app/ImageList.h"
 #include "app/Main.h"
 #include "app/RenameFileForm.h"
 #include "app/locationname.h"
@@ -40,7 +41,8 @@ const TWindowDef kWindows[] = {
     {"ThumbnailListForm", nullptr, nullptr},
     {"frmGPS", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmGPS = new TfrmGPS(owner); },
      [](TGlobalWindows& w) { w.frmGPS->ApplyTexts(); }},
-    {"ImgList", nullptr, nullptr},
+    {"ImgList", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.ImgList = new TImgList(owner); },
+     nullptr},
     {"frmModalGauge",
      [](TGlobalWindows& w, QWidget* owner) -> QWidget* {
        return w.frmModalGauge = new TfrmModalGauge(owner);

@@ -6,6 +6,7 @@
 
 class QWidget;
 class TForm4;
+class TImgList;
 class TMainForm;
 class TfrmEditStr;
 class TfrmGPS;
@@ -20,7 +21,7 @@ struct TGlobalWindows {
   QWidget* FTPForm = nullptr;
   QWidget* ThumbnailListForm = nullptr;
   TfrmGPS* frmGPS = nullptr;
-  QWidget* ImgList = nullptr;
+  TImgList* ImgList = nullptr;
   TfrmModalGauge* frmModalGauge = nullptr;
   TfrmEditStr* frmEditStr = nullptr;
 };
