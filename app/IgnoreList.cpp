@@ -4,20 +4,20 @@
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "foundation/Utf8.h"
+#include "foundation/config/cfgtoolsini.h"
 #include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "platform/TextLines.h"
 
 namespace {
 
-// Far more names than any folder holds photos.
-constexpr size_t kMaxListBytes = 64u << 20;
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 std::string ListPath(const std::string& folder) {
   return StrFunc::IncludeBackslash(folder) + TIgnoreList::kFileName;
+}
+
+bool Exists(const std::string& path) {
+  platform::FileStatus status;
+  return platform::StatPath(path, status);
 }
 
 bool ExistsExactly(const std::string& folder, const std::string& name) {
@@ -36,16 +36,10 @@ bool TIgnoreList::Load(const std::string& folder) {
   folder_ = folder;
   names_.clear();
   byUpper_.clear();
-  std::string bytes;
-  const platform::ReadResult read =
-      platform::ReadWholeFile(ListPath(folder), kMaxListBytes, bytes);
-  if (read == platform::ReadResult::kMissing) return true;
-  if (read != platform::ReadResult::kOk) return false;
-  std::string_view view = bytes;
-  if (view.starts_with(kByteOrderMark)) view.remove_prefix(kByteOrderMark.size());
-  const std::string text =
-      Utf8::IsValid(view) ? std::string(view) : platform::Windows1250ToUtf8(view);
-  for (const std::string& line : platform::SplitLines(text)) {
+  const std::string file = ListPath(folder);
+  std::vector<std::string> lines;
+  if (!LoadTextFileLines(file, lines)) return !Exists(file);
+  for (const std::string& line : lines) {
     const std::string name = StrFunc::Trim(line);
     if (!name.empty()) Put(name);
   }

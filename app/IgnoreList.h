@@ -2,9 +2,9 @@
 // one file name (without folder) per line, naming the photos the folder's
 // photo list leaves out. The list is written read-only.
 //
-// Lists written by the Windows program hold upper-cased names. So an entry
-// names the file of exactly its name, and when the folder holds no such
-// file, the files whose names differ from it only in case.
+// Lists from older versions hold upper-cased names. So an entry names the
+// file of exactly its name, and when the folder holds no such file, the
+// files whose names differ from it only in case.
 #pragma once
 
 #include <string>

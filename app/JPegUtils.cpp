@@ -7,6 +7,7 @@
 
 #include "app/InfoWindow.h"
 #include "app/Language.h"
+#include "app/OwnFiles.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/ConvertJPeg.h"
@@ -20,7 +21,6 @@ namespace JPegUtils {
 
 namespace {
 
-constexpr const char* kCacheFolder = "thumbs";
 constexpr const char* kCachePrefix = "thumb_";
 // A thumbnail of ours is a few kilobytes; a larger file is not one.
 constexpr size_t kMaxThumbnailBytes = size_t{1} << 20;
@@ -78,8 +78,8 @@ bool MakeThumbnail(const std::string& photo, const std::string& thumbFile) {
 
 std::string ThumbnailCacheFile(const std::string& photo) {
   const std::string real = DosFunc::ExistingPathLong(photo);
-  return StrFunc::IncludeBackslash(StrFunc::ExtractDir(real)) + kCacheFolder + "/" + kCachePrefix +
-         StrFunc::ExtractName(real);
+  return StrFunc::IncludeBackslash(StrFunc::ExtractDir(real)) + OwnFiles::kThumbsFolder + "/" +
+         kCachePrefix + StrFunc::ExtractName(real);
 }
 
 namespace {

@@ -18,7 +18,7 @@ bool IsHeader(std::string_view line) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-// Files written by the old Windows program are windows-1250.
+// Files from older versions of the program are windows-1250.
 std::string DecodeTextFile(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   return Utf8::IsValid(bytes) ? std::string(bytes) : platform::Windows1250ToUtf8(bytes);

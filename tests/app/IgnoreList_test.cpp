@@ -37,7 +37,7 @@ TEST(IgnoreList, AddedNamesAreSavedReadOnlyAndRewrittenOnTheNextAdd) {
 TEST(IgnoreList, AnUpperCasedEntryNamesTheFileOfAnyCaseOnlyWhenNoneIsNamedExactly) {
   TempDir dir;
   for (const char* name : {"photo.jpg", "twin.jpg", "TWIN.JPG"}) WriteFileBytes(dir.File(name), "x");
-  // As the Windows program wrote it: upper-cased, windows-1250 ("ŽABA.JPG").
+  // As older versions wrote it: upper-cased, windows-1250 ("ŽABA.JPG").
   WriteFileBytes(dir.File("ignore.list"), "PHOTO.JPG\r\n  TWIN.JPG  \r\n\r\n\x8E" "ABA.JPG\r\n");
   TIgnoreList list;
   ASSERT_TRUE(list.Load(dir.Path()));
