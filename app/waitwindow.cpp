@@ -60,6 +60,9 @@ TfrmWait::TfrmWait(const std::string& message, int secondMax, int firstMax)
   PTLine->setObjectName("PTLine");
   PB2->setObjectName("PB2");
   info->setAlignment(Qt::AlignCenter);
+  // The line changes with every step; the window keeps the width set up for
+  // it rather than jumping, and may not outgrow the screen.
+  PTLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(info);
   layout->addWidget(PB);
@@ -99,7 +102,7 @@ void TfrmWait::Step(const std::string& lineText) {
   if (isHidden()) show();
   update();
   if (!PB->isHidden() && PB->value() < PB->maximum()) PB->setValue(PB->value() + 1);
-  if (!PTLine->isHidden()) PTLine->setText(QString::fromStdString(lineText));
+  if (!PTLine->isHidden()) ShowLine(lineText);
   if (!PB2->isHidden()) PB2->setValue(0);
   QCoreApplication::processEvents();
 }
@@ -114,7 +117,17 @@ void TfrmWait::reject() {}
 
 void TfrmWait::Widen(const std::string& message, const std::string& lineText) {
   const int needed = std::max(NeededWidth(message, info), NeededWidth(lineText, PTLine));
-  info->setMinimumWidth(std::max(kInfoWidth, needed));
+  const int width = std::max(kInfoWidth, needed);
+  info->setMinimumWidth(width);
+  PTLine->setMinimumWidth(width);
+}
+
+void TfrmWait::ShowLine(const std::string& lineText) {
+  const QString text = QString::fromStdString(lineText);
+  const QString shown =
+      PTLine->fontMetrics().elidedText(text, Qt::ElideMiddle, PTLine->minimumWidth());
+  PTLine->setText(shown);
+  PTLine->setToolTip(shown == text ? QString() : text);
 }
 
 void TfrmWait::PlaceOnScreen() {

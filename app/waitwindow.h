@@ -42,7 +42,8 @@ class TfrmWait : public QDialog {
              int firstMax);
   // Shows the window when hidden; advances PB up to its maximum, sets the
   // line's text, puts PB2 back to 0 (each only when shown), then lets pending
-  // events run.
+  // events run. A line wider than the window is shortened in its middle,
+  // whole in its tip.
   void Step(const std::string& lineText);
 
   // An object that is freed with the window (replacing any before).
@@ -62,6 +63,7 @@ class TfrmWait : public QDialog {
 
  private:
   void Widen(const std::string& message, const std::string& lineText);
+  void ShowLine(const std::string& lineText);
   void PlaceOnScreen();
 
   int cascade_ = 0;  // this window's number among the open ones

@@ -119,6 +119,7 @@ TEST(TfrmWait, SeveralOpenWindowsStandBelowOneAnother) {
 TEST(TfrmWait, TheUserCannotCloseIt) {
   WindowTestApp();
   TfrmWait wait("Hotovo", 0, 5);
+  EXPECT_EQ(wait.windowTitle(), "Čekejte, prosím");
   EXPECT_FALSE(wait.close());
   QTest::keyClick(&wait, Qt::Key_Escape);
   EXPECT_TRUE(wait.isVisible());
@@ -165,6 +166,25 @@ TEST(TfrmWait, StepAdvancesTheBarToItsMaximumOrOnlyUpdatesTheLine) {
   two.Step("");
   EXPECT_EQ(two.PB2->value(), 0);
   EXPECT_EQ(two.PB->value(), 2);
+}
+
+TEST(TfrmWait, ALongLineKeepsTheWindowsWidthAndShowsItsEnds) {
+  WindowTestApp();
+  TfrmWait wait("Generuji stránky", 0, 0);
+  wait.Setup("Generuji stránky", "a.jpg", 0, 0);
+  const int width = wait.width();
+  const std::string path = "/home/jana/Fotky/" + std::string(150, 'x') + "/Krkonoše/IMG_0815.JPG";
+  wait.Step(path);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(wait.width(), width);
+  const QString shown = wait.PTLine->text();
+  EXPECT_TRUE(shown.startsWith("/home/jana/")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith("/Krkonoše/IMG_0815.JPG")) << shown.toStdString();
+  EXPECT_LE(wait.PTLine->fontMetrics().horizontalAdvance(shown), wait.PTLine->width());
+  EXPECT_EQ(wait.PTLine->toolTip().toStdString(), path);
+  wait.Step("b.jpg");
+  EXPECT_EQ(wait.PTLine->text(), "b.jpg");
+  EXPECT_EQ(wait.width(), width);
 }
 
 TEST(TfrmModalGauge, StepsUpToItsMaximumAndStops) {
