@@ -16,6 +16,7 @@ TURLLabel::TURLLabel(QWidget* parent) : QLabel(parent), URL(resources::kHomePage
   underlined.setUnderline(true);
   MouseOverFont = {underlined, Qt::blue};
   setText(QString::fromStdString(URL));
+  setCursor(Qt::PointingHandCursor);
 }
 
 TFontDesc TURLLabel::CurrentFont() const { return {font(), palette().color(QPalette::WindowText)}; }

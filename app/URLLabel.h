@@ -19,8 +19,9 @@ struct TFontDesc {
 
 class TURLLabel : public QLabel {
  public:
-  // Black plain text; the mouse-over font is the same face in blue,
-  // underlined. URL and caption start as the program's home page.
+  // Black plain text under a pointing hand; the mouse-over font is the same
+  // face in blue, underlined. URL and caption start as the program's home
+  // page.
   explicit TURLLabel(QWidget* parent = nullptr);
 
   std::string URL;

@@ -180,6 +180,7 @@ TEST(TURLLabel, LeavingRestoresTheExactFontShownBefore) {
   EXPECT_EQ(label.MouseOverFont.color, QColor(Qt::blue));
   EXPECT_TRUE(label.MouseOverFont.font.underline());
   EXPECT_EQ(label.MouseOverFont.font.family(), label.font().family());
+  EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
 
   Leave(label);  // before any enter: nothing to restore
   const TFontDesc plain = label.CurrentFont();
