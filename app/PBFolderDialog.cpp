@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QToolButton>
+#include <QTreeView>
 
 #include "app/Language.h"
 #include "foundation/DosFunc.h"
@@ -59,6 +62,19 @@ std::vector<std::string> DefaultList(const char* LocaleCaptions::*field) {
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Room for the places' names and the folders' dates, and no choice of file
+// types where only folders are shown.
+void FitForFolders(QFileDialog& dialog) {
+  for (const char* name : {"fileTypeLabel", "fileTypeCombo"}) {
+    if (auto* widget = dialog.findChild<QWidget*>(name)) widget->hide();
+  }
+  if (auto* view = dialog.findChild<QTreeView*>("treeView"))
+    view->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+  dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+  if (auto* splitter = dialog.findChild<QSplitter*>("splitter"))
+    splitter->setSizes({170, dialog.width() - 170});
+}
 
 // The status line and the "New folder" button, added to one open dialog.
 class DialogExtras : public QObject {
@@ -153,6 +169,7 @@ bool TPBFolderDialog::Execute() {
   const bool exists = DosFunc::DirectoryExistsLong(Folder);
   dialog.setDirectory(Q(exists ? DosFunc::ExistingPathLong(Folder) : RootStart(RootFolder)));
   DialogExtras extras(dialog, *this);
+  FitForFolders(dialog);
   if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return false;

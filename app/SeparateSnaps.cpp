@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/Language.h"
+#include "app/FormTools.h"
 #include "app/PBFolderDialog.h"
 #include "app/appform.h"
 #include "foundation/DosFunc.h"
@@ -46,6 +47,7 @@ TForm5::TForm5(QWidget* owner)
   large.setBold(true);
   large.setPointSize(large.pointSize() + 2);
   Button1->setFont(large);
+  FormTools::MakeBrowseButton(*Button1);
   Dir->setMinimumWidth(320);
   MoveFiles->setChecked(true);
   OKButton->setDefault(true);
