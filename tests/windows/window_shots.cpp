@@ -49,16 +49,21 @@ void WaitWindows() {
   TfrmWait lined("Načítám informace o fotkách...", 0, 0);
   lined.Setup("Načítám informace o fotkách...", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
               20, 5);
-  lined.Step("/home/jana/Fotky/2023/Dovolená na horách/Krkonoše/IMG_0815.JPG");
+  // Longer than the width reserved: shortened in its middle.
+  lined.Step("/home/jana/Fotky/2023/Dovolená na horách/Krkonoše/Sněžka a Luční bouda/IMG_0815.JPG");
   lined.PB2->setValue(7);
   Save(lined, "wait-line-two-bars");
 }
 
 void FolderDialog() {
+  QTemporaryDir root;
+  const QString folder = root.path() + "/Fotky/2023/Dovolená na horách";
+  for (const char* name : {"Krkonoše", "Šumava", "Léto u vody", "Žďár nad Sázavou"})
+    QDir().mkpath(folder + "/" + name);
   TPBFolderDialog dialog(nullptr);
   dialog.NewFolderVisible = true;
   dialog.NewFolderEnabled = true;
-  dialog.Folder = QDir::homePath().toStdString();
+  dialog.Folder = folder.toStdString();
   QTimer::singleShot(200, [] {
     if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
       Save(*d, "folder-dialog");
