@@ -52,6 +52,25 @@ std::vector<std::string> Names(const std::string& folder) {
   return names;
 }
 
+// The quantization tables of a JPEG's bytes, which its quality sets.
+std::string QuantTables(const std::string& bytes) {
+  const size_t at = bytes.find("\xFF\xDB");
+  if (at == std::string::npos || at + 4 > bytes.size()) return std::string();
+  const size_t length =
+      static_cast<uint8_t>(bytes[at + 2]) * 256u + static_cast<uint8_t>(bytes[at + 3]);
+  return bytes.substr(at, 2 + length);
+}
+
+// The tables a JPEG of the given quality has.
+std::string QuantTablesOfQuality(int quality, const TempDir& dir) {
+  platform::Bitmap dot;
+  dot.width = dot.height = 8;
+  dot.pixels.assign(8 * 8 * 3, 128);
+  const std::string path = dir.File("q" + std::to_string(quality) + ".jpg");
+  EXPECT_TRUE(platform::WriteJpegFile(dot, path, quality));
+  return QuantTables(testsupport::ReadFileBytes(path));
+}
+
 TEST(JPegUtils, CacheThumbnailIs160x120OnlyForPhotosWiderThanHigh) {
   struct Case {
     int width, height;
@@ -73,6 +92,9 @@ TEST(JPegUtils, CacheThumbnailIs160x120OnlyForPhotosWiderThanHigh) {
     const std::string bytes = testsupport::ReadFileBytes(cache);
     EXPECT_NE(bytes.find("\xFF\xC0"), std::string::npos);
     EXPECT_EQ(bytes.find("\xFF\xC2"), std::string::npos);
+    const std::string tables = QuantTables(bytes);
+    EXPECT_EQ(tables, QuantTablesOfQuality(90, dir));
+    EXPECT_NE(tables, QuantTablesOfQuality(91, dir));
   }
 }
 
@@ -254,8 +276,11 @@ TEST(JPegUtils, JpegSizeOfTheTestPhotosAndOfDamagedOnes) {
   TempDir dir;
   const std::string whole = testsupport::ReadFileBytes(testsupport::PhotoPath("canon-ixus.jpg"));
   testsupport::WriteFileBytes(dir.File("cut.jpg"), whole.substr(0, whole.size() * 2 / 3));
+  std::string endInData = whole;
+  endInData.replace(whole.size() * 3 / 4, 2, "\xFF\xD9");
+  testsupport::WriteFileBytes(dir.File("ended.jpg"), endInData);
   testsupport::WriteFileBytes(dir.File("text.jpg"), "not a photo");
-  for (const char* bad : {"cut.jpg", "text.jpg", "missing.jpg"}) {
+  for (const char* bad : {"cut.jpg", "ended.jpg", "text.jpg", "missing.jpg"}) {
     int width = -1, height = -1, aspect = -1;
     EXPECT_FALSE(JPegUtils::GetJpegSize(dir.File(bad), width, height, aspect)) << bad;
     EXPECT_EQ(width + height + aspect, 0) << bad;
