@@ -16,5 +16,7 @@ std::string ProgramFolder();
 // set. Without a trailing "/"; not created here. Empty when no user data
 // folder can be told either.
 std::string DataFolder();
+// The same for a program lying in programFolder.
+std::string DataFolderOf(const std::string& programFolder);
 
 }  // namespace AppFolders

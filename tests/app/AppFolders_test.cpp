@@ -17,6 +17,12 @@ TEST(AppFolders, DataFolderIsBesideTheProgramWhenWritableElseTheUsers) {
   // The test program's own folder is writable: a portable copy.
   testsupport::ScopedEnv noHome("QUILLMARSH_HOME", "");
   EXPECT_EQ(AppFolders::DataFolder(), AppFolders::ProgramFolder());
+
+  // An installed program's folder is not the user's to write.
+  testsupport::TempDir dir;
+  testsupport::ScopedEnv data("XDG_DATA_HOME", dir.File("share"));
+  EXPECT_EQ(AppFolders::DataFolderOf(dir.File("no-such-folder")), dir.File("share/quillmarsh"));
+  EXPECT_EQ(AppFolders::DataFolderOf(""), dir.File("share/quillmarsh"));
 }
 
 }  // namespace
