@@ -11,6 +11,7 @@
 #include "app/ImageList.h"
 #include "app/Main.h"
 #include "app/RenameFileForm.h"
+#include "app/ThumbListForm.h"
 #include "app/locationname.h"
 #include "app/modalgauge.h"
 
@@ -38,11 +39,15 @@ const TWindowDef kWindows[] = {
     {"Form4", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.Form4 = new TForm4(owner); },
      [](TGlobalWindows& w) { w.Form4->ApplyTexts(); }},
     {"FTPForm", nullptr, nullptr},
-    {"ThumbnailListForm", nullptr, nullptr},
+    {"ThumbnailListForm",
+     [](TGlobalWindows& w, QWidget* owner) -> QWidget* {
+       return w.ThumbnailListForm = new TThumbnailListForm(owner);
+     },
+     [](TGlobalWindows& w) { w.ThumbnailListForm->ApplyTexts(); }},
     {"frmGPS", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmGPS = new TfrmGPS(owner); },
      [](TGlobalWindows& w) { w.frmGPS->ApplyTexts(); }},
     {"ImgList", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.ImgList = new TImgList(owner); },
-     nullptr},
+     [](TGlobalWindows& w) { w.ImgList->ApplyTexts(); }},
     {"frmModalGauge",
      [](TGlobalWindows& w, QWidget* owner) -> QWidget* {
        return w.frmModalGauge = new TfrmModalGauge(owner);

@@ -8,6 +8,7 @@ class QWidget;
 class TForm4;
 class TImgList;
 class TMainForm;
+class TThumbnailListForm;
 class TfrmEditStr;
 class TfrmGPS;
 class TfrmHA;
@@ -19,7 +20,7 @@ struct TGlobalWindows {
   QWidget* Form2 = nullptr;  // gallery project settings
   TForm4* Form4 = nullptr;
   QWidget* FTPForm = nullptr;
-  QWidget* ThumbnailListForm = nullptr;
+  TThumbnailListForm* ThumbnailListForm = nullptr;
   TfrmGPS* frmGPS = nullptr;
   TImgList* ImgList = nullptr;
   TfrmModalGauge* frmModalGauge = nullptr;
@@ -41,7 +42,8 @@ QWidget* Create(bool gpsSet);
 void Destroy();
 
 // Sets again the texts of the windows that follow the main window's
-// language (project settings, rename, FTP, thumbnail list, GPS places),
+// language (project settings, rename, FTP, thumbnail list, GPS places,
+// photo list),
 // skipping those that do not exist.
 void ApplyTexts();
 

@@ -157,6 +157,16 @@ void TGpsGroup::SetDegreesVisible(bool visible) {
        std::initializer_list<QWidget*>{SirSt, SirMin, SirSec, SirkaRef, DelkaSt, DelkaMin, DelkaSec,
                                        DelkaRef, GpsVyska, Label6, GPSAltitudeRef})
     w->setVisible(visible);
+  // Alone, the decimal edits stand under their labels, not beside empty columns.
+  for (QLineEdit* edit : {GoogleSirka, GoogleDelka}) {
+    const int row = edit == GoogleSirka ? 1 : 3;
+    grid_->removeWidget(edit);
+    if (visible) {
+      grid_->addWidget(edit, row, 4);
+    } else {
+      grid_->addWidget(edit, row, 0, 1, 5, Qt::AlignLeft);
+    }
+  }
 }
 
 void TGpsGroup::SetEditable(bool editable) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -114,6 +115,10 @@ class TMainForm : public QMainWindow {
   void ShowUnknownClick();
   void Ignorecurrentimage1Click();
   void Deletecurrentimage1Click();
+  // Pick a photo of the list from the table of dates and comments, or from
+  // the thumbnails, and show it.
+  void Imagelist1Click();
+  void Thumbnailslist1Click();
   void ShowImgButtonClick();
   void CameraTypeComboChange();
   void Save1Click();
@@ -240,6 +245,9 @@ class TMainForm : public QMainWindow {
   void RemoveFromList(const std::string& path);
   int IndexOf(const std::string& path) const;
   void ShowListEntry(int index);
+  // Picking (MainPick.cpp): runs pick with item disabled, then shows the
+  // entry it returned, if any.
+  void PickFromList(QAction* item, const std::function<int()>& pick);
 
   // Showing (MainShow.cpp).
   void ShowThumbnail();

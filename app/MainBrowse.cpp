@@ -229,6 +229,11 @@ void TMainForm::Step(StepKind kind, int rescanThreshold) {
   if (index < 0 || kind == StepKind::First || kind == StepKind::Last) {
     index = kind == StepKind::Next || kind == StepKind::First ? 0 : count - 1;
   }
+  ShowListEntry(index);
+}
+
+void TMainForm::ShowListEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(files_.size())) return;
   UpdateNavButtons(index);
   ShowFile(files_[static_cast<size_t>(index)].Path, true);
 }
@@ -250,7 +255,7 @@ void TMainForm::RemoveFromList(const std::string& path) {
   currentFile_.clear();
   SetModified(false);
   UpdateNavButtons(0);
-  EnableItems({Ignorecurrentimage1, Deletecurrentimage1}, false);
+  EnableItems({Ignorecurrentimage1, Deletecurrentimage1, Imagelist1, Thumbnailslist1}, false);
 }
 
 void TMainForm::Ignorecurrentimage1Click() {

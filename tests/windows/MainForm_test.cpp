@@ -22,8 +22,10 @@
 
 #include "app/GlobalWindows.h"
 #include "app/HromadneAkce.h"
+#include "app/ImgListForm.h"
 #include "app/Language.h"
 #include "app/RenameFileForm.h"
+#include "app/ThumbListForm.h"
 #include "foundation/DosFunc.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
@@ -31,6 +33,7 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/windows/OnNextModal.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
 
@@ -260,7 +263,59 @@ TEST_F(MainFormTest, IgnoringKeepsThePhotoOutOfTheFolderUntilTheLastOneIsGone) {
   EXPECT_EQ(Find<QTableWidget>("SG")->rowCount(), 0);
   EXPECT_FALSE(Find<QAction>("Ignorecurrentimage1")->isEnabled());
   EXPECT_FALSE(Find<QAction>("Deletecurrentimage1")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Imagelist1")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("Thumbnailslist1")->isEnabled());
   EXPECT_EQ(ReadFileBytes(photos.File("ignore.list")), "one.jpg\r\nTWO.JPG\r\ntwo.jpg\r\n");
+}
+
+TEST_F(MainFormTest, APhotoPickedFromEitherListIsShownAndCancellingChangesNothing) {
+  Copy("canon-ixus.jpg", "a.jpg", photos);  // 2001-06-09
+  Copy("Canon_40D.jpg", "b.jpg", photos);   // 2008-05-30
+  Copy("Sony_HDR-HC3.jpg", "c.jpg", photos);
+  Open(photos.File("a.jpg"));
+  ASSERT_EQ(Names(), "a.jpg c.jpg b.jpg");
+  form->show();
+
+  const struct {
+    const char* key;
+    const char* item;
+    int pick;  // the entry chosen, -1 to cancel
+    const char* shown;
+  } picks[] = {{"Ctrl+L", "Imagelist1", 2, "b.jpg"},
+               {"Ctrl+L", "Imagelist1", -1, "b.jpg"},
+               {"Ctrl+T", "Thumbnailslist1", 1, "c.jpg"},
+               {"Ctrl+T", "Thumbnailslist1", -1, "c.jpg"}};
+  for (const auto& p : picks) {
+    SCOPED_TRACE(std::string(p.key) + " " + std::to_string(p.pick));
+    QAction* item = Find<QAction>(p.item);
+    bool disabledMeanwhile = false;
+    const int pick = p.pick;
+    if (std::string(p.item) == "Imagelist1") {
+      OnNextModal<TImageListForm>([&disabledMeanwhile, item, pick](TImageListForm& picker) {
+        disabledMeanwhile = !item->isEnabled();
+        EXPECT_EQ(picker.SG->rowCount(), 3);
+        if (pick < 0) return picker.CancelButton->click();
+        picker.SG->selectRow(pick);
+        picker.OkButton->click();
+      });
+    } else {
+      OnNextModal<TThumbnailListForm>([&disabledMeanwhile, item, pick](TThumbnailListForm& picker) {
+        disabledMeanwhile = !item->isEnabled();
+        EXPECT_EQ(picker.Cache().Count(), 3);
+        if (pick < 0) return picker.CancelButton->click();
+        picker.DG->setCurrentIndex(picker.DG->model()->index(0, pick));
+        picker.OkButton->click();
+      });
+    }
+    // The short-cuts work in the active window.
+    QApplication::setActiveWindow(form);
+    QTest::keySequence(form, QKeySequence(p.key));
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_EQ(Current(), p.shown);
+    EXPECT_EQ(Enabled("NextFile"), p.shown != std::string("b.jpg"));
+  }
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(MainFormTest, DeletingAsksAboutDeletingAndRemovesExactlyThatFile) {

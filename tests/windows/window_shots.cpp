@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "app/AboutForm.h"
+#include "app/GlobalWindows.h"
+#include "app/ImageList.h"
 #include "app/ImgListForm.h"
 #include "app/InfoWindow.h"
 #include "app/PBFolderDialog.h"
@@ -94,6 +96,22 @@ std::vector<std::string> CopyPhotos(const QString& folder, const QString& into) 
   return names;
 }
 
+// The photo list with the global places window it names places by: the
+// position of the first test photo with GPS is a stored place.
+void PhotoList(const std::vector<std::string>& located) {
+  QDir().mkpath(qEnvironmentVariable("QUILLMARSH_HOME") + "/data");
+  QFile places(qEnvironmentVariable("QUILLMARSH_HOME") + "/data/quillmarsh.gps");
+  if (places.open(QIODevice::WriteOnly))
+    places.write("43.467448|11.885127||Toskánsko, Arezzo – Piazza Grande\r\n");
+  places.close();
+  GlobalWindows::Create(true);
+  TImgList& list = *GlobalWindows::Get().ImgList;
+  list.Fill(located, TImgList::kWithGps);
+  Save(list, "photo-list");
+  list.hide();
+  GlobalWindows::Destroy();
+}
+
 void PhotoLists(const QString& photos) {
   QTemporaryDir copies;
   const std::vector<std::string> names = CopyPhotos(photos, copies.path());
@@ -119,7 +137,13 @@ void PhotoLists(const QString& photos) {
     thumbs.reject();
   });
   thumbs.Pick(base, names);
+
+  std::vector<std::string> located;
+  for (const std::string& file : files)
+    if (QString::fromStdString(file).contains("gps_")) located.push_back(file);
+  PhotoList(located);
 }
+
 
 }  // namespace
 
