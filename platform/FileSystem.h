@@ -59,7 +59,8 @@ enum class OpenAccess { Read, ReadWrite };
 enum class SeekFrom { Begin, Current, End };
 
 // Opens an existing file (a folder is refused with EISDIR, a pipe or socket
-// with EINVAL, without waiting for a writer); -1 on failure. ReadWrite
+// with EINVAL, without waiting for a writer); -1 on failure. Read takes
+// regular files only (a device too is refused with EINVAL); ReadWrite
 // refuses a symbolic link (ELOOP). The descriptor is closed on exec.
 int OpenFile(const std::string& path, OpenAccess access);
 // The same for the entry name of the open folder dirFd.
