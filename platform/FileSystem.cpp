@@ -274,8 +274,15 @@ bool SetPermissions(const std::string& path, uint32_t mode) {
 }
 
 int LockPath(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking: a pipe swapped in for a photo would otherwise
+  // wait for a writer. Only files and folders are locked.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+    close(fd);
+    return -1;
+  }
   int result;
   do {
     result = flock(fd, LOCK_EX);

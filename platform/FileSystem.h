@@ -126,7 +126,8 @@ bool SetPermissions(const std::string& path, uint32_t mode);
 // Takes an exclusive advisory lock (flock) on a file or folder, waiting while
 // another open of it holds one. Returns a descriptor that keeps the lock until
 // UnlockPath (or the process ends); -1 when the path cannot be opened or
-// locked. A second lock of the same path, even in this process, waits.
+// locked, and at once for anything but a file or folder (a pipe, a device).
+// A second lock of the same path, even in this process, waits.
 int LockPath(const std::string& path);
 void UnlockPath(int fd);
 
