@@ -53,12 +53,12 @@ class TGpsPlaceList {
   // Rewrites an existing file with its valid lines sorted (SortedLines).
   // True also when there is no file or nothing to change; false when the
   // file could not be read or written.
-  bool SortFile();
+  [[nodiscard]] bool SortFile();
   // The valid lines of the file; a missing file gives no places. False
   // (no places) when the file exists but cannot be read.
   bool Load();
   // Writes the places; false when that failed or the file was unreadable.
-  bool Save() const;
+  [[nodiscard]] bool Save() const;
 
   // The first place whose coordinate text begins with Trim(lat) + "|" +
   // Trim(lon) + "|" (exact text); -1 when none.

@@ -29,7 +29,7 @@ class TIgnoreList {
   // with the list as it was, when the list cannot be read or written.
   bool Add(const std::string& path);
   // Writes the list over the folder's file, replacing it whole.
-  bool Save() const;
+  [[nodiscard]] bool Save() const;
 
  private:
   void Put(const std::string& name);

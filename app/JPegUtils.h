@@ -35,7 +35,7 @@ std::string ThumbnailCacheFile(const std::string& photo);
 // first when missing or out of date. True without copying when destFile is
 // the cache file itself. False when the reader has no file name and no EXIF
 // thumbnail, or the thumbnail cannot be made or copied.
-bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
+[[nodiscard]] bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
 
 // The photo's thumbnail decoded and stretched to exactly width x height (the
 // aspect is not kept): the one embedded in its EXIF, else the cache file,
@@ -49,7 +49,7 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
 // names the photo meanwhile. thumbFile is written under a temporary name and
 // renamed when complete. False when the photo does not decode or the file
 // cannot be written.
-bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
+[[nodiscard]] bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
 
 // True when thumbFile is a thumbnail made from srcFile as it is now.
 bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile);

@@ -294,7 +294,7 @@ class TFile : public TFileRoot {
   std::vector<std::string> FindFilesByMask(std::string_view dir, std::string_view mask,
                                            bool recursive);
   std::string ListDrives(std::vector<std::string>* list);
-  bool CopyFile(std::string_view source, std::string_view target);
+  [[nodiscard]] bool CopyFile(std::string_view source, std::string_view target);
   // The lines of an existing file (line ends CR LF, LF or CR); empty when
   // it cannot be read.
   std::vector<std::string> LoadLines(std::string_view name);

@@ -118,7 +118,7 @@ namespace FListFile {
 // when anything fails; an old target is then left as it was. Nothing is
 // touched when the container is not a sound stand-alone container or
 // targetExe is the player or the container itself.
-bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
+[[nodiscard]] bool MakeExecutable(const std::string& playerExe, const std::string& containerFile,
                     const std::string& targetExe);
 
 // Copies the container at the end of sourceExe (empty = the running program)
@@ -128,7 +128,7 @@ bool MakeExecutable(const std::string& playerExe, const std::string& containerFi
 // container or is targetFile itself, or when targetFile cannot be created.
 // Raises "Fatal write error (8)" when the copy cannot be written (targetFile
 // is then left as it was).
-bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
+[[nodiscard]] bool ExtractContainer(const std::string& sourceExe, const std::string& targetFile,
                       const TFListProgress& progress);
 
 }  // namespace FListFile

@@ -47,7 +47,7 @@ class TFTPDirectoryManager {
   // Writes every entry as a new file renamed over the old one (a folder path
   // means its "ftpcache"; a link there is replaced, not written through).
   // False when it cannot be written; the old file is then untouched.
-  bool SaveToFile(const std::string& path) const;
+  [[nodiscard]] bool SaveToFile(const std::string& path) const;
   // Two entries whose names compare equal (they would be one file on the
   // server); false when every name is unique.
   bool FindSameNames(std::string& first, std::string& second) const;

@@ -11,18 +11,18 @@ namespace GenImages {
 // and renames it over fileName; a link standing there is replaced, never
 // written through. Returns false when the image cannot be written whole;
 // fileName is then left as it was.
-bool GenLeftGif(const std::string& fileName);
-bool GenLeft2Gif(const std::string& fileName);
-bool GenRightGif(const std::string& fileName);
-bool GenRight2Gif(const std::string& fileName);
-bool GenOkrajFilmuJpg(const std::string& fileName);
-bool GenPozadiGif(const std::string& fileName);
-bool GenWhite31Gif(const std::string& fileName);
+[[nodiscard]] bool GenLeftGif(const std::string& fileName);
+[[nodiscard]] bool GenLeft2Gif(const std::string& fileName);
+[[nodiscard]] bool GenRightGif(const std::string& fileName);
+[[nodiscard]] bool GenRight2Gif(const std::string& fileName);
+[[nodiscard]] bool GenOkrajFilmuJpg(const std::string& fileName);
+[[nodiscard]] bool GenPozadiGif(const std::string& fileName);
+[[nodiscard]] bool GenWhite31Gif(const std::string& fileName);
 
 // Writes "left.gif", "left2.gif", "right.gif", "right2.gif", "film.jpg",
 // "bkgr.gif" and "white31.gif" into folder, in that order, always rewriting
 // them. Stops at the first file that fails; true only when all seven were
 // written.
-bool WriteGalleryImages(const std::string& folder);
+[[nodiscard]] bool WriteGalleryImages(const std::string& folder);
 
 }  // namespace GenImages

@@ -25,7 +25,7 @@ int32_t JpegCRC(const std::string& fileName);
 // atomic rename; the target is never removed first. When both names reach
 // one file, nothing is touched and the result is true. Returns false when the
 // rename fails (newFile is then removed and the target left as it was).
-bool ReplaceFile(const std::string& newFile, const std::string& targetFile);
+[[nodiscard]] bool ReplaceFile(const std::string& newFile, const std::string& targetFile);
 
 }  // namespace ImageCRC
 

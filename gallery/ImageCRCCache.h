@@ -38,6 +38,6 @@ std::vector<TCheckerField> ReadCacheFile(const std::string& path);
 // Writes the records as a new file renamed over path (a link there is
 // replaced, not written through). False when it cannot be written; the old
 // file is then untouched.
-bool WriteCacheFile(const std::string& path, const std::vector<TCheckerField>& records);
+[[nodiscard]] bool WriteCacheFile(const std::string& path, const std::vector<TCheckerField>& records);
 
 }  // namespace ImageCRC

@@ -3,6 +3,7 @@
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "foundation/logger.h"
 
 namespace {
 
@@ -126,5 +127,7 @@ void TJPegChecker::SaveCache() {
   }
   // A cache that cannot be written leaves the old one, by which the photos
   // done since count as changed next time: the safe side.
-  ImageCRC::WriteCacheFile(PathOf(ImageCRC::kCacheName), records);
+  const std::string cache = PathOf(ImageCRC::kCacheName);
+  if (!ImageCRC::WriteCacheFile(cache, records))
+    logger::LogMessage(logger::LOG_WARNING, "Cannot write the checker cache; " + cache);
 }

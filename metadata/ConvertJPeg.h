@@ -29,7 +29,7 @@ void StretchBitmap(platform::Bitmap& graphic, int width, int height);
 // partial file remains. Returns false, never throws, when srcFile is missing,
 // damaged or not a JPEG, when the size is beyond what a JPEG can hold, or
 // when dstFile cannot be written.
-bool ConvertJpegFile(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
+[[nodiscard]] bool ConvertJpegFile(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
                      int boundA, int boundB, std::uint8_t quality);
 
 // The size computation of mode 0, on a picture of width x height. Rounding

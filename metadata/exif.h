@@ -292,7 +292,7 @@ class TExifReader {
   // Copies the embedded JPEG thumbnail into fileName, replacing a file or
   // link there whole (platform::ReplaceFile). False (and an old file left as
   // it was) when ThumbnailBytes is empty or writing fails.
-  bool SaveThumbnail(const std::string& fileName) const;
+  [[nodiscard]] bool SaveThumbnail(const std::string& fileName) const;
 
   // --- Writing (exifWrite*.cpp, exifSegmentIo.cpp) ---------------------------
   // Writes every pending edit into the photo and reads it again. A save is
@@ -303,10 +303,10 @@ class TExifReader {
   // rebuilt once with every edit in it, and the photo is replaced once. The
   // photo keeps its last-write time. False when the edits could not be
   // written; the photo is then as it was and the edits stay pending.
-  bool SaveChanges();
+  [[nodiscard]] bool SaveChanges();
   // Gives a photo without EXIF the minimal segment and reads it again,
   // keeping the pending edits. True when the photo has EXIF afterwards.
-  bool EnsureExif();
+  [[nodiscard]] bool EnsureExif();
   // Reads the photo again and keeps the pending edits.
   void Reload();
   // The snapshot is the edit part of Values(), taken and put back whole.
@@ -320,22 +320,22 @@ class TExifReader {
   // and reads the photo again keeping the other edits. Each is true when it
   // wrote everything it had to (also when there was nothing to write). The
   // special mode is rewritten only in place and never adds a segment.
-  bool WriteSpecialMode();
-  bool WriteDates();
-  bool WritePixelSize();
-  bool WriteGPS();
-  bool WriteUserComment();
+  [[nodiscard]] bool WriteSpecialMode();
+  [[nodiscard]] bool WriteDates();
+  [[nodiscard]] bool WritePixelSize();
+  [[nodiscard]] bool WriteGPS();
+  [[nodiscard]] bool WriteUserComment();
 
   // Copies the photo's EXIF APP1 into a new segment file, behind the SOI and
   // the JFIF APP0 that directly precedes it, if any.
-  bool ExportExifSegment(const std::string& fileName) const;
+  [[nodiscard]] bool ExportExifSegment(const std::string& fileName) const;
   // Puts a segment file into the photo (exif::TransplantExif) and reads the
   // photo again whatever the outcome.
-  bool ImportExifSegment(const std::string& fileName, bool stampDates);
+  [[nodiscard]] bool ImportExifSegment(const std::string& fileName, bool stampDates);
   // Rebuilds the photo's segment with the block put in.
-  bool InsertDataBlock(const TExifDataBlock& block);
+  [[nodiscard]] bool InsertDataBlock(const TExifDataBlock& block);
   // Rebuilds the photo's segment without the tag of an IFD kind.
-  bool DeleteTag(uint8_t kind, uint16_t tag);
+  [[nodiscard]] bool DeleteTag(uint8_t kind, uint16_t tag);
 
  private:
   // Writing helpers (exifWrite*.cpp). A save covers some parts of the

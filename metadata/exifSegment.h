@@ -37,7 +37,7 @@ inline constexpr const char kNewPhotoSuffix[] = "-tmp";
 
 // Writes the 398-byte minimal segment (little-endian, IFD0, Exif IFD, IFD1).
 // False when the file cannot be written whole (nothing is left behind).
-bool WriteEmptyExif(const std::string& fileName);
+[[nodiscard]] bool WriteEmptyExif(const std::string& fileName);
 
 // Looks for tag in an IFD of kind. damage receives the segment's damage
 // level, valueSize the size of an out-of-line value (0 when the value is in
@@ -52,17 +52,17 @@ bool FindTagInSegment(const std::string& segmentFile, uint8_t kind, uint16_t tag
 // IFD1 or the IFD lies behind it). False, with the file unchanged, when the
 // block is empty, its IFD or parent is missing, the segment is damaged
 // beyond level 2 or the result would not fit into an APP1 (65535 bytes).
-bool InsertDataBlockInSegment(const std::string& segmentFile, const TExifDataBlock& block);
+[[nodiscard]] bool InsertDataBlockInSegment(const std::string& segmentFile, const TExifDataBlock& block);
 
 // Puts the block in the way that fits the segment: a new IFD whose IFD
 // exists is merged into it, merged entries whose IFD is missing become a new
 // IFD, and merged entries replace entries of the same tag one by one.
-bool WriteBlockIntoSegment(const std::string& segmentFile, const TExifDataBlock& block);
+[[nodiscard]] bool WriteBlockIntoSegment(const std::string& segmentFile, const TExifDataBlock& block);
 
 // Rebuilds the segment file without the entry and its value. False, with the
 // file unchanged, when the tag is missing, lies in a maker note or the
 // segment is damaged beyond level 2.
-bool DeleteTagFromSegment(const std::string& segmentFile, uint8_t kind, uint16_t tag);
+[[nodiscard]] bool DeleteTagFromSegment(const std::string& segmentFile, uint8_t kind, uint16_t tag);
 
 // Puts the segment file into the photo. Where the photo's EXIF APP1 follows
 // its SOI directly or behind an 18-byte JFIF APP0, the segment file (SOI,
@@ -77,13 +77,13 @@ bool DeleteTagFromSegment(const std::string& segmentFile, uint8_t kind, uint16_t
 // with the photo untouched, when the photo is read-only, its head or the
 // segment is not recognised (also a photo led by another APP1 and without
 // EXIF), or the result does not decode.
-bool TransplantExif(const std::string& photo, const std::string& segmentFile, bool stampDates);
+[[nodiscard]] bool TransplantExif(const std::string& photo, const std::string& segmentFile, bool stampDates);
 
 // Gives a photo without any EXIF segment the minimal segment, its dates
 // stamped with the photo's last-write time. False when the photo has an EXIF
 // APP1 among its leading segments (even one that does not read) or the
 // transplant fails.
-bool AddEmptyExif(const std::string& photo);
+[[nodiscard]] bool AddEmptyExif(const std::string& photo);
 
 // The pixel size of a JPEG, found by decoding it whole (at 1/8 scale). False
 // when the file does not decode.

@@ -114,7 +114,8 @@ int OpenFile(const std::string& path, OpenAccess access) {
 
 int OpenFileAt(int dirFd, const std::string& name, OpenAccess access) {
   // Opened without blocking, so a pipe without a writer cannot stall the
-  // call; a pipe or socket is then refused, as is a folder.
+  // call; a pipe or socket is then refused, as is a folder. A device is never
+  // read: one named like a photo would not end when read whole.
   const int flags = (access == OpenAccess::ReadWrite ? O_RDWR | O_NOFOLLOW : O_RDONLY) |
                     O_CLOEXEC | O_NONBLOCK;
   const int fd = openat(dirFd, name.c_str(), flags);
@@ -125,11 +126,13 @@ int OpenFileAt(int dirFd, const std::string& name, OpenAccess access) {
     error = errno;
   } else if (S_ISDIR(st.st_mode)) {
     error = EISDIR;
-  } else if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
-    error = EINVAL;
-  } else if (!S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    // A regular file reads the same either way; a device is read blocking.
-    error = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    // A regular file reads the same either way; a device opened for writing
+    // is written blocking.
+    if (access == OpenAccess::Read || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+      error = EINVAL;
+    else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+      error = errno;
   }
   if (error == 0) return fd;
   close(fd);
@@ -271,8 +274,15 @@ bool SetPermissions(const std::string& path, uint32_t mode) {
 }
 
 int LockPath(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking: a pipe swapped in for a photo would otherwise
+  // wait for a writer. Only files and folders are locked.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+    close(fd);
+    return -1;
+  }
   int result;
   do {
     result = flock(fd, LOCK_EX);

@@ -59,7 +59,8 @@ enum class OpenAccess { Read, ReadWrite };
 enum class SeekFrom { Begin, Current, End };
 
 // Opens an existing file (a folder is refused with EISDIR, a pipe or socket
-// with EINVAL, without waiting for a writer); -1 on failure. ReadWrite
+// with EINVAL, without waiting for a writer); -1 on failure. Read takes
+// regular files only (a device too is refused with EINVAL); ReadWrite
 // refuses a symbolic link (ELOOP). The descriptor is closed on exec.
 int OpenFile(const std::string& path, OpenAccess access);
 // The same for the entry name of the open folder dirFd.
@@ -125,7 +126,8 @@ bool SetPermissions(const std::string& path, uint32_t mode);
 // Takes an exclusive advisory lock (flock) on a file or folder, waiting while
 // another open of it holds one. Returns a descriptor that keeps the lock until
 // UnlockPath (or the process ends); -1 when the path cannot be opened or
-// locked. A second lock of the same path, even in this process, waits.
+// locked, and at once for anything but a file or folder (a pipe, a device).
+// A second lock of the same path, even in this process, waits.
 int LockPath(const std::string& path);
 void UnlockPath(int fd);
 

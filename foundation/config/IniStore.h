@@ -76,5 +76,5 @@ class TIniStore {
 
   // Writes the storage back; false when that failed (the old stored state is
   // then kept whole). A read-only storage writes nothing and succeeds.
-  virtual bool UpdateFile() = 0;
+  [[nodiscard]] virtual bool UpdateFile() = 0;
 };

@@ -8,6 +8,7 @@
 #include "foundation/config/cfgtoolsini.h"
 #include "foundation/config/cfgtoolsreg.h"
 #include "foundation/config/simplestrfunc.h"
+#include "foundation/logger.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ bool OnlySeparators(const std::string& text, char separator) {
 TConfig::TConfig() { appcore::CheckFormApplication(true, ""); }
 
 TConfig::~TConfig() {
-  if (modified_ && store_) UpdateFile();
+  // Nobody is left to tell of a failed save but the log.
+  if (modified_ && store_ && !UpdateFile())
+    logger::LogMessage(logger::LOG_ERROR, "Cannot save the settings");
   Close();
 }
 

@@ -162,7 +162,7 @@ class TConfig {
 
   // Writes the storage back. False when that failed: the object then stays
   // modified, and the stored state is the old one.
-  bool UpdateFile();
+  [[nodiscard]] bool UpdateFile();
 
   // The enciphered form of a value with its check, and back ("" when the
   // check fails).

@@ -75,7 +75,7 @@ class TStreamIniFile : public TIniStore {
   // differ only in letter case.
   void SetStrings(const TStringList& lines) override;
   void ReplaceSectionLines(const std::string& section, const TStringList& lines) override;
-  bool UpdateFile() override;
+  [[nodiscard]] bool UpdateFile() override;
 
   // The values as plain INI text, without comments.
   TStringList GetPlainStrings() const { return ini_.GetPlainStrings(); }

@@ -72,7 +72,7 @@ class TRegIniFile : public TIniStore {
   TStringList GetStrings() override;
   void SetStrings(const TStringList& lines) override;
   void ReplaceSectionLines(const std::string& section, const TStringList& lines) override;
-  bool UpdateFile() override;
+  [[nodiscard]] bool UpdateFile() override;
 
  private:
   enum Kind { rifString, rifMultiString, rifExpandString, rifDWord, rifQWord, rifBinary };

@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reader.GetLongitudeText();
     reader.GetMakerId();
     reader.GetFlashState();
-    reader.SaveThumbnail(InputPath() + ".thumb");
-    std::remove((InputPath() + ".thumb").c_str());
+    if (reader.SaveThumbnail(InputPath() + ".thumb")) std::remove((InputPath() + ".thumb").c_str());
   }
   return 0;
 }
