@@ -355,6 +355,37 @@ TEST_F(SpecialRenumbering, AShiftKilledBetweenItsPassesIsNotShiftedTwice) {
   EXPECT_EQ(Contents(dir_), expected);
 }
 
+TEST_F(SpecialRenumbering, TheQuestionsOfTheDigitAndPrefixChanges) {
+  const std::string scopeHere =
+      "\n\nProvede se jen ve zvolené složce.\nJe to tak správně a chcete spustit?";
+  const std::string scopeAll =
+      "\n\nProvede se i ve všech podsložkách.\nJe to tak správně a chcete spustit?";
+  struct Case {
+    TMode mode;
+    bool subdirs;
+    std::string question;
+  };
+  const Case cases[] = {
+      {TMode::MoreDigits, false,
+       "U souborů začínajícím na \"dsc_\" bude zvýšen počet cifer přidáním nuly zleva." +
+           scopeHere},
+      {TMode::FewerDigits, true,
+       "U souborů začínajícím na \"dsc_\" bude snížen počet cifer odebráním nuly zleva." +
+           scopeAll},
+      {TMode::ChangePrefix, false,
+       "U souborů končících na libovolně dlouhé číslo (= \"cokoli_xxx\") bude vyměněn prefix "
+       "(text před podtržítkem) za \"dsc\"" +
+           scopeHere},
+  };
+  for (const Case& c : cases) {
+    TOptions o = Options(dir_, c.mode);
+    o.prefix = " dsc ";
+    o.subdirs = c.subdirs;
+    EXPECT_TRUE(edit_speccislovani::ReadNumbers("x", "x", "x", o).text.empty());
+    EXPECT_EQ(edit_speccislovani::Question(o), c.question) << static_cast<int>(c.mode);
+  }
+}
+
 TEST_F(SpecialRenumbering, NumberedNames) {
   struct Case {
     const char* name;
