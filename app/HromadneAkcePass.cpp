@@ -22,6 +22,28 @@ std::vector<TMediaFile> PassFiles(std::vector<TMediaFile> files, const TCodeRule
   return files;
 }
 
+// Leaves out the files a run of files mode handled already, and the second
+// of a file listed twice.
+void DropHandled(std::vector<TMediaFile>& files, const std::unordered_set<std::string>& handled) {
+  std::unordered_set<std::string> listed;
+  std::erase_if(files, [&](const TMediaFile& f) {
+    return handled.count(f.path) != 0 || !listed.insert(f.path).second;
+  });
+}
+
+// The files the pass handles, at most kFileLimit when the window says so;
+// found tells how many there were before that cut.
+std::vector<TMediaFile> TakeFiles(std::vector<TMediaFile> files, const TCodeRule& rule,
+                                  TPassContext& ctx, size_t& found) {
+  files = PassFiles(std::move(files), rule);
+  if (ctx.handled) DropHandled(files, *ctx.handled);
+  found = files.size();
+  if (found > kFileLimit && ctx.progress.LimitFiles()) files.resize(kFileLimit);
+  if (ctx.handled)
+    for (const TMediaFile& file : files) ctx.handled->insert(file.path);
+  return files;
+}
+
 bool Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, TPassLine& line) {
   line.file = file;
   line.info.photoDate = file.fileDate;
@@ -60,10 +82,9 @@ void Dispatch(std::vector<TPassLine>& lines, const TCodeRule& rule, TPassContext
 
 void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPassContext& ctx) {
   const TCodeRule& rule = RuleOf(ctx.code);
-  files = PassFiles(std::move(files), rule);
-  const size_t found = files.size();
-  const bool limited = found > kFileLimit && ctx.progress.LimitFiles();
-  if (limited) files.resize(kFileLimit);
+  size_t found = 0;
+  files = TakeFiles(std::move(files), rule, ctx, found);
+  const bool limited = files.size() < found;
   if (files.empty()) return;
   ctx.result.filesMet += files.size();
   if (ctx.code == kDirectDate) ctx.clock.emplace(ctx.options.directDay);
@@ -86,6 +107,8 @@ void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPas
   });
   ctx.progress.Step();
   Dispatch(lines, rule, ctx);
+  if (ctx.handled)
+    for (const TPassLine& line : lines) ctx.handled->insert(line.file.path);
   ctx.progress.EndFolder();
   if (limited) ctx.progress.FilesLimited(folder, found);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/HromadneAkceDateActions.h"
@@ -48,6 +49,10 @@ struct TPassContext {
   std::optional<TDirectClock> clock;  // code 4, set anew for every pass
   TSuffixHints hints;                 // codes 2 and 9, emptied for every pass
   TExifReader reader;                 // reads the dates of the collect step
+  // Files mode: the paths of the files handled so far (and where a rename
+  // took them), so that a photo given as a file and again inside a folder
+  // argument, or twice, is not shifted or dated twice.
+  std::optional<std::unordered_set<std::string>> handled;
 };
 
 // Runs ctx.code over files, folder being their folder ("" for the file

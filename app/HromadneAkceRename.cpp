@@ -115,10 +115,6 @@ void RenameByDate(TMediaFile& file, std::string_view key, int32_t dayNumber, int
   if (!TakeDateName(file, stem, ext, hints, failures)) RestoreName(file, failures);
 }
 
-std::string NameOnDisk(const std::string& path) {
-  DosFunc::TFoundEntry entry;
-  if (!DosFunc::FindFileLong(path, entry)) return path;
-  return StrFunc::IncludeBackslash(StrFunc::ExtractDir(path)) + entry.Name;
-}
+std::string NameOnDisk(const std::string& path) { return DosFunc::ExistingPathLong(path); }
 
 }  // namespace HromadneAkce

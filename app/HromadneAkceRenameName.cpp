@@ -5,6 +5,7 @@
 
 #include "app/HromadneAkceRename.h"
 #include "app/HromadneAkceScan.h"
+#include "app/TargetPath.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -63,7 +64,7 @@ void RenameFolder(const std::string& folder, std::vector<TMediaFile> files,
   for (NewName* name : moved) {
     if (DosFunc::RenameFileLong(name->file.path, name->target)) {
       name->file.path = name->file.standing = name->target;
-    } else if (DosFunc::FileExistsLong(name->target)) {
+    } else if (TargetPath::Exists(name->target)) {
       result.failures.push_back(
           {TFailureKind::NameTaken, name->file.standing, NameOnDisk(name->target)});
       RestoreName(name->file, result.failures);

@@ -59,18 +59,20 @@ TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule) {
 }
 
 bool MediaFileOf(const std::string& path, TMediaFile& file) {
-  DosFunc::TFoundEntry entry;
-  if (!DosFunc::FindFileLong(path, entry) || IsLink(entry) ||
-      (entry.Attr & DosFunc::faDirectory) != 0)
-    return false;
-  const std::string folder = StrFunc::ExtractDir(path);
+  // Looked up by its own name: "*" and "?" are characters of a Linux name,
+  // and as a mask they would pick another photo of the folder.
+  const int32_t attr = DosFunc::GetFileAttr(path);
+  if (attr < 0 || (attr & (DosFunc::faDirectory | DosFunc::faReparsePoint)) != 0) return false;
+  const std::string onDisk = DosFunc::ExistingPathLong(path);
+  const std::string folder = StrFunc::ExtractDir(onDisk);
+  const std::string name = StrFunc::ExtractName(onDisk);
   std::unordered_set<std::string> taken;
-  const std::string spread = SpreadLeftoverName(entry.Name);
+  const std::string spread = SpreadLeftoverName(name);
   if (!spread.empty() && DosFunc::FileExistsLong(Join(folder, spread)))
     taken.insert(StrFunc::UpperCaseCz(spread));
-  const std::string standing = StandingOf(entry.Name, taken);
+  const std::string standing = StandingOf(name, taken);
   if (standing.empty()) return false;
-  file = {Join(folder, entry.Name), Join(folder, standing), entry.Time};
+  file = {Join(folder, name), Join(folder, standing), DosFunc::GetFileDateTime(onDisk)};
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/HromadneAkceKinds.h"
 #include "app/HromadneAkceRename.h"
+#include "app/TargetPath.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -66,11 +67,10 @@ void SplitIntoSubfolder(TActionCode code, const TMediaFile& file, TDateTime exif
   if (StandsIn(folder, subfolder) || !MakeLevels(folder, subfolder, failures)) return;
   const std::string target = StrFunc::IncludeBackslash(folder) + subfolder + "/" +
                              StrFunc::ExtractName(file.path);
-  if (DosFunc::FileExistsLong(target)) {
+  if (DosFunc::RenameFileLong(file.path, target)) return;
+  if (TargetPath::Exists(target))
     failures.push_back({TFailureKind::NameTaken, file.path, NameOnDisk(target)});
-    return;
-  }
-  if (!DosFunc::RenameFileLong(file.path, target))
+  else
     failures.push_back({TFailureKind::RenameFailed, file.path, target});
 }
 

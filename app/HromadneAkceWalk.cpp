@@ -57,6 +57,7 @@ void WalkTree(const std::string& root, TPassContext& ctx) {
 }
 
 void RunFilesMode(const TTarget& target, TPassContext& ctx) {
+  ctx.handled.emplace();
   std::vector<TMediaFile> files;
   for (const std::string& path : target.files) {
     TMediaFile file;

@@ -14,7 +14,8 @@ namespace HromadneAkce {
 // first, then (with options.subdirs) its subfolders in name order, depth
 // first; the thumbnail folder "THUMBS", names beginning with "THUMB_" and
 // symbolic links are left out. Files mode runs one pass over the file
-// arguments, then walks each folder argument. Code 2 in the
+// arguments, then walks each folder argument; a file met again there (or
+// given twice) is handled once. Code 2 in the
 // "yyyymmdd_hhmmss" format spreads each folder's photos of one second after
 // its pass. Code 0 fills result.statistics. Code 4 needs options.directDay
 // and code 5 a valid options.gps (ParseGpsFields); without them nothing is

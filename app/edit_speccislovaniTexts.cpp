@@ -86,6 +86,10 @@ std::string Summary(const TResult& result) {
   if (result.finished > 0)
     text = "Dokončeno přejmenování souborů z dříve přerušeného běhu: " +
            std::to_string(result.finished) + ".";
+  if (result.interrupted)
+    text += std::string(text.empty() ? "" : "\n") +
+            "Ve složce zůstaly soubory z dříve přerušeného běhu, zvolená operace proto nebyla "
+            "spuštěna. Je-li ještě potřeba, spusťte ji znovu.";
   ReportText::AppendPart(text, "Tyto soubory se nepodařilo přejmenovat:", result.failed);
   ReportText::AppendPart(
       text,

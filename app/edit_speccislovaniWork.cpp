@@ -33,24 +33,42 @@ TEntry EntryOf(const std::string& folder, const DosFunc::TFoundEntry& found) {
   return e;
 }
 
-// Lists the files of folder the run takes and its subfolders to walk. Links
-// are neither renamed nor entered.
-void Scan(const std::string& folder, TRun& run, std::vector<std::string>& subfolders) {
+// The subfolders a run walks into: not the program's own, and no links.
+std::vector<std::string> Subfolders(const std::string& folder) {
+  std::vector<std::string> subfolders;
   DosFunc::TSearchRec rec;
   for (int found =
            DosFunc::FindFirstLong(StrFunc::IncludeBackslash(folder) + "*", DosFunc::faAnyFile, rec);
        found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
-    if ((rec.Attr & DosFunc::faReparsePoint) != 0) continue;
-    if ((rec.Attr & DosFunc::faDirectory) != 0) {
-      if (!OwnFiles::IsOwnFolder(rec.Name))
-        subfolders.push_back(StrFunc::IncludeBackslash(folder) + rec.Name);
+    if ((rec.Attr & DosFunc::faReparsePoint) == 0 && (rec.Attr & DosFunc::faDirectory) != 0 &&
+        !OwnFiles::IsOwnFolder(rec.Name))
+      subfolders.push_back(StrFunc::IncludeBackslash(folder) + rec.Name);
+  }
+  DosFunc::FindCloseLong(rec);
+  return subfolders;
+}
+
+// Lists the files of folder the run takes. Links are not renamed.
+void Scan(const std::string& folder, TRun& run) {
+  DosFunc::TSearchRec rec;
+  for (int found =
+           DosFunc::FindFirstLong(StrFunc::IncludeBackslash(folder) + "*", DosFunc::faAnyFile, rec);
+       found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
+    if ((rec.Attr & (DosFunc::faReparsePoint | DosFunc::faDirectory)) != 0 ||
+        !detail::IsMediaName(rec.Name))
       continue;
-    }
-    if (!detail::IsMediaName(rec.Name)) continue;
     TEntry e = EntryOf(folder, rec);
     if (detail::Takes(e, run.options)) run.entries.push_back(std::move(e));
   }
   DosFunc::FindCloseLong(rec);
+}
+
+// Finishes the temporary names a stopped run left in the folders this run
+// would walk.
+void FinishTree(const std::string& folder, bool subdirs, TResult& result) {
+  detail::FinishLeftovers(folder, result);
+  if (!subdirs) return;
+  for (const std::string& sub : Subfolders(folder)) FinishTree(sub, true, result);
 }
 
 // Plans and renames the listed entries, then clears them. False when the
@@ -66,12 +84,10 @@ bool Apply(TRun& run) {
 }
 
 bool Walk(const std::string& folder, TRun& run) {
-  detail::FinishLeftovers(folder, run.result);
-  std::vector<std::string> subfolders;
-  Scan(folder, run, subfolders);
+  Scan(folder, run);
   if (!run.continuous && !Apply(run)) return false;
   if (!run.options.subdirs) return true;
-  for (const std::string& sub : subfolders) {
+  for (const std::string& sub : Subfolders(folder)) {
     if (!Walk(sub, run)) return false;
   }
   return true;
@@ -99,6 +115,11 @@ TResult Run(const TOptions& options, const TProgress& progress) {
   run.progress = &progress;
   run.result.refusal = Refusal(run.options);
   if (!run.result.refusal.text.empty()) return run.result;
+  // Finishing them completes the stopped run; running the operation on top
+  // would shift or pad the numbers a second time.
+  FinishTree(run.options.root, options.subdirs, run.result);
+  run.result.interrupted = run.result.finished > 0 || !run.result.failed.empty();
+  if (run.result.interrupted) return run.result;
   const bool wholeTree = options.mode == TMode::Renumber ? options.continuous : true;
   run.continuous = options.subdirs && wholeTree;
   if (Walk(run.options.root, run) && run.continuous) Apply(run);

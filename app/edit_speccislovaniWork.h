@@ -14,7 +14,8 @@
 // taken too); a link there steps aside as a link, a folder there is not
 // moved and the file keeps its temporary name. A run that was stopped
 // half-way leaves temporary names that tell their new names; the next run
-// over the folder finishes them first, by the same rule.
+// over the folder finishes them by the same rule and does nothing else, so
+// that a shift or a change of digits is never applied twice.
 #pragma once
 
 #include <cstdint>
@@ -92,6 +93,9 @@ struct TResult {
   std::vector<std::string> displaced;
   // Temporary names of an earlier, stopped run that were finished.
   int finished = 0;
+  // The tree held temporary names of an earlier, stopped run: they were
+  // finished (or are listed in failed), and the operation itself did not run.
+  bool interrupted = false;
   // Files that kept their name or their temporary name: their paths now.
   std::vector<std::string> failed;
 };

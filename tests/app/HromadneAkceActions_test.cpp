@@ -174,6 +174,18 @@ TEST_F(HromadneAkceActions, FileDateFromNameInFilesMode) {
   EXPECT_EQ(progress_.folders, (Names{"", Root() + "/folder", Root() + "/folder/deeper"}));
 }
 
+TEST_F(HromadneAkceActions, FilesModeShiftsAPhotoGivenTwiceOnlyOnce) {
+  const std::string given = Media(Root(), "a.png", At(2013, 1, 1, 12, 0, 0));
+  const std::string nested = Media(Root(), "sub/b.png", At(2013, 1, 1, 12, 0, 0));
+  options_.subdirs = true;
+  options_.shiftDays = 1;
+  const TTarget target = FilesTarget({given, Root(), Root() + "/sub", given});
+  const TRunResult result = RunAction(kShiftDates, options_, target, progress_);
+  EXPECT_TRUE(result.failures.empty());
+  EXPECT_EQ(DosFunc::GetFileDateTime(given), At(2013, 1, 2, 12, 0, 0));
+  EXPECT_EQ(DosFunc::GetFileDateTime(nested), At(2013, 1, 2, 12, 0, 0));
+}
+
 TEST_F(HromadneAkceActions, GpsGoesOnlyWhereTheOptionSays) {
   const std::string bare = testsupport::CopyPhoto("Nikon_D70.jpg", dir_);
   // A GPS block with no more than its version: no position yet.

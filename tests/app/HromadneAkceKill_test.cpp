@@ -27,7 +27,7 @@ using batchtest::Media;
 using batchtest::Photo;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kKills = 8;
+constexpr int kKills = 24;
 
 // The child running code over root, and its output.
 struct Child {
@@ -123,7 +123,9 @@ void KillAndRunAgain(TActionCode code, const std::regex& finalPath) {
   };
   fresh();
   const Clock::rep span = ActionTime(std::to_string(int(code)), root);
+  const std::vector<std::string> before = batchtest::Tree(root);
   std::mt19937 random(20131005u + code);
+  int halfWay = 0;  // kills that left the tree neither as it was nor done
   for (int round = 0; round < kKills; ++round) {
     fresh();
     const Clock::duration delay(std::uniform_int_distribution<Clock::rep>(0, span)(random));
@@ -135,12 +137,15 @@ void KillAndRunAgain(TActionCode code, const std::regex& finalPath) {
                  std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(delay).count()) +
                  " us");
     ASSERT_EQ(Contents(root), contents);
+    std::string odd;
+    if (batchtest::Tree(root) != before && !AllMatch(root, finalPath, odd)) ++halfWay;
     const TRunResult result = RunAction(code, options, FolderTarget(root), progress);
     EXPECT_TRUE(result.failures.empty());
     ASSERT_EQ(Contents(root), contents);
-    std::string odd;
     EXPECT_TRUE(AllMatch(root, finalPath, odd)) << odd;
   }
+  // A test whose kills all came too early or too late would prove nothing.
+  EXPECT_GT(halfWay, 0) << "no kill of " << kKills << " landed inside the run";
 }
 
 const char kStampName[] = R"(\d{8}_\d{6}(-\d{4})?\.(jpg|mov|png))";

@@ -206,6 +206,19 @@ TEST_F(HromadneAkceRename, NameOrderNumbersByStep) {
   EXPECT_EQ(Tree(Root())[12], "sub/20131006_img000.png");
 }
 
+TEST_F(HromadneAkceRename, NameOrderFinishesLeftoversOfAStoppedRun) {
+  Media(Root(), "b.png", At(2013, 1, 1));
+  Media(Root(), "a.png.tmp", At(2013, 1, 1));
+  Media(Root(), "c.PNG.tmp.tmp", At(2013, 1, 1));
+  options_.sortByExif = false;
+  options_.renameFormat = TRenameFormat::Index;
+  const TRunResult result = RunRenameByName(options_, FolderTarget(Root()), progress_);
+  EXPECT_TRUE(result.failures.empty());
+  EXPECT_EQ(Tree(Root()), (Names{"img_001.png", "img_002.png", "img_003.png"}));
+  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_001.png"), "media a.png.tmp");
+  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_003.png"), "media c.PNG.tmp.tmp");
+}
+
 TEST_F(HromadneAkceRename, NameOrderInFilesModeRunsOverEachFolderGiven) {
   Media(Root(), "one/b.png", At(2013, 1, 1));
   Media(Root(), "two/a.png", At(2013, 1, 1));

@@ -87,4 +87,21 @@ TEST(HromadneAkceScan, TakesMediaAndLeftoversButNoThumbnailsOrLinks) {
   EXPECT_FALSE(MediaFileOf(root + "/20131005_100001-0001.jpg-tmp", file));
 }
 
+TEST(HromadneAkceScan, AFileArgumentIsTakenByItsOwnNameEvenWithWildcardCharacters) {
+  testsupport::ScopedHome home;
+  testsupport::TempDir dir;
+  const std::string root = dir.Path();
+  Media(root, "x1.jpg", At(2011, 1, 1));
+  Media(root, "x?.jpg", At(2012, 2, 2));
+  TMediaFile file;
+  ASSERT_TRUE(MediaFileOf(root + "/x?.jpg", file));
+  EXPECT_EQ(file.path, root + "/x?.jpg");
+  EXPECT_EQ(file.fileDate, At(2012, 2, 2));
+  ASSERT_TRUE(MediaFileOf(root + "/X?.JPG", file));
+  EXPECT_EQ(file.path, root + "/x?.jpg");
+  // "*" names no file here, however many it would match as a mask.
+  EXPECT_FALSE(MediaFileOf(root + "/*.jpg", file));
+  EXPECT_FALSE(MediaFileOf(root + "/x*", file));
+}
+
 }  // namespace

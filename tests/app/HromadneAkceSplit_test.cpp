@@ -78,4 +78,15 @@ TEST_F(HromadneAkceSplit, NeverMovesOverANameOrThroughALink) {
                                  "sub/d.jpg"}));
 }
 
+TEST_F(HromadneAkceSplit, ANameWithWildcardCharactersMovesBesideNamesItWouldMatch) {
+  Photo(Root(), "a?.jpg", At(2013, 10, 5, 8, 0, 0));
+  Media(Root(), "2013-10/ab.jpg", At(2001, 1, 1));
+  const TRunResult result = Run(kSplitByMonth);
+  EXPECT_TRUE(result.failures.empty());
+  EXPECT_EQ(Tree(Root()), (Names{"2012-07/undated.JPG", "2013-10/a.jpg", "2013-10/a?.jpg",
+                                 "2013-10/ab.jpg", "_MOV/2011-12/c.mov", "_PNG/2014-03/b.png",
+                                 "notes.txt", "sub/d.jpg"}));
+  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/2013-10/ab.jpg"), "media 2013-10/ab.jpg");
+}
+
 }  // namespace

@@ -293,7 +293,8 @@ TEST_F(SpecialRenumbering, BadOptionsAreRefusedAndNothingMoves) {
 }
 
 // A run killed after its first pass leaves every file under a temporary
-// name; the next run finishes them and then does its own work.
+// name; the next run finishes them, which completes the killed run, and
+// does no more: the user starts the next operation anew.
 TEST_F(SpecialRenumbering, ARunKilledBetweenItsPassesIsFinishedByTheNext) {
   MakeFiles(dir_, {"a.jpg", "b.jpg", "c.jpg", "s/d.jpg", "other_1.jpg"});
   TOptions o = Options(dir_, TMode::Renumber);
@@ -314,13 +315,75 @@ TEST_F(SpecialRenumbering, ARunKilledBetweenItsPassesIsFinishedByTheNext) {
   o.prefix = "p";
   const TResult r = RunQuietly(o);
   EXPECT_EQ(r.finished, 5);
+  EXPECT_TRUE(r.interrupted);
   EXPECT_TRUE(r.failed.empty());
-  const std::map<std::string, std::string> expected = {{"p_1.jpg", "a.jpg"},
-                                                       {"p_2.jpg", "b.jpg"},
-                                                       {"p_3.jpg", "c.jpg"},
-                                                       {"p_4.jpg", "other_1.jpg"},
-                                                       {"s/p_1.jpg", "s/d.jpg"}};
+  const std::map<std::string, std::string> finished = {{"img_1.jpg", "a.jpg"},
+                                                       {"img_2.jpg", "b.jpg"},
+                                                       {"img_3.jpg", "c.jpg"},
+                                                       {"img_5.jpg", "other_1.jpg"},
+                                                       {"s/img_4.jpg", "s/d.jpg"}};
+  EXPECT_EQ(Contents(dir_), finished);
+  EXPECT_NE(edit_speccislovani::Summary(r).find("nebyla spuštěna"), std::string::npos);
+
+  const TResult next = RunQuietly(o);
+  EXPECT_FALSE(next.interrupted);
+  const std::map<std::string, std::string> renumbered = {{"p_1.jpg", "a.jpg"},
+                                                         {"p_2.jpg", "b.jpg"},
+                                                         {"p_3.jpg", "c.jpg"},
+                                                         {"p_4.jpg", "other_1.jpg"},
+                                                         {"s/p_1.jpg", "s/d.jpg"}};
+  EXPECT_EQ(Contents(dir_), renumbered);
+}
+
+TEST_F(SpecialRenumbering, AShiftKilledBetweenItsPassesIsNotShiftedTwice) {
+  MakeFiles(dir_, {"img_1.jpg", "img_2.jpg", "img_3.jpg", "img_4.jpg"});
+  TOptions o = Options(dir_, TMode::Shift);
+  o.from = 2;
+  o.shift = 1;
+  EXPECT_EXIT(edit_speccislovani::Run(o,
+                                      [](int position, int maximum) {
+                                        if (position == maximum / 2) std::_Exit(7);
+                                      }),
+              ::testing::ExitedWithCode(7), "");
+  const TResult r = RunQuietly(o);
+  EXPECT_EQ(r.finished, 3);
+  EXPECT_EQ(r.renamed, 0);
+  const std::map<std::string, std::string> expected = {{"img_1.jpg", "img_1.jpg"},
+                                                       {"img_3.jpg", "img_2.jpg"},
+                                                       {"img_4.jpg", "img_3.jpg"},
+                                                       {"img_5.jpg", "img_4.jpg"}};
   EXPECT_EQ(Contents(dir_), expected);
+}
+
+TEST_F(SpecialRenumbering, TheQuestionsOfTheDigitAndPrefixChanges) {
+  const std::string scopeHere =
+      "\n\nProvede se jen ve zvolené složce.\nJe to tak správně a chcete spustit?";
+  const std::string scopeAll =
+      "\n\nProvede se i ve všech podsložkách.\nJe to tak správně a chcete spustit?";
+  struct Case {
+    TMode mode;
+    bool subdirs;
+    std::string question;
+  };
+  const Case cases[] = {
+      {TMode::MoreDigits, false,
+       "U souborů začínajícím na \"dsc_\" bude zvýšen počet cifer přidáním nuly zleva." +
+           scopeHere},
+      {TMode::FewerDigits, true,
+       "U souborů začínajícím na \"dsc_\" bude snížen počet cifer odebráním nuly zleva." +
+           scopeAll},
+      {TMode::ChangePrefix, false,
+       "U souborů končících na libovolně dlouhé číslo (= \"cokoli_xxx\") bude vyměněn prefix "
+       "(text před podtržítkem) za \"dsc\"" +
+           scopeHere},
+  };
+  for (const Case& c : cases) {
+    TOptions o = Options(dir_, c.mode);
+    o.prefix = " dsc ";
+    o.subdirs = c.subdirs;
+    EXPECT_TRUE(edit_speccislovani::ReadNumbers("x", "x", "x", o).text.empty());
+    EXPECT_EQ(edit_speccislovani::Question(o), c.question) << static_cast<int>(c.mode);
+  }
 }
 
 TEST_F(SpecialRenumbering, NumberedNames) {

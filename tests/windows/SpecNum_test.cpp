@@ -158,15 +158,15 @@ TEST_F(SpecNum, AShiftBelowOneIsRefusedWithAMessageAndAFinishedLeftoverIsTold) {
     EXPECT_EQ(boxes.Boxes()[1].caption, "Chyba");
     EXPECT_EQ(Files(dir_.Path()), (std::vector<std::string>{"img_1.jpg", "img_2.jpg"}));
   }
-  // A run stopped half-way left a temporary name; the next run finishes it
-  // and says so.
+  // A run stopped half-way left a temporary name; the next run finishes it,
+  // says so and leaves the operation to be started again.
   testsupport::WriteFileBytes(dir_.File("_tmp_img_3.jpg.1a2b.tmp"), "3");
   ScopedMessageHook boxes({MessageAnswer::Yes});
   form.Button5->click();
   ASSERT_EQ(boxes.Boxes().size(), 2u);
   EXPECT_EQ(boxes.Boxes()[1].caption, "Informace");
   EXPECT_NE(boxes.Boxes()[1].text.find("Dokončeno"), std::string::npos);
-  EXPECT_EQ(Files(dir_.Path()), (std::vector<std::string>{"img_01.jpg", "img_02.jpg", "img_03.jpg"}));
+  EXPECT_EQ(Files(dir_.Path()), (std::vector<std::string>{"img_1.jpg", "img_2.jpg", "img_3.jpg"}));
 }
 
 TEST_F(SpecNum, TheChosenRootIsShownAndRemembered) {
