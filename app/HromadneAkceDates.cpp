@@ -34,15 +34,17 @@ TDateTime ExifDateOf(const TExifReader& reader) {
 
 }  // namespace
 
-TPhotoInfo ReadPhotoInfo(const TMediaFile& file, TExifReader& reader) {
+TPhotoInfo ReadPhotoInfo(const TMediaFile& file, TExifReader& reader, bool withPosition) {
   TPhotoInfo info;
   info.photoDate = file.fileDate;
   info.exifDate = exif::NullDate();
-  if (!IsJpegFile(file.standing) || !reader.ReadFromFile(file.path)) return info;
+  if (!IsJpegFile(file.standing)) return info;
+  const bool read = withPosition ? reader.ReadFromFile(file.path) : reader.ReadPictureInfo(file.path);
+  if (!read) return info;
   const TDateTime picture = reader.GetPictureDate();
   if (IsUsablePictureDate(picture)) info.photoDate = picture;
   info.exifDate = ExifDateOf(reader);
-  if (reader.HasGPS() && reader.IsGPSValid() && !reader.IsGPSEmpty()) {
+  if (withPosition && reader.HasGPS() && reader.IsGPSValid() && !reader.IsGPSEmpty()) {
     info.latitude = reader.GetLatitudeText();
     info.longitude = reader.GetLongitudeText();
   }

@@ -26,8 +26,10 @@ struct TPhotoInfo {
 };
 
 // Reads the EXIF of a JPEG (told by the name it stands for, so a leftover
-// under a temporary name is read too) once with reader.
-TPhotoInfo ReadPhotoInfo(const TMediaFile& file, TExifReader& reader);
+// under a temporary name is read too) once with reader. Without withPosition
+// only the dates are read (latitude and longitude stay empty): a pass over
+// thousands of photos that needs no position skips every other tag.
+TPhotoInfo ReadPhotoInfo(const TMediaFile& file, TExifReader& reader, bool withPosition = true);
 
 // The same for a path, as the window's other callers use them. A path that
 // is not a JPEG by its own extension has no EXIF date.

@@ -48,7 +48,8 @@ bool Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, T
   line.file = file;
   line.info.photoDate = file.fileDate;
   line.info.exifDate = exif::NullDate();
-  if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader);
+  // Only the statistics count positions.
+  if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader, ctx.code == kStatistics);
   line.key = DateKey(ctx.code == kRenameByFileDate ? file.fileDate : line.info.photoDate);
   line.sortText =
       StrFunc::UpperCaseCz(StrFunc::PadRightS(line.key, kSortKeyWidth) + line.file.standing);

@@ -1,4 +1,5 @@
-// Reading only what a list of photos shows gives what the whole read gives.
+// Reading only what a list of photos shows, or a batch pass dates by, gives
+// what the whole read gives.
 #include <gtest/gtest.h>
 
 #include "metadata/exif.h"
@@ -15,6 +16,10 @@ void ExpectSamePictureInfo(const std::string& path) {
   EXPECT_EQ(lean.FileName(), whole.FileName()) << path;
   EXPECT_EQ(lean.HasExif(), whole.HasExif()) << path;
   EXPECT_EQ(lean.GetPictureDate(), whole.GetPictureDate()) << path;
+  EXPECT_EQ(lean.Values().dateTime, whole.Values().dateTime) << path;
+  EXPECT_EQ(lean.Values().dateTimeOriginal, whole.Values().dateTimeOriginal) << path;
+  EXPECT_EQ(lean.Values().dateTimeDigitized, whole.Values().dateTimeDigitized) << path;
+  EXPECT_EQ(lean.CanWriteDates(), whole.CanWriteDates()) << path;
   EXPECT_EQ(lean.Values().userCommentLines, whole.Values().userCommentLines) << path;
   EXPECT_TRUE(lean.MakerRows().names.empty()) << path;
   EXPECT_EQ(lean.Records().Count(), 0) << path;
