@@ -33,7 +33,8 @@ bool IsIfdPointer(uint8_t kind, uint16_t tag) {
 
 // Entries of IFD1 whose value is the TIFF offset of the thumbnail.
 bool IsThumbnailPointer(uint8_t kind, uint16_t tag, uint32_t count) {
-  return kind == exif::kIfd1 && (tag == 513 || (tag == 273 && count == 1));
+  return kind == exif::kIfd1 &&
+         (tag == exif::tiff::kJpegOffset || (tag == exif::tiff::kStripOffsets && count == 1));
 }
 
 void Damage(exif::TSegmentMap& map, int level) { map.damage = std::max(map.damage, level); }
