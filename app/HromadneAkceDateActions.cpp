@@ -27,11 +27,11 @@ struct DateTag {
   void (TExifReader::*set)(TDateTime);
 };
 constexpr DateTag kDateTags[] = {
-    {exif::kIfd0, 306, &TExifValues::dateTime, &TExifValues::dateTimePos,
+    {exif::kIfd0, exif::tiff::kDateTime, &TExifValues::dateTime, &TExifValues::dateTimePos,
      &TExifReader::SetDateTime},
-    {exif::kExifIfd, 36867, &TExifValues::dateTimeOriginal, &TExifValues::dateTimeOriginalPos,
-     &TExifReader::SetDateTimeOriginal},
-    {exif::kExifIfd, 36868, &TExifValues::dateTimeDigitized,
+    {exif::kExifIfd, exif::photo::kDateTimeOriginal, &TExifValues::dateTimeOriginal,
+     &TExifValues::dateTimeOriginalPos, &TExifReader::SetDateTimeOriginal},
+    {exif::kExifIfd, exif::photo::kDateTimeDigitized, &TExifValues::dateTimeDigitized,
      &TExifValues::dateTimeDigitizedPos, &TExifReader::SetDateTimeDigitized},
 };
 constexpr size_t kDateTagCount = std::size(kDateTags);

@@ -1,5 +1,6 @@
 # Fails when code of a library includes a header of a folder it may not use,
-# so an upward include is caught even though every target sees the whole tree.
+# so an upward include is caught even though every target sees the whole tree,
+# and when code outside app and platform/qt includes a Qt header.
 #   cmake -DROOT=<project folder> -P cmake/CheckLayering.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -54,6 +55,14 @@ function(project_includes file out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# The Qt headers one source includes: <QString>, <QtWidgets/QDialog>.
+function(qt_includes file out)
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")
+  set(${out} ${lines} PARENT_SCOPE)
+endfunction()
+# Only these know the window toolkit.
+set(qt_libraries platform/qt app)
+
 set(faults 0)
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
      ${ROOT}/platform/* ${ROOT}/resources/* ${ROOT}/foundation/* ${ROOT}/metadata/*
@@ -70,6 +79,13 @@ foreach(source ${sources})
       math(EXPR faults "${faults} + 1")
     endif()
   endforeach()
+  if(NOT library IN_LIST qt_libraries)
+    qt_includes(${ROOT}/${source} qt)
+    foreach(line ${qt})
+      message(SEND_ERROR "${source} (${library}) may not use Qt: ${line}")
+      math(EXPR faults "${faults} + 1")
+    endforeach()
+  endif()
 endforeach()
 if(faults GREATER 0)
   message(FATAL_ERROR "${faults} include(s) against the layering")

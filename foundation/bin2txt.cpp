@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <stdexcept>
 
+#include "foundation/LittleEndian.h"
 #include "foundation/Win32CRC.h"
 
 namespace bin2txt {
@@ -111,20 +113,13 @@ bool DecodeGroup(std::string_view group, uint8_t* bytes) {
   return true;
 }
 
-void PutLE32(uint8_t* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-uint32_t GetLE32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool DecodeHeader(std::string_view text, uint32_t& length, uint32_t& crc) {
   if (text.size() < kGroupChars + 1) return false;
   uint8_t header[kGroupBytes];
   if (!DecodeGroup(text.substr(0, kGroupChars), header)) return false;
-  length = GetLE32(header);
-  crc = GetLE32(header + 4);
+  const std::span<const uint8_t, kGroupBytes> fields(header);
+  length = LittleEndian::Get32(fields.first<4>());
+  crc = LittleEndian::Get32(fields.subspan<4, 4>());
   return true;
 }
 
@@ -144,8 +139,10 @@ std::string EncodeText(std::string_view data) {
     EncodeGroup(group, body);
   }
   uint8_t header[kGroupBytes];
-  PutLE32(header, static_cast<uint32_t>(data.size()));
-  PutLE32(header + 4, Win32CRC::BufferCRC32(body.data(), static_cast<int64_t>(body.size())));
+  const std::span<uint8_t, kGroupBytes> fields(header);
+  LittleEndian::Put32(fields.first<4>(), static_cast<uint32_t>(data.size()));
+  LittleEndian::Put32(fields.subspan<4, 4>(),
+                      Win32CRC::BufferCRC32(body.data(), static_cast<int64_t>(body.size())));
   std::string text;
   text.reserve(kGroupChars + body.size());
   EncodeGroup(header, text);

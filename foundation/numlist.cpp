@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <limits>
+#include <span>
+
+#include "foundation/LittleEndian.h"
 
 namespace numlist {
 
@@ -15,16 +18,6 @@ enum EntryKind : uint8_t { kInteger = 0, kExtended = 1, kInteger2 = 2 };
 
 constexpr int32_t kMinCapacity = 50;
 constexpr int32_t kMaxCapacity = 27595;
-
-uint64_t ReadLE(const uint8_t* p, int bytes) {
-  uint64_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
-
-void WriteLE(uint8_t* p, uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 // |mantissa * 2^-shift| rounded to the nearest integer, halves to even;
 // shift is 1..64.
@@ -47,8 +40,9 @@ int32_t BlockCapacityFor(int32_t requested) {
 }
 
 int64_t ExtendedToInt64(const uint8_t* bytes) {
-  const uint64_t mantissa = ReadLE(bytes, 8);
-  const auto signExponent = static_cast<uint16_t>(ReadLE(bytes + 8, 2));
+  const std::span<const uint8_t, 10> extended(bytes, 10);
+  const uint64_t mantissa = LittleEndian::Get64(extended.first<8>());
+  const uint16_t signExponent = LittleEndian::Get16(extended.subspan<8, 2>());
   const bool negative = signExponent & 0x8000;
   const int exponent = signExponent & 0x7FFF;
   if (exponent == 0x7FFF) return 0;  // infinity or NaN
@@ -83,7 +77,8 @@ int32_t TNumberList::Append(int64_t value) {
   TNumlistBlock& block = blocks_.back();
   uint8_t* entry = block.entries.data() + static_cast<size_t>(block.used) * numlist::kEntrySize;
   entry[numlist::kKindOffset] = numlist::kInteger;
-  numlist::WriteLE(entry + numlist::kValueOffset, static_cast<uint64_t>(value), 8);
+  LittleEndian::Put64(std::span<uint8_t, 8>(entry + numlist::kValueOffset, 8),
+                      static_cast<uint64_t>(value));
   ++block.used;
   return Count() - 1;
 }
@@ -97,13 +92,13 @@ int64_t TNumberList::GetInt64(int32_t index) const {
   const TNumlistBlock& block = blocks_[static_cast<size_t>(index / capacity_)];
   const uint8_t* entry =
       block.entries.data() + static_cast<size_t>(index % capacity_) * numlist::kEntrySize;
-  const uint8_t* value = entry + numlist::kValueOffset;
   switch (entry[numlist::kKindOffset]) {
     case numlist::kInteger:
     case numlist::kInteger2:
-      return static_cast<int64_t>(numlist::ReadLE(value, 8));
+      return static_cast<int64_t>(
+          LittleEndian::Get64(std::span<const uint8_t, 8>(entry + numlist::kValueOffset, 8)));
     case numlist::kExtended:
-      return numlist::ExtendedToInt64(value);
+      return numlist::ExtendedToInt64(entry + numlist::kValueOffset);
     default:
       return 0;
   }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "foundation/DosFunc.h"
+#include "foundation/LittleEndian.h"
 
 namespace {
 
@@ -34,10 +36,6 @@ using Header = std::array<uint8_t, kHeaderSize>;
 bool HasHeader(const Header& h) {
   if (std::memcmp(h.data(), kMagic, kMagicSize) != 0) return false;
   return h[kMajor] > 1 || (h[kMajor] == 1 && h[kMinor] >= 4);
-}
-
-uint32_t ReadU32(const uint8_t* p) {
-  return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
 }
 
 TDataListVersion ReadVersion(const Header& h) {
@@ -109,7 +107,7 @@ bool TDataList::LoadFromFile(const std::string& fileName) {
   uint64_t start = 0;
   uint64_t fileRecord = recordSize_;
   if (HasHeader(header)) {
-    fileRecord = ReadU32(header.data() + kRecordSize);
+    fileRecord = LittleEndian::Get32(std::span(header).subspan<kRecordSize, 4>());
     if (fileSize < kHeaderSize || fileRecord == 0) return false;
     version_ = ReadVersion(header);
     start = kHeaderSize;

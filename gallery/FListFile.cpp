@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "foundation/DosFunc.h"
+#include "foundation/LittleEndian.h"
 #include "foundation/StrFunc.h"
 #include "gallery/FListFileTrailer.h"
 #include "gallery/FixedText.h"
@@ -24,12 +26,9 @@ constexpr size_t kIndexBlock = 1024;
 static_assert(kMagicSize == 11);
 static_assert(kMagicSize + 2 + 4 + 4 + 4 + 512 == kTrailerSize);
 
-uint32_t GetU32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutU32(unsigned char* p, uint32_t value) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
+// The i-th of the u32 values laid end to end in bytes.
+std::span<unsigned char, 4> U32Field(std::vector<unsigned char>& bytes, size_t i) {
+  return std::span(bytes).subspan(i * 4).first<4>();
 }
 
 [[noreturn]] void Fail(const std::string& message) { throw EFListFileError(message); }
@@ -47,21 +46,22 @@ namespace FListFileTrailer {
 
 bool DecodeTrailer(const Trailer& t, TrailerFields& fields) {
   if (std::memcmp(t.data(), kMagic, kMagicSize) != 0) return false;
-  fields.version = static_cast<uint16_t>(t[11] | (t[12] << 8));
-  fields.base = GetU32(&t[13]);
-  fields.indexOffset = GetU32(&t[17]);
-  fields.count = GetU32(&t[21]);
+  const std::span<const unsigned char, kTrailerSize> s(t);
+  fields.version = LittleEndian::Get16(s.subspan<11, 2>());
+  fields.base = LittleEndian::Get32(s.subspan<13, 4>());
+  fields.indexOffset = LittleEndian::Get32(s.subspan<17, 4>());
+  fields.count = LittleEndian::Get32(s.subspan<21, 4>());
   return fields.version >= kVersion;
 }
 
 Trailer EncodeTrailer(const TrailerFields& fields) {
   Trailer t{};
   std::memcpy(t.data(), kMagic, kMagicSize);
-  t[11] = static_cast<unsigned char>(fields.version);
-  t[12] = static_cast<unsigned char>(fields.version >> 8);
-  PutU32(&t[13], fields.base);
-  PutU32(&t[17], fields.indexOffset);
-  PutU32(&t[21], fields.count);
+  const std::span<unsigned char, kTrailerSize> s(t);
+  LittleEndian::Put16(s.subspan<11, 2>(), fields.version);
+  LittleEndian::Put32(s.subspan<13, 4>(), fields.base);
+  LittleEndian::Put32(s.subspan<17, 4>(), fields.indexOffset);
+  LittleEndian::Put32(s.subspan<21, 4>(), fields.count);
   return t;
 }
 
@@ -116,7 +116,7 @@ TFListFile::IndexState TFListFile::ReadIndex() {
     const uint32_t n = std::min<uint32_t>(kIndexBlock, fields.count - done);
     if (!ReadExact(file_, block.data(), n * 4)) return IndexState::kBadIndex;
     for (uint32_t i = 0; i < n; ++i) {
-      const uint32_t offset = GetU32(&block[i * 4]);
+      const uint32_t offset = LittleEndian::Get32(U32Field(block, i));
       if (int64_t{fields.base} + offset + kEntryHeader > fields.indexOffset)
         return IndexState::kBadIndex;
       offsets.push_back(offset);
@@ -170,7 +170,7 @@ void TFListFile::WriteIndexAndTrailer() {
   std::vector<unsigned char> block(kIndexBlock * 4);
   for (size_t done = 0; done < offsets_.size();) {
     const size_t n = std::min(kIndexBlock, offsets_.size() - done);
-    for (size_t i = 0; i < n; ++i) PutU32(&block[i * 4], offsets_[done + i]);
+    for (size_t i = 0; i < n; ++i) LittleEndian::Put32(U32Field(block, i), offsets_[done + i]);
     if (!WriteExact(file_, block.data(), n * 4)) Fail("Fatal write error (1)");
     done += n;
   }
@@ -199,9 +199,9 @@ void TFListFile::WriteEntry(const std::string& fileName, TFile& source, uint32_t
   std::array<unsigned char, kNameRecord> record;
   FixedText::Put(record, StrFunc::Trim(StrFunc::ExtractName(fileName)));
   if (!WriteExact(file_, record.data(), record.size())) Fail("Fatal write error (3)");
-  unsigned char sizeField[4];
-  PutU32(sizeField, size);
-  if (!WriteExact(file_, sizeField, 4)) Fail("Fatal write error (4)");
+  std::array<unsigned char, 4> sizeField;
+  LittleEndian::Put32(sizeField, size);
+  if (!WriteExact(file_, sizeField.data(), 4)) Fail("Fatal write error (4)");
   std::vector<unsigned char> buffer(kPiece);
   for (uint32_t left = size; left > 0;) {
     const size_t n = std::min<size_t>(kPiece, left);
@@ -245,11 +245,11 @@ std::string TFListFile::ExtractFile(int index) {
   if (!file_.IsOpen() || index < 0 || index >= EntryCount()) return {};
   const int64_t position = int64_t{base_} + offsets_[static_cast<size_t>(index)];
   std::array<unsigned char, kNameRecord> record;
-  unsigned char sizeField[4];
+  std::array<unsigned char, 4> sizeField;
   if (!SeekTo(file_, position) || !ReadExact(file_, record.data(), record.size()))
     Fail("Fatal read error (3)");
-  if (!ReadExact(file_, sizeField, 4)) Fail("Fatal write error (6)");
-  const uint32_t size = GetU32(sizeField);
+  if (!ReadExact(file_, sizeField.data(), 4)) Fail("Fatal write error (6)");
+  const uint32_t size = LittleEndian::Get32(sizeField);
   if (position + kEntryHeader + size > indexOffset_) Fail("Fatal read error (4)");
   const std::string name = SafeName(FixedText::Get(record));
   if (name.empty() || extractFolder_.empty()) return {};

@@ -145,6 +145,7 @@ TExifReader::~TExifReader() = default;
 void TExifReader::Clear() {
   makerNumber_ = exif::kNothingRead;
   makerNoteParsed_ = false;
+  makerMotorola_ = false;
   fileName_.clear();
   app1Length_ = 0;
   byteOrder_ = exif::kIntelOrder;

@@ -243,6 +243,9 @@ class TExifReader {
   // kNothingRead before a read, 0 when no maker was recognised, else 1-23.
   uint8_t MakerNumber() const { return makerNumber_; }
   bool MakerNoteParsed() const { return makerNoteParsed_; }
+  // The byte order the maker note was walked in; Canon and plain Nikon notes
+  // are Intel in a Motorola file too. The file's order when none was walked.
+  bool MakerNoteMotorola() const { return makerNoteParsed_ ? makerMotorola_ : motorola_; }
   uint16_t App1Length() const { return app1Length_; }
   uint32_t ByteOrder() const { return byteOrder_; }
   bool IsIntelOrder() const { return byteOrder_ == exif::kIntelOrder; }
@@ -400,6 +403,7 @@ class TExifReader {
   bool pictureInfoOnly_ = false;
   uint8_t makerNumber_ = exif::kNothingRead;
   bool makerNoteParsed_ = false;
+  bool makerMotorola_ = false;
   std::string fileName_;
   uint16_t app1Length_ = 0;
   uint32_t byteOrder_ = exif::kIntelOrder;

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr uint16_t kTagUserComment = 37510;
 constexpr size_t kMaxCommentBytes = 255;
 
 // The first bytes of text, at most limit, ending on a whole character.
@@ -74,7 +73,7 @@ void TExifDataBlock::AddRationals(uint16_t tag, const std::vector<uint32_t>& pai
 }
 
 void TExifDataBlock::AddString(uint16_t tag, std::string_view text) {
-  if (tag == kTagUserComment) return AddUserComment(text);
+  if (tag == exif::photo::kUserComment) return AddUserComment(text);
   std::vector<uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);
   Add(exif::kTypeAscii, tag, std::move(bytes));
@@ -87,7 +86,7 @@ void TExifDataBlock::AddUserComment(std::string_view text) {
     body = CutToBytes("ASCII   " + body, kMaxCommentBytes - 1);
   std::vector<uint8_t> bytes(body.begin(), body.end());
   bytes.push_back(0);
-  Add(exif::kTypeUndefined, kTagUserComment, std::move(bytes));
+  Add(exif::kTypeUndefined, exif::photo::kUserComment, std::move(bytes));
 }
 
 TExifDataBlock TExifDataBlock::SingleField(size_t i) const {

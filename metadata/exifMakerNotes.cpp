@@ -52,6 +52,7 @@ void TExifReader::WalkMakerIfd(uint8_t number, uint8_t kind, uint64_t ifdOffset,
   motorola_ = savedOrder;
   offsetBase_ = savedBase;
   makerNoteParsed_ = true;
+  makerMotorola_ = motorola;
 }
 
 void TExifReader::DetectMakerNote(uint32_t note) {

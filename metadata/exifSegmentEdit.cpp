@@ -73,9 +73,9 @@ std::vector<Range> RangesInUse(const TSegment& segment, const TSegmentMap& map,
   for (const TSegmentEntry& e : map.entries)
     if (e.entry != except.entry && e.valueSize > 0) used.push_back({e.valueAt, e.valueAt + e.valueSize});
   used.push_back({map.noteStart, map.noteEnd});
-  for (const uint64_t field : map.offsetFields) {
-    if (field == except.entry + 8) continue;
-    const uint64_t target = exif::LoadU32(segment.Tiff() + field, segment.motorola);
+  for (const exif::TOffsetField& field : map.offsetFields) {
+    if (field.at == except.entry + 8) continue;
+    const uint64_t target = exif::LoadU32(segment.Tiff() + field.at, field.motorola);
     used.push_back({target, target + 1});
   }
   return used;

@@ -33,7 +33,8 @@ bool IsIfdPointer(uint8_t kind, uint16_t tag) {
 
 // Entries of IFD1 whose value is the TIFF offset of the thumbnail.
 bool IsThumbnailPointer(uint8_t kind, uint16_t tag, uint32_t count) {
-  return kind == exif::kIfd1 && (tag == 513 || (tag == 273 && count == 1));
+  return kind == exif::kIfd1 &&
+         (tag == exif::tiff::kJpegOffset || (tag == exif::tiff::kStripOffsets && count == 1));
 }
 
 void Damage(exif::TSegmentMap& map, int level) { map.damage = std::max(map.damage, level); }
@@ -45,14 +46,14 @@ bool HasIfdAt(const exif::TSegmentMap& map, uint64_t head) {
 
 // Canon notes may end in a footer of a TIFF byte-order mark and the note's
 // own TIFF offset, which readers use to find a moved note.
-void AddNoteFooter(exif::TSegmentMap& map, const exif::TSegment& segment, uint8_t maker) {
+void AddNoteFooter(exif::TSegmentMap& map, const exif::TSegment& segment, uint8_t maker,
+                   bool motorola) {
   constexpr uint8_t kCanon = 2;
   if (maker != kCanon || map.noteEnd < map.noteStart + 8) return;
   const uint8_t* footer = segment.Tiff() + map.noteEnd - 8;
-  const uint8_t* mark = segment.Tiff();  // the segment's own "II*\0" or "MM\0*"
-  if (std::memcmp(footer, mark, 4) == 0 &&
-      exif::LoadU32(footer + 4, segment.motorola) == map.noteStart)
-    map.offsetFields.push_back(map.noteEnd - 4);
+  const char* mark = motorola ? "MM\0*" : "II*\0";
+  if (std::memcmp(footer, mark, 4) == 0 && exif::LoadU32(footer + 4, motorola) == map.noteStart)
+    map.offsetFields.push_back({map.noteEnd - 4, motorola});
 }
 
 }  // namespace
@@ -122,7 +123,9 @@ TSegmentMap MapSegment(const std::string& path, const TSegment& segment) {
   const auto inside = [tiffSize](uint64_t at, uint64_t size) {
     return at <= tiffSize && size <= tiffSize - at;
   };
-  map.offsetFields.push_back(4);  // IFD0 in the TIFF header
+  const bool motorola = segment.motorola;
+  const bool noteMotorola = reader.MakerNoteMotorola();
+  map.offsetFields.push_back({4, motorola});  // IFD0 in the TIFF header
 
   std::vector<TExifEntryRecord> records(size_t(reader.Records().Count()));
   for (size_t i = 0; i < records.size(); ++i) reader.Records().GetItem(int32_t(i), &records[i]);
@@ -137,7 +140,7 @@ TSegmentMap MapSegment(const std::string& path, const TSegment& segment) {
       const bool followed = r.kind == kIfd0 || r.kind == kIfd1 || r.kind == kExifIfd;
       if (next == 0 || maker) continue;
       if (!inside(next, 2) || (followed && !HasIfdAt(map, next))) Damage(map, kDamageBounds);
-      else map.offsetFields.push_back(pos);
+      else map.offsetFields.push_back({pos, motorola});
       continue;
     }
     if (r.recordType != kRecordEntry) continue;
@@ -150,13 +153,14 @@ TSegmentMap MapSegment(const std::string& path, const TSegment& segment) {
     const uint64_t size = uint64_t(r.count) * TypeSize(r.type);
     if (!maker && (IsIfdPointer(r.kind, r.tag) || IsThumbnailPointer(r.kind, r.tag, r.count))) {
       const bool target = IsIfdPointer(r.kind, r.tag) ? HasIfdAt(map, r.value) : inside(r.value, 1);
-      if (target) map.offsetFields.push_back(pos + 8);
+      if (target) map.offsetFields.push_back({pos + 8, motorola});
       else Damage(map, kDamageBounds);
     } else if (size > 4) {
       e.valueAt = uint64_t(r.value) + r.offsetBase;
       e.valueSize = size;
       if (!inside(e.valueAt, size)) Damage(map, maker ? kDamageMakerBounds : kDamageBounds);
-      else if (r.offsetBase == 0) map.offsetFields.push_back(pos + 8);
+      else if (r.offsetBase == 0)
+        map.offsetFields.push_back({pos + 8, maker ? noteMotorola : motorola});
       if (r.kind == kExifIfd && r.tag == kTagMakerNote) {
         map.noteStart = e.valueAt;
         map.noteEnd = e.valueAt + size;
@@ -164,7 +168,7 @@ TSegmentMap MapSegment(const std::string& path, const TSegment& segment) {
     }
     map.entries.push_back(e);
   }
-  AddNoteFooter(map, segment, reader.MakerNumber());
+  AddNoteFooter(map, segment, reader.MakerNumber(), noteMotorola);
   return map;
 }
 
@@ -193,15 +197,15 @@ bool ApplyEdits(TSegment& segment, const TSegmentMap& map, const std::vector<TSe
   }
   tiff.insert(tiff.end(), old + from, old + oldSize);
 
-  for (const uint64_t field : map.offsetFields) {
-    const bool removed = std::any_of(edits.begin(), edits.end(), [field](const TSegmentEdit& e) {
-      return field + 4 > e.at && field < e.at + e.remove;
+  for (const TOffsetField& field : map.offsetFields) {
+    const bool removed = std::any_of(edits.begin(), edits.end(), [&field](const TSegmentEdit& e) {
+      return field.at + 4 > e.at && field.at < e.at + e.remove;
     });
     if (removed) continue;
-    const uint32_t value = LoadU32(old + field, segment.motorola);
+    const uint32_t value = LoadU32(old + field.at, field.motorola);
     if (value == 0) continue;
-    StoreU32(tiff.data() + ShiftOffset(edits, field), uint32_t(ShiftOffset(edits, value)),
-             segment.motorola);
+    StoreU32(tiff.data() + ShiftOffset(edits, field.at), uint32_t(ShiftOffset(edits, value)),
+             field.motorola);
   }
   segment.bytes.resize(segment.tiffStart);
   segment.bytes.insert(segment.bytes.end(), tiff.begin(), tiff.end());

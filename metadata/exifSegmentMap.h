@@ -36,6 +36,13 @@ struct TSegmentEntry {
   uint64_t valueSize = 0;  // 0 when the value is held in the entry
 };
 
+// A u32 field that holds a TIFF offset, in the byte order of the IFD that
+// holds it: a maker note may differ from the segment.
+struct TOffsetField {
+  uint64_t at = 0;
+  bool motorola = false;
+};
+
 struct TSegmentIfd {
   uint8_t kind = 0;
   uint64_t head = 0;  // the entry count
@@ -47,8 +54,8 @@ struct TSegmentMap {
   int damage = 0;
   std::vector<TSegmentIfd> ifds;
   std::vector<TSegmentEntry> entries;
-  // TIFF offsets of the u32 fields that hold TIFF offsets.
-  std::vector<uint64_t> offsetFields;
+  // The u32 fields that hold TIFF offsets.
+  std::vector<TOffsetField> offsetFields;
   // The maker note's bytes, empty when there is none.
   uint64_t noteStart = 0, noteEnd = 0;
 

@@ -54,22 +54,24 @@ void TExifReader::AddGpsEdits(TExifDataBlock& block, Writes& writes, bool inPlac
   if (IsGPSValid()) {
     const std::string latRef = RefText(v.latitudeRef), lonRef = RefText(v.longitudeRef);
     if (v.latitudeChanged && !latRef.empty()) {
-      text(1, v.latitudeRefPos, latRef);
-      rationals(2, v.latitudePos, Coordinate(v.latitudeDeg, v.latitudeMin, v.latitudeSec));
+      text(exif::gps::kLatitudeRef, v.latitudeRefPos, latRef);
+      rationals(exif::gps::kLatitude, v.latitudePos,
+                Coordinate(v.latitudeDeg, v.latitudeMin, v.latitudeSec));
     }
     if (v.longitudeChanged && !lonRef.empty()) {
-      text(3, v.longitudeRefPos, lonRef);
-      rationals(4, v.longitudePos, Coordinate(v.longitudeDeg, v.longitudeMin, v.longitudeSec));
+      text(exif::gps::kLongitudeRef, v.longitudeRefPos, lonRef);
+      rationals(exif::gps::kLongitude, v.longitudePos,
+                Coordinate(v.longitudeDeg, v.longitudeMin, v.longitudeSec));
     }
   }
   if (v.altitudeChanged && v.altitude >= 0) {
     if (inPlace && EntryIs(v.altitudeRefPos, exif::kTypeByte, 4))
       writes.push_back({uint64_t(v.altitudeRefPos), {v.altitudeRef}});
     else
-      block.AddByte(5, v.altitudeRef);
+      block.AddByte(exif::gps::kAltitudeRef, v.altitudeRef);
     std::vector<uint32_t> pairs;
     AddScaled(pairs, v.altitude, 100);
-    rationals(6, v.altitudePos, pairs);
+    rationals(exif::gps::kAltitude, v.altitudePos, pairs);
   }
 }
 

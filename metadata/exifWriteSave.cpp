@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr uint16_t kTagUserComment = 37510;
 
 struct DateEdit {
   TDateTime& value;
@@ -102,15 +101,16 @@ bool TExifReader::StampSegment(const std::string& segmentFile, unsigned parts) c
 // An emptied comment takes the entry out; any other replaces it.
 bool TExifReader::PutCommentInto(const std::string& segmentFile) const {
   if (!CommentChanged()) return true;
+  constexpr uint16_t kComment = exif::photo::kUserComment;
   const std::string text = GetUserComment();
   if (StrFunc::Trim(text).empty()) {
     int damage = 0;
     uint32_t size = 0, offset = 0, entry = 0;
-    const bool present = exif::FindTagInSegment(segmentFile, exif::kExifIfd, kTagUserComment,
-                                                damage, size, offset, entry);
-    return !present || exif::DeleteTagFromSegment(segmentFile, exif::kExifIfd, kTagUserComment);
+    const bool present = exif::FindTagInSegment(segmentFile, exif::kExifIfd, kComment, damage,
+                                                size, offset, entry);
+    return !present || exif::DeleteTagFromSegment(segmentFile, exif::kExifIfd, kComment);
   }
   TExifDataBlock block = TExifDataBlock::ForKind(exif::kExifIfd);
-  block.AddString(kTagUserComment, text);
+  block.AddString(kComment, text);
   return exif::WriteBlockIntoSegment(segmentFile, block);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
+#include "platform/TextLines.h"
 
 namespace platform {
 
@@ -34,16 +35,6 @@ std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t eol = text.find('\n');
-    lines.push_back(text.substr(0, eol));
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-  }
-  return lines;
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -138,7 +129,7 @@ std::string InterfaceOfIndex(std::string_view name) {
 
 std::vector<DefaultGateway> ParseDefaultGateways(std::string_view routeTable) {
   std::vector<DefaultGateway> gateways;
-  for (std::string_view line : Lines(routeTable)) {
+  for (std::string_view line : SplitLines(routeTable)) {
     // Iface Destination Gateway Flags RefCnt Use Metric Mask ...; the header
     // line fails the number checks.
     const std::vector<std::string_view> f = Fields(line);
@@ -160,7 +151,7 @@ std::vector<DefaultGateway> ReadDefaultGateways() {
 
 std::vector<std::string> ParseNameServers(std::string_view resolvConf) {
   std::vector<std::string> servers;
-  for (std::string_view line : Lines(resolvConf)) {
+  for (std::string_view line : SplitLines(resolvConf)) {
     const std::vector<std::string_view> f = Fields(line);
     std::string dotted;
     if (f.size() >= 2 && f[0] == "nameserver" && Ipv4(f[1], dotted)) servers.push_back(dotted);
@@ -178,7 +169,7 @@ std::vector<std::string> ReadNameServers() {
 bool ParseDhcpLease(std::string_view text, DhcpLease& lease) {
   lease.address.clear();
   lease.server.clear();
-  for (std::string_view line : Lines(text)) {
+  for (std::string_view line : SplitLines(text)) {
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) continue;
     const std::string_view key = Trimmed(line.substr(0, eq));

@@ -1,9 +1,10 @@
 #include "platform/SpecialFolders.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <utility>
 
 #include "platform/Environment.h"
+#include "platform/TextFile.h"
 #include "platform/TextLines.h"
 
 namespace platform {
@@ -11,7 +12,7 @@ namespace platform {
 namespace {
 
 // user-dirs.dirs is a few hundred bytes; more is not read.
-constexpr std::streamsize kMaxUserDirsBytes = 64 * 1024;
+constexpr size_t kMaxUserDirsBytes = 64 * 1024;
 
 // An XDG variable counts only when it holds an absolute path.
 std::string AbsoluteEnv(const char* name) {
@@ -21,6 +22,12 @@ std::string AbsoluteEnv(const char* name) {
 }
 
 std::string Home() { return AbsoluteEnv("HOME"); }
+
+// The root stays "/".
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
 
 std::string UnderHome(const char* xdgName, const char* fallback) {
   std::string dir = AbsoluteEnv(xdgName);
@@ -33,10 +40,9 @@ std::string DesktopDir() {
   const std::string home = Home();
   const std::string config = UnderHome("XDG_CONFIG_HOME", ".config");
   if (!config.empty()) {
-    std::ifstream in(config + "/user-dirs.dirs", std::ios::binary);
-    std::string text(kMaxUserDirsBytes, '\0');
-    in.read(text.data(), kMaxUserDirsBytes);
-    text.resize(static_cast<size_t>(in.gcount()));
+    // Read only as a regular file: a named pipe there must not stall start-up.
+    std::string text;
+    ReadWholeFile(config + "/user-dirs.dirs", kMaxUserDirsBytes, text);
     std::string dir = ParseDesktopDir(text, home);
     if (!dir.empty()) return dir;
   }
@@ -49,11 +55,7 @@ std::string FirstDataDir() {
   while (!dirs.empty()) {
     const size_t colon = dirs.find(':');
     const std::string_view dir = dirs.substr(0, colon);
-    if (!dir.empty() && dir.front() == '/') {
-      std::string path(dir);
-      while (path.size() > 1 && path.back() == '/') path.pop_back();
-      return path;
-    }
+    if (!dir.empty() && dir.front() == '/') return WithoutTrailingSlashes(std::string(dir));
     dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
   }
   return "/usr/local/share";
@@ -89,8 +91,7 @@ std::string ParseDesktopDir(std::string_view text, std::string_view home) {
     value = std::string(home) + rest;
   }
   if (value.empty() || value.front() != '/') return std::string();
-  while (value.size() > 1 && value.back() == '/') value.pop_back();
-  return value;
+  return WithoutTrailingSlashes(std::move(value));
 }
 
 std::string SpecialFolderPath(SpecialFolder folder) {

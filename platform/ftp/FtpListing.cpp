@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "platform/TextLines.h"
+
 namespace platform {
 
 namespace {
@@ -127,15 +129,9 @@ bool ParseFtpListLine(std::string_view line, FtpListEntry& entry) {
 
 std::vector<FtpListEntry> ParseFtpListing(std::string_view text) {
   std::vector<FtpListEntry> entries;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (const std::string& line : SplitLines(text)) {
     FtpListEntry entry;
     if (ParseFtpListLine(line, entry)) entries.push_back(std::move(entry));
-    start = end + 1;
   }
   return entries;
 }

@@ -560,6 +560,38 @@ TEST_F(ExifReaderTest, SettersRaiseChangedFlagsOnlyForRealChanges) {
   EXPECT_FALSE(reader_.Values().dateTimeOriginalChanged);
 }
 
+// A re-read takes the photo's values from the file again and keeps every
+// pending edit with its changed flag.
+TEST_F(ExifReaderTest, ReloadKeepsEveryPendingEdit) {
+  ASSERT_TRUE(Read(RichJpeg(false)));
+  const TDateTime day = reader_.Values().dateTime + 3;
+  reader_.SetDateTime(day);
+  reader_.SetDateTimeOriginal(day + 1);
+  reader_.SetDateTimeDigitized(day + 2);
+  reader_.SetUserComment("first line\r\nsecond line");
+  reader_.SetLatitude(10, 20, false, 30.5);
+  reader_.SetLongitude(40, 50, false, 1.25);
+  reader_.SetAltitude(-12.5);
+  // The file changes meanwhile: the model is read anew.
+  std::string other = RichJpeg(false);
+  other.replace(other.find("Canon EOS 40D"), 13, "Other EOS 40D");
+  testsupport::WriteFileBytes(path_, other);
+
+  reader_.Reload();
+  const TExifValues& v = reader_.Values();
+  EXPECT_EQ(v.model, "Other EOS 40D");
+  EXPECT_EQ(v.userComment, "Hello world");
+  EXPECT_EQ(v.dateTime, day);
+  EXPECT_EQ(v.dateTimeOriginal, day + 1);
+  EXPECT_EQ(v.dateTimeDigitized, day + 2);
+  EXPECT_TRUE(v.dateTimeChanged && v.dateTimeOriginalChanged && v.dateTimeDigitizedChanged);
+  EXPECT_EQ(reader_.GetUserComment(), "first line\r\nsecond line\r\n");
+  EXPECT_EQ(reader_.GetLatitudeText(), "-10.341806");
+  EXPECT_EQ(reader_.GetLongitudeText(), "-40.833681");
+  EXPECT_DOUBLE_EQ(reader_.GetAltitude(), -12.5);
+  EXPECT_TRUE(v.latitudeChanged && v.longitudeChanged && v.altitudeChanged);
+}
+
 TEST_F(ExifReaderTest, FlashStateReadsBitZeroOfUnlistedValues) {
   const std::pair<uint16_t, uint8_t> cases[] = {{0, 0}, {1, 1}, {5, 1}, {7, 1},
                                                 {16, 0}, {24, 0}, {25, 1}, {0x59, 1}};

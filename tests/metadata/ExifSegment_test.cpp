@@ -138,6 +138,51 @@ TEST(ExifSegment, NewGpsIfdStandsInFrontOfMovedIfd1) {
   EXPECT_EQ(now.size() - newIfd1, old.size() - oldIfd1);
 }
 
+// Canon and plain Nikon notes are Intel whatever the segment's order; the
+// offsets in them that count from the TIFF header move in the note's order.
+TEST(ExifSegment, OffsetsInAnIntelNoteMoveInEitherSegmentOrder) {
+  const struct {
+    const char* make;
+    uint8_t kind;
+    uint16_t tag;
+  } notes[] = {{"Canon", exif::kCanonIfd, 6}, {"NIKON CORPORATION", exif::kNikon2Ifd, 4}};
+  for (const bool motorola : {false, true}) {
+    for (const auto& n : notes) {
+      SCOPED_TRACE(testing::Message() << n.make << (motorola ? " MM" : " II"));
+      const Builder b(motorola), intel(false);
+      Ifd note;
+      note.entries = {intel.Ascii(n.tag, "a text out of line")};
+      exiftest::Entry makerNote = b.Raw(exif::kTagMakerNote, 7, 0, "");
+      makerNote.make = [&](uint32_t at) { return intel.Serialize(note, at); };
+      makerNote.count = uint32_t(makerNote.make(0).size());
+      auto exifIfd = std::make_shared<Ifd>();
+      exifIfd->entries = {makerNote};
+      // The software text stands in front of the note, so taking it out
+      // moves the note's value.
+      Ifd ifd0;
+      ifd0.entries = {b.Ascii(271, n.make), b.Ascii(305, "software in front of the note"),
+                      b.Pointer(34665, exifIfd)};
+      TempDir dir;
+      const std::string file = dir.File("note.seg");
+      WriteFileBytes(file, b.Jpeg(ifd0));
+      TExifReader reader;
+      ASSERT_TRUE(reader.ReadFromFile(file));
+      ASSERT_EQ(reader.GetTagText(n.kind, n.tag), "a text out of line");
+
+      ASSERT_TRUE(exif::DeleteTagFromSegment(file, exif::kIfd0, 305));
+      ASSERT_TRUE(reader.ReadFromFile(file));
+      EXPECT_LT(reader.FindTagIndex(exif::kIfd0, 305), 0);
+      EXPECT_EQ(reader.GetTagText(n.kind, n.tag), "a text out of line");
+      TExifDataBlock description = TExifDataBlock::ForKind(exif::kIfd0);
+      description.AddString(270, "a description in front of the note");
+      ASSERT_TRUE(exif::WriteBlockIntoSegment(file, description));
+      ASSERT_TRUE(reader.ReadFromFile(file));
+      EXPECT_EQ(reader.GetTagText(exif::kIfd0, 270), "a description in front of the note");
+      EXPECT_EQ(reader.GetTagText(n.kind, n.tag), "a text out of line");
+    }
+  }
+}
+
 TEST(ExifSegment, DamagedStandardIfdIsNeverRewritten) {
   const Builder b(false);
   struct Case {

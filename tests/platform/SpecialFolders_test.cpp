@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/support/TestSupport.h"
@@ -42,6 +44,17 @@ TEST(SpecialFolders, XdgVariablesAndTheTestHome) {
   EXPECT_EQ(SpecialFolderPath(SpecialFolder::Applications), test.Path() + "/applications");
   EXPECT_EQ(SpecialFolderPath(SpecialFolder::UserData), test.Path() + "/data");
   EXPECT_EQ(SpecialFolderPath(SpecialFolder::Desktop), test.Path() + "/desktop");
+}
+
+// A named pipe in place of user-dirs.dirs is not waited on.
+TEST(SpecialFolders, UserDirsThatIsNoFileGivesTheUsualDesktop) {
+  testsupport::TempDir dir;
+  testsupport::ScopedEnv noOverride("QUILLMARSH_HOME", "");
+  testsupport::ScopedEnv home("HOME", dir.Path());
+  testsupport::ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+  std::filesystem::create_directory(dir.File("config"));
+  ASSERT_EQ(mkfifo(dir.File("config/user-dirs.dirs").c_str(), 0600), 0);
+  EXPECT_EQ(SpecialFolderPath(SpecialFolder::Desktop), dir.Path() + "/Desktop");
 }
 
 }  // namespace
