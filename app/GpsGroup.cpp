@@ -43,9 +43,12 @@ W* Named(W* widget, const char* name) {
 
 QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
 
+// Wide enough for the longest value of the field, however narrow the window.
 QLineEdit* Edit(QWidget* parent, const char* name, int characters) {
   auto* edit = Named(new QLineEdit(parent), name);
-  edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance('0') * (characters + 2) + 12);
+  const int digit = edit->fontMetrics().horizontalAdvance('0');
+  edit->setMinimumWidth(digit * characters + 12);
+  edit->setMaximumWidth(digit * (characters + 2) + 12);
   return edit;
 }
 

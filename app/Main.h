@@ -220,6 +220,9 @@ class TMainForm : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The tag columns follow SG's own size, which is settled only after the
+  // window's when it opens or a scroll bar comes or goes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum class StepKind { Next, Previous, First, Last };

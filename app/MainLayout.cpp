@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/CameraTypes.h"
@@ -39,6 +40,11 @@ constexpr int kTextMakerTag = 502;
 
 // The thumbnail's box leaves room for either orientation of a thumbnail.
 constexpr int kThumbBox = JPegUtils::kThumbWidth + 8;
+// The grids keep room for the tag column and some of the value beside it.
+constexpr int kMinGridWidth = 440;
+// The open dialog shows the names, sizes and dates of a folder uncut.
+constexpr int kOpenDialogWidth = 900;
+constexpr int kOpenDialogHeight = 560;
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -81,6 +87,7 @@ void TMainForm::BuildLayout() {
   ESG = Grid(Grids, "ESG");
   Grids->addWidget(SG);
   Grids->addWidget(ESG);
+  SG->viewport()->installEventFilter(this);
   Grids->setStretchFactor(0, 3);
   Grids->setStretchFactor(1, 2);
   FullImg = Named(new QLabel(Pages), "FullImg");
@@ -90,6 +97,7 @@ void TMainForm::BuildLayout() {
   FullImg->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   Pages->addWidget(Grids);
   Pages->addWidget(FullImg);
+  Pages->setMinimumWidth(kMinGridWidth);
   layout->addWidget(Pages, 1);
   setCentralWidget(central);
 
@@ -101,6 +109,12 @@ void TMainForm::BuildLayout() {
   OpenDialog->setFileMode(QFileDialog::ExistingFile);
   OpenDialog->setNameFilters({"All (*.jpg *.jpeg *.exif)", "JPEG Image File (*.jpg *.jpeg)",
                               "EXIF Backup File (*.exif)"});
+  OpenDialog->resize(kOpenDialogWidth, kOpenDialogHeight);
+  // Qt's own dialog (where the desktop offers none) cuts sizes and types.
+  if (auto* files = OpenDialog->findChild<QTreeView*>("treeView")) {
+    files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
 }
 
 QWidget* TMainForm::BuildLeftPanel() {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,12 +94,15 @@ void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& nam
                          const std::vector<std::string>& texts, bool withDataFormat) {
   const int rows = static_cast<int>(std::min(names.size(), texts.size()));
   grid->setRowCount(rows + (withDataFormat ? 1 : 0));
+  // Long names and texts (descriptions, maker arrays) do not fit their column.
+  const auto cell = [](const std::string& text) {
+    auto* item = new QTableWidgetItem(Q(text));
+    item->setToolTip(item->text());
+    return item;
+  };
   for (int row = 0; row < rows; ++row) {
-    grid->setItem(row, 0, new QTableWidgetItem(Q(names[static_cast<size_t>(row)])));
-    auto* value = new QTableWidgetItem(Q(texts[static_cast<size_t>(row)]));
-    // Long texts (descriptions, maker arrays) do not fit the column.
-    value->setToolTip(value->text());
-    grid->setItem(row, 1, value);
+    grid->setItem(row, 0, cell(names[static_cast<size_t>(row)]));
+    grid->setItem(row, 1, cell(texts[static_cast<size_t>(row)]));
   }
   if (!withDataFormat) return;
   grid->setItem(rows, 0, new QTableWidgetItem("Data Format"));
@@ -203,6 +207,11 @@ void TMainForm::ArrangeGridColumns() {
   const int first = std::clamp(SG->viewport()->width() / 2, kMinTagColumn, kMaxTagColumn);
   SG->setColumnWidth(0, first);
   ESG->setColumnWidth(0, first);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == SG->viewport() && event->type() == QEvent::Resize) ArrangeGridColumns();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::SortByExposureClick() {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "foundation/DateFunc.h"
+#include "foundation/appcore.h"
 #include "platform/registry/winregcore.h"
 #include "tests/support/TestSupport.h"
 
@@ -187,6 +190,27 @@ TEST(Config, FreeingWritesBackOnlyAfterAWrite) {
     config.WriteString("v", "2");
   }
   EXPECT_EQ(stream, "\r\n[S]\r\nv=2\r\n");
+}
+
+// Each test runs in a process of its own, where the windows are never set
+// up: past the start's grace time a settings object says so. No message box
+// is installed, so the message goes to standard error.
+TEST(Config, MadeLongAfterTheStartBeforeTheWindowsAreSetUpItTellsTheDeveloper) {
+  appcore::Start();
+  testing::internal::CaptureStderr();
+  { TConfig early; }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+  while (appcore::MsSinceStart() <= appcore::kGraceMs)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  testing::internal::CaptureStderr();
+  { TConfig late; }
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(told.rfind("Chyba inicializace aplikace: Nebylo jeste volano "
+                       "appform.InitializeFormApplication !!!",
+                       0),
+            0u)
+      << told;
 }
 
 TEST(Config, ImportFile) {

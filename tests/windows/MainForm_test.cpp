@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,17 +20,21 @@
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
+#include <set>
 
 #include "app/GlobalWindows.h"
 #include "app/HromadneAkce.h"
 #include "app/ImgListForm.h"
+#include "app/InfoWindow.h"
 #include "app/Language.h"
 #include "app/RenameFileForm.h"
 #include "app/ThumbListForm.h"
+#include "app/modalgauge.h"
 #include "foundation/DosFunc.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
 #include "metadata/exif.h"
+#include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
@@ -176,6 +181,10 @@ TEST_F(MainFormTest, StartsEmptyWithItsMenusShortcutsAndDisabledItems) {
   EXPECT_EQ(Find<QTableWidget>("ESG")->horizontalHeaderItem(0)->text(),
             "Příznaky specifické fotoaparátu");
   EXPECT_EQ(form->ThumbnailFile(), home.Path() + "/tmp/exif_thumbnail.jpg");
+  // Side files are offered beside the photos.
+  EXPECT_EQ(Find<QFileDialog>("OpenDialog")->nameFilters(),
+            QStringList({"All (*.jpg *.jpeg *.exif)", "JPEG Image File (*.jpg *.jpeg)",
+                         "EXIF Backup File (*.exif)"}));
 }
 
 TEST_F(MainFormTest, AFolderOfMixedCaseNamesIsListedByExposureAndSteppedAround) {
@@ -224,6 +233,47 @@ TEST_F(MainFormTest, AFolderOfMixedCaseNamesIsListedByExposureAndSteppedAround) 
   Click("NextFile");
   EXPECT_EQ(Names(), "a.jpeg B.jpg b.JPG C.Jpg e.jpg side.exif");
   EXPECT_EQ(Current(), "a.jpeg");
+}
+
+TEST_F(MainFormTest, AFolderOfTenPhotosIsReadAgainOnlyWhenAPhotoIsChosen) {
+  for (const char* name : {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg",
+                           "p7.jpg", "p8.jpg", "p9.jpg"})
+    Copy("Canon_40D.jpg", name, photos);
+  Open(photos.File("p0.jpg"));
+  ASSERT_EQ(form->Files().size(), 10u);
+  Copy("Canon_40D.jpg", "new.jpg", photos);
+  Click("NextFile");
+  EXPECT_EQ(Current(), "p1.jpg");
+  EXPECT_EQ(form->Files().size(), 10u);
+  Open(photos.File("p1.jpg"));
+  EXPECT_EQ(form->Files().size(), 11u);
+}
+
+TEST_F(MainFormTest, LongWorkTellsWhatItIsDoingUntilItEnds) {
+  Copy("canon-ixus.jpg", "a.jpg", photos);
+  Copy("Canon_40D.jpg", "b.jpg", photos);
+  // What the progress and information windows and the status line show
+  // whenever events run meanwhile.
+  std::set<std::string> seen;
+  QTimer watch;
+  watch.setInterval(0);
+  QObject::connect(&watch, &QTimer::timeout, [this, &seen] {
+    const TfrmModalGauge* gauge = GlobalWindows::Get().frmModalGauge;
+    if (gauge->isVisible())
+      seen.insert(gauge->FInfo->text().toStdString() + " / " + form->StatusText());
+    if (const TInfoWind* info = InfoWindow::Current())
+      seen.insert(info->Label1->text().toStdString());
+  });
+  watch.start();
+  Open(photos.File("a.jpg"));
+  QTest::mouseClick(Find<QPushButton>("ShowImgButton"), Qt::LeftButton);
+  watch.stop();
+  const std::set<std::string> told = {"Čekejte, načítám seznam souborů... / Načítám EXIF-záznamy",
+                                      "Načítám obrázek ..."};
+  EXPECT_EQ(seen, told);
+  EXPECT_EQ(form->StatusText(), "");
+  EXPECT_FALSE(GlobalWindows::Get().frmModalGauge->isVisible());
+  EXPECT_EQ(InfoWindow::Current(), nullptr);
 }
 
 TEST_F(MainFormTest, IgnoringKeepsThePhotoOutOfTheFolderUntilTheLastOneIsGone) {
@@ -357,6 +407,7 @@ TEST_F(MainFormTest, TheGridsShowGeneralAndMakerTagsAndTheirAbsence) {
   ASSERT_GT(known, 10);
   EXPECT_EQ(grid->item(0, 0)->text().toStdString(), reader.StandardRows().names[0]);
   EXPECT_EQ(grid->item(0, 1)->text().toStdString(), reader.StandardRows().texts[0]);
+  EXPECT_EQ(grid->item(0, 0)->toolTip(), grid->item(0, 0)->text());
   EXPECT_EQ(grid->item(known - 1, 0)->text(), "Data Format");
   EXPECT_EQ(grid->item(known - 1, 1)->text(), reader.IsIntelOrder() ? "Intel" : "Reverse");
   ASSERT_GT(makerGrid->rowCount(), 5);
@@ -387,6 +438,29 @@ TEST_F(MainFormTest, TheGridsShowGeneralAndMakerTagsAndTheirAbsence) {
   QTest::mouseClick(Find<QPushButton>("ShowImgButton"), Qt::LeftButton);
   EXPECT_TRUE(form->FullImageShown());
   EXPECT_EQ(Find<QLabel>("FullImg")->text(), "Snímek nelze zobrazit, soubor je poškozený.");
+
+  // A photo cut off inside its picture: no EXIF, and what can be decoded.
+  form->ShowFile(Copy("invalid_image00971.jpg", "cut.jpg", photos), true);
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_EQ(makerGrid->rowCount(), 0);
+  EXPECT_FALSE(Find<QLabel>("FullImg")->pixmap().isNull());
+}
+
+TEST_F(MainFormTest, TheTagColumnTakesHalfTheGridWithinItsLimitsInBothGrids) {
+  form->ShowFile(PhotoPath("canon-ixus.jpg"), false);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  auto* grid = Find<QTableWidget>("SG");
+  auto* makerGrid = Find<QTableWidget>("ESG");
+  for (const int width : {0, form->minimumSizeHint().width(), 1900}) {
+    // First as the window opens, then as the user makes it narrow and wide.
+    if (width > 0) form->resize(width, 800);
+    QCoreApplication::processEvents();
+    const int half = grid->viewport()->width() / 2;
+    EXPECT_EQ(grid->columnWidth(0), std::clamp(half, 240, 260)) << width;
+    EXPECT_EQ(makerGrid->columnWidth(0), grid->columnWidth(0)) << width;
+    EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), grid->viewport()->width()) << width;
+  }
 }
 
 TEST_F(MainFormTest, APhotoWithAPositionFillsTheGpsFields) {
@@ -480,6 +554,25 @@ TEST_F(MainFormTest, TheWholePhotoFitsTheWindowWithoutEverBeingEnlarged) {
   EXPECT_TRUE(Find<QTableWidget>("SG")->isVisible());
 }
 
+TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsWholePositionsAndTheTagColumn) {
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  form->resize(form->minimumSizeHint());
+  QCoreApplication::processEvents();
+  const struct {
+    const char* field;
+    const char* longest;
+  } fields[] = {{"SirSt", "180"},          {"SirMin", "59"},           {"SirSec", "59.999"},
+                {"GoogleSirka", "-90.000000"}, {"GoogleDelka", "-180.000000"},
+                {"GpsVyska", "-1234.56"}};
+  for (const auto& f : fields) {
+    const QLineEdit* edit = Find<QLineEdit>(f.field);
+    EXPECT_GE(edit->contentsRect().width(), edit->fontMetrics().horizontalAdvance(f.longest))
+        << f.field;
+  }
+  EXPECT_GT(Find<QTableWidget>("SG")->viewport()->width(), 260 + 100);
+}
+
 TEST_F(MainFormTest, SettingsAreStoredOnCloseAndBoundsAppliedOnlyWhenAllFourAreStored) {
   Copy("canon-ixus.jpg", "a.jpg", photos);
   Open(photos.File("a.jpg"));
@@ -491,6 +584,11 @@ TEST_F(MainFormTest, SettingsAreStoredOnCloseAndBoundsAppliedOnlyWhenAllFourAreS
     config.OpenRegistryDefault(false, "Quillmarsh");
     EXPECT_EQ(config.ReadString("OpenImgDir", ""), photos.Path());
     EXPECT_EQ(config.ReadInteger("Language", -1), 0);
+    EXPECT_NE(config.ReadString("OpenSSPDir", ""), "");
+    EXPECT_NE(config.ReadString("SaveSSPDir", ""), "");
+    config.SetSection("Desktop\\Image");
+    EXPECT_EQ(config.ReadInteger("Width", -1), Find<QLabel>("FullImg")->width());
+    EXPECT_EQ(config.ReadInteger("Height", -1), Find<QLabel>("FullImg")->height());
     config.SetSection("Desktop\\WinPos");
     EXPECT_EQ(config.ReadInteger("Width", -1), form->width());
     config.WriteInteger("Left", 10);
@@ -516,20 +614,30 @@ TEST_F(MainFormTest, SettingsAreStoredOnCloseAndBoundsAppliedOnlyWhenAllFourAreS
 TEST_F(MainFormTest, ALanguageChangeSetsEveryTextAndReplacesTheLaunchers) {
   const std::string apps = home.Path() + "/applications/";
   form->LanguageChanged(1029);
-  EXPECT_TRUE(fs::exists(apps + "Zobrazení na mapě.desktop"));
-  EXPECT_TRUE(fs::exists(apps + "Nastavení GPS souřadnic.desktop"));
-  EXPECT_TRUE(fs::exists(apps + "Quillmarsh.desktop"));
+  const struct {
+    const char* launcher;
+    const char* switches;
+  } launchers[] = {{"Zobrazení na mapě", " /gpsview"},
+                   {"Nastavení GPS souřadnic", " /gpsset"},
+                   {"Quillmarsh", ""}};
+  for (const auto& l : launchers) {
+    const std::string exec = "\nExec=" + platform::ExecutablePath() + l.switches + " %F\n";
+    EXPECT_NE(ReadFileBytes(apps + l.launcher + ".desktop").find(exec), std::string::npos) << exec;
+  }
 
   TempDir lng;
   WriteFileBytes(lng.File("english.lng"),
                  "[Language]\r\nDescription=English\r\nWinID=0x0409\r\n"
-                 "[Menu]\r\nField1=&File\r\nField2=&Open\r\n"
+                 "[Menu]\r\nField1=&File\r\nField2=&Open\r\nField3=\r\n"
                  "[Controls]\r\nField1=Show unknown tags\r\nField35=Rename files\r\n"
                  "[Misc]\r\nField82=GPS settings\r\nField93=Show on map\r\n");
   Language::LoadLanguage(lng.File("english.lng"));
   form->LanguageChanged(0x0409);
   EXPECT_EQ(Find<QAction>("File1")->text(), "&File");
   EXPECT_EQ(Find<QAction>("Open1")->text(), "&Open");
+  // An item without a text keeps the caption it has.
+  ASSERT_EQ(Language::GetText(12), "");
+  EXPECT_EQ(Find<QAction>("Openproject1")->text(), "Otevři &projekt");
   EXPECT_EQ(Find<QCheckBox>("ShowUnknown")->text(), "Show unknown tags");
   EXPECT_EQ(GlobalWindows::Get().Form4->windowTitle(), "Rename files");
   EXPECT_FALSE(fs::exists(apps + "Zobrazení na mapě.desktop"));
