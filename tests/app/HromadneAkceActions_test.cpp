@@ -3,7 +3,7 @@
 // is touched.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sstream>
 
 #include "app/HromadneAkceGpsWrite.h"
 #include "app/HromadneAkceWalk.h"
@@ -100,12 +100,7 @@ TEST_F(HromadneAkceActions, ExifDatesFromFileDate) {
   EXPECT_EQ(dates.digitized, fileDate);
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), fileDate);
   // exiftool reads the same.
-  FILE* out = popen(("exiftool -s3 -DateTimeOriginal '" + At_("a.jpg") + "'").c_str(), "r");
-  ASSERT_NE(out, nullptr);
-  char line[64] = {};
-  ASSERT_NE(fgets(line, sizeof line, out), nullptr);
-  pclose(out);
-  EXPECT_EQ(std::string(line), "2019:12:31 23:59:58\n");
+  EXPECT_EQ(testsupport::Exiftool("-DateTimeOriginal", At_("a.jpg")), "2019:12:31 23:59:58\n");
 }
 
 TEST_F(HromadneAkceActions, DirectDateRunsTheClockInDateOrder) {
@@ -210,14 +205,11 @@ TEST_F(HromadneAkceActions, GpsGoesOnlyWhereTheOptionSays) {
   EXPECT_EQ(Position(located), locatedBefore);
   EXPECT_EQ(Position(zero), zeroBefore);
   EXPECT_EQ(testsupport::ReadFileBytes(png), "media x.png");
-  FILE* out = popen(("exiftool -n -s3 -GPSLatitude -GPSLongitude '" + bare + "'").c_str(), "r");
-  ASSERT_NE(out, nullptr);
-  char lat[32] = {}, lon[32] = {};
-  ASSERT_NE(fgets(lat, sizeof lat, out), nullptr);
-  ASSERT_NE(fgets(lon, sizeof lon, out), nullptr);
-  pclose(out);
-  EXPECT_NEAR(std::stod(lat), 50 + 5 / 60.0 + 13.5 / 3600, 1e-7);
-  EXPECT_NEAR(std::stod(lon), -(14 + 25 / 60.0 + 1.25 / 3600), 1e-7);
+  std::istringstream exiftool(testsupport::Exiftool("-GPSLatitude -GPSLongitude", bare));
+  double lat = 0, lon = 0;
+  ASSERT_TRUE(exiftool >> lat >> lon);
+  EXPECT_NEAR(lat, 50 + 5 / 60.0 + 13.5 / 3600, 1e-7);
+  EXPECT_NEAR(lon, -(14 + 25 / 60.0 + 1.25 / 3600), 1e-7);
 
   options_.gpsMode = TGpsMode::UpdateAll;
   options_.gps.altitude = "";

@@ -115,14 +115,8 @@ inline void ExpectSameView(const PhotoView& before, const PhotoView& after) {
 // exiftool's validation warnings, one per line.
 inline std::set<std::string> ValidationWarnings(const std::string& photo) {
   std::set<std::string> lines;
-  const std::string command = "exiftool -q -validate -warning -a -s -s -s '" + photo + "' 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {"exiftool did not run"};
-  std::string text;
-  char buf[4096];
-  size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, pipe)) > 0) text.append(buf, got);
-  pclose(pipe);
+  const std::string text =
+      testsupport::CommandOutput("exiftool -q -validate -warning -a -s -s -s '" + photo + "'");
   size_t start = 0, end;
   while ((end = text.find('\n', start)) != std::string::npos) {
     const std::string line = text.substr(start, end - start);

@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -100,6 +101,21 @@ TDateTime At(int year, int month, int day, int hour, int minute, int second, int
   EXPECT_TRUE(DateTime::TryEncodeDateTime(year, month, day, hour, minute, second, millisecond,
                                           value));
   return value;
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return "the command did not run: " + command;
+  std::string text;
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+  pclose(pipe);
+  return text;
+}
+
+std::string Exiftool(const std::string& arguments, const std::string& photo) {
+  return CommandOutput("exiftool -s -s -s -n " + arguments + " '" + photo + "'");
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -76,6 +76,12 @@ std::string CopyPhoto(const std::string& name, const TempDir& dir);
 TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
              int millisecond = 0);
 
+// What a shell command prints on its standard output and error.
+std::string CommandOutput(const std::string& command);
+// exiftool's values of the tags that arguments name, for photo: one per
+// line, numbers as numbers (-s -s -s -n).
+std::string Exiftool(const std::string& arguments, const std::string& photo);
+
 // Whole-file helpers for fixtures.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

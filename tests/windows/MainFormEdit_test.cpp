@@ -36,20 +36,8 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 using testsupport::CopyPhoto;
+using testsupport::Exiftool;
 using testsupport::ReadFileBytes;
-
-// exiftool's values of the tags, one per line, numbers as numbers.
-std::string Exiftool(const std::string& tags, const std::string& photo) {
-  const std::string command = "exiftool -s -s -s -n " + tags + " '" + photo + "' 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "exiftool did not run";
-  std::string text;
-  char buffer[4096];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-  pclose(pipe);
-  return text;
-}
 
 class MainFormEditTest : public ::testing::Test {
  protected:
