@@ -1,6 +1,5 @@
 #include "app/HromadneAkce.h"
 
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <tuple>
 
 #include "app/FormTools.h"
 #include "app/GlobalWindows.h"
@@ -26,6 +26,11 @@ using FormTools::Q;
 using HromadneAkce::TActionCode;
 
 constexpr int kTextCaption = 51;
+constexpr int kTextRefresh = 591;
+constexpr int kTextDate = 594;
+constexpr int kTextTime = 595;
+constexpr int kTextDirectDate = 600;
+constexpr int kTextSplit = 604;
 
 // Controls whose caption is a text of the table.
 struct TNumbered {
@@ -94,10 +99,10 @@ void TfrmHA::ApplyTexts() {
   }
   FormTools::ApplyCaptions(*this, captions);
   FormTools::ApplyCaptions(*this, kFixed);
-  GroupBox5->setTitle(Q(Framed(Language::GetText(594) + "/" + Language::GetText(595))));
-  GroupBox6->setTitle(Q(Framed(Language::GetText(604))));
-  GroupBox4->setTitle(Q(Framed(Language::GetText(600))));
-  BitBtn1->setToolTip(Q(Language::GetText(591)));
+  GroupBox5->setTitle(Q(Framed(Language::GetText(kTextDate) + "/" + Language::GetText(kTextTime))));
+  GroupBox6->setTitle(Q(Framed(Language::GetText(kTextSplit))));
+  GroupBox4->setTitle(Q(Framed(Language::GetText(kTextDirectDate))));
+  BitBtn1->setToolTip(Q(Language::GetText(kTextRefresh)));
   GPSGroup->ApplyTexts();
   UpdateRenameCaption();
 }
@@ -153,16 +158,14 @@ void TfrmHA::Connect() {
   run(Button14, HromadneAkce::kRenameByFileDate);
   run(Button15, HromadneAkce::kSplitByYear);
   run(Button16, HromadneAkce::kSplitByExif);
-  const std::pair<QPushButton*, int> lists[] = {
-      {Button9, TImgList::kInvalidDates}, {Button10, TImgList::kWithoutGps}, {Button11, TImgList::kWithGps}};
-  for (const auto& [button, mode] : lists) {
-    connect(button, &QPushButton::clicked, this, [this, m = mode] {
-      FormTools::Guard([this, m] {
-        const std::vector<std::string>& files = m == TImgList::kInvalidDates ? statistics_.invalidDates
-                                                : m == TImgList::kWithoutGps ? statistics_.withoutGps
-                                                                             : statistics_.withGps;
-        ShowPhotoList(files, m);
-      });
+  using TList = std::vector<std::string> HromadneAkce::TStatistics::*;
+  const std::tuple<QPushButton*, TList, int> lists[] = {
+      {Button9, &HromadneAkce::TStatistics::invalidDates, TImgList::kInvalidDates},
+      {Button10, &HromadneAkce::TStatistics::withoutGps, TImgList::kWithoutGps},
+      {Button11, &HromadneAkce::TStatistics::withGps, TImgList::kWithGps}};
+  for (const auto& [button, list, mode] : lists) {
+    connect(button, &QPushButton::clicked, this, [this, l = list, m = mode] {
+      FormTools::Guard([this, l, m] { ShowPhotoList(statistics_.*l, m); });
     });
   }
   lbMinDate->installEventFilter(this);
@@ -188,10 +191,11 @@ void TfrmHA::OpenWithFiles(const std::string& text) {
   if (!lines.empty()) RootDir->setText(Q("Files: " + joined));
   filesMode_ = true;
   QCoreApplication::processEvents();
-  for (QWidget* w : std::initializer_list<QWidget*>{RootDir, Button1, Subdirs}) w->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{RootDir, Button1, Subdirs})
+    w->setEnabled(false);
   const bool rename = !files_.folders.empty() && files_.files.empty();
-  for (QWidget* w : std::initializer_list<QWidget*>{GroupBox1, Label2, rb_index, rb_date, rb_date2,
-                                                    Button3})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{GroupBox1, Label2, rb_index, rb_date, rb_date2, Button3})
     w->setEnabled(rename);
   cbStayOpen->show();
 }

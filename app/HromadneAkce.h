@@ -8,11 +8,10 @@
 // refused option or position, and every file the action could not handle.
 #pragma once
 
+#include <QDialog>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <QDialog>
 
 #include "app/HromadneAkceOptions.h"
 #include "app/HromadneAkceProgress.h"

@@ -113,7 +113,8 @@ void TfrmHA::Button6Click() {
   if (busy_) return;
   HromadneAkce::TGpsPosition position;
   GpsFields::TCheck check = GPSGroup->CheckPosition(position);
-  if (check.problem == GpsFields::TProblem::kEmpty) check.problem = GpsFields::TProblem::kIncomplete;
+  if (check.problem == GpsFields::TProblem::kEmpty)
+    check.problem = GpsFields::TProblem::kIncomplete;
   if (check.problem != GpsFields::TProblem::kNone) {
     TGpsGroup::TellProblem(check);
     return;
@@ -158,7 +159,8 @@ void TfrmHA::ShowMinMaxDate(bool max) {
 }
 
 bool TfrmHA::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick && (watched == lbMinDate || watched == lbMaxDate)) {
+  if (event->type() == QEvent::MouseButtonDblClick &&
+      (watched == lbMinDate || watched == lbMaxDate)) {
     ShowMinMaxDate(watched == lbMaxDate);
     return true;
   }

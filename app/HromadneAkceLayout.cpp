@@ -214,7 +214,8 @@ QGroupBox* TfrmHA::BuildDirectDate() {
   auto* layout = new QVBoxLayout(g);
   layout->addWidget(cal);
   layout->addLayout(range);
-  for (QWidget* w : std::initializer_list<QWidget*>{cbSetExifDate, cbSetFileDate, cbInvalid, Button5})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{cbSetExifDate, cbSetFileDate, cbInvalid, Button5})
     layout->addWidget(w);
   return GroupBox4;
 }
@@ -283,8 +284,7 @@ QGroupBox* TfrmHA::BuildStatistics() {
                               {lbWithoutGPS, countWithoutGPS, Button10},
                               {lbWithGPS, countWithGPS, Button11}};
   for (int row = 0; row < 3; ++row)
-    for (int column = 0; column < 3; ++column)
-      layout->addWidget(rows[row][column], row, column);
+    for (int column = 0; column < 3; ++column) layout->addWidget(rows[row][column], row, column);
   layout->setColumnStretch(0, 1);
   return GroupBox2;
 }

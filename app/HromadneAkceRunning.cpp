@@ -130,7 +130,7 @@ HromadneAkce::TOptions TfrmHA::Options() const {
   o.onlyInvalidDates = !cbInvalid->isHidden() && cbInvalid->isChecked();
   if (movedate->isChecked()) HromadneAkce::ReadShiftField(S(days->text()), o.shiftDays);
   if (movetime->isChecked()) HromadneAkce::ReadShiftField(S(mins->text()), o.shiftMinutes);
-  o.renameFormat = rb_index->isChecked()    ? HromadneAkce::TRenameFormat::Index
+  o.renameFormat = rb_index->isChecked()   ? HromadneAkce::TRenameFormat::Index
                    : rb_date2->isChecked() ? HromadneAkce::TRenameFormat::DatePerDay
                                            : HromadneAkce::TRenameFormat::Date;
   o.prefix = S(imgprefix->text());
@@ -140,8 +140,9 @@ HromadneAkce::TOptions TfrmHA::Options() const {
                                           : HromadneAkce::TGpsMode::JustUnset;
   const GpsFields::TCoordinate lat = GPSGroup->Latitude();
   const GpsFields::TCoordinate lon = GPSGroup->Longitude();
-  o.gps = {lat.deg, lat.min, lat.sec, lat.ref == 1, lon.deg, lon.min, lon.sec, lon.ref == 1,
-           GPSGroup->Altitude().text};
+  o.gps = {lat.deg,      lat.min,      lat.sec,
+           lat.ref == 1, lon.deg,      lon.min,
+           lon.sec,      lon.ref == 1, GPSGroup->Altitude().text};
   return o;
 }
 
@@ -187,8 +188,7 @@ void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
   }
   const bool statistics = code == HromadneAkce::kStatistics;
   // Closed during the run, or files mode, which ends after its action.
-  const bool closing =
-      stopRequested_ || (filesMode_ && !statistics && !cbStayOpen->isChecked());
+  const bool closing = stopRequested_ || (filesMode_ && !statistics && !cbStayOpen->isChecked());
   const std::string failures = HromadneAkce::FailureReport(result.failures);
   const std::string done = Language::GetText(kTextDone);
   if (!statistics && !closing && result.status == TRunStatus::Done) {

@@ -23,14 +23,13 @@ using FormTools::S;
 
 constexpr char kFilesPrefix[] = "Files: ";
 
-void OpenSettings(TConfig& config) {
-  config.OpenRegistryDefault(false, resources::kProductName);
-}
+void OpenSettings(TConfig& config) { config.OpenRegistryDefault(false, resources::kProductName); }
 
 // Checks the radio button stored as index; -1 (none stored) or another
 // number changes nothing.
 void CheckStored(int32_t index, std::initializer_list<QRadioButton*> radios) {
-  if (index >= 0 && static_cast<size_t>(index) < radios.size()) radios.begin()[index]->setChecked(true);
+  if (index >= 0 && static_cast<size_t>(index) < radios.size())
+    radios.begin()[index]->setChecked(true);
 }
 
 // The index of the checked radio button; -1 when none is.

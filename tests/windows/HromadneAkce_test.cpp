@@ -84,7 +84,8 @@ TEST_F(HromadneAkceWindow, ActionsRunOverTheTreeAndSayDone) {
   Click("Button3");
   EXPECT_EQ(Tree(Root()), (Names{"20131005_075603.jpg", "sub/20120202_020202.jpg"}));
   Click("Button8");
-  EXPECT_EQ(Tree(Root()), (Names{"2013-10/20131005_075603.jpg", "sub/2012-02/20120202_020202.jpg"}));
+  EXPECT_EQ(Tree(Root()),
+            (Names{"2013-10/20131005_075603.jpg", "sub/2012-02/20120202_020202.jpg"}));
   EXPECT_EQ(boxes_.Said().size(), 3u);
   EXPECT_TRUE(form_->isVisible()) << "folder mode stays open";
 }
@@ -266,8 +267,8 @@ TEST_F(HromadneAkceWindow, AFaultyPositionIsRefusedBeforeAnyPhotoIsTouched) {
   const std::string photo = Photo(Root(), "a.jpg", At(2013, 10, 5));
   const std::string before = testsupport::ReadFileBytes(photo);
   OnRoot();
-  const std::pair<const char*, const char*> fields[] = {{"SirSt", "91"}, {"SirMin", "0"},
-                                                        {"SirSec", "0"}, {"DelkaSt", "14"},
+  const std::pair<const char*, const char*> fields[] = {{"SirSt", "91"},    {"SirMin", "0"},
+                                                        {"SirSec", "0"},    {"DelkaSt", "14"},
                                                         {"DelkaMin", "30"}, {"DelkaSec", "0"}};
   for (const auto& [name, text] : fields) QTest::keyClicks(Find<QLineEdit>(name), text);
   ASSERT_TRUE(Button("Button6")->isEnabled());
