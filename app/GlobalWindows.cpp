@@ -34,7 +34,7 @@ const TWindowDef kWindows[] = {
     {"MainForm", [](TGlobalWindows& w, QWidget*) -> QWidget* { return w.MainForm = new TMainForm; },
      nullptr, true},
     {"frmHA", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmHA = new TfrmHA(owner); },
-     nullptr},
+     [](TGlobalWindows& w) { w.frmHA->ApplyTexts(); }},
     {"Form2", nullptr, nullptr},
     {"Form4", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.Form4 = new TForm4(owner); },
      [](TGlobalWindows& w) { w.Form4->ApplyTexts(); }},

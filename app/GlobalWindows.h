@@ -42,9 +42,8 @@ QWidget* Create(bool gpsSet);
 void Destroy();
 
 // Sets again the texts of the windows that follow the main window's
-// language (project settings, rename, FTP, thumbnail list, GPS places,
-// photo list),
-// skipping those that do not exist.
+// language (batch actions, project settings, rename, FTP, thumbnail list,
+// GPS places, photo list), skipping those that do not exist.
 void ApplyTexts();
 
 }  // namespace GlobalWindows

@@ -1,17 +1,207 @@
-// TfrmHA: the batch actions window over a folder tree or a list of files
-// and folders. It is the application's main window in GPS-set mode.
+// TfrmHA: the batch actions window over a folder tree (folder mode) or over
+// the files and folders handed over on the command line (files mode). It is
+// the application's main window in GPS-set mode.
+//
+// The window gathers its controls into the engine's options and target
+// (HromadneAkceWalk.h), runs one action at a time with its commands disabled,
+// shows the progress, and tells the result: "Hotovo", a missing folder, a
+// refused option or position, and every file the action could not handle.
 #pragma once
 
-#include <string>
-
 #include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/HromadneAkceOptions.h"
+#include "app/HromadneAkceProgress.h"
+#include "app/HromadneAkceResult.h"
+
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class TGpsGroup;
+class TPBFolderDialog;
+enum class TGpsPart;
 
 class TfrmHA : public QDialog {
  public:
   explicit TfrmHA(QWidget* owner = nullptr);
 
-  // Opens the window on the paths of text, one per line.
+  // Files mode over the paths of text, one per line: each existing folder is
+  // walked, every other line is a file argument.
   void OpenWithFiles(const std::string& text);
-  // Sets the captions from the text table.
+  // Sets the captions from the text table and the fixed Czech texts.
   void ApplyTexts();
+
+  // Runs one action over the folder tree or the arguments and tells the
+  // result. Nothing while an action runs.
+  void RunAction(HromadneAkce::TActionCode code);
+  // The statistics pass: counts, the earliest and latest date, cbInvalid.
+  // Silent when there is no folder or no argument.
+  void ShowStatistics();
+
+  void LoadSettings();
+  void SaveSettings();
+
+  bool FilesMode() const { return filesMode_; }
+  bool Running() const { return busy_; }
+  // What the last statistics pass found.
+  const HromadneAkce::TStatistics& Statistics() const { return statistics_; }
+
+  // Shows photos in the photo list window (mode as TImgList::TMode); the
+  // global window's by default.
+  std::function<void(const std::vector<std::string>& files, int mode)> ShowPhotoList;
+
+  // Not while an action runs: the run is asked to stop between files, and
+  // the window closes when it has.
+  void done(int result) override;
+
+  // --- Controls -----------------------------------------------------------------
+  QLabel* Label1;
+  QLineEdit* RootDir;
+  QPushButton* Button1;
+  TPBFolderDialog* Folder;
+  QPushButton* BitBtn1;
+  QCheckBox* Subdirs;
+  QLabel* Label5;
+  QLabel* Label7;
+
+  QGroupBox* GroupBox5;
+  QPushButton* Button4;
+  QPushButton* Button2;
+
+  QGroupBox* GroupBox1;
+  QCheckBox* sortbyexif;
+  QLabel* Label2;
+  QRadioButton* rb_index;
+  QLineEdit* imgprefix;
+  QLabel* Label10;
+  QRadioButton* rb_date;
+  QRadioButton* rb_date2;
+  QLabel* Label9;
+  QLineEdit* cislovatod;
+  QLabel* Label8;
+  QComboBox* lbstep;
+  QPushButton* Button3;
+  QPushButton* Button13;
+  QPushButton* Button14;
+  QPushButton* Button17;
+
+  QGroupBox* GroupBox6;
+  QPushButton* Button8;
+  QPushButton* Button15;
+  QPushButton* Button16;
+  QPushButton* Button19;
+
+  QGroupBox* GroupBox4;
+  QCalendarWidget* cal;
+  QCheckBox* cbSetExifDate;
+  QCheckBox* cbSetFileDate;
+  QCheckBox* cbInvalid;
+  QLabel* lbMinDate;
+  QLabel* lbMaxDate;
+  QPushButton* Button5;
+
+  QGroupBox* GroupBox7;
+  QPushButton* Button18;
+
+  QGroupBox* GroupBox3;
+  QCheckBox* movedate;
+  QLineEdit* days;
+  QLabel* lbDays;
+  QCheckBox* movetime;
+  QLineEdit* mins;
+  QLabel* lbMins;
+  QPushButton* Button12;
+
+  TGpsGroup* GPSGroup;
+  QPushButton* Button7;
+  QLabel* lbLocationName;
+  QLineEdit* locname;
+  QRadioButton* rbJustUnsetGPS;
+  QRadioButton* rbUpdateAllGPS;
+  QPushButton* Button6;
+
+  QCheckBox* cbStayOpen;
+
+  QGroupBox* GroupBox2;
+  QLabel* lbInvDates;
+  QLineEdit* countInvDates;
+  QPushButton* Button9;
+  QLabel* lbWithoutGPS;
+  QLineEdit* countWithoutGPS;
+  QPushButton* Button10;
+  QLabel* lbWithGPS;
+  QLineEdit* countWithGPS;
+  QPushButton* Button11;
+
+  QLabel* PBDir;
+  QProgressBar* PB;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  // A double click on lbMinDate or lbMaxDate sets cal to that day.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class THAProgress;
+
+  void Build();
+  QLayout* BuildFolderRows();
+  QGroupBox* BuildDates();
+  QGroupBox* BuildRename();
+  QGroupBox* BuildSplit();
+  QGroupBox* BuildDirectDate();
+  QGroupBox* BuildShift();
+  QGroupBox* BuildMore();
+  TGpsGroup* BuildGps();
+  QGroupBox* BuildStatistics();
+  void Connect();
+
+  // --- Handlers -----------------------------------------------------------------
+  void Button1Click();
+  void SubdirsClick();
+  void rb_dateClick();
+  void sortbyexifClick();
+  void UpdateRenameCaption();
+  void lbstepChange();
+  void Button3Click();
+  void movedateClick();
+  void Button12Click();
+  void Button6Click();
+  void Button7Click();
+  void GpsEdited(TGpsPart part);
+  void UpdateGpsButtons();
+  void ShowMinMaxDate(bool max);
+  void Button17Click();
+  void Button18Click();
+  void Button19Click();
+
+  // --- Running ------------------------------------------------------------------
+  HromadneAkce::TOptions Options() const;
+  HromadneAkce::TTarget Target() const;
+  // The folder the other batch windows start at: the root folder, or in
+  // files mode the first folder argument.
+  std::string StartFolder() const;
+  // Runs work with the commands disabled and the progress shown.
+  HromadneAkce::TRunResult RunBusy(
+      const std::function<HromadneAkce::TRunResult(HromadneAkce::TProgress&)>& work);
+  // Tells result: a refusal, "Hotovo" and the files not handled; in files
+  // mode the window then closes unless cbStayOpen is checked.
+  void Finish(HromadneAkce::TActionCode code, const HromadneAkce::TRunResult& result);
+  void ShowStatisticsResult();
+  void ClearStatistics();
+
+  bool filesMode_ = false;
+  HromadneAkce::TTarget files_;  // the arguments of files mode
+  HromadneAkce::TStatistics statistics_;
+  bool busy_ = false;
+  bool stopRequested_ = false;  // the window was closed during the run
 };

@@ -13,6 +13,7 @@
 #include "app/AboutForm.h"
 #include "app/AppFolders.h"
 #include "app/GlobalWindows.h"
+#include "app/HromadneAkce.h"
 #include "app/Language.h"
 #include "app/LanguageMenu.h"
 #include "app/SlotGuard.h"
@@ -183,6 +184,10 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 void TMainForm::Homepage1Click() { platform::OpenDocument(resources::kHomePage); }
 
 void TMainForm::About2Click() { TAboutBox::ShowAbout(this); }
+
+void TMainForm::AboveDirectory1Click() {
+  if (TfrmHA* batch = GlobalWindows::Get().frmHA) batch->exec();
+}
 
 namespace Main {
 

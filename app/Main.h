@@ -126,6 +126,7 @@ class TMainForm : public QMainWindow {
   void Button1Click();
   void GpsSaveButtonClick();
   void GPSLocations1Click();
+  void AboveDirectory1Click();
   void Homepage1Click();
   void About2Click();
 

@@ -62,7 +62,7 @@ const TMenuRow kMenu[] = {
     Item(&M::Batch1, &M::Renamefiles1, "Renamefiles1", 23),
     Item(&M::Batch1, &M::Separateflashnoflashsnaps1, "Separateflashnoflashsnaps1", 38),
     Item(&M::Batch1, &M::SeparateGPSnoGPSsnaps1, "SeparateGPSnoGPSsnaps1", 53),
-    Item(&M::Batch1, &M::AboveDirectory1, "AboveDirectory1", 51),
+    Item(&M::Batch1, &M::AboveDirectory1, "AboveDirectory1", 51, "", &M::AboveDirectory1Click),
     Menu(nullptr, &M::Web1, "Web1", 24),
     Item(&M::Web1, &M::Preview800x600, "Preview800x600", 25),
     Item(&M::Web1, &M::Preview1024x768, "Preview1024x768", 26),

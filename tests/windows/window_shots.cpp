@@ -3,6 +3,7 @@
 // folder of photos (copied, never changed) the photo lists show them too:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots /tmp/shots [photos]
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
@@ -19,6 +20,7 @@
 
 #include "app/AboutForm.h"
 #include "app/GlobalWindows.h"
+#include "app/HromadneAkce.h"
 #include "app/ImageList.h"
 #include "app/ImgListForm.h"
 #include "app/InfoWindow.h"
@@ -144,6 +146,24 @@ void PhotoLists(const QString& photos) {
   PhotoList(located);
 }
 
+// The batch actions window in folder mode after its statistics, and in
+// files mode over a folder and a photo.
+void BatchWindow(const QString& photos) {
+  QTemporaryDir copies;
+  QDir().mkpath(copies.path() + "/Dovolená");
+  const std::vector<std::string> names = CopyPhotos(photos, copies.path());
+  CopyPhotos(photos, copies.path() + "/Dovolená");
+  TfrmHA folder;
+  folder.RootDir->setText(copies.path());
+  folder.Subdirs->setChecked(true);
+  folder.show();
+  folder.ShowStatistics();
+  Save(folder, "batch-folder");
+  TfrmHA files;
+  const std::string base = copies.path().toStdString();
+  files.OpenWithFiles(base + "/Dovolená\r\n" + base + "/" + (names.empty() ? "" : names.front()));
+  Save(files, "batch-files");
+}
 
 }  // namespace
 
@@ -185,7 +205,10 @@ int main(int argc, char** argv) {
   Save(about, "about");
 
   BatchTools();
-  if (argc > 2) PhotoLists(QString::fromLocal8Bit(argv[2]));
+  if (argc > 2) {
+    PhotoLists(QString::fromLocal8Bit(argv[2]));
+    BatchWindow(QString::fromLocal8Bit(argv[2]));
+  }
   FolderDialog();
   return 0;
 }

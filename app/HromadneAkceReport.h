@@ -1,0 +1,15 @@
+// The texts the batch actions window tells after a run: the files an action
+// could not handle, grouped by what went wrong.
+#pragma once
+
+#include <string>
+
+#include "app/HromadneAkceResult.h"
+
+namespace HromadneAkce {
+
+// One part for each kind of failure, its files listed (a long list cut
+// short with a count of the rest); "" when there is no failure.
+std::string FailureReport(const TFailures& failures);
+
+}  // namespace HromadneAkce
