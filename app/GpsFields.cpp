@@ -132,12 +132,7 @@ TCheck CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAlti
     return {TProblem::kIncomplete, TGpsFieldError::None};
   const HromadneAkce::TGpsFields fields{lat.deg, lat.min, lat.sec,      lat.ref == 1, lon.deg,
                                         lon.min, lon.sec, lon.ref == 1, alt.text};
-  TGpsFieldError error = HromadneAkce::ParseGpsFields(fields, position);
-  // 59.9996 seconds would be stored as 60.
-  if (error == TGpsFieldError::None && StrFunc::RoundTo(3, position.latSeconds) >= 60)
-    error = TGpsFieldError::LatitudeSeconds;
-  if (error == TGpsFieldError::None && StrFunc::RoundTo(3, position.lonSeconds) >= 60)
-    error = TGpsFieldError::LongitudeSeconds;
+  const TGpsFieldError error = HromadneAkce::ParseGpsFields(fields, position);
   return {error == TGpsFieldError::None ? TProblem::kNone : TProblem::kField, error};
 }
 

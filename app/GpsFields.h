@@ -71,8 +71,7 @@ struct TCheck {
 
 // Checks the fields of a position and gathers it: the fields must be
 // complete, and then pass HromadneAkce::ParseGpsFields, the check every
-// window writing a position makes. Seconds must also stay below 60 as they
-// are stored, to thousandths. An empty altitude is no altitude; the side of
+// window writing a position makes. An empty altitude is no altitude; the side of
 // the sea level is the altitude's sign.
 TCheck CheckPosition(const TCoordinate& lat, const TCoordinate& lon, const TAltitude& alt,
                      HromadneAkce::TGpsPosition& position);

@@ -43,7 +43,9 @@ TGpsFieldError ReadCoordinate(const std::string& degreesText, const std::string&
                               int32_t& degrees, int32_t& minutes, double& seconds) {
   if (!ReadWhole(degreesText, limits.degrees, degrees)) return limits.degreesError;
   if (!ReadWhole(minutesText, 59, minutes)) return limits.minutesError;
-  if (!ReadNumber(secondsText, seconds) || seconds < 0 || seconds >= 60) return limits.secondsError;
+  // Seconds are stored to thousandths: 59.9996 would be stored as 60.
+  if (!ReadNumber(secondsText, seconds) || seconds < 0 || StrFunc::RoundTo(3, seconds) >= 60)
+    return limits.secondsError;
   if (degrees + minutes / 60.0 + seconds / 3600.0 > limits.degrees) return limits.rangeError;
   return TGpsFieldError::None;
 }
