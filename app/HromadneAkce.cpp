@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <tuple>
 
 #include "app/FormTools.h"
@@ -108,9 +109,13 @@ void TfrmHA::ApplyTexts() {
 }
 
 void TfrmHA::showEvent(QShowEvent* event) {
-  ApplyTexts();
-  LoadSettings();
-  rb_dateClick();
+  // A window restored from the task bar is shown again by the system; the
+  // user's choices since it opened stay.
+  if (!event->spontaneous()) {
+    ApplyTexts();
+    LoadSettings();
+    rb_dateClick();
+  }
   QDialog::showEvent(event);
 }
 

@@ -15,7 +15,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
 
 #include "app/GlobalWindows.h"
@@ -325,6 +327,14 @@ TEST_F(HromadneAkceWindow, SettingsAreSavedOnCloseAndLoadedOnShow) {
   EXPECT_EQ(Find<QLineEdit>("SirMin")->text(), "30");
   EXPECT_EQ(Find<QLineEdit>("DelkaMin")->text(), "15");
   EXPECT_TRUE(Find<QLineEdit>("locname")->isEnabled());
+
+  // Restored from the task bar, the window keeps what the user changed.
+  Find<QCheckBox>("cbSetExifDate")->setChecked(true);
+  QShowEvent restored;
+  QSpontaneKeyEvent::setSpontaneous(&restored);
+  // Delivered as the system delivers it; sendEvent would clear the mark.
+  static_cast<QObject*>(form_.get())->event(&restored);
+  EXPECT_TRUE(Find<QCheckBox>("cbSetExifDate")->isChecked());
 
   // Files mode keeps the stored folder.
   form_->OpenWithFiles(At_("x.jpg"));
