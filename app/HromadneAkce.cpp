@@ -194,7 +194,6 @@ void TfrmHA::OpenWithFiles(const std::string& text) {
   }
   files_ = HromadneAkce::FilesTarget(lines);
   if (!lines.empty()) RootDir->setText(Q("Files: " + joined));
-  filesMode_ = true;
   QCoreApplication::processEvents();
   for (QWidget* w : std::initializer_list<QWidget*>{RootDir, Button1, Subdirs})
     w->setEnabled(false);

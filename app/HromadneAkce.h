@@ -50,10 +50,7 @@ class TfrmHA : public QDialog {
   void LoadSettings();
   void SaveSettings();
 
-  bool FilesMode() const { return filesMode_; }
   bool Running() const { return busy_; }
-  // What the last statistics pass found.
-  const HromadneAkce::TStatistics& Statistics() const { return statistics_; }
 
   // Shows photos in the photo list window (mode as TImgList::TMode); the
   // global window's by default.
@@ -199,8 +196,8 @@ class TfrmHA : public QDialog {
   void ShowStatisticsResult();
   void ClearStatistics();
 
-  bool filesMode_ = false;
-  HromadneAkce::TTarget files_;  // the arguments of files mode
+  // The arguments once OpenWithFiles has set files mode.
+  HromadneAkce::TTarget files_;
   HromadneAkce::TStatistics statistics_;
   bool busy_ = false;
   bool stopRequested_ = false;  // the window was closed during the run

@@ -168,7 +168,7 @@ bool TfrmHA::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::string TfrmHA::StartFolder() const {
-  if (!filesMode_) return StrFunc::Trim(S(RootDir->text()));
+  if (!files_.filesMode) return StrFunc::Trim(S(RootDir->text()));
   return files_.folders.empty() ? std::string() : files_.folders.front();
 }
 

@@ -147,7 +147,7 @@ HromadneAkce::TOptions TfrmHA::Options() const {
 }
 
 HromadneAkce::TTarget TfrmHA::Target() const {
-  return filesMode_ ? files_ : HromadneAkce::FolderTarget(S(RootDir->text()));
+  return files_.filesMode ? files_ : HromadneAkce::FolderTarget(S(RootDir->text()));
 }
 
 TRunResult TfrmHA::RunBusy(const std::function<TRunResult(HromadneAkce::TProgress&)>& work) {
@@ -160,7 +160,7 @@ TRunResult TfrmHA::RunBusy(const std::function<TRunResult(HromadneAkce::TProgres
 
 void TfrmHA::RunAction(HromadneAkce::TActionCode code) {
   if (busy_) return;
-  if (!filesMode_ && DosFunc::DirectoryExistsLong(StrFunc::Trim(S(RootDir->text()))))
+  if (!files_.filesMode && DosFunc::DirectoryExistsLong(StrFunc::Trim(S(RootDir->text()))))
     SaveSettings();
   const HromadneAkce::TOptions options = Options();
   const HromadneAkce::TTarget target = Target();
@@ -188,7 +188,8 @@ void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
   }
   const bool statistics = code == HromadneAkce::kStatistics;
   // Closed during the run, or files mode, which ends after its action.
-  const bool closing = stopRequested_ || (filesMode_ && !statistics && !cbStayOpen->isChecked());
+  const bool closing =
+      stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
   const std::string failures = HromadneAkce::FailureReport(result.failures);
   const std::string done = Language::GetText(kTextDone);
   if (!statistics && !closing && result.status == TRunStatus::Done) {
@@ -209,7 +210,7 @@ void TfrmHA::ClearStatistics() {
 void TfrmHA::ShowStatistics() {
   if (busy_) return;
   ClearStatistics();
-  if (filesMode_) {
+  if (files_.filesMode) {
     if (files_.files.empty() && files_.folders.empty()) return;
   } else {
     const std::string root = StrFunc::Trim(S(RootDir->text()));
