@@ -190,9 +190,10 @@ class TfrmHA : public QDialog {
   // Runs work with the commands disabled and the progress shown.
   HromadneAkce::TRunResult RunBusy(
       const std::function<HromadneAkce::TRunResult(HromadneAkce::TProgress&)>& work);
-  // Tells result: a refusal, "Hotovo" and the files not handled; in files
-  // mode the window then closes unless cbStayOpen is checked.
-  void Finish(HromadneAkce::TActionCode code, const HromadneAkce::TRunResult& result);
+  // Tells result: a refusal, "Hotovo" and the files not handled (after the
+  // statistics only those); in files mode the window then closes after an
+  // action unless cbStayOpen is checked.
+  void Finish(bool statistics, const HromadneAkce::TRunResult& result);
   void ShowStatisticsResult();
   void ClearStatistics();
 

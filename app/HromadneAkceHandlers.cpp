@@ -83,7 +83,7 @@ void TfrmHA::Button3Click() {
   const HromadneAkce::TRunResult result = RunBusy([&](HromadneAkce::TProgress& progress) {
     return HromadneAkce::RunRenameByName(options, target, progress);
   });
-  Finish(HromadneAkce::kRenameByPhotoDate, result);
+  Finish(false, result);
 }
 
 void TfrmHA::movedateClick() {

@@ -168,10 +168,10 @@ void TfrmHA::RunAction(HromadneAkce::TActionCode code) {
     return HromadneAkce::RunAction(code, options, target, progress);
   });
   if (code == HromadneAkce::kStatistics) statistics_ = result.statistics;
-  Finish(code, result);
+  Finish(code == HromadneAkce::kStatistics, result);
 }
 
-void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
+void TfrmHA::Finish(bool statistics, const TRunResult& result) {
   const std::string error = Language::GetText(kTextError);
   switch (result.status) {
     case TRunStatus::NoFolder:
@@ -186,13 +186,16 @@ void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
     default:
       break;
   }
-  const bool statistics = code == HromadneAkce::kStatistics;
   // Closed during the run, or files mode, which ends after its action.
   const bool closing =
       stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
+  // A folder says "Hotovo" once it held files to handle; files mode kept
+  // open says it after every action, so its user always hears the end.
+  const bool told = result.status == TRunStatus::Done ||
+                    (files_.filesMode && result.status == TRunStatus::NothingFound);
   const std::string failures = HromadneAkce::FailureReport(result.failures);
   const std::string done = Language::GetText(kTextDone);
-  if (!statistics && !closing && result.status == TRunStatus::Done) {
+  if (!statistics && !closing && told) {
     Tell(failures.empty() ? done : done + "\n\n" + failures, done,
          failures.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
   } else if (!failures.empty()) {

@@ -138,9 +138,15 @@ TEST_F(HromadneAkceWindow, FilesModeEnablesRenamingOnlyForFoldersAndEndsAfterIts
   EXPECT_EQ(FileDate("sub/b.jpg"), taken);
   EXPECT_EQ(boxes_.Said(), (Names{kHotovo}));
   EXPECT_TRUE(form_->isVisible());
+  // Kept open, it tells the end also when the arguments held nothing to do.
+  form_->OpenWithFiles(batchtest::MakeFolderOf(At_("empty/x")));
+  Click("Button2");
+  EXPECT_EQ(boxes_.Said(), (Names{kHotovo, kHotovo}));
+
+  form_->OpenWithFiles(folder + "\r\n" + file);
   Find<QCheckBox>("cbStayOpen")->setChecked(false);
   Click("Button4");
-  EXPECT_EQ(boxes_.Said().size(), 1u) << "no box when the window closes";
+  EXPECT_EQ(boxes_.Said().size(), 2u) << "no box when the window closes";
   EXPECT_FALSE(form_->isVisible());
 }
 
