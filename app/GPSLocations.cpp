@@ -125,6 +125,15 @@ int TfrmGPS::Execute(bool picking) {
   return result;
 }
 
+bool TfrmGPS::PickPlace(TPickedPlace& place) {
+  if (Execute(true) != QDialog::Accepted) return false;
+  place.lat = GPSGroup->GoogleSirka->text().toStdString();
+  place.lon = GPSGroup->GoogleDelka->text().toStdString();
+  place.alt = GPSGroup->GpsVyska->text().toStdString();
+  place.name = misto->text().toStdString();
+  return true;
+}
+
 void TfrmGPS::showEvent(QShowEvent* event) {
   ApplyTexts();
   QDialog::showEvent(event);

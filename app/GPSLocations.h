@@ -21,6 +21,15 @@ class QListWidget;
 class QPushButton;
 class TGpsGroup;
 
+// A place picked in the window: its decimal position, altitude and name as
+// the window showed them.
+struct TPickedPlace {
+  std::string lat;
+  std::string lon;
+  std::string alt;
+  std::string name;
+};
+
 class TfrmGPS : public QDialog {
  public:
   // Finds the places file, sorts it and loads it.
@@ -29,6 +38,8 @@ class TfrmGPS : public QDialog {
   // Shows the window modally; a double click on a place ends it with OK
   // (QDialog::Accepted) when picking is set.
   int Execute(bool picking);
+  // Execute(true); true, with place filled, when a place was picked.
+  bool PickPlace(TPickedPlace& place);
   // The captions (the places' own texts stay).
   void ApplyTexts();
 

@@ -132,11 +132,10 @@ void TfrmHA::Button6Click() {
 
 void TfrmHA::Button7Click() {
   TfrmGPS* places = GlobalWindows::Get().frmGPS;
-  if (places == nullptr || places->Execute(true) != QDialog::Accepted) return;
-  GPSGroup->SetDecimal(S(places->GPSGroup->GoogleSirka->text()),
-                       S(places->GPSGroup->GoogleDelka->text()),
-                       S(places->GPSGroup->GpsVyska->text()));
-  locname->setText(places->misto->text());
+  TPickedPlace place;
+  if (places == nullptr || !places->PickPlace(place)) return;
+  GPSGroup->SetDecimal(place.lat, place.lon, place.alt);
+  locname->setText(Q(place.name));
   locname->setEnabled(false);
 }
 

@@ -180,11 +180,11 @@ void TImgList::ShowThumbnail(const TExifReader& reader) {
 
 void TImgList::Button7Click() {
   TfrmGPS* places = GlobalWindows::Get().frmGPS;
-  if (places == nullptr || places->Execute(true) != QDialog::Accepted) return;
-  GPSGroup->SetDecimal(S(places->GPSGroup->GoogleSirka->text()),
-                       S(places->GPSGroup->GoogleDelka->text()), "");
-  locname->setText(places->misto->text());
-  altitude_ = StrFunc::RemoveBlanks(S(places->GPSGroup->GpsVyska->text()));
+  TPickedPlace place;
+  if (places == nullptr || !places->PickPlace(place)) return;
+  GPSGroup->SetDecimal(place.lat, place.lon, "");
+  locname->setText(Q(place.name));
+  altitude_ = StrFunc::RemoveBlanks(place.alt);
   BitBtn1->setEnabled(!currentFile_.empty());
 }
 

@@ -158,11 +158,12 @@ void TMainForm::UpdateGpsButtons() {
 
 void TMainForm::Button1Click() {
   TfrmGPS* places = GlobalWindows::Get().frmGPS;
-  if (places == nullptr || places->Execute(true) != QDialog::Accepted) return;
+  TPickedPlace place;
+  if (places == nullptr || !places->PickPlace(place)) return;
   // The fields' handlers carry the place into the degree fields and mark it.
-  GPSGroup->GoogleSirka->setText(places->GPSGroup->GoogleSirka->text());
-  GPSGroup->GoogleDelka->setText(places->GPSGroup->GoogleDelka->text());
-  GPSGroup->GpsVyska->setText(places->GPSGroup->GpsVyska->text());
+  GPSGroup->GoogleSirka->setText(Q(place.lat));
+  GPSGroup->GoogleDelka->setText(Q(place.lon));
+  GPSGroup->GpsVyska->setText(Q(place.alt));
 }
 
 void TMainForm::GpsSaveButtonClick() {

@@ -231,9 +231,14 @@ TEST_F(GPSLocationsTest, ADoubleClickPicksAPlaceOnlyWhenPickingAndOtherwiseShows
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     DoubleClickPlace(0);
   });
-  ASSERT_EQ(form->Execute(true), QDialog::Accepted);
+  TPickedPlace place;
+  ASSERT_TRUE(form->PickPlace(place));
   EXPECT_EQ(Text("GoogleSirka"), "49.2");
   EXPECT_EQ(Text("misto"), "brno");
+  EXPECT_EQ(place.lat, "49.2");
+  EXPECT_EQ(place.lon, "16.6");
+  EXPECT_EQ(place.alt, "");
+  EXPECT_EQ(place.name, "brno");
 
   guard.start(10000);
   QTimer::singleShot(0, [this] {
