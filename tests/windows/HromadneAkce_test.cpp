@@ -21,11 +21,14 @@
 #include <QTimer>
 
 #include "app/GlobalWindows.h"
+#include "app/GpsGroup.h"
 #include "app/Main.h"
+#include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
 #include "tests/app/BatchTree.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/PickPlace.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
@@ -348,6 +351,47 @@ TEST_F(HromadneAkceWindow, SettingsAreSavedOnCloseAndLoadedOnShow) {
   TConfig config;
   config.OpenRegistryDefault(false, "Quillmarsh");
   EXPECT_EQ(config.ReadString("OpenHADir", ""), Root());
+}
+
+TEST(HromadneAkcePlaces, APlaceTakenFromTheListIsNotStoredAgainButANamedNewPositionIs) {
+  WindowTestApp();
+  testsupport::ScopedHome home;
+  ScopedMessageHook boxes;
+  testsupport::TempDir dir;
+  appcore::SetFormApplicationInitialized();
+  const std::string placesFile = home.Path() + "/data/quillmarsh.gps";
+  testsupport::WriteFileBytes(batchtest::MakeFolderOf(placesFile) + "/quillmarsh.gps",
+                              "50.7361|15.7399| 1 602 |Sněžka\r\n");
+  const std::string photo = Photo(dir.Path(), "a.jpg", At(2013, 10, 5));
+  GlobalWindows::Create(true);
+  TfrmHA& batch = *GlobalWindows::Get().frmHA;
+  batch.show();
+  batch.RootDir->setText(QString::fromStdString(dir.Path()));
+  // The file as the user wrote it: storing the place again would rewrite it.
+  const std::string places = testsupport::ReadFileBytes(placesFile);
+
+  PickPlaceOnNextModal("Sněžka");
+  batch.Button7->click();
+  EXPECT_EQ(batch.GPSGroup->SirSt->text(), "50");
+  EXPECT_EQ(batch.GPSGroup->GpsVyska->text(), "1 602");
+  EXPECT_EQ(batch.locname->text(), "Sněžka");
+  EXPECT_FALSE(batch.locname->isEnabled());
+  batch.Button6->click();
+  EXPECT_EQ(boxes.Said(), (Names{kHotovo}));
+  EXPECT_EQ(testsupport::ReadFileBytes(placesFile), places);
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  EXPECT_EQ(reader.GetLatitudeText(), "50.736100");
+
+  // A changed position no longer belongs to the place; named, it becomes one.
+  batch.GPSGroup->SirMin->clear();
+  QTest::keyClicks(batch.GPSGroup->SirMin, "50");
+  EXPECT_TRUE(batch.locname->isEnabled());
+  batch.locname->setText("Chata");
+  batch.Button6->click();
+  EXPECT_NE(testsupport::ReadFileBytes(placesFile).find("|Chata\r\n"), std::string::npos);
+  EXPECT_EQ(boxes.Said().size(), 2u);
+  GlobalWindows::Destroy();
 }
 
 TEST(HromadneAkceMenu, TheMainWindowOpensTheBatchWindowModally) {

@@ -25,6 +25,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/PickPlace.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
@@ -71,18 +72,6 @@ class ImageListTest : public ::testing::Test {
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-  }
-
-  // The next places window picks the place of that name with a double click.
-  static void PickPlace(const QString& name) {
-    OnNextModal<TfrmGPS>([name](TfrmGPS& places) {
-      ASSERT_TRUE(QTest::qWaitForWindowExposed(&places));
-      const QList<QListWidgetItem*> found = places.LB->findItems(name, Qt::MatchExactly);
-      ASSERT_EQ(found.size(), 1);
-      const QPoint at = places.LB->visualItemRect(found.front()).center();
-      QTest::mouseClick(places.LB->viewport(), Qt::LeftButton, {}, at);
-      QTest::mouseDClick(places.LB->viewport(), Qt::LeftButton, {}, at);
-    });
   }
 
   // Runs act; true when it opened a modal window (which is then closed).
@@ -180,7 +169,7 @@ TEST_F(ImageListTest, APlaceTakenFromThePlacesIsWrittenIntoThePhoto) {
   const std::string photo = CopyPhoto("Canon_40D.jpg", photos);
   form->Fill({photo}, TImgList::kWithoutGps);
   // In this list a double click gives the photo a place.
-  PickPlace("Sněžka");
+  PickPlaceOnNextModal("Sněžka");
   DoubleClickRow(0);
   EXPECT_EQ(Text("GoogleSirka"), "50.7361");
   EXPECT_EQ(Text("GoogleDelka"), "15.7399");
@@ -206,7 +195,7 @@ TEST_F(ImageListTest, APositionThatMayNotBeWrittenOrAFailedWriteIsToldAndThePhot
   const std::string photo = CopyPhoto("Canon_40D.jpg", photos);
   const std::string bytes = ReadFileBytes(photo);
   form->Fill({photo}, TImgList::kWithoutGps);
-  PickPlace("Sněžka");
+  PickPlaceOnNextModal("Sněžka");
   QTest::mouseClick(Find<QPushButton>("Button7"), Qt::LeftButton);
   const struct {
     const char* lat;
