@@ -36,7 +36,6 @@ constexpr int kTextError = 516;
 constexpr int kTextPlaceName = 582;
 constexpr int kTextWrite = 591;
 constexpr int kTextNotSaved = 620;
-constexpr const char* kThumbnailName = "exif_thumbnail.jpg";
 constexpr int kDefaultWidth = 900;
 constexpr int kDefaultHeight = 520;
 // Characters of a list line the list shows without scrolling.
@@ -50,10 +49,8 @@ QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TImgList::TImgList(QWidget* owner) : QDialog(owner) {
+TImgList::TImgList(QWidget* owner) : QDialog(owner), thumbPath_(Main::ThumbnailPath()) {
   setObjectName("ImgList");
-  const std::string temp = Main::GetTempDir();
-  if (!temp.empty()) thumbPath_ = temp + kThumbnailName;
   Build();
   Connect();
   ApplyTexts();

@@ -72,8 +72,7 @@ class TImgList : public QDialog {
 
   std::vector<std::string> files_;
   std::string currentFile_;
-  // "exif_thumbnail.jpg" in the private temporary folder, the main
-  // window's file too; empty without such a folder.
+  // The main window's thumbnail file too (Main::ThumbnailPath).
   std::string thumbPath_;
   // Of the last place taken, without blanks.
   std::string altitude_;

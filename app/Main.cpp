@@ -30,7 +30,6 @@ namespace {
 
 constexpr int kTextGpsSetLauncher = 581;
 constexpr int kTextGpsViewLauncher = 592;
-constexpr const char* kThumbnailName = "exif_thumbnail.jpg";
 constexpr int kDefaultWidth = 1180;
 constexpr int kDefaultHeight = 800;
 
@@ -60,8 +59,7 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
                           [this](uint32_t winID) { LanguageChanged(winID); }, languageId_);
   ClearDisplay();
   // Without a private temporary folder no thumbnail is shown.
-  const std::string temp = Main::GetTempDir();
-  if (!temp.empty()) thumbnailFile_ = temp + kThumbnailName;
+  thumbnailFile_ = Main::ThumbnailPath();
   EnableItems({ExtractEXIFs1, JoinEXIFs1, FileDateTmebyexposure1, GenerateCurrentProject1,
                GenerateAllProjects, Savethumbnails1, Save1, Saveproject1, Projectproperties1,
                Renamefiles1, Ignorecurrentimage1, Deletecurrentimage1, Preview800x600,
@@ -192,6 +190,11 @@ void TMainForm::AboveDirectory1Click() {
 namespace Main {
 
 std::string GetTempDir() { return platform::PrivateTempDir(); }
+
+std::string ThumbnailPath() {
+  const std::string temp = GetTempDir();
+  return temp.empty() ? std::string() : temp + "exif_thumbnail.jpg";
+}
 
 void LoadLanguageWithoutMainForm() {
   uint32_t winID = 0;

@@ -310,6 +310,9 @@ namespace Main {
 
 // The program's private temporary folder, with a trailing "/".
 std::string GetTempDir();
+// "exif_thumbnail.jpg" there, where the windows put the EXIF thumbnail they
+// show; empty without such a folder.
+std::string ThumbnailPath();
 
 // Makes the stored language current when no main window exists (GPS-set
 // mode): the "Language" setting and the language files beside the program.
