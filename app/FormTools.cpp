@@ -1,6 +1,5 @@
 #include "app/FormTools.h"
 
-#include <exception>
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -43,14 +42,6 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions) {
 
 void MakeBrowseButton(QWidget& button) {
   button.setMaximumWidth(button.fontMetrics().horizontalAdvance(">>") * 3);
-}
-
-void Guard(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const std::exception& error) {
-    ovMessageBox(error.what(), "Chyba", ovmsg::kOk, ovmsg::kIconError);
-  }
 }
 
 void Warn(const std::string& text, const std::string& caption) {

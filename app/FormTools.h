@@ -1,9 +1,8 @@
-// Small helpers the forms share: naming a control, converting texts,
-// keeping exceptions inside a slot, and holding a form's commands disabled
-// while its work runs.
+// Small helpers the forms share: naming a control, converting texts, and
+// holding a form's commands disabled while its work runs. Slots run their
+// handlers through SlotGuard.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,10 +34,6 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions);
 
 // A browse button (">>") as narrow as its caption allows.
 void MakeBrowseButton(QWidget& button);
-
-// Runs work; an exception it raises ends in an error box instead of leaving
-// the slot.
-void Guard(const std::function<void()>& work);
 
 // Shows text in a box with the caption and the warning icon and an OK
 // button; nothing for an empty text.

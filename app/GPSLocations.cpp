@@ -104,7 +104,7 @@ void TfrmGPS::Build() {
 
 void TfrmGPS::Connect() {
   const auto guarded = [this](void (TfrmGPS::*handler)()) {
-    return [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); };
+    return SlotGuard::Handler(this, handler);
   };
   // A selection, not the current row: focus alone makes the first row
   // current, and must not replace the position shown.

@@ -122,8 +122,7 @@ void TGpsGroup::Build() {
 
 void TGpsGroup::Connect() {
   const auto on = [this](auto* sender, auto signal, void (TGpsGroup::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this, SlotGuard::Handler(this, handler));
   };
   for (QLineEdit* edit : {SirSt, SirMin, SirSec})
     on(edit, &QLineEdit::textChanged, &TGpsGroup::SirkaChange);

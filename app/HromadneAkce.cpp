@@ -17,6 +17,7 @@
 #include "app/ImageList.h"
 #include "app/Language.h"
 #include "app/PBFolderDialog.h"
+#include "app/SlotGuard.h"
 #include "app/appform.h"
 #include "foundation/StrFunc.h"
 #include "platform/TextLines.h"
@@ -131,12 +132,11 @@ void TfrmHA::done(int result) {
 
 void TfrmHA::Connect() {
   const auto click = [this](QAbstractButton* button, void (TfrmHA::*handler)()) {
-    connect(button, &QAbstractButton::clicked, this,
-            [this, handler] { FormTools::Guard([this, handler] { (this->*handler)(); }); });
+    connect(button, &QAbstractButton::clicked, this, SlotGuard::Handler(this, handler));
   };
   const auto run = [this](QPushButton* button, TActionCode code) {
     connect(button, &QPushButton::clicked, this,
-            [this, code] { FormTools::Guard([this, code] { RunAction(code); }); });
+            [this, code] { SlotGuard::Run([this, code] { RunAction(code); }); });
   };
   click(Button1, &TfrmHA::Button1Click);
   click(BitBtn1, &TfrmHA::ShowStatistics);
@@ -144,8 +144,7 @@ void TfrmHA::Connect() {
   click(sortbyexif, &TfrmHA::sortbyexifClick);
   for (QRadioButton* radio : {rb_index, rb_date, rb_date2})
     connect(radio, &QRadioButton::toggled, this, [this] { rb_dateClick(); });
-  connect(lbstep, &QComboBox::activated, this,
-          [this] { FormTools::Guard([this] { lbstepChange(); }); });
+  connect(lbstep, &QComboBox::activated, this, SlotGuard::Handler(this, &TfrmHA::lbstepChange));
   click(Button3, &TfrmHA::Button3Click);
   click(movedate, &TfrmHA::movedateClick);
   click(movetime, &TfrmHA::movedateClick);
@@ -170,7 +169,7 @@ void TfrmHA::Connect() {
       {Button11, &HromadneAkce::TStatistics::withGps, TImgList::kWithGps}};
   for (const auto& [button, list, mode] : lists) {
     connect(button, &QPushButton::clicked, this, [this, l = list, m = mode] {
-      FormTools::Guard([this, l, m] { ShowPhotoList(statistics_.*l, m); });
+      SlotGuard::Run([this, l, m] { ShowPhotoList(statistics_.*l, m); });
     });
   }
   lbMinDate->installEventFilter(this);

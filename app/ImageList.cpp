@@ -99,13 +99,11 @@ void TImgList::Build() {
 }
 
 void TImgList::Connect() {
-  const auto guarded = [this](void (TImgList::*handler)()) {
-    return [this, handler] { SlotGuard::Run([this, handler] { (this->*handler)(); }); };
-  };
-  connect(LB, &QListWidget::currentRowChanged, this, guarded(&TImgList::LBClick));
-  connect(LB, &QListWidget::itemDoubleClicked, this, guarded(&TImgList::LBDblClick));
-  connect(Button7, &QPushButton::clicked, this, guarded(&TImgList::Button7Click));
-  connect(BitBtn1, &QPushButton::clicked, this, guarded(&TImgList::BitBtn1Click));
+  using SlotGuard::Handler;
+  connect(LB, &QListWidget::currentRowChanged, this, Handler(this, &TImgList::LBClick));
+  connect(LB, &QListWidget::itemDoubleClicked, this, Handler(this, &TImgList::LBDblClick));
+  connect(Button7, &QPushButton::clicked, this, Handler(this, &TImgList::Button7Click));
+  connect(BitBtn1, &QPushButton::clicked, this, Handler(this, &TImgList::BitBtn1Click));
 }
 
 void TImgList::ApplyTexts() {

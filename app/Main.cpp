@@ -80,7 +80,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::Connect() {
   const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
-    connect(sender, signal, this, [this, handler] { Guarded(handler); });
+    connect(sender, signal, this, SlotGuard::Handler(this, handler));
   };
   on(FirstFileButton, &QToolButton::clicked, &TMainForm::FirstFileButtonClick);
   on(PrevFile, &QToolButton::clicked, &TMainForm::PrevFileClick);
@@ -91,10 +91,6 @@ void TMainForm::Connect() {
   on(ShowImgButton, &QPushButton::clicked, &TMainForm::ShowImgButtonClick);
   on(CameraTypeCombo, &QComboBox::activated, &TMainForm::CameraTypeComboChange);
   ConnectEditing();
-}
-
-void TMainForm::Guarded(void (TMainForm::*handler)()) {
-  SlotGuard::Run([this, handler] { (this->*handler)(); });
 }
 
 void TMainForm::SetStatusText(const std::string& text) {

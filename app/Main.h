@@ -238,8 +238,6 @@ class TMainForm : public QMainWindow {
   // An item runs only when its window is built; otherwise it stays disabled.
   void EnableItem(QAction* item, bool enabled);
   void EnableItems(std::initializer_list<QAction*> items, bool enabled);
-  // Runs a handler; a failure it did not expect is told, never thrown on.
-  void Guarded(void (TMainForm::*handler)());
 
   // Browsing (MainBrowse.cpp).
   void Step(StepKind kind, int rescanThreshold);

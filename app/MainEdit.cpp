@@ -12,6 +12,7 @@
 #include "app/GpsGroup.h"
 #include "app/Language.h"
 #include "app/Main.h"
+#include "app/SlotGuard.h"
 #include "app/locationname.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
@@ -31,10 +32,11 @@ std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
 }  // namespace
 
 void TMainForm::ConnectEditing() {
-  connect(Note, &QPlainTextEdit::textChanged, this, [this] { Guarded(&TMainForm::NoteChange); });
-  connect(Button1, &QPushButton::clicked, this, [this] { Guarded(&TMainForm::Button1Click); });
+  using SlotGuard::Handler;
+  connect(Note, &QPlainTextEdit::textChanged, this, Handler(this, &TMainForm::NoteChange));
+  connect(Button1, &QPushButton::clicked, this, Handler(this, &TMainForm::Button1Click));
   connect(GpsSaveButton, &QPushButton::clicked, this,
-          [this] { Guarded(&TMainForm::GpsSaveButtonClick); });
+          Handler(this, &TMainForm::GpsSaveButtonClick));
   GPSGroup->OnEdit = [this](TGpsPart part) { GpsEdited(part); };
   GPSGroup->OnButtons = [this] { UpdateGpsButtons(); };
 }

@@ -7,6 +7,7 @@
 
 #include "app/LanguageMenu.h"
 #include "app/Main.h"
+#include "app/SlotGuard.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ void TMainForm::BuildMenu() {
       continue;
     }
     live_.insert(item);
-    connect(item, &QAction::triggered, this, [this, handler = row.handler] { Guarded(handler); });
+    connect(item, &QAction::triggered, this, SlotGuard::Handler(this, row.handler));
   }
   languageMenu_ = std::make_unique<TQtLanguageMenu>(Language);
 }

@@ -1,3 +1,4 @@
+#include "app/SlotGuard.h"
 #include "app/edit_imgresort.h"
 
 #include <memory>
@@ -137,10 +138,10 @@ TImgResort::TImgResort(QWidget* owner)
       {Button3, {3, Edit3}}, {Button4, {2, Edit2}}};
   for (const auto& [button, target] : browse) {
     connect(button, &QPushButton::clicked, this,
-            [this, t = target] { FormTools::Guard([this, t] { Browse(t.first, t.second); }); });
+            [this, t = target] { SlotGuard::Run([this, t] { Browse(t.first, t.second); }); });
   }
-  connect(Button7, &QPushButton::clicked, this, [this] { FormTools::Guard([this] { Button7Click(); }); });
-  connect(Button1, &QPushButton::clicked, this, [this] { FormTools::Guard([this] { Button1Click(); }); });
+  connect(Button7, &QPushButton::clicked, this, SlotGuard::Handler(this, &TImgResort::Button7Click));
+  connect(Button1, &QPushButton::clicked, this, SlotGuard::Handler(this, &TImgResort::Button1Click));
   ApplyTexts();
   LoadSettings();
   appform::AutoChangeAppFont(this);

@@ -1,3 +1,4 @@
+#include "app/SlotGuard.h"
 #include "app/edit_imgsize.h"
 
 #include <algorithm>
@@ -70,7 +71,7 @@ std::unique_ptr<work::TResolutionList> ReadSizes(const std::string& folder,
 namespace edit_imgsize {
 
 void ShowResolutionList(QWidget* owner, const std::string& folder) {
-  FormTools::Guard([&] {
+  SlotGuard::Run([&] {
     const bool subfolders =
         ovMessageBox(kSubfoldersQuestion, kCaptionQuestion, ovmsg::kYesNo, 0) == ovmsg::kResultYes;
     std::unique_ptr<TResolutionList> list;
@@ -123,7 +124,7 @@ TImgSizeList::TImgSizeList(QWidget* owner, work::TResolutionList& list)
   connect(hide160, &QCheckBox::toggled, this, [this] { Fill(); });
   connect(hide178, &QCheckBox::toggled, this, [this] { Fill(); });
   connect(LB, &QListWidget::itemDoubleClicked, this,
-          [this] { FormTools::Guard([this] { LBDblClick(); }); });
+          SlotGuard::Handler(this, &TImgSizeList::LBDblClick));
   connect(LB, &QListWidget::itemSelectionChanged, this, [this] {
     const bool any = !LB->selectedItems().isEmpty();
     Button1->setEnabled(any);
@@ -132,9 +133,9 @@ TImgSizeList::TImgSizeList(QWidget* owner, work::TResolutionList& list)
   connect(LB, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(LB->viewport()->mapToGlobal(at)); });
   connect(Button1, &QPushButton::clicked, this,
-          [this] { FormTools::Guard([this] { mnuPresunClick(); }); });
+          SlotGuard::Handler(this, &TImgSizeList::mnuPresunClick));
   connect(mnuPresun, &QAction::triggered, this,
-          [this] { FormTools::Guard([this] { mnuPresunClick(); }); });
+          SlotGuard::Handler(this, &TImgSizeList::mnuPresunClick));
   connect(Oznaitve1, &QAction::triggered, this, [this] { Oznaitve1Click(); });
   ApplyTexts();
   Fill();

@@ -1,3 +1,4 @@
+#include "app/SlotGuard.h"
 #include "app/edit_speccislovani.h"
 
 #include <array>
@@ -140,14 +141,14 @@ Tfrm_specnum::Tfrm_specnum(QWidget* owner)
   Build();
 
   connect(subdirs, &QCheckBox::toggled, this, [this] { subdirsClick(); });
-  connect(Button1, &QPushButton::clicked, this, [this] { FormTools::Guard([this] { Button1Click(); }); });
+  connect(Button1, &QPushButton::clicked, this, SlotGuard::Handler(this, &Tfrm_specnum::Button1Click));
   const std::pair<QPushButton*, work::TMode> runs[] = {
       {Button2, work::TMode::Renumber},    {Button3, work::TMode::Shift},
       {Button4, work::TMode::ChangePrefix}, {Button5, work::TMode::MoreDigits},
       {Button6, work::TMode::FewerDigits}};
   for (const auto& [button, mode] : runs) {
     connect(button, &QPushButton::clicked, this,
-            [this, m = mode] { FormTools::Guard([this, m] { RunMode(m); }); });
+            [this, m = mode] { SlotGuard::Run([this, m] { RunMode(m); }); });
   }
   ApplyTexts();
   subdirsClick();
