@@ -27,14 +27,21 @@ bool OpenMap(const std::string& lat, const std::string& lon) {
   return platform::OpenDocument(MapUrl(lat, lon));
 }
 
-bool ReadExifGpsText(const std::string& file, std::string& lat, std::string& lon) {
+bool GpsTextOf(const TExifReader& reader, std::string& lat, std::string& lon) {
   lat.clear();
   lon.clear();
-  TExifReader reader;
-  if (!reader.ReadFromFile(file) || !reader.HasGPS() || !reader.IsGPSValid()) return false;
+  if (!reader.HasGPS() || !reader.IsGPSValid()) return false;
   lat = reader.GetLatitudeText();
   lon = reader.GetLongitudeText();
   return true;
+}
+
+bool ReadExifGpsText(const std::string& file, std::string& lat, std::string& lon) {
+  TExifReader reader;
+  if (reader.ReadFromFile(file)) return GpsTextOf(reader, lat, lon);
+  lat.clear();
+  lon.clear();
+  return false;
 }
 
 bool ShowFileOnMap(const std::string& file) {

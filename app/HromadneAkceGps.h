@@ -6,6 +6,8 @@
 
 #include <string>
 
+class TExifReader;
+
 namespace HromadneAkce {
 
 // The map service's page for a position: the address, "maps?q=", the
@@ -17,9 +19,12 @@ std::string MapUrl(const std::string& lat, const std::string& lon);
 // Opens MapUrl(lat, lon) with the desktop's browser; true when handed on.
 bool OpenMap(const std::string& lat, const std::string& lon);
 
-// The signed decimal texts (six decimals) of the photo's GPS position. False,
-// with both texts empty, when the file is missing, has no EXIF or its
-// position is not valid.
+// The signed decimal texts (six decimals) of the GPS position reader holds.
+// False, with both texts empty, when it holds no valid one.
+bool GpsTextOf(const TExifReader& reader, std::string& lat, std::string& lon);
+
+// GpsTextOf the photo in file; false also when the file is missing or has no
+// EXIF.
 bool ReadExifGpsText(const std::string& file, std::string& lat, std::string& lon);
 
 // OpenMap at the photo's position; false when it has none.

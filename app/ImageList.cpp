@@ -13,6 +13,7 @@
 #include "app/GPSLocations.h"
 #include "app/GlobalWindows.h"
 #include "app/GpsGroup.h"
+#include "app/HromadneAkceGps.h"
 #include "app/ImageListLine.h"
 #include "app/ImageListWork.h"
 #include "app/JPegUtils.h"
@@ -157,7 +158,7 @@ void TImgList::ShowFile(const std::string& path) {
   FileDateTime->setText(Q(ImageList::DateText(reader)));
   std::string lat;
   std::string lon;
-  if (ImageList::PositionTexts(reader, lat, lon)) {
+  if (HromadneAkce::GpsTextOf(reader, lat, lon)) {
     GPSGroup->SetDecimal(lat, lon, "");
     if (const TfrmGPS* places = GlobalWindows::Get().frmGPS)
       locname->setText(Q(places->FindLocationName(lat, lon)));

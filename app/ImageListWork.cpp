@@ -27,15 +27,6 @@ std::string DateText(const TExifReader& reader) {
          DateFunc::FormatTime("hh:mm:ss", date);
 }
 
-bool PositionTexts(const TExifReader& reader, std::string& lat, std::string& lon) {
-  lat.clear();
-  lon.clear();
-  if (!reader.HasGPS() || !reader.IsGPSValid()) return false;
-  lat = reader.GetLatitudeText();
-  lon = reader.GetLongitudeText();
-  return true;
-}
-
 GpsFields::TCheck CheckPosition(const std::string& lat, const std::string& lon,
                                 const std::string& altitude, HromadneAkce::TGpsPosition& position) {
   GpsFields::TAltitude alt;

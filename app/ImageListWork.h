@@ -1,7 +1,7 @@
 // What the photo list window reads from a photo and writes into it, without
-// the window: the date and position texts it shows, and a position taken as
-// decimal degrees, checked as every window checks a position before writing
-// it, and written into the photo.
+// the window: the date text it shows, and a position taken as decimal
+// degrees, checked as every window checks a position before writing it, and
+// written into the photo.
 #pragma once
 
 #include <string>
@@ -16,10 +16,6 @@ namespace ImageList {
 // DateTimeOriginal; "" when it holds neither (the IFD0 date alone says when
 // the file was changed, not when the photo was taken).
 std::string DateText(const TExifReader& reader);
-
-// The signed decimal texts of the photo's GPS position; false, with both
-// empty, when it has no valid one.
-bool PositionTexts(const TExifReader& reader, std::string& lat, std::string& lon);
 
 // The position of two decimal texts and an altitude, through
 // GpsFields::CheckPosition. An altitude that is no number counts as none.
