@@ -21,6 +21,7 @@
 
 #include "app/GpsGroup.h"
 #include "tests/support/TestSupport.h"
+#include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/WindowTestApp.h"
 
@@ -48,9 +49,7 @@ class GPSLocationsTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* found = form->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return FindNamed<T>(*form, name);
   }
 
   std::string Text(const char* edit) { return Find<QLineEdit>(edit)->text().toStdString(); }

@@ -23,6 +23,7 @@
 #include "foundation/appcore.h"
 #include "metadata/exif.h"
 #include "tests/support/TestSupport.h"
+#include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
 #include "tests/windows/PickPlace.h"
@@ -53,9 +54,7 @@ class ImageListTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* found = form->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return FindNamed<T>(*form, name);
   }
 
   std::string Text(const char* edit) { return Find<QLineEdit>(edit)->text().toStdString(); }

@@ -28,6 +28,7 @@
 #include "metadata/exif.h"
 #include "tests/metadata/ExifWriteSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/WindowTestApp.h"
 
@@ -57,10 +58,9 @@ class MainFormEditTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
+    // The GPS group's fields first: the places window has fields of the same names.
     T* found = form->GPSGroup->findChild<T*>(name);
-    if (found == nullptr) found = form->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return found != nullptr ? found : FindNamed<T>(*form, name);
   }
 
   std::string Text(const char* edit) { return Find<QLineEdit>(edit)->text().toStdString(); }

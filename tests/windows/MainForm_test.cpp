@@ -38,6 +38,7 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/windows/FindNamed.h"
 #include "tests/windows/OnNextModal.h"
 #include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
@@ -102,9 +103,7 @@ class MainFormTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* found = form->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return FindNamed<T>(*form, name);
   }
 
   std::string Copy(const char* photo, const std::string& name, const TempDir& dir) {
