@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/FormTools.h"
 #include "app/Language.h"
 #include "app/URLLabel.h"
 #include "app/appform.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
+using FormTools::Named;
 
 }  // namespace
 

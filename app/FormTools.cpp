@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "app/Language.h"
 #include "foundation/ovmsg.h"
 
 namespace FormTools {
@@ -32,6 +33,8 @@ void SetCaption(QWidget& widget, const QString& text) {
 }
 
 }  // namespace
+
+QString Text(int number) { return Q(Language::GetText(number)); }
 
 void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions) {
   for (const TCaption& caption : captions) {

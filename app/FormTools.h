@@ -20,6 +20,8 @@ W* Named(W* widget, const char* name) {
 }
 
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+// The text of the text table by its number.
+QString Text(int number);
 inline std::string S(const QString& text) { return text.toStdString(); }
 
 // A control's fixed caption, by the control's name.

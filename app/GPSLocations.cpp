@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppFolders.h"
+#include "app/FormTools.h"
 #include "app/GpsGroup.h"
 #include "app/Language.h"
 #include "app/SlotGuard.h"
@@ -20,6 +21,9 @@
 #include "platform/MessageBox.h"
 
 namespace {
+
+using FormTools::Named;
+using FormTools::Text;
 
 constexpr int kTextCaption = 52;
 constexpr int kTextDelete = 505;
@@ -32,14 +36,6 @@ constexpr int kTextNotSaved = 621;
 constexpr int kTextNotImported = 622;
 constexpr int kDefaultWidth = 720;
 constexpr int kDefaultHeight = 460;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
 
 void TellError(int text, const std::string& detail) {
   platform::ShowMessageBox(Language::GetText(text) + "\n\n" + detail, Language::GetText(kTextError),

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/FormTools.h"
 #include "app/HromadneAkceGps.h"
 #include "app/Language.h"
 #include "app/SlotGuard.h"
@@ -15,6 +16,9 @@
 #include "platform/MessageBox.h"
 
 namespace {
+
+using FormTools::Named;
+using FormTools::Text;
 
 constexpr int kTextError = 516;
 constexpr int kTextAboveSea = 571;
@@ -34,14 +38,6 @@ class TSyncOff {
   bool& sync_;
   bool old_;
 };
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
 
 // Wide enough for the longest value of the field, however narrow the window.
 QLineEdit* Edit(QWidget* parent, const char* name, int characters) {

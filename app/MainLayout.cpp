@@ -20,12 +20,16 @@
 #include <QVBoxLayout>
 
 #include "app/CameraTypes.h"
+#include "app/FormTools.h"
 #include "app/GpsGroup.h"
 #include "app/JPegUtils.h"
 #include "app/Language.h"
 #include "app/Main.h"
 
 namespace {
+
+using FormTools::Named;
+using FormTools::Text;
 
 // Text numbers of the controls.
 constexpr int kTextShowUnknown = 250;
@@ -45,14 +49,6 @@ constexpr int kMinGridWidth = 440;
 // The open dialog shows the names, sizes and dates of a folder uncut.
 constexpr int kOpenDialogWidth = 900;
 constexpr int kOpenDialogHeight = 560;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
 
 QToolButton* NavButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
   auto* button = Named(new QToolButton(parent), name);

@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/FormTools.h"
 #include "app/Language.h"
 #include "app/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
 
 namespace {
+
+using FormTools::Text;
 
 QLineEdit* NumberEdit(const char* name, const char* mask, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -28,8 +31,6 @@ bool ReadNumber(const QLineEdit* edit, int& value) {
   value = number;
   return true;
 }
-
-QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
 
 }  // namespace
 

@@ -17,13 +17,8 @@
 
 namespace {
 
-QString Text(int n) { return QString::fromStdString(Language::GetText(n)); }
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
+using FormTools::Named;
+using FormTools::Text;
 
 }  // namespace
 
