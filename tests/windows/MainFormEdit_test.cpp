@@ -30,6 +30,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
+#include "tests/windows/PickPlace.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
@@ -322,13 +323,7 @@ TEST_F(MainFormEditTest, APositionStoredAsAPlaceOrPickedFromThePlacesShowsItsNam
 
   // Picking the place puts it back; the photo is changed.
   form->SetModified(false);
-  QTimer::singleShot(0, [this] {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(places));
-    QListWidget* list = places->LB;
-    const QPoint at = list->visualItemRect(list->item(0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-  });
+  QTimer::singleShot(0, [this] { DoubleClickPlace(*places, "Sněžka"); });
   QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
   EXPECT_EQ(Text("GoogleSirka"), "50.7361");
   EXPECT_EQ(Text("SirSec"), "9.960");
@@ -337,11 +332,7 @@ TEST_F(MainFormEditTest, APositionStoredAsAPlaceOrPickedFromThePlacesShowsItsNam
 
   // From the menu the window only edits: a double click does not close it.
   QTimer::singleShot(0, [this] {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(places));
-    QListWidget* list = places->LB;
-    const QPoint at = list->visualItemRect(list->item(0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    DoubleClickPlace(*places, "Sněžka");
     EXPECT_TRUE(places->isVisible());
     places->reject();
   });

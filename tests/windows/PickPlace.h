@@ -1,5 +1,5 @@
-// Answers the next places window opened for picking by double-clicking the
-// place of that name.
+// Double-clicks the place of that name in a places window on the screen, and
+// answers the next places window opened for picking that way.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,13 +10,15 @@
 #include "app/GPSLocations.h"
 #include "tests/windows/OnNextModal.h"
 
+inline void DoubleClickPlace(TfrmGPS& places, const QString& name) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&places));
+  const QList<QListWidgetItem*> found = places.LB->findItems(name, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  const QPoint at = places.LB->visualItemRect(found.front()).center();
+  QTest::mouseClick(places.LB->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(places.LB->viewport(), Qt::LeftButton, {}, at);
+}
+
 inline void PickPlaceOnNextModal(const QString& name) {
-  OnNextModal<TfrmGPS>([name](TfrmGPS& places) {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&places));
-    const QList<QListWidgetItem*> found = places.LB->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    const QPoint at = places.LB->visualItemRect(found.front()).center();
-    QTest::mouseClick(places.LB->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(places.LB->viewport(), Qt::LeftButton, {}, at);
-  });
+  OnNextModal<TfrmGPS>([name](TfrmGPS& places) { DoubleClickPlace(places, name); });
 }
