@@ -1,6 +1,8 @@
 #include "app/GpsPlaces.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtoolsini.h"
@@ -181,33 +183,34 @@ bool TGpsPlaceList::Import(const std::string& file) {
     std::string lat, lon, alt, name, line;
     bool used = false;
   };
+  // Places by their position, the first of each; a large file merges in
+  // linear time.
   std::vector<TOwn> existing;
+  std::unordered_map<std::string, size_t> byPosition;
   for (const std::string& line : own) {
     TOwn place;
     if (GpsPlaces::ParseLocationLine(line, place.lat, place.lon, place.name, place.alt)) {
       place.line = line;
+      byPosition.emplace(place.lat + "|" + place.lon, existing.size());
       existing.push_back(std::move(place));
     }
   }
   std::vector<std::string> merged;
-  std::vector<std::string> added;  // positions of imported places taken as they stand
+  std::unordered_set<std::string> added;  // positions of imported places taken as they stand
   for (const std::string& line : imported) {
     std::string lat, lon, name, alt;
     if (!GpsPlaces::ParseLocationLine(line, lat, lon, name, alt)) continue;
-    const auto match = std::find_if(existing.begin(), existing.end(), [&](const TOwn& place) {
-      return place.lat == lat && place.lon == lon;
-    });
-    if (match == existing.end()) {
-      const std::string position = lat + "|" + lon;
-      if (std::find(added.begin(), added.end(), position) != added.end()) continue;
-      added.push_back(position);
-      merged.push_back(line);
-    } else if (!match->used) {
-      match->used = true;
-      const bool takeAltitude = match->alt.empty() && !alt.empty();
-      merged.push_back(takeAltitude ? lat + "|" + lon + "|" + alt + "|" + match->name
-                                    : match->line);
+    const std::string position = lat + "|" + lon;
+    const auto match = byPosition.find(position);
+    if (match == byPosition.end()) {
+      if (added.insert(position).second) merged.push_back(line);
+      continue;
     }
+    TOwn& place = existing[match->second];
+    if (place.used) continue;
+    place.used = true;
+    const bool takeAltitude = place.alt.empty() && !alt.empty();
+    merged.push_back(takeAltitude ? position + "|" + alt + "|" + place.name : place.line);
   }
   for (const TOwn& place : existing)
     if (!place.used) merged.push_back(place.line);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "tests/support/TestSupport.h"
@@ -222,6 +223,30 @@ TEST(GpsPlaces, ImportingKeepsKnownPlacesTakesTheirMissingAltitudeAndAddsTheRest
   fs::create_directory(dir.File("folder.gps"));
   EXPECT_FALSE(list.Import(dir.File("folder.gps")));
   EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+// A places file of twenty thousand lines merges at once, not in time
+// growing with the square of its lines.
+TEST(GpsPlaces, ALargePlacesFileImportsQuickly) {
+  TempDir dir;
+  const std::string path = dir.File("quillmarsh.gps");
+  std::string own, other;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string position = "49." + std::to_string(i) + "|14.5|";
+    (i % 2 == 0 ? own : other) += position + "|Místo " + std::to_string(i) + "\r\n";
+    other += position + "300|Znovu\r\n";
+  }
+  WriteFileBytes(path, own);
+  WriteFileBytes(dir.File("other.gps"), other);
+  TGpsPlaceList list(path);
+  list.Load();
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(list.Import(dir.File("other.gps")));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  ASSERT_EQ(list.Places().size(), 20000u);
+  EXPECT_EQ(list.FindName("49.2", "14.5"), "Místo 2");
+  EXPECT_EQ(list.Places()[static_cast<size_t>(list.Find("49.2", "14.5"))].coords, "49.2|14.5|300");
+  EXPECT_EQ(list.FindName("49.3", "14.5"), "Místo 3");
 }
 
 }  // namespace
