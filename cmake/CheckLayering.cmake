@@ -1,6 +1,7 @@
 # Fails when code of a library includes a header of a folder it may not use,
-# so an upward include is caught even though every target sees the whole tree,
-# and when code outside app and platform/qt includes a Qt header.
+# so an include upward or sideways is caught even though every target sees
+# the whole tree, and when code outside app and platform/qt includes a Qt
+# header.
 #   cmake -DROOT=<project folder> -P cmake/CheckLayering.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -15,10 +16,12 @@ set(uses_resources)
 set(uses_foundation platform/registry platform/jpeg platform/ftp)
 set(uses_foundation/config foundation)
 set(uses_metadata foundation/config)
-set(uses_gallery metadata resources)
+set(uses_texts foundation/config)
+set(uses_photos metadata texts)
+set(uses_gallery metadata resources texts photos)
 set(uses_app gallery platform/qt)
 set(libraries platform platform/registry platform/jpeg platform/ftp platform/qt resources
-    foundation foundation/config metadata gallery app)
+    foundation foundation/config metadata texts photos gallery app)
 
 # The folder itself and everything it may use, directly or through another.
 function(allowed_folders folder out)
@@ -64,9 +67,12 @@ endfunction()
 set(qt_libraries platform/qt app)
 
 set(faults 0)
-file(GLOB_RECURSE sources RELATIVE ${ROOT}
-     ${ROOT}/platform/* ${ROOT}/resources/* ${ROOT}/foundation/* ${ROOT}/metadata/*
-     ${ROOT}/gallery/* ${ROOT}/app/*)
+set(globs)
+foreach(library ${libraries})
+  list(APPEND globs ${ROOT}/${library}/*)
+endforeach()
+file(GLOB_RECURSE sources RELATIVE ${ROOT} ${globs})
+list(REMOVE_DUPLICATES sources)
 list(FILTER sources INCLUDE REGEX "\\.(cpp|h)$")
 foreach(source ${sources})
   library_of(${source} library)

@@ -16,21 +16,34 @@ if(QUILLMARSH_SANITIZE)
   add_link_options(${qm_sanitize})
 endif()
 
-# Collects the .cpp files of one folder; each folder holds one library.
+# Collects the .cpp files of one folder and, for a library whose subfolders
+# say what its parts are for (photos/batch, app/browser), of the subfolders
+# without a CMakeLists.txt of their own.
 function(quillmarsh_sources out dir)
-  file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB_RECURSE own_lists ${dir}/*/CMakeLists.txt)
+  foreach(list ${own_lists})
+    get_filename_component(sub ${list} DIRECTORY)
+    list(FILTER found EXCLUDE REGEX "^${sub}/")
+  endforeach()
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
-# The library of one folder: every .cpp file in it, linked with the given
-# libraries. A folder with no sources yet makes no library.
+# The library of one folder and its parts' subfolders: every .cpp file in
+# them but those given after EXCLUDE (paths from the folder), linked with the
+# given libraries. A folder with no sources yet makes no library.
+#   quillmarsh_library(app gallery Qt6::Widgets EXCLUDE start/main.cpp)
 function(quillmarsh_library name)
+  cmake_parse_arguments(arg "" "" "EXCLUDE" ${ARGN})
   quillmarsh_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(excluded ${arg_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(NOT sources)
     return()
   endif()
   add_library(${name} STATIC ${sources})
-  target_link_libraries(${name} PUBLIC ${ARGN})
+  target_link_libraries(${name} PUBLIC ${arg_UNPARSED_ARGUMENTS})
 endfunction()
 
 # Adds every subfolder of the current folder that has a CMakeLists.txt.

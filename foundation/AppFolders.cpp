@@ -1,4 +1,4 @@
-#include "app/AppFolders.h"
+#include "foundation/AppFolders.h"
 
 #include "foundation/StrFunc.h"
 #include "platform/Environment.h"

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "photos/OwnFiles.h"
+
 namespace ImageCRC {
 
 // One photo's record in the checker cache.
@@ -24,7 +26,7 @@ struct TCheckerField {
   bool outputsWritten = false;
 };
 
-constexpr char kCacheName[] = "quillmarsh.cache";
+constexpr const char* kCacheName = OwnFiles::kCheckerCache;
 constexpr size_t kCacheRecordSize = 176;
 // More photos than any folder holds; a larger file counts as damaged.
 constexpr size_t kMaxCacheRecords = 200000;

@@ -1,8 +1,8 @@
-#include "app/CameraTypes.h"
+#include "photos/CameraTypes.h"
 
 #include <iterator>
 
-#include "app/Language.h"
+#include "texts/Language.h"
 
 namespace CameraTypes {
 

@@ -1,8 +1,8 @@
-#include "app/GpsFields.h"
+#include "photos/GpsFields.h"
 
-#include "app/HromadneAkceGps.h"
-#include "app/Language.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceGps.h"
+#include "texts/Language.h"
 
 namespace GpsFields {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceGpsWrite.h"
 
 namespace GpsFields {
 

@@ -1,4 +1,4 @@
-#include "app/GpsPlaces.h"
+#include "photos/GpsPlaces.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "app/IgnoreList.h"
+#include "photos/IgnoreList.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/ImageListLine.h"
+#include "photos/ImageListLine.h"
 
 #include "foundation/StrFunc.h"
 

@@ -1,8 +1,8 @@
-#include "app/ImageListWork.h"
+#include "photos/ImageListWork.h"
 
-#include "app/HromadneAkceGps.h"
 #include "foundation/DateFunc.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceGps.h"
 
 namespace ImageList {
 

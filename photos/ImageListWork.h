@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/GpsFields.h"
+#include "photos/GpsFields.h"
 
 class TExifReader;
 

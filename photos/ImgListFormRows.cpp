@@ -1,4 +1,4 @@
-#include "app/ImgListFormRows.h"
+#include "photos/ImgListFormRows.h"
 
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"

@@ -1,21 +1,19 @@
-#include "app/JPegUtils.h"
+#include "photos/JPegUtils.h"
 
 #include <algorithm>
 #include <exception>
 
-#include <QCoreApplication>
-
-#include "app/InfoWindow.h"
-#include "app/Language.h"
-#include "app/OwnFiles.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/ConvertJPeg.h"
 #include "metadata/exif.h"
+#include "photos/OwnFiles.h"
+#include "platform/BusyNotice.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "texts/Language.h"
 
 namespace JPegUtils {
 
@@ -24,19 +22,6 @@ namespace {
 constexpr const char* kCachePrefix = "thumb_";
 // A thumbnail of ours is a few kilobytes; a larger file is not one.
 constexpr size_t kMaxThumbnailBytes = size_t{1} << 20;
-
-void ProcessEvents() {
-  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
-}
-
-// The information window for the life of the object, hidden also on failure.
-class InfoWhile {
- public:
-  explicit InfoWhile(const std::string& text) { InfoWindow::ShowInfo(text); }
-  ~InfoWhile() { InfoWindow::HideInfo(); }
-  InfoWhile(const InfoWhile&) = delete;
-  InfoWhile& operator=(const InfoWhile&) = delete;
-};
 
 // What a thumbnail records of its photo; empty when the photo is no
 // readable regular file.
@@ -63,13 +48,13 @@ bool MakeThumbnail(const std::string& photo, const std::string& thumbFile) {
   const std::string record = SourceRecord(photo);
   platform::JpegReader reader;
   if (record.empty() || !reader.OpenFile(photo)) return false;
-  ProcessEvents();
+  platform::PumpEvents();
   const bool wide = reader.Width() > reader.Height();
   const int width = wide ? kThumbWidth : kThumbHeight * kThumbHeight / kThumbWidth;
   const int height = kThumbHeight;
   platform::Bitmap picture;
   if (!reader.Decode(picture, width, height)) return false;
-  ProcessEvents();
+  platform::PumpEvents();
   ConvertJPeg::StretchBitmap(picture, width, height);
   return platform::WriteJpegFile(picture, thumbFile, kThumbQuality, false, record);
 }
@@ -134,7 +119,7 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
 
 bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile) {
   const std::string name = StrFunc::LowerCaseCz(StrFunc::ExtractNameNoExt(srcFile));
-  InfoWhile info(Language::GetText(542) + " (" + name + ") ...");
+  platform::BusyNotice info(Language::GetText(542) + " (" + name + ") ...");
   try {
     return MakeThumbnail(DosFunc::ExistingPathLong(srcFile), thumbFile);
   } catch (const std::exception&) {
@@ -155,7 +140,7 @@ bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile
 
 bool GetJpegSize(const std::string& fileName, int& width, int& height, int& aspect) {
   width = height = aspect = 0;
-  ProcessEvents();
+  platform::PumpEvents();
   platform::JpegReader reader;
   platform::Bitmap smallest;
   // Decoding at 1/8 still reads every block, so a damaged photo fails here.

@@ -45,8 +45,8 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
 
 // Makes the scaled thumbnail of srcFile in thumbFile: 160 x 120 for a photo
 // wider than high, else 90 x 120, stretched to fill, baseline JPEG of
-// quality 90, recording the photo's size and time. The information window
-// names the photo meanwhile. thumbFile is written under a temporary name and
+// quality 90, recording the photo's size and time. The busy notice
+// (platform/BusyNotice.h) names the photo meanwhile. thumbFile is written under a temporary name and
 // renamed when complete. False when the photo does not decode or the file
 // cannot be written.
 [[nodiscard]] bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);

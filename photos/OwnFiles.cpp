@@ -1,9 +1,8 @@
-#include "app/OwnFiles.h"
+#include "photos/OwnFiles.h"
 
 #include <string>
 
 #include "foundation/StrFunc.h"
-#include "gallery/ImageCRCCache.h"
 
 namespace OwnFiles {
 
@@ -16,7 +15,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool IsOwnFile(std::string_view name) {
-  return SameName(name, kIgnoreList) || SameName(name, ImageCRC::kCacheName);
+  return SameName(name, kIgnoreList) || SameName(name, kCheckerCache);
 }
 
 bool IsOwnFolder(std::string_view name) {

@@ -12,6 +12,8 @@ namespace OwnFiles {
 constexpr char kIgnoreList[] = "ignore.list";
 constexpr char kThumbsFolder[] = "thumbs";
 constexpr char kExifFolder[] = "exif";
+// The checker cache of gallery generation (gallery/ImageCRCCache.h).
+constexpr char kCheckerCache[] = "quillmarsh.cache";
 
 // True for the name (without folder) of the ignore list or the checker
 // cache, compared without regard to case.

@@ -1,9 +1,9 @@
-#include "app/PhotoFolder.h"
+#include "photos/PhotoFolder.h"
 
 #include <algorithm>
 
-#include "app/PhotoList.h"
 #include "foundation/StrFunc.h"
+#include "photos/PhotoList.h"
 #include "platform/FileSystem.h"
 
 namespace PhotoFolder {

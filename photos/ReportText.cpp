@@ -1,4 +1,4 @@
-#include "app/ReportText.h"
+#include "photos/ReportText.h"
 
 namespace ReportText {
 

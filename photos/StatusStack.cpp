@@ -1,4 +1,4 @@
-#include "app/StatusStack.h"
+#include "photos/StatusStack.h"
 
 #include "foundation/StrFunc.h"
 

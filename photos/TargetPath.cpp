@@ -1,4 +1,4 @@
-#include "app/TargetPath.h"
+#include "photos/TargetPath.h"
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"

@@ -1,4 +1,4 @@
-#include "app/ThumbListFormCache.h"
+#include "photos/ThumbListFormCache.h"
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"

@@ -1,4 +1,4 @@
-#include "app/ThumbListFormGrid.h"
+#include "photos/ThumbListFormGrid.h"
 
 #include <algorithm>
 

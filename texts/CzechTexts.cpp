@@ -1,4 +1,4 @@
-#include "resources/CzechTexts.h"
+#include "texts/CzechTexts.h"
 
 namespace resources {
 

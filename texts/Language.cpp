@@ -1,14 +1,14 @@
-#include "app/Language.h"
+#include "texts/Language.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 
-#include "app/texty.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/config/cfgtools.h"
+#include "texts/texty.h"
 
 namespace Language {
 

@@ -1,9 +1,9 @@
 // Locale ids of the language files and the names shown for them.
 #include <string_view>
 
-#include "app/Language.h"
 #include "foundation/StrFunc.h"
 #include "platform/Environment.h"
+#include "texts/Language.h"
 
 namespace Language {
 

@@ -1,6 +1,6 @@
-#include "app/texty.h"
+#include "texts/texty.h"
 
-#include "resources/CzechTexts.h"
+#include "texts/CzechTexts.h"
 
 namespace texty {
 

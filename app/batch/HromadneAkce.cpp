@@ -1,4 +1,4 @@
-#include "app/HromadneAkce.h"
+#include "app/batch/HromadneAkce.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,16 +11,16 @@
 #include <QShowEvent>
 #include <tuple>
 
-#include "app/FormTools.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/ImageList.h"
-#include "app/Language.h"
-#include "app/PBFolderDialog.h"
-#include "app/SlotGuard.h"
-#include "app/appform.h"
+#include "app/batch/ImageList.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/SlotGuard.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "platform/TextLines.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceProgress.h"
-#include "app/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceProgress.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 class QCalendarWidget;
 class QCheckBox;

@@ -9,20 +9,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/FormTools.h"
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/HromadneAkce.h"
-#include "app/HromadneAkceDateActions.h"
-#include "app/HromadneAkceWalk.h"
-#include "app/Language.h"
-#include "app/PBFolderDialog.h"
-#include "app/edit_imgresort.h"
-#include "app/edit_imgsize.h"
-#include "app/edit_speccislovani.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/batch/edit_imgresort.h"
+#include "app/batch/edit_imgsize.h"
+#include "app/batch/edit_speccislovani.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceWalk.h"
+#include "texts/Language.h"
 
 namespace {
 

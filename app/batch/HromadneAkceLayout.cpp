@@ -16,10 +16,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/GpsGroup.h"
-#include "app/HromadneAkce.h"
-#include "app/PBFolderDialog.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
 
 namespace {
 

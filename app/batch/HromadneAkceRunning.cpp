@@ -16,19 +16,19 @@
 #include <climits>
 #include <memory>
 
-#include "app/FormTools.h"
-#include "app/GpsGroup.h"
-#include "app/HromadneAkce.h"
-#include "app/HromadneAkceDateActions.h"
-#include "app/HromadneAkceRenameName.h"
-#include "app/HromadneAkceReport.h"
-#include "app/HromadneAkceWalk.h"
-#include "app/Language.h"
-#include "app/waitwindow.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/dialogs/waitwindow.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceRenameName.h"
+#include "photos/batch/HromadneAkceReport.h"
+#include "photos/batch/HromadneAkceWalk.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 

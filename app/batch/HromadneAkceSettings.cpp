@@ -5,12 +5,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/FormTools.h"
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/HromadneAkce.h"
-#include "app/PBFolderDialog.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"

@@ -1,4 +1,4 @@
-#include "app/ImageList.h"
+#include "app/batch/ImageList.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -9,22 +9,22 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/HromadneAkceGps.h"
-#include "app/ImageListLine.h"
-#include "app/ImageListWork.h"
-#include "app/JPegUtils.h"
-#include "app/JpegImage.h"
-#include "app/Language.h"
-#include "app/Main.h"
-#include "app/SlotGuard.h"
-#include "app/appform.h"
+#include "app/browser/Main.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/JpegImage.h"
+#include "app/widgets/SlotGuard.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "photos/ImageListLine.h"
+#include "photos/ImageListWork.h"
+#include "photos/JPegUtils.h"
+#include "photos/batch/HromadneAkceGps.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include <QDialog>
 
-#include "app/edit_imgresortWork.h"
+#include "photos/resort/edit_imgresortWork.h"
 
 class QAbstractButton;
 class QCheckBox;

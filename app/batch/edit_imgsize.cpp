@@ -1,5 +1,5 @@
-#include "app/SlotGuard.h"
-#include "app/edit_imgsize.h"
+#include "app/batch/edit_imgsize.h"
+#include "app/widgets/SlotGuard.h"
 
 #include <algorithm>
 #include <memory>
@@ -17,10 +17,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/PBFolderDialog.h"
-#include "app/appform.h"
-#include "app/waitwindow.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/dialogs/waitwindow.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
 

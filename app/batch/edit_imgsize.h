@@ -10,7 +10,7 @@
 
 #include <QDialog>
 
-#include "app/edit_imgsizeWork.h"
+#include "photos/bysize/edit_imgsizeWork.h"
 
 class QAction;
 class QCheckBox;

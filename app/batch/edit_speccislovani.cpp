@@ -1,5 +1,5 @@
-#include "app/SlotGuard.h"
-#include "app/edit_speccislovani.h"
+#include "app/batch/edit_speccislovani.h"
+#include "app/widgets/SlotGuard.h"
 
 #include <array>
 
@@ -16,9 +16,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/PBFolderDialog.h"
-#include "app/appform.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "foundation/config/appcfg.h"
 #include "foundation/ovmsg.h"
 

@@ -10,7 +10,7 @@
 
 #include <QDialog>
 
-#include "app/edit_speccislovaniWork.h"
+#include "photos/renumber/edit_speccislovaniWork.h"
 
 class QCheckBox;
 class QComboBox;

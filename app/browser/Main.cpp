@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "app/browser/Main.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,14 +10,13 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "app/AboutForm.h"
-#include "app/AppFolders.h"
-#include "app/GlobalWindows.h"
-#include "app/HromadneAkce.h"
-#include "app/Language.h"
-#include "app/LanguageMenu.h"
-#include "app/SlotGuard.h"
-#include "app/links.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/dialogs/AboutForm.h"
+#include "app/start/GlobalWindows.h"
+#include "app/start/links.h"
+#include "app/widgets/LanguageMenu.h"
+#include "app/widgets/SlotGuard.h"
+#include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
 #include "metadata/exif.h"
@@ -25,6 +24,7 @@
 #include "platform/FileSystem.h"
 #include "platform/OpenDocument.h"
 #include "resources/Product.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include <QImage>
 #include <QMainWindow>
 
-#include "app/IgnoreList.h"
-#include "app/PhotoList.h"
-#include "app/StatusStack.h"
+#include "photos/IgnoreList.h"
+#include "photos/PhotoList.h"
+#include "photos/StatusStack.h"
 
 class QAction;
 class QCheckBox;

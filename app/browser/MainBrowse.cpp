@@ -6,15 +6,15 @@
 #include <QFileDialog>
 #include <QToolButton>
 
-#include "app/GlobalWindows.h"
-#include "app/Language.h"
-#include "app/Main.h"
-#include "app/PhotoFolder.h"
-#include "app/modalgauge.h"
+#include "app/browser/Main.h"
+#include "app/dialogs/modalgauge.h"
+#include "app/start/GlobalWindows.h"
 #include "foundation/StrFunc.h"
+#include "photos/PhotoFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/TextLines.h"
+#include "texts/Language.h"
 
 namespace {
 

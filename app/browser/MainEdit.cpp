@@ -7,16 +7,16 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/Language.h"
-#include "app/Main.h"
-#include "app/SlotGuard.h"
-#include "app/locationname.h"
+#include "app/browser/Main.h"
+#include "app/dialogs/locationname.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/SlotGuard.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 

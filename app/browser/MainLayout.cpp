@@ -19,12 +19,12 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/CameraTypes.h"
-#include "app/FormTools.h"
-#include "app/GpsGroup.h"
-#include "app/JPegUtils.h"
-#include "app/Language.h"
-#include "app/Main.h"
+#include "app/browser/Main.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
+#include "photos/CameraTypes.h"
+#include "photos/JPegUtils.h"
+#include "texts/Language.h"
 
 namespace {
 

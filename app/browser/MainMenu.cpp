@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/LanguageMenu.h"
-#include "app/Main.h"
-#include "app/SlotGuard.h"
+#include "app/browser/Main.h"
+#include "app/widgets/LanguageMenu.h"
+#include "app/widgets/SlotGuard.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Picking a photo of the main window's list from the two pickers.
 #include <QAction>
 
-#include "app/GlobalWindows.h"
-#include "app/ImgListForm.h"
-#include "app/Main.h"
-#include "app/ThumbListForm.h"
+#include "app/browser/Main.h"
+#include "app/pickers/ImgListForm.h"
+#include "app/pickers/ThumbListForm.h"
+#include "app/start/GlobalWindows.h"
 #include "foundation/StrFunc.h"
 
 void TMainForm::PickFromList(QAction* item, const std::function<int()>& pick) {

@@ -14,18 +14,18 @@
 #include <QStatusBar>
 #include <QTableWidget>
 
-#include "app/CameraTypes.h"
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/InfoWindow.h"
-#include "app/JPegUtils.h"
-#include "app/JpegImage.h"
-#include "app/Language.h"
-#include "app/Main.h"
+#include "app/browser/Main.h"
+#include "app/dialogs/InfoWindow.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/JpegImage.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "photos/CameraTypes.h"
+#include "photos/JPegUtils.h"
 #include "resources/Product.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/AboutForm.h"
+#include "app/dialogs/AboutForm.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/Language.h"
-#include "app/URLLabel.h"
-#include "app/appform.h"
+#include "app/dialogs/URLLabel.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "resources/Product.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "app/InfoWindow.h"
+#include "app/dialogs/InfoWindow.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "app/appform.h"
+#include "app/widgets/appform.h"
 
 TInfoWind::TInfoWind(QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),

@@ -1,4 +1,4 @@
-#include "app/PBFolderDialog.h"
+#include "app/dialogs/PBFolderDialog.h"
 
 #include <algorithm>
 #include <memory>
@@ -15,12 +15,12 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "app/Language.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/ovmsg.h"
 #include "platform/SpecialFolders.h"
+#include "texts/Language.h"
 
 namespace {
 

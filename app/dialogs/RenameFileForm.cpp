@@ -1,4 +1,4 @@
-#include "app/RenameFileForm.h"
+#include "app/dialogs/RenameFileForm.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/Language.h"
-#include "app/appform.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/SeparateSnaps.h"
+#include "app/dialogs/SeparateSnaps.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/Language.h"
-#include "app/FormTools.h"
-#include "app/PBFolderDialog.h"
-#include "app/appform.h"
+#include "app/dialogs/PBFolderDialog.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "foundation/DosFunc.h"
+#include "texts/Language.h"
 
 namespace {
 

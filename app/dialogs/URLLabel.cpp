@@ -1,4 +1,4 @@
-#include "app/URLLabel.h"
+#include "app/dialogs/URLLabel.h"
 
 #include <QMouseEvent>
 

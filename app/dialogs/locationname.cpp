@@ -1,10 +1,10 @@
-#include "app/locationname.h"
+#include "app/dialogs/locationname.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/appform.h"
+#include "app/widgets/appform.h"
 
 TfrmEditStr::TfrmEditStr(QWidget* owner)
     : QDialog(owner), EditStr(new QLineEdit(this)), OKButton(new QPushButton("OK", this)) {

@@ -1,4 +1,4 @@
-#include "app/modalgauge.h"
+#include "app/dialogs/modalgauge.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -6,7 +6,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "app/appform.h"
+#include "app/widgets/appform.h"
 
 TfrmModalGauge::TfrmModalGauge(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint),

@@ -1,4 +1,4 @@
-#include "app/waitwindow.h"
+#include "app/dialogs/waitwindow.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/appform.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 

@@ -1,4 +1,4 @@
-#include "app/ImgListForm.h"
+#include "app/pickers/ImgListForm.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,10 +8,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/ImgListFormRows.h"
-#include "app/Language.h"
-#include "app/appform.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
+#include "photos/ImgListFormRows.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ThumbListForm.h"
+#include "app/pickers/ThumbListForm.h"
 
 #include <algorithm>
 
@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/FormTools.h"
-#include "app/JPegUtils.h"
-#include "app/Language.h"
-#include "app/ThumbListFormGrid.h"
-#include "app/appform.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
+#include "photos/JPegUtils.h"
+#include "photos/ThumbListFormGrid.h"
 #include "resources/Product.h"
+#include "texts/Language.h"
 
 namespace ThumbListForm {
 

@@ -13,7 +13,7 @@
 #include <QDialog>
 #include <QImage>
 
-#include "app/ThumbListFormCache.h"
+#include "photos/ThumbListFormCache.h"
 
 class QPainter;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "app/GPSLocations.h"
+#include "app/places/GPSLocations.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -10,15 +10,15 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/AppFolders.h"
-#include "app/FormTools.h"
-#include "app/GpsGroup.h"
-#include "app/Language.h"
-#include "app/SlotGuard.h"
-#include "app/appform.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/SlotGuard.h"
+#include "app/widgets/appform.h"
+#include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QDialog>
 #include <string>
 
-#include "app/GpsPlaces.h"
+#include "photos/GpsPlaces.h"
 
 class QAction;
 class QFileDialog;

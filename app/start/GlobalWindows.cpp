@@ -1,4 +1,4 @@
-#include "app/GlobalWindows.h"
+#include "app/start/GlobalWindows.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -6,14 +6,14 @@
 #include <iterator>
 #include <vector>
 
-#include "app/GPSLocations.h"
-#include "app/HromadneAkce.h"
-#include "app/ImageList.h"
-#include "app/Main.h"
-#include "app/RenameFileForm.h"
-#include "app/ThumbListForm.h"
-#include "app/locationname.h"
-#include "app/modalgauge.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/batch/ImageList.h"
+#include "app/browser/Main.h"
+#include "app/dialogs/RenameFileForm.h"
+#include "app/dialogs/locationname.h"
+#include "app/dialogs/modalgauge.h"
+#include "app/pickers/ThumbListForm.h"
+#include "app/places/GPSLocations.h"
 
 namespace GlobalWindows {
 

@@ -1,10 +1,10 @@
-#include "app/StartupArgs.h"
+#include "app/start/StartupArgs.h"
 
 #include <algorithm>
 
-#include "app/HromadneAkceGps.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceGps.h"
 #include "platform/TextLines.h"
 
 namespace StartupArgs {

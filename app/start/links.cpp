@@ -1,4 +1,4 @@
-#include "app/links.h"
+#include "app/start/links.h"
 
 #include <string_view>
 

@@ -2,13 +2,12 @@
 #include <QTimer>
 #include <string>
 
-#include "app/GlobalWindows.h"
-#include "app/HromadneAkce.h"
-#include "app/Language.h"
-#include "app/Main.h"
-#include "app/QtDesktop.h"
-#include "app/StartupArgs.h"
-#include "app/appform.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/browser/Main.h"
+#include "app/start/GlobalWindows.h"
+#include "app/start/QtDesktop.h"
+#include "app/start/StartupArgs.h"
+#include "app/widgets/appform.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/appcore.h"
@@ -18,6 +17,7 @@
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "resources/Product.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/FormTools.h"
+#include "app/widgets/FormTools.h"
 
 
 #include <QAbstractButton>
@@ -7,8 +7,8 @@
 #include <QTabWidget>
 #include <QWidget>
 
-#include "app/Language.h"
 #include "foundation/ovmsg.h"
+#include "texts/Language.h"
 
 namespace FormTools {
 

@@ -1,4 +1,4 @@
-#include "app/GpsGroup.h"
+#include "app/widgets/GpsGroup.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/FormTools.h"
-#include "app/HromadneAkceGps.h"
-#include "app/Language.h"
-#include "app/SlotGuard.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/SlotGuard.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceGps.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <functional>
 #include <string>
 
-#include "app/GpsFields.h"
+#include "photos/GpsFields.h"
 
 class QBoxLayout;
 class QComboBox;

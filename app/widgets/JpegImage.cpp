@@ -1,4 +1,4 @@
-#include "app/JpegImage.h"
+#include "app/widgets/JpegImage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/LanguageMenu.h"
+#include "app/widgets/LanguageMenu.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/Language.h"
+#include "texts/Language.h"
 
 class QAction;
 class QActionGroup;

@@ -1,9 +1,9 @@
-#include "app/SlotGuard.h"
+#include "app/widgets/SlotGuard.h"
 
 #include <exception>
 
-#include "app/Language.h"
 #include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace SlotGuard {
 

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "app/HromadneAkceWalk.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceWalk.h"
 
 namespace {
 

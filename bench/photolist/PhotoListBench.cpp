@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/GlobalWindows.h"
-#include "app/Main.h"
-#include "app/PhotoFolder.h"
-#include "app/PhotoList.h"
-#include "app/StartupArgs.h"
-#include "app/appform.h"
+#include "app/browser/Main.h"
+#include "app/start/GlobalWindows.h"
+#include "app/start/StartupArgs.h"
+#include "app/widgets/appform.h"
 #include "foundation/appcore.h"
+#include "photos/PhotoFolder.h"
+#include "photos/PhotoList.h"
 
 namespace fs = std::filesystem;
 

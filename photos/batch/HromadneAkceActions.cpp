@@ -1,9 +1,9 @@
-#include "app/HromadneAkceActions.h"
+#include "photos/batch/HromadneAkceActions.h"
 
-#include "app/HromadneAkceKinds.h"
-#include "app/HromadneAkceRename.h"
-#include "app/HromadneAkceSplit.h"
-#include "app/HromadneAkceStats.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "photos/batch/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceSplit.h"
+#include "photos/batch/HromadneAkceStats.h"
 
 namespace HromadneAkce {
 

@@ -2,7 +2,7 @@
 // the rules the pass applies for it.
 #pragma once
 
-#include "app/HromadneAkcePass.h"
+#include "photos/batch/HromadneAkcePass.h"
 
 namespace HromadneAkce {
 

@@ -1,12 +1,12 @@
-#include "app/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceDateActions.h"
 
 #include <cmath>
 
-#include "app/HromadneAkceDates.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceDates.h"
 
 namespace HromadneAkce {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/HromadneAkceResult.h"
-#include "app/HromadneAkceScan.h"
 #include "foundation/DateTime.h"
+#include "photos/batch/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
 

@@ -1,9 +1,9 @@
-#include "app/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceDates.h"
 
-#include "app/HromadneAkceKinds.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
 

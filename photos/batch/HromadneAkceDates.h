@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/HromadneAkceScan.h"
 #include "foundation/DateTime.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 class TExifReader;
 

@@ -1,4 +1,4 @@
-#include "app/HromadneAkceGps.h"
+#include "photos/batch/HromadneAkceGps.h"
 
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"

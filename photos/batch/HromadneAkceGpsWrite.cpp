@@ -1,4 +1,4 @@
-#include "app/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceGpsWrite.h"
 
 #include <cmath>
 

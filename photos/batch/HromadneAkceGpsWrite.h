@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 namespace HromadneAkce {
 

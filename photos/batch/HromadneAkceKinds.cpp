@@ -1,4 +1,4 @@
-#include "app/HromadneAkceKinds.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceOptions.h"
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"

@@ -1,11 +1,11 @@
-#include "app/HromadneAkcePass.h"
+#include "photos/batch/HromadneAkcePass.h"
 
 #include <algorithm>
 
-#include "app/HromadneAkceActions.h"
-#include "app/HromadneAkceKinds.h"
-#include "app/HromadneAkceRename.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceActions.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "photos/batch/HromadneAkceRename.h"
 
 namespace HromadneAkce {
 

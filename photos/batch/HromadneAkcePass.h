@@ -9,15 +9,15 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/HromadneAkceDateActions.h"
-#include "app/HromadneAkceDates.h"
-#include "app/HromadneAkceGpsWrite.h"
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceProgress.h"
-#include "app/HromadneAkceRename.h"
-#include "app/HromadneAkceResult.h"
-#include "app/HromadneAkceScan.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceProgress.h"
+#include "photos/batch/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
 

@@ -1,10 +1,10 @@
-#include "app/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceRename.h"
 
 #include <algorithm>
 
-#include "app/HromadneAkceKinds.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
 

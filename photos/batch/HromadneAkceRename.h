@@ -12,9 +12,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceResult.h"
-#include "app/HromadneAkceScan.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
 

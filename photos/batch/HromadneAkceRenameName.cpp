@@ -1,14 +1,14 @@
-#include "app/HromadneAkceRenameName.h"
+#include "photos/batch/HromadneAkceRenameName.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/HromadneAkceRename.h"
-#include "app/HromadneAkceScan.h"
-#include "app/TargetPath.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/TargetPath.h"
+#include "photos/batch/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceProgress.h"
-#include "app/HromadneAkceResult.h"
 #include "foundation/DateTime.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceProgress.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 namespace HromadneAkce {
 

@@ -1,9 +1,9 @@
-#include "app/HromadneAkceReport.h"
+#include "photos/batch/HromadneAkceReport.h"
 
 #include <iterator>
 #include <vector>
 
-#include "app/ReportText.h"
+#include "photos/ReportText.h"
 
 namespace HromadneAkce {
 

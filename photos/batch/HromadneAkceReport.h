@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 namespace HromadneAkce {
 

@@ -1,10 +1,10 @@
-#include "app/HromadneAkceScan.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 #include <unordered_set>
 
-#include "app/HromadneAkceKinds.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
 

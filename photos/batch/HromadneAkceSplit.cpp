@@ -1,12 +1,12 @@
-#include "app/HromadneAkceSplit.h"
+#include "photos/batch/HromadneAkceSplit.h"
 
-#include "app/HromadneAkceKinds.h"
-#include "app/HromadneAkceRename.h"
-#include "app/TargetPath.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "photos/TargetPath.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "photos/batch/HromadneAkceRename.h"
 
 namespace HromadneAkce {
 

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceResult.h"
-#include "app/HromadneAkceScan.h"
 #include "foundation/DateTime.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
 

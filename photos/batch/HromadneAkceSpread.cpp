@@ -1,17 +1,17 @@
-#include "app/HromadneAkceSpread.h"
+#include "photos/batch/HromadneAkceSpread.h"
 
 #include <algorithm>
 #include <map>
 #include <unordered_set>
 #include <vector>
 
-#include "app/HromadneAkceDates.h"
-#include "app/HromadneAkceKinds.h"
-#include "app/HromadneAkceRename.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "photos/batch/HromadneAkceRename.h"
 
 namespace HromadneAkce {
 

@@ -1,10 +1,10 @@
-#include "app/HromadneAkceStats.h"
+#include "photos/batch/HromadneAkceStats.h"
 
 #include <algorithm>
 
-#include "app/HromadneAkceKinds.h"
 #include "foundation/DateFunc.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
 

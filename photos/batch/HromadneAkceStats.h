@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/HromadneAkceDates.h"
-#include "app/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 namespace HromadneAkce {
 

@@ -1,16 +1,16 @@
-#include "app/HromadneAkceWalk.h"
+#include "photos/batch/HromadneAkceWalk.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/HromadneAkceActions.h"
-#include "app/HromadneAkcePass.h"
-#include "app/HromadneAkceRenameName.h"
-#include "app/HromadneAkceSpread.h"
 #include "foundation/DosFunc.h"
 #include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
+#include "photos/batch/HromadneAkceActions.h"
+#include "photos/batch/HromadneAkcePass.h"
+#include "photos/batch/HromadneAkceRenameName.h"
+#include "photos/batch/HromadneAkceSpread.h"
 
 namespace HromadneAkce {
 

@@ -4,9 +4,9 @@
 // result: "Hotovo" for Done, text 577 for NoFolder, and the failures listed.
 #pragma once
 
-#include "app/HromadneAkceOptions.h"
-#include "app/HromadneAkceProgress.h"
-#include "app/HromadneAkceResult.h"
+#include "photos/batch/HromadneAkceOptions.h"
+#include "photos/batch/HromadneAkceProgress.h"
+#include "photos/batch/HromadneAkceResult.h"
 
 namespace HromadneAkce {
 

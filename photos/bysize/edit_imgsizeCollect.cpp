@@ -1,11 +1,11 @@
 // Which files the photos-by-resolution window lists, and its fixed texts.
-#include "app/edit_imgsizeWork.h"
+#include "photos/bysize/edit_imgsizeWork.h"
 
-#include "app/OwnFiles.h"
-#include "app/TargetPath.h"
 #include "foundation/DosFunc.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/OwnFiles.h"
+#include "photos/TargetPath.h"
 
 namespace edit_imgsize {
 

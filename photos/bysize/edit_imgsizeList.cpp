@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/JPegUtils.h"
-#include "app/edit_imgsizeWork.h"
 #include "foundation/StrFunc.h"
+#include "photos/JPegUtils.h"
+#include "photos/bysize/edit_imgsizeWork.h"
 
 namespace edit_imgsize {
 

@@ -1,9 +1,9 @@
 // Moving the selected photos of the resolution list into another folder.
-#include "app/ReportText.h"
-#include "app/TargetPath.h"
-#include "app/edit_imgsizeWork.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/ReportText.h"
+#include "photos/TargetPath.h"
+#include "photos/bysize/edit_imgsizeWork.h"
 
 namespace edit_imgsize {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/edit_speccislovaniWork.h"
+#include "photos/renumber/edit_speccislovaniWork.h"
 
 namespace edit_speccislovani::detail {
 

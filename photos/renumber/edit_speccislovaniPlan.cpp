@@ -5,9 +5,9 @@
 #include <charconv>
 #include <utility>
 
-#include "app/edit_speccislovaniInternal.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
+#include "photos/renumber/edit_speccislovaniInternal.h"
 
 namespace edit_speccislovani {
 

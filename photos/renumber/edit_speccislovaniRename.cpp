@@ -8,10 +8,10 @@
 // dash rule, so nothing is lost either way.
 #include <random>
 
-#include "app/TargetPath.h"
-#include "app/edit_speccislovaniInternal.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/TargetPath.h"
+#include "photos/renumber/edit_speccislovaniInternal.h"
 #include "platform/FileSystem.h"
 
 namespace edit_speccislovani::detail {

@@ -2,9 +2,9 @@
 // question before a run and the report after it.
 #include <cstdlib>
 
-#include "app/ReportText.h"
-#include "app/edit_speccislovaniWork.h"
 #include "foundation/StrFunc.h"
+#include "photos/ReportText.h"
+#include "photos/renumber/edit_speccislovaniWork.h"
 
 namespace edit_speccislovani {
 

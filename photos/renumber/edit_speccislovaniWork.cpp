@@ -1,12 +1,12 @@
 // The run of the special renumbering: the folder walk, the listing of each
 // folder and the plan applied folder by folder or once for the whole tree.
-#include "app/edit_speccislovaniWork.h"
+#include "photos/renumber/edit_speccislovaniWork.h"
 
-#include "app/OwnFiles.h"
-#include "app/edit_speccislovaniInternal.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/OwnFiles.h"
+#include "photos/renumber/edit_speccislovaniInternal.h"
 
 namespace edit_speccislovani {
 

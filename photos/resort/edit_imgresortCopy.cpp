@@ -3,10 +3,10 @@
 #include <map>
 #include <set>
 
-#include "app/TargetPath.h"
-#include "app/edit_imgresortInternal.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/TargetPath.h"
+#include "photos/resort/edit_imgresortInternal.h"
 
 namespace edit_imgresort {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/edit_imgresortWork.h"
+#include "photos/resort/edit_imgresortWork.h"
 
 namespace edit_imgresort::detail {
 

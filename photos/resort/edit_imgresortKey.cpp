@@ -1,5 +1,5 @@
 // The keys the resort window matches names by.
-#include "app/edit_imgresortWork.h"
+#include "photos/resort/edit_imgresortWork.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,10 +1,10 @@
 // The file lists of the resort window.
 #include <algorithm>
 
-#include "app/OwnFiles.h"
-#include "app/edit_imgresortInternal.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/OwnFiles.h"
+#include "photos/resort/edit_imgresortInternal.h"
 
 namespace edit_imgresort::detail {
 

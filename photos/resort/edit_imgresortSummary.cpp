@@ -1,6 +1,6 @@
 // The report of the resort window after a run.
-#include "app/ReportText.h"
-#include "app/edit_imgresortWork.h"
+#include "photos/ReportText.h"
+#include "photos/resort/edit_imgresortWork.h"
 
 namespace edit_imgresort {
 

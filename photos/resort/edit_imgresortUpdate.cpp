@@ -2,10 +2,10 @@
 // into the sorted tree.
 #include <map>
 
-#include "app/TargetPath.h"
-#include "app/edit_imgresortInternal.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/TargetPath.h"
+#include "photos/resort/edit_imgresortInternal.h"
 
 namespace edit_imgresort {
 

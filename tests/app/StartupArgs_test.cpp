@@ -1,6 +1,6 @@
 // The command line: switches, photo and folder arguments, and GPS-view mode,
 // which opens the map once per position and ends before any window exists.
-#include "app/StartupArgs.h"
+#include "app/start/StartupArgs.h"
 
 #include <gtest/gtest.h>
 

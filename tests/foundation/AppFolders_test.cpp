@@ -1,4 +1,4 @@
-#include "app/AppFolders.h"
+#include "foundation/AppFolders.h"
 
 #include <gtest/gtest.h>
 

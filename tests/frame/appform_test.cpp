@@ -1,4 +1,4 @@
-#include "app/appform.h"
+#include "app/widgets/appform.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/QtDesktop.h"
+#include "app/start/QtDesktop.h"
 #include "foundation/appcore.h"
 #include "tests/frame/FrameTestApp.h"
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/HromadneAkceProgress.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Win32CRC.h"
 #include "metadata/exif.h"
+#include "photos/batch/HromadneAkceProgress.h"
 #include "tests/support/TestSupport.h"
 
 namespace batchtest {

@@ -1,6 +1,6 @@
 // The two forms of a GPS coordinate kept in step, the altitude's side, and
 // the check of a position before it is written.
-#include "app/GpsFields.h"
+#include "photos/GpsFields.h"
 
 #include <gtest/gtest.h>
 

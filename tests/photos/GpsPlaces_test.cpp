@@ -1,6 +1,6 @@
 // The places file: its lines, where it is found, its order, lookups, storing,
 // removing and importing places, and writes that fail.
-#include "app/GpsPlaces.h"
+#include "photos/GpsPlaces.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 
 #include <sstream>
 
-#include "app/HromadneAkceGpsWrite.h"
-#include "app/HromadneAkceWalk.h"
-#include "tests/app/BatchTree.h"
+#include "photos/batch/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceWalk.h"
+#include "tests/photos/BatchTree.h"
 
 namespace {
 

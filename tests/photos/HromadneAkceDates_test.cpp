@@ -1,11 +1,11 @@
 // Where a photo's date comes from, the date keys, and the date actions on
 // single files.
-#include "app/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceDates.h"
 
 #include <gtest/gtest.h>
 
-#include "app/HromadneAkceDateActions.h"
-#include "tests/app/BatchTree.h"
+#include "photos/batch/HromadneAkceDateActions.h"
+#include "tests/photos/BatchTree.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The GPS text routines: map address, the position of a photo, and the
 // checks and splits of coordinate fields.
-#include "app/HromadneAkceGps.h"
+#include "photos/batch/HromadneAkceGps.h"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 #include <regex>
 #include <thread>
 
-#include "app/HromadneAkceWalk.h"
-#include "tests/app/BatchTree.h"
+#include "photos/batch/HromadneAkceWalk.h"
+#include "tests/photos/BatchTree.h"
 
 extern char** environ;
 

@@ -3,11 +3,11 @@
 // stopped run and names held by others.
 #include <gtest/gtest.h>
 
-#include "app/HromadneAkceRename.h"
-#include "app/HromadneAkceRenameName.h"
-#include "app/HromadneAkceWalk.h"
+#include "photos/batch/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceRenameName.h"
+#include "photos/batch/HromadneAkceWalk.h"
 #include "platform/FileSystem.h"
-#include "tests/app/BatchTree.h"
+#include "tests/photos/BatchTree.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Which files the batch actions take from a folder, and the names a file
 // under a temporary name stands for.
-#include "app/HromadneAkceScan.h"
+#include "photos/batch/HromadneAkceScan.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/HromadneAkceKinds.h"
-#include "tests/app/BatchTree.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "tests/photos/BatchTree.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/HromadneAkceWalk.h"
+#include "photos/batch/HromadneAkceWalk.h"
 #include "platform/FileSystem.h"
-#include "tests/app/BatchTree.h"
+#include "tests/photos/BatchTree.h"
 
 namespace {
 

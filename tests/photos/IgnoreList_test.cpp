@@ -1,5 +1,5 @@
 // The ignore list of a photo folder.
-#include "app/IgnoreList.h"
+#include "photos/IgnoreList.h"
 
 #include <gtest/gtest.h>
 

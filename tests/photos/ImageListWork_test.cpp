@@ -1,4 +1,4 @@
-#include "app/ImageListWork.h"
+#include "photos/ImageListWork.h"
 
 #include <gtest/gtest.h>
 

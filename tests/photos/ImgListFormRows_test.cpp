@@ -1,4 +1,4 @@
-#include "app/ImgListFormRows.h"
+#include "photos/ImgListFormRows.h"
 
 #include <gtest/gtest.h>
 

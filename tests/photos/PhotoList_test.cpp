@@ -1,5 +1,5 @@
 // The photo list: display texts, which files it takes, and the two orders.
-#include "app/PhotoList.h"
+#include "photos/PhotoList.h"
 
 #include <gtest/gtest.h>
 

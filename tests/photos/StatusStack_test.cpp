@@ -1,9 +1,9 @@
 // The status line's stack of borrowed texts, and the camera combo's items.
-#include "app/StatusStack.h"
+#include "photos/StatusStack.h"
 
 #include <gtest/gtest.h>
 
-#include "app/CameraTypes.h"
+#include "photos/CameraTypes.h"
 
 namespace {
 

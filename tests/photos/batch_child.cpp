@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/HromadneAkceWalk.h"
+#include "photos/batch/HromadneAkceWalk.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;

@@ -1,4 +1,4 @@
-#include "app/edit_imgresortWork.h"
+#include "photos/resort/edit_imgresortWork.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/edit_imgsizeWork.h"
+#include "photos/bysize/edit_imgsizeWork.h"
 
 #include <gtest/gtest.h>
 

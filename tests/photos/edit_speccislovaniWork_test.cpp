@@ -1,4 +1,4 @@
-#include "app/edit_speccislovaniWork.h"
+#include "photos/renumber/edit_speccislovaniWork.h"
 
 #include <gtest/gtest.h>
 

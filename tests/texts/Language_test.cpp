@@ -1,12 +1,12 @@
-#include "app/Language.h"
+#include "texts/Language.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "app/texty.h"
 #include "tests/support/TestSupport.h"
+#include "texts/texty.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The GPS places window, driven by its controls' names: the places file it
 // starts with, showing, storing, removing, picking and importing places, and
 // the positions and writes it refuses.
-#include "app/GPSLocations.h"
+#include "app/places/GPSLocations.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/GpsGroup.h"
+#include "app/widgets/GpsGroup.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"

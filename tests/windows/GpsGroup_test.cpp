@@ -1,7 +1,7 @@
 // The shared GPS fields, typed into as a user does: each form of a
 // coordinate follows the other, pasted pairs, the hemispheres, the altitude's
 // side, and what the window hears of it.
-#include "app/GpsGroup.h"
+#include "app/widgets/GpsGroup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The batch actions window through its controls: actions over a folder tree
 // and what lands on disk, files mode, the statistics, the commands while a
 // run goes on, the settings, the refusals and the messages.
-#include "app/HromadneAkce.h"
+#include "app/batch/HromadneAkce.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,12 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
 
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/Main.h"
+#include "app/browser/Main.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/GpsGroup.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
-#include "tests/app/BatchTree.h"
+#include "tests/photos/BatchTree.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
 #include "tests/windows/PickPlace.h"

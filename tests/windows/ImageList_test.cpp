@@ -2,7 +2,7 @@
 // photo in each mode, taking a place from the places window and writing it
 // into a copy of a photo (read back by the reader and by exiftool), the
 // positions and writes it refuses, and double clicks by mode.
-#include "app/ImageList.h"
+#include "app/batch/ImageList.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/ImageListLine.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
 #include "foundation/appcore.h"
 #include "metadata/exif.h"
+#include "photos/ImageListLine.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"

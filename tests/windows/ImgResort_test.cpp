@@ -1,6 +1,6 @@
 // The resort window: its settings, its browse buttons and what its two run
 // buttons do to the folders.
-#include "app/edit_imgresort.h"
+#include "app/batch/edit_imgresort.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "app/waitwindow.h"
+#include "app/dialogs/waitwindow.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/appcfg.h"

@@ -1,6 +1,6 @@
 // The photos-by-resolution window: the entry the batch window calls, the
 // orders and hidden ratios, the selection, moving and opening photos.
-#include "app/edit_imgsize.h"
+#include "app/batch/edit_imgsize.h"
 
 #include <gtest/gtest.h>
 

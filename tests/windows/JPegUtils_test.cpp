@@ -1,5 +1,5 @@
 // Photo thumbnails, their cache folder, and pixel sizes with aspect classes.
-#include "app/JPegUtils.h"
+#include "photos/JPegUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/InfoWindow.h"
+#include "app/dialogs/InfoWindow.h"
 #include "metadata/exif.h"
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/support/TestSupport.h"
 #include "tests/windows/TestPhotos.h"
 #include "tests/windows/WindowTestApp.h"
-#include "tests/support/TestSupport.h"
 
 namespace {
 

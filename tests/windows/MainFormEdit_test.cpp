@@ -19,11 +19,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/GPSLocations.h"
-#include "app/GlobalWindows.h"
-#include "app/GpsGroup.h"
-#include "app/Main.h"
-#include "app/locationname.h"
+#include "app/browser/Main.h"
+#include "app/dialogs/locationname.h"
+#include "app/places/GPSLocations.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/GpsGroup.h"
 #include "foundation/appcore.h"
 #include "metadata/exif.h"
 #include "tests/metadata/ExifWriteSupport.h"

@@ -1,7 +1,7 @@
 // The main window, driven by its controls' names: start-up state, a folder
 // of photos with mixed-case names, stepping, sorting, the ignore list,
 // deleting, the EXIF grids, failures, settings and the language.
-#include "app/Main.h"
+#include "app/browser/Main.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,13 @@
 #include <filesystem>
 #include <set>
 
-#include "app/GlobalWindows.h"
-#include "app/HromadneAkce.h"
-#include "app/ImgListForm.h"
-#include "app/InfoWindow.h"
-#include "app/Language.h"
-#include "app/RenameFileForm.h"
-#include "app/ThumbListForm.h"
-#include "app/modalgauge.h"
+#include "app/batch/HromadneAkce.h"
+#include "app/dialogs/InfoWindow.h"
+#include "app/dialogs/RenameFileForm.h"
+#include "app/dialogs/modalgauge.h"
+#include "app/pickers/ImgListForm.h"
+#include "app/pickers/ThumbListForm.h"
+#include "app/start/GlobalWindows.h"
 #include "foundation/DosFunc.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
@@ -38,10 +37,11 @@
 #include "platform/MessageBox.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
+#include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/OnNextModal.h"
 #include "tests/windows/WindowTestApp.h"
-#include "tests/support/TestSupport.h"
+#include "texts/Language.h"
 
 namespace {
 

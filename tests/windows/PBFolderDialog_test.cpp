@@ -1,6 +1,6 @@
 // The folder browser: the path shortening, the captions by locale, and the
 // dialog's contract over the desktop's folder dialog.
-#include "app/PBFolderDialog.h"
+#include "app/dialogs/PBFolderDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "foundation/appcore.h"
-#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
+#include "tests/windows/WindowTestApp.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "app/GPSLocations.h"
+#include "app/places/GPSLocations.h"
 #include "tests/windows/OnNextModal.h"
 
 inline void DoubleClickPlace(TfrmGPS& places, const QString& name) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ImgListForm.h"
-#include "app/ThumbListForm.h"
+#include "app/pickers/ImgListForm.h"
+#include "app/pickers/ThumbListForm.h"
 #include "foundation/config/cfgtools.h"
 #include "resources/Product.h"
 #include "tests/support/TestSupport.h"

@@ -1,6 +1,6 @@
 // A window's handler run through the slot guard: whatever it throws ends in
 // an error box and never reaches Qt.
-#include "app/SlotGuard.h"
+#include "app/widgets/SlotGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -15,14 +15,14 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/AboutForm.h"
-#include "app/RenameFileForm.h"
-#include "app/SeparateSnaps.h"
-#include "app/URLLabel.h"
+#include "app/dialogs/AboutForm.h"
+#include "app/dialogs/RenameFileForm.h"
+#include "app/dialogs/SeparateSnaps.h"
+#include "app/dialogs/URLLabel.h"
 #include "foundation/appcore.h"
 #include "resources/Product.h"
-#include "tests/windows/WindowTestApp.h"
 #include "tests/support/TestSupport.h"
+#include "tests/windows/WindowTestApp.h"
 
 namespace {
 

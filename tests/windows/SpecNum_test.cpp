@@ -1,6 +1,6 @@
 // The special renumbering window: what it asks, what it refuses, what it
 // renames, and its controls while a run goes on.
-#include "app/edit_speccislovani.h"
+#include "app/batch/edit_speccislovani.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // boxes and document opener installed as main() installs them.
 #pragma once
 
-#include "app/QtDesktop.h"
+#include "app/start/QtDesktop.h"
 #include "tests/frame/FrameTestApp.h"
 
 inline QApplication& WindowTestApp() {

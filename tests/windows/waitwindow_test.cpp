@@ -1,5 +1,5 @@
 // The progress, wait and information windows.
-#include "app/waitwindow.h"
+#include "app/dialogs/waitwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <QTest>
 #include <memory>
 
-#include "app/InfoWindow.h"
-#include "app/modalgauge.h"
+#include "app/dialogs/InfoWindow.h"
+#include "app/dialogs/modalgauge.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {

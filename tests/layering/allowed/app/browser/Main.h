@@ -1,0 +1,5 @@
+#pragma once
+#include <QMainWindow>
+
+#include "gallery/Pages.h"
+#include "photos/Work.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "photos/batch/Walk.h"
+#include "texts/Table.h"

@@ -1,0 +1,4 @@
+#pragma once
+#include "metadata/exif.h"
+#include "photos/Work.h"
+#include "texts/Table.h"
