@@ -134,7 +134,7 @@ HromadneAkce::TOptions TfrmHA::Options() const {
                    : rb_date2->isChecked() ? HromadneAkce::TRenameFormat::DatePerDay
                                            : HromadneAkce::TRenameFormat::Date;
   o.prefix = S(imgprefix->text());
-  o.startNumber = HromadneAkce::StartNumberOf(S(cislovatod->text()));
+  o.startNumber = HromadneAkce::GetStartNumber(S(cislovatod->text()));
   o.step = std::max(1, lbstep->currentText().toInt());
   o.gpsMode = rbUpdateAllGPS->isChecked() ? HromadneAkce::TGpsMode::UpdateAll
                                           : HromadneAkce::TGpsMode::JustUnset;

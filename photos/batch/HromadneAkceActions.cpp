@@ -23,7 +23,7 @@ void RenameLine(TPassLine& line, TPassContext& ctx) {
 }
 
 void ExifDatesFromFile(TPassLine& line, TPassContext& ctx) {
-  SetExifDates(line.file.path, line.file.fileDate, ctx.result.failures);
+  SetExifDateFromFile(line.file, ctx.result.failures);
 }
 
 void DirectDate(TPassLine& line, TPassContext& ctx) {
@@ -49,7 +49,7 @@ void Shift(TPassLine& line, TPassContext& ctx) {
   const int32_t days = ctx.options.shiftDays, minutes = ctx.options.shiftMinutes;
   if (days == 0 && minutes == 0) return;
   ShiftFileDate(line.file, days, minutes, ctx.result.failures);
-  if (IsJpegFile(line.file.path)) ShiftExifDates(line.file.path, days, minutes, ctx.result.failures);
+  if (IsJpegFile(line.file.path)) ShiftExifDate(line.file.path, days, minutes, ctx.result.failures);
 }
 
 void FileDateFromName(TPassLine& line, TPassContext& ctx) {

@@ -88,6 +88,10 @@ void SetExifDates(const std::string& path, TDateTime value, TFailures& failures)
   WriteDateTags(reader, path, values, failures);
 }
 
+void SetExifDateFromFile(const TMediaFile& file, TFailures& failures) {
+  SetExifDates(file.path, file.fileDate, failures);
+}
+
 TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value) {
   if (days == 0 && minutes == 0) return value;
   if (DateFunc::DateTimeToDayNum(value) <= 0) return 0;
@@ -111,7 +115,7 @@ void ShiftFileDate(const TMediaFile& file, int32_t days, int32_t minutes, TFailu
   if (!SetFileDate(file.path, shifted)) Fail(failures, TFailureKind::DateNotSet, file.path);
 }
 
-void ShiftExifDates(const std::string& path, int32_t days, int32_t minutes,
+void ShiftExifDate(const std::string& path, int32_t days, int32_t minutes,
                     TFailures& failures) {
   TExifReader reader;
   if (!reader.ReadFromFile(path)) return;

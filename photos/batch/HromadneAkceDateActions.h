@@ -26,6 +26,8 @@ void SetFileDateFromKey(const TMediaFile& file, std::string_view key, TFailures&
 // DateTime, DateTimeOriginal and DateTimeDigitized := value, each where the
 // photo has the tag; a photo without EXIF first gets the minimal segment.
 void SetExifDates(const std::string& path, TDateTime value, TFailures& failures);
+// SetExifDates with the file's last-write time (code 3).
+void SetExifDateFromFile(const TMediaFile& file, TFailures& failures);
 
 // value moved by days and by minutes; whole days in the minutes are dropped
 // (they belong in days). Midnight carries into the next day. 0 when the
@@ -34,7 +36,7 @@ TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value);
 void ShiftFileDate(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures);
 // Each of the three EXIF dates that holds a valid date moves from its own
 // value; a photo without any keeps them as they are.
-void ShiftExifDates(const std::string& path, int32_t days, int32_t minutes, TFailures& failures);
+void ShiftExifDate(const std::string& path, int32_t days, int32_t minutes, TFailures& failures);
 
 // The date of a name "yyyymmdd_hhmmss.<ext>" (checked strictly) becomes the
 // file date. Where the file system keeps another time (2-second

@@ -61,7 +61,7 @@ struct TOptions {
   // Renaming.
   TRenameFormat renameFormat = TRenameFormat::Date;
   std::string prefix = "img";     // imgprefix (name order, rb_index)
-  int32_t startNumber = 1;        // cislovatod (StartNumberOf)
+  int32_t startNumber = 1;        // cislovatod (GetStartNumber)
   int32_t step = 1;               // lbstep
   // GPS (code 5).
   TGpsMode gpsMode = TGpsMode::JustUnset;

@@ -79,12 +79,12 @@ void RenameFolder(const std::string& folder, std::vector<TMediaFile> files,
 
 }  // namespace
 
-int32_t StartNumberOf(std::string_view text) {
+int32_t GetStartNumber(std::string_view text) {
   int32_t value = 0;
   return StrFunc::TryStrToIntS(StrFunc::Trim(text), value) && value >= 0 ? value : 1;
 }
 
-std::string PrefixOf(std::string_view text) {
+std::string GetPrefix(std::string_view text) {
   const std::string prefix = StrFunc::Trim(text);
   return prefix.empty() ? "img" : prefix;
 }
@@ -97,12 +97,12 @@ int NumberWidth(size_t count, int32_t step) {
 std::string NamePrefix(TRenameFormat format, std::string_view prefix, TDateTime fileDate) {
   std::string result = format == TRenameFormat::DatePerDay
                            ? DateFunc::FormatDate("yyyymmdd", fileDate) + "_"
-                           : PrefixOf(prefix) + "_";
+                           : GetPrefix(prefix) + "_";
   if (StrFunc::LowerCaseCz(result.substr(0, 3)) != "img") result += "img";
   return result;
 }
 
-void RenameTreeByName(const std::string& folder, const TOptions& options, TProgress& progress,
+void RenameByName(const std::string& folder, const TOptions& options, TProgress& progress,
                       TRunResult& result) {
   const TScanRule rule{options.subdirs, false};
   std::vector<Level> levels;

@@ -38,7 +38,7 @@ bool Stop(TPassContext& ctx) {
 
 // Each folder's own files first, then its subfolders in name order, depth
 // first. The folders waiting are kept in a list rather than on the stack.
-void WalkTree(const std::string& root, TPassContext& ctx) {
+void ProcessFolder(const std::string& root, TPassContext& ctx) {
   const TScanRule rule{ctx.options.subdirs, true};
   const bool spread =
       ctx.code == kRenameByPhotoDate && ctx.options.renameFormat == TRenameFormat::Date;
@@ -66,7 +66,7 @@ void RunFilesMode(const TTarget& target, TPassContext& ctx) {
   InNameRun(ctx.code, [&] { ProcessFiles(std::move(files), std::string(), ctx); });
   for (const std::string& folder : target.folders) {
     if (Stop(ctx)) return;
-    if (IsUsableFolder(folder)) WalkTree(folder, ctx);
+    if (IsUsableFolder(folder)) ProcessFolder(folder, ctx);
   }
 }
 
@@ -110,7 +110,7 @@ TRunResult RunAction(TActionCode code, const TOptions& options, const TTarget& t
       result.status = TRunStatus::NoFolder;
       return result;
     }
-    WalkTree(root, ctx);
+    ProcessFolder(root, ctx);
   }
   Conclude(result);
   return result;
@@ -131,7 +131,7 @@ TRunResult RunRenameByName(const TOptions& options, const TTarget& target, TProg
   }
   for (const std::string& folder : folders) {
     if (result.status == TRunStatus::Stopped) break;
-    RenameTreeByName(folder, options, progress, result);
+    RenameByName(folder, options, progress, result);
   }
   Conclude(result);
   return result;

@@ -125,7 +125,7 @@ TEST_F(HromadneAkceDates, ExifShiftMovesEachDateFromItsOwnValue) {
   batchtest::WriteExifDates(path, {At(2013, 1, 31, 23, 30), At(2013, 1, 1, 8), At(2013, 1, 2, 9)});
   const TDateTime fileDate = DosFunc::GetFileDateTime(path);
   TFailures failures;
-  ShiftExifDates(path, 1, 60, failures);
+  ShiftExifDate(path, 1, 60, failures);
   EXPECT_TRUE(failures.empty());
   const batchtest::ExifDates dates = ReadExifDates(path);
   EXPECT_EQ(dates.dateTime, At(2013, 2, 2, 0, 30));
@@ -137,7 +137,7 @@ TEST_F(HromadneAkceDates, ExifShiftMovesEachDateFromItsOwnValue) {
                                         std::string("0000:00:00 00:00:00\0", 20));
   batchtest::WriteExifDates(none, {exif::NullDate(), 0, exif::NullDate()});
   const std::string before = testsupport::ReadFileBytes(none);
-  ShiftExifDates(none, 1, 0, failures);
+  ShiftExifDate(none, 1, 0, failures);
   EXPECT_EQ(testsupport::ReadFileBytes(none), before);
   EXPECT_TRUE(failures.empty());
 }

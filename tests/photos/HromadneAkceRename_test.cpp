@@ -242,10 +242,10 @@ TEST(HromadneAkceRenameNumbers, WidthsPrefixesAndStartNumbers) {
   EXPECT_EQ(NamePrefix(TRenameFormat::Index, "dovolena", 0), "dovolena_img");
   EXPECT_EQ(NamePrefix(TRenameFormat::Index, "IMGx", 0), "IMGx_");
   EXPECT_EQ(NamePrefix(TRenameFormat::DatePerDay, "", At(2013, 10, 5)), "20131005_img");
-  EXPECT_EQ(StartNumberOf(" 25 "), 25);
-  EXPECT_EQ(StartNumberOf("x"), 1);
-  EXPECT_EQ(StartNumberOf("-3"), 1);
-  EXPECT_EQ(PrefixOf("  "), "img");
+  EXPECT_EQ(GetStartNumber(" 25 "), 25);
+  EXPECT_EQ(GetStartNumber("x"), 1);
+  EXPECT_EQ(GetStartNumber("-3"), 1);
+  EXPECT_EQ(GetPrefix("  "), "img");
   EXPECT_EQ(Pad4(7), "0007");
   EXPECT_EQ(Pad4(12345), "12345");
 }
