@@ -539,6 +539,10 @@ uint8_t TExifReader::GetMakerId() const {
   return 0;
 }
 
+uint16_t TExifReader::GetOrientation() const {
+  return values_.orientation >= 1 && values_.orientation <= 8 ? values_.orientation : 1;
+}
+
 uint8_t TExifReader::GetFlashState() const {
   switch (values_.flash) {
     case 0: return 0;

@@ -157,6 +157,7 @@ struct TExifValues : TExifEditState {
   // IFD0 texts and the positions of the three dates' values (known only
   // when the value stood out of line and was exactly 20 bytes long).
   std::string imageDescription, make, model, software, copyright;
+  uint16_t orientation = 0;  // 0 when IFD0 has no Orientation tag
   int32_t dateTimePos = -1, dateTimeOriginalPos = -1, dateTimeDigitizedPos = -1;
 
   // Further standard values shown by the display formatting.
@@ -275,6 +276,9 @@ class TExifReader {
   uint8_t GetMakerId() const;
   // 0 not fired, 1 fired, 255 unknown (no Flash tag).
   uint8_t GetFlashState() const;
+  // The Orientation tag of IFD0, 1 to 8 (metadata/Orientation.h); 1, as
+  // stored, when the tag is missing or holds another number.
+  uint16_t GetOrientation() const;
   bool CanWriteDates() const;
   // Index of the tag's key in its group, -1 when absent.
   int FindTagIndex(uint8_t kind, uint16_t tag) const;

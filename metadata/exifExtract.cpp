@@ -180,6 +180,7 @@ constexpr Extraction kExtractions[] = {
     {kIfd0, tiff::kModel, kAscii, KeepText<&Values::model>},
     {kIfd0, tiff::kSoftware, kAscii, KeepText<&Values::software>},
     {kIfd0, tiff::kCopyright, kAscii, KeepText<&Values::copyright>},
+    {kIfd0, tiff::kOrientation, kShort, KeepFirst<&Values::orientation>},
     {kIfd0, tiff::kDateTime, kAscii, KeepDate<&Values::dateTime, &Values::dateTimePos>},
     {kIfd0, tiff::kXResolution, kRational, KeepQuotient<&Values::xResolution>},
     {kIfd0, tiff::kYResolution, kRational, KeepQuotient<&Values::yResolution>},

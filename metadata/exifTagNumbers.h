@@ -14,6 +14,7 @@ constexpr uint16_t kImageDescription = 270;
 constexpr uint16_t kMake = 271;
 constexpr uint16_t kModel = 272;
 constexpr uint16_t kStripOffsets = 273;
+constexpr uint16_t kOrientation = 274;
 constexpr uint16_t kRowsPerStrip = 278;
 constexpr uint16_t kStripByteCounts = 279;
 constexpr uint16_t kXResolution = 282;
