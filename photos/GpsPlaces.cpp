@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtoolsini.h"
 #include "platform/FileSystem.h"
@@ -39,13 +40,9 @@ bool ParseLocationLine(const std::string& line, std::string& lat, std::string& l
   return IsNumber(lat) && IsNumber(lon) && (alt.empty() || IsNumber(alt));
 }
 
-std::string LocationsFilePath(const std::string& executable, const std::string& dataFolder) {
+std::string LocationsFilePath(const std::string& executable) {
   const std::string beside = StrFunc::IncludeBackslash(StrFunc::ExtractDir(executable)) + kFileName;
-  const std::string inData =
-      dataFolder.empty() ? beside : StrFunc::IncludeBackslash(dataFolder) + kFileName;
-  for (const std::string& path : {StrFunc::ChangeExt(executable, "gps"), beside, inData})
-    if (Exists(path)) return path;
-  return inData;
+  return AppFolders::DataFile(kFileName, {StrFunc::ChangeExt(executable, "gps"), beside});
 }
 
 std::vector<std::string> SortedLines(const std::vector<std::string>& lines) {

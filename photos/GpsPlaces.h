@@ -21,11 +21,11 @@ constexpr const char* kFileName = "quillmarsh.gps";
 bool ParseLocationLine(const std::string& line, std::string& lat, std::string& lon,
                        std::string& name, std::string& alt);
 
-// The places file: the first that exists of the executable's path with the
-// extension "gps", kFileName beside the executable, and kFileName in the
-// data folder; when none exists, the one in the data folder (beside the
-// executable when no data folder is known).
-std::string LocationsFilePath(const std::string& executable, const std::string& dataFolder);
+// The places file: kFileName in the data folder (AppFolders::DataFile). When
+// it is not there yet, the places of an older run are copied there first:
+// the executable's path with the extension "gps", else kFileName beside the
+// executable. Empty when there is no data folder.
+std::string LocationsFilePath(const std::string& executable);
 
 // The valid lines as they stand, in the order of their names without regard
 // to case; lines of equal names keep their order.

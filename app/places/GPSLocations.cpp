@@ -14,7 +14,6 @@
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/SlotGuard.h"
 #include "app/widgets/appform.h"
-#include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
@@ -56,7 +55,7 @@ void SplitCoords(const std::string& coords, std::string& lat, std::string& lon, 
 
 TfrmGPS::TfrmGPS(QWidget* owner)
     : QDialog(owner),
-      places_(GpsPlaces::LocationsFilePath(platform::ExecutablePath(), AppFolders::DataFolder())) {
+      places_(GpsPlaces::LocationsFilePath(platform::ExecutablePath())) {
   setObjectName("frmGPS");
   Build();
   Connect();

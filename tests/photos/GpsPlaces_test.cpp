@@ -53,21 +53,25 @@ TEST(GpsPlaces, ALineIsAPlaceWhenItsPositionAndAltitudeAreNumbers) {
   }
 }
 
-TEST(GpsPlaces, TheFileBesideTheProgramIsFoundBeforeTheOneInTheDataFolder) {
+TEST(GpsPlaces, ThePlacesLiveInTheDataFolderAndAnOlderRunsAreCopiedThereOnce) {
+  testsupport::ScopedHome home;
   TempDir program;
-  TempDir data;
-  const std::string executable = program.File("quillmarsh");
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), data.File("quillmarsh.gps"));
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, ""), program.File("quillmarsh.gps"));
-  WriteFileBytes(data.File("quillmarsh.gps"), "");
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), data.File("quillmarsh.gps"));
-  WriteFileBytes(program.File("quillmarsh.gps"), "");
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(executable, data.Path()), program.File("quillmarsh.gps"));
-  // A copy under another name finds the places of its own name first.
-  const std::string renamed = program.File("fotky");
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(renamed, data.Path()), program.File("quillmarsh.gps"));
-  WriteFileBytes(program.File("fotky.gps"), "");
-  EXPECT_EQ(GpsPlaces::LocationsFilePath(renamed, data.Path()), program.File("fotky.gps"));
+  const std::string inData = home.Path() + "/data/quillmarsh.gps";
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(program.File("quillmarsh")), inData);
+  EXPECT_FALSE(fs::exists(inData));
+
+  // A copy under another name kept places of its own name beside it; they
+  // win over the common name.
+  WriteFileBytes(program.File("quillmarsh.gps"), "50.1|14.4||Praha\r\n");
+  WriteFileBytes(program.File("fotky.gps"), "49.2|16.6||Brno\r\n");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(program.File("fotky")), inData);
+  EXPECT_EQ(ReadFileBytes(inData), "49.2|16.6||Brno\r\n");
+  EXPECT_EQ(ReadFileBytes(program.File("fotky.gps")), "49.2|16.6||Brno\r\n");
+
+  // Once the data folder has its file, the older ones are never read again.
+  WriteFileBytes(inData, "");
+  EXPECT_EQ(GpsPlaces::LocationsFilePath(program.File("quillmarsh")), inData);
+  EXPECT_EQ(ReadFileBytes(inData), "");
 }
 
 TEST(GpsPlaces, StartingSortsTheValidLinesByNameAndWritesThemAsUtf8) {
