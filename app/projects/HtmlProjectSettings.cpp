@@ -447,7 +447,9 @@ bool FillProjectGrid(QTableWidget& grid) {
   for (int row = 0; row < grid.rowCount(); ++row) {
     const THtmlProject& project = projects[static_cast<size_t>(row)];
     grid.setItem(row, 0, new QTableWidgetItem(Q(project.ProjectName)));
-    grid.setItem(row, 1, new QTableWidgetItem(Q(project.PhotoFolder)));
+    auto* folder = new QTableWidgetItem(Q(project.PhotoFolder));
+    folder->setToolTip(folder->text());
+    grid.setItem(row, 1, folder);
   }
   return read;
 }
