@@ -237,6 +237,14 @@ constexpr NumberedText kTexts[] = {
     {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
     {634, "Projekt nelze smazat."},
     {635, "Seznam projektů nelze načíst."},
+    {680, "FTP server"},
+    {681, "Proxy server"},
+    {682, "Adresa"},
+    {683, "Port"},
+    {684, "Pasivní režim"},
+    {685, "Port FTP serveru musí být číslo od 1 do 65535."},
+    {686, "Port proxy serveru musí být číslo od 1 do 65535."},
+    {687, "Nastavení FTP nelze uložit."},
 };
 
 }  // namespace
