@@ -235,13 +235,15 @@ void TFTPForm::BuildLayout() {
   upload->addWidget(FullPB);
   upload->addWidget(DirsPB);
 
+  // Panels of fixed widths and the last one taking the rest; a long text
+  // is clipped, never widens the window.
   for (size_t i = 0; i < std::size(StatusPanels); ++i) {
     QLabel* panel = StatusPanels[i];
-    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     if (i < std::size(kStatusWidths)) {
-      panel->setMinimumWidth(kStatusWidths[i]);
+      panel->setFixedWidth(kStatusWidths[i]);
       StatusBar->addWidget(panel);
     } else {
+      panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       StatusBar->addWidget(panel, 1);
     }
   }
