@@ -74,6 +74,7 @@ constexpr const char* kActionTexts[] = {"Upload: ", "Download: ", "Delete: ", "R
                                         "MkDir: ",  "RmDir: ",    "ChDir: ",  "ScanDir: "};
 
 constexpr int kStatusWidths[] = {110, 330};
+constexpr int64_t kPumpIntervalMs = 15;
 
 int64_t NowMs() {
   using namespace std::chrono;
@@ -275,7 +276,7 @@ void TFTPForm::ConnectClientEvents() {
   e.disconnected = [this] { FTPEngDisconnected(); };
   e.sent = [this](const std::string& line) { LogEventSent(line); };
   e.received = [this](const std::string& line) { LogEventReceived(line); };
-  e.pump = [] { platform::PumpEvents(); };
+  e.pump = [this] { Pump(); };
 }
 
 void TFTPForm::ApplyTexts() {
@@ -446,7 +447,7 @@ bool TFTPForm::UploadProject(const std::string& projectName, const std::string& 
   DirsPB->show();
   const bool ok = upload_->UploadProject(localWebFolder, remoteName, S(Dir->text()), [this](int n) {
     DirsPB->setValue(n);
-    platform::PumpEvents();
+    Pump();
   });
   error_ = upload_->LastError();
   DirsPB->hide();
@@ -470,7 +471,7 @@ void TFTPForm::Begin(int total) {
   Info->clear();
   FullPB->show();
   Info->show();
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::Action(int action, const std::string& path, int64_t size) {
@@ -483,14 +484,14 @@ void TFTPForm::Action(int action, const std::string& path, int64_t size) {
   }
   Info->setText(text);
   Info->setVisible(!text.isEmpty());
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::End() {
   FilePB->hide();
   FullPB->hide();
   Info->hide();
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngWorkBegin(platform::FtpWorkMode, int64_t maximum) {
@@ -502,7 +503,7 @@ void TFTPForm::FTPEngWorkBegin(platform::FtpWorkMode, int64_t maximum) {
   FilePB->setValue(0);
   rate_ = 0;
   FilePB->show();
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngWork(platform::FtpWorkMode mode, int64_t bytes) {
@@ -523,30 +524,30 @@ void TFTPForm::FTPEngWork(platform::FtpWorkMode mode, int64_t bytes) {
     panel->clear();
   }
   FilePB->setValue(static_cast<int>(std::min<int64_t>(bytes / barScale_, FilePB->maximum())));
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngWorkEnd() {
   fileSize_ = 0;
   FilePB->setValue(0);
   rate_ = 0;
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngStatus(const std::string& text) {
   if (!StrFunc::Trim(text).empty()) AddLogLine(Q(text));
   StatusPanels[2]->setText(Q(text));
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngConnected() {
   StatusPanels[0]->setText(Text(kTextConnected));
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::FTPEngDisconnected() {
   StatusPanels[0]->setText(Text(kTextDisconnected));
-  platform::PumpEvents();
+  Pump();
 }
 
 void TFTPForm::LogEventReceived(const std::string& text) { AddLogLines("<<- ", text); }
@@ -565,6 +566,15 @@ void TFTPForm::AddLogLines(const char* prefix, const std::string& text) {
     if (start < text.size() && text[start] == '\n') ++start;
     if (start == text.size()) break;
   }
+  Pump();
+}
+
+void TFTPForm::Pump() {
+  // Events run and the window repaints about 60 times a second, not after
+  // each of the many lines and chunks of a fast run.
+  const int64_t now = NowMs();
+  if (now - pumpedMs_ < kPumpIntervalMs) return;
+  pumpedMs_ = now;
   platform::PumpEvents();
 }
 

@@ -149,6 +149,8 @@ class TFTPForm : public QDialog {
   void BuildLayout();
   void ConnectControls();
   void ConnectClientEvents();
+  // Lets pending events run, at most every few milliseconds.
+  void Pump();
   void AddLogLine(const QString& line);
   void AddLogLines(const char* prefix, const std::string& text);
   // The text of the port problem; empty when the ports are valid.
@@ -164,4 +166,5 @@ class TFTPForm : public QDialog {
   double rate_ = 0;
   int64_t fileSize_ = 0;
   int64_t barScale_ = 1;
+  int64_t pumpedMs_ = 0;
 };

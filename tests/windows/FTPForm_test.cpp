@@ -222,7 +222,7 @@ TEST_F(FTPFormTest, UploadShowsItsLogBarsAndStatus) {
     fs::create_directories(web.File(folder));
     WriteFileBytes(web.File(std::string(folder) + "/Page.htm"), "<html></html>");
   }
-  std::string photo(3 * 1024 * 1024, '\0');
+  std::string photo(1024 * 1024, '\0');
   for (size_t i = 0; i < photo.size(); ++i) photo[i] = static_cast<char>(i * 7 + i / 4093);
   WriteFileBytes(web.File("foto/IMG_1.JPG"), photo);
   ftptest::RealServer ftp(server.Path());
