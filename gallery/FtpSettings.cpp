@@ -19,19 +19,36 @@ int32_t PortNumber(const std::string& text) {
   return StrFunc::TryStrToIntS(StrFunc::Trim(text), value) ? value : 0;
 }
 
-void LoadPort(TConfig& config, const std::string& section, std::string& port) {
+// The four values both sections hold: server, port, user name, password.
+struct TServerValues {
+  std::string& host;
+  std::string& port;
+  std::string& login;
+  std::string& password;
+};
+
+void LoadServer(TConfig& config, const char* section, const TServerValues& v) {
+  config.SetSection(section);
+  v.host = config.ReadString("Host", v.host);
   int32_t value = 0;
-  if (StrFunc::TryStrToIntS(StrFunc::Trim(port), value))
-    port = std::to_string(config.ReadInteger("Port", value));
+  if (StrFunc::TryStrToIntS(StrFunc::Trim(v.port), value))
+    v.port = std::to_string(config.ReadInteger("Port", value));
   else if (config.ValueExists(section, "Port"))
-    port = std::to_string(config.ReadInteger("Port", 0));
+    v.port = std::to_string(config.ReadInteger("Port", 0));
+  v.login = config.ReadString("LoginName", v.login);
+  const std::string stored =
+      config.ReadString("Password", Crypt::EncryptString(v.password, kFtpKey));
+  std::string plain;
+  v.password = Crypt::DecryptString(stored, kFtpKey, plain) ? plain : std::string();
 }
 
-void LoadPassword(TConfig& config, std::string& password) {
-  const std::string stored =
-      config.ReadString("Password", Crypt::EncryptString(password, kFtpKey));
-  std::string plain;
-  password = Crypt::DecryptString(stored, kFtpKey, plain) ? plain : std::string();
+void SaveServer(TConfig& config, const char* section, const std::string& host,
+                const std::string& port, const std::string& login, const std::string& password) {
+  config.SetSection(section);
+  config.WriteString("Host", host);
+  config.WriteInteger("Port", PortNumber(port));
+  config.WriteString("LoginName", login);
+  config.WriteString("Password", Crypt::EncryptString(password, kFtpKey));
 }
 
 }  // namespace
@@ -39,34 +56,19 @@ void LoadPassword(TConfig& config, std::string& password) {
 void Load(TFtpSettings& s) {
   TConfig config;
   OpenSettings(config);
-  config.SetSection(kFtpSection);
-  s.Host = config.ReadString("Host", s.Host);
-  LoadPort(config, kFtpSection, s.Port);
-  s.LoginName = config.ReadString("LoginName", s.LoginName);
-  LoadPassword(config, s.Password);
+  LoadServer(config, kFtpSection, {s.Host, s.Port, s.LoginName, s.Password});
   s.Dir = config.ReadString("FtpUploadDirectory", s.Dir);
-  config.SetSection(kProxySection);
-  s.ProxyHost = config.ReadString("Host", s.ProxyHost);
-  LoadPort(config, kProxySection, s.ProxyPort);
-  s.ProxyLoginName = config.ReadString("LoginName", s.ProxyLoginName);
-  LoadPassword(config, s.ProxyPassword);
+  LoadServer(config, kProxySection,
+             {s.ProxyHost, s.ProxyPort, s.ProxyLoginName, s.ProxyPassword});
   s.ProxyConnectMethod = config.ReadInteger("ConnectMethod", s.ProxyConnectMethod);
 }
 
 bool Save(const TFtpSettings& s) {
   TConfig config;
   OpenSettings(config);
-  config.SetSection(kFtpSection);
-  config.WriteString("Host", s.Host);
-  config.WriteInteger("Port", PortNumber(s.Port));
-  config.WriteString("LoginName", s.LoginName);
-  config.WriteString("Password", Crypt::EncryptString(s.Password, kFtpKey));
+  SaveServer(config, kFtpSection, s.Host, s.Port, s.LoginName, s.Password);
   config.WriteString("FtpUploadDirectory", s.Dir);
-  config.SetSection(kProxySection);
-  config.WriteString("Host", s.ProxyHost);
-  config.WriteInteger("Port", PortNumber(s.ProxyPort));
-  config.WriteString("LoginName", s.ProxyLoginName);
-  config.WriteString("Password", Crypt::EncryptString(s.ProxyPassword, kFtpKey));
+  SaveServer(config, kProxySection, s.ProxyHost, s.ProxyPort, s.ProxyLoginName, s.ProxyPassword);
   config.WriteInteger("ConnectMethod", s.ProxyConnectMethod);
   return config.UpdateFile();
 }
