@@ -56,6 +56,36 @@ void SplitAround(const std::string& line, size_t at, size_t skip,
   out.push_back(line.substr(at + skip));
 }
 
+// The character set a template declares ("charset=" in any case, the name
+// after it); empty when it declares none.
+std::string DeclaredCharset(std::string_view text) {
+  constexpr std::string_view kCharset = "CHARSET=";
+  const size_t at = FindNoCase(text, kCharset);
+  if (at == std::string_view::npos) return {};
+  size_t i = at + kCharset.size();
+  while (i < text.size() && (text[i] == '"' || text[i] == '\'' || text[i] == ' ')) ++i;
+  std::string name;
+  for (; i < text.size() && name.size() < 40; ++i) {
+    const char c = text[i];
+    const bool part = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                      c == '-' || c == '_' || c == '.' || c == ':';
+    if (!part) break;
+    name += c;
+  }
+  return name;
+}
+
+// The table's UTF-8 text in the template's character set; where that is
+// none or unknown, in ASCII with a numeric reference for every other
+// letter, which reads the same in any character set a page may declare.
+std::string EncodeForTemplate(const std::string& table, const std::string& templateText) {
+  std::string bytes;
+  const std::string charset = DeclaredCharset(templateText);
+  if (!charset.empty() && platform::EncodeWithReferences(table, charset, bytes)) return bytes;
+  platform::EncodeWithReferences(table, "US-ASCII", bytes);
+  return bytes;
+}
+
 // The template's text, or empty when there is none that can be read.
 bool ReadTemplate(std::string& bytes) {
   for (const char* name : kTemplates) {
@@ -159,12 +189,18 @@ bool InsertTable(const std::vector<std::string>& templateLines,
 }
 
 std::string PageBytes(const TPage& page) {
-  std::string bytes;
+  // The template's own bytes stay as they are; only the table is encoded.
+  std::string text;
   std::vector<std::string> lines;
-  if (ReadTemplate(bytes) &&
-      InsertTable(platform::SplitLines(bytes), TableLines(page, false), lines))
-    return platform::JoinLines(lines);
-  return platform::JoinLines(DefaultPageLines(page));
+  if (ReadTemplate(text)) {
+    const std::string table = EncodeForTemplate(platform::JoinLines(TableLines(page, false)), text);
+    if (InsertTable(platform::SplitLines(text), platform::SplitLines(table), lines))
+      return platform::JoinLines(lines);
+  }
+  std::string bytes;
+  platform::EncodeWithReferences(platform::JoinLines(DefaultPageLines(page)),
+                                 CharsetName(page.CharCode), bytes);
+  return bytes;
 }
 
 std::string Write(bool toTemp, const TPage& page) {

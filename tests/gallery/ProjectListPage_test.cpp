@@ -72,8 +72,12 @@ TEST_F(ProjectListPageTest, WithoutTemplateTheDefaultPageListsEveryProject) {
 // The table, uncoloured, stands between "<p>" and "</p>" where the template
 // asks for it, once, and every other line stays as it was.
 TEST_F(ProjectListPageTest, TemplateReceivesTheTableOnce) {
-  const std::vector<std::string> table = ProjectListPage::TableLines(TwoProjects(), false);
+  std::vector<std::string> table = ProjectListPage::TableLines(TwoProjects(), false);
   EXPECT_EQ(table[2], "<tr ALIGN=CENTER VALIGN=CENTER>");
+  // These templates declare no character set: the letter comes as a reference.
+  for (std::string& line : table)
+    if (const size_t at = line.find("Dovolená"); at != std::string::npos)
+      line.replace(at, std::string("Dovolená").size(), "Dovolen&#225;");
   const auto around = [&table](std::vector<std::string> before, std::vector<std::string> after) {
     before.push_back("<p>");
     before.insert(before.end(), table.begin(), table.end());
@@ -107,9 +111,11 @@ TEST_F(ProjectListPageTest, TemplateReceivesTheTableOnce) {
 }
 
 TEST_F(ProjectListPageTest, TemplateWithNeitherGivesTheDefaultPage) {
+  const std::vector<std::string> defaultPage = Written();
+  EXPECT_EQ(defaultPage.size(), ProjectListPage::DefaultPageLines(TwoProjects()).size());
   Template("indexmaster.htm", "<html>no place for a table</html>\n");
   Template("indexmaster.html", "<body>\n</body>\n");  // the .htm one is taken first
-  EXPECT_EQ(Written(), ProjectListPage::DefaultPageLines(TwoProjects()));
+  EXPECT_EQ(Written(), defaultPage);
 }
 
 TEST_F(ProjectListPageTest, ThePageIsReplacedWholeOrNotAtAll) {
@@ -123,6 +129,25 @@ TEST_F(ProjectListPageTest, ThePageIsReplacedWholeOrNotAtAll) {
   const std::string upload = ProjectListPage::Write(true, TwoProjects());
   EXPECT_EQ(fs::path(upload).filename(), "index.htm");
   EXPECT_EQ(fs::path(upload).parent_path(), fs::path(home_.Path() + "/tmp"));
+}
+
+// A page is in the character set it declares: the default page in the
+// project's, a template's table in the template's (its own bytes as they
+// were), or, without a declaration, in ASCII with references.
+TEST_F(ProjectListPageTest, TextsAreInTheCharacterSetThePageDeclares) {
+  const auto written = [] { return ReadFileBytes(ProjectListPage::Write(false, TwoProjects())); };
+  // "Dovolená" in ISO-8859-2 ends with the byte 0xE1.
+  EXPECT_NE(written().find("Dovolen\xE1<"), std::string::npos);
+  Template("indexmaster.htm",
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; CHARSET=windows-1250\">\n"
+           "<h1>\x8Aumava</h1>\nINSERTPROJECTLIST\n");
+  std::string page = written();
+  EXPECT_NE(page.find("<h1>\x8Aumava</h1>"), std::string::npos);
+  EXPECT_NE(page.find("Dovolen\xE1<"), std::string::npos);
+  Template("indexmaster.htm", "<h1>\x8Aumava</h1>\nINSERTPROJECTLIST\n");
+  page = written();
+  EXPECT_NE(page.find("<h1>\x8Aumava</h1>"), std::string::npos);
+  EXPECT_NE(page.find("Dovolen&#225;<"), std::string::npos);
 }
 
 TEST(ProjectListPageUrl, FileUrlsArePercentEncoded) {
