@@ -64,7 +64,7 @@ void TMainForm::ShowThumbnail() {
   QImage thumbnail;
   if (!thumbnailFile_.empty() && JPegUtils::ExtractThumbnail(*reader_, thumbnailFile_)) {
     QCoreApplication::processEvents();
-    thumbnail = JpegImage::LoadFitted(thumbnailFile_, Img->size());
+    thumbnail = JpegImage::LoadFitted(thumbnailFile_, Img->size(), reader_->GetOrientation());
   }
   if (thumbnail.isNull()) {
     Img->clear();
@@ -190,7 +190,15 @@ void TMainForm::ShowImgButtonClick() {
 
 void TMainForm::LoadFullImage(const std::string& fileName) {
   InfoWindow::ShowInfo(Language::GetText(kTextLoadingImage) + " ...");
-  fullImage_ = fileName.empty() ? QImage() : JpegImage::LoadFitted(fileName, FullImg->size());
+  // The photo shown has been read; another one is read for its orientation.
+  int orientation = reader_->GetOrientation();
+  if (fileName != reader_->FileName()) {
+    TExifReader other;
+    other.ReadFromFile(fileName);
+    orientation = other.GetOrientation();
+  }
+  fullImage_ = fileName.empty() ? QImage()
+                                : JpegImage::LoadFitted(fileName, FullImg->size(), orientation);
   InfoWindow::HideInfo();
   if (fullImage_.isNull()) {
     FullImg->setText(fileName.empty() ? QString() : Q(Language::GetText(kTextDamaged)));
