@@ -254,6 +254,8 @@ class TMainForm : public QMainWindow {
   // Showing (MainShow.cpp).
   void ShowThumbnail();
   void ShowGps(const TExifReader& reader);
+  // The tag grids.
+  void ShowRows(const TExifReader& reader);
   void FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
                 const std::vector<std::string>& texts, bool withDataFormat);
   void ShowFullImage(const QImage& image);

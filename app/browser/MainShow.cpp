@@ -76,10 +76,7 @@ void TMainForm::ShowThumbnail() {
 
 void TMainForm::ShowExif(const TExifReader& reader) {
   ClearDisplay();
-  const TExifRows& standard = reader.StandardRows();
-  if (!standard.names.empty()) FillGrid(SG, standard.names, standard.texts, true);
-  const TExifRows& maker = reader.MakerRows();
-  if (!maker.names.empty()) FillGrid(ESG, maker.names, maker.texts, false);
+  ShowRows(reader);
   QStringList lines;
   for (const std::string& line : reader.Values().userCommentLines) lines << Q(line);
   Note->setPlainText(lines.join('\n'));
@@ -88,6 +85,15 @@ void TMainForm::ShowExif(const TExifReader& reader) {
   SetEditable(true);
   ShowGps(reader);
   ClearChangedMarks();
+}
+
+void TMainForm::ShowRows(const TExifReader& reader) {
+  SG->setRowCount(0);
+  ESG->setRowCount(0);
+  const TExifRows& standard = reader.StandardRows();
+  if (!standard.names.empty()) FillGrid(SG, standard.names, standard.texts, true);
+  const TExifRows& maker = reader.MakerRows();
+  if (!maker.names.empty()) FillGrid(ESG, maker.names, maker.texts, false);
 }
 
 void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
