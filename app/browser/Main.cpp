@@ -33,7 +33,12 @@ constexpr int kTextGpsViewLauncher = 592;
 constexpr int kDefaultWidth = 1180;
 constexpr int kDefaultHeight = 800;
 
-std::string LanguageFolder() { return AppFolders::ProgramFolder() + "/lng"; }
+// The user's own language files first, then those beside the program.
+std::vector<std::string> LanguageFolders() {
+  std::vector<std::string> folders;
+  for (const std::string& folder : AppFolders::LookupFolders()) folders.push_back(folder + "/lng");
+  return folders;
+}
 
 // The settings on the product's root in the user's registry.
 void OpenSettings(TConfig& config) { config.OpenRegistryDefault(false, resources::kProductName); }
@@ -55,7 +60,7 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
   resize(kDefaultWidth, kDefaultHeight);
   ApplyLanguage();
   LoadSettings();
-  Language::InitLanguages(LanguageFolder(), languageMenu_.get(),
+  Language::InitLanguages(LanguageFolders(), languageMenu_.get(),
                           [this](uint32_t winID) { LanguageChanged(winID); }, languageId_);
   ClearDisplay();
   // Without a private temporary folder no thumbnail is shown.
@@ -199,7 +204,7 @@ void LoadLanguageWithoutMainForm() {
     OpenSettings(config);
     winID = static_cast<uint32_t>(config.ReadInteger("Language", 0));
   }
-  Language::InitLanguages(LanguageFolder(), nullptr, nullptr, winID);
+  Language::InitLanguages(LanguageFolders(), nullptr, nullptr, winID);
 }
 
 }  // namespace Main

@@ -315,7 +315,8 @@ std::string GetTempDir();
 std::string ThumbnailPath();
 
 // Makes the stored language current when no main window exists (GPS-set
-// mode): the "Language" setting and the language files beside the program.
+// mode): the "Language" setting and the language files of the data folder's
+// and the program's "lng" folders.
 void LoadLanguageWithoutMainForm();
 
 }  // namespace Main

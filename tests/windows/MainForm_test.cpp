@@ -668,6 +668,26 @@ TEST_F(MainFormTest, AStoredLanguageIsAppliedWhileTheOtherWindowsDoNotExistYet) 
   EXPECT_LT(form->pos().x(), 5000);
 }
 
+// Language files the user adds go into the data folder, which a rebuild of
+// the program leaves alone.
+TEST_F(MainFormTest, TheUsersLanguageFilesAreFoundInTheDataFolder) {
+  GlobalWindows::Destroy();
+  fs::create_directories(home.Path() + "/data/lng");
+  WriteFileBytes(home.Path() + "/data/lng/english.lng",
+                 "[Language]\r\nWinID=0x0409\r\n[Menu]\r\nField2=&Open\r\n");
+  {
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    config.WriteInteger("Language", 0x0409);
+  }
+  CreateWindows();
+  QStringList languages;
+  for (const QAction* item : Find<QAction>("Language")->menu()->actions()) languages << item->text();
+  EXPECT_EQ(languages, (QStringList{"English", "Čeština"}));
+  EXPECT_EQ(Find<QAction>("Open1")->text(), "&Open");
+  Language::LoadLanguage("DEFAULT");
+}
+
 TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
   WindowTestApp();
   testsupport::ScopedHome home;
