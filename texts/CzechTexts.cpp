@@ -224,6 +224,7 @@ constexpr NumberedText kTexts[] = {
     {620, "Změny nelze uložit do snímku, snímek zůstal beze změny."},
     {621, "Seznam GPS míst nelze uložit."},
     {622, "GPS místa nelze importovat."},
+    {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
 };
 
 }  // namespace

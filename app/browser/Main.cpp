@@ -15,14 +15,15 @@
 #include "app/start/GlobalWindows.h"
 #include "app/start/links.h"
 #include "app/widgets/LanguageMenu.h"
+#include "app/widgets/QtLanguage.h"
 #include "app/widgets/SlotGuard.h"
 #include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
 #include "metadata/exif.h"
+#include "photos/WebPage.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
-#include "platform/OpenDocument.h"
 #include "resources/Product.h"
 #include "texts/Language.h"
 
@@ -157,6 +158,7 @@ void TMainForm::LanguageChanged(uint32_t winID) {
   languageId_ = winID;
   ApplyLanguage();
   GlobalWindows::ApplyTexts();
+  QtLanguage::FollowTexts();
   const std::string program = platform::ExecutablePath();
   shortcutNames_ = {Language::GetText(kTextGpsViewLauncher), Language::GetText(kTextGpsSetLauncher),
                     resources::kProductName};
@@ -180,7 +182,7 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
   if (FullImageShown() && !fullImage_.isNull()) ShowFullImage(fullImage_);
 }
 
-void TMainForm::Homepage1Click() { platform::OpenDocument(resources::kHomePage); }
+void TMainForm::Homepage1Click() { WebPage::Open(resources::kHomePage); }
 
 void TMainForm::About2Click() { TAboutBox::ShowAbout(this); }
 
@@ -205,6 +207,7 @@ void LoadLanguageWithoutMainForm() {
     winID = static_cast<uint32_t>(config.ReadInteger("Language", 0));
   }
   Language::InitLanguages(LanguageFolders(), nullptr, nullptr, winID);
+  QtLanguage::FollowTexts();
 }
 
 }  // namespace Main
