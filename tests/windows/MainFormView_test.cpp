@@ -26,6 +26,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
+#include "tests/windows/OnNextModal.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
@@ -55,12 +56,7 @@ class MainFormViewTest : public ::testing::Test {
 
   // Chooses a photo in the open dialog, as the user does after F3.
   void Open(const std::string& path) {
-    QTimer::singleShot(0, [path] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      dialog->selectFile(QString::fromStdString(path));
-      QMetaObject::invokeMethod(dialog, "accept");
-    });
+    ChooseFile(path);
     Find<QAction>("Open1")->trigger();
   }
 
