@@ -71,7 +71,8 @@ class StandardDialogsTest : public ::testing::Test {
 TEST_F(StandardDialogsTest, QtsDialogsSpeakTheLanguageOfTheTextsAlsoAfterAChange) {
   GlobalWindows::Create(false);
   TMainForm* form = GlobalWindows::Get().MainForm;
-  auto* lookIn = FindNamed<QLabel>(*FindNamed<QFileDialog>(*form, "OpenDialog"), "lookInLabel");
+  auto* openDialog = FindNamed<QFileDialog>(*form, "OpenDialog");
+  auto* lookIn = FindNamed<QLabel>(*openDialog, "lookInLabel");
   auto* calendar = FindNamed<QCalendarWidget>(*GlobalWindows::Get().frmHA, "cal");
 
   EXPECT_EQ(ShowBox("Otázka", "Uložit?").buttons, (QStringList{"&Ano", "&Ne", "Zrušit"}));
@@ -93,6 +94,8 @@ TEST_F(StandardDialogsTest, QtsDialogsSpeakTheLanguageOfTheTextsAlsoAfterAChange
   // The windows hear of the change through their event queues.
   QCoreApplication::processEvents();
   EXPECT_EQ(lookIn->text(), "Hledat v:");
+  // Qt's translation does not take the program's own caption.
+  EXPECT_EQ(openDialog->windowTitle(), "Vyber soubor z adresáře");
 }
 
 // The window manager cuts a caption its title bar cannot hold to "...".
