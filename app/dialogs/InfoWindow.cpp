@@ -17,6 +17,8 @@ TInfoWind::TInfoWind(QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   FocusReturn::Keep(this);
   appform::AutoChangeAppFont(this);
 }

@@ -27,6 +27,8 @@ TfrmModalGauge::TfrmModalGauge(QWidget* owner)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(edge);
   SetMax(100);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   FocusReturn::Keep(this);
   appform::AutoChangeAppFont(this);
 }

@@ -70,6 +70,8 @@ TfrmWait::TfrmWait(const std::string& message, int secondMax, int firstMax)
   layout->addWidget(PTLine);
   layout->addWidget(PB2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   FocusReturn::Keep(this);
   Setup(message, std::string(), secondMax, firstMax);
 }
