@@ -237,6 +237,7 @@ constexpr NumberedText kTexts[] = {
     {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
     {634, "Projekt nelze smazat."},
     {635, "Seznam projektů nelze načíst."},
+    {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
 };
 
 }  // namespace

@@ -337,6 +337,8 @@ class TMainForm : public QMainWindow {
   // Showing (MainShow.cpp).
   void ShowThumbnail();
   void ShowGps(const TExifReader& reader);
+  // The tag grids.
+  void ShowRows(const TExifReader& reader);
   void FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
                 const std::vector<std::string>& texts, bool withDataFormat);
   void ShowFullImage(const QImage& image);
@@ -397,7 +399,8 @@ std::string GetTempDir();
 std::string ThumbnailPath();
 
 // Makes the stored language current when no main window exists (GPS-set
-// mode): the "Language" setting and the language files beside the program.
+// mode): the "Language" setting and the language files of the data folder's
+// and the program's "lng" folders.
 void LoadLanguageWithoutMainForm();
 
 }  // namespace Main

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "metadata/Orientation.h"
 #include "platform/jpeg/JpegReader.h"
 
 namespace JpegImage {
@@ -28,13 +29,20 @@ QImage Fitted(const QImage& image, QSize box) {
   return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage LoadFitted(const std::string& path, QSize box) {
+QImage LoadFitted(const std::string& path, QSize box, int orientation) {
   if (box.width() < 1 || box.height() < 1) return {};
   platform::JpegReader reader;
   if (!reader.OpenFile(path)) return {};
-  const QSize target = FitSize({reader.Width(), reader.Height()}, box);
+  int width = reader.Width();
+  int height = reader.Height();
+  Orientation::UprightSize(orientation, width, height);
+  const QSize target = FitSize({width, height}, box);
+  // The decoder scales the picture as stored.
+  QSize stored = target;
+  if (Orientation::SwapsSides(orientation)) stored.transpose();
   platform::Bitmap bitmap;
-  if (!reader.Decode(bitmap, target.width(), target.height())) return {};
+  if (!reader.Decode(bitmap, stored.width(), stored.height())) return {};
+  Orientation::TurnUpright(bitmap, orientation);
   const QImage decoded(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3,
                        QImage::Format_RGB888);
   // The decoded image only borrows the bitmap's pixels: copy or scale it.
