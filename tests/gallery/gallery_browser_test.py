@@ -208,7 +208,7 @@ class GalleryInBrowser(unittest.TestCase):
             driver.find_element(By.CSS_SELECTOR, "img[src$='left.gif']").click()
             self.wait_frame("topframe", "page0001.htm")
             self.in_frame("main")
-            driver.find_element(By.CSS_SELECTOR, "a[target=topframe]").click()
+            driver.find_element(By.CSS_SELECTOR, "a[target=topframe] img").click()
             self.wait_frame("topframe", strip)
 
             # The arrows step through every photo, with none at the ends.
@@ -281,10 +281,9 @@ class GalleryInBrowser(unittest.TestCase):
         gallery = self.gallery("ISO-8859-2")
         self.crawl([self.file_url(gallery, size + "/index.htm") for size in SIZES])
         self.check_navigation(self.file_url, gallery)
-        self.check_texts(self.file_url, gallery)
 
     def test_texts_read_back_in_every_character_set(self):
-        letters = {"ISO-8859-1": [b"&#367;", b"&#353;"], "ISO-8859-2": [b"\xb9\xbb"], "windows-1250": [b"\x9a\x9d"]}
+        letters = {"ISO-8859-1": [b"&#352;&#357;", b"&#367;"], "ISO-8859-2": [b"\xa9\xbb"], "windows-1250": [b"\x8a\x9d"]}
         for gallery in self.fixture["galleries"]:
             with self.subTest(charset=gallery["charset"]):
                 with open(os.path.join(gallery["folder"], "800x600", self.photos[0]["page"]), "rb") as page:
