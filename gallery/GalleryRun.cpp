@@ -131,6 +131,8 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
   }
   SetUpState();
   checker_.ScanDirectory(folder_);
+  // Every photo is asked about: its checksum is read at once for all.
+  checker_.ComputeChecksums();
   if (!MakeFolders()) {
     report_.Outcome = TOutcome::kCannotCreateFolder;
     return report_;

@@ -105,8 +105,7 @@ TRun Lazygal(const fs::path& photos, const fs::path& out, const fs::path& log) {
 }
 
 TRun Fgallery(const fs::path& photos, const fs::path& out, const fs::path& log) {
-  return Tool({"fgallery", "-s", "-d", "-k", "-j", "4", "--quiet", photos.string(), out.string(), "Benchmark"}, out,
-              log);
+  return Tool({"fgallery", "-s", "-d", "-k", "-j", "4", photos.string(), out.string(), "Benchmark"}, out, log);
 }
 
 double Vips(const std::vector<std::string>& photos, const fs::path& out) {
