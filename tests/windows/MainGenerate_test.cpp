@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/browser/Main.h"
@@ -77,12 +78,16 @@ TEST_F(MainGenerate, WritesTheGalleryHoldsTheCommandsAndPutsTheWindowBack) {
   Find<QPushButton>(*main, "ShowImgButton")->click();
   ASSERT_TRUE(main->FullImageShown());
 
-  // What the window looks like while the run lets events through.
+  // What the window looks like while the run lets events through; with
+  // QUILLMARSH_WINDOW_SHOT=<file.png> (under Xvfb) a picture of it is saved.
+  const char* shot = std::getenv("QUILLMARSH_WINDOW_SHOT");
+  if (shot != nullptr) main->show();
   bool seen = false, openEnabled = true, nextEnabled = true, imageShown = true, sorted = false;
   int maximum = 0;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     QProgressBar* gauge = Find<QProgressBar>(*main, "Gauge");
+    if (shot != nullptr && gauge->value() == 3) main->grab().save(shot);
     if (seen || gauge->isHidden()) return;
     seen = true;
     openEnabled = Find<QAction>(*main, "Open1")->isEnabled();
