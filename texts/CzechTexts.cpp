@@ -237,6 +237,8 @@ constexpr NumberedText kTexts[] = {
     {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
     {634, "Projekt nelze smazat."},
     {635, "Seznam projektů nelze načíst."},
+    {640, "Galerii nelze vytvořit: výstupní soubory těchto snímků by měly stejné jméno (jména se liší jen velikostí písmen nebo příponou), nebo jméno stránky galerie (index, page0001...). Přejmenujte je a spusťte generování znovu."},
+    {641, "Tyto snímky nebo stránky se do galerie nepodařilo zapsat (snímek nelze přečíst nebo soubor nelze uložit):"},
     {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
 };
 
