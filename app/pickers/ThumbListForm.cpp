@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include <QAbstractTableModel>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/pickers/ThumbGrid.h"
 #include "app/widgets/FormTools.h"
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
@@ -21,70 +19,6 @@
 #include "photos/ThumbListFormGrid.h"
 #include "resources/Product.h"
 #include "texts/Language.h"
-
-namespace ThumbListForm {
-
-// The grid's cells: as many rows as the photos need in the columns given;
-// cells beyond the last photo can be neither selected nor picked.
-class TGridModel : public QAbstractTableModel {
- public:
-  using QAbstractTableModel::QAbstractTableModel;
-
-  void SetShape(int count, int columns) {
-    beginResetModel();
-    count_ = count;
-    columns_ = std::max(1, columns);
-    endResetModel();
-  }
-  int Columns() const { return columns_; }
-  int Entry(const QModelIndex& index) const {
-    return index.isValid() ? EntryOfCell(index.row(), index.column(), columns_, count_) : -1;
-  }
-  QModelIndex CellOf(int entry) const {
-    return entry < 0 || entry >= count_ ? QModelIndex() : index(entry / columns_, entry % columns_);
-  }
-
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : RowCount(count_, columns_);
-  }
-  int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : columns_;
-  }
-  QVariant data(const QModelIndex&, int) const override { return QVariant(); }
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    return Entry(index) >= 0 ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-  }
-
- private:
-  int count_ = 0;
-  int columns_ = 1;
-};
-
-namespace {
-
-// Hands the painting of each cell to the form.
-class TCellPainter : public QStyledItemDelegate {
- public:
-  TCellPainter(TThumbnailListForm& form, TGridModel& model)
-      : QStyledItemDelegate(&form), form_(form), model_(model) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    const int entry = model_.Entry(index);
-    if (entry >= 0) form_.DGDrawCell(*painter, option, entry);
-  }
-  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-    return {kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth};
-  }
-
- private:
-  TThumbnailListForm& form_;
-  TGridModel& model_;
-};
-
-}  // namespace
-
-}  // namespace ThumbListForm
 
 namespace {
 
@@ -128,23 +62,9 @@ TThumbnailListForm::TThumbnailListForm(QWidget* owner)
       model_(new ThumbListForm::TGridModel(this)),
       maker_(new QTimer(this)) {
   setObjectName("ThumbnailListForm");
-  DG->setModel(model_);
-  DG->setItemDelegate(new ThumbListForm::TCellPainter(*this, *model_));
-  DG->horizontalHeader()->hide();
-  DG->verticalHeader()->hide();
-  DG->horizontalHeader()->setMinimumSectionSize(1);
-  DG->verticalHeader()->setMinimumSectionSize(1);
-  DG->horizontalHeader()->setDefaultSectionSize(kCellWidth + kGridLineWidth);
-  DG->verticalHeader()->setDefaultSectionSize(kCellHeight + kGridLineWidth);
-  DG->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DG->setShowGrid(false);
-  DG->setSelectionMode(QAbstractItemView::SingleSelection);
-  DG->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // A scroll bar that came and went would change the columns it leaves room for.
-  DG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  DG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  DG->setMinimumSize(kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth);
+  ThumbListForm::SetUpGrid(*DG, *model_,
+                           [this](QPainter& painter, const QStyleOptionViewItem& option,
+                                  int entry) { DGDrawCell(painter, option, entry); });
   DG->viewport()->installEventFilter(this);
   OkButton->setDefault(true);
   maker_->setSingleShot(true);
@@ -232,19 +152,10 @@ void TThumbnailListForm::SaveBounds() const {
   config.WriteInteger("Height", height());
 }
 
-void TThumbnailListForm::UpdateColumns() {
-  const int columns = ThumbListForm::ColumnCount(DG->viewport()->width());
-  if (columns == model_->Columns()) return;
-  const int current = CurrentEntry();
-  model_->SetShape(cache_.Count(), columns);
-  SelectEntry(current);
-}
+void TThumbnailListForm::UpdateColumns() { ThumbListForm::FollowWidth(*DG, *model_); }
 
 void TThumbnailListForm::SelectEntry(int entry) {
-  const QModelIndex cell = model_->CellOf(entry);
-  if (!cell.isValid()) return;
-  DG->setCurrentIndex(cell);
-  DG->scrollTo(cell);
+  ThumbListForm::SelectEntry(*DG, *model_, entry);
 }
 
 void TThumbnailListForm::OkButtonClick() {
