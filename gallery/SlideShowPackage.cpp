@@ -37,6 +37,20 @@ bool TakeBytes(const std::string& path, std::string& bytes) {
 
 }  // namespace
 
+namespace SlideShowPackage {
+
+std::string PlayerPackagePath(const std::vector<std::string>& arguments,
+                              const std::string& ownPath) {
+  const auto isFile = [](const std::string& path) {
+    return !path.empty() && DosFunc::FileExistsLong(path) && !DosFunc::DirectoryExistsLong(path);
+  };
+  if (!arguments.empty() && isFile(arguments.front())) return arguments.front();
+  const std::string beside = StrFunc::ChangeExt(ownPath, kPackageExt);
+  return isFile(beside) ? beside : ownPath;
+}
+
+}  // namespace SlideShowPackage
+
 TSlideShowPackage::TOpenResult TSlideShowPackage::Open(const std::string& path,
                                                        const TSlideShowWorkDir& work) {
   Close();

@@ -39,6 +39,16 @@ inline constexpr char kReadError[] = "I/O Error. Cannot read data.";
 
 // --- Reading ----------------------------------------------------------------
 
+namespace SlideShowPackage {
+
+// The package a player plays: its first argument when that names an
+// existing file; else ownPath with the extension "ssp" when that exists;
+// else ownPath itself, for a package appended to the player.
+std::string PlayerPackagePath(const std::vector<std::string>& arguments,
+                              const std::string& ownPath);
+
+}  // namespace SlideShowPackage
+
 // A package opened for playing. Entries are extracted into a work folder
 // (gallery/SlideShowWorkDir) as they are needed.
 class TSlideShowPackage {
