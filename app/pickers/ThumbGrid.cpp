@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QTableView>
 
 #include "photos/ThumbListFormGrid.h"
@@ -73,6 +74,22 @@ void FollowWidth(QTableView& grid, TGridModel& model) {
   const int current = model.Entry(grid.currentIndex());
   model.SetShape(model.Count(), columns);
   SelectEntry(grid, model, current);
+}
+
+QImage BlankCell() {
+  QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+void PaintCell(QPainter& painter, const QStyleOptionViewItem& option, const QImage& picture) {
+  const QRect cell = option.rect;
+  painter.fillRect(cell, option.palette.window());
+  painter.drawImage(cell.topLeft() + QPoint(1, 1), picture);
+  if (option.state & QStyle::State_Selected) {
+    painter.setPen(QPen(option.palette.highlight(), kGridLineWidth));
+    painter.drawRect(cell.adjusted(2, 2, -kGridLineWidth, -kGridLineWidth));
+  }
 }
 
 void SelectEntry(QTableView& grid, const TGridModel& model, int entry) {

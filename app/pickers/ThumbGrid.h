@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QAbstractTableModel>
+#include <QImage>
 #include <QStyledItemDelegate>
 
 class QPainter;
@@ -60,6 +61,13 @@ void SetUpGrid(QTableView& grid, TGridModel& model, TDrawCell draw);
 // Keeps model's columns filling grid's width and the current entry current;
 // call when the grid's viewport was resized.
 void FollowWidth(QTableView& grid, TGridModel& model);
+
+// A white cell picture, shown until the entry's own is made.
+QImage BlankCell();
+
+// Paints a cell: the window's colour, the picture, and a frame round the
+// current cell.
+void PaintCell(QPainter& painter, const QStyleOptionViewItem& option, const QImage& picture);
 
 // Makes entry the current cell and scrolls to it; nothing for no entry.
 void SelectEntry(QTableView& grid, const TGridModel& model, int entry);

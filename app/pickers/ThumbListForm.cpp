@@ -12,6 +12,7 @@
 
 #include "app/pickers/ThumbGrid.h"
 #include "app/widgets/FormTools.h"
+#include "app/widgets/JpegImage.h"
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
@@ -34,18 +35,6 @@ constexpr char kBoundsSection[] = "Desktop\\ThumbWinPos";
 // The grid's size before any stored bounds: six columns of four rows.
 constexpr int kDesignedColumns = 6;
 constexpr int kDesignedRows = 4;
-
-QImage Blank() {
-  QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
-
-QImage ImageOf(const platform::Bitmap& picture) {
-  const QImage view(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
-                    QImage::Format_RGB888);
-  return view.copy();
-}
 
 void OpenSettings(TConfig& config) {
   config.OpenRegistryDefault(false, resources::kProductName);
@@ -93,7 +82,7 @@ TThumbnailListForm::~TThumbnailListForm() = default;
 
 int TThumbnailListForm::Pick(const std::string& folder, const std::vector<std::string>& fileList) {
   const int previous = CurrentEntry();
-  if (cache_.Prepare(folder, fileList)) IL.assign(fileList.size(), Blank());
+  if (cache_.Prepare(folder, fileList)) IL.assign(fileList.size(), ThumbListForm::BlankCell());
   model_->SetShape(cache_.Count(), ThumbListForm::ColumnCount(DG->viewport()->width()));
   SelectEntry(previous >= 0 && previous < cache_.Count() ? previous : 0);
   const bool picked = exec() == QDialog::Accepted;
@@ -110,13 +99,7 @@ int TThumbnailListForm::CurrentEntry() const { return model_->Entry(DG->currentI
 void TThumbnailListForm::DGDrawCell(QPainter& painter, const QStyleOptionViewItem& option,
                                     int entry) {
   if (!cache_.Entry(entry).loaded && wanted_.insert(entry).second && !making_) maker_->start();
-  const QRect cell = option.rect;
-  painter.fillRect(cell, option.palette.window());
-  painter.drawImage(cell.topLeft() + QPoint(1, 1), IL.at(static_cast<size_t>(entry)));
-  if (option.state & QStyle::State_Selected) {
-    painter.setPen(QPen(option.palette.highlight(), kGridLineWidth));
-    painter.drawRect(cell.adjusted(2, 2, -kGridLineWidth, -kGridLineWidth));
-  }
+  ThumbListForm::PaintCell(painter, option, IL.at(static_cast<size_t>(entry)));
 }
 
 bool TThumbnailListForm::eventFilter(QObject* watched, QEvent* event) {
@@ -173,7 +156,7 @@ void TThumbnailListForm::MakeNextThumbnail() {
         StrFunc::IncludeBackslash(cache_.Folder()) + cache_.Entry(entry).name;
     // A photo without a picture keeps its blank cell and can still be picked.
     if (JPegUtils::ThumbnailPicture(photo, kCellWidth, kCellHeight, picture))
-      IL.at(static_cast<size_t>(entry)) = ImageOf(picture);
+      IL.at(static_cast<size_t>(entry)) = JpegImage::FromBitmap(picture);
     cache_.MarkLoaded(entry);
     DG->viewport()->update();
   }
