@@ -49,6 +49,16 @@ std::string PlayerPackagePath(const std::vector<std::string>& arguments,
   return isFile(beside) ? beside : ownPath;
 }
 
+std::string ItemOf(int entry) { return "*" + std::to_string(entry); }
+
+int EntryOfItem(const std::string& item) {
+  int32_t entry = -1;
+  if (item.empty() || item[0] != '*' ||
+      !StrFunc::TryStrToIntS(StrFunc::Trim(item.substr(1)), entry) || entry < 0)
+    return -1;
+  return entry;
+}
+
 }  // namespace SlideShowPackage
 
 TSlideShowPackage::TOpenResult TSlideShowPackage::Open(const std::string& path,

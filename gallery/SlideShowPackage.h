@@ -47,6 +47,12 @@ namespace SlideShowPackage {
 std::string PlayerPackagePath(const std::vector<std::string>& arguments,
                               const std::string& ownPath);
 
+// A show's list names a picture of a package by "*" and the number of its
+// record entry; anything else is a picture's path.
+std::string ItemOf(int entry);
+// The record entry of an item; -1 for a path.
+int EntryOfItem(const std::string& item);
+
 }  // namespace SlideShowPackage
 
 // A package opened for playing. Entries are extracted into a work folder

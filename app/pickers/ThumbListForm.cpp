@@ -126,14 +126,7 @@ void TThumbnailListForm::LoadBounds() {
   resize(width, height);
 }
 
-void TThumbnailListForm::SaveBounds() const {
-  TConfig config;
-  OpenSettings(config);
-  config.WriteInteger("Left", pos().x());
-  config.WriteInteger("Top", pos().y());
-  config.WriteInteger("Width", width());
-  config.WriteInteger("Height", height());
-}
+void TThumbnailListForm::SaveBounds() const { FormTools::SaveBounds(*this, kBoundsSection); }
 
 void TThumbnailListForm::UpdateColumns() { ThumbListForm::FollowWidth(*DG, *model_); }
 

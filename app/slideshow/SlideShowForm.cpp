@@ -31,26 +31,6 @@ constexpr int kPlayerStartDelay = 250;
 constexpr int kOverlayMargin = 30;
 constexpr int kOverlayAt = 3;
 
-// The record entry of a package item ("*" + number); -1 for a path.
-int EntryOf(const std::string& item) {
-  int32_t entry = -1;
-  if (item.empty() || item[0] != '*' || !StrFunc::TryStrToIntS(StrFunc::Trim(item.substr(1)), entry))
-    return -1;
-  return entry;
-}
-
-// Clears a flag when it goes out of scope.
-class TFlag {
- public:
-  explicit TFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlag() { flag_ = false; }
-  TFlag(const TFlag&) = delete;
-  TFlag& operator=(const TFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 TSlideShow::TSlideShow(QWidget* owner)
@@ -93,7 +73,7 @@ TSlideShow::~TSlideShow() {
 
 void TSlideShow::Run(int startIndex) {
   if (items_.empty() || running_) return;
-  TFlag running(running_);
+  const FormTools::TBusy running(running_, {});
   stop_ = false;
   FS->SetFullscreen(true);
   show();
@@ -115,7 +95,7 @@ void TSlideShow::Run(int startIndex) {
 
 void TSlideShow::Next() {
   if (inNext_ || items_.empty() || stop_) return;
-  TFlag inNext(inNext_);
+  const FormTools::TBusy inNext(inNext_, {});
   Timer1->stop();
   if (!prepared_.loaded && !LoadNext()) {
     // Not one picture of the list loads: there is nothing to show.
@@ -162,7 +142,7 @@ bool TSlideShow::LoadNext() {
 
 bool TSlideShow::Prepare(int index) {
   const std::string& item = items_.at(static_cast<size_t>(index));
-  const int entry = EntryOf(item);
+  const int entry = SlideShowPackage::EntryOfItem(item);
   TSlideInfoRec info;
   std::string picture = item;
   if (entry >= 0) {

@@ -77,7 +77,7 @@ void TSlideShow::StartProject(int p) {
   if (first < 0 || menu_ == nullptr) return;
   const int count = package_->Projects().at(static_cast<size_t>(p)).Count;
   items_.clear();
-  for (int j = 0; j < count; ++j) items_.push_back("*" + std::to_string(first + 3 * j));
+  for (int j = 0; j < count; ++j) items_.push_back(SlideShowPackage::ItemOf(first + 3 * j));
 
   overlayFlags_ = (menu_->FileCounter->isChecked() ? SlideShowOverlay::kCounter : 0) |
                   (menu_->ExposureTime->isChecked() ? SlideShowOverlay::kExposure : 0) |

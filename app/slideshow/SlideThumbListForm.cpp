@@ -12,13 +12,10 @@
 #include "app/widgets/JpegImage.h"
 #include "app/widgets/appform.h"
 #include "foundation/DosFunc.h"
-#include "foundation/StrFunc.h"
-#include "foundation/config/cfgtools.h"
 #include "gallery/SlideShowPackage.h"
 #include "metadata/ConvertJPeg.h"
 #include "photos/ThumbListFormGrid.h"
 #include "platform/jpeg/JpegReader.h"
-#include "resources/Product.h"
 #include "texts/Language.h"
 
 namespace {
@@ -84,10 +81,8 @@ void TSlideThumbListForm::Fill(const std::vector<std::string>& items,
   package_ = package;
   slots_.assign(items.size(), TSlot());
   for (size_t i = 0; i < items.size(); ++i) {
-    int32_t entry = -1;
-    if (!items[i].empty() && items[i][0] == '*' &&
-        StrFunc::TryStrToIntS(StrFunc::Trim(items[i].substr(1)), entry) && entry >= 0)
-      slots_[i].entry = entry + 1;
+    const int entry = SlideShowPackage::EntryOfItem(items[i]);
+    if (entry >= 0) slots_[i].entry = entry + 1;
   }
   IL.assign(items.size(), ThumbListForm::BlankCell());
   last_ = static_cast<int>(items.size()) - 1;
@@ -150,12 +145,4 @@ void TSlideThumbListForm::OkButtonClick() {
   if (CurrentEntry() >= 0) accept();
 }
 
-void TSlideThumbListForm::SaveBounds() const {
-  TConfig config;
-  config.OpenRegistryDefault(false, resources::kProductName);
-  config.SetSection(kBoundsSection);
-  config.WriteInteger("Left", pos().x());
-  config.WriteInteger("Top", pos().y());
-  config.WriteInteger("Width", width());
-  config.WriteInteger("Height", height());
-}
+void TSlideThumbListForm::SaveBounds() const { FormTools::SaveBounds(*this, kBoundsSection); }
