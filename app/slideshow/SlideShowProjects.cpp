@@ -29,7 +29,8 @@ using FormTools::Q;
 using FormTools::Text;
 
 constexpr char kTitle[] = "SlideShow Menu";
-constexpr char kIntervalMask[] = "999; ";
+// Up to three digits, none required; blanks where none is typed.
+constexpr char kIntervalMask[] = "000; ";
 constexpr char kDefaultInterval[] = "5";
 constexpr int kCancelText = 279;
 

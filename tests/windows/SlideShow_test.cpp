@@ -250,7 +250,9 @@ TEST_F(PlayerTest, PlaysTheChosenProjectWithTheMenusChoices) {
   EXPECT_EQ(menu.SG->item(1, 0)->text(), "Tři");
   EXPECT_EQ(menu.Mouse->text(), "Myš");
   EXPECT_EQ(menu.Test->text(), "Testovací řádek");
-  menu.Interval->setText("0");
+  EXPECT_EQ(menu.Interval->text(), "5");
+  menu.Interval->selectAll();
+  QTest::keyClicks(menu.Interval, "0");
   menu.TimeInterval->setChecked(false);
 
   std::vector<std::string> lines;
