@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "foundation/StrFunc.h"
+#include "metadata/Orientation.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
 
@@ -111,14 +112,15 @@ void TargetSize(std::uint8_t mode, int boundA, int boundB, int& width, int& heig
   }
 }
 
-bool Convert(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
-             int boundA, int boundB, std::uint8_t quality) {
+bool Load(const std::string& srcFile, std::uint8_t mode, int boundA, int boundB, int orientation,
+          platform::Bitmap& picture) {
   platform::JpegReader reader;
   if (!reader.OpenFile(StrFunc::StripLongPathPrefix(srcFile))) {
     return false;
   }
   int width = reader.Width();
   int height = reader.Height();
+  Orientation::UprightSize(orientation, width, height);
   TargetSize(mode, boundA, boundB, width, height);
   width = std::max(width, 1);
   height = std::max(height, 1);
@@ -126,20 +128,36 @@ bool Convert(const std::string& srcFile, const std::string& dstFile, std::uint8_
   if (width > kMaxSide || height > kMaxSide || pixels > platform::JpegReader::kMaxPixels) {
     return false;
   }
-  platform::Bitmap picture;
-  if (!reader.Decode(picture, width, height)) {
+  // The decoder scales the stored picture, which lies on its side when the
+  // upright one has its sides swapped.
+  const bool swapped = Orientation::SwapsSides(orientation);
+  if (!reader.Decode(picture, swapped ? height : width, swapped ? width : height)) {
     return false;
   }
+  Orientation::TurnUpright(picture, orientation);
   StretchBitmap(picture, width, height);
-  return platform::WriteJpegFile(picture, StrFunc::StripLongPathPrefix(dstFile), quality);
+  return true;
 }
 
 }  // namespace
 
+bool LoadForMode(const std::string& srcFile, std::uint8_t mode, int boundA, int boundB,
+                 int orientation, platform::Bitmap& picture) {
+  picture = platform::Bitmap();
+  try {
+    if (Load(srcFile, mode, boundA, boundB, orientation, picture)) return true;
+  } catch (...) {
+  }
+  picture = platform::Bitmap();
+  return false;
+}
+
 bool ConvertJpegFile(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
                      int boundA, int boundB, std::uint8_t quality) {
   try {
-    return Convert(srcFile, dstFile, mode, boundA, boundB, quality);
+    platform::Bitmap picture;
+    return Load(srcFile, mode, boundA, boundB, 1, picture) &&
+           platform::WriteJpegFile(picture, StrFunc::StripLongPathPrefix(dstFile), quality);
   } catch (...) {
     return false;
   }

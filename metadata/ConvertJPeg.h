@@ -48,4 +48,14 @@ void StretchBitmap(platform::Bitmap& graphic, int width, int height);
 //     already fits the box.
 void FitIntoBox(int& width, int& height, int boundA, int boundB);
 
+// The picture ConvertJpegFile encodes for srcFile, mode and bounds, with the
+// photo first stood upright by its EXIF orientation (metadata/Orientation.h;
+// 1 keeps it as stored), so that the size rules see the upright shape: a
+// portrait photo stored on its side gets mode 1's 319 x 425. Decoded once,
+// scaled by the decoder as far as the size allows. With orientation 1 the
+// picture is exactly the one ConvertJpegFile saves. False, with picture
+// empty, where ConvertJpegFile fails before writing.
+[[nodiscard]] bool LoadForMode(const std::string& srcFile, std::uint8_t mode, int boundA, int boundB,
+                               int orientation, platform::Bitmap& picture);
+
 }  // namespace ConvertJPeg

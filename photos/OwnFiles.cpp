@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/StrFunc.h"
+#include "platform/FileSystem.h"
 
 namespace OwnFiles {
 
@@ -10,6 +11,17 @@ namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
   return StrFunc::UpperCaseCz(a) == StrFunc::UpperCaseCz(b);
+}
+
+GalleryFolderSource& Source() {
+  static GalleryFolderSource source = nullptr;
+  return source;
+}
+
+std::string FolderKey(std::string_view folder) {
+  std::string key = StrFunc::Trim(folder);
+  while (key.size() > 1 && key.back() == '/') key.pop_back();
+  return key;
 }
 
 }  // namespace
@@ -30,6 +42,22 @@ bool IsOwnPath(std::string_view relativePath) {
     start = slash + 1;
   }
   return IsOwnFile(relativePath.substr(start));
+}
+
+void SetGalleryFolderSource(GalleryFolderSource source) { Source() = source; }
+
+bool IsGalleryFolder(const std::string& folder) {
+  if (Source() == nullptr) return false;
+  const std::string key = FolderKey(folder);
+  platform::FileStatus status, other;
+  const bool exists = platform::StatPath(key, status) && status.isDirectory;
+  for (const std::string& gallery : Source()()) {
+    if (FolderKey(gallery) == key) return true;
+    if (exists && platform::StatPath(gallery, other) && other.device == status.device &&
+        other.inode == status.inode)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace OwnFiles

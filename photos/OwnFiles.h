@@ -5,7 +5,9 @@
 // off, and a photo sorted into "thumbs" would be lost among the caches.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace OwnFiles {
 
@@ -24,5 +26,16 @@ bool IsOwnFolder(std::string_view name);
 // True when a path relative to a photo folder is an own file, or lies in an
 // own folder at any level.
 bool IsOwnPath(std::string_view relativePath);
+
+// The output folders of the stored gallery projects are the program's own
+// too: a tool that walks a photo tree leaves a gallery inside it alone, so
+// that its resized copies are never renamed, moved or sorted as photos. The
+// projects file lies above this library, so the program installs where the
+// folders come from at start-up; until then there are none.
+using GalleryFolderSource = std::vector<std::string> (*)();
+void SetGalleryFolderSource(GalleryFolderSource source);
+// True when folder is one of those output folders: the same path (trimmed,
+// without a trailing "/") or, when both exist, the same folder on disk.
+bool IsGalleryFolder(const std::string& folder);
 
 }  // namespace OwnFiles

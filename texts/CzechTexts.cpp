@@ -224,6 +224,19 @@ constexpr NumberedText kTexts[] = {
     {620, "Změny nelze uložit do snímku, snímek zůstal beze změny."},
     {621, "Seznam GPS míst nelze uložit."},
     {622, "GPS místa nelze importovat."},
+    {623, "Jméno projektu musí mít aspoň 3 znaky."},
+    {624, "Cesta ke složce je delší než 255 bajtů."},
+    {625, "Adresář pro výsledné HTML zadejte celou cestou (začíná znakem /)."},
+    {626, "Adresář pro výsledné HTML ani složka nad ním neexistuje."},
+    {627, "Složka se zdrojovými obrázky nesmí být adresářem pro výsledné HTML ani žádnou z jeho podsložek."},
+    {628, "Zkratka musí mít aspoň 3 znaky."},
+    {629, "Zkratka musí být jedno jméno složky bez znaků / a \\, nejvýše 16 bajtů."},
+    {630, "Tuto zkratku už používá jiný projekt (velikost písmen se nerozlišuje)."},
+    {631, "Velikosti a tolerance musí být celá čísla."},
+    {632, "Projekt nelze uložit."},
+    {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
+    {634, "Projekt nelze smazat."},
+    {635, "Seznam projektů nelze načíst."},
 };
 
 }  // namespace

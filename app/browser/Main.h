@@ -34,12 +34,14 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QStackedWidget;
 class QTableWidget;
 class QToolButton;
 class TExifReader;
+class TForm2;
 class TGpsGroup;
 enum class TGpsPart;
 namespace HromadneAkce {
@@ -130,6 +132,72 @@ class TMainForm : public QMainWindow {
   void Homepage1Click();
   void About2Click();
 
+  // --- Gallery projects (MainProject.cpp) -----------------------------------------
+  // Picks a stored project from the project list and shows its photo folder.
+  void Openproject1Click();
+  // Writes a pending EXIF edit, then stores the current project for the
+  // photo folder (SaveCurrentProject).
+  void Saveproject1Click();
+  // Edits the current project in the project settings window.
+  void Projectproperties1Click();
+  // Every activation updates the project menus; the first one also opens
+  // the project list when projects are stored.
+  void FormActivate();
+  // Enables the items that need no photo folder: FTP settings and the
+  // project list page.
+  void UpdateProjectMenus();
+  // Enables the upload and slide-show items of the projects when at least
+  // one project is stored.
+  void UpdateProjectItems();
+  // Makes the first stored project of folder current, else a new project
+  // for it (TForm2::NewProjectFor). Every opening of a folder runs it.
+  void FindFolderProject(const std::string& folder);
+  // Before the current project's values are replaced: when they have
+  // unsaved changes, asks whether to save them (Yes saves, No drops them).
+  // False when the user cancels or the save fails: the caller then stops.
+  bool AskSaveProject();
+  // Stores the current project for the photo folder (TForm2::SaveProject).
+  // On success "save project" is disabled; a failure is told and the item
+  // stays. True when stored.
+  bool SaveCurrentProject();
+  // The project window tells this window when the user changes a setting.
+  void WatchProjectForm(TForm2& form);
+
+  // --- Progress of long gallery work (MainProgress.cpp) ---------------------------
+  // The two labels of the target-size re-encoder (JPegUtils::TCompressInfo):
+  // shown with the texts, both hidden when both texts are empty.
+  void ShowCompressInfo(const std::string& what, const std::string& level);
+
+  // --- Commands of later work -------------------------------------------------------
+  // Each family connects its menu items in its own source, in the function
+  // named after it (ConnectItem); an item not connected stays disabled.
+  // Generation (MainGenerate.cpp).
+  void GenerateCurrentProject1Click();
+  // The Batch menu (MainBatch.cpp).
+  void ExtractEXIFs1Click();
+  void JoinEXIFs1Click();
+  void Savethumbnails1Click();
+  void FileDateTmebyexposure1Click();
+  void Renamefiles1Click();
+  void Separateflashnoflashsnaps1Click();
+  void SeparateGPSnoGPSsnaps1Click();
+  // The Web menu and publishing (MainWeb.cpp).
+  void Preview800x600Click();
+  void Preview1024x768Click();
+  void Previewprojectlist1Click();
+  void GenerateAllProjectsClick();
+  void Projectlist1Click();
+  void Allprojects1Click();
+  void Onlycurrentproject1Click();
+  void FTPSettings1Click();
+  // Slide shows (MainSlideShow.cpp).
+  void SlideShow1Click();
+  void Allprojects2Click();
+  void Onlycurrentproject2Click();
+  void ConvertSSPEXE1Click();
+  void ExtractSSPfromexecutable1Click();
+  void Saveplayer1Click();
+
   // --- State --------------------------------------------------------------------
   const std::string& CurrentFile() const { return currentFile_; }
   // The list in display order: full paths and display texts.
@@ -216,6 +284,10 @@ class TMainForm : public QMainWindow {
   QTableWidget* ESG;
   QLabel* FullImg;
   QLabel* SBPanel;
+  // In the status bar, hidden until long gallery work shows them.
+  QLabel* CompressInfo1;
+  QLabel* CompressInfo2;
+  QProgressBar* Gauge;
   QFileDialog* OpenDialog;
 
  protected:
@@ -224,6 +296,8 @@ class TMainForm : public QMainWindow {
   // The tag columns follow SG's own size, which is settled only after the
   // window's when it opens or a scroll bar comes or goes.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Activation runs FormActivate.
+  bool event(QEvent* event) override;
 
  private:
   enum class StepKind { Next, Previous, First, Last };
@@ -232,12 +306,21 @@ class TMainForm : public QMainWindow {
   void BuildMenu();
   void ApplyMenuTexts();
   void BuildLayout();
+  void BuildProgress();
   QWidget* BuildLeftPanel();
   TGpsGroup* BuildGpsGroup();
   void Connect();
   // An item runs only when its window is built; otherwise it stays disabled.
   void EnableItem(QAction* item, bool enabled);
   void EnableItems(std::initializer_list<QAction*> items, bool enabled);
+  // Makes item run handler (through SlotGuard) and enables it.
+  void ConnectItem(QAction* item, void (TMainForm::*handler)());
+  // The later families' items (MainGenerate.cpp, MainBatch.cpp, MainWeb.cpp,
+  // MainSlideShow.cpp).
+  void ConnectGenerate();
+  void ConnectBatch();
+  void ConnectWeb();
+  void ConnectSlideShow();
 
   // Browsing (MainBrowse.cpp).
   void Step(StepKind kind, int rescanThreshold);
@@ -302,6 +385,7 @@ class TMainForm : public QMainWindow {
   std::unordered_set<const QAction*> live_;
   // Set while a list loads: a second command must wait.
   bool busy_ = false;
+  bool activated_ = false;
 };
 
 namespace Main {

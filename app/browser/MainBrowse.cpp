@@ -90,11 +90,13 @@ void TMainForm::Open1Click() {
   commandLineList_ = false;
   Open1->setEnabled(false);
   OpenDialog->setDirectory(QString::fromStdString(imageDir_));
-  if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty()) {
+  if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty() &&
+      AskSaveProject()) {
     const std::string file = OpenDialog->selectedFiles().front().toStdString();
     imageDir_ = StrFunc::ExtractDir(file);
     LoadIgnoreList();
     ReadDirectory(true);
+    FindFolderProject(imageDir_);
     ShowFile(file, true);
     UpdateNavButtons(IndexOf(file));
   }
@@ -107,13 +109,14 @@ void TMainForm::OpenFileList(const std::string& text) {
     const std::string path = StrFunc::Trim(line);
     if (!path.empty()) paths.push_back(path);
   }
-  if (paths.empty() || busy_) return;
+  if (paths.empty() || busy_ || !AskSaveProject()) return;
   TBusy busy(busy_);
   commandLineList_ = true;
   Open1->setEnabled(false);
   imageDir_ = StrFunc::ExtractDir(paths.front());
   LoadIgnoreList();
   LoadFileList(paths);
+  FindFolderProject(imageDir_);
   ShowFile(paths.front(), true);
   UpdateNavButtons(IndexOf(paths.front()));
   Open1->setEnabled(true);
@@ -160,6 +163,8 @@ void TMainForm::LoadFileList(const std::vector<std::string>& paths) {
                Thumbnailslist1, SlideShow1},
               !files_.empty());
   EnableItems({FTPSettings1, Projectlist1, Previewprojectlist1}, true);
+  UpdateProjectItems();
+  UpdateProjectMenus();
   SetStatusText("");
 }
 

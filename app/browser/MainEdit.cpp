@@ -41,9 +41,6 @@ void TMainForm::ConnectEditing() {
   GPSGroup->OnButtons = [this] { UpdateGpsButtons(); };
 }
 
-// The box is not built yet; its value will come from the project window.
-bool TMainForm::ProjectForceNote() { return false; }
-
 void TMainForm::ClearChangedMarks() {
   latitudeChanged_ = false;
   longitudeChanged_ = false;

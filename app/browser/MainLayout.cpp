@@ -100,6 +100,7 @@ void TMainForm::BuildLayout() {
   SBPanel = Named(new QLabel(this), "SBPanel");
   statusBar()->setObjectName("SB");
   statusBar()->addWidget(SBPanel, 1);
+  BuildProgress();
 
   OpenDialog = Named(new QFileDialog(this), "OpenDialog");
   OpenDialog->setFileMode(QFileDialog::ExistingFile);

@@ -16,7 +16,9 @@ using ItemMember = QAction* TMainForm::*;
 using Handler = void (TMainForm::*)();
 
 // A menu (menu set) or an item (item set) under parent, the menu bar when
-// null. An item without a handler belongs to a window not built yet.
+// null. An item without a handler here is connected by its family's own
+// source (TMainForm::ConnectGenerate and the others) or belongs to a window
+// not built yet.
 struct TMenuRow {
   MenuMember parent;
   MenuMember menu;
@@ -41,10 +43,11 @@ using M = TMainForm;
 const TMenuRow kMenu[] = {
     Menu(nullptr, &M::File1, "File1", 10),
     Item(&M::File1, &M::Open1, "Open1", 11, "F3", &M::Open1Click),
-    Item(&M::File1, &M::Openproject1, "Openproject1", 12, "Ctrl+O"),
+    Item(&M::File1, &M::Openproject1, "Openproject1", 12, "Ctrl+O", &M::Openproject1Click),
     Item(&M::File1, &M::Save1, "Save1", 13, "Ctrl+S", &M::Save1Click),
-    Item(&M::File1, &M::Saveproject1, "Saveproject1", 14, "Ctrl+A"),
-    Item(&M::File1, &M::Projectproperties1, "Projectproperties1", 15),
+    Item(&M::File1, &M::Saveproject1, "Saveproject1", 14, "Ctrl+A", &M::Saveproject1Click),
+    Item(&M::File1, &M::Projectproperties1, "Projectproperties1", 15, "",
+         &M::Projectproperties1Click),
     Item(&M::File1, &M::Ignorecurrentimage1, "Ignorecurrentimage1", 16, "Ctrl+I",
          &M::Ignorecurrentimage1Click),
     Item(&M::File1, &M::Deletecurrentimage1, "Deletecurrentimage1", 17, "Ctrl+D",
@@ -105,14 +108,20 @@ void TMainForm::BuildMenu() {
     item->setObjectName(row.name);
     item->setShortcut(QKeySequence(row.shortcut));
     this->*row.item = item;
-    if (row.handler == nullptr) {
-      item->setEnabled(false);
-      continue;
-    }
-    live_.insert(item);
-    connect(item, &QAction::triggered, this, SlotGuard::Handler(this, row.handler));
+    item->setEnabled(false);
+    if (row.handler != nullptr) ConnectItem(item, row.handler);
   }
   languageMenu_ = std::make_unique<TQtLanguageMenu>(Language);
+  ConnectGenerate();
+  ConnectBatch();
+  ConnectWeb();
+  ConnectSlideShow();
+}
+
+void TMainForm::ConnectItem(QAction* item, void (TMainForm::*handler)()) {
+  live_.insert(item);
+  connect(item, &QAction::triggered, this, SlotGuard::Handler(this, handler));
+  item->setEnabled(true);
 }
 
 void TMainForm::ApplyMenuTexts() {

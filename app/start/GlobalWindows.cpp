@@ -14,6 +14,7 @@
 #include "app/dialogs/modalgauge.h"
 #include "app/pickers/ThumbListForm.h"
 #include "app/places/GPSLocations.h"
+#include "app/projects/HtmlProjectSettings.h"
 
 namespace GlobalWindows {
 
@@ -35,7 +36,13 @@ const TWindowDef kWindows[] = {
      nullptr, true},
     {"frmHA", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmHA = new TfrmHA(owner); },
      [](TGlobalWindows& w) { w.frmHA->ApplyTexts(); }},
-    {"Form2", nullptr, nullptr},
+    {"Form2",
+     [](TGlobalWindows& w, QWidget* owner) -> QWidget* {
+       w.Form2 = new TForm2(owner);
+       if (w.MainForm != nullptr) w.MainForm->WatchProjectForm(*w.Form2);
+       return w.Form2;
+     },
+     [](TGlobalWindows& w) { w.Form2->ApplyTexts(); }},
     {"Form4", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.Form4 = new TForm4(owner); },
      [](TGlobalWindows& w) { w.Form4->ApplyTexts(); }},
     {"FTPForm", nullptr, nullptr},

@@ -5,6 +5,7 @@
 #pragma once
 
 class QWidget;
+class TForm2;
 class TForm4;
 class TImgList;
 class TMainForm;
@@ -17,7 +18,7 @@ class TfrmModalGauge;
 struct TGlobalWindows {
   TMainForm* MainForm = nullptr;  // not in GPS-set mode
   TfrmHA* frmHA = nullptr;
-  QWidget* Form2 = nullptr;  // gallery project settings
+  TForm2* Form2 = nullptr;  // gallery project settings
   TForm4* Form4 = nullptr;
   QWidget* FTPForm = nullptr;
   TThumbnailListForm* ThumbnailListForm = nullptr;

@@ -14,6 +14,8 @@
 #include "foundation/iptools.h"
 #include "foundation/morvask.h"
 #include "foundation/tosmika.h"
+#include "gallery/HtmlProjectSettings.h"
+#include "photos/OwnFiles.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "resources/Product.h"
@@ -72,6 +74,8 @@ int RunWindows(int argc, char** argv, const TStartupArgs& args) {
 
 int main(int argc, char** argv) {
   qtdesktop::Install();
+  // The batch tools leave the stored galleries' output folders alone.
+  OwnFiles::SetGalleryFolderSource(HtmlProjectSettings::OutputFolders);
   const std::string programDir = StrFunc::ExtractDir(platform::ExecutablePath());
   int result = 0;
   if (StartFoundation(programDir)) {

@@ -4,6 +4,7 @@
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "photos/OwnFiles.h"
 #include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
@@ -47,7 +48,8 @@ TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule) {
     if (IsLink(e)) continue;
     if ((e.Attr & DosFunc::faDirectory) != 0) {
       const bool thumbs = StrFunc::UpperCaseCz(e.Name) == kThumbsFolder;
-      if (rule.subfolders && !(thumbs && rule.skipThumbs))
+      if (rule.subfolders && !(thumbs && rule.skipThumbs) &&
+          !(rule.skipThumbs && OwnFiles::IsGalleryFolder(Join(folder, e.Name))))
         scan.subfolders.push_back(Join(folder, e.Name));
       continue;
     }

@@ -24,7 +24,9 @@ struct TFolderScan {
 
 struct TScanRule {
   bool subfolders = false;  // list the subfolders too
-  bool skipThumbs = true;   // leave out the thumbnail folder "THUMBS"
+  // Leave out the thumbnail folder "THUMBS" and the output folders of the
+  // stored gallery projects (OwnFiles::IsGalleryFolder).
+  bool skipThumbs = true;
 };
 
 // The media files of a folder (by extension, temporary names included; names

@@ -30,7 +30,8 @@ void Collect(const std::string& folder, bool subfolders, std::vector<std::string
     if ((rec.Attr & DosFunc::faDirectory) == 0) {
       if (IsListed(rec.Name)) files.push_back(dir + rec.Name);
     } else if ((rec.Attr & DosFunc::faReparsePoint) == 0 &&
-               StrFunc::UpperCaseCz(rec.Name) != StrFunc::UpperCaseCz(OwnFiles::kThumbsFolder)) {
+               StrFunc::UpperCaseCz(rec.Name) != StrFunc::UpperCaseCz(OwnFiles::kThumbsFolder) &&
+               !OwnFiles::IsGalleryFolder(dir + rec.Name)) {
       subs.push_back(dir + rec.Name);
     }
   }

@@ -40,9 +40,10 @@ std::vector<std::string> Subfolders(const std::string& folder) {
   for (int found =
            DosFunc::FindFirstLong(StrFunc::IncludeBackslash(folder) + "*", DosFunc::faAnyFile, rec);
        found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
+    const std::string path = StrFunc::IncludeBackslash(folder) + rec.Name;
     if ((rec.Attr & DosFunc::faReparsePoint) == 0 && (rec.Attr & DosFunc::faDirectory) != 0 &&
-        !OwnFiles::IsOwnFolder(rec.Name))
-      subfolders.push_back(StrFunc::IncludeBackslash(folder) + rec.Name);
+        !OwnFiles::IsOwnFolder(rec.Name) && !OwnFiles::IsGalleryFolder(path))
+      subfolders.push_back(path);
   }
   DosFunc::FindCloseLong(rec);
   return subfolders;

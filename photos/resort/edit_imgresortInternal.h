@@ -10,7 +10,7 @@ namespace edit_imgresort::detail {
 
 // The files below dir (recursive: in subfolders too, never through a link)
 // as paths relative to dir, sorted, without the program's own files and
-// folders.
+// folders (the output folders of gallery projects among them).
 std::vector<std::string> ListFiles(const std::string& dir, bool recursive);
 
 // dir + "/" + name, with no "/" doubled; name alone for an empty dir.

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
 
@@ -21,8 +22,15 @@ namespace {
 struct Encoder {
   jpeg_compress_struct cinfo{};
   jpeg_detail::ErrorManager err{};
+  // The memory destination's buffer, which libjpeg grows with malloc; kept
+  // here so that it is freed after a failure too.
+  unsigned char* memory = nullptr;
+  unsigned long memorySize = 0;
 
-  ~Encoder() { jpeg_destroy_compress(&cinfo); }  // safe on a zeroed or failed object
+  ~Encoder() {
+    jpeg_destroy_compress(&cinfo);  // safe on a zeroed or failed object
+    std::free(memory);
+  }
 };
 
 // What is at the target path now.
@@ -56,8 +64,9 @@ bool InspectTarget(const std::string& path, Target& target) {
   return status.isRegular && (target.permissions & 0222) != 0;
 }
 
-// Locals here are trivially destructible, so libjpeg's longjmp skips no
-// destructor.
+// Encodes into file, or into e.memory when file is null; both give the same
+// bytes. Locals here are trivially destructible, so libjpeg's longjmp skips
+// no destructor.
 bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, bool progressive,
             std::string_view comment) {
   e.cinfo.err = jpeg_detail::InstallErrorManager(e.err);
@@ -65,7 +74,11 @@ bool Encode(Encoder& e, std::FILE* file, const Bitmap& picture, int quality, boo
     return false;
   }
   jpeg_create_compress(&e.cinfo);
-  jpeg_stdio_dest(&e.cinfo, file);
+  if (file != nullptr) {
+    jpeg_stdio_dest(&e.cinfo, file);
+  } else {
+    jpeg_mem_dest(&e.cinfo, &e.memory, &e.memorySize);
+  }
   e.cinfo.image_width = static_cast<JDIMENSION>(picture.width);
   e.cinfo.image_height = static_cast<JDIMENSION>(picture.height);
   e.cinfo.input_components = 3;
@@ -124,6 +137,16 @@ bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality, 
   WorkFile work;
   return work.Create(path) && Write(work, target, picture, quality, progressive, comment) &&
          work.Commit();
+}
+
+bool EncodeJpeg(const Bitmap& picture, int quality, std::string& out, bool progressive,
+                std::string_view comment) {
+  out.clear();
+  if (!ValidPicture(picture) || comment.size() > kMaxJpegComment) return false;
+  Encoder encoder;
+  if (!Encode(encoder, nullptr, picture, quality, progressive, comment)) return false;
+  out.assign(reinterpret_cast<const char*>(encoder.memory), encoder.memorySize);
+  return true;
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Encoding of bitmaps as JPEG files.
+// Encoding of bitmaps as JPEG files and in memory.
 #pragma once
 
 #include <cstddef>
@@ -27,5 +27,12 @@ constexpr std::size_t kMaxJpegComment = 65533;
 // is neither a regular file nor a link or is read-only, or on any file error.
 [[nodiscard]] bool WriteJpegFile(const Bitmap& picture, const std::string& path, int quality,
                                  bool progressive = false, std::string_view comment = {});
+
+// Encodes picture as WriteJpegFile does, into out instead of a file: the
+// bytes are those WriteJpegFile would save. Returns false, with out empty,
+// when the picture is empty, inconsistent or larger than a JPEG can hold, or
+// the comment is longer than kMaxJpegComment.
+[[nodiscard]] bool EncodeJpeg(const Bitmap& picture, int quality, std::string& out,
+                              bool progressive = false, std::string_view comment = {});
 
 }  // namespace platform

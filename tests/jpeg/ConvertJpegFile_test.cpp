@@ -149,4 +149,56 @@ TEST(ConvertJpegFile, FailureLeavesTheTargetAsItWas) {
                                       "truncated.jpg"}));
 }
 
+// The mean brightness of the picture's four edge bands (a quarter of its
+// height or width): top, bottom, left, right.
+std::vector<double> EdgeBrightness(const platform::Bitmap& b) {
+  std::vector<double> sums(4, 0), counts(4, 0);
+  for (int y = 0; y < b.height; ++y) {
+    for (int x = 0; x < b.width; ++x) {
+      const size_t at = (size_t(y) * size_t(b.width) + size_t(x)) * 3;
+      const double grey = (b.pixels[at] + b.pixels[at + 1] + b.pixels[at + 2]) / 3.0;
+      const bool band[] = {y < b.height / 4, y >= b.height * 3 / 4, x < b.width / 4,
+                           x >= b.width * 3 / 4};
+      for (size_t i = 0; i < 4; ++i) {
+        if (band[i]) sums[i] += grey, counts[i] += 1;
+      }
+    }
+  }
+  for (size_t i = 0; i < 4; ++i) sums[i] /= counts[i];
+  return sums;
+}
+
+TEST(LoadForMode, StandsThePhotoUprightBeforeTheModeSizesIt) {
+  // Both photos show a bright sky at the top when upright.
+  const struct {
+    const char* photo;
+    int orientation;
+    Size site;
+  } cases[] = {
+      {"orientation_landscape_3.jpg", 3, {566, 425}},
+      {"orientation_portrait_6.jpg", 6, {319, 425}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.photo);
+    platform::Bitmap picture;
+    ASSERT_TRUE(ConvertJPeg::LoadForMode(testsupport::PhotoPath(c.photo), 1, 0, 0, c.orientation,
+                                         picture));
+    EXPECT_EQ((Size{picture.width, picture.height}), c.site);
+    const std::vector<double> edges = EdgeBrightness(picture);
+    EXPECT_EQ(std::max_element(edges.begin(), edges.end()) - edges.begin(), 0);
+    ASSERT_TRUE(ConvertJPeg::LoadForMode(testsupport::PhotoPath(c.photo), 2, 0, 0, c.orientation,
+                                         picture));
+    EXPECT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
+  }
+  // As stored, the portrait lies on its side and the other stands on its head.
+  platform::Bitmap stored;
+  ASSERT_TRUE(ConvertJPeg::LoadForMode(testsupport::PhotoPath("orientation_portrait_6.jpg"), 1, 0,
+                                       0, 1, stored));
+  EXPECT_EQ((Size{stored.width, stored.height}), (Size{566, 425}));
+  const std::vector<double> edges = EdgeBrightness(stored);
+  EXPECT_NE(std::max_element(edges.begin(), edges.end()) - edges.begin(), 0);
+  EXPECT_FALSE(ConvertJPeg::LoadForMode(testsupport::PhotoPath("README.md"), 1, 0, 0, 1, stored));
+  EXPECT_TRUE(stored.pixels.empty());
+}
+
 }  // namespace

@@ -241,6 +241,26 @@ TEST(WriteJpegFile, WritesWhatReadsBack) {
   EXPECT_TRUE(DecodeBytes(progressive, picture));
 }
 
+TEST(EncodeJpeg, GivesTheBytesTheFileWriterSaves) {
+  TempDir dir;
+  const std::string path = dir.File("out.jpg");
+  for (const int quality : {1, 50, 100}) {
+    for (const bool progressive : {false, true}) {
+      SCOPED_TRACE(quality);
+      ASSERT_TRUE(platform::WriteJpegFile(Pattern(97, 61), path, quality, progressive, "note"));
+      std::string memory = "stale";
+      ASSERT_TRUE(platform::EncodeJpeg(Pattern(97, 61), quality, memory, progressive, "note"));
+      EXPECT_TRUE(memory == ReadFileBytes(path));
+    }
+  }
+  std::string out = "stale";
+  EXPECT_FALSE(platform::EncodeJpeg(platform::Bitmap(), 80, out));
+  EXPECT_TRUE(out.empty());
+  platform::Bitmap inconsistent = Pattern(10, 10);
+  inconsistent.pixels.pop_back();
+  EXPECT_FALSE(platform::EncodeJpeg(inconsistent, 80, out));
+}
+
 TEST(WriteJpegFile, CommentIsReadBackOnlyWhenAskedFor) {
   TempDir dir;
   const std::string path = dir.File("noted.jpg");

@@ -28,6 +28,7 @@
 #include "app/dialogs/modalgauge.h"
 #include "app/pickers/ImgListForm.h"
 #include "app/pickers/ThumbListForm.h"
+#include "app/projects/HtmlProjectSettings.h"
 #include "app/start/GlobalWindows.h"
 #include "foundation/DosFunc.h"
 #include "foundation/appcore.h"
@@ -680,7 +681,7 @@ TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {
   EXPECT_EQ(windows.Form4->parentWidget(), first);
   EXPECT_NE(windows.frmModalGauge, nullptr);
   EXPECT_NE(windows.frmEditStr, nullptr);
-  EXPECT_EQ(windows.Form2, nullptr);
+  EXPECT_EQ(windows.Form2->parentWidget(), first);
   GlobalWindows::ApplyTexts();
   // GPS-set mode has no main window to load the language.
   Main::LoadLanguageWithoutMainForm();

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -23,6 +24,7 @@
 #include "app/batch/edit_imgresort.h"
 #include "app/batch/edit_imgsize.h"
 #include "app/batch/edit_speccislovani.h"
+#include "app/browser/Main.h"
 #include "app/dialogs/AboutForm.h"
 #include "app/dialogs/InfoWindow.h"
 #include "app/dialogs/PBFolderDialog.h"
@@ -33,8 +35,11 @@
 #include "app/dialogs/waitwindow.h"
 #include "app/pickers/ImgListForm.h"
 #include "app/pickers/ThumbListForm.h"
+#include "app/projects/HtmlProjectSettings.h"
+#include "app/projects/ProjectList.h"
 #include "app/start/GlobalWindows.h"
 #include "app/widgets/appform.h"
+#include "gallery/HtmlProjectSettings.h"
 
 namespace {
 
@@ -87,6 +92,51 @@ void BatchTools() {
   Save(resort, "resort-update");
   resort.PageControl1->setCurrentIndex(1);
   Save(resort, "resort-copy");
+}
+
+// The main window's status bar while the re-encoder works. Made before any
+// project is stored: the first activation would open the project list.
+void MainProgress() {
+  GlobalWindows::Create(false);
+  TMainForm& main = *GlobalWindows::Get().MainForm;
+  main.SetStatusText("Generuji web-stránky...");
+  main.ShowCompressInfo("Komprese img_0815", "Zkouším kompresi 45");
+  main.Gauge->setRange(0, 11);
+  main.Gauge->setValue(4);
+  main.Gauge->show();
+  Save(main, "main-progress");
+  main.hide();
+  GlobalWindows::Destroy();
+}
+
+// The project settings, accepted and with a problem, and the project list
+// over three stored projects.
+void ProjectWindows() {
+  QTemporaryDir root;
+  const std::string base = root.path().toStdString();
+  for (const char* name : {"Šumava 2023", "Krkonoše – Sněžka", "Léto u vody"}) {
+    QDir().mkpath(QString::fromStdString(base + "/Fotky/" + name + "/html"));
+    THtmlProject project;
+    project.ProjectName = std::string("Dovolená: ") + name;
+    project.PhotoFolder = base + "/Fotky/" + name;
+    project.HtmlDir = project.PhotoFolder + "/html";
+    project.Shortcut = std::string(name).substr(0, 5) + "x";
+    int index = -1;
+    if (!HtmlProjectSettings::WriteProject(project, index)) std::fprintf(stderr, "cannot store %s\n", name);
+  }
+  TForm2 settings;
+  std::string folder;
+  settings.LoadProject(0, folder);
+  settings.Validate();
+  Save(settings, "project-settings");
+  settings.ProjectName->setText("Šu");
+  settings.Validate();
+  Save(settings, "project-settings-problem");
+  settings.hide();
+  TForm3 list(&settings);
+  HtmlProjectSettings::FillProjectGrid(*list.StringGrid1);
+  list.StringGrid1->selectRow(1);
+  Save(list, "project-list");
 }
 
 // Copies of the photos of folder, so that no thumbnail is written there.
@@ -205,6 +255,8 @@ int main(int argc, char** argv) {
   Save(about, "about");
 
   BatchTools();
+  MainProgress();
+  ProjectWindows();
   if (argc > 2) {
     PhotoLists(QString::fromLocal8Bit(argv[2]));
     BatchWindow(QString::fromLocal8Bit(argv[2]));

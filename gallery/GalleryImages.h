@@ -1,0 +1,44 @@
+// The two images of each gallery photo, a thumbnail ("th/th_" + name, made
+// from the photo's thumbnail) and a resized photo ("foto/" + name), and the
+// decision whether an existing one can stay, so that unchanged photos keep
+// byte-identical outputs with their dates and are not uploaded again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "gallery/HtmlProject.h"
+#include "gallery/ImageCRC.h"
+#include "gallery/TargetSize.h"
+
+namespace GalleryImages {
+
+// What one generation run hands each image.
+struct TSiteImageRun {
+  THtmlProject& Project;   // the settings read; quality and step written back
+  TJPegChecker& Checker;   // of the photo folder, scanned
+  JPegUtils::TCompressInfo Info;
+};
+
+// Makes target from source (the photo, or its thumbnail saved as a JPEG
+// file) in mode (JPegUtils::kSitePhotoMode, kSiteThumbMode); orientation is
+// the photo's EXIF orientation, by which source is stood upright. photoPath
+// names the photo in the checker. In this order:
+//  1. a missing target is made;
+//  2. so is the target of a photo the checker calls changed (or does not know);
+//  3. with the mode's keep box checked, a target whose size lies within
+//     max +- tolerance stays, any other is made again;
+//  4. without it, source is encoded into the trial file target + ".imgtmp";
+//     d = target's size - trial's size as an unsigned 32-bit number: above
+//     2048 the trial replaces the target, otherwise the trial is removed and
+//     the target stays. So a larger trial always replaces the target, a
+//     smaller one only when it saves more than 2048 bytes.
+// Making the target is JPegUtils::CompressToTargetSize, whose quality and
+// step go back into the project. True when the target is there and
+// acceptable afterwards; false when it could not be made (an existing target
+// then stays) or a size text is no number.
+bool MakeSiteImage(const std::string& photoPath, const std::string& source,
+                   const std::string& target, std::uint8_t mode, int orientation,
+                   TSiteImageRun& run);
+
+}  // namespace GalleryImages

@@ -1,0 +1,218 @@
+// The gallery's images: when an existing thumbnail or resized photo stays,
+// when it is made again, the trial's unsigned size rule, upright outputs,
+// and the output names.
+#include "gallery/GalleryImages.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "foundation/DosFunc.h"
+#include "gallery/GalleryLayout.h"
+#include "metadata/exif.h"
+#include "photos/JPegUtils.h"
+#include "platform/jpeg/JpegReader.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using JPegUtils::kSitePhotoMode;
+using JPegUtils::kSiteThumbMode;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+const auto kOld = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+
+class SiteImages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    photo_ = testsupport::CopyPhoto("gps_DSCN0010.jpg", photos_);
+    fs::create_directories(Out());
+  }
+
+  std::string Out() const { return out_.File("th"); }
+  std::string Target() const { return Out() + "/th_gps_dscn0010.jpg"; }
+
+  // A checker of the photo folder; with known, one that knows the photo as
+  // it is now.
+  void Scan(bool known) {
+    checker_.reset();
+    fs::remove(photos_.File(ImageCRC::kCacheName));
+    {
+      TJPegChecker checker;
+      checker.ScanDirectory(photos_.Path());
+      if (known) {
+        checker.IsChanged(0);
+        checker.ConfirmOutputs(0);
+      }
+    }
+    checker_ = std::make_unique<TJPegChecker>();
+    checker_->ScanDirectory(photos_.Path());
+  }
+
+  bool Make(std::uint8_t mode, int orientation = 1, const std::string& source = {}) {
+    encodings_ = 0;
+    GalleryImages::TSiteImageRun run{project_, *checker_,
+                                     [this](const std::string&, const std::string& level) {
+                                       if (!level.empty()) ++encodings_;
+                                     }};
+    return GalleryImages::MakeSiteImage(photo_, source.empty() ? photo_ : source, Target(), mode,
+                                        orientation, run);
+  }
+
+  // A target of size bytes that is no encoding of the photo, dated long ago.
+  void PlaceTarget(int64_t size) {
+    WriteFileBytes(Target(), std::string(static_cast<size_t>(size), 'x'));
+    fs::last_write_time(Target(), kOld);
+  }
+  bool TargetKept(int64_t size) const {
+    return DosFunc::GetFileSize64(Target()) == size && fs::last_write_time(Target()) == kOld &&
+           ReadFileBytes(Target()) == std::string(static_cast<size_t>(size), 'x');
+  }
+
+  testsupport::TempDir photos_;
+  testsupport::TempDir out_;
+  std::string photo_;
+  THtmlProject project_;
+  std::unique_ptr<TJPegChecker> checker_;
+  int encodings_ = 0;
+};
+
+TEST_F(SiteImages, KeepBoxOnKeepsATargetInsideItsBand) {
+  const struct {
+    const char* what;
+    bool known;
+    std::uint8_t mode;
+    int64_t size;
+    bool kept;
+  } cases[] = {
+      {"thumbnail of 2700 bytes within 2560 +- 512", true, kSiteThumbMode, 2700, true},
+      {"thumbnail of 3100 bytes", true, kSiteThumbMode, 3100, false},
+      {"photo of 41.5 KB within 40 +- 2 KB", true, kSitePhotoMode, 41 * 1024 + 512, true},
+      {"photo of 43 KB", true, kSitePhotoMode, 43 * 1024, false},
+      {"a photo the checker does not know", false, kSiteThumbMode, 2700, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scan(c.known);
+    PlaceTarget(c.size);
+    EXPECT_TRUE(Make(c.mode));
+    EXPECT_EQ(TargetKept(c.size), c.kept);
+    EXPECT_EQ(encodings_ == 0, c.kept);
+  }
+}
+
+TEST_F(SiteImages, AMissingTargetIsMadeTheQualityGoesBackAndARepeatKeepsTheFile) {
+  Scan(true);
+  project_.TbCompression = 5;  // quality 95: far too large for 2560 bytes
+  EXPECT_TRUE(Make(kSiteThumbMode));
+  platform::JpegReader reader;
+  ASSERT_TRUE(reader.OpenFile(Target()));
+  EXPECT_EQ(reader.Width(), 100);
+  EXPECT_EQ(reader.Height(), 75);
+  EXPECT_GT(project_.TbCompression, 5);
+  EXPECT_GE(project_.ThumbQualityStep, 2);
+  EXPECT_GT(encodings_, 1);
+  // The search ended inside the band: next time the thumbnail stays.
+  const int64_t size = DosFunc::GetFileSize64(Target());
+  ASSERT_TRUE(size >= 2560 - 512 && size <= 2560 + 512) << size;
+  fs::last_write_time(Target(), kOld);
+  EXPECT_TRUE(Make(kSiteThumbMode));
+  EXPECT_EQ(encodings_, 0);
+  // A photo that counts as changed is encoded again, from the quality found,
+  // into the same bytes: the file keeps its date.
+  Scan(false);
+  EXPECT_TRUE(Make(kSiteThumbMode));
+  EXPECT_EQ(encodings_, 1);
+  EXPECT_EQ(DosFunc::GetFileSize64(Target()), size);
+  EXPECT_EQ(fs::last_write_time(Target()), kOld);
+}
+
+TEST_F(SiteImages, KeepBoxOffReplacesOnlyBySizeTakenUnsigned) {
+  project_.KeepTbMaxSize = false;
+  Scan(true);
+  // What the trial comes out as.
+  ASSERT_TRUE(Make(kSiteThumbMode));
+  const int64_t trial = DosFunc::GetFileSize64(Target());
+  const struct {
+    const char* what;
+    int64_t target;
+    bool kept;
+  } cases[] = {
+      {"trial 1500 bytes smaller: dropped", trial + 1500, true},
+      {"trial 2048 bytes smaller: dropped", trial + 2048, true},
+      {"trial 2049 bytes smaller: replaces", trial + 2049, false},
+      {"trial 10 bytes larger: replaces", trial - 10, false},
+      {"trial of the same size: dropped", trial, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PlaceTarget(c.target);
+    EXPECT_TRUE(Make(kSiteThumbMode));
+    EXPECT_EQ(TargetKept(c.target), c.kept);
+    if (!c.kept) {
+      EXPECT_EQ(DosFunc::GetFileSize64(Target()), trial);
+    }
+    EXPECT_FALSE(fs::exists(Target() + GalleryLayout::kTrialExt));
+  }
+}
+
+TEST_F(SiteImages, FailuresLeaveTheTarget) {
+  Scan(true);
+  PlaceTarget(2700);
+  project_.TbMaxSize = "25x0";
+  EXPECT_FALSE(Make(kSiteThumbMode));
+  EXPECT_TRUE(TargetKept(2700));
+  project_.TbMaxSize = "2560";
+  project_.KeepTbMaxSize = false;
+  WriteFileBytes(photos_.File("broken.jpg"), "no JPEG");
+  EXPECT_FALSE(Make(kSiteThumbMode, 1, photos_.File("broken.jpg")));
+  EXPECT_TRUE(TargetKept(2700));
+  EXPECT_FALSE(fs::exists(Target() + GalleryLayout::kTrialExt));
+}
+
+TEST_F(SiteImages, AreUprightForTurnedPhotosAndTheirThumbnails) {
+  for (const char* name : {"orientation_landscape_3.jpg", "orientation_portrait_6.jpg"}) {
+    SCOPED_TRACE(name);
+    photo_ = testsupport::CopyPhoto(name, photos_);
+    Scan(false);
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo_));
+    const int orientation = reader.GetOrientation();
+    const std::string thumbnail = out_.File("thumbnail.jpg");
+    ASSERT_TRUE(JPegUtils::ExtractThumbnail(reader, thumbnail));
+    for (const auto& [mode, source] : {std::pair{kSitePhotoMode, photo_}, {kSiteThumbMode, thumbnail}}) {
+      fs::remove(Target());
+      ASSERT_TRUE(Make(mode, orientation, source));
+      platform::JpegReader decoder;
+      platform::Bitmap picture;
+      ASSERT_TRUE(decoder.OpenFile(Target()) && decoder.Decode(picture));
+      if (mode == kSitePhotoMode) {
+        EXPECT_EQ(picture.width, orientation == 6 ? 319 : 566);
+      }
+      // The bright sky is at the top: the top rows outshine the bottom ones.
+      double top = 0, bottom = 0;
+      const size_t row = size_t(picture.width) * 3, rows = size_t(picture.height) / 4;
+      for (size_t i = 0; i < row * rows; ++i) top += picture.pixels[i];
+      for (size_t i = picture.pixels.size() - row * rows; i < picture.pixels.size(); ++i)
+        bottom += picture.pixels[i];
+      EXPECT_GT(top, bottom * 1.15);
+    }
+  }
+}
+
+TEST(GalleryLayout, NamesLowerCaseTheFileNameOnly) {
+  EXPECT_EQ(GalleryLayout::PageFileName(1), "page0001.htm");
+  EXPECT_EQ(GalleryLayout::PageFileName(12345), "page12345.htm");
+  EXPECT_EQ(GalleryLayout::ThumbnailName("/Fotky/ŠUMAVA.JPG"), "th_šumava.jpg");
+  EXPECT_EQ(GalleryLayout::SitePhotoName("IMG_1.JPG"), "img_1.jpg");
+  EXPECT_EQ(GalleryLayout::ExifPageName("IMG_1.JPG"), "exif_img_1.htm");
+  EXPECT_EQ(GalleryLayout::PhotoPageName("A.b.JPG"), "a.b.htm");
+  EXPECT_EQ(GalleryLayout::OutputPath("/Web/Trip/", "th", "th_a.jpg"), "/Web/Trip/th/th_a.jpg");
+}
+
+}  // namespace
