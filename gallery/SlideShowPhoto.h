@@ -14,11 +14,11 @@ namespace SlideShowPhoto {
 // and the comment (cut to 250 bytes) when its EXIF was read, else zeros.
 TSlideInfoRec InfoOf(const TExifReader& reader, bool exifRead);
 
-// The photo at most 1600 pixels on the side the screen-size rule bounds
-// (ConvertJPeg::ConvertJpegFile with mode 0, bounds -1600 and 0, quality
-// 80: never enlarged), standing upright: a photo whose orientation tag
-// asks to be turned is turned once it is sized. Written whole to dstFile;
-// false when the photo does not decode or dstFile cannot be written.
+// The photo sized for the screen as ConvertJPeg::ConvertJpegFile with mode
+// 0, bounds -1600 and 0 and quality 80 gives it (never enlarged), standing
+// upright: a photo whose orientation tag asks to be turned is turned first
+// and sized by its upright shape. Written whole to dstFile; false when the
+// photo does not decode or dstFile cannot be written.
 [[nodiscard]] bool EncodeForScreen(const std::string& photo, int orientation,
                                    const std::string& dstFile);
 
