@@ -237,6 +237,9 @@ constexpr NumberedText kTexts[] = {
     {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
     {634, "Projekt nelze smazat."},
     {635, "Seznam projektů nelze načíst."},
+    {700, "Ve vybraných projektech nejsou žádné fotky, prezentace nebyla vytvořena."},
+    {701, "Prezentaci nelze uložit:"},
+    {702, "Přehrávač prezentací nelze uložit do složky programu:"},
 };
 
 }  // namespace
