@@ -74,6 +74,7 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
                Previewprojectlist1, Projectlist1, Imagelist1, Thumbnailslist1, SlideShow1,
                Saveplayer1},
               false);
+  UpdatePlayerItems();
   SetCameraType(exif::kNothingRead);
   UpdateNavButtons(0);
   SetModified(false);

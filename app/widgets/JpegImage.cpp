@@ -23,6 +23,12 @@ QSize FitSize(QSize picture, QSize box) {
           std::max(1, static_cast<int>(std::lround(height)))};
 }
 
+QImage FromBitmap(const platform::Bitmap& picture) {
+  const QImage view(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
+                    QImage::Format_RGB888);
+  return view.copy();
+}
+
 QImage Fitted(const QImage& image, QSize box) {
   const QSize size = FitSize(image.size(), box);
   if (size == image.size()) return image;
@@ -43,10 +49,8 @@ QImage LoadFitted(const std::string& path, QSize box, int orientation) {
   platform::Bitmap bitmap;
   if (!reader.Decode(bitmap, stored.width(), stored.height())) return {};
   Orientation::TurnUpright(bitmap, orientation);
-  const QImage decoded(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3,
-                       QImage::Format_RGB888);
-  // The decoded image only borrows the bitmap's pixels: copy or scale it.
-  if (decoded.size() == target) return decoded.copy();
+  const QImage decoded = FromBitmap(bitmap);
+  if (decoded.size() == target) return decoded;
   return decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
