@@ -26,7 +26,7 @@ const TKindText kTitles[] = {
     {TFailureKind::DateNotSet, "Datum souboru se nepodařilo nastavit:"},
     {TFailureKind::ExifNotWritten, "EXIF se nepodařilo zapsat, snímek zůstal beze změny:"},
     {TFailureKind::ExifDateNotInPlace,
-     "Některé datumy EXIF nelze přepsat na místě (ostatní byly zapsány):"},
+     "Datum EXIF nelze přepsat na místě, snímek zůstal beze změny:"},
     {TFailureKind::GpsNotWritten, "GPS pozici se nepodařilo zapsat, snímek zůstal beze změny:"},
 };
 

@@ -16,7 +16,7 @@ enum class TFailureKind {
   NoUsableDate,       // no valid date to name, date or file the photo by
   DateNotSet,         // the file date did not take (or did not keep within 2 s)
   ExifNotWritten,     // the EXIF could not be written; the photo is as it was
-  ExifDateNotInPlace, // a date tag cannot be rewritten in place; the others were
+  ExifDateNotInPlace, // a date tag cannot be rewritten in place; the photo is as it was
   GpsNotWritten,      // the GPS position could not be written
   NameTaken,          // the new name is held by other (also in another letter case)
   RenameFailed,       // the system refused to rename path to other

@@ -3,9 +3,12 @@
 // is touched.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "photos/batch/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceReport.h"
 #include "photos/batch/HromadneAkceWalk.h"
 #include "tests/photos/BatchTree.h"
 
@@ -148,6 +151,51 @@ TEST_F(HromadneAkceActions, ShiftMovesFileAndExifDates) {
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), At(2013, 2, 2, 0, 0));
   EXPECT_EQ(ReadExifDates(At_("a.jpg")).original, At(2013, 2, 2, 0, 30));
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("b.mov")), At(2014, 1, 2, 0, 30));
+}
+
+// A photo whose EXIF cannot take every new date (read-only; a date that
+// has no place to be rewritten, as in this Kodak photo) keeps all its dates,
+// its file date too, and the report says so; a second run finds it as it
+// was.
+TEST_F(HromadneAkceActions, APhotoGetsAllItsDateChangesOrNone) {
+  const struct {
+    const char* what;
+    TActionCode code;
+    void (*prepare)(const std::string& photo);
+    TFailureKind failure;
+  } cases[] = {
+      {"shift, read-only", kShiftDates,
+       [](const std::string& photo) { ASSERT_EQ(chmod(photo.c_str(), 0444), 0); },
+       TFailureKind::ExifNotWritten},
+      {"shift, a date not in place", kShiftDates, [](const std::string&) {},
+       TFailureKind::ExifDateNotInPlace},
+      {"direct date, read-only", kDirectDate,
+       [](const std::string& photo) { ASSERT_EQ(chmod(photo.c_str(), 0444), 0); },
+       TFailureKind::ExifNotWritten},
+      {"direct date, a date not in place", kDirectDate, [](const std::string&) {},
+       TFailureKind::ExifDateNotInPlace},
+  };
+  options_.shiftDays = 1;
+  options_.directDay = DateFunc::DMYToDayNum(5, 10, 2013);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempDir dir;
+    const bool readOnly = c.failure == TFailureKind::ExifNotWritten;
+    const std::string photo =
+        testsupport::CopyPhoto(readOnly ? batchtest::kPhoto : "Kodak_CX7530.jpg", dir);
+    DosFunc::SetFileDateTime(photo, At(2015, 5, 5, 5, 5, 5));
+    c.prepare(photo);
+    const std::string bytes = testsupport::ReadFileBytes(photo);
+    for (int run = 0; run < 2; ++run) {
+      const TRunResult result = RunAction(c.code, options_, FolderTarget(dir.Path()), progress_);
+      ASSERT_EQ(result.failures.size(), 1u);
+      EXPECT_EQ(result.failures[0].kind, c.failure);
+      EXPECT_EQ(result.failures[0].path, photo);
+      EXPECT_TRUE(testsupport::ReadFileBytes(photo) == bytes) << "the photo changed";
+      EXPECT_EQ(DosFunc::GetFileDateTime(photo), At(2015, 5, 5, 5, 5, 5));
+    }
+    EXPECT_NE(FailureReport({{c.failure, photo, {}}}).find("beze změny"), std::string::npos);
+  }
 }
 
 TEST_F(HromadneAkceActions, FileDateFromNameInFilesMode) {
