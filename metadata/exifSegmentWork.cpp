@@ -1,6 +1,7 @@
 #include "metadata/exifSegmentWork.h"
 
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "metadata/exifSegment.h"
 #include "platform/FileSystem.h"
 
@@ -51,6 +52,8 @@ TPhotoLock::TPhotoLock(const std::string& photo) {
 }
 
 TPhotoLock::~TPhotoLock() { platform::UnlockPath(fd_); }
+
+static_assert(std::string_view(kNewPhotoSuffix).starts_with(WorkNames::kMark));
 
 std::string NewPhotoName(const std::string& photo) { return photo + kNewPhotoSuffix; }
 

@@ -48,7 +48,8 @@ class TPhotoLock {
   platform::FileStatus status_;
 };
 
-// The name the new photo is written under beside the photo ("-tmp").
+// The name the new photo is written under beside the photo: the photo's
+// name and kNewPhotoSuffix, which no file of the user's carries.
 std::string NewPhotoName(const std::string& photo);
 // Removes a work file a killed write left beside the photo (a link is
 // removed, not followed). REQUIRES: the photo's lock is held.

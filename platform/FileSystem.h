@@ -24,6 +24,9 @@ struct FileStatus {
   int64_t size = 0;
   int64_t modifiedSeconds = 0;  // last write, seconds since 1970-01-01 UTC
   int64_t modifiedNanoseconds = 0;  // and the fraction of that second
+  // When the file was made, nanoseconds since 1970-01-01 UTC; 0 where the
+  // file system keeps no such time (and from StatFile).
+  int64_t bornNanoseconds = 0;
   uint32_t mode = 0;            // permission bits
 };
 

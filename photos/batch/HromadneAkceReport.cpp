@@ -16,6 +16,8 @@ struct TKindText {
 
 // In the order the parts are told.
 const TKindText kTitles[] = {
+    {TFailureKind::FolderUnreadable,
+     "Tyto složky se nepodařilo přečíst, jejich soubory zůstaly beze změny:"},
     {TFailureKind::TemporaryNameLeft,
      "Tyto soubory zůstaly pod dočasným jménem, další spuštění stejné akce je dokončí:"},
     {TFailureKind::NameTaken, "Nové jméno už má jiný soubor, soubor zůstal pod svým jménem:"},

@@ -23,6 +23,7 @@ enum class TFailureKind {
   TemporaryNameLeft,  // path could not take its final or its old name back
   FolderNotMade,      // the subfolder path could not be made
   LinkInTheWay,       // path is a symbolic link where a folder is written; not followed
+  FolderUnreadable,   // the folder path could not be listed; its files are as they were
 };
 
 struct TFailure {

@@ -68,7 +68,7 @@ TEST_F(HromadneAkceDates, PhotoDateAndExifDateSources) {
   ASSERT_EQ(std::system(strip.c_str()), 0);
   EXPECT_EQ(GetExifDate(onlyIfd0), At(2011, 3, 4, 5, 6, 7));
   // Not a JPEG by its own name: no EXIF date, the file date.
-  const std::string leftover = dir_.File("taken.jpg.tmp");
+  const std::string leftover = dir_.File("taken.jpg.~qm.tmp");
   ASSERT_TRUE(DosFunc::CopyFileEx(taken, leftover));
   DosFunc::SetFileDateTime(leftover, fileDate);
   EXPECT_EQ(GetExifDate(leftover), exif::NullDate());
