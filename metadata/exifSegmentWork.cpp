@@ -26,6 +26,15 @@ TWorkSegment::TWorkSegment() : fd_(-1) {
   if (fd_ >= 0) path_ = dir + kWorkFileName;
 }
 
+void RemoveWorkSegmentLeftover() {
+  const std::string dir = StrFunc::GetTempDir();
+  if (dir.empty()) return;
+  const int fd = platform::TryLockPath(dir);
+  if (fd < 0) return;
+  platform::RemoveFile(dir + kWorkFileName);
+  platform::UnlockPath(fd);
+}
+
 TWorkSegment::~TWorkSegment() {
   if (Held()) platform::RemoveFile(path_);
   platform::UnlockPath(fd_);

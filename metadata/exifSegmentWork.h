@@ -48,6 +48,11 @@ class TPhotoLock {
   platform::FileStatus status_;
 };
 
+// Removes the segment file a killed rebuild left (it holds a photo's EXIF,
+// its position too), unless a rebuild holds the folder now, which removes
+// its own at the end.
+void RemoveWorkSegmentLeftover();
+
 // The name the new photo is written under beside the photo: the photo's
 // name and kNewPhotoSuffix, which no file of the user's carries.
 std::string NewPhotoName(const std::string& photo);

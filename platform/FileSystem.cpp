@@ -296,7 +296,9 @@ bool SetPermissions(const std::string& path, uint32_t mode) {
                   AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-int LockPath(const std::string& path) {
+namespace {
+
+int Lock(const std::string& path, int how) {
   // Opened without blocking: a pipe swapped in for a photo would otherwise
   // wait for a writer. Only files and folders are locked.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -308,12 +310,18 @@ int LockPath(const std::string& path) {
   }
   int result;
   do {
-    result = flock(fd, LOCK_EX);
+    result = flock(fd, how);
   } while (result != 0 && errno == EINTR);
   if (result == 0) return fd;
   close(fd);
   return -1;
 }
+
+}  // namespace
+
+int LockPath(const std::string& path) { return Lock(path, LOCK_EX); }
+
+int TryLockPath(const std::string& path) { return Lock(path, LOCK_EX | LOCK_NB); }
 
 void UnlockPath(int fd) {
   if (fd >= 0) close(fd);

@@ -132,6 +132,8 @@ bool SetPermissions(const std::string& path, uint32_t mode);
 // locked, and at once for anything but a file or folder (a pipe, a device).
 // A second lock of the same path, even in this process, waits.
 int LockPath(const std::string& path);
+// LockPath without waiting: -1 at once when another open holds the lock.
+int TryLockPath(const std::string& path);
 void UnlockPath(int fd);
 
 // The last errno of the calling thread, for messages.

@@ -113,6 +113,27 @@ TEST_F(ExifWritePhoto, ANewGpsIfdNamesItsVersion) {
   }
 }
 
+// The segment file a killed rebuild left in the temporary folder holds a
+// photo's EXIF and position: the next save takes it away, also one done in
+// place, also one that fails.
+TEST_F(ExifWritePhoto, TheWorkSegmentAKilledSaveLeftGoesWithTheNextSave) {
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "a save that fails" : "a save in place");
+    TempDir dir;
+    const std::string photo = testsupport::CopyPhoto("gps_DSCN0010.jpg", dir);
+    if (readOnly) {
+      ASSERT_EQ(chmod(photo.c_str(), 0444), 0);
+    }
+    const std::string work = StrFunc::GetTempDir() + exif::kWorkFileName;
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo));
+    ASSERT_TRUE(reader.ExportExifSegment(work));
+    reader.SetDateTimeOriginal(At(2021, 1, 2, 3, 4, 5));
+    EXPECT_EQ(reader.SaveChanges(), !readOnly);
+    EXPECT_FALSE(fs::exists(work));
+  }
+}
+
 TEST_F(ExifWritePhoto, SaveWithoutEditsTouchesOnlyThePixelSize) {
   for (const std::string& name : exifwrite::ExifPhotos()) {
     SCOPED_TRACE(name);
