@@ -19,6 +19,7 @@
 #include "photos/renumber/edit_speccislovaniWork.h"
 #include "platform/FileSystem.h"
 #include "tests/photos/BatchTree.h"
+#include "tests/photos/RenumberShift.h"
 
 extern char** environ;
 
@@ -64,6 +65,20 @@ int End(Child& child) {
   int status = 0;
   waitpid(child.pid, &status, 0);
   return status;
+}
+
+// Runs the child on root and kills it at a random moment of its span;
+// returns when that was.
+std::string KillSomewhere(const std::string& code, const std::string& root, Clock::rep span,
+                          std::mt19937& random) {
+  const Clock::duration delay(std::uniform_int_distribution<Clock::rep>(0, span)(random));
+  Child child = StartAction(code, root);
+  std::this_thread::sleep_for(delay);
+  kill(child.pid, SIGKILL);
+  End(child);
+  return "killed after " +
+         std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(delay).count()) +
+         " us";
 }
 
 // How long the child takes for the action itself.
@@ -155,14 +170,7 @@ void KillAndRunAgain(TActionCode code, const std::regex& finalPath) {
   int halfWay = 0;  // kills that left the tree neither as it was nor done
   for (int round = 0; round < kKills; ++round) {
     fresh();
-    const Clock::duration delay(std::uniform_int_distribution<Clock::rep>(0, span)(random));
-    Child child = StartAction(std::to_string(int(code)), root);
-    std::this_thread::sleep_for(delay);
-    kill(child.pid, SIGKILL);
-    End(child);
-    SCOPED_TRACE("killed after " +
-                 std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(delay).count()) +
-                 " us");
+    SCOPED_TRACE(KillSomewhere(std::to_string(int(code)), root, span, random));
     ASSERT_EQ(Contents(root), contents);
     std::string odd;
     if (batchtest::Tree(root) != before && !AllMatch(root, finalPath, odd)) ++halfWay;
@@ -277,12 +285,7 @@ TEST(SpecialRenumberingKill, AShiftKilledAnywhereEndsExactlyShiftedAfterARerun) 
     DosFunc::DeleteFileOrDir(root);
     CopyTree(pristine.Path(), root);
   };
-  edit_speccislovani::TOptions options;
-  options.root = root;
-  options.subdirs = true;
-  options.mode = edit_speccislovani::TMode::Shift;
-  options.from = 1;
-  options.shift = 1;
+  const edit_speccislovani::TOptions options = batchtest::ShiftByOne(root);
   bool journal = false;
   fresh();
   const Clock::rep span = ActionTime("shift", root);
@@ -291,14 +294,7 @@ TEST(SpecialRenumberingKill, AShiftKilledAnywhereEndsExactlyShiftedAfterARerun) 
   int halfWay = 0;  // kills that left the run's journal
   for (int round = 0; round < kKills; ++round) {
     fresh();
-    const Clock::duration delay(std::uniform_int_distribution<Clock::rep>(0, span)(random));
-    Child child = StartAction("shift", root);
-    std::this_thread::sleep_for(delay);
-    kill(child.pid, SIGKILL);
-    End(child);
-    SCOPED_TRACE("killed after " +
-                 std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(delay).count()) +
-                 " us");
+    SCOPED_TRACE(KillSomewhere("shift", root, span, random));
     std::map<std::string, std::string> now = Holding(root, journal);
     ASSERT_EQ(now.size(), shifted.size());
     if (journal) ++halfWay;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "photos/batch/HromadneAkceWalk.h"
-#include "photos/renumber/edit_speccislovaniWork.h"
+#include "tests/photos/RenumberShift.h"
 
 namespace {
 
@@ -23,13 +23,8 @@ bool RunAction(const std::string& code, const std::string& root) {
 }
 
 bool Shift(const std::string& root) {
-  edit_speccislovani::TOptions options;
-  options.root = root;
-  options.subdirs = true;
-  options.mode = edit_speccislovani::TMode::Shift;
-  options.from = 1;
-  options.shift = 1;
-  const edit_speccislovani::TResult result = edit_speccislovani::Run(options, {});
+  const edit_speccislovani::TResult result =
+      edit_speccislovani::Run(batchtest::ShiftByOne(root), {});
   return result.refusal.text.empty() && result.failed.empty();
 }
 
