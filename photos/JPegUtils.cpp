@@ -143,7 +143,11 @@ bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile
     return false;
   platform::JpegReader reader;
   reader.KeepComments();
-  return reader.OpenData(bytes.data(), bytes.size()) && reader.Comment() == record;
+  if (!reader.OpenData(bytes.data(), bytes.size()) || reader.Comment() != record) return false;
+  // A file cut off after its header (a full disk, a crash) must be made
+  // again, not shown grey for ever; a thumbnail decodes in no time.
+  platform::Bitmap picture;
+  return reader.Decode(picture);
 }
 
 bool GetJpegSize(const std::string& fileName, int& width, int& height, int& aspect) {

@@ -52,7 +52,8 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
 // cannot be written.
 [[nodiscard]] bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
 
-// True when thumbFile is a thumbnail made from srcFile as it is now.
+// True when thumbFile is a thumbnail made from srcFile as it is now and
+// decodes whole.
 bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile);
 
 // The pixel size of a JPEG and its aspect class: the long-to-short side

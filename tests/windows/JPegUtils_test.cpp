@@ -135,6 +135,24 @@ TEST(JPegUtils, CacheIsMadeOnceAndReusedWhileThePhotoIsUnchanged) {
   EXPECT_EQ(JpegSize(dir.File("third.jpg")), (Size{90, 120}));
 }
 
+TEST(JPegUtils, ACacheFileCutOffAfterItsHeaderIsMadeAgain) {
+  TempDir dir;
+  const std::string photo = dir.File("photo.jpg");
+  const std::string cache = dir.File("thumbs/thumb_photo.jpg");
+  WritePhoto(photo, 300, 200);
+  ASSERT_TRUE(Thumbnail(photo, dir.File("first.jpg")));
+  const std::string whole = testsupport::ReadFileBytes(cache);
+  // Its record of the photo stays, the picture data ends early.
+  const size_t scan = whole.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  testsupport::WriteFileBytes(cache, whole.substr(0, scan + 40));
+  EXPECT_FALSE(JPegUtils::IsCurrentThumbnail(photo, cache));
+
+  ASSERT_TRUE(Thumbnail(photo, dir.File("second.jpg")));
+  EXPECT_EQ(testsupport::ReadFileBytes(cache), whole);
+  EXPECT_TRUE(JPegUtils::IsCurrentThumbnail(photo, cache));
+}
+
 TEST(JPegUtils, PhotoRenamedOntoAnOlderNameNeverShowsTheOldThumbnail) {
   TempDir dir;
   const std::string a = dir.File("a.jpg");
