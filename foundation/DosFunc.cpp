@@ -107,6 +107,10 @@ TFoundEntry EntryOf(std::string_view name, const platform::FileStatus& status) {
   e.Size = status.isDirectory ? 0 : status.size;
   e.Attr = AttributesOf(status);
   e.Time = DateTime::FromUnixTime(status.modifiedSeconds);
+  e.Regular = status.isRegular;
+  e.Nanoseconds = int32_t(status.modifiedNanoseconds);
+  e.Born = status.bornNanoseconds;
+  e.Serial = status.inode;
   return e;
 }
 
@@ -244,6 +248,15 @@ int FindNextLong(TSearchRec& rec) {
   if (rec.Next >= rec.Matches.size()) return kFindNoMoreFiles;
   static_cast<TFoundEntry&>(rec) = rec.Matches[rec.Next++];
   return kFindOk;
+}
+
+bool ListFolderLong(std::string_view dir, std::vector<TFoundEntry>& entries) {
+  entries.clear();
+  std::vector<platform::DirEntry> listed;
+  if (dir.empty() || !SortedListing(SystemPath(dir), listed)) return false;
+  entries.reserve(listed.size());
+  for (const platform::DirEntry& e : listed) entries.push_back(EntryOf(e.name, e.status));
+  return true;
 }
 
 void FindCloseLong(TSearchRec& rec) {

@@ -63,6 +63,15 @@ struct TFoundEntry {
   int64_t Size = 0;  // 0 for a folder
   int32_t Attr = 0;
   TDateTime Time = 0;  // last write, local time
+  // A regular file: no folder, pipe, device or socket (a link counts as what
+  // it points to). Tools that rename, date or move photos take only these.
+  bool Regular = false;
+  // What a rename keeps: the fraction of the second of the last-write time,
+  // when the file was made (nanoseconds since 1970, 0 when unknown) and its
+  // serial number on its volume.
+  int32_t Nanoseconds = 0;
+  int64_t Born = 0;
+  uint64_t Serial = 0;
 };
 
 // A running directory search: the current entry and what is still to come.
@@ -183,6 +192,9 @@ bool GetFileInfo(std::string_view name, int64_t& size, TDateTime& date, int32_t&
 int FindFirstLong(std::string_view pattern, int32_t attr, TSearchRec& rec);
 // The next entry: kFindOk, or kFindNoMoreFiles at the end.
 int FindNextLong(TSearchRec& rec);
+// Every entry of a folder, sorted by name as FindFirstLong gives them; false
+// (no entries) when the folder cannot be read, which an empty one can.
+bool ListFolderLong(std::string_view dir, std::vector<TFoundEntry>& entries);
 void FindCloseLong(TSearchRec& rec);
 // The entry of one name (masks allowed, any attributes); false when none.
 bool FindFileLong(std::string_view name, TFoundEntry& entry);

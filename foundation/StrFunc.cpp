@@ -125,6 +125,72 @@ std::string RemoveBlanks(std::string_view s) {
 
 std::string UpperCaseCz(std::string_view s) { return MapChars(s, UpperChar); }
 
+namespace {
+
+// The bytes UpperCaseCz makes of the character at pos, one at a time.
+class TUpperBytes {
+ public:
+  explicit TUpperBytes(std::string_view s) : s_(s) {}
+  // The next byte; false at the end.
+  bool Next(unsigned char& byte) {
+    if (at_ == size_) {
+      if (pos_ >= s_.size()) return false;
+      Fill();
+    }
+    byte = static_cast<unsigned char>(bytes_[at_++]);
+    return true;
+  }
+
+ private:
+  void Fill() {
+    at_ = 0;
+    if (static_cast<unsigned char>(s_[pos_]) < 0x80) {
+      bytes_[0] = static_cast<char>(UpperChar(static_cast<char32_t>(s_[pos_++])));
+      size_ = 1;
+      return;
+    }
+    size_t len = 0;
+    const char32_t c = Utf8::DecodeAt(s_, pos_, len);
+    if (c == Utf8::kInvalid || UpperChar(c) == c) {
+      // Most characters stay as they are: their own bytes.
+      size_ = s_.copy(bytes_, std::min(len, sizeof bytes_), pos_);
+    } else {
+      std::string out;
+      Utf8::Append(out, UpperChar(c));
+      size_ = out.copy(bytes_, sizeof bytes_);
+    }
+    pos_ += len;
+  }
+
+  std::string_view s_;
+  size_t pos_ = 0;
+  char bytes_[4] = {};
+  size_t size_ = 0, at_ = 0;
+};
+
+}  // namespace
+
+int CompareUpperCaseCz(std::string_view a, std::string_view b) {
+  // Most names are ASCII for the most part: those bytes need no decoding.
+  const size_t common = std::min(a.size(), b.size());
+  size_t i = 0;
+  for (; i < common; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if ((x | y) >= 0x80) break;
+    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (i == common) return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+  TUpperBytes left(a.substr(i)), right(b.substr(i));
+  for (;;) {
+    unsigned char x = 0, y = 0;
+    const bool more = left.Next(x), moreRight = right.Next(y);
+    if (!more || !moreRight) return more ? 1 : moreRight ? -1 : 0;
+    if (x != y) return x < y ? -1 : 1;
+  }
+}
+
 std::string LowerCaseCz(std::string_view s) { return MapChars(s, LowerChar); }
 
 std::string PadLeftS(std::string_view s, int len) { return Pad(s, ' ', len, true); }

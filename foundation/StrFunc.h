@@ -26,6 +26,9 @@ std::string RemoveBlanks(std::string_view s);
 // "a"-"z" and the Czech and Slovak small letters (á ä ĺ č é ě í ď ň ó ö ř ů ú
 // ü ý ŕ š ť ž ľ) to their capitals; every other character unchanged.
 std::string UpperCaseCz(std::string_view s);
+// UpperCaseCz(a) compared with UpperCaseCz(b) byte by byte (< 0, 0, > 0),
+// without making either: for sorting and finding among many names.
+int CompareUpperCaseCz(std::string_view a, std::string_view b);
 // The exact inverse of UpperCaseCz.
 std::string LowerCaseCz(std::string_view s);
 

@@ -87,6 +87,17 @@ std::string Left(std::string_view s, size_t count) {
   return std::string(s.substr(0, ByteOffset(s, count)));
 }
 
+std::string_view LeftBytes(std::string_view s, size_t maxBytes) {
+  size_t end = 0;
+  while (end < s.size()) {
+    size_t len = 0;
+    DecodeAt(s, end, len);
+    if (end + len > maxBytes) break;
+    end += len;
+  }
+  return s.substr(0, end);
+}
+
 std::u16string ToUtf16(std::string_view s) {
   std::u16string out;
   out.reserve(s.size());

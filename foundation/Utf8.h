@@ -32,6 +32,10 @@ size_t ByteOffset(std::string_view s, size_t charIndex);
 // The first count characters (all of s when it is shorter).
 std::string Left(std::string_view s, size_t count);
 
+// The longest start of s of at most maxBytes bytes that ends on a
+// character boundary.
+std::string_view LeftBytes(std::string_view s, size_t maxBytes);
+
 // The form of the text in UTF-16 and back; stray bytes become U+FFFD.
 std::u16string ToUtf16(std::string_view s);
 std::string FromUtf16(std::u16string_view s);

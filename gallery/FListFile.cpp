@@ -11,6 +11,7 @@
 #include "gallery/FListFileTrailer.h"
 #include "gallery/FixedText.h"
 #include "platform/Environment.h"
+#include "platform/FileSystem.h"
 
 using namespace FListFileTrailer;
 
@@ -81,6 +82,24 @@ bool ReadTrailer(TFile& f, int64_t size, Trailer& trailer) {
          ReadExact(f, trailer.data(), trailer.size());
 }
 
+bool CopyRest(TFile& source, TFile& target, const std::function<void()>& perPiece) {
+  std::vector<unsigned char> buffer(kPiece);
+  for (;;) {
+    const int64_t got = source.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!target.Write(buffer.data(), got)) return false;
+    if (perPiece) perPiece();
+  }
+}
+
+bool CopyRunPermissions(const std::string& player, const std::string& target) {
+  platform::FileStatus st;
+  if (!platform::StatPath(player, st)) return false;
+  const uint32_t readBits = st.mode & 0444;
+  return platform::SetPermissions(target, (st.mode & 07777) | (readBits >> 2));
+}
+
 }  // namespace FListFileTrailer
 
 TFListFile::TFListFile() : extractFolder_(StrFunc::GetTempDir()) {}
@@ -88,8 +107,11 @@ TFListFile::TFListFile() : extractFolder_(StrFunc::GetTempDir()) {}
 TFListFile::~TFListFile() = default;
 
 void TFListFile::Close() {
-  if (file_.IsOpen()) file_.Close();
+  // An uncommitted replacement goes with its work file.
+  file_.Discard();
   writable_ = false;
+  replacing_ = false;
+  prefix_.clear();
   fileName_.clear();
   offsets_.clear();
   base_ = 0;
@@ -162,6 +184,47 @@ bool TFListFile::OpenWrite(const std::string& fileName) {
   writable_ = true;
   fileName_ = name;
   return true;
+}
+
+void TFListFile::CreateReplacing(const std::string& target, const std::string& prefix) {
+  const std::string name = StrFunc::Trim(target);
+  Close();
+  if (name.empty()) Fail("Cannot write to EXE-file");
+  if (!file_.Create(name)) Fail("Cannot create file " + name);
+  if (!prefix.empty()) {
+    TFile player;
+    const bool copied = player.OpenFile(prefix, 0) && CopyRest(player, file_, nullptr);
+    const int64_t size = file_.GetSize();
+    if (!copied || size < 0 || size > kMaxPosition) {
+      Close();
+      Fail("Cannot create file " + name);
+    }
+    base_ = static_cast<uint32_t>(size);
+  }
+  try {
+    WriteIndexAndTrailer();
+  } catch (const EFListFileError&) {
+    Close();
+    throw;
+  }
+  writable_ = true;
+  replacing_ = true;
+  fileName_ = name;
+  prefix_ = prefix;
+}
+
+bool TFListFile::Commit() {
+  if (!replacing_) return false;
+  const std::string target = file_.GetName();
+  const std::string prefix = prefix_;
+  replacing_ = false;
+  const bool committed = file_.Commit();
+  Close();
+  if (!committed) return false;
+  if (prefix.empty() || CopyRunPermissions(prefix, target)) return true;
+  // A show that cannot be started is no show.
+  DosFunc::DeleteFileLong(target);
+  return false;
 }
 
 void TFListFile::WriteIndexAndTrailer() {
@@ -239,6 +302,15 @@ void TFListFile::AddFile(const std::string& fileName) {
     offsets_.push_back(static_cast<uint32_t>(entryStart - base_));
   }
   WriteIndexAndTrailer();
+}
+
+std::string TFListFile::EntryName(int index) {
+  if (!file_.IsOpen() || index < 0 || index >= EntryCount()) return {};
+  std::array<unsigned char, kNameRecord> record;
+  if (!SeekTo(file_, int64_t{base_} + offsets_[static_cast<size_t>(index)]) ||
+      !ReadExact(file_, record.data(), record.size()))
+    Fail("Fatal read error (3)");
+  return SafeName(FixedText::Get(record));
 }
 
 std::string TFListFile::ExtractFile(int index) {

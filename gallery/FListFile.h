@@ -60,6 +60,20 @@ class TFListFile {
   // (2)" when its index cannot be read.
   bool OpenWrite(const std::string& fileName);
 
+  // Starts a new container that replaces target only when Commit succeeds:
+  // it is written whole in a work file beside target (platform/WorkFile.h),
+  // so target stays as it was until then, and a container closed or
+  // destroyed without Commit leaves nothing behind. With a prefix file the
+  // container follows a copy of it (a player: the result is a self-running
+  // show, its base the prefix's size). Raises "Cannot write to EXE-file" for
+  // a blank target, "Cannot create file " + target when the work file cannot
+  // be made or the prefix cannot be copied.
+  void CreateReplacing(const std::string& target, const std::string& prefix = "");
+  // Renames a container started by CreateReplacing over its target and
+  // closes it. False (the work file removed, the target as it was) when that
+  // fails or no such container is open.
+  [[nodiscard]] bool Commit();
+
   // Appends a file as a new entry named by its trimmed file name (cut to 127
   // bytes). A container opened for reading is reopened for writing. A source
   // that exists but cannot be opened adds nothing. Raises "File " + name +
@@ -81,6 +95,12 @@ class TFListFile {
   // (7)"; an old file of that name is then left as it was.
   std::string ExtractFile(int index);
 
+  // The stored name of entry index reduced to a plain file name, as
+  // ExtractFile would write it; empty when the index is out of range or the
+  // name is no plain file name. Raises "Fatal read error (3)" when the
+  // entry's header cannot be read.
+  std::string EntryName(int index);
+
   int EntryCount() const { return static_cast<int>(offsets_.size()); }
   // The offset of entry index relative to the base; 0 when out of range.
   uint32_t EntryOffset(int index) const {
@@ -100,8 +120,10 @@ class TFListFile {
   void WriteEntry(const std::string& fileName, TFile& source, uint32_t size);
   void EnsureWritable();
 
-  TFile file_;
+  TReplacementFile file_;
   bool writable_ = false;
+  bool replacing_ = false;
+  std::string prefix_;
   std::string fileName_;
   std::vector<uint32_t> offsets_;
   uint32_t base_ = 0;

@@ -2,8 +2,6 @@
 // container taken back out of one. Both write their target whole beside it
 // and rename it over the old one, so a failure leaves the old target as it was
 // and a link at the target is replaced, never written through.
-#include <functional>
-#include <vector>
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -17,19 +15,6 @@ using namespace FListFileTrailer;
 namespace FListFile {
 
 namespace {
-
-// Copies from the current position of source to the end of target, in pieces.
-// Returns false when a read or write fails.
-bool CopyRest(TFile& source, TFile& target, const std::function<void()>& perPiece) {
-  std::vector<unsigned char> buffer(kPiece);
-  for (;;) {
-    const int64_t got = source.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
-    if (got < 0) return false;
-    if (got == 0) return true;
-    if (!target.Write(buffer.data(), got)) return false;
-    if (perPiece) perPiece();
-  }
-}
 
 // Rewrites the trailer at the end of an open file with the container now
 // starting at newBase and its index moved by indexDelta.
@@ -54,15 +39,6 @@ bool SameFile(const std::string& a, const std::string& b) {
          sa.inode == sb.inode;
 }
 
-// The target runs like the player. A player taken from a container has no
-// execute bits of its own, so every class that may read it may also run it.
-bool CopyPermissions(const std::string& player, const std::string& target) {
-  platform::FileStatus st;
-  if (!platform::StatPath(player, st)) return false;
-  const uint32_t readBits = st.mode & 0444;
-  return platform::SetPermissions(target, (st.mode & 07777) | (readBits >> 2));
-}
-
 // player + container into target. False on any failure; target is then left
 // as it was.
 bool JoinFiles(const std::string& player, const std::string& container,
@@ -75,7 +51,7 @@ bool JoinFiles(const std::string& player, const std::string& container,
       !CopyRest(in, out, nullptr) ||
       !RebaseTrailer(out, static_cast<uint32_t>(exeSize), exeSize) || !out.Commit())
     return false;
-  if (CopyPermissions(player, out.GetName())) return true;
+  if (CopyRunPermissions(player, out.GetName())) return true;
   DosFunc::DeleteFileLong(out.GetName());
   return false;
 }

@@ -1,10 +1,12 @@
-// What the container's two sources share: the trailer's fields (the layout is
+// What the container's sources share: the trailer's fields (the layout is
 // described in FListFile.h) and the exact reads and writes of its pieces.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "foundation/DosFunc.h"
 
@@ -32,5 +34,13 @@ bool ReadExact(TFile& f, void* buffer, size_t size);
 bool WriteExact(TFile& f, const void* buffer, size_t size);
 // Reads the trailer at the end of an open file of the given size.
 bool ReadTrailer(TFile& f, int64_t size, Trailer& trailer);
+// Copies from the current position of source to the end of target, in
+// pieces, calling perPiece (when given) after each. False when a read or
+// write fails.
+bool CopyRest(TFile& source, TFile& target, const std::function<void()>& perPiece);
+// Gives target the permissions of player, so it runs like the player. A
+// player taken from a container has no execute bits of its own, so every
+// class that may read target may also run it.
+bool CopyRunPermissions(const std::string& player, const std::string& target);
 
 }  // namespace FListFileTrailer

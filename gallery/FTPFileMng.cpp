@@ -1,5 +1,6 @@
 #include "gallery/FTPFileMng.h"
 
+#include <algorithm>
 #include <span>
 #include <unordered_map>
 #include <unordered_set>
@@ -38,12 +39,16 @@ bool IsSkippedName(const std::string& name) {
   return lower == "ignore.list" || lower == "quillmarsh.cache" || lower == kFtpCacheName;
 }
 
-// A name from the server that holds a path separator, or that the server
-// takes for this folder or its parent ("..", ". ."), is no file of the folder;
-// deleting it would reach elsewhere in the site.
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A name from the server that holds a path separator or a control character,
+// or that the server takes for this folder or its parent ("..", ". .",
+// "..\t" once it trims it), is no file of the folder; deleting it would reach
+// elsewhere in the site.
 bool IsPlainName(const std::string& name) {
-  return name.find_first_of("/\\") == std::string::npos &&
-         name.find_first_not_of(". ") != std::string::npos;
+  if (name.find_first_of("/\\") != std::string::npos) return false;
+  if (std::any_of(name.begin(), name.end(), IsControl)) return false;
+  return name.find_first_not_of(". ") != std::string::npos;
 }
 
 // A regular file, also behind a link: a pipe or device named like a photo

@@ -69,8 +69,8 @@ class TFTPFileManager {
   // again), and a listed name the cache lacks is added with crc -1.
   void MergeRemoteListing(const std::vector<std::string>& names);
   // Remote names without a local file of the same name, except "ftpcache"
-  // and names that are no file of this folder: those holding "/" or "\",
-  // and those made only of dots and blanks ("..").
+  // and names that are no file of this folder: those holding "/", "\" or a
+  // control character, and those made only of dots and blanks ("..").
   std::vector<std::string> GetFilesToDelete() const;
   // Local names the remote list lacks or records with another crc.
   std::vector<std::string> GetFilesToUpload() const;

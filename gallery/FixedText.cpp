@@ -8,17 +8,10 @@
 namespace FixedText {
 
 void Put(std::span<unsigned char> field, std::string_view text) {
-  const size_t capacity = field.size() - 1;
-  size_t end = 0;
-  while (end < text.size()) {
-    size_t length = 0;
-    Utf8::DecodeAt(text, end, length);
-    if (end + length > capacity) break;
-    end += length;
-  }
+  const std::string_view kept = Utf8::LeftBytes(text, field.size() - 1);
   std::fill(field.begin(), field.end(), 0);
-  field[0] = static_cast<unsigned char>(end);
-  std::memcpy(&field[1], text.data(), end);
+  field[0] = static_cast<unsigned char>(kept.size());
+  std::memcpy(&field[1], kept.data(), kept.size());
 }
 
 std::string Get(std::span<const unsigned char> field) {

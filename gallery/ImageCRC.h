@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "gallery/ImageCRCCache.h"
@@ -57,6 +58,11 @@ class TJPegChecker {
   // The scan index of the photo named like the path's file name, or -1.
   int IndexOf(const std::string& fileNameOrPath) const;
 
+  // Computes the checksum of every photo of the last scan that has none yet,
+  // reading several photos at once; IsChanged then only compares. The
+  // checksums are those IsChanged would compute.
+  void ComputeChecksums();
+
   // Names in the cache that the last scan did not find: photos that left the
   // folder. With withPath each is prefixed by the folder.
   std::vector<std::string> GetRemovedFiles(bool withPath) const;
@@ -82,9 +88,14 @@ class TJPegChecker {
  private:
   const ImageCRC::TCheckerField* CachedEntry(const std::string& name) const;
   std::string PathOf(const std::string& name) const;
+  // The first entry of each name (as names compare) in each list, so that a
+  // folder of thousands of photos is looked up in constant time.
+  void IndexEntries();
 
   std::vector<ImageCRC::TCheckerField> scan_;
   std::vector<ImageCRC::TCheckerField> cached_;
+  std::unordered_map<std::string, size_t> scanIndex_;
+  std::unordered_map<std::string, size_t> cachedIndex_;
   bool hasFolder_ = false;
   std::string folder_;
 };

@@ -1,5 +1,9 @@
 #include "gallery/ImageCRC.h"
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 #include "foundation/DateTime.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -10,6 +14,10 @@ namespace {
 using ImageCRC::TCheckerField;
 
 std::string Key(const std::string& name) { return StrFunc::UpperCaseCz(StrFunc::Trim(name)); }
+
+// Photos read at once by ComputeChecksums: the checksum is bound by reading
+// and summing, which a few cores share well.
+constexpr unsigned kChecksumThreads = 4;
 
 bool IsPhotoName(const std::string& name) {
   if (name.empty() || name[0] == '.') return false;
@@ -32,11 +40,15 @@ std::string TJPegChecker::PathOf(const std::string& name) const {
 }
 
 const TCheckerField* TJPegChecker::CachedEntry(const std::string& name) const {
-  const std::string key = Key(name);
-  for (const TCheckerField& entry : cached_) {
-    if (Key(entry.name) == key) return &entry;
+  const auto found = cachedIndex_.find(Key(name));
+  return found == cachedIndex_.end() ? nullptr : &cached_[found->second];
+}
+
+void TJPegChecker::IndexEntries() {
+  for (auto [list, index] : {std::pair{&scan_, &scanIndex_}, {&cached_, &cachedIndex_}}) {
+    index->clear();
+    for (size_t i = 0; i < list->size(); ++i) index->emplace(Key((*list)[i].name), i);
   }
-  return nullptr;
 }
 
 void TJPegChecker::ScanDirectory(const std::string& folder) {
@@ -44,6 +56,7 @@ void TJPegChecker::ScanDirectory(const std::string& folder) {
   SaveCache();
   scan_.clear();
   cached_.clear();
+  IndexEntries();
   folder_ = StrFunc::Trim(folder);
   // A blank folder would put the cache into the working folder.
   hasFolder_ = !folder_.empty();
@@ -66,6 +79,7 @@ void TJPegChecker::ScanDirectory(const std::string& folder) {
 void TJPegChecker::LoadCache() {
   cached_.clear();
   if (hasFolder_) cached_ = ImageCRC::ReadCacheFile(PathOf(ImageCRC::kCacheName));
+  IndexEntries();
 }
 
 bool TJPegChecker::IsChanged(int index) {
@@ -77,11 +91,26 @@ bool TJPegChecker::IsChanged(int index) {
 }
 
 int TJPegChecker::IndexOf(const std::string& fileNameOrPath) const {
-  const std::string key = Key(StrFunc::ExtractName(fileNameOrPath));
-  for (size_t i = 0; i < scan_.size(); ++i) {
-    if (Key(scan_[i].name) == key) return static_cast<int>(i);
-  }
-  return -1;
+  const auto found = scanIndex_.find(Key(StrFunc::ExtractName(fileNameOrPath)));
+  return found == scanIndex_.end() ? -1 : static_cast<int>(found->second);
+}
+
+void TJPegChecker::ComputeChecksums() {
+  std::vector<TCheckerField*> missing;
+  for (TCheckerField& entry : scan_)
+    if (entry.crc == -1) missing.push_back(&entry);
+  // Each worker takes the next photo; no two write the same entry.
+  std::atomic<size_t> next{0};
+  const auto work = [this, &missing, &next] {
+    for (size_t i = next++; i < missing.size(); i = next++)
+      missing[i]->crc = ImageCRC::JpegCRC(PathOf(missing[i]->name));
+  };
+  const unsigned helpers =
+      std::min({kChecksumThreads, std::max(1u, std::thread::hardware_concurrency()), unsigned(missing.size())});
+  std::vector<std::thread> workers;
+  for (unsigned i = 1; i < helpers; ++i) workers.emplace_back(work);
+  work();
+  for (std::thread& worker : workers) worker.join();
 }
 
 std::vector<std::string> TJPegChecker::GetRemovedFiles(bool withPath) const {
@@ -104,6 +133,7 @@ void TJPegChecker::RenameEntry(const std::string& oldPath, const std::string& ne
       }
     }
   }
+  IndexEntries();
 }
 
 void TJPegChecker::ConfirmOutputs(int index) {

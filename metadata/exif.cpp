@@ -332,7 +332,7 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
     ReadAscii(e);
     AddRow(kind, e.tag, exif::FormatAscii(kind, e.tag, e.text));
   } else if (kind == exif::kExifIfd && e.tag == exif::kTagMakerNote) {
-    FollowMakerNote(e.valueField);
+    FollowMakerNote(e.valueField, uint64_t(e.count) * exif::TypeSize(type));
     return;
   } else {
     if (!ReadValue(type, e)) return;
@@ -358,8 +358,8 @@ void TExifReader::ReadAscii(TExifDecodedEntry& e) const {
   if (length <= 4 && printable) {
     e.text.assign(reinterpret_cast<const char*>(field), size_t(length));
   } else {
-    const uint64_t pos = FilePos(e.valueField + offsetBase_);
-    if (InSegment(pos, length)) {
+    uint64_t pos = 0;
+    if (ValuePos(e.valueField, length, pos)) {
       e.text.assign(reinterpret_cast<const char*>(head_.data() + pos), size_t(length));
       e.value.pos = int64_t(pos);
     }
@@ -382,11 +382,18 @@ bool TExifReader::ReadValue(uint16_t type, TExifDecodedEntry& e) const {
     v.data = head_.data() + e.fieldPos;
     return true;
   }
-  const uint64_t pos = FilePos(e.valueField + offsetBase_);
-  if (!InSegment(pos, size)) return false;
+  uint64_t pos = 0;
+  if (!ValuePos(e.valueField, size, pos)) return false;
   v.data = head_.data() + pos;
   v.pos = int64_t(pos);
   return true;
+}
+
+bool TExifReader::ValuePos(uint32_t offset, uint64_t size, uint64_t& pos) const {
+  const int64_t at = int64_t(offset) + offsetBase_;
+  if (at < 0) return false;
+  pos = FilePos(uint64_t(at));
+  return InSegment(pos, size);
 }
 
 void TExifReader::FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos) {
@@ -414,12 +421,12 @@ void TExifReader::FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64
   }
 }
 
-void TExifReader::FollowMakerNote(uint32_t offset) {
+void TExifReader::FollowMakerNote(uint32_t offset, uint64_t size) {
   const uint32_t bit = PointerBit(exif::kTagMakerNote);
   if (followed_ & bit) return;
   followed_ |= bit;
   values_.makerNoteOffset = int32_t(offset);
-  DetectMakerNote(offset);
+  DetectMakerNote(offset, size);
 }
 
 void TExifReader::AddRow(uint8_t kind, uint16_t tag, std::string text) {

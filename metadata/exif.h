@@ -384,8 +384,11 @@ class TExifReader {
   // the value lies outside the segment.
   void ReadAscii(TExifDecodedEntry& entry) const;
   bool ReadValue(uint16_t type, TExifDecodedEntry& entry) const;
+  // The file position of an out-of-line value at offset under the offset
+  // base in force; false when it lies outside the segment.
+  bool ValuePos(uint32_t offset, uint64_t size, uint64_t& pos) const;
   void FollowIfdPointer(uint16_t tag, const TExifValueView& v, uint64_t entryPos);
-  void FollowMakerNote(uint32_t offset);
+  void FollowMakerNote(uint32_t offset, uint64_t size);
   void AddRow(uint8_t kind, uint16_t tag, std::string text);
   void FixDisplayOrder();
   void SetDateTexts();
@@ -398,10 +401,14 @@ class TExifReader {
   uint64_t FilePos(uint64_t tiffOffset) const;
 
   // Maker notes (exifMakerNotes.cpp).
-  void DetectMakerNote(uint32_t noteOffset);
+  void DetectMakerNote(uint32_t noteOffset, uint64_t noteSize);
   bool PlainIfdAt(uint64_t pos, bool motorola) const;
-  void WalkMakerIfd(uint8_t number, uint8_t kind, uint64_t ifdOffset, uint64_t offsetBase,
+  void WalkMakerIfd(uint8_t number, uint8_t kind, uint64_t ifdOffset, int64_t offsetBase,
                     bool motorola);
+  // How far a Canon note's values stand from where its offsets point, when
+  // an editing program moved the note; false when no shift fits them all.
+  bool CanonNoteShift(uint32_t note, uint64_t noteSize, int64_t& shift) const;
+  bool CanonValuesFit(uint32_t note, uint64_t noteSize, int64_t shift) const;
 
   bool hideUnnamed_ = false;
   bool pictureInfoOnly_ = false;
@@ -421,6 +428,6 @@ class TExifReader {
   // already followed.
   std::vector<uint8_t> head_;
   bool motorola_ = false;
-  uint64_t offsetBase_ = 0;
+  int64_t offsetBase_ = 0;
   uint32_t followed_ = 0;
 };

@@ -66,6 +66,10 @@ void TExifDataBlock::Add(uint16_t type, uint16_t tag, std::vector<uint8_t> value
 
 void TExifDataBlock::AddByte(uint16_t tag, uint8_t value) { Add(exif::kTypeByte, tag, {value}); }
 
+void TExifDataBlock::AddBytes(uint16_t tag, std::vector<uint8_t> values) {
+  Add(exif::kTypeByte, tag, std::move(values));
+}
+
 void TExifDataBlock::AddRationals(uint16_t tag, const std::vector<uint32_t>& pairs) {
   std::vector<uint8_t> bytes(pairs.size() / 2 * 8);
   std::memcpy(bytes.data(), pairs.data(), bytes.size());

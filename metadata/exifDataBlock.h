@@ -32,6 +32,8 @@ class TExifDataBlock {
   uint8_t EntryKind() const;
 
   void AddByte(uint16_t tag, uint8_t value);
+  // A BYTE entry of several values.
+  void AddBytes(uint16_t tag, std::vector<uint8_t> values);
   // A RATIONAL entry of numerator, denominator pairs.
   void AddRationals(uint16_t tag, const std::vector<uint32_t>& pairs);
   // An ASCII entry of the text and a NUL; tag 37510 goes to AddUserComment.

@@ -3,6 +3,7 @@
 #include "metadata/exif.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "foundation/StrFunc.h"
@@ -42,10 +43,10 @@ bool TExifReader::PlainIfdAt(uint64_t pos, bool motorola) const {
 }
 
 void TExifReader::WalkMakerIfd(uint8_t number, uint8_t kind, uint64_t ifdOffset,
-                               uint64_t offsetBase, bool motorola) {
+                               int64_t offsetBase, bool motorola) {
   makerNumber_ = number;
   const bool savedOrder = motorola_;
-  const uint64_t savedBase = offsetBase_;
+  const int64_t savedBase = offsetBase_;
   motorola_ = motorola;
   offsetBase_ = offsetBase;
   WalkIfd(kind, ifdOffset);
@@ -55,7 +56,51 @@ void TExifReader::WalkMakerIfd(uint8_t number, uint8_t kind, uint64_t ifdOffset,
   makerMotorola_ = motorola;
 }
 
-void TExifReader::DetectMakerNote(uint32_t note) {
+// A Canon note's out-of-line values lie inside the note, behind its IFD.
+// Offsets count from the TIFF header, so a program that moves the note
+// without rewriting them leaves them pointing where the note stood.
+bool TExifReader::CanonValuesFit(uint32_t note, uint64_t noteSize, int64_t shift) const {
+  const uint64_t pos = FilePos(note);
+  const uint16_t count = U16At(pos, false);
+  const int64_t first = int64_t(note) + 2 + 12 * int64_t(count) + 4;
+  const int64_t end = int64_t(note) + int64_t(noteSize);
+  for (uint16_t i = 0; i < count; ++i) {
+    const uint64_t entry = pos + 2 + 12 * uint64_t(i);
+    const int64_t size = int64_t(U32At(entry + 4, false)) * exif::TypeSize(U16At(entry + 2, false));
+    if (size <= 4) continue;
+    const int64_t at = int64_t(U32At(entry + 8, false)) + shift;
+    if (at < first || at > end - size) return false;
+  }
+  return true;
+}
+
+// The shift the note's layout allows: none when its values fit as they
+// stand; else the move its footer tells ("II*\0" and the offset the note was
+// written at); else the one that puts the lowest value right behind the IFD,
+// where the camera writes it.
+bool TExifReader::CanonNoteShift(uint32_t note, uint64_t noteSize, int64_t& shift) const {
+  const uint64_t pos = FilePos(note);
+  const uint64_t inSegment = head_.size() > pos ? head_.size() - pos : 0;
+  noteSize = noteSize == 0 ? inSegment : std::min(noteSize, inSegment);
+  shift = 0;
+  if (CanonValuesFit(note, noteSize, 0)) return true;
+  if (noteSize >= 8 && std::memcmp(head_.data() + pos + noteSize - 8, "II*\0", 4) == 0) {
+    shift = int64_t(note) - int64_t(U32At(pos + noteSize - 4, false));
+    if (CanonValuesFit(note, noteSize, shift)) return true;
+  }
+  const uint16_t count = U16At(pos, false);
+  int64_t lowest = -1;
+  for (uint16_t i = 0; i < count; ++i) {
+    const uint64_t entry = pos + 2 + 12 * uint64_t(i);
+    if (uint64_t(U32At(entry + 4, false)) * exif::TypeSize(U16At(entry + 2, false)) <= 4) continue;
+    const int64_t at = U32At(entry + 8, false);
+    if (lowest < 0 || at < lowest) lowest = at;
+  }
+  shift = int64_t(note) + 2 + 12 * int64_t(count) + 4 - lowest;
+  return lowest >= 0 && CanonValuesFit(note, noteSize, shift);
+}
+
+void TExifReader::DetectMakerNote(uint32_t note, uint64_t noteSize) {
   if (note == 0) return;
   const uint64_t pos = FilePos(note);
   if (!InSegment(pos, 1)) return;
@@ -81,8 +126,12 @@ void TExifReader::DetectMakerNote(uint32_t note) {
     return WalkMakerIfd(1, exif::kOlympusIfd, uint64_t(note) + 12, note, olympus[8] == 'M');
   if (text(5, false) == "OLYMP")
     return WalkMakerIfd(1, exif::kOlympusIfd, uint64_t(note) + 8, 0, motorola_);
-  if (Contains(make, "CANON") && PlainIfdAt(pos, motorolaNote))
-    return WalkMakerIfd(2, exif::kCanonIfd, note, 0, motorolaNote);
+  if (Contains(make, "CANON") && PlainIfdAt(pos, motorolaNote)) {
+    // Values read from the wrong place would show wrong settings: rather none.
+    int64_t shift = 0;
+    if (!CanonNoteShift(note, noteSize, shift)) return setNumber(2);
+    return WalkMakerIfd(2, exif::kCanonIfd, note, shift, motorolaNote);
+  }
   // "Nikon\0\x02" and a TIFF header of its own ten bytes in; offsets count
   // from that header.
   if (text(7, false) == std::string("NIKON\0\x02", 7) && InSegment(pos + 10, 8)) {
@@ -90,9 +139,10 @@ void TExifReader::DetectMakerNote(uint32_t note) {
     const bool innerMotorola = inner[0] == 'M' && inner[1] == 'M' && inner[2] == 0 && inner[3] == 42;
     const bool innerIntel = inner[0] == 'I' && inner[1] == 'I' && inner[2] == 42 && inner[3] == 0;
     if (innerMotorola || innerIntel) {
-      const uint64_t base = uint64_t(note) + 10;
-      return WalkMakerIfd(4, exif::kNikon2Ifd, base + exif::LoadU32(inner + 4, innerMotorola),
-                          base, innerMotorola);
+      const int64_t base = int64_t(note) + 10;
+      return WalkMakerIfd(4, exif::kNikon2Ifd,
+                          uint64_t(base) + exif::LoadU32(inner + 4, innerMotorola), base,
+                          innerMotorola);
     }
   }
   if (text(5, false) == "NIKON")

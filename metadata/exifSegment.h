@@ -33,7 +33,8 @@ constexpr uint32_t kEmptyExifSize = 398;
 inline constexpr const char kWorkFileName[] = "exif_work.$$$";
 // The new photo is written beside the photo under its name and this suffix;
 // a file of that name is the leftover of a killed write.
-inline constexpr const char kNewPhotoSuffix[] = "-tmp";
+// WorkNames::kMark and "-new".
+inline constexpr const char kNewPhotoSuffix[] = ".~qm-new";
 
 // Writes the 398-byte minimal segment (little-endian, IFD0, Exif IFD, IFD1).
 // False when the file cannot be written whole (nothing is left behind).

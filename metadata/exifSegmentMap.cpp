@@ -156,7 +156,8 @@ TSegmentMap MapSegment(const std::string& path, const TSegment& segment) {
       if (target) map.offsetFields.push_back({pos + 8, motorola});
       else Damage(map, kDamageBounds);
     } else if (size > 4) {
-      e.valueAt = uint64_t(r.value) + r.offsetBase;
+      // Offsets are 32 bits; a base may take them down as well as up.
+      e.valueAt = uint32_t(r.value + r.offsetBase);
       e.valueSize = size;
       if (!inside(e.valueAt, size)) Damage(map, maker ? kDamageMakerBounds : kDamageBounds);
       else if (r.offsetBase == 0)

@@ -1,6 +1,7 @@
 #include "metadata/exifSegmentWork.h"
 
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "metadata/exifSegment.h"
 #include "platform/FileSystem.h"
 
@@ -23,6 +24,15 @@ TWorkSegment::TWorkSegment() : fd_(-1) {
   if (dir.empty()) return;
   fd_ = platform::LockPath(dir);
   if (fd_ >= 0) path_ = dir + kWorkFileName;
+}
+
+void RemoveWorkSegmentLeftover() {
+  const std::string dir = StrFunc::GetTempDir();
+  if (dir.empty()) return;
+  const int fd = platform::TryLockPath(dir);
+  if (fd < 0) return;
+  platform::RemoveFile(dir + kWorkFileName);
+  platform::UnlockPath(fd);
 }
 
 TWorkSegment::~TWorkSegment() {
@@ -51,6 +61,8 @@ TPhotoLock::TPhotoLock(const std::string& photo) {
 }
 
 TPhotoLock::~TPhotoLock() { platform::UnlockPath(fd_); }
+
+static_assert(std::string_view(kNewPhotoSuffix).starts_with(WorkNames::kMark));
 
 std::string NewPhotoName(const std::string& photo) { return photo + kNewPhotoSuffix; }
 

@@ -48,7 +48,13 @@ class TPhotoLock {
   platform::FileStatus status_;
 };
 
-// The name the new photo is written under beside the photo ("-tmp").
+// Removes the segment file a killed rebuild left (it holds a photo's EXIF,
+// its position too), unless a rebuild holds the folder now, which removes
+// its own at the end.
+void RemoveWorkSegmentLeftover();
+
+// The name the new photo is written under beside the photo: the photo's
+// name and kNewPhotoSuffix, which no file of the user's carries.
 std::string NewPhotoName(const std::string& photo);
 // Removes a work file a killed write left beside the photo (a link is
 // removed, not followed). REQUIRES: the photo's lock is held.

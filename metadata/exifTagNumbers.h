@@ -68,6 +68,7 @@ constexpr uint16_t kRelatedImageLength = 4098;
 
 // The GPS IFD.
 namespace exif::gps {
+constexpr uint16_t kVersion = 0;
 constexpr uint16_t kLatitudeRef = 1;
 constexpr uint16_t kLatitude = 2;
 constexpr uint16_t kLongitudeRef = 3;

@@ -98,12 +98,16 @@ bool TExifReader::PutGpsInto(const std::string& segmentFile) const {
   const TExifValues& v = values_;
   if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return true;
   const bool replace = ReplacesGpsIfd();
-  TExifDataBlock block = v.gpsOffset > 0 && !replace
-                             ? TExifDataBlock::ForKind(exif::kGpsIfd)
-                             : TExifDataBlock::ForPointerTag(exif::kTagGpsPointer);
+  const bool ownIfd = v.gpsOffset <= 0 || replace;
+  TExifDataBlock block = ownIfd ? TExifDataBlock::ForPointerTag(exif::kTagGpsPointer)
+                                : TExifDataBlock::ForKind(exif::kGpsIfd);
+  // A GPS IFD the program makes names the version of the GPS tags it holds,
+  // as readers require; one the photo has keeps its own.
+  if (ownIfd) block.AddBytes(exif::gps::kVersion, {2, 2, 0, 0});
+  const size_t made = block.Fields().size();
   Writes inPlace;
   AddGpsEdits(block, inPlace, !replace);
   if (replace && !exif::DeleteTagFromSegment(segmentFile, exif::kIfd0, exif::kTagGpsPointer))
     return false;
-  return block.Fields().empty() || exif::WriteBlockIntoSegment(segmentFile, block);
+  return block.Fields().size() == made || exif::WriteBlockIntoSegment(segmentFile, block);
 }

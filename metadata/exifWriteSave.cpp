@@ -20,7 +20,12 @@ struct DateEdit {
 
 bool TExifReader::SaveParts(unsigned parts) {
   if (fileName_.empty()) return false;
-  const bool ok = NeedsRebuild(parts) ? SaveByRebuild(parts) : SaveInPlace(parts);
+  const bool rebuild = NeedsRebuild(parts);
+  const bool ok = rebuild ? SaveByRebuild(parts) : SaveInPlace(parts);
+  // The segment file a killed rebuild left in the temporary folder holds a
+  // photo's EXIF, its position too: every save takes it away (a rebuild
+  // with its own), whatever the outcome.
+  if (!rebuild) exif::RemoveWorkSegmentLeftover();
   Reload();
   TExifValues& v = values_;
   if (ok && (parts & kSaveDates))

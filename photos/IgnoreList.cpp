@@ -38,7 +38,11 @@ bool TIgnoreList::Load(const std::string& folder) {
   byUpper_.clear();
   const std::string file = ListPath(folder);
   std::vector<std::string> lines;
-  if (!LoadTextFileLines(file, lines)) return !Exists(file);
+  unreadable_ = false;
+  if (!LoadTextFileLines(file, lines)) {
+    unreadable_ = Exists(file);
+    return !unreadable_;
+  }
   for (const std::string& line : lines) {
     const std::string name = StrFunc::Trim(line);
     if (!name.empty()) Put(name);
@@ -59,7 +63,7 @@ bool TIgnoreList::IsIgnored(const std::string& path) const {
 
 bool TIgnoreList::Add(const std::string& path) {
   const std::string folder = StrFunc::ExtractDir(path);
-  if (folder != folder_ && !Load(folder)) return false;
+  if ((folder != folder_ || unreadable_) && !Load(folder)) return false;
   Put(StrFunc::Trim(StrFunc::ExtractName(path)));
   if (Save()) return true;
   Load(folder_);
@@ -67,6 +71,7 @@ bool TIgnoreList::Add(const std::string& path) {
 }
 
 bool TIgnoreList::Save() const {
+  if (unreadable_) return false;
   const std::string file = ListPath(folder_);
   if (DosFunc::GetFileAttr(file) >= 0) DosFunc::SetFileAttr(file, 0);
   if (!platform::ReplaceFile(file, platform::JoinLines(names_))) return false;

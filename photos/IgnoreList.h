@@ -16,7 +16,9 @@ class TIgnoreList {
   static constexpr const char* kFileName = "ignore.list";
 
   // Replaces the list by the folder's file. True when the folder has none
-  // or it was read; false, with an empty list, when it cannot be read.
+  // or it was read; false, with an empty list, when it cannot be read (or is
+  // larger than any list): such a list is never written over, so its entries
+  // are not lost.
   bool Load(const std::string& folder);
   // The folder the list belongs to; empty before Load.
   const std::string& Folder() const { return folder_; }
@@ -25,10 +27,12 @@ class TIgnoreList {
   // True when the list leaves out the file a path in Folder() names.
   bool IsIgnored(const std::string& path) const;
   // Adds the file's name (trimmed) and writes the list; the list of the
-  // file's own folder is loaded first when another one is loaded. False,
-  // with the list as it was, when the list cannot be read or written.
+  // file's own folder is loaded first when another one is loaded, and a list
+  // that could not be read is read again. False, with the list as it was,
+  // when the list cannot be read or written.
   bool Add(const std::string& path);
-  // Writes the list over the folder's file, replacing it whole.
+  // Writes the list over the folder's file, replacing it whole; false when
+  // that failed or the file could not be read.
   [[nodiscard]] bool Save() const;
 
  private:
@@ -38,4 +42,6 @@ class TIgnoreList {
   std::vector<std::string> names_;
   // Upper-cased name to the entries that read so.
   std::unordered_map<std::string, std::vector<std::string>> byUpper_;
+  // The folder's file exists but could not be read.
+  bool unreadable_ = false;
 };

@@ -6,6 +6,7 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/ConvertJPeg.h"
+#include "metadata/Orientation.h"
 #include "metadata/exif.h"
 #include "photos/OwnFiles.h"
 #include "platform/BusyNotice.h"
@@ -107,8 +108,15 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
   }
   try {
     platform::JpegReader decoder;
-    if (!decoder.OpenData(bytes.data(), bytes.size()) || !decoder.Decode(out, width, height))
+    // Stored turned as its photo is.
+    const int orientation = reader.GetOrientation();
+    int storedWidth = width;
+    int storedHeight = height;
+    Orientation::UprightSize(orientation, storedWidth, storedHeight);
+    if (!decoder.OpenData(bytes.data(), bytes.size()) ||
+        !decoder.Decode(out, storedWidth, storedHeight))
       return false;
+    Orientation::TurnUpright(out, orientation);
     ConvertJPeg::StretchBitmap(out, width, height);
     return true;
   } catch (const std::exception&) {
@@ -135,7 +143,11 @@ bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile
     return false;
   platform::JpegReader reader;
   reader.KeepComments();
-  return reader.OpenData(bytes.data(), bytes.size()) && reader.Comment() == record;
+  if (!reader.OpenData(bytes.data(), bytes.size()) || reader.Comment() != record) return false;
+  // A file cut off after its header (a full disk, a crash) must be made
+  // again, not shown grey for ever; a thumbnail decodes in no time.
+  platform::Bitmap picture;
+  return reader.Decode(picture);
 }
 
 bool GetJpegSize(const std::string& fileName, int& width, int& height, int& aspect) {

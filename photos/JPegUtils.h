@@ -37,10 +37,11 @@ std::string ThumbnailCacheFile(const std::string& photo);
 // thumbnail, or the thumbnail cannot be made or copied.
 [[nodiscard]] bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
 
-// The photo's thumbnail decoded and stretched to exactly width x height (the
-// aspect is not kept): the one embedded in its EXIF, else the cache file,
-// made first when missing or out of date. False, with out empty, when
-// neither can be had or decoded.
+// The photo's thumbnail decoded, turned upright as the photo's orientation
+// says (both thumbnails are stored turned as the photo is) and stretched to
+// exactly width x height (the aspect is not kept): the one embedded in its
+// EXIF, else the cache file, made first when missing or out of date. False,
+// with out empty, when neither can be had or decoded.
 bool ThumbnailPicture(const std::string& photo, int width, int height, platform::Bitmap& out);
 
 // Makes the scaled thumbnail of srcFile in thumbFile: 160 x 120 for a photo
@@ -51,7 +52,8 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
 // cannot be written.
 [[nodiscard]] bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
 
-// True when thumbFile is a thumbnail made from srcFile as it is now.
+// True when thumbFile is a thumbnail made from srcFile as it is now and
+// decodes whole.
 bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile);
 
 // The pixel size of a JPEG and its aspect class: the long-to-short side

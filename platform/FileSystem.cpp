@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,20 +34,42 @@ FileStatus FromStat(const struct stat& st) {
   return s;
 }
 
-}  // namespace
-
-bool StatPath(const std::string& path, FileStatus& status) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return false;
-  status = FromStat(st);
+// The status of path (relative to dirFd), with the birth time where the
+// file system keeps one.
+bool StatAt(int dirFd, const char* path, bool follow, FileStatus& status) {
+  struct statx sx {};
+  const int flags = follow ? 0 : AT_SYMLINK_NOFOLLOW;
+  if (statx(dirFd, path, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+    if (errno != ENOSYS) return false;
+    struct stat st {};
+    if (fstatat(dirFd, path, &st, flags) != 0) return false;
+    status = FromStat(st);
+    return true;
+  }
+  FileStatus s;
+  s.isDirectory = S_ISDIR(sx.stx_mode);
+  s.isRegular = S_ISREG(sx.stx_mode);
+  s.isLink = S_ISLNK(sx.stx_mode);
+  s.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+  s.inode = sx.stx_ino;
+  s.size = static_cast<int64_t>(sx.stx_size);
+  s.modifiedSeconds = sx.stx_mtime.tv_sec;
+  s.modifiedNanoseconds = sx.stx_mtime.tv_nsec;
+  if ((sx.stx_mask & STATX_BTIME) != 0)
+    s.bornNanoseconds = sx.stx_btime.tv_sec * int64_t{1000000000} + sx.stx_btime.tv_nsec;
+  s.mode = sx.stx_mode & 07777;
+  status = s;
   return true;
 }
 
+}  // namespace
+
+bool StatPath(const std::string& path, FileStatus& status) {
+  return StatAt(AT_FDCWD, path.c_str(), true, status);
+}
+
 bool LinkStatPath(const std::string& path, FileStatus& status) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0) return false;
-  status = FromStat(st);
-  return true;
+  return StatAt(AT_FDCWD, path.c_str(), false, status);
 }
 
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
@@ -58,11 +81,11 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
   while (const dirent* e = readdir(dir)) {
     const std::string name = e->d_name;
     if (name == "." || name == "..") continue;
-    struct stat st {};
-    if (fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    DirEntry entry{name, FromStat(st)};
-    if (entry.status.isLink && fstatat(dirFd, name.c_str(), &st, 0) == 0) {
-      entry.status = FromStat(st);
+    DirEntry entry{name, {}};
+    if (!StatAt(dirFd, name.c_str(), false, entry.status)) continue;
+    FileStatus target;
+    if (entry.status.isLink && StatAt(dirFd, name.c_str(), true, target)) {
+      entry.status = target;
       entry.status.isLink = true;
     }
     entries.push_back(std::move(entry));
@@ -273,7 +296,9 @@ bool SetPermissions(const std::string& path, uint32_t mode) {
                   AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-int LockPath(const std::string& path) {
+namespace {
+
+int Lock(const std::string& path, int how) {
   // Opened without blocking: a pipe swapped in for a photo would otherwise
   // wait for a writer. Only files and folders are locked.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -285,12 +310,18 @@ int LockPath(const std::string& path) {
   }
   int result;
   do {
-    result = flock(fd, LOCK_EX);
+    result = flock(fd, how);
   } while (result != 0 && errno == EINTR);
   if (result == 0) return fd;
   close(fd);
   return -1;
 }
+
+}  // namespace
+
+int LockPath(const std::string& path) { return Lock(path, LOCK_EX); }
+
+int TryLockPath(const std::string& path) { return Lock(path, LOCK_EX | LOCK_NB); }
 
 void UnlockPath(int fd) {
   if (fd >= 0) close(fd);

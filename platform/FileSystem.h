@@ -24,6 +24,9 @@ struct FileStatus {
   int64_t size = 0;
   int64_t modifiedSeconds = 0;  // last write, seconds since 1970-01-01 UTC
   int64_t modifiedNanoseconds = 0;  // and the fraction of that second
+  // When the file was made, nanoseconds since 1970-01-01 UTC; 0 where the
+  // file system keeps no such time (and from StatFile).
+  int64_t bornNanoseconds = 0;
   uint32_t mode = 0;            // permission bits
 };
 
@@ -129,6 +132,8 @@ bool SetPermissions(const std::string& path, uint32_t mode);
 // locked, and at once for anything but a file or folder (a pipe, a device).
 // A second lock of the same path, even in this process, waits.
 int LockPath(const std::string& path);
+// LockPath without waiting: -1 at once when another open holds the lock.
+int TryLockPath(const std::string& path);
 void UnlockPath(int fd);
 
 // The last errno of the calling thread, for messages.

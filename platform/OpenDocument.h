@@ -17,10 +17,12 @@ void SetDocumentOpener(DocumentOpener open);
 
 // Opens target: a web address ("https://...") or a local path. When the
 // environment variable QUILLMARSH_OPEN_LOG names a file, nothing is opened:
-// target and a line break are appended to that file (tests). Otherwise an
-// empty target fails, and any other goes to the installed opener, or to
-// OpenWithXdgOpen when none is installed. Returns true when the request was
-// handed on (or logged).
+// target and a line break are appended to that file (tests); a log that
+// cannot be written (its folder missing, say) fails the request, as a
+// desktop without a program to open it would. Otherwise an empty target
+// fails, and any other goes to the installed opener, or to OpenWithXdgOpen
+// when none is installed. Returns true when the request was handed on (or
+// logged).
 bool OpenDocument(const std::string& target);
 
 // Starts xdg-open on target and lets it run on its own; false when it could

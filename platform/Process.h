@@ -20,6 +20,12 @@ int StartProcess(const std::string& program, const std::vector<std::string>& arg
 // when a signal ended it, or -1 when it is not our child.
 int WaitForProcess(int pid);
 
+// The id of the running process.
+int CurrentProcessId();
+
+// True while a process of that id exists (also one of another user).
+bool ProcessExists(int pid);
+
 // Lets a started process run on its own; it is reaped in the background when
 // it ends, so it never lingers as a zombie.
 void DetachProcess(int pid);

@@ -237,6 +237,8 @@ constexpr NumberedText kTexts[] = {
     {633, "Nastavení projektu bylo změněno. Chcete změny uložit?"},
     {634, "Projekt nelze smazat."},
     {635, "Seznam projektů nelze načíst."},
+    {640, "Galerii nelze vytvořit: výstupní soubory těchto snímků by měly stejné jméno (jména se liší jen velikostí písmen nebo příponou), nebo jméno stránky galerie (index, page0001...). Přejmenujte je a spusťte generování znovu."},
+    {641, "Tyto snímky nebo stránky se do galerie nepodařilo zapsat (snímek nelze přečíst nebo soubor nelze uložit):"},
     {680, "FTP server"},
     {681, "Proxy server"},
     {682, "Adresa"},
@@ -245,6 +247,10 @@ constexpr NumberedText kTexts[] = {
     {685, "Port FTP serveru musí být číslo od 1 do 65535."},
     {686, "Port proxy serveru musí být číslo od 1 do 65535."},
     {687, "Nastavení FTP nelze uložit."},
+    {700, "Ve vybraných projektech nejsou žádné fotky, prezentace nebyla vytvořena."},
+    {701, "Prezentaci nelze uložit:"},
+    {702, "Přehrávač prezentací nelze uložit do složky programu:"},
+    {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
 };
 
 }  // namespace

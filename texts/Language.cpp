@@ -35,6 +35,11 @@ std::string& CurrentFile() {
   return file;
 }
 
+uint32_t& CurrentId() {
+  static uint32_t id = kCzechId;
+  return id;
+}
+
 std::optional<std::vector<LngListRec>>& List() {
   static std::optional<std::vector<LngListRec>> list;
   return list;
@@ -92,10 +97,13 @@ std::string GetText(int n) {
 
 const std::string& CurrentLanguageFile() { return CurrentFile(); }
 
+uint32_t CurrentLanguageId() { return CurrentId(); }
+
 void LoadLanguage(const std::string& fileName) {
   CurrentFile().clear();
   if (fileName == "DEFAULT") {
     texty::InitTexts();
+    CurrentId() = kCzechId;
     return;
   }
   if (!DosFunc::FileExistsLong(fileName) || DosFunc::DirectoryExistsLong(fileName)) {
@@ -105,6 +113,8 @@ void LoadLanguage(const std::string& fileName) {
   TConfig config;
   config.OpenFile(fileName);
   config.SetReadOnly(true);
+  config.SetSection("Language");
+  CurrentId() = ParseWinID(config.ReadString("WinID", "0x0000"));
   std::vector<std::string>& texts = texty::Texts();
   for (const TextGroup& group : kGroups) {
     config.SetSection(group.section);
@@ -122,15 +132,26 @@ void LoadLanguage(const std::string& fileName) {
 
 void InitLanguages(const std::string& folder, TLanguageMenu* menu, TLanguageChanged onChange,
                    uint32_t winID) {
+  InitLanguages(std::vector<std::string>{folder}, menu, std::move(onChange), winID);
+}
+
+void InitLanguages(const std::vector<std::string>& folders, TLanguageMenu* menu,
+                   TLanguageChanged onChange, uint32_t winID) {
   if (List()) throw ELanguageError("Language support already initialized");
   if (menu != nullptr) menu->SetEnabled(false);
   List().emplace();
-  for (const std::string& name : DosFunc::FindFilesEx(folder, "*.lng", false, false, false, "")) {
-    const std::string path = StrFunc::IncludeBackslash(folder) + name;
-    TConfig config;
-    config.OpenFile(path);
-    config.SetReadOnly(true);
-    AddEntry(config, path, menu, onChange);
+  std::vector<std::string> taken;
+  for (const std::string& folder : folders) {
+    for (const std::string& name : DosFunc::FindFilesEx(folder, "*.lng", false, false, false, "")) {
+      const std::string key = StrFunc::UpperCaseCz(name);
+      if (std::find(taken.begin(), taken.end(), key) != taken.end()) continue;
+      taken.push_back(key);
+      const std::string path = StrFunc::IncludeBackslash(folder) + name;
+      TConfig config;
+      config.OpenFile(path);
+      config.SetReadOnly(true);
+      AddEntry(config, path, menu, onChange);
+    }
   }
   const auto& list = *List();
   if (std::none_of(list.begin(), list.end(), [](const LngListRec& e) { return e.WinID == kCzechId; })) {

@@ -58,12 +58,20 @@ std::string GetText(int n);
 void LoadLanguage(const std::string& fileName);
 // The language file loaded, "" for the built-in texts.
 const std::string& CurrentLanguageFile();
+// The locale id of the texts in force: the "WinID" of the language file
+// loaded (0 when it has none), 1029 for the built-in Czech texts.
+uint32_t CurrentLanguageId();
 
 // Lists the language files of folder (the built-in Czech set last, unless a
 // file has the Czech id 1029), adds their menu items, then selects winID.
 // Throws ELanguageError when already initialised.
 void InitLanguages(const std::string& folder, TLanguageMenu* menu, TLanguageChanged onChange,
                    uint32_t winID);
+// The same over several folders, in their order: a file whose name (in any
+// letter case) an earlier folder holds is left out, so a user's own copy
+// in the first folder stands in for the one in a later folder.
+void InitLanguages(const std::vector<std::string>& folders, TLanguageMenu* menu,
+                   TLanguageChanged onChange, uint32_t winID);
 // Selects every entry with that id in list order (0: the user's default
 // locale); none matching leaves the texts as they are.
 void SelectLanguage(uint32_t winID);
@@ -76,5 +84,8 @@ void DoneLanguages();
 uint32_t GetDefaultLangID();
 // The name of a locale id in its own language; "" when unknown.
 std::string GetLanguageName(uint32_t id);
+// The locale of an id as language or language_REGION ("cs", "pt_BR"); ""
+// when unknown.
+std::string GetLanguageTag(uint32_t id);
 
 }  // namespace Language

@@ -59,4 +59,11 @@ std::string GetLanguageName(uint32_t id) {
   return std::string();
 }
 
+std::string GetLanguageTag(uint32_t id) {
+  for (const LocaleName& l : kLocales) {
+    if (l.id == id) return std::string(l.tag);
+  }
+  return std::string();
+}
+
 }  // namespace Language

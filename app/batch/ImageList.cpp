@@ -168,7 +168,7 @@ void TImgList::ShowFile(const std::string& path) {
 
 void TImgList::ShowThumbnail(const TExifReader& reader) {
   if (thumbPath_.empty() || !JPegUtils::ExtractThumbnail(reader, thumbPath_)) return;
-  const QImage thumbnail = JpegImage::LoadFitted(thumbPath_, Img->size());
+  const QImage thumbnail = JpegImage::LoadFitted(thumbPath_, Img->size(), reader.GetOrientation());
   if (thumbnail.isNull()) return;
   Img->setPixmap(QPixmap::fromImage(thumbnail));
   Img->setVisible(true);

@@ -53,7 +53,7 @@ work::TOverwrite AskOverwrite(const std::string& target) {
   }
 }
 
-std::vector<std::string> CollectFiles(const std::string& folder, bool subfolders) {
+work::TCollected CollectFiles(const std::string& folder, bool subfolders) {
   TfrmWait wait("Načítám seznam souborů...", 0, 0);
   QCoreApplication::processEvents();
   return work::CollectJpegFiles(folder, subfolders);
@@ -79,12 +79,15 @@ void ShowResolutionList(QWidget* owner, const std::string& folder) {
       bool busy = false;
       FormTools::TBusy disabled(busy, owner != nullptr ? std::vector<QWidget*>{owner}
                                                        : std::vector<QWidget*>{});
-      const std::vector<std::string> files = CollectFiles(folder, subfolders);
-      if (files.empty()) {
+      const work::TCollected collected = CollectFiles(folder, subfolders);
+      if (!collected.unreadable.empty())
+        ovMessageBox(UnreadableText(collected.unreadable), kCaptionError, ovmsg::kOk,
+                     ovmsg::kIconWarning);
+      if (collected.files.empty()) {
         ovMessageBox(NoFilesText(folder), kCaptionError, ovmsg::kOk, ovmsg::kIconWarning);
         return;
       }
-      list = ReadSizes(folder, files);
+      list = ReadSizes(folder, collected.files);
     }
     TImgSizeList::Run(owner, *list);
   });

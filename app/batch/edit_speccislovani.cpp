@@ -277,8 +277,8 @@ void Tfrm_specnum::RunMode(work::TMode mode) {
   }
   const std::string summary = work::Summary(result);
   if (summary.empty()) return;
-  ovMessageBox(summary, work::kCaptionInformation, ovmsg::kOk,
-               result.failed.empty() ? 0 : ovmsg::kIconWarning);
+  const bool trouble = !result.failed.empty() || !result.unreadable.empty();
+  ovMessageBox(summary, work::kCaptionInformation, ovmsg::kOk, trouble ? ovmsg::kIconWarning : 0);
 }
 
 work::TResult Tfrm_specnum::RunWithProgress(const work::TOptions& options) {

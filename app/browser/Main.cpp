@@ -15,14 +15,15 @@
 #include "app/start/GlobalWindows.h"
 #include "app/start/links.h"
 #include "app/widgets/LanguageMenu.h"
+#include "app/widgets/QtLanguage.h"
 #include "app/widgets/SlotGuard.h"
 #include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
 #include "metadata/exif.h"
+#include "photos/WebPage.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
-#include "platform/OpenDocument.h"
 #include "resources/Product.h"
 #include "texts/Language.h"
 
@@ -33,7 +34,12 @@ constexpr int kTextGpsViewLauncher = 592;
 constexpr int kDefaultWidth = 1180;
 constexpr int kDefaultHeight = 800;
 
-std::string LanguageFolder() { return AppFolders::ProgramFolder() + "/lng"; }
+// The user's own language files first, then those beside the program.
+std::vector<std::string> LanguageFolders() {
+  std::vector<std::string> folders;
+  for (const std::string& folder : AppFolders::LookupFolders()) folders.push_back(folder + "/lng");
+  return folders;
+}
 
 // The settings on the product's root in the user's registry.
 void OpenSettings(TConfig& config) { config.OpenRegistryDefault(false, resources::kProductName); }
@@ -55,7 +61,7 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
   resize(kDefaultWidth, kDefaultHeight);
   ApplyLanguage();
   LoadSettings();
-  Language::InitLanguages(LanguageFolder(), languageMenu_.get(),
+  Language::InitLanguages(LanguageFolders(), languageMenu_.get(),
                           [this](uint32_t winID) { LanguageChanged(winID); }, languageId_);
   ClearDisplay();
   // Without a private temporary folder no thumbnail is shown.
@@ -68,6 +74,7 @@ TMainForm::TMainForm() : reader_(std::make_unique<TExifReader>()) {
                Previewprojectlist1, Projectlist1, Imagelist1, Thumbnailslist1, SlideShow1,
                Saveplayer1},
               false);
+  UpdatePlayerItems();
   SetCameraType(exif::kNothingRead);
   UpdateNavButtons(0);
   SetModified(false);
@@ -152,6 +159,7 @@ void TMainForm::LanguageChanged(uint32_t winID) {
   languageId_ = winID;
   ApplyLanguage();
   GlobalWindows::ApplyTexts();
+  QtLanguage::FollowTexts();
   const std::string program = platform::ExecutablePath();
   shortcutNames_ = {Language::GetText(kTextGpsViewLauncher), Language::GetText(kTextGpsSetLauncher),
                     resources::kProductName};
@@ -175,7 +183,7 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
   if (FullImageShown() && !fullImage_.isNull()) ShowFullImage(fullImage_);
 }
 
-void TMainForm::Homepage1Click() { platform::OpenDocument(resources::kHomePage); }
+void TMainForm::Homepage1Click() { WebPage::Open(resources::kHomePage); }
 
 void TMainForm::About2Click() { TAboutBox::ShowAbout(this); }
 
@@ -199,7 +207,8 @@ void LoadLanguageWithoutMainForm() {
     OpenSettings(config);
     winID = static_cast<uint32_t>(config.ReadInteger("Language", 0));
   }
-  Language::InitLanguages(LanguageFolder(), nullptr, nullptr, winID);
+  Language::InitLanguages(LanguageFolders(), nullptr, nullptr, winID);
+  QtLanguage::FollowTexts();
 }
 
 }  // namespace Main

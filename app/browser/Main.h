@@ -43,6 +43,8 @@ class QToolButton;
 class TExifReader;
 class TForm2;
 class TGpsGroup;
+struct TSlideShowSource;
+enum class TPackageResult;
 enum class TGpsPart;
 namespace HromadneAkce {
 struct TGpsPosition;
@@ -197,6 +199,13 @@ class TMainForm : public QMainWindow {
   void ConvertSSPEXE1Click();
   void ExtractSSPfromexecutable1Click();
   void Saveplayer1Click();
+  // Packages all stored projects, or those of the photo folder, into the
+  // package or self-running show chosen in SaveSSP; the project, the folder,
+  // its list and the photo are as they were afterwards.
+  void SaveSlideShow(bool all);
+  // Builds the show of the package ssp beside it (gallery/SlideShowExe);
+  // with report the outcome is told. True when built.
+  bool BuildSlideShowExe(const std::string& ssp, bool deleteSsp, bool report);
 
   // --- State --------------------------------------------------------------------
   const std::string& CurrentFile() const { return currentFile_; }
@@ -289,6 +298,8 @@ class TMainForm : public QMainWindow {
   QLabel* CompressInfo2;
   QProgressBar* Gauge;
   QFileDialog* OpenDialog;
+  QFileDialog* OpenSSP;
+  QFileDialog* SaveSSP;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -321,6 +332,13 @@ class TMainForm : public QMainWindow {
   void ConnectBatch();
   void ConnectWeb();
   void ConnectSlideShow();
+  // Saveplayer1 when the program carries the player, ConvertSSPEXE1 when a
+  // player is there at all.
+  void UpdatePlayerItems();
+  // SaveSlideShow's writer: the package with the gauge and the photo shown.
+  TPackageResult WriteSlideShowPackage(const std::string& target,
+                                       const std::vector<TSlideShowSource>& sources,
+                                       const std::string& player);
 
   // Browsing (MainBrowse.cpp).
   void Step(StepKind kind, int rescanThreshold);
@@ -337,6 +355,8 @@ class TMainForm : public QMainWindow {
   // Showing (MainShow.cpp).
   void ShowThumbnail();
   void ShowGps(const TExifReader& reader);
+  // The tag grids.
+  void ShowRows(const TExifReader& reader);
   void FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
                 const std::vector<std::string>& texts, bool withDataFormat);
   void ShowFullImage(const QImage& image);
@@ -397,7 +417,8 @@ std::string GetTempDir();
 std::string ThumbnailPath();
 
 // Makes the stored language current when no main window exists (GPS-set
-// mode): the "Language" setting and the language files beside the program.
+// mode): the "Language" setting and the language files of the data folder's
+// and the program's "lng" folders.
 void LoadLanguageWithoutMainForm();
 
 }  // namespace Main

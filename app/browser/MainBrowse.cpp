@@ -9,6 +9,7 @@
 #include "app/browser/Main.h"
 #include "app/dialogs/modalgauge.h"
 #include "app/start/GlobalWindows.h"
+#include "app/widgets/InputPause.h"
 #include "foundation/StrFunc.h"
 #include "photos/PhotoFolder.h"
 #include "platform/FileSystem.h"
@@ -58,14 +59,13 @@ bool Confirmed(int question, int caption, const std::string& fileName) {
                                   platform::MessageIcon::Question) == platform::MessageAnswer::Yes;
 }
 
-// Shows the progress window, blocking other input, while it lives.
+// Shows the progress window while it lives; the user's input waits.
 class TListProgress {
  public:
   explicit TListProgress(size_t count) : gauge_(GlobalWindows::Get().frmModalGauge) {
     if (gauge_ == nullptr || count == 0) return;
     gauge_->SetMax(static_cast<int>(count));
     gauge_->SetInfo(kLoadingList);
-    gauge_->setWindowModality(Qt::ApplicationModal);
     gauge_->show();
   }
   ~TListProgress() {
@@ -79,6 +79,7 @@ class TListProgress {
   }
 
  private:
+  TInputPause pause_;
   TfrmModalGauge* gauge_;
 };
 

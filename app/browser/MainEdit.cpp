@@ -110,8 +110,9 @@ bool TMainForm::SaveExif() {
                              platform::MessageIcon::Error);
     return false;
   }
-  // The fields show what the photo holds now: an emptied position, which is
-  // not removed, comes back.
+  // The rows and fields show what the photo holds now (the reader has read
+  // it again): an emptied position, which is not removed, comes back.
+  ShowRows(*reader_);
   ShowGps(*reader_);
   SetModified(false);
   ClearChangedMarks();

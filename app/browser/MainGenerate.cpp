@@ -1,8 +1,164 @@
 // The main window's gallery generation: GenerateCurrentProject1Click runs the
-// current project's generation (gallery/), showing its progress in Gauge,
-// CompressInfo1 and CompressInfo2, and stores the project at the end
-// (SaveCurrentProject).
-#include "app/browser/Main.h"
+// current project's generation (gallery/GalleryRun.h) over the photo list,
+// showing each photo and the progress in Gauge, CompressInfo1 and
+// CompressInfo2, and stores the project at the end (SaveCurrentProject).
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
-// Connects GenerateCurrentProject1 once its handler is built here.
-void TMainForm::ConnectGenerate() {}
+#include "app/browser/Main.h"
+#include "app/projects/HtmlProjectSettings.h"
+#include "app/start/GlobalWindows.h"
+#include "app/widgets/FormTools.h"
+#include "app/widgets/GpsGroup.h"
+#include "app/widgets/JpegImage.h"
+#include "gallery/GalleryRun.h"
+#include "platform/MessageBox.h"
+#include "texts/Language.h"
+
+namespace {
+
+constexpr int kTextError = 516;
+constexpr int kTextCannotCreateFolder = 517;
+constexpr int kTextNameClash = 640;
+constexpr int kTextPhotosFailed = 641;
+// A message names at most this many files.
+constexpr size_t kMaxNamesTold = 20;
+
+// Runs its function when the scope ends, also by an exception: the end of
+// a run in its layers.
+class TAtEnd {
+ public:
+  explicit TAtEnd(std::function<void()> run) : run_(std::move(run)) {}
+  ~TAtEnd() { run_(); }
+  TAtEnd(const TAtEnd&) = delete;
+  TAtEnd& operator=(const TAtEnd&) = delete;
+
+ private:
+  std::function<void()> run_;
+};
+
+// Every menu command disabled while it lives (short-cuts included), each
+// given back the state it had.
+class TActionsOff {
+ public:
+  explicit TActionsOff(const QWidget& window) {
+    for (QAction* action : window.findChildren<QAction*>()) {
+      actions_.emplace_back(action, action->isEnabled());
+      action->setEnabled(false);
+    }
+  }
+  ~TActionsOff() {
+    for (const auto& [action, enabled] : actions_) action->setEnabled(enabled);
+  }
+  TActionsOff(const TActionsOff&) = delete;
+  TActionsOff& operator=(const TActionsOff&) = delete;
+
+ private:
+  std::vector<std::pair<QAction*, bool>> actions_;
+};
+
+void Tell(int text, const std::vector<std::string>& names, platform::MessageIcon icon) {
+  std::string message = Language::GetText(text) + "\n";
+  for (size_t i = 0; i < names.size() && i < kMaxNamesTold; ++i) message += "\n" + names[i];
+  if (names.size() > kMaxNamesTold) message += "\n...";
+  platform::ShowMessageBox(message, Language::GetText(kTextError), platform::MessageButtons::Ok, icon);
+}
+
+}  // namespace
+
+void TMainForm::ConnectGenerate() {
+  ConnectItem(GenerateCurrentProject1, &TMainForm::GenerateCurrentProject1Click);
+}
+
+void TMainForm::GenerateCurrentProject1Click() {
+  TForm2* project = GlobalWindows::Get().Form2;
+  if (busy_ || project == nullptr) return;
+  GenerateCurrentProject1->setEnabled(false);
+  const TAtEnd enableAgain([this] { EnableItem(GenerateCurrentProject1, !files_.empty()); });
+  AskSaveChanges();
+  if (!project->Validate() && !project->Execute()) return;
+
+  const bool sortedByExposure = SortByExposure->isChecked();
+  SortByExposure->setChecked(true);
+  const TAtEnd showAgain([this, sortedByExposure] {
+    SortByExposure->setChecked(sortedByExposure);
+    if (!currentFile_.empty()) {
+      ShowFile(currentFile_, true);
+      UpdateNavButtons(IndexOf(currentFile_));
+    }
+  });
+  ReadDirectory(true);
+  if (files_.empty()) return;
+
+  THtmlProject values = project->Values();
+  const bool fullImage = FullImageShown();
+  // A run refused before it wrote anything leaves the project alone.
+  bool store = true;
+  const TAtEnd finish([this, project, &values, &store, fullImage] {
+    Gauge->hide();
+    Gauge->reset();
+    ShowCompressInfo("", "");
+    if (store) {
+      project->TakeQualities(values);
+      SaveCurrentProject();
+    }
+    if (fullImage) ShowImgButtonClick();
+  });
+  // No other command may start while the run lets events through.
+  const FormTools::TBusy busy(busy_, {FirstFileButton, PrevFile, NextFile, LastFileButton, SortByExposure,
+                                      ShowUnknown, CameraTypeCombo, ShowImgButton, Note, GPSGroup, Button1,
+                                      GpsSaveButton});
+  const TActionsOff commands(*this);
+  if (fullImage) ShowImgButtonClick();
+
+  GalleryRun::TEvents events;
+  events.Gauge = [this](int position, int maximum) {
+    Gauge->setRange(0, maximum);
+    Gauge->setValue(position);
+    Gauge->show();
+  };
+  events.ShowPhoto = [this](const std::string&, const TExifReader& reader, const std::string& thumbnail) {
+    // A thumbnail that does not load leaves the one shown before.
+    const QImage image = thumbnail.empty() ? QImage() : JpegImage::LoadFitted(thumbnail, Img->size());
+    if (!image.isNull()) {
+      Img->setPixmap(QPixmap::fromImage(image));
+      Img->setVisible(true);
+    }
+    ShowExif(reader);
+    SetEditable(false);
+    SetModified(false);
+    QCoreApplication::processEvents();
+  };
+  events.Info = [this](const std::string& what, const std::string& level) { ShowCompressInfo(what, level); };
+
+  std::vector<std::string> photos;
+  for (const TPhotoEntry& entry : files_) photos.push_back(entry.Path);
+  const GalleryRun::TReport report =
+      GalleryRun::Generate(values, imageDir_, photos, ignore_.Names(), events);
+  store = report.Outcome == GalleryRun::TOutcome::kDone;
+  switch (report.Outcome) {
+    case GalleryRun::TOutcome::kCannotCreateFolder:
+      platform::ShowMessageBox(Language::GetText(kTextCannotCreateFolder), Language::GetText(kTextError),
+                               platform::MessageButtons::Ok, platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kNameClash:
+      Tell(kTextNameClash, report.Clashes, platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kDone:
+      if (!report.Failed.empty()) Tell(kTextPhotosFailed, report.Failed, platform::MessageIcon::Warning);
+      break;
+    case GalleryRun::TOutcome::kNoPhotos:
+      break;
+  }
+}

@@ -64,7 +64,7 @@ void TMainForm::ShowThumbnail() {
   QImage thumbnail;
   if (!thumbnailFile_.empty() && JPegUtils::ExtractThumbnail(*reader_, thumbnailFile_)) {
     QCoreApplication::processEvents();
-    thumbnail = JpegImage::LoadFitted(thumbnailFile_, Img->size());
+    thumbnail = JpegImage::LoadFitted(thumbnailFile_, Img->size(), reader_->GetOrientation());
   }
   if (thumbnail.isNull()) {
     Img->clear();
@@ -76,10 +76,7 @@ void TMainForm::ShowThumbnail() {
 
 void TMainForm::ShowExif(const TExifReader& reader) {
   ClearDisplay();
-  const TExifRows& standard = reader.StandardRows();
-  if (!standard.names.empty()) FillGrid(SG, standard.names, standard.texts, true);
-  const TExifRows& maker = reader.MakerRows();
-  if (!maker.names.empty()) FillGrid(ESG, maker.names, maker.texts, false);
+  ShowRows(reader);
   QStringList lines;
   for (const std::string& line : reader.Values().userCommentLines) lines << Q(line);
   Note->setPlainText(lines.join('\n'));
@@ -88,6 +85,15 @@ void TMainForm::ShowExif(const TExifReader& reader) {
   SetEditable(true);
   ShowGps(reader);
   ClearChangedMarks();
+}
+
+void TMainForm::ShowRows(const TExifReader& reader) {
+  SG->setRowCount(0);
+  ESG->setRowCount(0);
+  const TExifRows& standard = reader.StandardRows();
+  if (!standard.names.empty()) FillGrid(SG, standard.names, standard.texts, true);
+  const TExifRows& maker = reader.MakerRows();
+  if (!maker.names.empty()) FillGrid(ESG, maker.names, maker.texts, false);
 }
 
 void TMainForm::FillGrid(QTableWidget* grid, const std::vector<std::string>& names,
@@ -190,7 +196,15 @@ void TMainForm::ShowImgButtonClick() {
 
 void TMainForm::LoadFullImage(const std::string& fileName) {
   InfoWindow::ShowInfo(Language::GetText(kTextLoadingImage) + " ...");
-  fullImage_ = fileName.empty() ? QImage() : JpegImage::LoadFitted(fileName, FullImg->size());
+  // The photo shown has been read; another one is read for its orientation.
+  int orientation = reader_->GetOrientation();
+  if (fileName != reader_->FileName()) {
+    TExifReader other;
+    other.ReadFromFile(fileName);
+    orientation = other.GetOrientation();
+  }
+  fullImage_ = fileName.empty() ? QImage()
+                                : JpegImage::LoadFitted(fileName, FullImg->size(), orientation);
   InfoWindow::HideInfo();
   if (fullImage_.isNull()) {
     FullImg->setText(fileName.empty() ? QString() : Q(Language::GetText(kTextDamaged)));

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "app/widgets/FocusReturn.h"
 #include "app/widgets/appform.h"
 
 TInfoWind::TInfoWind(QWidget* owner)
@@ -16,6 +17,9 @@ TInfoWind::TInfoWind(QWidget* owner)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  FocusReturn::Keep(this);
   appform::AutoChangeAppFont(this);
 }
 
@@ -41,7 +45,11 @@ void ShowInfo(const std::string& text) {
   QCoreApplication::processEvents();
 }
 
-void HideInfo() { delete Window().data(); }
+void HideInfo() {
+  // Hidden first, so that the keyboard goes back where it was.
+  if (TInfoWind* window = Window()) window->hide();
+  delete Window().data();
+}
 
 TInfoWind* Current() { return Window().data(); }
 

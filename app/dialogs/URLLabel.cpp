@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "foundation/OSFunc.h"
+#include "photos/WebPage.h"
 #include "resources/Product.h"
 
 TURLLabel::TURLLabel(QWidget* parent) : QLabel(parent), URL(resources::kHomePage) {
@@ -45,5 +45,5 @@ void TURLLabel::leaveEvent(QEvent* event) {
 
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (rect().contains(event->position().toPoint())) OSFunc::ShellOpen(URL);
+  if (rect().contains(event->position().toPoint())) WebPage::Open(URL);
 }

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "app/widgets/FocusReturn.h"
 #include "app/widgets/appform.h"
 
 TfrmModalGauge::TfrmModalGauge(QWidget* owner)
@@ -26,6 +27,9 @@ TfrmModalGauge::TfrmModalGauge(QWidget* owner)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(edge);
   SetMax(100);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  FocusReturn::Keep(this);
   appform::AutoChangeAppFont(this);
 }
 

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/widgets/FocusReturn.h"
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
@@ -69,10 +70,15 @@ TfrmWait::TfrmWait(const std::string& message, int secondMax, int firstMax)
   layout->addWidget(PTLine);
   layout->addWidget(PB2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Nothing here takes keys: the user's window keeps the keyboard.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  FocusReturn::Keep(this);
   Setup(message, std::string(), secondMax, firstMax);
 }
 
 TfrmWait::~TfrmWait() {
+  // Hidden first, so that the keyboard goes back where it was.
+  hide();
   owned_.reset();
   if (cascade_ > 0) --gOpenWaitWindows;
 }

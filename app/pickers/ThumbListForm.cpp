@@ -2,18 +2,17 @@
 
 #include <algorithm>
 
-#include <QAbstractTableModel>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/pickers/ThumbGrid.h"
 #include "app/widgets/FormTools.h"
+#include "app/widgets/JpegImage.h"
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/cfgtools.h"
@@ -21,70 +20,6 @@
 #include "photos/ThumbListFormGrid.h"
 #include "resources/Product.h"
 #include "texts/Language.h"
-
-namespace ThumbListForm {
-
-// The grid's cells: as many rows as the photos need in the columns given;
-// cells beyond the last photo can be neither selected nor picked.
-class TGridModel : public QAbstractTableModel {
- public:
-  using QAbstractTableModel::QAbstractTableModel;
-
-  void SetShape(int count, int columns) {
-    beginResetModel();
-    count_ = count;
-    columns_ = std::max(1, columns);
-    endResetModel();
-  }
-  int Columns() const { return columns_; }
-  int Entry(const QModelIndex& index) const {
-    return index.isValid() ? EntryOfCell(index.row(), index.column(), columns_, count_) : -1;
-  }
-  QModelIndex CellOf(int entry) const {
-    return entry < 0 || entry >= count_ ? QModelIndex() : index(entry / columns_, entry % columns_);
-  }
-
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : RowCount(count_, columns_);
-  }
-  int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : columns_;
-  }
-  QVariant data(const QModelIndex&, int) const override { return QVariant(); }
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    return Entry(index) >= 0 ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-  }
-
- private:
-  int count_ = 0;
-  int columns_ = 1;
-};
-
-namespace {
-
-// Hands the painting of each cell to the form.
-class TCellPainter : public QStyledItemDelegate {
- public:
-  TCellPainter(TThumbnailListForm& form, TGridModel& model)
-      : QStyledItemDelegate(&form), form_(form), model_(model) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    const int entry = model_.Entry(index);
-    if (entry >= 0) form_.DGDrawCell(*painter, option, entry);
-  }
-  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-    return {kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth};
-  }
-
- private:
-  TThumbnailListForm& form_;
-  TGridModel& model_;
-};
-
-}  // namespace
-
-}  // namespace ThumbListForm
 
 namespace {
 
@@ -101,18 +36,6 @@ constexpr char kBoundsSection[] = "Desktop\\ThumbWinPos";
 constexpr int kDesignedColumns = 6;
 constexpr int kDesignedRows = 4;
 
-QImage Blank() {
-  QImage image(kCellWidth, kCellHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
-
-QImage ImageOf(const platform::Bitmap& picture) {
-  const QImage view(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
-                    QImage::Format_RGB888);
-  return view.copy();
-}
-
 void OpenSettings(TConfig& config) {
   config.OpenRegistryDefault(false, resources::kProductName);
   config.SetSection(kBoundsSection);
@@ -128,23 +51,9 @@ TThumbnailListForm::TThumbnailListForm(QWidget* owner)
       model_(new ThumbListForm::TGridModel(this)),
       maker_(new QTimer(this)) {
   setObjectName("ThumbnailListForm");
-  DG->setModel(model_);
-  DG->setItemDelegate(new ThumbListForm::TCellPainter(*this, *model_));
-  DG->horizontalHeader()->hide();
-  DG->verticalHeader()->hide();
-  DG->horizontalHeader()->setMinimumSectionSize(1);
-  DG->verticalHeader()->setMinimumSectionSize(1);
-  DG->horizontalHeader()->setDefaultSectionSize(kCellWidth + kGridLineWidth);
-  DG->verticalHeader()->setDefaultSectionSize(kCellHeight + kGridLineWidth);
-  DG->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DG->setShowGrid(false);
-  DG->setSelectionMode(QAbstractItemView::SingleSelection);
-  DG->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // A scroll bar that came and went would change the columns it leaves room for.
-  DG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  DG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  DG->setMinimumSize(kCellWidth + kGridLineWidth, kCellHeight + kGridLineWidth);
+  ThumbListForm::SetUpGrid(*DG, *model_,
+                           [this](QPainter& painter, const QStyleOptionViewItem& option,
+                                  int entry) { DGDrawCell(painter, option, entry); });
   DG->viewport()->installEventFilter(this);
   OkButton->setDefault(true);
   maker_->setSingleShot(true);
@@ -173,7 +82,7 @@ TThumbnailListForm::~TThumbnailListForm() = default;
 
 int TThumbnailListForm::Pick(const std::string& folder, const std::vector<std::string>& fileList) {
   const int previous = CurrentEntry();
-  if (cache_.Prepare(folder, fileList)) IL.assign(fileList.size(), Blank());
+  if (cache_.Prepare(folder, fileList)) IL.assign(fileList.size(), ThumbListForm::BlankCell());
   model_->SetShape(cache_.Count(), ThumbListForm::ColumnCount(DG->viewport()->width()));
   SelectEntry(previous >= 0 && previous < cache_.Count() ? previous : 0);
   const bool picked = exec() == QDialog::Accepted;
@@ -190,13 +99,7 @@ int TThumbnailListForm::CurrentEntry() const { return model_->Entry(DG->currentI
 void TThumbnailListForm::DGDrawCell(QPainter& painter, const QStyleOptionViewItem& option,
                                     int entry) {
   if (!cache_.Entry(entry).loaded && wanted_.insert(entry).second && !making_) maker_->start();
-  const QRect cell = option.rect;
-  painter.fillRect(cell, option.palette.window());
-  painter.drawImage(cell.topLeft() + QPoint(1, 1), IL.at(static_cast<size_t>(entry)));
-  if (option.state & QStyle::State_Selected) {
-    painter.setPen(QPen(option.palette.highlight(), kGridLineWidth));
-    painter.drawRect(cell.adjusted(2, 2, -kGridLineWidth, -kGridLineWidth));
-  }
+  ThumbListForm::PaintCell(painter, option, IL.at(static_cast<size_t>(entry)));
 }
 
 bool TThumbnailListForm::eventFilter(QObject* watched, QEvent* event) {
@@ -223,28 +126,12 @@ void TThumbnailListForm::LoadBounds() {
   resize(width, height);
 }
 
-void TThumbnailListForm::SaveBounds() const {
-  TConfig config;
-  OpenSettings(config);
-  config.WriteInteger("Left", pos().x());
-  config.WriteInteger("Top", pos().y());
-  config.WriteInteger("Width", width());
-  config.WriteInteger("Height", height());
-}
+void TThumbnailListForm::SaveBounds() const { FormTools::SaveBounds(*this, kBoundsSection); }
 
-void TThumbnailListForm::UpdateColumns() {
-  const int columns = ThumbListForm::ColumnCount(DG->viewport()->width());
-  if (columns == model_->Columns()) return;
-  const int current = CurrentEntry();
-  model_->SetShape(cache_.Count(), columns);
-  SelectEntry(current);
-}
+void TThumbnailListForm::UpdateColumns() { ThumbListForm::FollowWidth(*DG, *model_); }
 
 void TThumbnailListForm::SelectEntry(int entry) {
-  const QModelIndex cell = model_->CellOf(entry);
-  if (!cell.isValid()) return;
-  DG->setCurrentIndex(cell);
-  DG->scrollTo(cell);
+  ThumbListForm::SelectEntry(*DG, *model_, entry);
 }
 
 void TThumbnailListForm::OkButtonClick() {
@@ -262,7 +149,7 @@ void TThumbnailListForm::MakeNextThumbnail() {
         StrFunc::IncludeBackslash(cache_.Folder()) + cache_.Entry(entry).name;
     // A photo without a picture keeps its blank cell and can still be picked.
     if (JPegUtils::ThumbnailPicture(photo, kCellWidth, kCellHeight, picture))
-      IL.at(static_cast<size_t>(entry)) = ImageOf(picture);
+      IL.at(static_cast<size_t>(entry)) = JpegImage::FromBitmap(picture);
     cache_.MarkLoaded(entry);
     DG->viewport()->update();
   }

@@ -1,11 +1,13 @@
 #include "app/places/GPSLocations.h"
 
+#include <QAbstractListModel>
 #include <QAction>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -53,22 +55,53 @@ void SplitCoords(const std::string& coords, std::string& lat, std::string& lon, 
 
 }  // namespace
 
+// The names of the places as rows. No row is asked for before the places
+// are needed (the window is shown, or they change): a window made at start
+// must not read the file.
+class TPlaceNames : public QAbstractListModel {
+ public:
+  TPlaceNames(const TGpsPlaceList& places, QObject* owner)
+      : QAbstractListModel(owner), places_(places) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() || !active_ ? 0 : static_cast<int>(places_.Count());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    const std::string_view name = places_.NameView(static_cast<size_t>(index.row()));
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  }
+  // The places are needed, or changed.
+  void Reset() {
+    beginResetModel();
+    active_ = true;
+    endResetModel();
+  }
+  bool Active() const { return active_; }
+
+ private:
+  const TGpsPlaceList& places_;
+  bool active_ = false;
+};
+
 TfrmGPS::TfrmGPS(QWidget* owner)
     : QDialog(owner),
-      places_(GpsPlaces::LocationsFilePath(platform::ExecutablePath())) {
+      places_(GpsPlaces::LocationsFilePath(platform::ExecutablePath())),
+      names_(new TPlaceNames(places_, this)) {
   setObjectName("frmGPS");
   Build();
   Connect();
   ApplyTexts();
   resize(kDefaultWidth, kDefaultHeight);
-  SortLocationsFile();
-  LoadLocations();
   mistoChange();
   appform::AutoChangeAppFont(this);
 }
 
 void TfrmGPS::Build() {
-  LB = Named(new QListWidget(this), "LB");
+  LB = Named(new QListView(this), "LB");
+  // All rows are one line high: a long list is laid out at once.
+  LB->setUniformItemSizes(true);
+  LB->setModel(names_);
   Import1 = Named(new QAction("Import", LB), "Import1");
   LB->setContextMenuPolicy(Qt::ActionsContextMenu);
   LB->addAction(Import1);
@@ -103,9 +136,10 @@ void TfrmGPS::Connect() {
   };
   // A selection, not the current row: focus alone makes the first row
   // current, and must not replace the position shown.
-  connect(LB, &QListWidget::itemSelectionChanged, this, guarded(&TfrmGPS::LBClick));
-  connect(LB, &QListWidget::itemClicked, this, guarded(&TfrmGPS::LBClick));
-  connect(LB, &QListWidget::itemDoubleClicked, this, guarded(&TfrmGPS::LBDblClick));
+  connect(LB->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          guarded(&TfrmGPS::LBClick));
+  connect(LB, &QListView::clicked, this, guarded(&TfrmGPS::LBClick));
+  connect(LB, &QListView::doubleClicked, this, guarded(&TfrmGPS::LBDblClick));
   connect(BitBtn1, &QPushButton::clicked, this, guarded(&TfrmGPS::BitBtn1Click));
   connect(BitBtn2, &QPushButton::clicked, this, guarded(&TfrmGPS::BitBtn2Click));
   connect(misto, &QLineEdit::textChanged, this, guarded(&TfrmGPS::mistoChange));
@@ -131,6 +165,8 @@ bool TfrmGPS::PickPlace(TPickedPlace& place) {
 
 void TfrmGPS::showEvent(QShowEvent* event) {
   ApplyTexts();
+  // The first look reads the file.
+  if (!names_->Active()) FillList(-1);
   QDialog::showEvent(event);
 }
 
@@ -171,7 +207,7 @@ void TfrmGPS::SetPosition(const std::string& lat, const std::string& lon, const 
   misto->setText(QString::fromStdString(name));
 }
 
-bool TfrmGPS::SortLocationsFile() { return places_.SortFile(); }
+bool TfrmGPS::SortLocationsFile() { return SaveLocations(); }
 
 void TfrmGPS::LoadLocations() {
   places_.Load();
@@ -185,23 +221,22 @@ bool TfrmGPS::SaveLocations() {
 }
 
 void TfrmGPS::FillList(int index) {
-  const QSignalBlocker blocker(LB);
-  LB->clear();
-  for (const TGpsPlace& place : places_.Places()) LB->addItem(QString::fromStdString(place.name));
-  LB->setCurrentRow(index);
+  const QSignalBlocker blocker(LB->selectionModel());
+  names_->Reset();
+  if (index >= 0) LB->setCurrentIndex(names_->index(index));
 }
 
 void TfrmGPS::TellNotSaved() { TellError(kTextNotSaved, places_.Path()); }
 
 int TfrmGPS::SelectedRow() const {
-  const QListWidgetItem* item = LB->currentItem();
-  return item != nullptr && item->isSelected() ? LB->row(item) : -1;
+  const QModelIndex current = LB->currentIndex();
+  return current.isValid() && LB->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
 void TfrmGPS::LBClick() {
   const int row = SelectedRow();
-  if (row < 0 || static_cast<size_t>(row) >= places_.Places().size()) return;
-  const TGpsPlace& place = places_.Places()[static_cast<size_t>(row)];
+  if (row < 0 || static_cast<size_t>(row) >= places_.Count()) return;
+  const TGpsPlace place = places_.At(row);
   std::string lat, lon, alt;
   SplitCoords(place.coords, lat, lon, alt);
   SetPosition(lat, lon, alt, place.name);
@@ -227,7 +262,7 @@ void TfrmGPS::BitBtn1Click() {
     TellNotSaved();
     return;
   }
-  FillList(std::min(row, static_cast<int>(places_.Places().size()) - 1));
+  FillList(std::min(row, static_cast<int>(places_.Count()) - 1));
   LBClick();
 }
 

@@ -3,6 +3,11 @@
 // fields, stores a new or changed place, removes one, and imports the places
 // of another file. The other windows look places up by position through it.
 //
+// The window is made at start, but the file is read only when a place is
+// first needed (a lookup, or the window shown), and written only when the
+// places change. The list shows the names straight from the places, so a
+// file of millions of places costs no more than itself.
+//
 // Two modes: editing (from the menu) and picking, in which a double click on
 // a place closes the window with OK; the caller then reads the position from
 // GPSGroup's decimal edits and altitude and the name from misto.
@@ -17,9 +22,10 @@ class QAction;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class TGpsGroup;
+class TPlaceNames;
 
 // A place picked in the window: its decimal position, altitude and name as
 // the window showed them.
@@ -32,7 +38,7 @@ struct TPickedPlace {
 
 class TfrmGPS : public QDialog {
  public:
-  // Finds the places file, sorts it and loads it.
+  // Finds the places file; reads nothing yet.
   explicit TfrmGPS(QWidget* owner = nullptr);
 
   // Shows the window modally; a double click on a place ends it with OK
@@ -58,7 +64,9 @@ class TfrmGPS : public QDialog {
   // The position a caller shows (decimal texts and altitude) and the name.
   void SetPosition(const std::string& lat, const std::string& lon, const std::string& alt,
                    const std::string& name);
+  // Writes the file with its places in name order (its other lines kept).
   bool SortLocationsFile();
+  // Reads the file again and shows its places.
   void LoadLocations();
   bool SaveLocations();
   static bool ParseLocationLine(const std::string& line, std::string& lat, std::string& lon,
@@ -78,7 +86,8 @@ class TfrmGPS : public QDialog {
   TGpsGroup* GPSGroup;
   QLabel* lbName;
   QLineEdit* misto;
-  QListWidget* LB;
+  // The places' names, one row each.
+  QListView* LB;
   QAction* Import1;
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
@@ -97,5 +106,6 @@ class TfrmGPS : public QDialog {
   void TellNotSaved();
 
   TGpsPlaceList places_;
+  TPlaceNames* names_;
   bool picking_ = false;
 };

@@ -17,19 +17,20 @@ bool IsJpegName(const std::string& name) {
 }
 
 // Shows the photo's position on the map unless that position was shown.
-void ShowPosition(const std::string& fileName, std::vector<std::string>& shown) {
+void ShowPosition(const std::string& fileName, TStartupArgs& result) {
   std::string lat;
   std::string lon;
   if (!HromadneAkce::ReadExifGpsText(fileName, lat, lon)) return;
   const std::string key = StrFunc::Trim(lat) + "&" + StrFunc::Trim(lon);
+  std::vector<std::string>& shown = result.Paths;
   if (std::find(shown.begin(), shown.end(), key) != shown.end()) return;
   shown.push_back(key);
-  HromadneAkce::OpenMap(lat, lon);
+  if (!HromadneAkce::OpenMap(lat, lon)) ++result.MapsNotOpened;
 }
 
 void AddFileArgument(const std::string& fileName, TStartupArgs& result) {
   if (result.GpsView) {
-    ShowPosition(fileName, result.Paths);
+    ShowPosition(fileName, result);
   } else {
     result.Paths.push_back(fileName);
   }

@@ -17,6 +17,9 @@ struct TStartupArgs {
   // Paths one per line (CR LF), for the window that shows them; empty when
   // there were no parameters.
   std::string Text;
+  // GPS-view mode: positions whose map could not be opened (each told on
+  // standard error).
+  int MapsNotOpened = 0;
 };
 
 namespace StartupArgs {
@@ -30,7 +33,8 @@ namespace StartupArgs {
 //
 // In GPS-view mode no path is collected: each photo's GPS position opens the
 // web map once per distinct position, in argument order, and photos without
-// a position are passed over.
+// a position are passed over. A map that cannot be opened is told and
+// counted in MapsNotOpened.
 TStartupArgs Collect(const std::vector<std::string>& args);
 
 }  // namespace StartupArgs

@@ -7,6 +7,7 @@
 #include "app/start/GlobalWindows.h"
 #include "app/start/QtDesktop.h"
 #include "app/start/StartupArgs.h"
+#include "app/widgets/QtLanguage.h"
 #include "app/widgets/appform.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
@@ -45,6 +46,8 @@ void StopFoundation(const std::string& programDir) {
 int RunWindows(int argc, char** argv, const TStartupArgs& args) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(resources::kProductName);
+  // Qt's dialogs speak the built-in Czech until a language is chosen.
+  QtLanguage::FollowTexts();
   QWidget* first = GlobalWindows::Create(args.GpsSet);
   appform::InitializeFormApplication(false);
   const TGlobalWindows& windows = GlobalWindows::Get();
@@ -80,8 +83,13 @@ int main(int argc, char** argv) {
   int result = 0;
   if (StartFoundation(programDir)) {
     const TStartupArgs args = StartupArgs::Collect(platform::ProgramArguments());
-    // In GPS-view mode the maps are open already, and no window is made.
-    if (!args.GpsView) result = RunWindows(argc, argv, args);
+    // In GPS-view mode the maps are open already, and no window is made; a
+    // map that could not be opened has been told.
+    if (args.GpsView) {
+      result = args.MapsNotOpened > 0 ? 1 : 0;
+    } else {
+      result = RunWindows(argc, argv, args);
+    }
   }
   StopFoundation(programDir);
   return result;

@@ -7,7 +7,9 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "foundation/config/cfgtools.h"
 #include "foundation/ovmsg.h"
+#include "resources/Product.h"
 #include "texts/Language.h"
 
 namespace FormTools {
@@ -45,6 +47,16 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions) {
 
 void MakeBrowseButton(QWidget& button) {
   button.setMaximumWidth(button.fontMetrics().horizontalAdvance(">>") * 3);
+}
+
+void SaveBounds(const QWidget& window, const char* section) {
+  TConfig config;
+  config.OpenRegistryDefault(false, resources::kProductName);
+  config.SetSection(section);
+  config.WriteInteger("Left", window.pos().x());
+  config.WriteInteger("Top", window.pos().y());
+  config.WriteInteger("Width", window.width());
+  config.WriteInteger("Height", window.height());
 }
 
 void Warn(const std::string& text, const std::string& caption) {

@@ -37,6 +37,10 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions);
 // A browse button (">>") as narrow as its caption allows.
 void MakeBrowseButton(QWidget& button);
 
+// Stores the window's "Left", "Top", "Width" and "Height" in section of
+// the product's settings in the user's registry.
+void SaveBounds(const QWidget& window, const char* section);
+
 // Shows text in a box with the caption and the warning icon and an OK
 // button; nothing for an empty text.
 void Warn(const std::string& text, const std::string& caption);

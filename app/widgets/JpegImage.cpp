@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "metadata/Orientation.h"
 #include "platform/jpeg/JpegReader.h"
 
 namespace JpegImage {
@@ -22,23 +23,34 @@ QSize FitSize(QSize picture, QSize box) {
           std::max(1, static_cast<int>(std::lround(height)))};
 }
 
+QImage FromBitmap(const platform::Bitmap& picture) {
+  const QImage view(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
+                    QImage::Format_RGB888);
+  return view.copy();
+}
+
 QImage Fitted(const QImage& image, QSize box) {
   const QSize size = FitSize(image.size(), box);
   if (size == image.size()) return image;
   return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage LoadFitted(const std::string& path, QSize box) {
+QImage LoadFitted(const std::string& path, QSize box, int orientation) {
   if (box.width() < 1 || box.height() < 1) return {};
   platform::JpegReader reader;
   if (!reader.OpenFile(path)) return {};
-  const QSize target = FitSize({reader.Width(), reader.Height()}, box);
+  int width = reader.Width();
+  int height = reader.Height();
+  Orientation::UprightSize(orientation, width, height);
+  const QSize target = FitSize({width, height}, box);
+  // The decoder scales the picture as stored.
+  QSize stored = target;
+  if (Orientation::SwapsSides(orientation)) stored.transpose();
   platform::Bitmap bitmap;
-  if (!reader.Decode(bitmap, target.width(), target.height())) return {};
-  const QImage decoded(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3,
-                       QImage::Format_RGB888);
-  // The decoded image only borrows the bitmap's pixels: copy or scale it.
-  if (decoded.size() == target) return decoded.copy();
+  if (!reader.Decode(bitmap, stored.width(), stored.height())) return {};
+  Orientation::TurnUpright(bitmap, orientation);
+  const QImage decoded = FromBitmap(bitmap);
+  if (decoded.size() == target) return decoded;
   return decoded.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

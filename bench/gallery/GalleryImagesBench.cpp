@@ -5,81 +5,26 @@
 // vipsthumbnail process per size over all 200 files. Prints the time a photo
 // of each and how many encodings each of our runs made.
 //
-// The photos are baseline JPEGs made here from a real test photo, enlarged
-// with a fine grain so that they decode like camera photos; ten different
-// ones, each copied twenty times.
-#include <spawn.h>
-#include <sys/wait.h>
+// The photos are those of LargePhotos.h, without EXIF.
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/gallery/LargePhotos.h"
 #include "gallery/GalleryImages.h"
 #include "gallery/GalleryLayout.h"
-#include "metadata/ConvertJPeg.h"
-#include "metadata/exif.h"
 #include "photos/JPegUtils.h"
-#include "platform/jpeg/JpegReader.h"
-#include "platform/jpeg/JpegWriter.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
-constexpr int kDistinct = 10;
-constexpr int kCopies = 20;
+using namespace benchphotos;
+
 constexpr int kVipsQuality = 75;
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The test photo enlarged to 6000 x 4000 with grain of its own per seed.
-platform::Bitmap LargePhoto(const platform::Bitmap& small, std::uint32_t seed) {
-  platform::Bitmap picture = small;
-  ConvertJPeg::StretchBitmap(picture, kWidth, kHeight);
-  for (std::uint8_t& value : picture.pixels) {
-    seed = seed * 1664525u + 1013904223u;
-    const int grain = static_cast<int>(seed >> 28) - 8;
-    value = static_cast<std::uint8_t>(std::clamp(value + grain, 0, 255));
-  }
-  return picture;
-}
-
-std::vector<std::string> MakePhotos(const fs::path& folder) {
-  platform::JpegReader reader;
-  platform::Bitmap small;
-  if (!reader.OpenFile(std::string(QUILLMARSH_PHOTOS) + "/gps_DSCN0010.jpg") || !reader.Decode(small)) {
-    std::fprintf(stderr, "cannot read the test photo\n");
-    std::exit(1);
-  }
-  fs::create_directories(folder);
-  std::vector<std::string> photos;
-  for (int d = 0; d < kDistinct; ++d) {
-    const std::string first = (folder / ("photo_" + std::to_string(d) + "_0.jpg")).string();
-    if (!platform::WriteJpegFile(LargePhoto(small, std::uint32_t(d + 1)), first, 90)) std::exit(1);
-    photos.push_back(first);
-    for (int c = 1; c < kCopies; ++c) {
-      const fs::path copy = folder / ("photo_" + std::to_string(d) + "_" + std::to_string(c) + ".jpg");
-      fs::copy_file(first, copy);
-      photos.push_back(copy.string());
-    }
-  }
-  return photos;
-}
 
 struct Run {
   double seconds = 0;
@@ -128,16 +73,6 @@ Run MakeImages(const std::vector<std::string>& photos, const fs::path& folder, c
   run.seconds = SecondsSince(start);
   fs::remove(thumbnail);
   return run;
-}
-
-bool RunProgram(std::vector<std::string> args) {
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The two sizes with vipsthumbnail, one process per size over all photos;

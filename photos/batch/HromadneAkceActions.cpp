@@ -31,9 +31,8 @@ void DirectDate(TPassLine& line, TPassContext& ctx) {
   const TDateTime value = ctx.clock->Next();
   if (!IsJpegFile(line.file.path)) return;
   if (ctx.options.onlyInvalidDates && line.info.exifDate != exif::NullDate()) return;
-  if (ctx.options.setFileDate && !SetFileDate(line.file.path, value))
-    ctx.result.failures.push_back({TFailureKind::DateNotSet, line.file.path, {}});
-  if (ctx.options.setExifDate) SetExifDates(line.file.path, value, ctx.result.failures);
+  SetPhotoDates(line.file, value, ctx.options.setExifDate, ctx.options.setFileDate,
+                ctx.result.failures);
 }
 
 void WriteGps(TPassLine& line, TPassContext& ctx) {
@@ -48,8 +47,7 @@ void Split(TPassLine& line, TPassContext& ctx) {
 void Shift(TPassLine& line, TPassContext& ctx) {
   const int32_t days = ctx.options.shiftDays, minutes = ctx.options.shiftMinutes;
   if (days == 0 && minutes == 0) return;
-  ShiftFileDate(line.file, days, minutes, ctx.result.failures);
-  if (IsJpegFile(line.file.path)) ShiftExifDate(line.file.path, days, minutes, ctx.result.failures);
+  ShiftDates(line.file, days, minutes, ctx.result.failures);
 }
 
 void FileDateFromName(TPassLine& line, TPassContext& ctx) {

@@ -1,5 +1,6 @@
 #include "photos/batch/HromadneAkceDateActions.h"
 
+#include <array>
 #include <cmath>
 
 #include "foundation/DateFunc.h"
@@ -7,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
 #include "photos/batch/HromadneAkceDates.h"
+#include "photos/batch/HromadneAkceKinds.h"
 
 namespace HromadneAkce {
 
@@ -45,24 +47,69 @@ void Fail(TFailures& failures, TFailureKind kind, const std::string& path,
   failures.push_back({kind, path, other});
 }
 
-// Sets the tags given a value (0: leave it) where the photo has them, and
-// writes them in place.
-void WriteDateTags(TExifReader& reader, const std::string& path,
-                   const TDateTime (&values)[kDateTagCount], TFailures& failures) {
-  if (!reader.EnsureExif()) return Fail(failures, TFailureKind::ExifNotWritten, path);
-  bool placed = false, notInPlace = false;
+using TDateValues = std::array<TDateTime, kDateTagCount>;
+
+// The photo's EXIF dates as the reader holds them.
+TDateValues OwnDates(const TExifReader& reader) {
+  TDateValues own{};
+  for (size_t i = 0; i < kDateTagCount; ++i) own[i] = reader.Values().*kDateTags[i].value;
+  return own;
+}
+
+// Sets the tags given a value (0: leave it) where the photo has them and
+// writes them in place: all of them, or none when one has no place. True
+// when they were written; old receives what they held.
+bool WriteDateTags(TExifReader& reader, const std::string& path, const TDateValues& values,
+                   TFailures& failures, TDateValues& old) {
+  if (!reader.EnsureExif()) {
+    Fail(failures, TFailureKind::ExifNotWritten, path);
+    return false;
+  }
+  old = OwnDates(reader);
+  bool any = false;
   for (size_t i = 0; i < kDateTagCount; ++i) {
     const DateTag& t = kDateTags[i];
     if (values[i] == 0 || reader.FindTagIndex(t.kind, t.tag) < 0) continue;
     if (reader.Values().*t.pos < 1) {
-      notInPlace = true;
-      continue;
+      Fail(failures, TFailureKind::ExifDateNotInPlace, path);
+      return false;
     }
-    (reader.*t.set)(values[i]);
-    placed = true;
+    any = true;
   }
-  if (placed && !reader.WriteDates()) return Fail(failures, TFailureKind::ExifNotWritten, path);
-  if (notInPlace || !placed) Fail(failures, TFailureKind::ExifDateNotInPlace, path);
+  if (!any) {
+    Fail(failures, TFailureKind::ExifDateNotInPlace, path);
+    return false;
+  }
+  for (size_t i = 0; i < kDateTagCount; ++i) {
+    const DateTag& t = kDateTags[i];
+    if (values[i] != 0 && reader.FindTagIndex(t.kind, t.tag) >= 0) (reader.*t.set)(values[i]);
+  }
+  if (reader.WriteDates()) return true;
+  Fail(failures, TFailureKind::ExifNotWritten, path);
+  return false;
+}
+
+// The EXIF dates (none when exif is all 0) and then the file date (0: none)
+// of one photo; EXIF dates already written go back when the file date does
+// not take.
+void WritePhotoDates(TExifReader& reader, const TMediaFile& file, const TDateValues& exif,
+                     TDateTime fileDate, TFailures& failures) {
+  const bool setExif = exif != TDateValues{};
+  TDateValues old{};
+  if (setExif && !WriteDateTags(reader, file.path, exif, failures, old)) return;
+  if (fileDate == 0 || SecondsBetween(file.fileDate, fileDate) == 0) return;
+  if (SetFileDate(file.path, fileDate)) return;
+  Fail(failures, TFailureKind::DateNotSet, file.path);
+  if (!setExif) return;
+  // Only the tags written go back.
+  for (size_t i = 0; i < kDateTagCount; ++i)
+    if (exif[i] == 0) old[i] = 0;
+  TExifReader back;
+  TFailures ignored;
+  TDateValues unused{};
+  back.ReadFromFile(file.path);
+  if (!WriteDateTags(back, file.path, old, ignored, unused))
+    Fail(failures, TFailureKind::ExifNotWritten, file.path);
 }
 
 }  // namespace
@@ -81,15 +128,23 @@ void SetFileDateFromKey(const TMediaFile& file, std::string_view key, TFailures&
   if (!SetFileDate(file.path, value)) Fail(failures, TFailureKind::DateNotSet, file.path);
 }
 
-void SetExifDates(const std::string& path, TDateTime value, TFailures& failures) {
+bool SetExifDates(const std::string& path, TDateTime value, TFailures& failures) {
   TExifReader reader;
   reader.ReadFromFile(path);
-  const TDateTime values[kDateTagCount] = {value, value, value};
-  WriteDateTags(reader, path, values, failures);
+  TDateValues old{};
+  return WriteDateTags(reader, path, {value, value, value}, failures, old);
 }
 
 void SetExifDateFromFile(const TMediaFile& file, TFailures& failures) {
   SetExifDates(file.path, file.fileDate, failures);
+}
+
+void SetPhotoDates(const TMediaFile& file, TDateTime value, bool setExif, bool setFile,
+                   TFailures& failures) {
+  TExifReader reader;
+  if (setExif) reader.ReadFromFile(file.path);
+  const TDateValues exif = setExif ? TDateValues{value, value, value} : TDateValues{};
+  WritePhotoDates(reader, file, exif, setFile ? value : 0, failures);
 }
 
 TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value) {
@@ -109,27 +164,21 @@ TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value) {
   return DateFunc::DayNumSecondsToDateTime(int32_t(day), int32_t(seconds));
 }
 
-void ShiftFileDate(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures) {
+void ShiftDates(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures) {
   const TDateTime shifted = ShiftDateTime(days, minutes, file.fileDate);
   if (shifted == 0) return Fail(failures, TFailureKind::NoUsableDate, file.path);
-  if (!SetFileDate(file.path, shifted)) Fail(failures, TFailureKind::DateNotSet, file.path);
-}
-
-void ShiftExifDate(const std::string& path, int32_t days, int32_t minutes,
-                    TFailures& failures) {
   TExifReader reader;
-  if (!reader.ReadFromFile(path)) return;
-  TDateTime values[kDateTagCount] = {0, 0, 0};
-  bool any = false;
-  for (size_t i = 0; i < kDateTagCount; ++i) {
-    const TDateTime own = reader.Values().*kDateTags[i].value;
-    if (reader.FindTagIndex(kDateTags[i].kind, kDateTags[i].tag) < 0 || exif::IsNullDate(own))
-      continue;
-    values[i] = ShiftDateTime(days, minutes, own);
-    if (values[i] == 0) return Fail(failures, TFailureKind::NoUsableDate, path);
-    any = true;
+  TDateValues exif{};
+  if (IsJpegFile(file.path) && reader.ReadFromFile(file.path)) {
+    const TDateValues own = OwnDates(reader);
+    for (size_t i = 0; i < kDateTagCount; ++i) {
+      if (reader.FindTagIndex(kDateTags[i].kind, kDateTags[i].tag) < 0 || exif::IsNullDate(own[i]))
+        continue;
+      exif[i] = ShiftDateTime(days, minutes, own[i]);
+      if (exif[i] == 0) return Fail(failures, TFailureKind::NoUsableDate, file.path);
+    }
   }
-  if (any) WriteDateTags(reader, path, values, failures);
+  WritePhotoDates(reader, file, exif, shifted, failures);
 }
 
 void SetFileDateFromName(const TMediaFile& file, TFailures& failures) {

@@ -3,8 +3,10 @@
 // direct date (4), shifting (7) and the file date from a "yyyymmdd_hhmmss"
 // name (8). A file date counts as set only when it reads back within 2
 // seconds (file systems that keep even seconds); EXIF dates are rewritten in
-// place and the photo keeps its file date. Failures are appended to
-// failures; the file is then as it was.
+// place and the photo keeps its file date. A photo gets all its date
+// changes or none: its EXIF dates are written only when every one of them
+// has its place, and its file date changes only together with them.
+// Failures are appended to failures; the file is then as it was.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +27,12 @@ void SetFileDateFromKey(const TMediaFile& file, std::string_view key, TFailures&
 
 // DateTime, DateTimeOriginal and DateTimeDigitized := value, each where the
 // photo has the tag; a photo without EXIF first gets the minimal segment.
-void SetExifDates(const std::string& path, TDateTime value, TFailures& failures);
+// True when they were written.
+bool SetExifDates(const std::string& path, TDateTime value, TFailures& failures);
+// Code 4 on one photo: the EXIF dates (setExif) and the file date
+// (setFile) := value, all or none.
+void SetPhotoDates(const TMediaFile& file, TDateTime value, bool setExif, bool setFile,
+                   TFailures& failures);
 // SetExifDates with the file's last-write time (code 3).
 void SetExifDateFromFile(const TMediaFile& file, TFailures& failures);
 
@@ -33,10 +40,10 @@ void SetExifDateFromFile(const TMediaFile& file, TFailures& failures);
 // (they belong in days). Midnight carries into the next day. 0 when the
 // result is no valid date.
 TDateTime ShiftDateTime(int32_t days, int32_t minutes, TDateTime value);
-void ShiftFileDate(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures);
-// Each of the three EXIF dates that holds a valid date moves from its own
-// value; a photo without any keeps them as they are.
-void ShiftExifDate(const std::string& path, int32_t days, int32_t minutes, TFailures& failures);
+// Code 7 on one file: its file date and, for a JPEG, each of the three EXIF
+// dates that holds a valid date, moved from its own value, all or none. A
+// photo without a valid EXIF date keeps its EXIF as it is.
+void ShiftDates(const TMediaFile& file, int32_t days, int32_t minutes, TFailures& failures);
 
 // The date of a name "yyyymmdd_hhmmss.<ext>" (checked strictly) becomes the
 // file date. Where the file system keeps another time (2-second

@@ -2,7 +2,7 @@
 
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
-#include "platform/OpenDocument.h"
+#include "photos/WebPage.h"
 
 namespace HromadneAkce {
 
@@ -24,7 +24,7 @@ std::string MapUrl(const std::string& lat, const std::string& lon) {
 }
 
 bool OpenMap(const std::string& lat, const std::string& lon) {
-  return platform::OpenDocument(MapUrl(lat, lon));
+  return WebPage::Open(MapUrl(lat, lon));
 }
 
 bool GpsTextOf(const TExifReader& reader, std::string& lat, std::string& lon) {

@@ -17,6 +17,7 @@ namespace HromadneAkce {
 std::string MapUrl(const std::string& lat, const std::string& lon);
 
 // Opens MapUrl(lat, lon) with the desktop's browser; true when handed on.
+// A failure is told (WebPage::Open).
 bool OpenMap(const std::string& lat, const std::string& lon);
 
 // The signed decimal texts (six decimals) of the GPS position reader holds.

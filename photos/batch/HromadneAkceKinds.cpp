@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 
 namespace HromadneAkce {
+
+static_assert(std::string_view(kTempSuffix).starts_with(WorkNames::kMark));
 
 namespace {
 
@@ -56,12 +59,6 @@ bool IsNumberedStampName(std::string_view name) {
   if (name.size() < 22 || name[8] != '_' || name[15] != '-' || name[20] != '.') return false;
   return AllDigits(name.substr(0, 8)) && AllDigits(name.substr(9, 6)) &&
          AllDigits(name.substr(16, 4)) && IsJpegExt(name.substr(21));
-}
-
-std::string SpreadLeftoverName(std::string_view name) {
-  if (!EndsWithNoCase(name, kSpreadSuffix)) return std::string();
-  const std::string_view inner = name.substr(0, name.size() - (sizeof kSpreadSuffix - 1));
-  return IsNumberedStampName(inner) ? std::string(inner) : std::string();
 }
 
 }  // namespace HromadneAkce

@@ -13,6 +13,19 @@ namespace {
 
 constexpr int kSortKeyWidth = 20;
 
+// What orders the files of one second. A rename changes a file's name, so
+// a rename run, stopped and run again, would find a burst's photos under
+// other names and give them other places; it orders them by what no rename
+// changes: the fraction of the second of the file time, then when the file
+// was made (copies of a camera's photos are made in its order), then the
+// file's serial number. Other actions keep the order of the path.
+std::string Tiebreak(const TMediaFile& file, bool renames) {
+  if (!renames) return StrFunc::UpperCaseCz(file.standing);
+  return StrFunc::PadLeftCh(std::to_string(file.nanoseconds), '0', 9) +
+         StrFunc::PadLeftCh(std::to_string(file.born), '0', 20) +
+         StrFunc::PadLeftCh(std::to_string(file.serial), '0', 20);
+}
+
 // The files a pass takes: a photo under a temporary name belongs to an
 // unfinished rename, and only a rename touches it.
 std::vector<TMediaFile> PassFiles(std::vector<TMediaFile> files, const TCodeRule& rule) {
@@ -51,8 +64,7 @@ bool Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, T
   // Only the statistics count positions.
   if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader, ctx.code == kStatistics);
   line.key = DateKey(ctx.code == kRenameByFileDate ? file.fileDate : line.info.photoDate);
-  line.sortText =
-      StrFunc::UpperCaseCz(StrFunc::PadRightS(line.key, kSortKeyWidth) + line.file.standing);
+  line.sortText = StrFunc::PadRightS(line.key, kSortKeyWidth) + Tiebreak(file, rule.renames);
   if (rule.renames && !TakeTemporaryName(line.file)) {
     ctx.result.failures.push_back({TFailureKind::RenameFailed, file.path, {}});
     return false;

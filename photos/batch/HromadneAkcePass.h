@@ -26,7 +26,7 @@ struct TPassLine {
   TMediaFile file;
   TPhotoInfo info;
   std::string key;        // DateKey of the date the pass sorts by; "" for none
-  std::string sortText;   // the key padded to 20 characters and the path, upper-cased
+  std::string sortText;   // the key padded to 20 characters, then what orders one second
   int32_t dayNumber = 0;  // files of the key's day so far in date order, from 1
   int32_t position = 0;   // place in date order, from 1
 };

@@ -105,8 +105,13 @@ std::string NamePrefix(TRenameFormat format, std::string_view prefix, TDateTime 
 void RenameByName(const std::string& folder, const TOptions& options, TProgress& progress,
                       TRunResult& result) {
   const TScanRule rule{options.subdirs, false};
+  const auto scan = [&](const std::string& path) {
+    TFolderScan found = ScanFolder(path, rule);
+    if (!found.readable) result.failures.push_back({TFailureKind::FolderUnreadable, path, {}});
+    return found;
+  };
   std::vector<Level> levels;
-  levels.push_back({folder, ScanFolder(folder, rule), 0});
+  levels.push_back({folder, scan(folder), 0});
   while (!levels.empty()) {
     Level& top = levels.back();
     if (top.next < top.scan.subfolders.size()) {
@@ -115,7 +120,7 @@ void RenameByName(const std::string& folder, const TOptions& options, TProgress&
         return;
       }
       const std::string child = top.scan.subfolders[top.next++];
-      levels.push_back({child, ScanFolder(child, rule), 0});
+      levels.push_back({child, scan(child), 0});
       continue;
     }
     RenameFolder(top.folder, std::move(top.scan.files), options, progress, result);

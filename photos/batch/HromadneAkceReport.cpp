@@ -16,6 +16,8 @@ struct TKindText {
 
 // In the order the parts are told.
 const TKindText kTitles[] = {
+    {TFailureKind::FolderUnreadable,
+     "Tyto složky se nepodařilo přečíst, jejich soubory zůstaly beze změny:"},
     {TFailureKind::TemporaryNameLeft,
      "Tyto soubory zůstaly pod dočasným jménem, další spuštění stejné akce je dokončí:"},
     {TFailureKind::NameTaken, "Nové jméno už má jiný soubor, soubor zůstal pod svým jménem:"},
@@ -26,7 +28,7 @@ const TKindText kTitles[] = {
     {TFailureKind::DateNotSet, "Datum souboru se nepodařilo nastavit:"},
     {TFailureKind::ExifNotWritten, "EXIF se nepodařilo zapsat, snímek zůstal beze změny:"},
     {TFailureKind::ExifDateNotInPlace,
-     "Některé datumy EXIF nelze přepsat na místě (ostatní byly zapsány):"},
+     "Datum EXIF nelze přepsat na místě, snímek zůstal beze změny:"},
     {TFailureKind::GpsNotWritten, "GPS pozici se nepodařilo zapsat, snímek zůstal beze změny:"},
 };
 

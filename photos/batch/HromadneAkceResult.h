@@ -16,13 +16,14 @@ enum class TFailureKind {
   NoUsableDate,       // no valid date to name, date or file the photo by
   DateNotSet,         // the file date did not take (or did not keep within 2 s)
   ExifNotWritten,     // the EXIF could not be written; the photo is as it was
-  ExifDateNotInPlace, // a date tag cannot be rewritten in place; the others were
+  ExifDateNotInPlace, // a date tag cannot be rewritten in place; the photo is as it was
   GpsNotWritten,      // the GPS position could not be written
   NameTaken,          // the new name is held by other (also in another letter case)
   RenameFailed,       // the system refused to rename path to other
   TemporaryNameLeft,  // path could not take its final or its old name back
   FolderNotMade,      // the subfolder path could not be made
   LinkInTheWay,       // path is a symbolic link where a folder is written; not followed
+  FolderUnreadable,   // the folder path could not be listed; its files are as they were
 };
 
 struct TFailure {

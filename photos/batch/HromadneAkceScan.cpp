@@ -1,11 +1,10 @@
 #include "photos/batch/HromadneAkceScan.h"
 
-#include <unordered_set>
-
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "photos/OwnFiles.h"
 #include "photos/batch/HromadneAkceKinds.h"
+#include "platform/FileSystem.h"
 
 namespace HromadneAkce {
 
@@ -19,11 +18,9 @@ std::string Join(const std::string& folder, const std::string& name) {
 }
 
 // The name a file stands for when the batch actions take it, "" when they
-// do not. taken holds the folder's names upper-cased.
-std::string StandingOf(const std::string& name, const std::unordered_set<std::string>& taken) {
+// do not.
+std::string StandingOf(const std::string& name) {
   if (StrFunc::UpperCaseCz(name.substr(0, kThumbPrefix.size())) == kThumbPrefix) return {};
-  const std::string spread = SpreadLeftoverName(name);
-  if (!spread.empty()) return taken.count(StrFunc::UpperCaseCz(spread)) ? std::string() : spread;
   std::string standing = StandingName(name);
   return IsMediaExt(StrFunc::ExtractExt(standing)) ? standing : std::string();
 }
@@ -32,18 +29,17 @@ bool IsLink(const DosFunc::TFoundEntry& entry) {
   return (entry.Attr & DosFunc::faReparsePoint) != 0;
 }
 
+TMediaFile FileOf(const std::string& folder, const DosFunc::TFoundEntry& e,
+                  const std::string& standing) {
+  return {Join(folder, e.Name), Join(folder, standing), e.Time, e.Nanoseconds, e.Born, e.Serial};
+}
+
 }  // namespace
 
 TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule) {
   TFolderScan scan;
   std::vector<DosFunc::TFoundEntry> entries;
-  DosFunc::TSearchRec rec;
-  if (DosFunc::FindFirstLong(Join(folder, "*"), DosFunc::faAnyFile, rec) == DosFunc::kFindOk) {
-    entries = rec.Matches;
-    DosFunc::FindCloseLong(rec);
-  }
-  std::unordered_set<std::string> taken;
-  for (const DosFunc::TFoundEntry& e : entries) taken.insert(StrFunc::UpperCaseCz(e.Name));
+  scan.readable = DosFunc::ListFolderLong(folder, entries);
   for (const DosFunc::TFoundEntry& e : entries) {
     if (IsLink(e)) continue;
     if ((e.Attr & DosFunc::faDirectory) != 0) {
@@ -53,9 +49,8 @@ TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule) {
         scan.subfolders.push_back(Join(folder, e.Name));
       continue;
     }
-    const std::string standing = StandingOf(e.Name, taken);
-    if (!standing.empty())
-      scan.files.push_back({Join(folder, e.Name), Join(folder, standing), e.Time});
+    const std::string standing = e.Regular ? StandingOf(e.Name) : std::string();
+    if (!standing.empty()) scan.files.push_back(FileOf(folder, e, standing));
   }
   return scan;
 }
@@ -66,15 +61,13 @@ bool MediaFileOf(const std::string& path, TMediaFile& file) {
   const int32_t attr = DosFunc::GetFileAttr(path);
   if (attr < 0 || (attr & (DosFunc::faDirectory | DosFunc::faReparsePoint)) != 0) return false;
   const std::string onDisk = DosFunc::ExistingPathLong(path);
-  const std::string folder = StrFunc::ExtractDir(onDisk);
-  const std::string name = StrFunc::ExtractName(onDisk);
-  std::unordered_set<std::string> taken;
-  const std::string spread = SpreadLeftoverName(name);
-  if (!spread.empty() && DosFunc::FileExistsLong(Join(folder, spread)))
-    taken.insert(StrFunc::UpperCaseCz(spread));
-  const std::string standing = StandingOf(name, taken);
+  platform::FileStatus status;
+  if (!platform::StatPath(onDisk, status) || !status.isRegular) return false;
+  const std::string standing = StandingOf(StrFunc::ExtractName(onDisk));
   if (standing.empty()) return false;
-  file = {Join(folder, name), Join(folder, standing), DosFunc::GetFileDateTime(onDisk)};
+  const std::string folder = StrFunc::ExtractDir(onDisk);
+  file = {onDisk, Join(folder, standing), DosFunc::GetFileDateTime(onDisk),
+          int32_t(status.modifiedNanoseconds), status.bornNanoseconds, status.inode};
   return true;
 }
 

@@ -1,6 +1,7 @@
 // One folder of the batch actions as a list of media files and subfolders.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ struct TMediaFile {
   std::string path;       // where the file is now
   std::string standing;   // the path it stands for: path without a temporary suffix
   TDateTime fileDate = 0; // last write, local time, whole seconds
+  // What no rename changes: the fraction of the second of the last write,
+  // when the file was made (0 when unknown) and its serial number.
+  int32_t nanoseconds = 0;
+  int64_t born = 0;
+  uint64_t serial = 0;
 
   bool IsTemporary() const { return path != standing; }
 };
@@ -20,6 +26,7 @@ struct TMediaFile {
 struct TFolderScan {
   std::vector<TMediaFile> files;        // name order
   std::vector<std::string> subfolders;  // full paths, name order
+  bool readable = true;                 // false: the folder could not be listed
 };
 
 struct TScanRule {
@@ -29,14 +36,15 @@ struct TScanRule {
   bool skipThumbs = true;
 };
 
-// The media files of a folder (by extension, temporary names included; names
-// beginning with "THUMB_" left out) and, by the rule, its subfolders.
-// Symbolic links are never taken: a link is neither walked into nor renamed.
-// An unreadable folder gives an empty scan.
+// The media files of a folder (regular files, by extension, temporary names
+// included; names beginning with "THUMB_" left out) and, by the rule, its
+// subfolders. Symbolic links are never taken: a link is neither walked into
+// nor renamed; nor are pipes, devices and sockets, whatever their names. An
+// unreadable folder gives an empty scan that says so.
 TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule);
 
 // A file given by path, as a scan would take it; false when it is no media
-// file, is missing, a folder or a link.
+// file, is missing, a folder, a link or no regular file.
 bool MediaFileOf(const std::string& path, TMediaFile& file);
 
 }  // namespace HromadneAkce

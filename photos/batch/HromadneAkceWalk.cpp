@@ -47,6 +47,7 @@ void ProcessFolder(const std::string& root, TPassContext& ctx) {
     const std::string folder = waiting.back();
     waiting.pop_back();
     TFolderScan scan = ScanFolder(folder, rule);
+    if (!scan.readable) ctx.result.failures.push_back({TFailureKind::FolderUnreadable, folder, {}});
     const bool hasFiles = !scan.files.empty();
     InNameRun(ctx.code, [&] {
       ProcessFiles(std::move(scan.files), folder, ctx);

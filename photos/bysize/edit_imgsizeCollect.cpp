@@ -5,6 +5,7 @@
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
 #include "photos/OwnFiles.h"
+#include "photos/ReportText.h"
 #include "photos/TargetPath.h"
 
 namespace edit_imgsize {
@@ -21,35 +22,41 @@ bool IsListed(const std::string& name) {
   return upper.rfind("THUMB_", 0) != 0 && (ext == "JPG" || ext == "JPEG");
 }
 
-void Collect(const std::string& folder, bool subfolders, std::vector<std::string>& files) {
+void Collect(const std::string& folder, bool subfolders, TCollected& collected) {
   std::vector<std::string> subs;
-  DosFunc::TSearchRec rec;
+  std::vector<DosFunc::TFoundEntry> entries;
+  if (!DosFunc::ListFolderLong(folder, entries)) collected.unreadable.push_back(folder);
   const std::string dir = StrFunc::IncludeBackslash(folder);
-  for (int found = DosFunc::FindFirstLong(dir + "*", DosFunc::faAnyFile, rec);
-       found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
-    if ((rec.Attr & DosFunc::faDirectory) == 0) {
-      if (IsListed(rec.Name)) files.push_back(dir + rec.Name);
-    } else if ((rec.Attr & DosFunc::faReparsePoint) == 0 &&
-               StrFunc::UpperCaseCz(rec.Name) != StrFunc::UpperCaseCz(OwnFiles::kThumbsFolder) &&
-               !OwnFiles::IsGalleryFolder(dir + rec.Name)) {
-      subs.push_back(dir + rec.Name);
+  for (const DosFunc::TFoundEntry& e : entries) {
+    if ((e.Attr & DosFunc::faDirectory) == 0) {
+      if (e.Regular && IsListed(e.Name)) collected.files.push_back(dir + e.Name);
+    } else if ((e.Attr & DosFunc::faReparsePoint) == 0 &&
+               StrFunc::UpperCaseCz(e.Name) != StrFunc::UpperCaseCz(OwnFiles::kThumbsFolder) &&
+               !OwnFiles::IsGalleryFolder(dir + e.Name)) {
+      subs.push_back(dir + e.Name);
     }
   }
-  DosFunc::FindCloseLong(rec);
   if (!subfolders) return;
-  for (const std::string& sub : subs) Collect(sub, true, files);
+  for (const std::string& sub : subs) Collect(sub, true, collected);
 }
 
 }  // namespace
 
-std::vector<std::string> CollectJpegFiles(const std::string& folder, bool subfolders) {
-  std::vector<std::string> files;
-  Collect(folder, subfolders, files);
-  return files;
+TCollected CollectJpegFiles(const std::string& folder, bool subfolders) {
+  TCollected collected;
+  Collect(folder, subfolders, collected);
+  return collected;
 }
 
 std::string NoFilesText(const std::string& folder) {
   return "Nebyl nalezen žádný soubor.\n\nProhledávaná složka: \n" + folder;
+}
+
+std::string UnreadableText(const std::vector<std::string>& folders) {
+  std::string text;
+  ReportText::AppendPart(text, "Tyto složky se nepodařilo přečíst, jejich fotky nejsou v seznamu:",
+                         folders);
+  return text;
 }
 
 std::string CountText(size_t count) { return "Počet souborů: " + std::to_string(count); }

@@ -16,14 +16,21 @@ extern const char* const kCaptionQuestion;  // "Dotaz"
 // Asked before the files are collected; Yes includes the subfolders.
 extern const char* const kSubfoldersQuestion;
 
-// The JPEG files (extension JPG or JPEG, name not beginning with "THUMB_")
-// of folder as full paths, in name order; with subfolders, those of every
-// subfolder but "thumbs" follow the folder's own. Links to folders are not
-// entered.
-std::vector<std::string> CollectJpegFiles(const std::string& folder, bool subfolders);
+// The JPEG files (regular files with the extension JPG or JPEG, name not
+// beginning with "THUMB_") of folder as full paths, in name order; with
+// subfolders, those of every subfolder but "thumbs" follow the folder's own.
+// Links to folders are not entered. Folders that could not be read are
+// listed apart.
+struct TCollected {
+  std::vector<std::string> files;
+  std::vector<std::string> unreadable;
+};
+TCollected CollectJpegFiles(const std::string& folder, bool subfolders);
 
 // The error shown when no file was found.
 std::string NoFilesText(const std::string& folder);
+// The warning shown when folders could not be read; empty when there are none.
+std::string UnreadableText(const std::vector<std::string>& folders);
 
 // "Počet souborů: " + count.
 std::string CountText(size_t count);

@@ -37,12 +37,33 @@ bool Takes(const TEntry& entry, const TOptions& options);
 bool PlanRenames(std::vector<TEntry> entries, const TOptions& options,
                  std::vector<TRename>& renames, TMessage& refusal);
 
-// The two passes: every file to its temporary name, then every temporary
-// name to its new name, freeing a taken name by the "--" rule.
-void RenameInTwoPasses(const std::vector<TRename>& renames, const TProgress& progress,
-                       TResult& result);
+// The journal of a run, written beside the tree (in its root) before the
+// first rename and removed after the last: the tag of the temporary names,
+// the pass the run is in, and every planned rename.
+struct TJournal {
+  std::string tag;
+  int pass = 1;  // 1 while files go to their temporary names, then 2
+  std::vector<TRename> renames;
+};
+std::string JournalPath(const std::string& root);
+[[nodiscard]] bool WriteJournal(const std::string& root, const TJournal& journal);
+enum class TJournalRead { kNone, kRead, kDamaged };
+TJournalRead ReadJournal(const std::string& root, TJournal& journal);
 
-// Finishes the temporary names an earlier, stopped run left in folder.
+// Renames the plan in two passes, recorded in the journal first: every file
+// to its temporary name, then every temporary name to its new name, freeing
+// a taken name by the "--" rule. A file whose new name is held by a folder
+// keeps its name. False, with nothing renamed, when the journal cannot be
+// written.
+bool RenameInTwoPasses(const std::string& root, std::vector<TRename> renames,
+                       const TProgress& progress, TResult& result);
+
+// Finishes the run the root's journal records, exactly as that run would
+// have ended. False when there is no journal.
+bool FinishJournal(const std::string& root, TResult& result);
+
+// Finishes the temporary names a stopped run left in folder without a
+// journal (a run over another root): each takes the name it carries.
 void FinishLeftovers(const std::string& folder, TResult& result);
 
 }  // namespace edit_speccislovani::detail

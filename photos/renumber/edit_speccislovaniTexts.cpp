@@ -86,10 +86,16 @@ std::string Summary(const TResult& result) {
   if (result.finished > 0)
     text = "Dokončeno přejmenování souborů z dříve přerušeného běhu: " +
            std::to_string(result.finished) + ".";
-  if (result.interrupted)
+  if (result.interrupted && result.exact)
     text += std::string(text.empty() ? "" : "\n") +
-            "Ve složce zůstaly soubory z dříve přerušeného běhu, zvolená operace proto nebyla "
-            "spuštěna. Je-li ještě potřeba, spusťte ji znovu.";
+            "Ve složce byl dříve přerušený běh. Byl dokončen celý, jak byl naplánován; zvolená "
+            "operace proto nebyla spuštěna. Přerušenou operaci už znovu nespouštějte.";
+  else if (result.interrupted)
+    text += std::string(text.empty() ? "" : "\n") +
+            "Ve složce zůstaly soubory z dříve přerušeného běhu, dostaly jména, která jim ten běh "
+            "určil; zvolená operace proto nebyla spuštěna.";
+  ReportText::AppendPart(text, "Tyto složky se nepodařilo přečíst, jejich soubory zůstaly beze "
+                         "změny:", result.unreadable);
   ReportText::AppendPart(text, "Tyto soubory se nepodařilo přejmenovat:", result.failed);
   ReportText::AppendPart(
       text,

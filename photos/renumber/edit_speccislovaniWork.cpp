@@ -19,6 +19,7 @@ struct TRun {
   TOptions options;
   bool continuous = false;
   std::vector<TEntry> entries;
+  std::vector<detail::TRename> renames;
   TResult result;
   const TProgress* progress = nullptr;
 };
@@ -33,62 +34,68 @@ TEntry EntryOf(const std::string& folder, const DosFunc::TFoundEntry& found) {
   return e;
 }
 
-// The subfolders a run walks into: not the program's own, and no links.
-std::vector<std::string> Subfolders(const std::string& folder) {
+// The entries of a folder a run may touch, links left out; a folder that
+// cannot be read is reported.
+std::vector<DosFunc::TFoundEntry> EntriesOf(const std::string& folder, TResult& result) {
+  std::vector<DosFunc::TFoundEntry> entries;
+  if (!DosFunc::ListFolderLong(folder, entries)) result.unreadable.push_back(folder);
+  std::erase_if(entries, [](const DosFunc::TFoundEntry& e) {
+    return (e.Attr & DosFunc::faReparsePoint) != 0;
+  });
+  return entries;
+}
+
+// The subfolders a run walks into: not the program's own.
+std::vector<std::string> SubfoldersOf(const std::string& folder,
+                                      const std::vector<DosFunc::TFoundEntry>& entries) {
   std::vector<std::string> subfolders;
-  DosFunc::TSearchRec rec;
-  for (int found =
-           DosFunc::FindFirstLong(StrFunc::IncludeBackslash(folder) + "*", DosFunc::faAnyFile, rec);
-       found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
-    const std::string path = StrFunc::IncludeBackslash(folder) + rec.Name;
-    if ((rec.Attr & DosFunc::faReparsePoint) == 0 && (rec.Attr & DosFunc::faDirectory) != 0 &&
-        !OwnFiles::IsOwnFolder(rec.Name) && !OwnFiles::IsGalleryFolder(path))
+  for (const DosFunc::TFoundEntry& e : entries) {
+    const std::string path = StrFunc::IncludeBackslash(folder) + e.Name;
+    if ((e.Attr & DosFunc::faDirectory) != 0 && !OwnFiles::IsOwnFolder(e.Name) &&
+        !OwnFiles::IsGalleryFolder(path))
       subfolders.push_back(path);
   }
-  DosFunc::FindCloseLong(rec);
   return subfolders;
 }
 
-// Lists the files of folder the run takes. Links are not renamed.
-void Scan(const std::string& folder, TRun& run) {
-  DosFunc::TSearchRec rec;
-  for (int found =
-           DosFunc::FindFirstLong(StrFunc::IncludeBackslash(folder) + "*", DosFunc::faAnyFile, rec);
-       found == DosFunc::kFindOk; found = DosFunc::FindNextLong(rec)) {
-    if ((rec.Attr & (DosFunc::faReparsePoint | DosFunc::faDirectory)) != 0 ||
-        !detail::IsMediaName(rec.Name))
+// Lists the files of folder the run takes (regular files only) and gives
+// the subfolders it walks into.
+std::vector<std::string> Scan(const std::string& folder, TRun& run) {
+  const std::vector<DosFunc::TFoundEntry> entries = EntriesOf(folder, run.result);
+  for (const DosFunc::TFoundEntry& e : entries) {
+    if (!e.Regular || (e.Attr & DosFunc::faDirectory) != 0 || !detail::IsMediaName(e.Name))
       continue;
-    TEntry e = EntryOf(folder, rec);
-    if (detail::Takes(e, run.options)) run.entries.push_back(std::move(e));
+    TEntry entry = EntryOf(folder, e);
+    if (detail::Takes(entry, run.options)) run.entries.push_back(std::move(entry));
   }
-  DosFunc::FindCloseLong(rec);
+  return SubfoldersOf(folder, entries);
 }
 
-// Finishes the temporary names a stopped run left in the folders this run
-// would walk.
+// Finishes the temporary names a stopped run left without a journal in the
+// folders this run would walk.
 void FinishTree(const std::string& folder, bool subdirs, TResult& result) {
   detail::FinishLeftovers(folder, result);
   if (!subdirs) return;
-  for (const std::string& sub : Subfolders(folder)) FinishTree(sub, true, result);
+  for (const std::string& sub : SubfoldersOf(folder, EntriesOf(folder, result)))
+    FinishTree(sub, true, result);
 }
 
-// Plans and renames the listed entries, then clears them. False when the
-// plan was refused (nothing renamed).
-bool Apply(TRun& run) {
+// Plans the listed entries into the run's renames, then clears them. False
+// when the plan was refused.
+bool Plan(TRun& run) {
   std::vector<detail::TRename> renames;
   const bool planned =
       detail::PlanRenames(std::move(run.entries), run.options, renames, run.result.refusal);
   run.entries.clear();
-  if (!planned) return false;
-  detail::RenameInTwoPasses(renames, *run.progress, run.result);
-  return true;
+  run.renames.insert(run.renames.end(), renames.begin(), renames.end());
+  return planned;
 }
 
 bool Walk(const std::string& folder, TRun& run) {
-  Scan(folder, run);
-  if (!run.continuous && !Apply(run)) return false;
+  const std::vector<std::string> subfolders = Scan(folder, run);
+  if (!run.continuous && !Plan(run)) return false;
   if (!run.options.subdirs) return true;
-  for (const std::string& sub : Subfolders(folder)) {
+  for (const std::string& sub : subfolders) {
     if (!Walk(sub, run)) return false;
   }
   return true;
@@ -116,14 +123,17 @@ TResult Run(const TOptions& options, const TProgress& progress) {
   run.progress = &progress;
   run.result.refusal = Refusal(run.options);
   if (!run.result.refusal.text.empty()) return run.result;
-  // Finishing them completes the stopped run; running the operation on top
+  // Finishing it completes the stopped run; running the operation on top
   // would shift or pad the numbers a second time.
+  if (detail::FinishJournal(run.options.root, run.result)) return run.result;
   FinishTree(run.options.root, options.subdirs, run.result);
   run.result.interrupted = run.result.finished > 0 || !run.result.failed.empty();
   if (run.result.interrupted) return run.result;
+  run.result.unreadable.clear();
   const bool wholeTree = options.mode == TMode::Renumber ? options.continuous : true;
   run.continuous = options.subdirs && wholeTree;
-  if (Walk(run.options.root, run) && run.continuous) Apply(run);
+  if (!Walk(run.options.root, run) || (run.continuous && !Plan(run))) return run.result;
+  detail::RenameInTwoPasses(run.options.root, std::move(run.renames), *run.progress, run.result);
   return run.result;
 }
 

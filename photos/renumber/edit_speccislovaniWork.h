@@ -3,19 +3,22 @@
 // start number with a step (in name or date order), shifted from a number on,
 // given one leading digit more or less, or given a new prefix.
 //
-// Only media files are renumbered (JPG, JPEG, PNG, BMP, RAW, HEIC, MP4, 3GP,
-// MOV); the program's own files and the "thumbs" and "exif" folders are never
-// entered or renamed, and symbolic links are neither renumbered nor entered.
+// Only media files are renumbered (regular files named JPG, JPEG, PNG, BMP,
+// RAW, HEIC, MP4, 3GP, MOV); the program's own files and the "thumbs" and
+// "exif" folders are never entered or renamed, symbolic links are neither
+// renumbered nor entered, and a folder that cannot be read is reported.
 //
-// Every run renames in two passes through temporary names "_tmp_" + the new
-// name + "." + a 4-digit hex tag + ".tmp", so no file is ever renamed onto
-// another of the run. A new name taken by a file outside the run frees it by
-// putting "--" in front of that file's name (one "-" more while that is
-// taken too); a link there steps aside as a link, a folder there is not
-// moved and the file keeps its temporary name. A run that was stopped
-// half-way leaves temporary names that tell their new names; the next run
-// over the folder finishes them by the same rule and does nothing else, so
-// that a shift or a change of digits is never applied twice.
+// A run plans every rename of the tree first and records the plan in a
+// journal in the root (".~qm-renumber"), then renames in two passes through
+// temporary names: the new name + ".~qm" + a 4-digit hex tag + ".tmp", so no
+// file is ever renamed onto another of the run. A new name taken by a file
+// outside the run frees it by putting "--" in front of that file's name (one
+// "-" more while that is taken too); a link there steps aside as a link. A
+// new name held by a folder is not taken: the file keeps (or goes back to)
+// its old name, and is reported. A run that was stopped half-way leaves its
+// journal; the next run over the root finishes that run exactly as it would
+// have ended and does nothing else, so that a shift or a change of digits is
+// never applied twice, nor half.
 #pragma once
 
 #include <cstdint>
@@ -91,13 +94,18 @@ struct TResult {
   int renamed = 0;
   // Files outside the run moved out of the way: their new paths.
   std::vector<std::string> displaced;
-  // Temporary names of an earlier, stopped run that were finished.
+  // Files of an earlier, stopped run that were given their new names.
   int finished = 0;
-  // The tree held temporary names of an earlier, stopped run: they were
-  // finished (or are listed in failed), and the operation itself did not run.
+  // The tree held an earlier, stopped run: it was finished, and the
+  // operation itself did not run.
   bool interrupted = false;
-  // Files that kept their name or their temporary name: their paths now.
+  // That run was finished from its journal, exactly as planned (else only
+  // the temporary names found took the names they carry).
+  bool exact = false;
+  // Files that could not take their new names: their paths now.
   std::vector<std::string> failed;
+  // Folders that could not be read; their files were not renamed.
+  std::vector<std::string> unreadable;
 };
 
 // Runs the operation of options on the trimmed root. Refuses, renaming

@@ -1,7 +1,6 @@
 #include "platform/ftp/FtpClient.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace platform {
 
@@ -16,11 +15,6 @@ constexpr int kMaxPreliminaryReplies = 16;
 constexpr int kQuitTimeoutMs = 2000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int64_t NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // The folder of a "257" reply: the first quoted text, a doubled quote inside
 // standing for one; false when there is none.
@@ -80,6 +74,7 @@ void FtpClient::Close() {
   const bool wasOpen = control_.IsOpen();
   control_.Close();
   buffer_.clear();
+  command_.clear();
   typeKnown_ = false;
   if (!wasOpen) return;
   Status("Disconnected.");
@@ -90,6 +85,14 @@ bool FtpClient::Fail(const std::string& error) {
   lastError_ = error;
   Close();
   return false;
+}
+
+bool FtpClient::FailWaiting(const std::string& error, const std::string& waitedFor) {
+  return Fail(error == kFtpTimedOut ? std::string(kFtpTimedOut) + " " + waitedFor : error);
+}
+
+std::string FtpClient::AwaitedReply() const {
+  return command_.empty() ? "the server's greeting" : "the reply to " + command_;
 }
 
 bool FtpClient::Refused(const Reply& reply) {
@@ -108,12 +111,13 @@ bool FtpClient::ReadLine(std::string& line, int64_t deadlineMs) {
       return true;
     }
     if (buffer_.size() > kMaxLineBytes) return Fail("Reply line too long");
-    const int64_t remainingMs = deadlineMs - NowMs();
-    if (remainingMs <= 0) return Fail("Timed out");
+    const int64_t remainingMs = deadlineMs - FtpNowMs();
+    const std::string waitedFor = "waiting for " + AwaitedReply();
+    if (remainingMs <= 0) return FailWaiting(kFtpTimedOut, waitedFor);
     std::string error;
     const int64_t n = control_.Read(chunk, sizeof chunk, static_cast<int>(remainingMs),
                                     events_.pump, error);
-    if (n < 0) return Fail(error);
+    if (n < 0) return FailWaiting(error, waitedFor);
     if (n == 0) return Fail("Connection closed by the server");
     buffer_.append(chunk, static_cast<size_t>(n));
   }
@@ -122,7 +126,7 @@ bool FtpClient::ReadLine(std::string& line, int64_t deadlineMs) {
 bool FtpClient::ReadReply(Reply& reply) {
   // The whole reply, not each read, has the time-out: a server dribbling a
   // byte now and then must not hold the client for days.
-  const int64_t deadlineMs = NowMs() + std::max(settings_.readTimeoutMs, 0);
+  const int64_t deadlineMs = FtpNowMs() + std::max(settings_.readTimeoutMs, 0);
   std::string line;
   if (!ReadLine(line, deadlineMs)) return false;
   if (events_.received) events_.received(line);
@@ -148,11 +152,12 @@ bool FtpClient::ReadReply(Reply& reply) {
 bool FtpClient::SendCommand(const std::string& command, const std::string& argument) {
   std::string line = command;
   if (!argument.empty()) line += " " + argument;
-  if (events_.sent) events_.sent(command == "PASS" ? std::string("PASS ***") : line);
+  command_ = command == "PASS" ? std::string("PASS ***") : line;
+  if (events_.sent) events_.sent(command_);
   line += "\r\n";
   std::string error;
   if (!control_.WriteAll(line.data(), line.size(), settings_.readTimeoutMs, events_.pump, error))
-    return Fail(error);
+    return FailWaiting(error, "sending " + command_);
   return true;
 }
 

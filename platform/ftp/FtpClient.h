@@ -7,10 +7,11 @@
 // made from inside an event while another is running fails ("Busy").
 //
 // Operations return false on failure and leave the reason in LastError(),
-// which every operation but Disconnect empties when it starts. A refused
-// command keeps the connection; a lost connection, a time-out, a transfer
-// below the minimum rate or a reply that breaks the protocol closes it, so
-// IsConnected() tells the two apart.
+// which every operation but Disconnect empties when it starts; a time-out
+// names the command or the reply it waited for. A refused command keeps the
+// connection; a lost connection, a time-out, a transfer below the minimum
+// rate or beyond its time limit, or a reply that breaks the protocol closes
+// it, so IsConnected() tells the two apart.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,10 @@ struct FtpClientSettings {
   // transferWindowMs; a server sending a byte now and then holds no run.
   int transferWindowMs = 30000;
   int64_t transferMinBytes = 1024;
+  // A listing or a retrieved file (the checksum cache) must be complete
+  // within this time: a server trickling just above the minimum rate would
+  // otherwise hold a run for days.
+  int downloadLimitMs = 600000;
 };
 
 // Every event may be empty.
@@ -162,6 +167,10 @@ class FtpClient {
 
   bool Refused(const Reply& reply);
   bool Fail(const std::string& error);
+  // Fail with a socket's error; its time-out names what was waited for.
+  bool FailWaiting(const std::string& error, const std::string& waitedFor);
+  // "the reply to LIST", or "the server's greeting" before any command.
+  std::string AwaitedReply() const;
   void Close();
   void Status(const std::string& text);
 
@@ -169,6 +178,8 @@ class FtpClient {
   FtpClientEvents events_;
   FtpSocket control_;
   std::string buffer_;
+  // The last command sent, as the log shows it; empty before the greeting.
+  std::string command_;
   struct Work {
     bool active = false;
     FtpWorkMode mode = FtpWorkMode::Read;

@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 
-#include "platform/TextLines.h"
 
 namespace platform {
 
@@ -129,7 +128,13 @@ bool ParseFtpListLine(std::string_view line, FtpListEntry& entry) {
 
 std::vector<FtpListEntry> ParseFtpListing(std::string_view text) {
   std::vector<FtpListEntry> entries;
-  for (const std::string& line : SplitLines(text)) {
+  // A CR inside a line belongs to its name: split there, it would make up
+  // a name the server never listed.
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
     FtpListEntry entry;
     if (ParseFtpListLine(line, entry)) entries.push_back(std::move(entry));
   }

@@ -22,7 +22,8 @@ struct FtpListEntry {
 // entry ("total 12", blank, unknown formats) and for "." and "..".
 bool ParseFtpListLine(std::string_view line, FtpListEntry& entry);
 
-// Every entry of a listing in the server's order; lines end with LF or CR LF.
+// Every entry of a listing in the server's order; lines end with LF or CR LF,
+// and a CR elsewhere is part of its line.
 std::vector<FtpListEntry> ParseFtpListing(std::string_view text);
 
 }  // namespace platform

@@ -5,27 +5,24 @@
 
 namespace platform {
 
-namespace {
-
-int64_t NowMs() {
+int64_t FtpNowMs() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-}  // namespace
-
 FtpPace::FtpPace(int windowMs, int64_t minBytes)
-    : windowMs_(std::max(windowMs, 1)), minBytes_(minBytes), windowStartMs_(NowMs()) {}
+    : windowMs_(std::max(windowMs, 1)), minBytes_(minBytes), windowStartMs_(FtpNowMs()) {}
 
 void FtpPace::Moved(int64_t bytes) {
   movedInWindow_ += bytes;
   if (movedInWindow_ < minBytes_) return;
-  windowStartMs_ = NowMs();
+  windowStartMs_ = FtpNowMs();
   movedInWindow_ = 0;
 }
 
 int FtpPace::RemainingMs() const {
-  return static_cast<int>(std::clamp<int64_t>(windowStartMs_ + windowMs_ - NowMs(), 0, windowMs_));
+  const int64_t left = windowStartMs_ + windowMs_ - FtpNowMs();
+  return static_cast<int>(std::clamp<int64_t>(left, 0, windowMs_));
 }
 
 }  // namespace platform

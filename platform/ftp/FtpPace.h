@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// Milliseconds of the steady clock, for the deadlines of the FTP client.
+int64_t FtpNowMs();
+
 class FtpPace {
  public:
   FtpPace(int windowMs, int64_t minBytes);

@@ -1,8 +1,9 @@
 #include "platform/ftp/FtpSocket.h"
 
+#include "platform/ftp/FtpPace.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
@@ -19,11 +20,6 @@ namespace {
 
 // How long one poll lasts between two runs of the caller's pump.
 constexpr int kPumpSliceMs = 20;
-
-int64_t NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 sockaddr_in ToSockaddr(const FtpAddress& address) {
   sockaddr_in sa{};
@@ -74,13 +70,13 @@ FtpSocket::~FtpSocket() { Close(); }
 
 bool FtpSocket::Wait(short events, int timeoutMs, const FtpPump& pump,
                      std::string& error) const {
-  const int64_t deadline = NowMs() + std::max(timeoutMs, 0);
+  const int64_t deadline = FtpNowMs() + std::max(timeoutMs, 0);
   for (;;) {
     if (fd_ < 0) {
       error = "Not connected";
       return false;
     }
-    const int64_t remaining = deadline - NowMs();
+    const int64_t remaining = deadline - FtpNowMs();
     const int slice = static_cast<int>(pump ? std::min<int64_t>(remaining, kPumpSliceMs)
                                             : remaining);
     pollfd p{fd_, events, 0};
@@ -90,8 +86,8 @@ bool FtpSocket::Wait(short events, int timeoutMs, const FtpPump& pump,
       error = std::string("Socket wait failed: ") + std::strerror(errno);
       return false;
     }
-    if (NowMs() >= deadline) {
-      error = "Timed out";
+    if (FtpNowMs() >= deadline) {
+      error = kFtpTimedOut;
       return false;
     }
     if (pump) pump();

@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// The error of a wait that ran out of time.
+inline constexpr char kFtpTimedOut[] = "Timed out";
+
 // Called while a socket waits; processes the caller's pending events.
 using FtpPump = std::function<void()>;
 

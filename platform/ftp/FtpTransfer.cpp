@@ -147,7 +147,7 @@ bool FtpClient::FinishTransfer(FtpSocket& data, bool transferred,
 }
 
 bool FtpClient::DataBroken(const FtpPace& pace, const std::string& error) {
-  if (!pace.TooSlow()) return Fail(error);
+  if (!pace.TooSlow()) return FailWaiting(error, "on the data connection of " + command_);
   return Fail("Transfer too slow: less than " + std::to_string(settings_.transferMinBytes) +
               " bytes in " + std::to_string(settings_.transferWindowMs) + " ms");
 }
@@ -160,10 +160,17 @@ bool FtpClient::ReadData(FtpSocket& data, const std::function<bool(const char*, 
                          std::string& error) {
   std::vector<char> chunk(kChunkBytes);
   FtpPace pace(settings_.transferWindowMs, settings_.transferMinBytes);
+  const int64_t deadlineMs = FtpNowMs() + std::max(settings_.downloadLimitMs, 0);
   for (;;) {
-    const int64_t n = pace.TooSlow() ? -1
-                                     : data.Read(chunk.data(), chunk.size(), DataWaitMs(pace),
-                                                 events_.pump, error);
+    const int64_t leftMs = deadlineMs - FtpNowMs();
+    if (leftMs <= 0)
+      return Fail(std::string(kFtpTimedOut) + ": " + command_ + " not complete within " +
+                  std::to_string(settings_.downloadLimitMs) + " ms");
+    const int waitMs = static_cast<int>(std::min<int64_t>(DataWaitMs(pace), leftMs));
+    const int64_t n = pace.TooSlow()
+                          ? -1
+                          : data.Read(chunk.data(), chunk.size(), waitMs, events_.pump, error);
+    if (n < 0 && error == kFtpTimedOut && FtpNowMs() >= deadlineMs) continue;
     if (n < 0) return DataBroken(pace, error);
     if (n == 0) return true;
     pace.Moved(n);

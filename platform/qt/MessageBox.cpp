@@ -1,8 +1,13 @@
 #include "platform/qt/MessageBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 #include <vector>
 
 namespace platform::qt {
@@ -40,6 +45,24 @@ QMessageBox::StandardButton ButtonOf(MessageAnswer answer) {
   return QMessageBox::Ok;
 }
 
+// Room the window manager's title bar takes besides the caption: the
+// window's icon and its buttons.
+constexpr int kTitleBarRoom = 130;
+
+// A short message ("Hotovo") makes a narrow box, whose caption the window
+// manager would cut to "...": the box is made as wide as its caption needs
+// (in the bold face title bars use), up to half the screen.
+void FitCaption(QMessageBox& box, const QString& caption) {
+  QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+  bold.setBold(true);
+  int width = QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarRoom;
+  if (const QScreen* screen = box.screen()) width = std::min(width, screen->availableGeometry().width() / 2);
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 QMessageBox::Icon QtIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Information: return QMessageBox::Information;
@@ -61,6 +84,7 @@ MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption
   for (MessageAnswer a : row) box.addButton(ButtonOf(a));
   box.setDefaultButton(ButtonOf(row.front()));
   box.setEscapeButton(box.button(ButtonOf(EscapeAnswer(buttons))));
+  FitCaption(box, box.windowTitle());
   box.exec();
   const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
   for (const AnswerButton& a : kAnswers)

@@ -129,6 +129,20 @@ TEST(StartupArgs, GpsViewModeEndsWithoutAnyWindow) {
             "https://www.google.com/maps?q=43.467448%2C+11.885127&views=satellite\n"
             "https://www.google.com/maps?q=43.467082%2C+11.884538&views=satellite\n"
             "https://www.google.com/maps?q=-0.371300%2C+36.056417&views=satellite\n");
+
+  // Without a browser each map is told on standard error, and the program
+  // ends with a failure.
+  testsupport::ScopedEnv noBrowser("QUILLMARSH_OPEN_LOG", dir.File("missing/open.log"));
+  const int failing = platform::StartProcess(QUILLMARSH_PROGRAM, {"/gpsview", dir.Path()}, "",
+                                             dir.File("failed.txt"));
+  ASSERT_GT(failing, 0);
+  EXPECT_EQ(platform::WaitForProcess(failing), 1);
+  const std::string told = ReadFileBytes(dir.File("failed.txt"));
+  EXPECT_NE(told.find("Chyba: Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít.\n\n"
+                      "https://www.google.com/maps?q=43.467448%2C+11.885127&views=satellite\n"),
+            std::string::npos)
+      << told;
+  EXPECT_NE(told.find("q=-0.371300%2C+36.056417"), std::string::npos) << told;
 }
 
 }  // namespace

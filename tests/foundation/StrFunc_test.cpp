@@ -27,6 +27,19 @@ TEST(StrFuncText, CaseTableMapsCzechAndSlovakLettersBothWays) {
   EXPECT_EQ(LowerCaseCz(others), others);
 }
 
+// The comparison orders as the capitals made by UpperCaseCz do.
+TEST(StrFuncText, CompareUpperCaseCzOrdersAsTheCapitals) {
+  const std::string names[] = {"", "a", "A", "ab", "Ab", "b", "č", "Č", "čb", "ž", "Žďár",
+                               "žďár nad", "x\xff", "x\xc3", "X\xc3\xa1", "\xff", "zz"};
+  const auto sign = [](int v) { return (v > 0) - (v < 0); };
+  for (const std::string& a : names) {
+    for (const std::string& b : names) {
+      const int want = sign(UpperCaseCz(a).compare(UpperCaseCz(b)));
+      EXPECT_EQ(sign(CompareUpperCaseCz(a, b)), want) << a << " " << b;
+    }
+  }
+}
+
 TEST(StrFuncText, TrimAndRemoveBlanks) {
   EXPECT_EQ(Trim(std::string("\0\t a č\n b \r\n", 12)), "a č\n b");
   EXPECT_EQ(Trim(" \t "), "");

@@ -134,7 +134,8 @@ TEST(FtpCache, ComparisonsIgnoreCaseAndBlanks) {
 // another folder, never a file to delete.
 TEST(FtpCache, NamesThatAreNoFileOfTheFolderAreNeverDeleted) {
   const std::vector<std::string> hostile = {"..", ".", "...", ". .", " .. ", "  ", "",
-                                            "../x.jpg", "a/b", "a\\b"};
+                                            "../x.jpg", "a/b", "a\\b", "..\t", "\t",
+                                            ". .\v", "\r..", "x\ty.jpg", "cr\r", "a\x7F.jpg"};
   TFTPFileManager files;
   for (const std::string& name : hostile) files.Remote().Entries().push_back({name, 1});
   files.Remote().Entries().push_back({"..stale.jpg", 1});

@@ -295,7 +295,7 @@ TEST(FtpClient, SilentOrFloodingServersTimeOutWhilePumping) {
     EXPECT_FALSE(client.IsConnected()) << mode;
     EXPECT_EQ(recorder.disconnected, 1) << mode;
     if (std::string(mode) == "silent") {
-      EXPECT_EQ(client.LastError(), "Timed out");
+      EXPECT_EQ(client.LastError(), "Timed out waiting for the server's greeting");
       EXPECT_GT(recorder.pumps, 5);
     } else {
       EXPECT_EQ(client.LastError(), "Reply line too long");
@@ -385,6 +385,73 @@ TEST(FtpClient, WorkIsReportedWhileASlowTransferWaits) {
     const int before = pumps;
     client.Events().pump();
     EXPECT_EQ(pumps, before + 1);
+  }
+}
+
+// A server trickling data just above the minimum rate keeps every window
+// of the transfer; a listing or a retrieval ends at its own time limit, as
+// a dropped connection ends it.
+TEST(FtpClient, TricklingDownloadsEndAtTheirTimeLimit) {
+  TempDir local;
+  const struct {
+    const char* what;
+    std::function<bool(FtpClient&)> run;
+    const char* error;
+  } cases[] = {
+      {"listing",
+       [](FtpClient& c) {
+         std::vector<platform::FtpListEntry> entries;
+         return c.Connect() && c.List(entries);
+       },
+       "Timed out: LIST not complete within 800 ms"},
+      {"retrieve",
+       [&](FtpClient& c) { return c.Connect() && c.Get("ftpcache", local.File("ftpcache")); },
+       "Timed out: RETR ftpcache not complete within 800 ms"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ftptest::ServerProcess peer("script_server.py", {"--mode", "trickle"});
+    FtpClient client;
+    client.Settings() = ftptest::LocalSettings(peer.Port());
+    client.Settings().transferWindowMs = 200;
+    client.Settings().transferMinBytes = 100;
+    client.Settings().downloadLimitMs = 800;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(c.run(client));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(client.LastError(), c.error);
+    EXPECT_FALSE(client.IsConnected());
+  }
+  EXPECT_FALSE(std::filesystem::exists(local.File("ftpcache")));
+}
+
+TEST(FtpClient, ATimeOutNamesTheReplyItWaitedFor) {
+  const struct {
+    const char* what;
+    std::function<bool(FtpClient&)> run;
+    const char* error;
+  } cases[] = {
+      {"folder", [](FtpClient& c) { std::string dir; return c.CurrentDir(dir); },
+       "Timed out waiting for the reply to PWD"},
+      {"delete", [](FtpClient& c) { return c.Delete("/f/a.jpg"); },
+       "Timed out waiting for the reply to DELE /f/a.jpg"},
+      {"listing",
+       [](FtpClient& c) {
+         std::vector<platform::FtpListEntry> entries;
+         return c.List(entries);
+       },
+       "Timed out waiting for the reply to PASV"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ftptest::ServerProcess peer("script_server.py", {"--mode", "mute"});
+    FtpClient client;
+    client.Settings() = ftptest::LocalSettings(peer.Port());
+    client.Settings().readTimeoutMs = 300;
+    ASSERT_TRUE(client.Connect()) << client.LastError();
+    EXPECT_FALSE(c.run(client));
+    EXPECT_EQ(client.LastError(), c.error);
+    EXPECT_FALSE(client.IsConnected());
   }
 }
 

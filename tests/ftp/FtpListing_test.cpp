@@ -65,6 +65,12 @@ TEST(FtpListing, ListingKeepsServerOrderAndAcceptsBothLineEnds) {
   EXPECT_EQ(entries[0].name, "b.jpg");
   EXPECT_EQ(entries[1].kind, FtpEntryKind::Folder);
   EXPECT_EQ(entries[2].name, "a.jpg");
+
+  // A bare CR is no line end: split there, the rest would be a name of its own.
+  const std::vector<platform::FtpListEntry> one =
+      platform::ParseFtpListing("-rw-r--r-- 1 o g 3 Jan 02 10:30 x\r-rw-r--r-- 1 o g 3 Jan 02 10:30 cr\r\n");
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(one[0].name, "x\r-rw-r--r-- 1 o g 3 Jan 02 10:30 cr");
 }
 
 // Wire text of each login plan: "host:port|CMD arg|CMD arg...".

@@ -393,18 +393,28 @@ TEST_F(FtpSync, OnlyRegularFilesArePublished) {
 }
 
 // A server that sends a byte now and then never lets a single read time out;
-// the transfer's minimum rate ends the run as a dropped connection would.
+// the transfer's minimum rate ends the run as a dropped connection would. One
+// that trickles just above that rate meets the listing's time limit.
 TEST_F(FtpSync, ServerTooSlowFailsTheRunWithinTheLimit) {
-  ftptest::ServerProcess peer("script_server.py", {"--mode", "slowdata"});
+  const struct {
+    const char* mode;
+    const char* error;
+  } cases[] = {{"slowdata", "Transfer too slow"}, {"trickle", "Timed out: LIST"}};
   WriteFileBytes(local_.File("a.jpg"), "a");
-  platform::FtpClientSettings settings = ftptest::LocalSettings(peer.Port());
-  settings.transferWindowMs = 500;
-  const auto start = std::chrono::steady_clock::now();
-  const SyncRun run = Publish(settings, "/f", local_.Path());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-  EXPECT_FALSE(run.result);
-  EXPECT_FALSE(run.ended);
-  EXPECT_EQ(run.error.rfind("Transfer too slow", 0), 0u) << run.error;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    ftptest::ServerProcess peer("script_server.py", {"--mode", c.mode});
+    platform::FtpClientSettings settings = ftptest::LocalSettings(peer.Port());
+    settings.transferWindowMs = 500;
+    settings.transferMinBytes = 100;
+    settings.downloadLimitMs = 1000;
+    const auto start = std::chrono::steady_clock::now();
+    const SyncRun run = Publish(settings, "/f", local_.Path());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_FALSE(run.result);
+    EXPECT_FALSE(run.ended);
+    EXPECT_EQ(run.error.rfind(c.error, 0), 0u) << run.error;
+  }
 }
 
 }  // namespace

@@ -133,8 +133,8 @@ TEST(ExifSegment, NewGpsIfdStandsInFrontOfMovedIfd1) {
   const uint32_t count = U16At(now, tiff + ifd0, motorola);
   const uint32_t newIfd1 = U32At(now, tiff + ifd0 + 2 + 12 * count, motorola);
   EXPECT_EQ(uint32_t(reader.Values().gpsOffset), oldIfd1 + 12);
-  // Count, four entries, link, two coordinates.
-  EXPECT_EQ(newIfd1, oldIfd1 + 12 + 2 + 4 * 12 + 4 + 2 * 24);
+  // Count, the version and four entries, link, two coordinates.
+  EXPECT_EQ(newIfd1, oldIfd1 + 12 + 2 + 5 * 12 + 4 + 2 * 24);
   EXPECT_EQ(now.size() - newIfd1, old.size() - oldIfd1);
 }
 

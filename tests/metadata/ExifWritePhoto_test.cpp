@@ -75,6 +75,65 @@ TEST_F(ExifWritePhoto, PhotoWithoutExifGetsTheMinimalSegmentFirst) {
   }
 }
 
+// A GPS IFD the program makes carries GPSVersionID 2.2.0.0, as readers
+// require of one: in a photo without EXIF, without GPS, or with a GPS IFD
+// that held no position and is replaced. A GPS IFD with a position keeps its
+// own version.
+TEST_F(ExifWritePhoto, ANewGpsIfdNamesItsVersion) {
+  const struct {
+    const char* what;
+    const char* photo;
+    const char* exiftool;  // what is done to the copy first
+    const char* version;
+  } cases[] = {
+      {"no EXIF", "Canon_40D.jpg", "-all=", "2 2 0 0"},
+      {"no GPS", "Canon_40D.jpg", "", "2 2 0 0"},
+      {"ICC before EXIF", "orientation_portrait_6.jpg", "", "2 2 0 0"},
+      {"no position", "Canon_40D.jpg", "-GPSAltitude=100 -GPSLatitude=10 -GPSVersionID='2 3 0 0'",
+       "2 2 0 0"},
+      {"own version", "gps_DSCN0010.jpg", "-GPSVersionID='2 3 0 0'", "2 3 0 0"},
+  };
+  const std::string missing = "Missing required JPEG GPS tag 0x0000 GPSVersionID";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string photo = testsupport::CopyPhoto(c.photo, dir);
+    if (*c.exiftool != '\0') {
+      ASSERT_EQ(testsupport::Exiftool(std::string("-q -q -overwrite_original ") + c.exiftool, photo),
+                "");
+    }
+    TExifReader reader;
+    reader.ReadFromFile(photo);
+    reader.SetLatitude(49, 12, true, 12.5);
+    reader.SetLongitude(16, 35, true, 30.0);
+    ASSERT_TRUE(reader.SaveChanges());
+    EXPECT_EQ(reader.GetLatitudeText(), "49.203472");
+    EXPECT_EQ(testsupport::Exiftool("-GPSVersionID", photo), std::string(c.version) + "\n");
+    EXPECT_EQ(exifwrite::ValidationWarnings(photo).count(missing), 0u);
+  }
+}
+
+// The segment file a killed rebuild left in the temporary folder holds a
+// photo's EXIF and position: the next save takes it away, also one done in
+// place, also one that fails.
+TEST_F(ExifWritePhoto, TheWorkSegmentAKilledSaveLeftGoesWithTheNextSave) {
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "a save that fails" : "a save in place");
+    TempDir dir;
+    const std::string photo = testsupport::CopyPhoto("gps_DSCN0010.jpg", dir);
+    if (readOnly) {
+      ASSERT_EQ(chmod(photo.c_str(), 0444), 0);
+    }
+    const std::string work = StrFunc::GetTempDir() + exif::kWorkFileName;
+    TExifReader reader;
+    ASSERT_TRUE(reader.ReadFromFile(photo));
+    ASSERT_TRUE(reader.ExportExifSegment(work));
+    reader.SetDateTimeOriginal(At(2021, 1, 2, 3, 4, 5));
+    EXPECT_EQ(reader.SaveChanges(), !readOnly);
+    EXPECT_FALSE(fs::exists(work));
+  }
+}
+
 TEST_F(ExifWritePhoto, SaveWithoutEditsTouchesOnlyThePixelSize) {
   for (const std::string& name : exifwrite::ExifPhotos()) {
     SCOPED_TRACE(name);

@@ -92,7 +92,7 @@ TEST_F(GalleryFolders, AreLeftAloneByEveryToolThatWalksSubfolders) {
   EXPECT_EQ(GalleryFiles(), gallery);
 
   EXPECT_FALSE(AnyIn(edit_imgresort::detail::ListFiles(Root(), true), "web/"));
-  EXPECT_FALSE(AnyIn(edit_imgsize::CollectJpegFiles(Root(), true), "/web/"));
+  EXPECT_FALSE(AnyIn(edit_imgsize::CollectJpegFiles(Root(), true).files, "/web/"));
   HromadneAkce::TScanRule rule;
   rule.subfolders = true;
   EXPECT_FALSE(AnyIn(HromadneAkce::ScanFolder(Root(), rule).subfolders, "/web"));

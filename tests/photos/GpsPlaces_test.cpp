@@ -18,7 +18,8 @@ using testsupport::WriteFileBytes;
 
 std::string Names(const TGpsPlaceList& list) {
   std::string names;
-  for (const TGpsPlace& place : list.Places()) names += (names.empty() ? "" : ",") + place.name;
+  for (size_t i = 0; i < list.Count(); ++i)
+    names += (names.empty() ? "" : ",") + list.NameAt(static_cast<int>(i));
   return names;
 }
 
@@ -41,6 +42,16 @@ TEST(GpsPlaces, ALineIsAPlaceWhenItsPositionAndAltitudeAreNumbers) {
       {"50.1|14.4|Praha", false, "", "", "", ""},
       {"Praha", false, "", "", "", ""},
       {"", false, "", "", "", ""},
+      // Positions on the globe only, altitudes that are numbers.
+      {"90|-180||Hranice", true, "90", "-180", "", "Hranice"},
+      {"90.5|14.4||X", false, "", "", "", ""},
+      {"-91|14.4||X", false, "", "", "", ""},
+      {"50.1|180.1||X", false, "", "", "", ""},
+      {"50.1|14.4|300m|X", false, "", "", "", ""},
+      {"50.1|14.4|nan|X", false, "", "", "", ""},
+      {"50.1|14.4|inf|X", false, "", "", "", ""},
+      {"50.1|14.4|1e999|X", false, "", "", "", ""},
+      {"nan|14.4||X", false, "", "", "", ""},
   };
   for (const auto& c : cases) {
     std::string lat, lon, name, alt;
@@ -74,37 +85,63 @@ TEST(GpsPlaces, ThePlacesLiveInTheDataFolderAndAnOlderRunsAreCopiedThereOnce) {
   EXPECT_EQ(ReadFileBytes(inData), "");
 }
 
-TEST(GpsPlaces, StartingSortsTheValidLinesByNameAndWritesThemAsUtf8) {
+// The user's file is read, never rewritten for being read: each line is
+// UTF-8, or on its own windows-1250, places are shown in name order, and
+// lines that are no place stay as they are. The first change writes the
+// lines that are no place first, byte for byte, then the places by name.
+TEST(GpsPlaces, ReadingChangesNothingAndTheFirstChangeKeepsEveryLine) {
   TempDir dir;
   const std::string path = dir.File("quillmarsh.gps");
-  // "Plzeň" and "Žďár" in the old code page, a name with "|", invalid lines.
-  WriteFileBytes(path,
-                 "49.7|13.4||Plze\xF2\r\n"
-                 "50.1|abc||Chyba\r\n"
-                 "49.6|15.9|580|\x8E\xEF\xE1r\r\n"
-                 "50.1|14.4|235|praha\n"
-                 "bez svislic\r\n"
-                 "49.2|16.6||Brno | centrum\r\n"
-                 "50.2|14.5||Praha\r\n");
+  const std::string file =
+      "50.0755|14.4378|235|Praha - Václavské náměstí\r\n"
+      "49.7475|13.3776|310|Plzeň náměstí\r\n"
+      "49.7|13.4||Plze\xF2 star\xE9\r\n"           // the old code page
+      "# moje místa\r\n"                             // a comment
+      "49.1|16.6|300m|Brno\r\n"                      // an altitude with its unit
+      "49.6|15.9|nan|Žďár\r\n"
+      "95.0|14.4||Za pólem\r\n"                      // off the globe
+      "49.2|16.6||Brno \xFF centrum\r\n"             // a stray byte in a place
+      "# \x8E\xEF\xE1r nad S\xE1zavou \xFF\r\n"    // and in a comment
+      "50.2|14.5||praha\n";
+  WriteFileBytes(path, file);
   TGpsPlaceList list(path);
-  ASSERT_TRUE(list.SortFile());
-  EXPECT_EQ(ReadFileBytes(path),
-            "49.2|16.6||Brno | centrum\r\n"
-            "49.7|13.4||Plzeň\r\n"
-            "50.1|14.4|235|praha\r\n"
-            "50.2|14.5||Praha\r\n"
-            "49.6|15.9|580|Žďár\r\n");
+  EXPECT_EQ(Names(list), "Brno ˙ centrum,Plzeň náměstí,Plzeň staré,praha,Praha - Václavské náměstí");
+  EXPECT_EQ(list.At(4).coords, "50.0755|14.4378|235");
   ASSERT_TRUE(list.Load());
-  EXPECT_EQ(Names(list), "Brno | centrum,Plzeň,praha,Praha,Žďár");
-  EXPECT_EQ(list.Places()[2].coords, "50.1|14.4|235");
-  EXPECT_EQ(list.Places()[0].coords, "49.2|16.6|");
+  EXPECT_EQ(ReadFileBytes(path), file);
 
-  // No file: nothing to sort, no places, nothing written.
+  EXPECT_EQ(list.Add("49.4", "15.6", "", "Jihlava"), 1);
+  EXPECT_EQ(ReadFileBytes(path),
+            "# moje místa\r\n"
+            "49.1|16.6|300m|Brno\r\n"
+            "49.6|15.9|nan|Žďár\r\n"
+            "95.0|14.4||Za pólem\r\n"
+            "# \x8E\xEF\xE1r nad S\xE1zavou \xFF\r\n"
+            "49.2|16.6||Brno ˙ centrum\r\n"
+            "49.4|15.6||Jihlava\r\n"
+            "49.7475|13.3776|310|Plzeň náměstí\r\n"
+            "49.7|13.4||Plzeň staré\r\n"
+            "50.2|14.5||praha\r\n"
+            "50.0755|14.4378|235|Praha - Václavské náměstí\r\n");
+  // Read again, every line comes back.
+  TGpsPlaceList again(path);
+  EXPECT_EQ(Names(again), "Brno ˙ centrum,Jihlava,Plzeň náměstí,Plzeň staré,praha,"
+                          "Praha - Václavské náměstí");
+
+  // No file: no places, nothing written.
   TGpsPlaceList missing(dir.File("none.gps"));
-  EXPECT_TRUE(missing.SortFile());
   EXPECT_TRUE(missing.Load());
-  EXPECT_TRUE(missing.Places().empty());
+  EXPECT_EQ(missing.Count(), 0u);
   EXPECT_FALSE(fs::exists(dir.File("none.gps")));
+}
+
+// Nothing is read before a place is asked for.
+TEST(GpsPlaces, TheFileIsReadWhenAPlaceIsFirstNeeded) {
+  TempDir dir;
+  const std::string path = dir.File("quillmarsh.gps");
+  TGpsPlaceList list(path);
+  WriteFileBytes(path, "50.1|14.4||Praha\r\n");
+  EXPECT_EQ(list.FindName("50.1", "14.4"), "Praha");
 }
 
 TEST(GpsPlaces, APlaceIsFoundOnlyAtExactlyItsPositionText) {
@@ -112,11 +149,12 @@ TEST(GpsPlaces, APlaceIsFoundOnlyAtExactlyItsPositionText) {
   WriteFileBytes(dir.File("p.gps"), "50.10|14.4||Staré\r\n50.1|14.4|235|Praha\r\n50.1|14.4||Druhá\r\n");
   TGpsPlaceList list(dir.File("p.gps"));
   list.Load();
+  // In name order: Druhá, Praha, Staré.
   const struct {
     const char* lat;
     const char* lon;
     int index;
-  } cases[] = {{"50.1", "14.4", 1}, {" 50.1 ", "14.4 ", 1}, {"50.10", "14.4", 0},
+  } cases[] = {{"50.1", "14.4", 0}, {" 50.1 ", "14.4 ", 0}, {"50.10", "14.4", 2},
                {"50.1", "14.40", -1}, {"50,1", "14.4", -1}, {"50.1", "14", -1}};
   for (const auto& c : cases) {
     EXPECT_EQ(list.Find(c.lat, c.lon), c.index) << c.lat << " " << c.lon;
@@ -125,6 +163,7 @@ TEST(GpsPlaces, APlaceIsFoundOnlyAtExactlyItsPositionText) {
   EXPECT_EQ(list.NameAt(1), "Praha");
   EXPECT_EQ(list.NameAt(-1), "");
   EXPECT_EQ(list.NameAt(3), "");
+  EXPECT_EQ(list.At(1).coords, "50.1|14.4|235");
 }
 
 TEST(GpsPlaces, StoringRenamesThePlaceAtThePositionMovesOneOfTheNameOrAddsOne) {
@@ -132,23 +171,27 @@ TEST(GpsPlaces, StoringRenamesThePlaceAtThePositionMovesOneOfTheNameOrAddsOne) {
   const std::string path = dir.File("sub/quillmarsh.gps");
   TGpsPlaceList list(path);
   list.Load();
-  // The first place makes the file and its folder.
+  // The first place makes the file and its folder. The list stays in name
+  // order: the index returned is where the place now stands.
   EXPECT_EQ(list.Add(" 50.1 ", "14.4", "235", " praha "), 0);
   EXPECT_EQ(ReadFileBytes(path), "50.1|14.4|235|praha\r\n");
-  EXPECT_EQ(list.Add("49.2", "16.6", "n. m.", "Brno"), 1);
-  EXPECT_EQ(list.Add("50.2", "14.5", "300,5", "PRAHA"), 0);
-  EXPECT_EQ(list.Add("50.2", "14.5", "", "Hradčany"), 0);
-  EXPECT_EQ(list.Add("49.19", "16.61", "", "brno"), 1);
+  EXPECT_EQ(list.Add("49.2", "16.6", "n. m.", "Brno"), 0);
+  EXPECT_EQ(list.Add("50.2", "14.5", "300,5", "PRAHA"), 1);
+  EXPECT_EQ(list.Add("50.2", "14.5", "", "Hradčany"), 1);
+  EXPECT_EQ(list.Add("49.19", "16.61", "", "brno"), 0);
   EXPECT_EQ(list.Add("49.8", "18.3", "", "Ostrava\r\n50|14||Vložená"), 2);
   EXPECT_EQ(ReadFileBytes(path),
-            "50.2|14.5||Hradčany\r\n"
             "49.19|16.61||brno\r\n"
+            "50.2|14.5||Hradčany\r\n"
             "49.8|18.3||Ostrava  50|14||Vložená\r\n");
+  // A position off the globe is no place.
+  EXPECT_EQ(list.Add("90.1", "14.4", "", "Sever"), -1);
+  EXPECT_EQ(list.Add("50", "-181", "", "Západ"), -1);
 
   EXPECT_TRUE(list.Remove(1));
   EXPECT_FALSE(list.Remove(2));
-  EXPECT_EQ(Names(list), "Hradčany,Ostrava  50|14||Vložená");
-  EXPECT_EQ(ReadFileBytes(path), "50.2|14.5||Hradčany\r\n49.8|18.3||Ostrava  50|14||Vložená\r\n");
+  EXPECT_EQ(Names(list), "brno,Ostrava  50|14||Vložená");
+  EXPECT_EQ(ReadFileBytes(path), "49.19|16.61||brno\r\n49.8|18.3||Ostrava  50|14||Vložená\r\n");
 }
 
 TEST(GpsPlaces, AFailedWriteLeavesTheOldFileAndTheListAsTheyWere) {
@@ -167,20 +210,19 @@ TEST(GpsPlaces, AFailedWriteLeavesTheOldFileAndTheListAsTheyWere) {
   }
   EXPECT_EQ(ReadFileBytes(path), old);
   EXPECT_EQ(Names(list), "Praha");
-  ASSERT_EQ(list.Add("49.2", "16.6", "", "Brno"), 1);
+  ASSERT_EQ(list.Add("49.2", "16.6", "", "Brno"), 0);
   const std::string two = ReadFileBytes(path);
   {
     testsupport::ScopedFileSizeLimit limit(4);
     EXPECT_FALSE(list.Remove(0));
   }
   EXPECT_EQ(ReadFileBytes(path), two);
-  EXPECT_EQ(Names(list), "Praha,Brno");
+  EXPECT_EQ(Names(list), "Brno,Praha");
 
   // A places file that cannot be read is never written over.
   const std::string folder = dir.File("folder.gps");
   fs::create_directory(folder);
   TGpsPlaceList unreadable(folder);
-  EXPECT_FALSE(unreadable.SortFile());
   EXPECT_FALSE(unreadable.Load());
   EXPECT_EQ(unreadable.Add("50.1", "14.4", "", "Praha"), -1);
   EXPECT_FALSE(unreadable.Save());
@@ -207,7 +249,9 @@ TEST(GpsPlaces, ImportingKeepsKnownPlacesTakesTheirMissingAltitudeAndAddsTheRest
   TGpsPlaceList list(path);
   list.Load();
   ASSERT_TRUE(list.Import(dir.File("other.gps")));
+  // The own line that is no place stays too.
   EXPECT_EQ(ReadFileBytes(path),
+            "chyba\r\n"
             "49.2|16.6|237|Brno\r\n"
             " 48.9 | 14.5 ||Budějovice\r\n"
             "49.8|18.3||Ostrava\r\n"
@@ -247,9 +291,9 @@ TEST(GpsPlaces, ALargePlacesFileImportsQuickly) {
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(list.Import(dir.File("other.gps")));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-  ASSERT_EQ(list.Places().size(), 20000u);
+  ASSERT_EQ(list.Count(), 20000u);
   EXPECT_EQ(list.FindName("49.2", "14.5"), "Místo 2");
-  EXPECT_EQ(list.Places()[static_cast<size_t>(list.Find("49.2", "14.5"))].coords, "49.2|14.5|300");
+  EXPECT_EQ(list.At(list.Find("49.2", "14.5")).coords, "49.2|14.5|300");
   EXPECT_EQ(list.FindName("49.3", "14.5"), "Místo 3");
 }
 

@@ -3,10 +3,14 @@
 // is touched.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "photos/batch/HromadneAkceGpsWrite.h"
+#include "photos/batch/HromadneAkceReport.h"
 #include "photos/batch/HromadneAkceWalk.h"
+#include "platform/FileSystem.h"
 #include "tests/photos/BatchTree.h"
 
 namespace {
@@ -56,7 +60,7 @@ TEST_F(HromadneAkceActions, StatisticsListPhotosByDateAndPosition) {
   Media(Root(), "c.png", At(2001, 1, 1));
   Media(Root(), "thumb_x.jpg", At(2001, 1, 1));
   Photo(Root(), "thumbs/t.jpg", At(1990, 1, 2));
-  Photo(Root(), "y.jpg.tmp", At(1991, 1, 2));
+  Photo(Root(), "y.jpg.~qm.tmp", At(1991, 1, 2));
   const std::string gps = Root() + "/sub/gps.jpg";
   batchtest::MakeFolderOf(gps);
   ASSERT_TRUE(DosFunc::CopyFileEx(testsupport::PhotoPath("gps_DSCN0010.jpg"), gps));
@@ -80,12 +84,12 @@ TEST_F(HromadneAkceActions, FileDateFromPhotoDateTakesJpegsOnly) {
   Photo(Root(), "a.jpg", At(2013, 10, 5, 7, 56, 3), old);
   Photo(Root(), "reset.jpg", At(2005, 1, 1), old);  // no usable date: stays
   Media(Root(), "c.png", old);
-  Photo(Root(), "left.jpg.tmp", At(2011, 1, 1, 1, 1, 1), old);
+  Photo(Root(), "left.jpg.~qm.tmp", At(2011, 1, 1, 1, 1, 1), old);
   const TRunResult result = Run(kFileDateFromPhoto);
   EXPECT_EQ(result.filesMet, 2u);
   EXPECT_TRUE(result.failures.empty());
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), At(2013, 10, 5, 7, 56, 3));
-  for (const char* same : {"reset.jpg", "c.png", "left.jpg.tmp"})
+  for (const char* same : {"reset.jpg", "c.png", "left.jpg.~qm.tmp"})
     EXPECT_EQ(DosFunc::GetFileDateTime(At_(same)), old) << same;
 }
 
@@ -148,6 +152,82 @@ TEST_F(HromadneAkceActions, ShiftMovesFileAndExifDates) {
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("a.jpg")), At(2013, 2, 2, 0, 0));
   EXPECT_EQ(ReadExifDates(At_("a.jpg")).original, At(2013, 2, 2, 0, 30));
   EXPECT_EQ(DosFunc::GetFileDateTime(At_("b.mov")), At(2014, 1, 2, 0, 30));
+}
+
+// A photo whose EXIF cannot take every new date (read-only; a date that
+// has no place to be rewritten, as in this Kodak photo) keeps all its dates,
+// its file date too, and the report says so; a second run finds it as it
+// was.
+TEST_F(HromadneAkceActions, APhotoGetsAllItsDateChangesOrNone) {
+  const struct {
+    const char* what;
+    TActionCode code;
+    void (*prepare)(const std::string& photo);
+    TFailureKind failure;
+  } cases[] = {
+      {"shift, read-only", kShiftDates,
+       [](const std::string& photo) { ASSERT_EQ(chmod(photo.c_str(), 0444), 0); },
+       TFailureKind::ExifNotWritten},
+      {"shift, a date not in place", kShiftDates, [](const std::string&) {},
+       TFailureKind::ExifDateNotInPlace},
+      {"direct date, read-only", kDirectDate,
+       [](const std::string& photo) { ASSERT_EQ(chmod(photo.c_str(), 0444), 0); },
+       TFailureKind::ExifNotWritten},
+      {"direct date, a date not in place", kDirectDate, [](const std::string&) {},
+       TFailureKind::ExifDateNotInPlace},
+  };
+  options_.shiftDays = 1;
+  options_.directDay = DateFunc::DMYToDayNum(5, 10, 2013);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testsupport::TempDir dir;
+    const bool readOnly = c.failure == TFailureKind::ExifNotWritten;
+    const std::string photo =
+        testsupport::CopyPhoto(readOnly ? batchtest::kPhoto : "Kodak_CX7530.jpg", dir);
+    DosFunc::SetFileDateTime(photo, At(2015, 5, 5, 5, 5, 5));
+    c.prepare(photo);
+    const std::string bytes = testsupport::ReadFileBytes(photo);
+    for (int run = 0; run < 2; ++run) {
+      const TRunResult result = RunAction(c.code, options_, FolderTarget(dir.Path()), progress_);
+      ASSERT_EQ(result.failures.size(), 1u);
+      EXPECT_EQ(result.failures[0].kind, c.failure);
+      EXPECT_EQ(result.failures[0].path, photo);
+      EXPECT_TRUE(testsupport::ReadFileBytes(photo) == bytes) << "the photo changed";
+      EXPECT_EQ(DosFunc::GetFileDateTime(photo), At(2015, 5, 5, 5, 5, 5));
+    }
+    EXPECT_NE(FailureReport({{c.failure, photo, {}}}).find("beze změny"), std::string::npos);
+  }
+}
+
+// Names a user gives files, which only look like the program's work names,
+// and special files named like photos are no photos: no action renames,
+// dates, moves, writes or removes them.
+TEST_F(HromadneAkceActions, LookAlikeNamesAndSpecialFilesAreLeftAlone) {
+  const TActionCode codes[] = {kRenameByPhotoDate, kRenameByFileDate, kSplitByMonth,
+                               kShiftDates,        kWriteGps,         kExifDatesFromFile};
+  options_.shiftDays = 1;
+  options_.gps = {"50", "5", "0", false, "14", "25", "0", false, ""};
+  const TDateTime old = At(2015, 5, 5, 5, 5, 5);
+  for (const TActionCode code : codes) {
+    SCOPED_TRACE(int(code));
+    testsupport::TempDir dir;
+    const std::string root = dir.Path();
+    Photo(root, "photo.jpg", At(2013, 10, 5, 10, 0, 0), old);
+    // A photo the user keeps under such names, and a pipe.
+    const std::vector<std::string> odd = {"photo.jpg-tmp", "own.jpg.tmp", "x.jpg.TMP"};
+    for (const std::string& name : odd) Photo(root, name, At(2013, 10, 5, 10, 0, 0), old);
+    ASSERT_EQ(mkfifo((root + "/pipe.jpg").c_str(), 0600), 0);
+    const std::string bytes = testsupport::ReadFileBytes(root + "/photo.jpg-tmp");
+    RunAction(code, options_, FolderTarget(root), progress_);
+    for (const std::string& name : odd) {
+      ASSERT_TRUE(DosFunc::FileExistsLong(root + "/" + name)) << name;
+      EXPECT_EQ(DosFunc::GetFileDateTime(root + "/" + name), old) << name;
+      EXPECT_TRUE(testsupport::ReadFileBytes(root + "/" + name) == bytes) << name;
+    }
+    platform::FileStatus pipe;
+    ASSERT_TRUE(platform::LinkStatPath(root + "/pipe.jpg", pipe));
+    EXPECT_FALSE(pipe.isRegular || pipe.isDirectory);
+  }
 }
 
 TEST_F(HromadneAkceActions, FileDateFromNameInFilesMode) {

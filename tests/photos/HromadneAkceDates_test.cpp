@@ -68,7 +68,7 @@ TEST_F(HromadneAkceDates, PhotoDateAndExifDateSources) {
   ASSERT_EQ(std::system(strip.c_str()), 0);
   EXPECT_EQ(GetExifDate(onlyIfd0), At(2011, 3, 4, 5, 6, 7));
   // Not a JPEG by its own name: no EXIF date, the file date.
-  const std::string leftover = dir_.File("taken.jpg.tmp");
+  const std::string leftover = dir_.File("taken.jpg.~qm.tmp");
   ASSERT_TRUE(DosFunc::CopyFileEx(taken, leftover));
   DosFunc::SetFileDateTime(leftover, fileDate);
   EXPECT_EQ(GetExifDate(leftover), exif::NullDate());
@@ -125,20 +125,22 @@ TEST_F(HromadneAkceDates, ExifShiftMovesEachDateFromItsOwnValue) {
   batchtest::WriteExifDates(path, {At(2013, 1, 31, 23, 30), At(2013, 1, 1, 8), At(2013, 1, 2, 9)});
   const TDateTime fileDate = DosFunc::GetFileDateTime(path);
   TFailures failures;
-  ShiftExifDate(path, 1, 60, failures);
+  ShiftDates({path, path, fileDate}, 1, 60, failures);
   EXPECT_TRUE(failures.empty());
   const batchtest::ExifDates dates = ReadExifDates(path);
   EXPECT_EQ(dates.dateTime, At(2013, 2, 2, 0, 30));
   EXPECT_EQ(dates.original, At(2013, 1, 2, 9));
   EXPECT_EQ(dates.digitized, At(2013, 1, 3, 10));
-  EXPECT_EQ(DosFunc::GetFileDateTime(path), fileDate);
-  // A photo with no valid date keeps what it has.
+  EXPECT_EQ(DosFunc::GetFileDateTime(path), ShiftDateTime(1, 60, fileDate));
+  // A photo with no valid date keeps what it has; its file date moves.
   const std::string none = PatchedPhoto("none.jpg", &TExifValues::dateTimeOriginalPos,
                                         std::string("0000:00:00 00:00:00\0", 20));
   batchtest::WriteExifDates(none, {exif::NullDate(), 0, exif::NullDate()});
   const std::string before = testsupport::ReadFileBytes(none);
-  ShiftExifDate(none, 1, 0, failures);
+  const TDateTime noneDate = DosFunc::GetFileDateTime(none);
+  ShiftDates({none, none, noneDate}, 1, 0, failures);
   EXPECT_EQ(testsupport::ReadFileBytes(none), before);
+  EXPECT_EQ(DosFunc::GetFileDateTime(none), ShiftDateTime(1, 0, noneDate));
   EXPECT_TRUE(failures.empty());
 }
 

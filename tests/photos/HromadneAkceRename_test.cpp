@@ -114,9 +114,9 @@ TEST_F(HromadneAkceRename, LeftoversOfAStoppedRunAreFinished) {
   Marked("y.jpg", At(2013, 10, 5, 9, 0, 0), 2);
   Marked("w.jpg", At(2013, 10, 5, 11, 0, 0), 3);
   Marked("v.jpg", At(2013, 10, 5, 12, 0, 0), 4);
-  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/x.jpg", Root() + "/x.jpg.tmp"));
-  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/w.jpg", Root() + "/20131005_100000-0002.jpg-tmp"));
-  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/v.jpg", Root() + "/v.JPG.tmp.TMP"));
+  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/x.jpg", Root() + "/x.jpg.~qm.tmp"));
+  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/w.jpg", Root() + "/w.jpg.~QM.TMP"));
+  ASSERT_TRUE(DosFunc::RenameFileLong(Root() + "/v.jpg", Root() + "/v.JPG.~qm.tmp.~qm.TMP"));
   const TRunResult result = Run(kRenameByPhotoDate);
   EXPECT_TRUE(result.failures.empty());
   EXPECT_EQ(Tree(Root()), (Names{"20131005_080000.jpg", "20131005_090000.jpg",
@@ -208,15 +208,15 @@ TEST_F(HromadneAkceRename, NameOrderNumbersByStep) {
 
 TEST_F(HromadneAkceRename, NameOrderFinishesLeftoversOfAStoppedRun) {
   Media(Root(), "b.png", At(2013, 1, 1));
-  Media(Root(), "a.png.tmp", At(2013, 1, 1));
-  Media(Root(), "c.PNG.tmp.tmp", At(2013, 1, 1));
+  Media(Root(), "a.png.~qm.tmp", At(2013, 1, 1));
+  Media(Root(), "c.PNG.~qm.tmp.~qm.tmp", At(2013, 1, 1));
   options_.sortByExif = false;
   options_.renameFormat = TRenameFormat::Index;
   const TRunResult result = RunRenameByName(options_, FolderTarget(Root()), progress_);
   EXPECT_TRUE(result.failures.empty());
   EXPECT_EQ(Tree(Root()), (Names{"img_001.png", "img_002.png", "img_003.png"}));
-  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_001.png"), "media a.png.tmp");
-  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_003.png"), "media c.PNG.tmp.tmp");
+  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_001.png"), "media a.png.~qm.tmp");
+  EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/img_003.png"), "media c.PNG.~qm.tmp.~qm.tmp");
 }
 
 TEST_F(HromadneAkceRename, NameOrderInFilesModeRunsOverEachFolderGiven) {

@@ -3,6 +3,7 @@
 #include "photos/batch/HromadneAkceScan.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "photos/batch/HromadneAkceKinds.h"
@@ -26,65 +27,70 @@ TEST(HromadneAkceKinds, ExtensionsAndTemporaryNames) {
     const char* standing;
   } names[] = {
       {"x.jpg", "x.jpg"},
-      {"x.jpg.tmp", "x.jpg"},
-      {"x.JPG.TMP.tmp", "x.JPG"},
-      {"x.mov.tmp.tmp.tmp", "x.mov"},
-      {"x.jpg.tmp.tmp.tmp.tmp", "x.jpg.tmp.tmp.tmp.tmp"},  // more than three: not ours
-      {"x.tmp", "x.tmp"},
-      {"notes.txt.tmp", "notes.txt.tmp"},
+      {"x.jpg.~qm.tmp", "x.jpg"},
+      {"x.JPG.~QM.TMP.~qm.tmp", "x.JPG"},
+      {"x.mov.~qm.tmp.~qm.tmp.~qm.tmp", "x.mov"},
+      // more than three: not ours
+      {"x.jpg.~qm.tmp.~qm.tmp.~qm.tmp.~qm.tmp", "x.jpg.~qm.tmp.~qm.tmp.~qm.tmp.~qm.tmp"},
+      {"x.~qm.tmp", "x.~qm.tmp"},
+      {"notes.txt.~qm.tmp", "notes.txt.~qm.tmp"},
+      // A user's own names, which no run of the program makes.
+      {"x.jpg.tmp", "x.jpg.tmp"},
+      {"photo.jpg-tmp", "photo.jpg-tmp"},
   };
   for (const auto& n : names) EXPECT_EQ(StandingName(n.name), n.standing) << n.name;
   EXPECT_TRUE(IsNumberedStampName("20131005_100000-0001.jpg"));
   EXPECT_FALSE(IsNumberedStampName("20131005_100000-0001.png"));
   EXPECT_FALSE(IsNumberedStampName("20131005_100000.jpg"));
   EXPECT_FALSE(IsNumberedStampName("2013100x_100000-0001.jpg"));
-  EXPECT_EQ(SpreadLeftoverName("20131005_100000-0002.jpg-tmp"), "20131005_100000-0002.jpg");
-  EXPECT_EQ(SpreadLeftoverName("IMG_1.jpg-tmp"), "");
 }
 
-TEST(HromadneAkceScan, TakesMediaAndLeftoversButNoThumbnailsOrLinks) {
+// Work names of a stopped rename are taken with the name they stand for;
+// look-alike names of the user's own and special files named like photos are
+// no photos of the batch actions.
+TEST(HromadneAkceScan, TakesMediaAndLeftoversButNoThumbnailsLinksOrSpecialFiles) {
   testsupport::ScopedHome home;
   testsupport::TempDir dir;
   const std::string root = dir.Path();
   const TDateTime date = At(2013, 10, 5, 7, 56, 3);
   for (const char* name : {"a.jpg", "b.JPEG", "c.png", "d.mov", "thumb_x.jpg", "notes.txt",
-                           "y.jpg.tmp", "20131005_100000-0002.jpg-tmp", "IMG_9.jpg-tmp",
-                           "20131005_100001-0001.jpg", "20131005_100001-0001.jpg-tmp"})
+                           "y.jpg.~qm.tmp", "own.jpg.tmp", "20131005_100000-0002.jpg-tmp",
+                           "IMG_9.jpg-tmp", "20131005_100001-0001.jpg"})
     Media(root, name, date);
   Media(root, "thumbs/t.jpg", date);
   Media(root, "sub/e.jpg", date);
   Media(root, "elsewhere/f.jpg", date);
   ASSERT_EQ(symlink((root + "/elsewhere").c_str(), (root + "/linked").c_str()), 0);
   ASSERT_EQ(symlink((root + "/a.jpg").c_str(), (root + "/link.jpg").c_str()), 0);
+  ASSERT_EQ(mkfifo((root + "/pipe.jpg").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/null", (root + "/device.jpg").c_str()), 0);
 
   const TFolderScan scan = ScanFolder(root, {true, true});
+  EXPECT_TRUE(scan.readable);
   std::vector<std::string> files, standing;
   for (const TMediaFile& f : scan.files) {
     files.push_back(StrFunc::ExtractName(f.path));
     standing.push_back(StrFunc::ExtractName(f.standing));
     EXPECT_EQ(f.fileDate, date) << f.path;
   }
-  // The "-tmp" file beside its photo belongs to the EXIF writer, not to a
-  // spreading, and is left alone.
-  EXPECT_EQ(files, (std::vector<std::string>{"20131005_100000-0002.jpg-tmp",
-                                             "20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
-                                             "c.png", "d.mov", "y.jpg.tmp"}));
-  EXPECT_EQ(standing, (std::vector<std::string>{"20131005_100000-0002.jpg",
-                                                "20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
+  EXPECT_EQ(files, (std::vector<std::string>{"20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
+                                             "c.png", "d.mov", "y.jpg.~qm.tmp"}));
+  EXPECT_EQ(standing, (std::vector<std::string>{"20131005_100001-0001.jpg", "a.jpg", "b.JPEG",
                                                 "c.png", "d.mov", "y.jpg"}));
   EXPECT_EQ(scan.subfolders, (std::vector<std::string>{root + "/elsewhere", root + "/sub"}));
   EXPECT_EQ(ScanFolder(root, {true, false}).subfolders.size(), 3u);
   EXPECT_TRUE(ScanFolder(root, {false, true}).subfolders.empty());
-  EXPECT_TRUE(ScanFolder(root + "/missing", {true, true}).files.empty());
+  const TFolderScan missing = ScanFolder(root + "/missing", {true, true});
+  EXPECT_TRUE(missing.files.empty());
+  EXPECT_FALSE(missing.readable);
 
   TMediaFile file;
-  EXPECT_TRUE(MediaFileOf(root + "/Y.JPG.TMP", file));
-  EXPECT_EQ(file.path, root + "/y.jpg.tmp");
+  EXPECT_TRUE(MediaFileOf(root + "/Y.JPG.~QM.TMP", file));
+  EXPECT_EQ(file.path, root + "/y.jpg.~qm.tmp");
   EXPECT_EQ(file.standing, root + "/y.jpg");
-  EXPECT_FALSE(MediaFileOf(root + "/link.jpg", file));
-  EXPECT_FALSE(MediaFileOf(root + "/notes.txt", file));
-  EXPECT_FALSE(MediaFileOf(root + "/sub", file));
-  EXPECT_FALSE(MediaFileOf(root + "/20131005_100001-0001.jpg-tmp", file));
+  for (const char* none : {"link.jpg", "notes.txt", "sub", "own.jpg.tmp", "IMG_9.jpg-tmp",
+                           "pipe.jpg", "device.jpg"})
+    EXPECT_FALSE(MediaFileOf(root + "/" + none, file)) << none;
 }
 
 TEST(HromadneAkceScan, AFileArgumentIsTakenByItsOwnNameEvenWithWildcardCharacters) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "foundation/DosFunc.h"
@@ -72,6 +75,48 @@ TEST(IgnoreList, AListThatCannotBeReadOrWrittenIsReported) {
   ASSERT_TRUE(list.Load(other.Path()));
   EXPECT_FALSE(list.Add(dir.File("a.jpg")));
   EXPECT_TRUE(list.Names().empty());
+}
+
+// A file's type and size.
+std::string Shape(const std::string& path) {
+  const auto type = std::filesystem::symlink_status(path).type();
+  if (type != std::filesystem::file_type::regular) return "type " + std::to_string(int(type));
+  return std::to_string(std::filesystem::file_size(path)) + " bytes";
+}
+
+// A list that exists but could not be read keeps all its entries: the next
+// "ignore this photo" refuses instead of writing a list of one entry over it.
+TEST(IgnoreList, AListThatCouldNotBeReadIsNeverWrittenOver) {
+  const struct {
+    const char* what;
+    void (*make)(const std::string& path);
+  } cases[] = {
+      {"larger than any list",
+       [](const std::string& path) {
+         WriteFileBytes(path, "a.jpg\r\nb.jpg\r\nc.jpg\r\n");
+         ASSERT_EQ(truncate(path.c_str(), 65 << 20), 0);
+       }},
+      {"no regular file", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string file = dir.File("ignore.list");
+    c.make(file);
+    const std::string before = Shape(file);
+    TIgnoreList list;
+    EXPECT_FALSE(list.Load(dir.Path()));
+    EXPECT_FALSE(list.Add(dir.File("d.jpg")));
+    EXPECT_FALSE(list.Save());
+    EXPECT_TRUE(list.Names().empty());
+    EXPECT_EQ(Shape(file), before);
+
+    // Once it reads, the next Add works on it.
+    std::filesystem::remove(file);
+    WriteFileBytes(file, "a.jpg\r\n");
+    EXPECT_TRUE(list.Add(dir.File("d.jpg")));
+    EXPECT_EQ(ReadFileBytes(file), "a.jpg\r\nd.jpg\r\n");
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -41,7 +43,8 @@ class PhotosByResolution : public ::testing::Test {
     Sized("wide.jpg", 160, 100);                             // 160
     Sized("sub/hd.jpg", 178, 100);                           // 178
     WriteFileBytes(base_.File("broken.jpg"), "no picture");  // 0
-    return TResolutionList(base_.Path(), edit_imgsize::CollectJpegFiles(base_.Path(), true), {});
+    return TResolutionList(base_.Path(), edit_imgsize::CollectJpegFiles(base_.Path(), true).files,
+                           {});
   }
 
   static std::vector<std::string> Texts(const std::vector<TResolutionList::TLine>& lines) {
@@ -62,9 +65,10 @@ TEST_F(PhotosByResolution, JpegFilesOfTheFolderThenOfItsSubfolders) {
     WriteFileBytes(base_.File(name), "x");
   }
   const std::string dir = base_.Path() + "/";
-  EXPECT_EQ(edit_imgsize::CollectJpegFiles(base_.Path(), false),
+  ASSERT_EQ(mkfifo(base_.File("pipe.jpg").c_str(), 0600), 0);
+  EXPECT_EQ(edit_imgsize::CollectJpegFiles(base_.Path(), false).files,
             (std::vector<std::string>{dir + "a.JPEG", dir + "b.jpg"}));
-  EXPECT_EQ(edit_imgsize::CollectJpegFiles(base_.Path(), true),
+  EXPECT_EQ(edit_imgsize::CollectJpegFiles(base_.Path(), true).files,
             (std::vector<std::string>{dir + "a.JPEG", dir + "b.jpg", dir + "sub/c.jpg"}));
 }
 

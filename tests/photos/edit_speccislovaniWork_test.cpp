@@ -210,14 +210,33 @@ TEST_F(SpecialRenumbering, ANameHeldOutsideTheRunIsFreedButAFolderStays) {
   EXPECT_EQ(ReadFileBytes(dir_.File("elsewhere/target.jpg")), "elsewhere/target.jpg");
   EXPECT_TRUE(r.failed.empty());
   // With c.jpg first in order, the file now img_2.jpg is to become img_3.jpg,
-  // the name of a folder: it stays under its temporary name, reported.
+  // the name of a folder: it keeps its name, and so do the files that would
+  // take the names kept, reported; nothing is left under a temporary name,
+  // and the next run renumbers the others.
   MakeFiles(dir_, {"c.jpg"});
+  const auto before = Contents(dir_);
   const TResult again = RunQuietly(o);
-  ASSERT_EQ(again.failed.size(), 1u);
-  EXPECT_NE(again.failed[0].find("_tmp_img_3.jpg."), std::string::npos);
-  EXPECT_EQ(ReadFileBytes(dir_.File("img_3.jpg/inside.txt")), "img_3.jpg/inside.txt");
-  EXPECT_EQ(ReadFileBytes(again.failed[0]), "b.jpg");
-  EXPECT_EQ(ReadFileBytes(dir_.File("img_1.jpg")), "c.jpg");
+  EXPECT_EQ(again.failed, (std::vector<std::string>{dir_.File("c.jpg"), dir_.File("img_1.jpg"),
+                                                    dir_.File("img_2.jpg")}));
+  EXPECT_TRUE(again.displaced.empty());
+  EXPECT_EQ(Contents(dir_), before);
+  EXPECT_NE(edit_speccislovani::Summary(again).find("nepodařilo přejmenovat"), std::string::npos);
+  EXPECT_FALSE(RunQuietly(o).interrupted);
+  EXPECT_EQ(Contents(dir_), before);
+}
+
+// A folder made at a new name while the run is between its passes: the
+// file goes back under its old name, reported, and no temporary name stays
+// for a later run to refuse over.
+TEST_F(SpecialRenumbering, ANameTakenDuringTheRunSendsTheFileBack) {
+  MakeFiles(dir_, {"a.jpg", "b.jpg"});
+  const TResult r = edit_speccislovani::Run(Options(dir_, TMode::Renumber), [&](int at, int of) {
+    if (at == of / 2) DosFunc::ForceDirectoriesLong(dir_.File("img_2.jpg"));
+  });
+  EXPECT_EQ(r.failed, std::vector<std::string>{dir_.File("b.jpg")});
+  EXPECT_EQ(Contents(dir_), (std::map<std::string, std::string>{{"img_1.jpg", "a.jpg"},
+                                                                {"b.jpg", "b.jpg"}}));
+  EXPECT_FALSE(RunQuietly(Options(dir_, TMode::Renumber)).interrupted);
 }
 
 TEST_F(SpecialRenumbering, DigitsAndPrefixChanges) {
@@ -305,10 +324,12 @@ TEST_F(SpecialRenumbering, ARunKilledBetweenItsPassesIsFinishedByTheNext) {
                                         if (position == maximum / 2) std::_Exit(7);
                                       }),
               ::testing::ExitedWithCode(7), "");
-  const auto stopped = Contents(dir_);
+  auto stopped = Contents(dir_);
+  // The journal, and the files under their temporary names.
+  ASSERT_EQ(stopped.erase(".~qm-renumber"), 1u);
   ASSERT_EQ(stopped.size(), 5u);
   EXPECT_EQ(std::count_if(stopped.begin(), stopped.end(),
-                          [](const auto& f) { return f.first.find("_tmp_") != std::string::npos; }),
+                          [](const auto& f) { return f.first.find(".~qm") != std::string::npos; }),
             5);
 
   o.continuous = false;

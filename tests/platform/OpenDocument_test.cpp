@@ -36,6 +36,12 @@ TEST_F(OpenDocument, TheOpenLogTakesEveryRequestBeforeTheOpener) {
   EXPECT_TRUE(platform::OpenDocument("/photos/a b.jpg"));
   EXPECT_EQ(ReadFileBytes(dir.File("open.log")), "https://example.org/a?b=c&d\n\n/photos/a b.jpg\n");
   EXPECT_TRUE(opened.empty());
+
+  // A log that cannot be written fails every request: how tests make
+  // opening fail.
+  testsupport::ScopedEnv failing("QUILLMARSH_OPEN_LOG", dir.File("missing/open.log"));
+  EXPECT_FALSE(platform::OpenDocument("https://example.org/"));
+  EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(OpenDocument, TheInstalledOpenerGetsEveryTargetButAnEmptyOne) {

@@ -10,7 +10,11 @@
 #include <stdexcept>
 #include <system_error>
 
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +120,36 @@ std::string CommandOutput(const std::string& command) {
 
 std::string Exiftool(const std::string& arguments, const std::string& photo) {
   return CommandOutput("exiftool -s -s -s -n " + arguments + " '" + photo + "'");
+}
+
+std::string InChildWithPermissions(const std::function<std::string()>& work) {
+  int fds[2];
+  if (pipe(fds) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child < 0) return "no child";
+  if (child == 0) {
+    close(fds[0]);
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2] = {};
+    bool dropped = syscall(SYS_capget, &header, caps) == 0;
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+      caps[cap / 32].effective &= ~(1u << (cap % 32));
+      caps[cap / 32].permitted &= ~(1u << (cap % 32));
+    }
+    dropped = dropped && syscall(SYS_capset, &header, caps) == 0;
+    const std::string result = dropped ? work() : "capabilities not dropped";
+    const ssize_t written = write(fds[1], result.data(), result.size());
+    _exit(written == ssize_t(result.size()) ? 0 : 1);
+  }
+  close(fds[1]);
+  std::string result;
+  char buffer[4096];
+  for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, size_t(got));
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : "child failed: " + result;
 }
 
 std::string ReadFileBytes(const std::string& path) {

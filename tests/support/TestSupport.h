@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,6 +82,12 @@ std::string CommandOutput(const std::string& command);
 // exiftool's values of the tags that arguments name, for photo: one per
 // line, numbers as numbers (-s -s -s -n).
 std::string Exiftool(const std::string& arguments, const std::string& photo);
+
+// Runs work in a child process in which permission bits hold even for
+// root (the capabilities that override them are dropped there), so that a
+// folder of mode 0 cannot be read; returns what work returned, or what went
+// wrong with the child.
+std::string InChildWithPermissions(const std::function<std::string()>& work);
 
 // Whole-file helpers for fixtures.
 std::string ReadFileBytes(const std::string& path);

@@ -8,7 +8,10 @@ connection ends), anything else 200. --mode silent never greets; --mode
 longline greets with an endless line; --mode waiting sends "120" replies
 without end; --mode drip greets one byte at a time without ever ending the
 line; --mode slowdata answers PASV and then, for LIST and RETR, sends one byte
-at a time on the data connection, and for STOR takes one byte at a time.
+at a time on the data connection, and for STOR takes one byte at a time;
+--mode trickle does the same with TRICKLE_BYTES at a time for LIST and RETR,
+above any minimum rate a test sets but without end; --mode mute logs in and
+then answers nothing.
 """
 import argparse
 import os
@@ -22,17 +25,19 @@ REPLIES = {"PASS": "230 Logged in.", "SITE": "220 Connected to the site.",
            "QUIT": "221 Bye."}
 # The pause between two bytes of a dripping peer.
 DRIP_SECONDS = 0.05
+# What a trickling peer sends per pause.
+TRICKLE_BYTES = 64
 
 
-def drip_forever(conn, receive):
-    """Sends or takes one byte per pause until the peer goes away."""
+def drip_forever(conn, receive, size=1):
+    """Sends or takes size bytes per pause until the peer goes away."""
     try:
         while True:
             if receive:
-                if not conn.recv(1):
+                if not conn.recv(size):
                     return
             else:
-                conn.sendall(b"x")
+                conn.sendall(b"x" * size)
             time.sleep(DRIP_SECONDS)
     except OSError:
         pass
@@ -53,11 +58,11 @@ def open_passive(conn):
     return listener
 
 
-def start_drip(listener, receive):
+def start_drip(listener, receive, size=1):
     def run():
         data, _ = listener.accept()
         listener.close()
-        drip_forever(data, receive)
+        drip_forever(data, receive, size)
     threading.Thread(target=run, daemon=True).start()
 
 
@@ -92,11 +97,15 @@ def serve(conn, args):
                 f.write(text + "\n")
             cmd, _, arg = text.partition(" ")
             cmd = cmd.upper()
-            if args.mode == "slowdata" and cmd == "PASV":
+            if args.mode == "mute" and cmd not in ("USER", "PASS"):
+                continue
+            slow = args.mode in ("slowdata", "trickle")
+            if slow and cmd == "PASV":
                 listener = open_passive(conn)
                 continue
-            if args.mode == "slowdata" and cmd in ("LIST", "RETR", "STOR") and listener:
-                start_drip(listener, cmd == "STOR")
+            if slow and cmd in ("LIST", "RETR", "STOR") and listener:
+                size = TRICKLE_BYTES if args.mode == "trickle" and cmd != "STOR" else 1
+                start_drip(listener, cmd == "STOR", size)
                 listener = None
                 conn.sendall(b"150 Opening data connection.\r\n")
                 continue

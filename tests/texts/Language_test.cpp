@@ -53,9 +53,9 @@ TEST_F(LanguageTest, BuiltInTable) {
     ++filled;
     ++perGroup[n < 10 ? "general" : n < 250 ? "menu" : n < 500 ? "controls" : "messages"];
   }
-  EXPECT_EQ(filled, 236);
+  EXPECT_EQ(filled, 242);
   EXPECT_EQ(perGroup, (std::map<std::string, int>{
-                          {"general", 2}, {"menu", 42}, {"controls", 58}, {"messages", 134}}));
+                          {"general", 2}, {"menu", 42}, {"controls", 58}, {"messages", 140}}));
   const struct {
     int n;
     const char* text;
@@ -103,8 +103,10 @@ TEST_F(LanguageTest, FileOverridesOnlyBuiltInNumbers) {
                                  "[Controls]\r\nField1=Show unknown tags\r\nField64=Test line\r\n"
                                  "[Misc]\r\nField3=Maker tags\r\nField200=ignored\r\n"
                                  "Field999=ignored\r\nFieldX=ignored\r\n");
+  EXPECT_EQ(Language::CurrentLanguageId(), 1029u);
   Language::LoadLanguage(file);
   EXPECT_EQ(Language::CurrentLanguageFile(), file);
+  EXPECT_EQ(Language::CurrentLanguageId(), 0x0409u);
   EXPECT_EQ(Language::GetText(0), "mm/dd/yyyy");
   EXPECT_EQ(Language::GetText(1), "hh:mm:ss");
   EXPECT_EQ(Language::GetText(2), "");
@@ -118,6 +120,7 @@ TEST_F(LanguageTest, FileOverridesOnlyBuiltInNumbers) {
 
   Language::LoadLanguage("DEFAULT");
   EXPECT_EQ(Language::CurrentLanguageFile(), "");
+  EXPECT_EQ(Language::CurrentLanguageId(), 1029u);
   EXPECT_EQ(Language::GetText(10), "&Soubor");
   EXPECT_THROW(Language::LoadLanguage(dir.File("missing.lng")), ELanguageError);
 }
@@ -175,6 +178,32 @@ TEST_F(LanguageTest, SameIdTwiceLoadsTheLaterAndClicksSwitch) {
   EXPECT_EQ(Language::CurrentLanguageFile(), "");
   EXPECT_EQ(Language::GetText(10), "&Soubor");
   EXPECT_EQ(menu.checked, 2);
+}
+
+// The user's own files (the data folder) come first; a file of the same name
+// in a later folder (beside the program) is left out.
+TEST_F(LanguageTest, EarlierFoldersComeFirstAndHideFilesOfTheSameName) {
+  testsupport::TempDir program;
+  Write("english.lng", "[Language]\r\nWinID=0x0409\r\n[Menu]\r\nField1=Mine\r\n");
+  testsupport::WriteFileBytes(program.File("ENGLISH.LNG"),
+                              "[Language]\r\nWinID=0x0409\r\n[Menu]\r\nField1=Shipped\r\n");
+  testsupport::WriteFileBytes(program.File("deutsch.lng"),
+                              "[Language]\r\nWinID=0x0407\r\n[Menu]\r\nField1=Datei\r\n");
+  FakeMenu menu;
+  Language::InitLanguages({dir.Path(), program.Path() + "/missing", program.Path()}, &menu,
+                          [](uint32_t) {}, 0x0409);
+  const auto& list = Language::GetLanguageList();
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].FileName, dir.File("english.lng"));
+  EXPECT_EQ(list[1].FileName, program.File("deutsch.lng"));
+  EXPECT_EQ(list[2].FileName, "DEFAULT");
+  EXPECT_EQ(menu.captions, (std::vector<std::string>{"English", "Deutsch", "Čeština"}));
+  EXPECT_EQ(Language::GetText(10), "Mine");
+  EXPECT_EQ(Language::GetLanguageTag(Language::CurrentLanguageId()), "en");
+  menu.clicks[1]();
+  EXPECT_EQ(Language::GetText(10), "Datei");
+  EXPECT_EQ(Language::GetLanguageTag(0x0416), "pt_BR");
+  EXPECT_EQ(Language::GetLanguageTag(0x9999), "");
 }
 
 TEST_F(LanguageTest, NoMatchKeepsTheBuiltInTexts) {

@@ -12,7 +12,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -68,12 +68,14 @@ class GPSLocationsTest : public ::testing::Test {
 
   std::string Names() {
     std::string names;
-    for (int i = 0; i < form->LB->count(); ++i)
-      names += (i == 0 ? "" : ",") + form->LB->item(i)->text().toStdString();
+    const QAbstractItemModel* rows = form->LB->model();
+    for (int i = 0; i < rows->rowCount(); ++i)
+      names += (i == 0 ? "" : ",") + rows->index(i, 0).data().toString().toStdString();
     return names;
   }
+  int CurrentRow() { return form->LB->currentIndex().row(); }
 
-  QPoint At(int row) { return form->LB->visualItemRect(form->LB->item(row)).center(); }
+  QPoint At(int row) { return form->LB->visualRect(form->LB->model()->index(row, 0)).center(); }
   void ClickPlace(int row) { QTest::mouseClick(form->LB->viewport(), Qt::LeftButton, {}, At(row)); }
   void DoubleClickPlace(int row) {
     ClickPlace(row);
@@ -87,11 +89,18 @@ class GPSLocationsTest : public ::testing::Test {
   std::unique_ptr<TfrmGPS> form;
 };
 
+// The window is made at start: it neither reads nor writes the file then.
+// Shown, it lists the places by name; the file stays as the user wrote it.
 TEST_F(GPSLocationsTest, StartsWithTheValidPlacesSortedByNameAndItsCzechCaptions) {
   EXPECT_EQ(form->LocationsFilePath(), PlacesFile());
-  EXPECT_EQ(Names(), "brno,Plzeň,Praha");
-  EXPECT_EQ(ReadFileBytes(PlacesFile()),
-            "49.2|16.6||brno\r\n49.7|13.4||Plzeň\r\n50.1|14.4|235|Praha\r\n");
+  const std::string written =
+      "50.1|14.4|235|Praha\r\n49.7|13.4||Plze\xF2\r\n50.1|x||Chyba\r\n49.2|16.6||brno\r\n";
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), written);
+  // What the file holds when the places are first needed is what counts.
+  WriteFileBytes(PlacesFile(), written + "48.8|14.3||Krumlov\r\n");
+  form->show();
+  EXPECT_EQ(Names(), "brno,Krumlov,Plzeň,Praha");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), written + "48.8|14.3||Krumlov\r\n");
   form->show();
   EXPECT_EQ(form->windowTitle(), "GPS souřadnice míst");
   EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "Vymaž označenou položku");
@@ -131,17 +140,17 @@ TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsA
   // A new name at the same position renames the place.
   TypeInto("misto", "Hradčany");
   QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
-  EXPECT_EQ(Names(), "brno,Plzeň,Hradčany");
-  EXPECT_EQ(form->LB->currentRow(), 2);
+  EXPECT_EQ(Names(), "brno,Hradčany,Plzeň");
+  EXPECT_EQ(CurrentRow(), 1);
 
   // A known name at a new position moves that place.
   TypeInto("GoogleDelka", "16.61");
   TypeInto("misto", "BRNO");
   QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
-  EXPECT_EQ(Names(), "BRNO,Plzeň,Hradčany");
-  EXPECT_EQ(form->LB->currentRow(), 0);
+  EXPECT_EQ(Names(), "BRNO,Hradčany,Plzeň");
+  EXPECT_EQ(CurrentRow(), 0);
 
-  // Anything else is added at the end.
+  // Anything else is added, in its place by name.
   QApplication::clipboard()->setText("-33.9, 151.2");
   Find<QLineEdit>("GoogleSirka")->selectAll();
   Find<QLineEdit>("GoogleSirka")->paste();
@@ -150,10 +159,12 @@ TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsA
   EXPECT_EQ(Find<QComboBox>("SirkaRef")->currentText(), "S");
   EXPECT_EQ(Find<QComboBox>("GPSAltitudeRef")->currentIndex(), 1);
   QTest::mouseClick(Find<QPushButton>("BitBtn2"), Qt::LeftButton);
-  EXPECT_EQ(Names(), "BRNO,Plzeň,Hradčany,Sydney");
+  EXPECT_EQ(Names(), "BRNO,Hradčany,Plzeň,Sydney");
+  EXPECT_EQ(CurrentRow(), 3);
+  // The line that is no place stays; the places are written by name.
   EXPECT_EQ(ReadFileBytes(PlacesFile()),
-            "50.1|16.61|235|BRNO\r\n49.7|13.4||Plzeň\r\n50.1|14.4|235|Hradčany\r\n"
-            "-33.9|151.2|-3|Sydney\r\n");
+            "50.1|x||Chyba\r\n50.1|16.61|235|BRNO\r\n50.1|14.4|235|Hradčany\r\n"
+            "49.7|13.4||Plzeň\r\n-33.9|151.2|-3|Sydney\r\n");
   EXPECT_TRUE(Boxes().empty());
 
   // An empty name stores nothing.
@@ -163,6 +174,7 @@ TEST_F(GPSLocationsTest, AChosenPlaceFillsTheFieldsAndStoringRenamesMovesOrAddsA
 
 TEST_F(GPSLocationsTest, APositionThatMayNotBeStoredIsToldAndTheFileStays) {
   const std::string before = ReadFileBytes(PlacesFile());
+  form->show();
   // A fraction in the minutes leaves no position to store at all.
   form->SetPosition("50.5", "14.4", "", "Nové místo");
   TypeInto("SirMin", "30.5");
@@ -205,15 +217,15 @@ TEST_F(GPSLocationsTest, RemovingAsksFirstAndSelectsTheNextPlaceOrTheNewLastOne)
   for (int i = 0; i < 3; ++i) boxes.Answer(MessageAnswer::Yes);
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Names(), "brno,Praha");
-  EXPECT_EQ(form->LB->currentRow(), 1);
+  EXPECT_EQ(CurrentRow(), 1);
   EXPECT_EQ(Text("misto"), "Praha");
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Names(), "brno");
-  EXPECT_EQ(form->LB->currentRow(), 0);
+  EXPECT_EQ(CurrentRow(), 0);
   EXPECT_EQ(Text("GoogleSirka"), "49.2");
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Names(), "");
-  EXPECT_EQ(ReadFileBytes(PlacesFile()), "");
+  EXPECT_EQ(ReadFileBytes(PlacesFile()), "50.1|x||Chyba\r\n");
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Boxes().size(), 5u);
 }
@@ -263,12 +275,14 @@ TEST_F(GPSLocationsTest, ImportingMergesAnotherPlacesFile) {
   Find<QAction>("Import1")->trigger();
   EXPECT_EQ(Names(), "brno,Plzeň,Praha,Český Krumlov");
   EXPECT_EQ(ReadFileBytes(PlacesFile()),
-            "49.2|16.6||brno\r\n49.7|13.4|310|Plzeň\r\n50.1|14.4|235|Praha\r\n48.8|14.3||Český Krumlov\r\n");
+            "50.1|x||Chyba\r\n49.2|16.6||brno\r\n49.7|13.4|310|Plzeň\r\n50.1|14.4|235|Praha\r\n"
+            "48.8|14.3||Český Krumlov\r\n");
   EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(GPSLocationsTest, AStoreThatCannotBeWrittenIsToldAndChangesNothing) {
   const std::string before = ReadFileBytes(PlacesFile());
+  form->show();
   form->SetPosition("-33.9", "151.2", "", "Sydney");
   {
     testsupport::ScopedFileSizeLimit limit(before.size());

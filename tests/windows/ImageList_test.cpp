@@ -152,6 +152,23 @@ TEST_F(ImageListTest, APhotoWithAPositionShowsItsDatePlaceThumbnailAndMap) {
   EXPECT_EQ(OpenLog(), "https://www.google.com/maps?q=43.467448%2C+11.885127&views=satellite\n");
 }
 
+// The thumbnail is stored turned as its photo is, and shown upright.
+TEST_F(ImageListTest, TheThumbnailOfATurnedPhotoStandsUpright) {
+  const std::string portrait = CopyPhoto("orientation_portrait_6.jpg", photos);
+  const std::string turned = CopyPhoto("orientation_landscape_3.jpg", photos);
+  form->Fill({portrait, turned}, TImgList::kWithoutGps);
+  QImage shown = Find<QLabel>("Img")->pixmap().toImage();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_GT(shown.height(), shown.width());
+  Find<QListWidget>("LB")->setCurrentRow(1);
+  shown = Find<QLabel>("Img")->pixmap().toImage();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_LT(shown.height(), shown.width());
+  // The 180° photo's sky, at the bottom as stored, is at the top.
+  EXPECT_GT(qGray(shown.pixel(shown.width() / 2, 2)),
+            qGray(shown.pixel(shown.width() / 2, shown.height() - 3)));
+}
+
 TEST_F(ImageListTest, InTheInvalidDatesListAnIfd0DateIsNoDateAndADoubleClickDoesNothing) {
   const std::string photo = CopyPhoto("Canon_40D.jpg", photos);
   ASSERT_EQ(Exiftool("-q -overwrite_original -DateTimeOriginal= -CreateDate=", photo), "");

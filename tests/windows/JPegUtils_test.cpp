@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/dialogs/InfoWindow.h"
+#include "metadata/ConvertJPeg.h"
+#include "metadata/Orientation.h"
 #include "metadata/exif.h"
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
@@ -133,6 +135,24 @@ TEST(JPegUtils, CacheIsMadeOnceAndReusedWhileThePhotoIsUnchanged) {
   EXPECT_EQ(JpegSize(dir.File("third.jpg")), (Size{90, 120}));
 }
 
+TEST(JPegUtils, ACacheFileCutOffAfterItsHeaderIsMadeAgain) {
+  TempDir dir;
+  const std::string photo = dir.File("photo.jpg");
+  const std::string cache = dir.File("thumbs/thumb_photo.jpg");
+  WritePhoto(photo, 300, 200);
+  ASSERT_TRUE(Thumbnail(photo, dir.File("first.jpg")));
+  const std::string whole = testsupport::ReadFileBytes(cache);
+  // Its record of the photo stays, the picture data ends early.
+  const size_t scan = whole.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  testsupport::WriteFileBytes(cache, whole.substr(0, scan + 40));
+  EXPECT_FALSE(JPegUtils::IsCurrentThumbnail(photo, cache));
+
+  ASSERT_TRUE(Thumbnail(photo, dir.File("second.jpg")));
+  EXPECT_EQ(testsupport::ReadFileBytes(cache), whole);
+  EXPECT_TRUE(JPegUtils::IsCurrentThumbnail(photo, cache));
+}
+
 TEST(JPegUtils, PhotoRenamedOntoAnOlderNameNeverShowsTheOldThumbnail) {
   TempDir dir;
   const std::string a = dir.File("a.jpg");
@@ -207,6 +227,44 @@ TEST(JPegUtils, FailedSaveLeavesNoPartialAndNoOutdatedThumbnail) {
   ASSERT_TRUE(Thumbnail(photo, dir.File("out4.jpg")));
   EXPECT_FALSE(fs::is_symlink(dir.File("thumbs")));
   EXPECT_TRUE(fs::is_empty(dir.File("elsewhere")));
+}
+
+// The photo decoded whole, turned as orientation says and stretched to
+// width x height.
+platform::Bitmap Reference(const std::string& photo, int orientation, int width, int height) {
+  platform::JpegReader reader;
+  platform::Bitmap picture;
+  if (reader.OpenFile(photo) && reader.Decode(picture)) {
+    Orientation::TurnUpright(picture, orientation);
+    ConvertJPeg::StretchBitmap(picture, width, height);
+  }
+  return picture;
+}
+
+// The mean difference of two bitmaps of one size, per pixel over the three
+// colours.
+double Difference(const platform::Bitmap& a, const platform::Bitmap& b) {
+  if (a.pixels.size() != b.pixels.size() || a.pixels.empty()) return 765;
+  double sum = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) sum += std::abs(a.pixels[i] - b.pixels[i]);
+  return sum * 3 / static_cast<double>(a.pixels.size());
+}
+
+// The pickers show a photo's thumbnail as the photo stands upright, though
+// it is stored (in the cache, as in EXIF) turned as the photo is.
+TEST(JPegUtils, ThumbnailPictureStandsUprightAsThePhotosOrientationSays) {
+  TempDir dir;
+  for (const auto& [name, orientation] :
+       {std::pair{"orientation_landscape_3.jpg", 3}, std::pair{"orientation_portrait_6.jpg", 6}}) {
+    SCOPED_TRACE(name);
+    const std::string photo = testsupport::CopyPhoto(name, dir);
+    platform::Bitmap picture;
+    ASSERT_TRUE(JPegUtils::ThumbnailPicture(photo, 100, 75, picture));
+    EXPECT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
+    const double upright = Difference(picture, Reference(photo, orientation, 100, 75));
+    EXPECT_LT(upright, 30);
+    EXPECT_GT(Difference(picture, Reference(photo, 1, 100, 75)), 2 * upright);
+  }
 }
 
 // The pickers' pictures: the embedded thumbnail without touching the

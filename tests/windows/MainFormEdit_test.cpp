@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -85,6 +86,19 @@ class MainFormEditTest : public ::testing::Test {
   }
 
   void Save() { Find<QAction>("Save1")->trigger(); }
+
+  // "name = value" of each row of a tag grid.
+  std::vector<std::string> Rows(const char* grid) {
+    std::vector<std::string> rows;
+    const QTableWidget* table = Find<QTableWidget>(grid);
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const QTableWidgetItem* name = table->item(row, 0);
+      const QTableWidgetItem* value = table->item(row, 1);
+      rows.push_back((name ? name->text() : QString()).toStdString() + " = " +
+                     (value ? value->text() : QString()).toStdString());
+    }
+    return rows;
+  }
 
   static fs::file_time_type Modified(const std::string& path) { return fs::last_write_time(path); }
 
@@ -161,16 +175,22 @@ TEST_F(MainFormEditTest, ACommentAndAPositionAreSavedIntoThePhotoAndNothingElseC
   EXPECT_EQ(Text("GpsVyska"), "-12.50");
 }
 
-TEST_F(MainFormEditTest, AnExistingPositionIsChangedInPlace) {
+TEST_F(MainFormEditTest, AnExistingPositionIsChangedInPlaceAndItsRowsShowIt) {
   const std::string photo = CopyPhoto("gps_DSCN0010.jpg", photos);
   const auto size = fs::file_size(photo);
   form->OpenFileList(photo);
+  const std::vector<std::string> before = Rows("ESG");
   TypeInto("DelkaSec", "30");
   EXPECT_EQ(Text("GoogleDelka"), "11.891667");
   Save();
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(fs::file_size(photo), size);
   EXPECT_EQ(Exiftool("-GPSLatitude -GPSLongitude", photo), "43.4674483333333\n11.8916666666667\n");
+  // The rows show what the photo now holds, as when it is read again.
+  const std::vector<std::string> after = Rows("ESG");
+  EXPECT_NE(after, before);
+  form->ShowFile(photo, false);
+  EXPECT_EQ(Rows("ESG"), after);
 }
 
 TEST_F(MainFormEditTest, APhotoWithAnIncompletePositionGetsTheWholeNewOne) {

@@ -114,12 +114,7 @@ class MainFormTest : public ::testing::Test {
 
   // Chooses a photo in the open dialog, as the user does after F3.
   void Open(const std::string& path) {
-    QTimer::singleShot(0, [path] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      dialog->selectFile(QString::fromStdString(path));
-      QMetaObject::invokeMethod(dialog, "accept");
-    });
+    ChooseFile(path);
     Find<QAction>("Open1")->trigger();
   }
 
@@ -667,6 +662,26 @@ TEST_F(MainFormTest, AStoredLanguageIsAppliedWhileTheOtherWindowsDoNotExistYet) 
   EXPECT_TRUE(Find<QAction>("Language")->isEnabled());
   // Off every screen: centred instead.
   EXPECT_LT(form->pos().x(), 5000);
+}
+
+// Language files the user adds go into the data folder, which a rebuild of
+// the program leaves alone.
+TEST_F(MainFormTest, TheUsersLanguageFilesAreFoundInTheDataFolder) {
+  GlobalWindows::Destroy();
+  fs::create_directories(home.Path() + "/data/lng");
+  WriteFileBytes(home.Path() + "/data/lng/english.lng",
+                 "[Language]\r\nWinID=0x0409\r\n[Menu]\r\nField2=&Open\r\n");
+  {
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    config.WriteInteger("Language", 0x0409);
+  }
+  CreateWindows();
+  QStringList languages;
+  for (const QAction* item : Find<QAction>("Language")->menu()->actions()) languages << item->text();
+  EXPECT_EQ(languages, (QStringList{"English", "Čeština"}));
+  EXPECT_EQ(Find<QAction>("Open1")->text(), "&Open");
+  Language::LoadLanguage("DEFAULT");
 }
 
 TEST(GlobalWindows, AreMadeInTheirOrderAndTheFirstOneEndsTheProgram) {

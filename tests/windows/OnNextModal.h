@@ -24,6 +24,15 @@ void OnNextModal(std::function<void(D&)> act, int triesLeft = 1000) {
   });
 }
 
+// Answers the next file dialog by choosing path, as the user does who types
+// it and presses Enter.
+inline void ChooseFile(const std::string& path) {
+  OnNextModal<QFileDialog>([path](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(path));
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+}
+
 // Answers the next folder dialog with folder; keeps in start the folder it
 // opened on, when asked.
 inline void ChooseFolder(const std::string& folder, QString* start = nullptr) {

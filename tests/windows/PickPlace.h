@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 #include "app/places/GPSLocations.h"
@@ -12,9 +12,11 @@
 
 inline void DoubleClickPlace(TfrmGPS& places, const QString& name) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&places));
-  const QList<QListWidgetItem*> found = places.LB->findItems(name, Qt::MatchExactly);
+  const QAbstractItemModel* rows = places.LB->model();
+  const QModelIndexList found =
+      rows->match(rows->index(0, 0), Qt::DisplayRole, name, -1, Qt::MatchExactly);
   ASSERT_EQ(found.size(), 1);
-  const QPoint at = places.LB->visualItemRect(found.front()).center();
+  const QPoint at = places.LB->visualRect(found.front()).center();
   QTest::mouseClick(places.LB->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(places.LB->viewport(), Qt::LeftButton, {}, at);
 }

@@ -160,7 +160,7 @@ TEST_F(SpecNum, AShiftBelowOneIsRefusedWithAMessageAndAFinishedLeftoverIsTold) {
   }
   // A run stopped half-way left a temporary name; the next run finishes it,
   // says so and leaves the operation to be started again.
-  testsupport::WriteFileBytes(dir_.File("_tmp_img_3.jpg.1a2b.tmp"), "3");
+  testsupport::WriteFileBytes(dir_.File("img_3.jpg.~qm1a2b.tmp"), "3");
   ScopedMessageHook boxes({MessageAnswer::Yes});
   form.Button5->click();
   ASSERT_EQ(boxes.Boxes().size(), 2u);

@@ -1,0 +1,16 @@
+#include "app/slideshow/sfullscr.h"
+
+#include <QWidget>
+
+void TFullScreen::SetFullscreen(bool on) {
+  if (on == fullscreen_ || Formular == nullptr) return;
+  fullscreen_ = on;
+  if (on) {
+    state_ = Formular->windowState();
+    bounds_ = Formular->geometry();
+    Formular->setWindowState((state_ & ~Qt::WindowMinimized) | Qt::WindowFullScreen);
+    return;
+  }
+  Formular->setWindowState(state_);
+  if (!(state_ & (Qt::WindowMaximized | Qt::WindowFullScreen))) Formular->setGeometry(bounds_);
+}

@@ -1,0 +1,411 @@
+#include "gallery/GalleryRun.h"
+
+#include <unistd.h>
+
+#include <map>
+#include <memory>
+#include <unordered_set>
+
+#include "foundation/DateFunc.h"
+#include "foundation/DosFunc.h"
+#include "foundation/StrFunc.h"
+#include "gallery/GalleryImages.h"
+#include "gallery/GalleryLayout.h"
+#include "gallery/GalleryPages.h"
+#include "gallery/GenImages.h"
+#include "gallery/ImageCRC.h"
+#include "metadata/Orientation.h"
+#include "metadata/exif.h"
+#include "photos/IgnoreList.h"
+#include "photos/JPegUtils.h"
+#include "photos/PhotoFolder.h"
+#include "photos/PhotoList.h"
+#include "photos/batch/HromadneAkceKinds.h"
+#include "platform/BusyNotice.h"
+#include "platform/FileSystem.h"
+#include "platform/jpeg/JpegReader.h"
+#include "texts/Language.h"
+
+namespace GalleryRun {
+
+namespace {
+
+namespace L = GalleryLayout;
+namespace P = GalleryPages;
+using StrFunc::LowerCaseCz;
+using StrFunc::UpperCaseCz;
+
+constexpr int kTextDateFormat = 0;
+constexpr int kTextTimeFormat = 1;
+constexpr int kTextCheckingFiles = 519;
+constexpr const char* kNoTitle = "VadaRiruv";
+constexpr const char* kTempThumbnail = "quillmarsh_genhtml_tmp";
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool StartsWith(const std::string& text, const std::string& head) {
+  return text.compare(0, head.size(), head) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+  platform::FileStatus status;
+  return platform::StatPath(path, status) && status.isDirectory;
+}
+
+// The key under which a photo's outputs are named.
+std::string OutputKey(const std::string& name) { return LowerCaseCz(StrFunc::ExtractNameNoExt(name)); }
+
+// A photo whose images were made, waiting for its pages.
+struct TMadePhoto {
+  std::string Path;
+  std::string Name;  // lower-cased file name
+  bool Portrait = false;
+};
+
+class TGalleryRun {
+ public:
+  TGalleryRun(THtmlProject& project, const std::string& folder, const TEvents& events)
+      : project_(project), folder_(folder), events_(events) {}
+
+  TReport Run(const std::vector<std::string>& photos, const std::vector<std::string>& ignored);
+
+ private:
+  void SetUpState();
+  bool MakeFolders();
+  void CleanUp(const std::vector<std::string>& ignored);
+  void DeleteStaleOutputs(const std::vector<std::string>& names, bool keepCurrent);
+  void DeleteOrphans(const std::string& folder, const std::string& prefix);
+  bool IsGalleryPhotoName(const std::string& base, const std::string& prefix) const;
+  bool MakeImages(const std::string& photo, TMadePhoto& made);
+  bool ProcessPhoto(const TMadePhoto& photo, bool isFirst, bool isLast);
+  void AddToFilmStrip(const std::string& name, bool isLast);
+  void FlushFilmStrip800(bool isLast) { FlushFilmStrip(P::kSize800, isLast); }
+  void FlushFilmStrip1024(bool isLast) { FlushFilmStrip(P::kSize1024, isLast); }
+  void FlushFilmStrip(int size, bool isLast);
+  void DeleteSurplusPages(int first, int size);
+  void WriteFramesets(bool any);
+  std::string Out(const char* folder, const std::string& name) const {
+    return L::OutputPath(state_.HtmlDir, folder, name);
+  }
+  void Gauge(int position) const {
+    if (events_.Gauge) events_.Gauge(position, static_cast<int>(photos_.size()) + 1);
+  }
+  void Info(const std::string& what, const std::string& level) const {
+    if (events_.Info) events_.Info(what, level);
+  }
+
+  THtmlProject& project_;
+  std::string folder_;
+  const TEvents& events_;
+  std::vector<std::string> photos_;
+  P::TPageState state_;
+  TJPegChecker checker_;
+  std::unique_ptr<GalleryImages::TSiteImageRun> images_;
+  std::string tempThumbnail_;
+  // Per size: the names and comments waiting for the next film-strip page.
+  std::vector<std::string> stripNames_[2];
+  std::vector<std::string> stripComments_[2];
+  // Of the photos of the list: their names without extension, upper-cased
+  // (the clean-up's bases), and every output as folder + "/" + name.
+  std::unordered_set<std::string> bases_;
+  std::unordered_set<std::string> outputs_;
+  TReport report_;
+};
+
+TReport TGalleryRun::Run(const std::vector<std::string>& photos,
+                         const std::vector<std::string>& ignored) {
+  for (const std::string& photo : photos)
+    if (HromadneAkce::IsJpegFile(photo)) photos_.push_back(photo);
+  if (photos_.empty()) {
+    report_.Outcome = TOutcome::kNoPhotos;
+    return report_;
+  }
+  std::vector<std::string> names;
+  for (const std::string& photo : photos_) names.push_back(StrFunc::ExtractName(photo));
+  report_.Clashes = FindNameClashes(names);
+  if (!report_.Clashes.empty()) {
+    report_.Outcome = TOutcome::kNameClash;
+    return report_;
+  }
+  SetUpState();
+  checker_.ScanDirectory(folder_);
+  // Every photo is asked about: its checksum is read at once for all.
+  checker_.ComputeChecksums();
+  if (!MakeFolders()) {
+    report_.Outcome = TOutcome::kCannotCreateFolder;
+    return report_;
+  }
+  CleanUp(ignored);
+  images_ = std::make_unique<GalleryImages::TSiteImageRun>(
+      GalleryImages::TSiteImageRun{project_, checker_, events_.Info});
+
+  Gauge(0);
+  (void)GenImages::WriteGalleryImages(StrFunc::IncludeBackslash(state_.HtmlDir) + L::kIcoFolder);
+  Gauge(1);
+  std::vector<TMadePhoto> made;
+  for (size_t i = 0; i < photos_.size(); ++i) {
+    Gauge(static_cast<int>(i) + 2);
+    platform::PumpEvents();
+    TMadePhoto photo;
+    if (MakeImages(photos_[i], photo)) {
+      made.push_back(photo);
+    } else {
+      report_.Failed.push_back(StrFunc::ExtractName(photos_[i]));
+      DeleteStaleOutputs({photos_[i]}, false);
+    }
+  }
+  platform::RemoveFile(tempThumbnail_);
+
+  // The pages link only photos whose images are there.
+  for (size_t i = 0; i < made.size(); ++i) {
+    platform::PumpEvents();
+    state_.Previous = i > 0 ? made[i - 1].Name : std::string();
+    state_.Next = i + 1 < made.size() ? made[i + 1].Name : std::string();
+    if (ProcessPhoto(made[i], i == 0, i + 1 == made.size())) {
+      checker_.ConfirmOutputs(checker_.IndexOf(made[i].Path));
+      ++report_.Photos;
+    } else {
+      report_.Failed.push_back(StrFunc::ExtractName(made[i].Path));
+    }
+  }
+  WriteFramesets(!made.empty());
+  DeleteSurplusPages(state_.PageCounter[0] + 1, P::kSize800);
+  DeleteSurplusPages(state_.PageCounter[1] + 1, P::kSize1024);
+  return report_;
+}
+
+void TGalleryRun::SetUpState() {
+  state_.Title = StrFunc::Trim(project_.ProjectName);
+  if (state_.Title.empty()) state_.Title = kNoTitle;
+  state_.CharSet = P::CharSetOf(project_.CharCode);
+  state_.Czech = project_.WebLanguage == 1;
+  state_.HtmlDir = StrFunc::ExcludeBackslash(StrFunc::Trim(project_.HtmlDir));
+  state_.ExifPages = project_.DetailExifForWeb;
+  state_.DatePattern = Language::GetText(kTextDateFormat);
+  state_.TimePattern = Language::GetText(kTextTimeFormat);
+  state_.Today = DateFunc::FormatToday(state_.DatePattern);
+  // One file per running program: two programs may generate at once.
+  tempThumbnail_ = StrFunc::GetTempDir();
+  if (!tempThumbnail_.empty())
+    tempThumbnail_ += std::string(kTempThumbnail) + "." + std::to_string(getpid()) + ".jpg";
+  for (const std::string& photo : photos_) {
+    const std::string name = StrFunc::ExtractName(photo);
+    bases_.insert(StrFunc::Trim(UpperCaseCz(StrFunc::ExtractNameNoExt(name))));
+    outputs_.insert(std::string(L::kThumbFolder) + "/" + L::ThumbnailName(name));
+    outputs_.insert(std::string(L::kPhotoFolder) + "/" + L::SitePhotoName(name));
+    outputs_.insert(std::string(L::kExifFolder) + "/" + L::ExifPageName(name));
+    outputs_.insert(std::string(L::k800Folder) + "/" + L::PhotoPageName(name));
+    outputs_.insert(std::string(L::k1024Folder) + "/" + L::PhotoPageName(name));
+  }
+}
+
+bool TGalleryRun::MakeFolders() {
+  if (state_.HtmlDir.empty()) return false;
+  DosFunc::ForceDirectoriesLong(state_.HtmlDir);
+  if (!IsDirectory(state_.HtmlDir)) return false;
+  for (const char* sub : L::kSubfolders) {
+    const std::string path = StrFunc::IncludeBackslash(state_.HtmlDir) + sub;
+    if (!IsDirectory(path) && !platform::MakeDirectory(path)) return false;
+  }
+  return true;
+}
+
+void TGalleryRun::CleanUp(const std::vector<std::string>& ignored) {
+  DeleteStaleOutputs(checker_.GetRemovedFiles(false), true);
+  // Older ignore lists hold upper-cased names; the outputs are lower-cased.
+  DeleteStaleOutputs(ignored, true);
+  DeleteOrphans(L::kThumbFolder, L::kThumbPrefix);
+  DeleteOrphans(L::kPhotoFolder, "");
+  DeleteOrphans(L::kExifFolder, L::kExifPrefix);
+  DeleteOrphans(L::k800Folder, "");
+  DeleteOrphans(L::k1024Folder, "");
+  Info("", "");
+}
+
+void TGalleryRun::DeleteStaleOutputs(const std::vector<std::string>& names, bool keepCurrent) {
+  for (const std::string& entry : names) {
+    const std::string name = StrFunc::Trim(StrFunc::ExtractName(entry));
+    if (name.empty()) continue;
+    const std::pair<const char*, std::string> outputs[] = {
+        {L::kThumbFolder, L::ThumbnailName(name)}, {L::kPhotoFolder, L::SitePhotoName(name)},
+        {L::kExifFolder, L::ExifPageName(name)},   {L::k800Folder, L::PhotoPageName(name)},
+        {L::k1024Folder, L::PhotoPageName(name)},
+    };
+    for (const auto& [folder, output] : outputs) {
+      // A name that left the folder may share its outputs with a photo that
+      // is there ("a.jpeg" gone, "a.jpg" present).
+      if (keepCurrent && outputs_.count(std::string(folder) + "/" + output) > 0) continue;
+      platform::RemoveFile(Out(folder, output));
+    }
+  }
+}
+
+void TGalleryRun::DeleteOrphans(const std::string& folder, const std::string& prefix) {
+  const std::string path = StrFunc::IncludeBackslash(state_.HtmlDir) + folder;
+  Info(Language::GetText(kTextCheckingFiles) + "...", path);
+  platform::PumpEvents();
+  const bool pages = folder != L::kThumbFolder && folder != L::kPhotoFolder;
+  const bool sizeFolder = folder == L::k800Folder || folder == L::k1024Folder;
+  std::vector<std::string> names;
+  if (!platform::ListRegularFiles(path, names)) return;
+  std::vector<std::string> orphans;
+  for (const std::string& name : names) {
+    if (name.empty() || name[0] == '.') continue;
+    const std::string lower = LowerCaseCz(name);
+    // Only the names the generator makes: a file the user keeps here stays.
+    const bool work = EndsWith(lower, L::kNewVersionExt) || EndsWith(lower, L::kTrialExt);
+    const bool output = pages ? EndsWith(lower, L::kPageExt)
+                              : EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg");
+    if (!StartsWith(lower, prefix) || (!work && !output)) continue;
+    int number = 0;
+    // The framesets and film-strip pages are written again by this run, or
+    // removed as surplus; an unchanged one keeps its date.
+    if (sizeFolder && (lower == L::kFrameset || IsFilmStripPageName(lower, number))) continue;
+    std::string base = StrFunc::Trim(UpperCaseCz(StrFunc::ExtractNameNoExt(name)));
+    const std::string upperPrefix = UpperCaseCz(prefix);
+    if (!prefix.empty() && StartsWith(base, upperPrefix)) base = StrFunc::Trim(base.substr(upperPrefix.size()));
+    if (!IsGalleryPhotoName(base, prefix)) orphans.push_back(name);
+  }
+  for (const std::string& name : orphans) platform::RemoveFile(path + "/" + name);
+}
+
+bool TGalleryRun::IsGalleryPhotoName(const std::string& base, const std::string& prefix) const {
+  if (UpperCaseCz(prefix) == UpperCaseCz(L::kExifPrefix) && !state_.ExifPages) return false;
+  return bases_.count(base) > 0;
+}
+
+bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
+  TExifReader reader;
+  // A photo whose EXIF cannot be read is a photo without EXIF.
+  reader.ReadFromFile(photo);
+  // Never the thumbnail of the photo before.
+  platform::RemoveFile(tempThumbnail_);
+  const bool thumbnail = !tempThumbnail_.empty() && JPegUtils::ExtractThumbnail(reader, tempThumbnail_);
+  if (events_.ShowPhoto) events_.ShowPhoto(photo, reader, thumbnail ? tempThumbnail_ : std::string());
+  platform::PumpEvents();
+  platform::JpegReader decoder;
+  if (!thumbnail || !decoder.OpenFile(photo)) return false;
+  const int orientation = reader.GetOrientation();
+  int width = decoder.Width(), height = decoder.Height();
+  Orientation::UprightSize(orientation, width, height);
+  made.Path = photo;
+  made.Name = LowerCaseCz(StrFunc::ExtractName(photo));
+  made.Portrait = width < height;
+  return GalleryImages::MakeSiteImage(photo, tempThumbnail_, Out(L::kThumbFolder, L::ThumbnailName(photo)),
+                                      JPegUtils::kSiteThumbMode, orientation, *images_) &&
+         GalleryImages::MakeSiteImage(photo, photo, Out(L::kPhotoFolder, L::SitePhotoName(photo)),
+                                      JPegUtils::kSitePhotoMode, orientation, *images_);
+}
+
+bool TGalleryRun::ProcessPhoto(const TMadePhoto& photo, bool isFirst, bool isLast) {
+  TExifReader reader;
+  reader.ReadFromFile(photo.Path);
+  state_.Reader = &reader;
+  const std::string page = L::PhotoPageName(photo.Name);
+  if (isFirst) state_.FirstPhotoPage = page;
+  bool written = true;
+  for (const int size : {P::kSize800, P::kSize1024})
+    written = P::WritePhotoPage(state_, size, Out(P::ScreenOf(size).Folder, page), photo.Name, photo.Portrait) &&
+              written;
+  AddToFilmStrip(photo.Name, isLast);
+  state_.Reader = nullptr;
+  return written;
+}
+
+void TGalleryRun::AddToFilmStrip(const std::string& name, bool isLast) {
+  std::string comment = state_.Reader != nullptr ? StrFunc::Trim(state_.Reader->GetUserComment()) : std::string();
+  comment = comment.empty() ? std::string(1, P::kMarker) : P::ConvertLineBreaks(comment, P::kBreaksToMarker);
+  for (int i = 0; i < 2; ++i) {
+    stripNames_[i].push_back(name);
+    stripComments_[i].push_back(comment);
+  }
+  if (isLast || static_cast<int>(stripNames_[0].size()) == P::ScreenOf(P::kSize800).Capacity)
+    FlushFilmStrip800(isLast);
+  if (isLast || static_cast<int>(stripNames_[1].size()) == P::ScreenOf(P::kSize1024).Capacity)
+    FlushFilmStrip1024(isLast);
+}
+
+void TGalleryRun::FlushFilmStrip(int size, bool isLast) {
+  const int index = P::IndexOf(size);
+  const int number = ++state_.PageCounter[index];
+  const std::string page = L::PageFileName(number);
+  if (!P::WriteFilmStripPage(state_, size, Out(P::ScreenOf(size).Folder, page), stripNames_[index],
+                             stripComments_[index], isLast))
+    report_.Failed.push_back(std::string(P::ScreenOf(size).Folder) + "/" + page);
+  stripNames_[index].clear();
+  stripComments_[index].clear();
+}
+
+void TGalleryRun::WriteFramesets(bool any) {
+  for (const int size : {P::kSize800, P::kSize1024}) {
+    const std::string path = Out(P::ScreenOf(size).Folder, L::kFrameset);
+    // Without a photo page there is nothing a frameset could show.
+    if (!any) {
+      platform::RemoveFile(path);
+    } else if (!P::WriteFrameset(state_, size, path)) {
+      report_.Failed.push_back(std::string(P::ScreenOf(size).Folder) + "/" + L::kFrameset);
+    }
+  }
+}
+
+void TGalleryRun::DeleteSurplusPages(int first, int size) {
+  const std::string folder = StrFunc::IncludeBackslash(state_.HtmlDir) + P::ScreenOf(size).Folder;
+  std::vector<std::string> names;
+  if (!platform::ListRegularFiles(folder, names)) return;
+  for (const std::string& name : names) {
+    int number = 0;
+    if (IsFilmStripPageName(name, number) && number >= first) platform::RemoveFile(folder + "/" + name);
+  }
+}
+
+}  // namespace
+
+TReport Generate(THtmlProject& project, const std::string& photoFolder,
+                 const std::vector<std::string>& photos, const std::vector<std::string>& ignored,
+                 const TEvents& events) {
+  TGalleryRun run(project, photoFolder, events);
+  return run.Run(photos, ignored);
+}
+
+std::vector<std::string> ListPhotos(const std::string& folder, const TIgnoreList& ignore) {
+  std::vector<std::string> paths;
+  PhotoFolder::List(folder, [&ignore](const std::string& path) { return ignore.IsIgnored(path); }, paths);
+  TPhotoListOptions options;
+  options.ByExposure = true;
+  std::vector<std::string> photos;
+  for (TPhotoEntry& entry : PhotoList::Load(paths, options).Entries)
+    if (HromadneAkce::IsJpegFile(entry.Path)) photos.push_back(std::move(entry.Path));
+  return photos;
+}
+
+std::vector<std::string> FindNameClashes(const std::vector<std::string>& photos) {
+  std::map<std::string, int> uses;
+  for (const std::string& photo : photos) ++uses[OutputKey(StrFunc::ExtractName(photo))];
+  std::vector<std::string> clashes;
+  for (const std::string& photo : photos) {
+    const std::string key = OutputKey(StrFunc::ExtractName(photo));
+    const std::string page = key + L::kPageExt;
+    int number = 0;
+    if (uses[key] > 1 || page == L::kFrameset || IsFilmStripPageName(page, number))
+      clashes.push_back(StrFunc::ExtractName(photo));
+  }
+  return clashes;
+}
+
+bool IsFilmStripPageName(const std::string& name, int& number) {
+  number = 0;
+  const std::string lower = LowerCaseCz(name);
+  if (!StartsWith(lower, "page") || !EndsWith(lower, L::kPageExt)) return false;
+  const std::string digits = lower.substr(4, lower.size() - 4 - std::string(L::kPageExt).size());
+  if (digits.size() < 4 || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  number = std::stoi(digits);
+  if (L::PageFileName(number) == lower) return true;
+  number = 0;
+  return false;
+}
+
+}  // namespace GalleryRun

@@ -1,0 +1,422 @@
+// Gallery generation over small projects of the test photos: the folder
+// layout and the pages' links, a second run that keeps every output with its
+// date, a comment change that rewrites only what shows it, the clean-up of
+// stale and orphan outputs, photos that fail, names that would share
+// outputs, the character sets and languages, and a folder that cannot be
+// made.
+#include "gallery/GalleryRun.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "foundation/DateFunc.h"
+#include "foundation/StrFunc.h"
+#include "gallery/GalleryLayout.h"
+#include "gallery/ImageCRC.h"
+#include "metadata/exif.h"
+#include "photos/IgnoreList.h"
+#include "platform/jpeg/JpegReader.h"
+#include "platform/jpeg/JpegWriter.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using GalleryRun::TOutcome;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+const auto kOld = fs::file_time_type::clock::now() - std::chrono::hours(24 * 30);
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A photo without EXIF.
+void WritePlainPhoto(const std::string& path, int width, int height) {
+  platform::Bitmap picture;
+  picture.width = width;
+  picture.height = height;
+  for (int i = 0; i < width * height * 3; ++i) picture.pixels.push_back(static_cast<uint8_t>(i * 7));
+  ASSERT_TRUE(platform::WriteJpegFile(picture, path, 90));
+}
+
+void SetComment(const std::string& photo, const std::string& comment) {
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  reader.SetUserComment(comment);
+  ASSERT_TRUE(reader.WriteUserComment());
+}
+
+class GalleryRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    project_.ProjectName = "  Výlet  ";
+    project_.HtmlDir = out_.File("Web Out");
+    project_.Shortcut = "vylet";
+    // Bands the small test photos reach, so that unchanged outputs stay.
+    project_.ImgMaxSize = "20";
+    project_.ImgTolerance = "19";
+    project_.TbTolerance = "2500";
+  }
+
+  std::string Add(const char* photo, const std::string& name) {
+    const std::string path = photos_.File(name);
+    fs::copy_file(testsupport::PhotoPath(photo), path, fs::copy_options::overwrite_existing);
+    return path;
+  }
+
+  // The small camera photos, in exposure order once added.
+  std::vector<std::string> AddCameraPhotos(int count) {
+    static const char* const kPhotos[] = {
+        "fujifilm-finepix40i.jpg", "olympus-c960.jpg", "canon-ixus.jpg", "Ricoh_Caplio_RR330.jpg",
+        "Konica_Minolta_DiMAGE_Z3.jpg", "Kodak_CX7530.jpg", "Samsung_Digimax_i50_MP3.jpg",
+        "Fujifilm_FinePix_E500.jpg", "Olympus_C8080WZ.jpg", "Sony_HDR-HC3.jpg"};
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) paths.push_back(Add(kPhotos[i], kPhotos[i]));
+    return paths;
+  }
+
+  std::string Html(const std::string& path) const { return out_.File("Web Out/" + path); }
+  std::string Page(const std::string& path) const { return ReadFileBytes(Html(path)); }
+
+  GalleryRun::TReport Run(const std::vector<std::string>& order = {}) {
+    encodings_ = 0;
+    TIgnoreList ignore;
+    ignore.Load(photos_.Path());
+    GalleryRun::TEvents events;
+    events.Info = [this](const std::string& what, const std::string& level) {
+      if (!level.empty() && what.find("Komprese") == 0) ++encodings_;
+    };
+    const std::vector<std::string> photos =
+        order.empty() ? GalleryRun::ListPhotos(photos_.Path(), ignore) : order;
+    return GalleryRun::Generate(project_, photos_.Path(), photos, ignore.Names(), events);
+  }
+
+  // Every file of the gallery below the output folder but the navigation
+  // images, with its bytes.
+  std::map<std::string, std::string> Files() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(Html(""))) {
+      const std::string rel = fs::relative(entry.path(), Html("")).string();
+      if (entry.is_regular_file() && rel.rfind("ico/", 0) != 0) files[rel] = ReadFileBytes(entry.path());
+    }
+    return files;
+  }
+  void Age() const {
+    for (const auto& [rel, bytes] : Files()) fs::last_write_time(Html(rel), kOld);
+  }
+  std::set<std::string> Changed() const {
+    std::set<std::string> changed;
+    for (const auto& [rel, bytes] : Files())
+      if (fs::last_write_time(Html(rel)) != kOld) changed.insert(rel);
+    return changed;
+  }
+
+  testsupport::ScopedHome home_;
+  testsupport::TempDir photos_;
+  testsupport::TempDir out_;
+  THtmlProject project_;
+  int encodings_ = 0;
+};
+
+TEST_F(GalleryRunTest, FirstRunLaysOutTheGalleryAndLinksItsPages) {
+  const std::vector<std::string> photos = AddCameraPhotos(7);
+  const std::string plain = photos_.File("Plain Photo.JPG");
+  WritePlainPhoto(plain, 120, 90);
+  // An EXIF side file and a file of another kind are no photos of the gallery.
+  WriteFileBytes(photos_.File("Plain Photo.exif"), "side file");
+  WriteFileBytes(photos_.File("notes.txt"), "notes");
+  const GalleryRun::TReport report = Run();
+  ASSERT_EQ(report.Outcome, TOutcome::kDone);
+  EXPECT_EQ(report.Photos, 8);
+  EXPECT_TRUE(report.Failed.empty());
+
+  // The photo without a date comes first; names are lower-cased, the
+  // folders above them are not.
+  for (const char* file : {"th/th_plain photo.jpg", "foto/plain photo.jpg", "800x600/plain photo.htm",
+                           "1024x768/plain photo.htm", "th/th_canon-ixus.jpg", "foto/canon-ixus.jpg",
+                           "exif/exif_canon-ixus.htm", "ico/left.gif", "ico/white31.gif",
+                           "800x600/index.htm", "800x600/page0001.htm", "800x600/page0002.htm",
+                           "1024x768/index.htm", "1024x768/page0001.htm"}) {
+    EXPECT_TRUE(fs::is_regular_file(Html(file))) << file;
+  }
+  EXPECT_FALSE(fs::exists(Html("exif/exif_plain photo.htm")));
+  EXPECT_FALSE(fs::exists(Html("1024x768/page0002.htm")));
+  EXPECT_FALSE(fs::exists(Html("foto/plain photo.exif")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Html("ico")), fs::directory_iterator()), 7);
+  platform::JpegReader thumbnail;
+  ASSERT_TRUE(thumbnail.OpenFile(Html("th/th_canon-ixus.jpg")));
+  EXPECT_EQ(thumbnail.Width(), 100);
+  EXPECT_EQ(thumbnail.Height(), 75);
+
+  const std::string frameset = Page("800x600/index.htm");
+  EXPECT_TRUE(Contains(frameset, "<TITLE>V\xFDlet</TITLE>")) << "the title, trimmed, in windows-1250";
+  EXPECT_TRUE(Contains(frameset, "NAME=\"topframe\" SRC=\"page0001.htm\""));
+  EXPECT_TRUE(Contains(frameset, "NAME=\"main\" SRC=\"plain%20photo.htm\""));
+  EXPECT_TRUE(Contains(frameset, "\r\nFrame support required!\r\n"));
+
+  // Page 1 at 800x600 holds seven photos and leads to page 2, which has the
+  // eighth and ends in a blank; the eighth photo's picture leads to page 2.
+  const std::string strip1 = Page("800x600/page0001.htm");
+  EXPECT_TRUE(Contains(strip1, "<a href=\"page0002.htm\"><img src=\"../ico/right.gif\""));
+  EXPECT_TRUE(Contains(strip1, "<a href=\"plain%20photo.htm\" target=\"main\"><img src=\"../th/th_plain%20photo.jpg\""));
+  const std::string strip2 = Page("800x600/page0002.htm");
+  EXPECT_TRUE(Contains(strip2, "<a href=\"page0001.htm\">\r\n<img src=\"../ico/left.gif\""));
+  EXPECT_FALSE(Contains(strip2, "right.gif"));
+  const std::string last = StrFunc::LowerCaseCz(fs::path(photos.back()).stem().string()) + ".htm";
+  EXPECT_TRUE(Contains(Page("800x600/" + last), "<a href=\"page0002.htm\" target=\"topframe\">"));
+  EXPECT_TRUE(Contains(Page("1024x768/" + last), "<a href=\"page0001.htm\" target=\"topframe\">"));
+  // Page 1 at 1024x768 holds all eight and one blank place.
+  EXPECT_TRUE(Contains(Page("1024x768/page0001.htm"),
+                       "<img src=\"../ico/bkgr.gif\" border=0 height=\"75\" width=\"100\">"));
+
+  // The photo without EXIF: no camera lines, the null date, no EXIF link.
+  const std::string plainPage = Page("800x600/plain photo.htm");
+  EXPECT_FALSE(Contains(plainPage, "<br><b>"));
+  EXPECT_TRUE(Contains(plainPage, "01.01.1900"));
+  EXPECT_FALSE(Contains(plainPage, "EXIF Detail"));
+  EXPECT_TRUE(Contains(plainPage, "<img SRC=\"../ico/white31.gif\""));
+  EXPECT_TRUE(Contains(plainPage, "height=400 width=533>"));
+  // A camera photo: its camera, its EXIF page and, at 1024 only, the F-number.
+  const std::string ixus800 = Page("800x600/canon-ixus.htm");
+  EXPECT_TRUE(Contains(ixus800, "<br><b><font face=\"Verdana\"><font size=-3>Canon</font></font></b>"));
+  EXPECT_TRUE(Contains(ixus800, "<a href=\"../exif/exif_canon-ixus.htm\" target=\"exifinfo\">EXIF Detail</a>"));
+  EXPECT_FALSE(Contains(ixus800, "F-Number"));
+  EXPECT_TRUE(Contains(Page("1024x768/canon-ixus.htm"), "F-Number"));
+  EXPECT_TRUE(Contains(ixus800, "Generated " + DateFunc::FormatToday("dd.mm.yyyy") + " by <a href="));
+  // The portrait photo is shown 300 (319) wide.
+  EXPECT_TRUE(Contains(Page("800x600/konica_minolta_dimage_z3.htm"), "height=400 width=300>"));
+  EXPECT_TRUE(Contains(Page("1024x768/konica_minolta_dimage_z3.htm"), "height=425 width=319>"));
+}
+
+TEST_F(GalleryRunTest, APhotoTurnedByItsOrientationIsShownUpright) {
+  Add("orientation_portrait_6.jpg", "turned.jpg");
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_TRUE(Contains(Page("800x600/turned.htm"), "height=400 width=300>"));
+  platform::JpegReader photo;
+  ASSERT_TRUE(photo.OpenFile(Html("foto/turned.jpg")));
+  EXPECT_LT(photo.Width(), photo.Height());
+}
+
+TEST_F(GalleryRunTest, ASecondRunKeepsEveryOutputAndADateOnlyDifference) {
+  AddCameraPhotos(8);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  // An older page of the same content keeps its date.
+  const std::string page = Html("800x600/canon-ixus.htm");
+  std::string dated = ReadFileBytes(page);
+  const std::string today = DateFunc::FormatToday("dd.mm.yyyy");
+  ASSERT_TRUE(Contains(dated, today));
+  dated.replace(dated.find(today), today.size(), "24.12.2001");
+  WriteFileBytes(page, dated);
+  const std::map<std::string, std::string> before = Files();
+  Age();
+
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_EQ(encodings_, 0);
+  EXPECT_EQ(Files(), before);
+  EXPECT_EQ(Changed(), std::set<std::string>{});
+  EXPECT_FALSE(fs::exists(page + GalleryLayout::kNewVersionExt));
+
+  // A page that differs in more than the date is written with today's date.
+  WriteFileBytes(page, dated + "\r\n");
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_TRUE(Contains(ReadFileBytes(page), today));
+  EXPECT_EQ(Changed(), std::set<std::string>{"800x600/canon-ixus.htm"});
+}
+
+TEST_F(GalleryRunTest, ACommentChangeRewritesOnlyThePagesThatShowIt) {
+  const std::vector<std::string> photos = AddCameraPhotos(10);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  Age();
+  // The first photo (its EXIF comes first in the file, so the checker does
+  // not count the edit): film-strip page 1 of both sizes.
+  SetComment(photos[0], "První řádek\r\n<b>druhý</b> & \"třetí\"");
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_EQ(encodings_, 0);
+  EXPECT_EQ(Changed(), (std::set<std::string>{"800x600/fujifilm-finepix40i.htm",
+                                              "1024x768/fujifilm-finepix40i.htm",
+                                              "exif/exif_fujifilm-finepix40i.htm", "800x600/page0001.htm",
+                                              "1024x768/page0001.htm"}));
+  // The comment's lines, escaped, in the 800 page's table and the 1024
+  // page's right column, and as the thumbnail's alt text with CR LF.
+  const std::string escaped = "Prvn\xED \xF8\xE1" "dek<br>&lt;b&gt;druh\xFD&lt;/b&gt; &amp; &quot;t\xF8" "et\xED&quot;<br>";
+  EXPECT_TRUE(Contains(Page("800x600/fujifilm-finepix40i.htm"), "\r\n" + escaped + "\r\n      </font></small></td>"));
+  EXPECT_TRUE(Contains(Page("1024x768/fujifilm-finepix40i.htm"), "<font face=\"Verdana\">\r\n" + escaped + "\r\n</font>"));
+  EXPECT_TRUE(Contains(Page("800x600/page0001.htm"),
+                       "alt=\"Prvn\xED \xF8\xE1" "dek\r\n&lt;b&gt;druh\xFD&lt;/b&gt; &amp; &quot;t\xF8" "et\xED&quot;\"></a>"));
+}
+
+TEST_F(GalleryRunTest, CleanUpDeletesStaleAndOrphanOutputsOnly) {
+  const std::vector<std::string> photos = AddCameraPhotos(3);
+  const std::string gone = Add("Nikon_D70.jpg", "Gone.jpg");
+  const std::string ignored = Add("Pentax_K10D.jpg", "Ignored.JPG");
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  ASSERT_TRUE(fs::exists(Html("th/th_gone.jpg")) && fs::exists(Html("exif/exif_ignored.htm")));
+  fs::remove(gone);
+  // An older ignore list holds the name upper-cased.
+  WriteFileBytes(photos_.File("ignore.list"), "IGNORED.JPG\r\n");
+  const struct {
+    const char* file;
+    bool kept;
+  } cases[] = {
+      {"foto/notes.txt", true},           // a file the user keeps there
+      {"foto/readme", true},
+      {"th/holiday.jpg", true},           // no "th_" name
+      {"foto/stray.jpg", false},          // an image of no photo
+      {"th/th_stray.jpg", false},
+      {"th/TH_CANON-IXUS.JPG", true},     // the name of a photo of the list, in any case
+      {"foto/canon-ixus.jpg.new_ver", false},  // left-overs of a broken run
+      {"th/th_canon-ixus.jpg.imgtmp", false},
+      {"800x600/index.htm.new_ver", false},
+      {"800x600/other.htm", false},       // the page of no photo
+      {"800x600/page0007.htm", false},    // a film-strip page of a longer gallery
+      {"1024x768/.hidden.htm", true},
+      {"exif/exif_stray.htm", false},
+      {"exif/notes.htm", true},
+  };
+  for (const auto& c : cases) WriteFileBytes(Html(c.file), "x");
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  for (const auto& c : cases) EXPECT_EQ(fs::exists(Html(c.file)), c.kept) << c.file;
+  for (const char* file : {"th/th_gone.jpg", "foto/gone.jpg", "exif/exif_gone.htm", "800x600/gone.htm",
+                           "1024x768/gone.htm", "th/th_ignored.jpg", "foto/ignored.jpg",
+                           "exif/exif_ignored.htm", "800x600/ignored.htm", "1024x768/ignored.htm"}) {
+    EXPECT_FALSE(fs::exists(Html(file))) << file;
+  }
+  EXPECT_TRUE(fs::exists(Html("foto/canon-ixus.jpg")));
+
+  // Without EXIF pages the "exif" folder loses every page the generator made.
+  project_.DetailExifForWeb = false;
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_FALSE(fs::exists(Html("exif/exif_canon-ixus.htm")));
+  EXPECT_TRUE(fs::exists(Html("exif/notes.htm")));
+  EXPECT_FALSE(Contains(Page("800x600/canon-ixus.htm"), "EXIF Detail"));
+}
+
+TEST_F(GalleryRunTest, PhotosThatFailGetNoOutputsAndNoLinks) {
+  const std::string first = photos_.File("broken first.jpg");
+  const std::string last = photos_.File("broken last.jpg");
+  WriteFileBytes(first, "no JPEG at all");
+  // A photo whose picture data ends early: its head reads, it does not decode.
+  const std::string whole = ReadFileBytes(testsupport::PhotoPath("canon-ixus.jpg"));
+  WriteFileBytes(last, whole.substr(0, whole.size() / 2));
+  const std::string a = Add("Kodak_CX7530.jpg", "a.jpg");
+  // Its EXIF does not read: it is a photo without EXIF.
+  const std::string b = Add("invalid_image00971.jpg", "b.jpg");
+  // An output of an earlier run of the failing photo goes.
+  fs::create_directories(Html("800x600"));
+  WriteFileBytes(Html("800x600/broken last.htm"), "old");
+
+  const GalleryRun::TReport report = Run({first, a, b, last});
+  ASSERT_EQ(report.Outcome, TOutcome::kDone);
+  EXPECT_EQ(report.Failed, (std::vector<std::string>{"broken first.jpg", "broken last.jpg"}));
+  EXPECT_EQ(report.Photos, 2);
+  for (const char* file : {"th/th_broken first.jpg", "foto/broken first.jpg", "800x600/broken first.htm",
+                           "th/th_broken last.jpg", "foto/broken last.jpg", "800x600/broken last.htm"}) {
+    EXPECT_FALSE(fs::exists(Html(file))) << file;
+  }
+  EXPECT_TRUE(Contains(Page("800x600/index.htm"), "NAME=\"main\" SRC=\"a.htm\""));
+  const std::string pageA = Page("800x600/a.htm");
+  EXPECT_TRUE(Contains(pageA, "<img SRC=\"../ico/white31.gif\" border=0 height=31 width=31>\r\n&nbsp;&nbsp;\r\n"
+                              "<a href=\"b.htm\">"));
+  const std::string pageB = Page("1024x768/b.htm");
+  EXPECT_TRUE(Contains(pageB, "<a href=\"a.htm\"><img SRC=\"../ico/left2.gif\""));
+  EXPECT_FALSE(Contains(pageB, "right2.gif"));
+  EXPECT_FALSE(Contains(pageB, "broken"));
+  const std::string strip = Page("800x600/page0001.htm");
+  EXPECT_FALSE(Contains(strip, "broken"));
+  EXPECT_FALSE(Contains(strip, "right.gif"));
+
+  // Only photos whose outputs were written count as done in the cache.
+  std::set<std::string> confirmed;
+  for (const ImageCRC::TCheckerField& field : ImageCRC::ReadCacheFile(photos_.File(ImageCRC::kCacheName)))
+    if (field.crc != -1) confirmed.insert(field.name);
+  EXPECT_EQ(confirmed, (std::set<std::string>{"a.jpg", "b.jpg"}));
+}
+
+TEST_F(GalleryRunTest, NamesThatWouldShareOutputsAreRefusedBeforeAnythingIsWritten) {
+  const struct {
+    std::vector<std::string> names;
+    std::vector<std::string> clashes;
+  } cases[] = {
+      {{"A.jpg", "a.JPG", "b.jpg"}, {"A.jpg", "a.JPG"}},
+      {{"a.jpg", "a.jpeg"}, {"a.jpg", "a.jpeg"}},
+      {{"Žluť.jpg", "žluť.jpg"}, {"Žluť.jpg", "žluť.jpg"}},
+      {{"index.jpg", "x.jpg"}, {"index.jpg"}},
+      {{"Page0001.JPG", "page12.jpg"}, {"Page0001.JPG"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.names.front());
+    std::vector<std::string> paths;
+    for (const std::string& name : c.names) paths.push_back(Add("Kodak_CX7530.jpg", name));
+    const GalleryRun::TReport report = Run(paths);
+    EXPECT_EQ(report.Outcome, TOutcome::kNameClash);
+    EXPECT_EQ(report.Clashes, c.clashes);
+    EXPECT_FALSE(fs::exists(Html("")));
+    EXPECT_FALSE(fs::exists(photos_.File(ImageCRC::kCacheName)));
+    for (const std::string& path : paths) fs::remove(path);
+  }
+  int number = 0;
+  EXPECT_TRUE(GalleryRun::IsFilmStripPageName("PAGE12345.HTM", number));
+  EXPECT_EQ(number, 12345);
+  EXPECT_FALSE(GalleryRun::IsFilmStripPageName("page012345.htm", number));
+  EXPECT_FALSE(GalleryRun::IsFilmStripPageName("page12.htm", number));
+}
+
+TEST_F(GalleryRunTest, PagesAreWrittenInTheirCharacterSetAndLanguage) {
+  const std::string photo = Add("canon-ixus.jpg", "photo.jpg");
+  SetComment(photo, "šťáva €");
+  project_.ProjectName = "Šťastný žluťoučký kůň";
+  const struct {
+    int charCode;
+    int language;
+    const char* charset;
+    std::string title;
+    std::string comment;
+    const char* label;
+    const char* exifHeading;
+  } cases[] = {
+      {0, 0, "ISO-8859-1", "&#352;&#357;astn\xFD &#382;lu&#357;ou&#269;k\xFD k&#367;&#328;",
+       "&#353;&#357;\xE1va &#8364;", "filename: photo.jpg", "General image information"},
+      {1, 1, "ISO-8859-2", "\xA9\xBB" "astn\xFD \xBElu\xBBou\xE8k\xFD k\xF9\xF2", "\xB9\xBB\xE1va &#8364;",
+       "soubor: photo.jpg", "Obecn\xE9 informace o sn\xEDmku"},
+      {2, -1, "windows-1250", "\x8A\x9D" "astn\xFD \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2", "\x9A\x9D\xE1va \x80",
+       "filename: photo.jpg", "General image information"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.charset);
+    project_.CharCode = c.charCode;
+    project_.WebLanguage = c.language;
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    const std::string page = Page("800x600/photo.htm");
+    EXPECT_TRUE(Contains(page, std::string("charset=") + c.charset + "\">"));
+    EXPECT_TRUE(Contains(page, "<title>" + c.title + "</title>"));
+    EXPECT_TRUE(Contains(page, c.comment + "<br>"));
+    EXPECT_TRUE(Contains(page, c.label));
+    EXPECT_TRUE(Contains(page, c.language == 1 ? "Datum:" : "Date:"));
+    EXPECT_TRUE(Contains(Page("exif/exif_photo.htm"), c.exifHeading));
+    EXPECT_TRUE(Contains(Page("1024x768/index.htm"), "<TITLE>" + c.title + "</TITLE>"));
+  }
+}
+
+TEST_F(GalleryRunTest, EmptyTitleNoPhotosAndAnOutputFolderThatCannotBeMade) {
+  Add("Kodak_CX7530.jpg", "a.jpg");
+  project_.ProjectName = "   ";
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_TRUE(Contains(Page("800x600/a.htm"), "<title>VadaRiruv</title>"));
+
+  EXPECT_EQ(Run({photos_.File("a.exif")}).Outcome, TOutcome::kNoPhotos);
+
+  WriteFileBytes(out_.File("file"), "x");
+  project_.HtmlDir = out_.File("file/web");
+  EXPECT_EQ(Run().Outcome, TOutcome::kCannotCreateFolder);
+  EXPECT_FALSE(fs::exists(out_.File("file/web")));
+}
+
+}  // namespace
