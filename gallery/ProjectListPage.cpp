@@ -4,6 +4,8 @@
 
 #include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
+#include "gallery/GalleryPages.h"
+#include "gallery/HtmlText.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "platform/TextLines.h"
@@ -98,14 +100,6 @@ bool ReadTemplate(std::string& bytes) {
 
 }  // namespace
 
-const char* CharsetName(int charCode) {
-  switch (charCode) {
-    case 0: return "ISO-8859-1";
-    case 1: return "ISO-8859-2";
-    default: return "windows-1250";
-  }
-}
-
 std::string PageTitle(int webLanguage) {
   return webLanguage == 1 ? "Seznam fotografií" : "Photo collections";
 }
@@ -131,7 +125,7 @@ std::vector<std::string> TableLines(const TPage& page, bool headerColour) {
                       "<td><font face=\"Verdana\"><font size=-1><a href=\"" + entry.Link +
                           "/800x600/index.htm\">800x600</a></font></font></td>",
                       "",
-                      "<td><b><font face=\"Verdana\"><font size=-1>" + entry.Title +
+                      "<td><b><font face=\"Verdana\"><font size=-1>" + HtmlText::Escape(entry.Title) +
                           "</font></font></b></td>",
                       "",
                       "<td><font face=\"Verdana\"><font size=-1><a href=\"" + entry.Link +
@@ -160,7 +154,7 @@ std::vector<std::string> DefaultPageLines(const TPage& page) {
       "<html>",
       "<head>",
       std::string("   <meta http-equiv=\"Content-Type\" content=\"text/html; charset=") +
-          CharsetName(page.CharCode) + "\">",
+          GalleryPages::CharSetOf(page.CharCode) + "\">",
       std::string("   <meta name=\"GENERATOR\" content=\"") + resources::kProductName + "\">",
       "   <title>" + PageTitle(page.WebLanguage) + "</title>",
       "</head>",
@@ -199,7 +193,7 @@ std::string PageBytes(const TPage& page) {
   }
   std::string bytes;
   platform::EncodeWithReferences(platform::JoinLines(DefaultPageLines(page)),
-                                 CharsetName(page.CharCode), bytes);
+                                 GalleryPages::CharSetOf(page.CharCode), bytes);
   return bytes;
 }
 
@@ -216,21 +210,7 @@ std::string Write(bool toTemp, const TPage& page) {
 }
 
 std::string FileUrl(const std::string& folder) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (const char ch : StrFunc::ExpandPath(folder)) {
-    const auto c = static_cast<unsigned char>(ch);
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                       c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
-    if (plain) {
-      url += ch;
-    } else {
-      url += '%';
-      url += kHex[c >> 4];
-      url += kHex[c & 15];
-    }
-  }
-  return url;
+  return "file://" + HtmlText::UrlPath(StrFunc::ExpandPath(folder));
 }
 
 }  // namespace ProjectListPage

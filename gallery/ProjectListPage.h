@@ -23,20 +23,19 @@ inline constexpr const char* kMarker = "INSERTPROJECTLIST";
 
 // What the table shows: one entry per project, in order.
 struct TEntry {
-  std::string Title;
-  std::string Link;  // the folder whose 800x600/ and 1024x768/ hold the framesets
+  std::string Title;  // as the user typed it; the page escapes it
+  // The URL of the folder whose 800x600/ and 1024x768/ hold the framesets,
+  // ready for an href (FileUrl, HtmlText::UrlPath).
+  std::string Link;
 };
 
 struct TPage {
   std::vector<TEntry> Entries;
-  int CharCode = 2;     // the project window's character set index
+  int CharCode = 2;     // the project window's character set index (GalleryPages::CharSetOf)
   int WebLanguage = 1;  // the project window's page language index (1 Czech)
   std::string Date;     // today as the text table's date pattern gives it
 };
 
-// "ISO-8859-1", "ISO-8859-2" or "windows-1250" by the index; the last for
-// any other.
-const char* CharsetName(int charCode);
 // "Seznam fotografií" for Czech (1), otherwise "Photo collections".
 std::string PageTitle(int webLanguage);
 
