@@ -51,14 +51,6 @@ bool OutputUsable(const std::string& htmlDir) {
   return !DosFunc::FileExistsLong(htmlDir) && !above.empty() && DosFunc::DirectoryExistsLong(above);
 }
 
-bool IsPlainName(const std::string& name) {
-  if (name.empty() || name == "." || name == ".." || !Utf8::IsValid(name)) return false;
-  for (const char ch : name) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
-  }
-  return true;
-}
 
 std::string ShortcutKey(const std::string& shortcut) {
   return StrFunc::LowerCaseCz(StrFunc::Trim(shortcut));
@@ -100,6 +92,15 @@ TProblem ShortcutProblem(const THtmlProject& p, int projectIndex,
 }
 
 }  // namespace
+
+bool IsPlainName(const std::string& name) {
+  if (name.empty() || name == "." || name == ".." || !Utf8::IsValid(name)) return false;
+  for (const char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
 
 TProblem Check(const THtmlProject& project, int projectIndex,
                const std::vector<THtmlProject>& stored) {

@@ -40,6 +40,10 @@ int ProblemText(TProblem problem);
 // at most nine. False for anything else.
 bool SizeValue(const std::string& text, int64_t& value);
 
+// One plain file or folder name: valid UTF-8, not empty, "." or "..", without
+// "/", "\" or control characters.
+bool IsPlainName(const std::string& name);
+
 // The folder above folder (for "/x/y/" that is "/x"); empty for none.
 std::string FolderAbove(const std::string& folder);
 

@@ -23,6 +23,7 @@
 
 #include "photos/IgnoreList.h"
 #include "photos/PhotoList.h"
+#include "gallery/HtmlProject.h"
 #include "photos/StatusStack.h"
 
 class QAction;
@@ -50,6 +51,9 @@ namespace HromadneAkce {
 struct TGpsPosition;
 }
 class TQtLanguageMenu;
+namespace ProjectListPage {
+struct TEntry;
+}
 
 class TMainForm : public QMainWindow {
  public:
@@ -175,6 +179,8 @@ class TMainForm : public QMainWindow {
   // named after it (ConnectItem); an item not connected stays disabled.
   // Generation (MainGenerate.cpp).
   void GenerateCurrentProject1Click();
+  // The current project's generation; true when its gallery was made.
+  bool GenerateCurrentProject();
   // The Batch menu (MainBatch.cpp).
   void ExtractEXIFs1Click();
   void JoinEXIFs1Click();
@@ -192,6 +198,20 @@ class TMainForm : public QMainWindow {
   void Allprojects1Click();
   void Onlycurrentproject1Click();
   void FTPSettings1Click();
+  // Generates every stored project, each loaded into the project window in
+  // turn, then the project list page of those whose gallery was made
+  // ("projects.htm" in the data folder); with ask, only after a Yes. The
+  // project window, the folder, its list and the photo are as they were.
+  void GenerateAllProjectsRun(bool ask);
+  // Uploads every stored project and the list page as "index.htm", or only
+  // what the project window holds, through the FTP window.
+  void UploadProjects(bool all);
+  // Writes the list page (ProjectListPage::Write) in the project window's
+  // character set and language; its path, empty when it was not written.
+  std::string WriteProjectListPage(bool toTemp, const std::vector<ProjectListPage::TEntry>& entries);
+  // Sends the list page for the upload into the upload folder; a failure is
+  // told. True when sent.
+  bool UploadProjectList(const std::vector<ProjectListPage::TEntry>& entries);
   // Slide shows (MainSlideShow.cpp).
   void SlideShow1Click();
   void Allprojects2Click();
@@ -332,6 +352,21 @@ class TMainForm : public QMainWindow {
   void ConnectBatch();
   void ConnectWeb();
   void ConnectSlideShow();
+  // A preview: the gallery page of size (a GalleryLayout folder) in the
+  // browser, after generating the project when the page is missing.
+  void PreviewGallery(QAction* item, const char* size);
+
+  // What the commands that load every project in turn put back: the
+  // project window's state, the folder, its list and the photo shown.
+  struct TBrowsing {
+    TProjectState Project;
+    std::string Folder;
+    std::string File;
+    std::vector<std::string> Paths;
+    bool CommandLineList = false;
+  };
+  TBrowsing KeepBrowsing() const;
+  void RestoreBrowsing(const TBrowsing& kept);
   // Saveplayer1 when the program carries the player, ConvertSSPEXE1 when a
   // player is there at all.
   void UpdatePlayerItems();

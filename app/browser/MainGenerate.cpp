@@ -81,13 +81,15 @@ void TMainForm::ConnectGenerate() {
   ConnectItem(GenerateCurrentProject1, &TMainForm::GenerateCurrentProject1Click);
 }
 
-void TMainForm::GenerateCurrentProject1Click() {
+void TMainForm::GenerateCurrentProject1Click() { GenerateCurrentProject(); }
+
+bool TMainForm::GenerateCurrentProject() {
   TForm2* project = GlobalWindows::Get().Form2;
-  if (busy_ || project == nullptr) return;
+  if (busy_ || project == nullptr) return false;
   GenerateCurrentProject1->setEnabled(false);
   const TAtEnd enableAgain([this] { EnableItem(GenerateCurrentProject1, !files_.empty()); });
   AskSaveChanges();
-  if (!project->Validate() && !project->Execute()) return;
+  if (!project->Validate() && !project->Execute()) return false;
 
   const bool sortedByExposure = SortByExposure->isChecked();
   SortByExposure->setChecked(true);
@@ -99,7 +101,7 @@ void TMainForm::GenerateCurrentProject1Click() {
     }
   });
   ReadDirectory(true);
-  if (files_.empty()) return;
+  if (files_.empty()) return false;
 
   THtmlProject values = project->Values();
   const bool fullImage = FullImageShown();
@@ -161,4 +163,5 @@ void TMainForm::GenerateCurrentProject1Click() {
     case GalleryRun::TOutcome::kNoPhotos:
       break;
   }
+  return store;
 }

@@ -136,3 +136,34 @@ void TMainForm::Openproject1Click() {
   }
   EnableItem(Openproject1, true);
 }
+
+TMainForm::TBrowsing TMainForm::KeepBrowsing() const {
+  TBrowsing kept;
+  if (const TForm2* project = ProjectForm()) kept.Project = project->Snapshot();
+  kept.Folder = imageDir_;
+  kept.File = currentFile_;
+  kept.CommandLineList = commandLineList_;
+  for (const TPhotoEntry& entry : files_) kept.Paths.push_back(entry.Path);
+  return kept;
+}
+
+void TMainForm::RestoreBrowsing(const TBrowsing& kept) {
+  if (TForm2* project = ProjectForm()) {
+    project->Restore(kept.Project);
+    EnableItem(Saveproject1, project->Unsaved());
+  }
+  imageDir_ = kept.Folder;
+  commandLineList_ = kept.CommandLineList;
+  if (!imageDir_.empty()) LoadIgnoreList();
+  if (kept.CommandLineList || imageDir_.empty()) {
+    LoadFileList(kept.Paths);
+  } else {
+    ReadDirectory(true);
+  }
+  const int index = IndexOf(kept.File);
+  if (index >= 0)
+    ShowListEntry(index);
+  else
+    UpdateNavButtons(0);
+  UpdateProjectItems();
+}

@@ -2,8 +2,8 @@
 // (SlideShow1), packages of all or the current project (Allprojects2,
 // Onlycurrentproject2), self-running shows (ConvertSSPEXE1,
 // ExtractSSPfromexecutable1) and the player (Saveplayer1). Packaging every
-// project keeps the project window's state (TForm2::Snapshot) and puts it
-// back at the end (TForm2::Restore).
+// project keeps the project window's state, the folder and the photo
+// (KeepBrowsing) and puts them back at the end (RestoreBrowsing).
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -166,11 +166,8 @@ void TMainForm::SaveSlideShow(bool all) {
   const TWaitCursor hourglass;
   const auto holdSaveItems = [this] { EnableItems({Allprojects2, Onlycurrentproject2}, false); };
   holdSaveItems();
-  const TProjectState state = form->Snapshot();
-  const std::string folder = imageDir_;
-  const std::string photo = currentFile_;
-  std::vector<std::string> listed;
-  for (const TPhotoEntry& entry : files_) listed.push_back(entry.Path);
+  const TBrowsing kept = KeepBrowsing();
+  const std::string& folder = kept.Folder;
 
   SetStatusText(Language::GetText(kTextIndexing));
   ShowCompressInfo(Language::GetText(kTextIndexing), "");
@@ -217,16 +214,7 @@ void TMainForm::SaveSlideShow(bool all) {
 
   // The window as it was: the project, the folder with its ignore list, the
   // list and the photo.
-  form->Restore(state);
-  imageDir_ = folder;
-  LoadIgnoreList();
-  if (commandLineList_) {
-    LoadFileList(listed);
-  } else if (!folder.empty()) {
-    ReadDirectory(true);
-  }
-  if (IndexOf(photo) >= 0) ShowListEntry(IndexOf(photo));
-  UpdateProjectItems();
+  RestoreBrowsing(kept);
 
   if (result == TPackageResult::NoPictures) {
     Tell(Language::GetText(kTextNoPictures), kTextInformation, platform::MessageIcon::Warning);

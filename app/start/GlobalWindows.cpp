@@ -12,6 +12,7 @@
 #include "app/dialogs/RenameFileForm.h"
 #include "app/dialogs/locationname.h"
 #include "app/dialogs/modalgauge.h"
+#include "app/ftp/FTPSettingsForm.h"
 #include "app/pickers/ThumbListForm.h"
 #include "app/places/GPSLocations.h"
 #include "app/projects/HtmlProjectSettings.h"
@@ -45,7 +46,8 @@ const TWindowDef kWindows[] = {
      [](TGlobalWindows& w) { w.Form2->ApplyTexts(); }},
     {"Form4", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.Form4 = new TForm4(owner); },
      [](TGlobalWindows& w) { w.Form4->ApplyTexts(); }},
-    {"FTPForm", nullptr, nullptr},
+    {"FTPForm", [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.FTPForm = new TFTPForm(owner); },
+     [](TGlobalWindows& w) { w.FTPForm->ApplyTexts(); }},
     {"ThumbnailListForm",
      [](TGlobalWindows& w, QWidget* owner) -> QWidget* {
        return w.ThumbnailListForm = new TThumbnailListForm(owner);

@@ -7,6 +7,7 @@
 class QWidget;
 class TForm2;
 class TForm4;
+class TFTPForm;
 class TImgList;
 class TMainForm;
 class TThumbnailListForm;
@@ -20,7 +21,7 @@ struct TGlobalWindows {
   TfrmHA* frmHA = nullptr;
   TForm2* Form2 = nullptr;  // gallery project settings
   TForm4* Form4 = nullptr;
-  QWidget* FTPForm = nullptr;
+  TFTPForm* FTPForm = nullptr;
   TThumbnailListForm* ThumbnailListForm = nullptr;
   TfrmGPS* frmGPS = nullptr;
   TImgList* ImgList = nullptr;

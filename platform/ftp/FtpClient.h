@@ -50,7 +50,9 @@ struct FtpClientSettings {
 struct FtpClientEvents {
   // A transfer starts; maximum is its size in bytes, 0 when unknown.
   std::function<void(FtpWorkMode mode, int64_t maximum)> workBegin;
-  // Bytes moved so far in the current transfer.
+  // Bytes moved so far in the current transfer: as they move, and at least
+  // every 100 ms while the network keeps the transfer waiting, so that a
+  // window shows a slow transfer's rate as it falls.
   std::function<void(FtpWorkMode mode, int64_t bytes)> work;
   std::function<void(FtpWorkMode mode)> workEnd;
   // Short texts about the connection ("Connecting to 127.0.0.1.").
@@ -146,7 +148,9 @@ class FtpClient {
   // Reads the data connection to its end into sink.
   bool ReadData(FtpSocket& data, const std::function<bool(const char*, size_t)>& sink,
                 std::string& error);
-  bool WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace);
+  // progress, when given, gets the count written so far after each write.
+  bool WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace,
+                 const std::function<void(size_t written)>& progress = {});
   // Closes the client with the reason a data connection failed.
   bool DataBroken(const FtpPace& pace, const std::string& error);
   // How long one wait of a data connection may last.
@@ -154,6 +158,12 @@ class FtpClient {
   // RETR's data into the open local file; STOR's from it.
   bool ReceiveFile(FtpSocket& data, int fd, int64_t maxBytes, std::string& error);
   bool SendFile(FtpSocket& data, int fd, const std::string& localFile, std::string& error);
+
+  // The work events of one transfer. While it runs, the pump also repeats
+  // the last count when no work was reported for a while.
+  void BeginWork(FtpWorkMode mode, int64_t maximum);
+  void ReportWork(int64_t bytes);
+  void EndWork();
 
   bool Refused(const Reply& reply);
   bool Fail(const std::string& error);
@@ -170,6 +180,14 @@ class FtpClient {
   std::string buffer_;
   // The last command sent, as the log shows it; empty before the greeting.
   std::string command_;
+  struct Work {
+    bool active = false;
+    FtpWorkMode mode = FtpWorkMode::Read;
+    int64_t bytes = 0;
+    int64_t reportedMs = 0;
+    FtpPump pump;  // the caller's, while a transfer's own is installed
+  };
+  Work work_;
   FtpTransferType type_ = FtpTransferType::Ascii;
   bool typeKnown_ = false;
   bool busy_ = false;

@@ -2,6 +2,7 @@
 #include "platform/ftp/FtpClient.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -13,8 +14,16 @@ namespace platform {
 namespace {
 
 constexpr size_t kChunkBytes = 64 * 1024;
+// A socket's wait runs the pump every 20 ms, so repeating the work count
+// after this long brings a work event at least every 100 ms.
+constexpr int64_t kWorkRepeatMs = 80;
 // A folder listing larger than this is refused rather than held in memory.
 constexpr size_t kMaxListingBytes = 64u * 1024 * 1024;
+
+int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // The six numbers of "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)".
 bool ParsePassiveReply(const std::string& text, int (&numbers)[6]) {
@@ -169,17 +178,46 @@ bool FtpClient::ReadData(FtpSocket& data, const std::function<bool(const char*, 
   }
 }
 
-bool FtpClient::WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace) {
+bool FtpClient::WriteData(FtpSocket& data, const char* bytes, size_t size, FtpPace& pace,
+                          const std::function<void(size_t written)>& progress) {
   std::string error;
-  while (size > 0) {
-    const int64_t n =
-        pace.TooSlow() ? -1 : data.Write(bytes, size, DataWaitMs(pace), events_.pump, error);
+  size_t written = 0;
+  while (written < size) {
+    const int64_t n = pace.TooSlow() ? -1
+                                     : data.Write(bytes + written, size - written,
+                                                  DataWaitMs(pace), events_.pump, error);
     if (n < 0) return DataBroken(pace, error);
     pace.Moved(n);
-    bytes += n;
-    size -= static_cast<size_t>(n);
+    written += static_cast<size_t>(n);
+    if (progress) progress(written);
   }
   return true;
+}
+
+void FtpClient::BeginWork(FtpWorkMode mode, int64_t maximum) {
+  if (events_.workBegin) events_.workBegin(mode, maximum);
+  work_.active = true;
+  work_.mode = mode;
+  work_.bytes = 0;
+  work_.reportedMs = NowMs();
+  work_.pump = events_.pump;
+  events_.pump = [this] {
+    if (work_.active && NowMs() - work_.reportedMs >= kWorkRepeatMs) ReportWork(work_.bytes);
+    if (work_.pump) work_.pump();
+  };
+}
+
+void FtpClient::ReportWork(int64_t bytes) {
+  work_.bytes = bytes;
+  work_.reportedMs = NowMs();
+  if (events_.work) events_.work(work_.mode, bytes);
+}
+
+void FtpClient::EndWork() {
+  work_.active = false;
+  events_.pump = std::move(work_.pump);
+  work_.pump = nullptr;
+  if (events_.workEnd) events_.workEnd(work_.mode);
 }
 
 bool FtpClient::List(std::vector<FtpListEntry>& entries) {
@@ -229,7 +267,7 @@ bool FtpClient::ReceiveFile(FtpSocket& data, int fd, int64_t maxBytes, std::stri
           error = "Cannot write the local file";
           return false;
         }
-        if (events_.work) events_.work(FtpWorkMode::Read, received);
+        ReportWork(received);
         return true;
       },
       error);
@@ -256,10 +294,10 @@ bool FtpClient::Get(const std::string& remotePath, const std::string& localFile,
   Reply reply;
   bool done = StartTransfer("RETR", remotePath, data, reply);
   if (done) {
-    if (events_.workBegin) events_.workBegin(FtpWorkMode::Read, AnnouncedSize(reply.text));
+    BeginWork(FtpWorkMode::Read, AnnouncedSize(reply.text));
     std::string error;
     const bool ok = ReceiveFile(data, work.Descriptor(), maxBytes, error);
-    if (events_.workEnd) events_.workEnd(FtpWorkMode::Read);
+    EndWork();
     done = FinishTransfer(data, ok, error);
   }
   if (done && !work.Commit()) {
@@ -284,10 +322,10 @@ bool FtpClient::Put(const std::string& localFile, const std::string& remotePath)
   Reply reply;
   bool done = StartTransfer("STOR", remotePath, data, reply);
   if (done) {
-    if (events_.workBegin) events_.workBegin(FtpWorkMode::Write, status.size);
+    BeginWork(FtpWorkMode::Write, status.size);
     std::string error;
     const bool ok = SendFile(data, fd, localFile, error);
-    if (events_.workEnd) events_.workEnd(FtpWorkMode::Write);
+    EndWork();
     done = FinishTransfer(data, ok, error);
   }
   CloseFile(fd);
@@ -316,9 +354,13 @@ bool FtpClient::SendFile(FtpSocket& data, int fd, const std::string& localFile,
       bytes = converted.data();
       size = converted.size();
     }
-    if (!WriteData(data, bytes, size, pace)) return false;
+    // A text file grows on the wire; the count is of its own bytes.
+    const int64_t before = sent;
+    const auto progress = [&](size_t written) {
+      ReportWork(before + static_cast<int64_t>(written) * n / static_cast<int64_t>(size));
+    };
+    if (!WriteData(data, bytes, size, pace, progress)) return false;
     sent += n;
-    if (events_.work) events_.work(FtpWorkMode::Write, sent);
   }
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/ftp/FtpTestServer.h"
+#include "tests/support/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -344,6 +344,48 @@ TEST(FtpClient, DribblingServersEndWithinTheirLimits) {
     EXPECT_FALSE(client.IsConnected());
   }
   EXPECT_FALSE(std::filesystem::exists(local.File("x.bin")));
+}
+
+// A window shows the rate and the time left of a transfer from its work
+// events: they keep coming while a slow peer holds the transfer waiting, and
+// the pump keeps running meanwhile.
+TEST(FtpClient, WorkIsReportedWhileASlowTransferWaits) {
+  TempDir local;
+  WriteFileBytes(local.File("big.bin"), BinaryBytes(8 * 1024 * 1024));
+  for (const bool store : {true, false}) {
+    SCOPED_TRACE(store ? "store" : "retrieve");
+    ftptest::ServerProcess peer("script_server.py", {"--mode", "slowdata"});
+    FtpClient client;
+    client.Settings() = ftptest::LocalSettings(peer.Port());
+    client.Settings().transferWindowMs = 700;
+    client.Settings().transferMinBytes = int64_t{1} << 40;  // ends the run after one window
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> reports;
+    Clock::time_point begun, ended;
+    int pumps = 0;
+    auto& e = client.Events();
+    e.workBegin = [&](FtpWorkMode, int64_t) { begun = Clock::now(); };
+    e.work = [&](FtpWorkMode, int64_t) { reports.push_back(Clock::now()); };
+    e.workEnd = [&](FtpWorkMode) { ended = Clock::now(); };
+    e.pump = [&pumps] { ++pumps; };
+    ASSERT_TRUE(client.Connect()) << client.LastError();
+    const bool done = store ? client.Put(local.File("big.bin"), "x.bin")
+                            : client.Get("x.bin", local.File("x.bin"));
+    EXPECT_FALSE(done);
+    ASSERT_GE(reports.size(), 4u);
+    // A generous bound for loaded machines; without the repeats the gaps
+    // last as long as the peer keeps the window shut.
+    Clock::duration longest = reports.front() - begun;
+    for (size_t i = 1; i < reports.size(); ++i)
+      longest = std::max(longest, reports[i] - reports[i - 1]);
+    longest = std::max(longest, ended - reports.back());
+    EXPECT_LT(longest, std::chrono::milliseconds(250));
+    EXPECT_GT(pumps, 10);
+    // The caller's pump is back in place once the transfer is over.
+    const int before = pumps;
+    client.Events().pump();
+    EXPECT_EQ(pumps, before + 1);
+  }
 }
 
 // A server trickling data just above the minimum rate keeps every window

@@ -14,7 +14,7 @@
 
 #include "foundation/Win32CRC.h"
 #include "gallery/FTPFileMng.h"
-#include "tests/ftp/FtpTestServer.h"
+#include "tests/support/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -33,6 +34,7 @@
 #include "app/dialogs/locationname.h"
 #include "app/dialogs/modalgauge.h"
 #include "app/dialogs/waitwindow.h"
+#include "app/ftp/FTPSettingsForm.h"
 #include "app/pickers/ImgListForm.h"
 #include "app/pickers/ThumbListForm.h"
 #include "app/projects/HtmlProjectSettings.h"
@@ -137,6 +139,44 @@ void ProjectWindows() {
   HtmlProjectSettings::FillProjectGrid(*list.StringGrid1);
   list.StringGrid1->selectRow(1);
   Save(list, "project-list");
+}
+
+// The FTP window in settings mode, and in upload mode as a run shows it
+// halfway through a photo.
+void FtpWindow() {
+  TFTPForm form;
+  FtpSettings::TFtpSettings values;
+  values.Host = "ftp.fotky-jana.cz";
+  values.LoginName = "jana";
+  values.Password = "tajné";
+  values.Dir = "/www/galerie";
+  form.SetValues(values);
+  Save(form, "ftp-settings");
+  form.hide();
+  form.SetUploadMode(true);
+  form.setWindowTitle(form.windowTitle() + "  \"Dovolená: Krkonoše – Sněžka\" ...");
+  form.FTPEngConnected();
+  for (const char* line : {"220 FTP server ready.", "331 Password required for jana."})
+    form.LogEventReceived(line);
+  form.LogEventSent("PASS ***");
+  form.LogEventReceived("230 User jana logged in.");
+  form.FTPEngStatus("Connected.");
+  form.DirsPB->setRange(0, 6);
+  form.DirsPB->setValue(3);
+  form.DirsPB->show();
+  form.Begin(24);
+  form.Action(0, "/www/galerie/krkonose/foto/img_0815.jpg", 412000);
+  form.LogEventSent("STOR /www/galerie/krkonose/foto/img_0815.jpg");
+  form.FTPEngWorkBegin(platform::FtpWorkMode::Write, 412000);
+  form.FTPEngWork(platform::FtpWorkMode::Write, 0);
+  // The rate needs time passing since the transfer began.
+  QEventLoop wait;
+  QTimer::singleShot(300, &wait, &QEventLoop::quit);
+  wait.exec();
+  form.FTPEngWork(platform::FtpWorkMode::Write, 160000);
+  Save(form, "ftp-upload");
+  form.hide();
+  form.SetUploadMode(false);
 }
 
 // Copies of the photos of folder, so that no thumbnail is written there.
@@ -255,6 +295,7 @@ int main(int argc, char** argv) {
   Save(about, "about");
 
   BatchTools();
+  FtpWindow();
   MainProgress();
   ProjectWindows();
   if (argc > 2) {

@@ -1,5 +1,5 @@
-// Servers for the FTP tests: helper processes on 127.0.0.1, each on a port
-// the system picks, stopped when the object goes away.
+// Servers for the FTP and window tests: helper processes on 127.0.0.1, each
+// on a port the system picks, stopped when the object goes away.
 #pragma once
 
 #include <string>
@@ -10,8 +10,9 @@
 
 namespace ftptest {
 
-// A python3 script of tests/ftp run as a server. The script prints its port
-// on its first output line; the constructor throws when none comes in time.
+// A python3 script of tests/support run as a server. The script prints its
+// port on its first output line; the constructor throws when none comes in
+// time.
 class ServerProcess {
  public:
   ServerProcess(const std::string& script, const std::vector<std::string>& args);

@@ -1,4 +1,4 @@
-#include "tests/ftp/FtpTestServer.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <charconv>
 #include <csignal>
