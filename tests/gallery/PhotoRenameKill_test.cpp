@@ -5,9 +5,11 @@
 // work name, every link resolving.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <random>
+#include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kKills = 100;
+constexpr unsigned kWorkers = 4;
 
 // The contents of the photo files of the folder itself, under their own
 // names or work names.
@@ -43,32 +46,41 @@ void Copy(const std::string& from, const std::string& to) {
 TEST(PhotoRenameKill, KilledAnywhereAndRunAgainItEndsAsOneRunEnds) {
   testsupport::ScopedHome home;
   testsupport::TempDir dir;
-  const std::string pristine = dir.File("pristine"), folder = dir.File("work");
+  const std::string pristine = dir.File("pristine");
   renametest::MakeFolder(pristine, pristine + "/html");
-  const std::string gallery = folder + "/html";
   const std::multiset<std::string> photos = PhotoContents(pristine);
-
-  Copy(pristine, folder);
-  const killtest::Clock::rep span = killtest::WorkTime(RENAME_CHILD, {folder, gallery});
-  const std::map<std::string, std::string> done = renametest::Files(folder);
   const std::map<std::string, std::string> before = renametest::Files(pristine);
-  ASSERT_EQ(PhotoContents(folder), photos);
+
+  const std::string first = dir.File("first");
+  Copy(pristine, first);
+  const killtest::Clock::rep span = killtest::WorkTime(RENAME_CHILD, {first, first + "/html"});
+  const std::map<std::string, std::string> done = renametest::Files(first);
+  ASSERT_EQ(PhotoContents(first), photos);
   ASSERT_NE(done, before);
-
   int pages = 0;
-  ASSERT_EQ(renametest::BrokenLinks(gallery, pages), std::vector<std::string>{});
+  ASSERT_EQ(renametest::BrokenLinks(first + "/html", pages), std::vector<std::string>{});
 
-  std::mt19937 random(20240607u);
-  int halfWay = 0;  // kills that left the folder neither as it was nor done
-  for (int round = 0; round < kKills; ++round) {
-    Copy(pristine, folder);
-    SCOPED_TRACE(killtest::KillSomewhere(RENAME_CHILD, {folder, gallery}, span, random));
-    ASSERT_EQ(PhotoContents(folder), photos);
-    const std::map<std::string, std::string> killed = renametest::Files(folder);
-    if (killed != done && killed != before) ++halfWay;
-    EXPECT_TRUE(renametest::RenameFolder(folder, gallery));
-    ASSERT_EQ(renametest::Files(folder), done);
-  }
+  // Rounds run on several folders at once; each kills its child, then runs
+  // the command again in a child of its own.
+  std::atomic<int> halfWay{0};  // kills that left the folder neither as it was nor done
+  std::atomic<int> next{0};
+  const auto rounds = [&](unsigned seed) {
+    std::mt19937 random(seed);
+    const std::string folder = dir.File("work" + std::to_string(seed));
+    const std::vector<std::string> args = {folder, folder + "/html"};
+    for (int round = next++; round < kKills; round = next++) {
+      Copy(pristine, folder);
+      SCOPED_TRACE(killtest::KillSomewhere(RENAME_CHILD, args, span, random));
+      EXPECT_EQ(PhotoContents(folder), photos);
+      const std::map<std::string, std::string> killed = renametest::Files(folder);
+      if (killed != done && killed != before) ++halfWay;
+      EXPECT_EQ(killtest::Run(RENAME_CHILD, args), 0);
+      EXPECT_EQ(renametest::Files(folder), done);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned i = 0; i < kWorkers; ++i) workers.emplace_back(rounds, 20240607u + i);
+  for (std::thread& worker : workers) worker.join();
   // A test whose kills all came too early or too late would prove nothing.
   EXPECT_GT(halfWay, kKills / 4) << "too few of " << kKills << " kills landed inside the run";
 }

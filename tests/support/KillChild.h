@@ -56,6 +56,15 @@ inline int End(Child& child) {
   return status;
 }
 
+// Runs the child to its end; its wait status.
+inline int Run(const std::string& program, const std::vector<std::string>& args) {
+  Child child = Start(program, args);
+  char rest[64];
+  while (read(child.output, rest, sizeof rest) > 0) {
+  }
+  return End(child);
+}
+
 // Runs the child and kills it at a random moment of span; returns when.
 inline std::string KillSomewhere(const std::string& program, const std::vector<std::string>& args,
                                  Clock::rep span, std::mt19937& random) {
