@@ -124,6 +124,48 @@ std::vector<std::string> SharedPhotos(const std::string& folder, const BatchMenu
   return shared;
 }
 
+// The pages of a gallery's size folder and what becomes of them.
+struct TPages {
+  explicit TPages(const BatchMenu::TRenames& renames) : Names(renames) {
+    for (const auto& [from, to] : renames) {
+      Renamed[L::PhotoPageName(from)] = L::PhotoPageName(to);
+      NewPages.insert(L::PhotoPageName(to));
+    }
+  }
+  PageRewrite::TPageNames Names;
+  // The photo pages of renamed photos, to their new names.
+  std::unordered_map<std::string, std::string> Renamed;
+  std::unordered_set<std::string> NewPages;
+};
+
+// Writes each page of the folder that changes beside the page it replaces
+// (+ kRewriteSuffix), the photo page of a renamed photo beside its new
+// name; the pages themselves stay as they are. A page that cannot be
+// rewritten is appended to kept.
+void RewritePagesInFolder(const std::string& dir, const TPages& pages, std::vector<std::string>& kept) {
+  std::vector<std::string> names;
+  platform::ListRegularFiles(dir, names);
+  for (const std::string& page : names) {
+    const std::string ext = StrFunc::LowerCaseCz(StrFunc::ExtractExt(page));
+    if (page[0] == '.' || page.find(WorkNames::kMark) != std::string::npos || (ext != "htm" && ext != "html"))
+      continue;
+    const auto renamed = pages.Renamed.find(page);
+    // A page standing where a renamed one goes is stale: replaced.
+    if (renamed == pages.Renamed.end() && pages.NewPages.count(page) > 0) continue;
+    const std::string target = renamed == pages.Renamed.end() ? page : renamed->second;
+    std::string text, rewritten;
+    platform::PumpEvents();
+    if (platform::ReadWholeFile(Join(dir, page), kMaxPageBytes, text) != platform::ReadResult::kOk) {
+      kept.push_back(Join(dir, page));
+      continue;
+    }
+    const bool changed = PageRewrite::RewritePageReferences(text, pages.Names, rewritten);
+    if (!changed && target == page) continue;
+    if (!platform::ReplaceFile(Join(dir, target) + kRewriteSuffix, changed ? rewritten : text))
+      kept.push_back(Join(dir, page));
+  }
+}
+
 class TRun {
  public:
   TRun(const std::string& folder, TJournal journal, const TEvents& events)
@@ -223,39 +265,9 @@ void TRun::MoveDerivedAndRewrite() {
 
 void TRun::RewritePages(const BatchMenu::TRenames& renames) {
   if (renames.empty()) return;
-  const PageRewrite::TPageNames names(renames);
-  std::unordered_map<std::string, std::string> renamedPages;
-  std::unordered_set<std::string> newPages;
-  for (const auto& [from, to] : renames) {
-    renamedPages[L::PhotoPageName(from)] = L::PhotoPageName(to);
-    newPages.insert(L::PhotoPageName(to));
-  }
-  for (const std::string& gallery : journal_.Galleries) {
-    for (const char* size : kSizeFolders) {
-      const std::string dir = Join(gallery, size);
-      std::vector<std::string> pages;
-      platform::ListRegularFiles(dir, pages);
-      for (const std::string& page : pages) {
-        const std::string ext = StrFunc::LowerCaseCz(StrFunc::ExtractExt(page));
-        if (page[0] == '.' || page.find(WorkNames::kMark) != std::string::npos || (ext != "htm" && ext != "html"))
-          continue;
-        const auto renamed = renamedPages.find(page);
-        // A page standing where a renamed one goes is stale: replaced.
-        if (renamed == renamedPages.end() && newPages.count(page) > 0) continue;
-        const std::string target = renamed == renamedPages.end() ? page : renamed->second;
-        std::string text, rewritten;
-        platform::PumpEvents();
-        if (platform::ReadWholeFile(Join(dir, page), kMaxPageBytes, text) != platform::ReadResult::kOk) {
-          result_.KeptOldNames.push_back(Join(dir, page));
-          continue;
-        }
-        const bool changed = PageRewrite::RewritePageReferences(text, names, rewritten);
-        if (!changed && target == page) continue;
-        if (!platform::ReplaceFile(Join(dir, target) + kRewriteSuffix, changed ? rewritten : text))
-          result_.KeptOldNames.push_back(Join(dir, page));
-      }
-    }
-  }
+  const TPages pages(renames);
+  for (const std::string& gallery : journal_.Galleries)
+    for (const char* size : kSizeFolders) RewritePagesInFolder(Join(gallery, size), pages, result_.KeptOldNames);
 }
 
 void TRun::RewriteIgnoreList() {

@@ -164,14 +164,15 @@ void TMainForm::RunBatch(int code) {
   commandLineList_ = false;
   LoadIgnoreList();
   ReadDirectory(true);
-  // A photo moved away leaves the first of the folder shown.
-  if (currentFile_.empty() || !IsThere(currentFile_))
-    currentFile_ = files_.empty() ? std::string() : files_.front().Path;
+  // A photo moved away leaves the first of the folder shown, with its
+  // thumbnail.
+  const bool gone = currentFile_.empty() || !IsThere(currentFile_);
+  if (gone) currentFile_ = files_.empty() ? std::string() : files_.front().Path;
   if (currentFile_.empty()) {
     RemoveFromList(std::string());
     return;
   }
-  ShowFile(currentFile_, false);
+  ShowFile(currentFile_, gone);
   UpdateNavButtons(IndexOf(currentFile_));
 }
 
@@ -187,8 +188,9 @@ void TMainForm::RunBatchWork(int code) {
       !FinishInterruptedRename(galleries))
     return;
 
+  // Every photo of the folder takes part; only code 7 leaves out the ignored.
   LoadIgnoreList();
-  ReadDirectory(false);
+  ReadDirectory(code == BatchMenu::kListOnly);
   if (files_.empty()) return;
   std::vector<std::string> photos;
   for (const TPhotoEntry& entry : files_) photos.push_back(entry.Path);
