@@ -74,7 +74,39 @@ bool TIgnoreList::Save() const {
   if (unreadable_) return false;
   const std::string file = ListPath(folder_);
   if (DosFunc::GetFileAttr(file) >= 0) DosFunc::SetFileAttr(file, 0);
-  if (!platform::ReplaceFile(file, platform::JoinLines(names_))) return false;
-  DosFunc::SetFileAttr(file, DosFunc::faReadOnly | DosFunc::faHidden | DosFunc::faSysFile);
+  if (!SaveTo(file)) return false;
+  Protect(file);
   return true;
+}
+
+bool TIgnoreList::SaveTo(const std::string& file) const {
+  return !unreadable_ && platform::ReplaceFile(file, platform::JoinLines(names_));
+}
+
+void TIgnoreList::Protect(const std::string& file) {
+  DosFunc::SetFileAttr(file, DosFunc::faReadOnly | DosFunc::faHidden | DosFunc::faSysFile);
+}
+
+bool TIgnoreList::Rename(const std::vector<std::pair<std::string, std::string>>& renames) {
+  std::unordered_map<std::string, std::string> exact, byUpper;
+  for (const auto& [oldName, newName] : renames) {
+    const std::string name = StrFunc::Trim(oldName);
+    exact.emplace(name, newName);
+    byUpper.emplace(StrFunc::UpperCaseCz(name), newName);
+  }
+  std::vector<std::string> names;
+  names.swap(names_);
+  byUpper_.clear();
+  bool changed = false;
+  for (const std::string& entry : names) {
+    const std::string* renamed = nullptr;
+    if (const auto found = exact.find(entry); found != exact.end()) {
+      renamed = &found->second;
+    } else if (const auto twin = byUpper.find(StrFunc::UpperCaseCz(entry)); twin != byUpper.end()) {
+      renamed = &twin->second;
+    }
+    changed = changed || renamed != nullptr;
+    Put(renamed != nullptr ? *renamed : entry);
+  }
+  return changed;
 }

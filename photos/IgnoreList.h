@@ -9,6 +9,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TIgnoreList {
@@ -34,6 +35,18 @@ class TIgnoreList {
   // Writes the list over the folder's file, replacing it whole; false when
   // that failed or the file could not be read.
   [[nodiscard]] bool Save() const;
+
+  // Gives the entries that name a renamed file (oldName, newName: names
+  // without folder) the new name, all at once, so that names swapped among
+  // the files stay with their files. An entry takes the rename of exactly
+  // its name, else of the name it matches without regard to case. The list
+  // is not written; true when an entry changed.
+  bool Rename(const std::vector<std::pair<std::string, std::string>>& renames);
+  // Writes the list to file as Save writes it, without the attributes: a
+  // copy made beside the folder's file to be put in its place later
+  // (Protect then gives it the list's attributes).
+  [[nodiscard]] bool SaveTo(const std::string& file) const;
+  static void Protect(const std::string& file);
 
  private:
   void Put(const std::string& name);

@@ -181,7 +181,11 @@ class TMainForm : public QMainWindow {
   void GenerateCurrentProject1Click();
   // The current project's generation; true when its gallery was made.
   bool GenerateCurrentProject();
-  // The Batch menu (MainBatch.cpp).
+  // The Batch menu (MainBatch.cpp): RunBatch(code) with the codes of
+  // photos/batchmenu/BatchMenu.h.
+  void RunBatch(int code);
+  // The photo's thumbnail into target (JPegUtils::ExtractThumbnail).
+  bool SaveThumbnail(const TExifReader& reader, const std::string& target);
   void ExtractEXIFs1Click();
   void JoinEXIFs1Click();
   void Savethumbnails1Click();
@@ -367,6 +371,13 @@ class TMainForm : public QMainWindow {
   };
   TBrowsing KeepBrowsing() const;
   void RestoreBrowsing(const TBrowsing& kept);
+
+  // RunBatch's work between asking about an edit and showing the folder
+  // again (MainBatch.cpp); a stopped rename finished first (false when it
+  // cannot be, which is told).
+  void RunBatchWork(int code);
+  bool FinishInterruptedRename(const std::vector<std::string>& galleries);
+  void RenamePhotos(const std::vector<std::string>& photos, const std::vector<std::string>& galleries);
   // Saveplayer1 when the program carries the player, ConvertSSPEXE1 when a
   // player is there at all.
   void UpdatePlayerItems();

@@ -48,26 +48,6 @@ class TAtEnd {
   std::function<void()> run_;
 };
 
-// Every menu command disabled while it lives (short-cuts included), each
-// given back the state it had.
-class TActionsOff {
- public:
-  explicit TActionsOff(const QWidget& window) {
-    for (QAction* action : window.findChildren<QAction*>()) {
-      actions_.emplace_back(action, action->isEnabled());
-      action->setEnabled(false);
-    }
-  }
-  ~TActionsOff() {
-    for (const auto& [action, enabled] : actions_) action->setEnabled(enabled);
-  }
-  TActionsOff(const TActionsOff&) = delete;
-  TActionsOff& operator=(const TActionsOff&) = delete;
-
- private:
-  std::vector<std::pair<QAction*, bool>> actions_;
-};
-
 void Tell(int text, const std::vector<std::string>& names, platform::MessageIcon icon) {
   std::string message = Language::GetText(text) + "\n";
   for (size_t i = 0; i < names.size() && i < kMaxNamesTold; ++i) message += "\n" + names[i];
@@ -121,7 +101,7 @@ bool TMainForm::GenerateCurrentProject() {
   const FormTools::TBusy busy(busy_, {FirstFileButton, PrevFile, NextFile, LastFileButton, SortByExposure,
                                       ShowUnknown, CameraTypeCombo, ShowImgButton, Note, GPSGroup, Button1,
                                       GpsSaveButton});
-  const TActionsOff commands(*this);
+  const FormTools::TActionsOff commands(*this);
   if (fullImage) ShowImgButtonClick();
 
   GalleryRun::TEvents events;

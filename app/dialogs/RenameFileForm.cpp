@@ -11,6 +11,7 @@
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
+#include "photos/batchmenu/RenamePlan.h"
 #include "texts/Language.h"
 
 namespace {
@@ -92,6 +93,11 @@ void TForm4::ApplyTexts() {
 }
 
 void TForm4::accept() {
+  if (!BatchMenu::IsPlainNamePart(FName->text().toStdString())) {
+    ovMessageBox(Language::GetText(661), Language::GetText(516), ovmsg::kOk, ovmsg::kIconError);
+    FName->setFocus();
+    return;
+  }
   for (QLineEdit* edit : {FromID, Step}) {
     int value = 0;
     if (!ReadNumber(edit, value)) {

@@ -30,7 +30,8 @@ class TForm4 : public QDialog {
   QPushButton* BitBtn2;
 
  protected:
-  // OK is refused, with a message, while a number field does not hold a
-  // number.
+  // OK is refused, with a message, while the name is not one plain part of
+  // a file name (BatchMenu::IsPlainNamePart) or a number field does not
+  // hold a number.
   void accept() override;
 };

@@ -2,6 +2,7 @@
 
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -75,6 +76,17 @@ TBusy::TBusy(bool& busy, const std::vector<QWidget*>& widgets) : busy_(busy) {
 TBusy::~TBusy() {
   for (const auto& [widget, enabled] : widgets_) widget->setEnabled(enabled);
   busy_ = false;
+}
+
+TActionsOff::TActionsOff(const QWidget& window) {
+  for (QAction* action : window.findChildren<QAction*>()) {
+    actions_.emplace_back(action, action->isEnabled());
+    action->setEnabled(false);
+  }
+}
+
+TActionsOff::~TActionsOff() {
+  for (const auto& [action, enabled] : actions_) action->setEnabled(enabled);
 }
 
 }  // namespace FormTools

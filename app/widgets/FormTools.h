@@ -4,10 +4,12 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QString>
 
+class QAction;
 class QWidget;
 
 namespace FormTools {
@@ -58,6 +60,19 @@ class TBusy {
  private:
   bool& busy_;
   std::vector<std::pair<QWidget*, bool>> widgets_;
+};
+
+// Disables every menu command of window (short-cuts included) for the life
+// of the object, then gives each the state it had.
+class TActionsOff {
+ public:
+  explicit TActionsOff(const QWidget& window);
+  ~TActionsOff();
+  TActionsOff(const TActionsOff&) = delete;
+  TActionsOff& operator=(const TActionsOff&) = delete;
+
+ private:
+  std::vector<std::pair<QAction*, bool>> actions_;
 };
 
 }  // namespace FormTools

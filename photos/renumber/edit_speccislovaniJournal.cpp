@@ -3,14 +3,14 @@
 //   pass <1|2>
 //   tag <the four hexadecimal digits of the temporary names>
 //   <path relative to the root> TAB <new name>     (one line per rename)
-// with "%", TAB, CR, LF and the other control bytes of a name written as
-// "%" and two hexadecimal digits. It is replaced whole (platform::ReplaceFile),
-// so it always holds one pass's plan or the next's.
+// with its fields escaped (photos/WorkJournal.h). It is replaced whole
+// (platform::ReplaceFile), so it always holds one pass's plan or the next's.
 #include <algorithm>
 #include <string_view>
 
 #include "foundation/StrFunc.h"
 #include "foundation/WorkNames.h"
+#include "photos/WorkJournal.h"
 #include "photos/renumber/edit_speccislovaniInternal.h"
 #include "platform/TextFile.h"
 #include "platform/TextLines.h"
@@ -26,44 +26,6 @@ constexpr char kTag[] = "tag ";
 constexpr char kJournalName[] = "-renumber";
 // A journal for a million renames.
 constexpr size_t kMaxJournalBytes = size_t{512} << 20;
-
-std::string Escape(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || c == '%' || byte == 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool Unescape(std::string_view text, std::string& out) {
-  out.clear();
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out += text[i];
-      continue;
-    }
-    if (i + 2 >= text.size()) return false;
-    const int high = HexDigit(text[i + 1]), low = HexDigit(text[i + 2]);
-    if (high < 0 || low < 0) return false;
-    out += static_cast<char>(high * 16 + low);
-    i += 2;
-  }
-  return true;
-}
 
 std::string Relative(const std::string& root, const std::string& path) {
   const std::string prefix = StrFunc::IncludeBackslash(root);
@@ -86,8 +48,8 @@ bool IsInside(const std::string& relative) {
 bool ParseRename(const std::string& root, const std::string& line, TRename& rename) {
   const size_t tab = line.find('\t');
   std::string relative, name;
-  if (tab == std::string::npos || !Unescape(line.substr(0, tab), relative) ||
-      !Unescape(line.substr(tab + 1), name))
+  if (tab == std::string::npos || !WorkJournal::UnescapeField(line.substr(0, tab), relative) ||
+      !WorkJournal::UnescapeField(line.substr(tab + 1), name))
     return false;
   if (!IsInside(relative) || name.empty() || name.find('/') != std::string::npos) return false;
   rename = {StrFunc::IncludeBackslash(root) + relative, name};
@@ -105,7 +67,8 @@ bool WriteJournal(const std::string& root, const TJournal& journal) {
                                     kTag + journal.tag};
   lines.reserve(lines.size() + journal.renames.size());
   for (const TRename& r : journal.renames)
-    lines.push_back(Escape(Relative(root, r.path)) + "\t" + Escape(r.newName));
+    lines.push_back(WorkJournal::EscapeField(Relative(root, r.path)) + "\t" +
+                    WorkJournal::EscapeField(r.newName));
   return platform::ReplaceFile(JournalPath(root), platform::JoinLines(lines));
 }
 

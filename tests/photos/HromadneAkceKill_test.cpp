@@ -3,25 +3,19 @@
 // after the second run every one stands under a final name; a shift of the
 // special renumbering ends exactly as one run without a kill ends.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <random>
 #include <regex>
-#include <thread>
 
 #include "photos/batch/HromadneAkceWalk.h"
 #include "photos/renumber/edit_speccislovaniWork.h"
 #include "platform/FileSystem.h"
 #include "tests/photos/BatchTree.h"
 #include "tests/photos/RenumberShift.h"
-
-extern char** environ;
+#include "tests/support/KillChild.h"
 
 namespace {
 
@@ -30,66 +24,20 @@ using batchtest::At;
 using batchtest::Contents;
 using batchtest::Media;
 using batchtest::Photo;
-using Clock = std::chrono::steady_clock;
+using killtest::Clock;
 
 constexpr int kKills = 24;
-
-// The child running code over root, and its output.
-struct Child {
-  pid_t pid = -1;
-  int output = -1;
-};
-
-// Starts the child and waits until it begins the action.
-Child StartAction(const std::string& code, const std::string& root) {
-  int pipeFds[2];
-  EXPECT_EQ(pipe2(pipeFds, O_CLOEXEC), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-  const std::string program = BATCH_CHILD;
-  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(code.c_str()),
-                  const_cast<char*>(root.c_str()), nullptr};
-  Child child;
-  EXPECT_EQ(posix_spawn(&child.pid, program.c_str(), &actions, nullptr, argv, environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  child.output = pipeFds[0];
-  char go[3] = {};
-  EXPECT_EQ(read(child.output, go, sizeof go), 3);
-  return child;
-}
-
-int End(Child& child) {
-  close(child.output);
-  int status = 0;
-  waitpid(child.pid, &status, 0);
-  return status;
-}
 
 // Runs the child on root and kills it at a random moment of its span;
 // returns when that was.
 std::string KillSomewhere(const std::string& code, const std::string& root, Clock::rep span,
                           std::mt19937& random) {
-  const Clock::duration delay(std::uniform_int_distribution<Clock::rep>(0, span)(random));
-  Child child = StartAction(code, root);
-  std::this_thread::sleep_for(delay);
-  kill(child.pid, SIGKILL);
-  End(child);
-  return "killed after " +
-         std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(delay).count()) +
-         " us";
+  return killtest::KillSomewhere(BATCH_CHILD, {code, root}, span, random);
 }
 
 // How long the child takes for the action itself.
 Clock::rep ActionTime(const std::string& code, const std::string& root) {
-  Child child = StartAction(code, root);
-  const Clock::time_point start = Clock::now();
-  char done[5] = {};
-  EXPECT_EQ(read(child.output, done, sizeof done), 5);
-  const Clock::rep span = (Clock::now() - start).count();
-  EXPECT_EQ(End(child), 0);
-  return span;
+  return killtest::WorkTime(BATCH_CHILD, {code, root});
 }
 
 // A tree of photos with bursts of one second, other media, and a subfolder;

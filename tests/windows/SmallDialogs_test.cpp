@@ -23,6 +23,7 @@
 #include "resources/Product.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/WindowTestApp.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -98,6 +99,31 @@ TEST(TForm4, OkWithAnEmptyNumberIsRefusedWithAMessage) {
     EXPECT_EQ(message, "Chyba|Chyba číselného formátu");
     EXPECT_EQ(field == &TForm4::FromID ? first : step, 3);
   }
+}
+
+TEST(TForm4, OkWithANameThatIsNoPlainNamePartIsRefusedWithAMessage) {
+  WindowTestApp();
+  appcore::SetFormApplicationInitialized();
+  TForm4 form;
+  QString message;
+  bool stayedOpen = false;
+  OnNextModal<QDialog>([&](QDialog&) {
+    form.FName->setText("../up");
+    OnNextModal<QMessageBox>([&](QMessageBox& box) {
+      message = box.text();
+      box.button(QMessageBox::Ok)->click();
+    });
+    form.BitBtn2->click();
+    stayedOpen = form.isVisible();
+    form.FName->setText("up");
+    form.BitBtn2->click();
+  });
+  std::string name;
+  int first = 0, step = 0;
+  ASSERT_TRUE(form.Execute(name, first, step));
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(message.toStdString(), Language::GetText(661));
+  EXPECT_EQ(name, "up");
 }
 
 TEST(TForm5, OkWaitsForAnExistingFolderAndCancelChangesNothing) {

@@ -1,0 +1,94 @@
+// The Batch menu's rename (code 5): the photos of a folder take their new
+// names (photos/batchmenu/RenamePlan.h) together with every file derived
+// from them: the EXIF side file in "exif", the thumbnail cache file in
+// "thumbs" and, in each gallery of the folder, the thumbnail, the resized
+// photo and the EXIF page (all lower-cased, as the pages link them). The
+// galleries' pages are rewritten to the new names (PageRewrite.h), and the
+// ignore list and the checker cache follow the photos.
+//
+// A run works in three passes recorded in a journal in the photo folder
+// (kJournalName), written before the first rename:
+//   1. every photo goes to its new name + kTempSuffix (one whose new name
+//      stays taken goes back);
+//   2. the derived files go to their new names + kTempSuffix, and every page
+//      to change, the ignore list and the cache are written anew beside the
+//      file they replace (+ kRewriteSuffix), the old files untouched;
+//   3. every work name takes its name (FinishRenames) and the rewritten
+//      files replace the old ones; the journal goes.
+// Each pass can be done again from where a stopped one left off, so a run
+// killed anywhere is finished exactly by the next (FinishInterrupted), and
+// no photo is ever under two names or none. Photos and side files are never
+// replaced or removed; only stale caches and gallery outputs that stand
+// where a renamed photo's go are removed first.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "photos/batchmenu/RenamePlan.h"
+
+namespace PhotoRename {
+
+// The work marks (foundation/WorkNames.h) of a run's names.
+inline constexpr char kTempSuffix[] = ".~qm_new";
+inline constexpr char kRewriteSuffix[] = ".~qm_rw";
+inline constexpr char kJournalName[] = ".~qm-rename";
+
+struct TEvents {
+  // Once per photo as it goes to its work name.
+  std::function<void()> Step;
+  // The work names are put in place: how many there are.
+  std::function<void(int count)> Finishing;
+  // One put in place.
+  std::function<void()> Finished;
+};
+
+struct TResult {
+  // Photos under their new names.
+  int Renamed = 0;
+  // Photos that kept their names (old file names); their derived files,
+  // ignore entries and checker entries are unchanged.
+  std::vector<std::string> Failed;
+  // Files still under work names, or a journal that cannot be read (paths):
+  // the next run tries them again.
+  std::vector<std::string> Unfinished;
+  // Derived files, pages, the ignore list or the cache that kept the old
+  // names (paths).
+  std::vector<std::string> KeptOldNames;
+  // The journal could not be written: nothing was renamed.
+  bool NotStarted = false;
+};
+
+// The galleries of a photo folder: the output folders of the stored
+// projects of that folder that exist (never made here).
+std::vector<std::string> GalleriesOf(const std::string& folder);
+
+// True when a stopped run left its journal or work names in the folder or
+// its galleries.
+bool HasLeftovers(const std::string& folder, const std::vector<std::string>& galleries);
+
+// Finishes what a stopped run left: exactly as that run would have ended
+// when its journal is there (with the galleries it recorded), else each file
+// under a work name of the folder and of galleries takes its name.
+TResult FinishInterrupted(const std::string& folder, const std::vector<std::string>& galleries,
+                          const TEvents& events);
+
+// Renames the planned photos of folder with their derived files, in the
+// folder and in galleries.
+TResult Run(const std::string& folder, const BatchMenu::TRenames& renames,
+            const std::vector<std::string>& galleries, const TEvents& events);
+
+// What may stand where a work name of a folder goes.
+enum class TFolderKind {
+  kKeep,       // photos and side files: a file there is never replaced
+  kCacheFiles  // thumbnail caches and gallery outputs: a stale one is removed
+};
+// Puts each file of folder under a work name (name + kTempSuffix) in place
+// with a rename that never replaces, in passes while one places any (at
+// most three). Returns how many were placed; those that could not be are
+// appended to unfinished.
+int FinishRenames(const std::string& folder, TFolderKind kind, const TEvents& events,
+                  std::vector<std::string>& unfinished);
+
+}  // namespace PhotoRename

@@ -1,0 +1,79 @@
+#include "gallery/PhotoRenameJournal.h"
+
+#include "foundation/StrFunc.h"
+#include "gallery/PhotoRename.h"
+#include "photos/WorkJournal.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "platform/TextLines.h"
+
+namespace PhotoRename::detail {
+
+namespace {
+
+constexpr char kMagic[] = "Quillmarsh rename";
+constexpr char kPass[] = "pass ";
+constexpr char kGallery[] = "gallery";
+constexpr char kShared[] = "shared";
+// A journal for a million photos.
+constexpr size_t kMaxJournalBytes = size_t{512} << 20;
+
+// A file name of the photo folder: no way out of it.
+bool IsPlainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+bool SplitFields(const std::string& line, std::string& first, std::string& second) {
+  const size_t tab = line.find('\t');
+  return tab != std::string::npos && WorkJournal::UnescapeField(line.substr(0, tab), first) &&
+         WorkJournal::UnescapeField(line.substr(tab + 1), second);
+}
+
+}  // namespace
+
+std::string JournalPath(const std::string& folder) { return StrFunc::IncludeBackslash(folder) + kJournalName; }
+
+bool WriteJournal(const std::string& folder, const TJournal& journal) {
+  std::vector<std::string> lines = {kMagic, kPass + std::to_string(journal.Pass)};
+  for (const std::string& gallery : journal.Galleries)
+    lines.push_back(std::string(kGallery) + "\t" + WorkJournal::EscapeField(gallery));
+  for (const std::string& name : journal.Shared)
+    lines.push_back(std::string(kShared) + "\t" + WorkJournal::EscapeField(name));
+  for (const auto& [from, to] : journal.Renames)
+    lines.push_back(WorkJournal::EscapeField(from) + "\t" + WorkJournal::EscapeField(to));
+  return platform::ReplaceFile(JournalPath(folder), platform::JoinLines(lines));
+}
+
+TJournalRead ReadJournal(const std::string& folder, TJournal& journal) {
+  journal = TJournal();
+  std::string bytes;
+  const platform::ReadResult read = platform::ReadWholeFile(JournalPath(folder), kMaxJournalBytes, bytes);
+  if (read == platform::ReadResult::kMissing) return TJournalRead::kNone;
+  if (read != platform::ReadResult::kOk) return TJournalRead::kDamaged;
+  const std::vector<std::string> lines = platform::SplitLines(bytes);
+  if (lines.size() < 2 || lines[0] != kMagic || lines[1].size() != sizeof kPass ||
+      lines[1].compare(0, sizeof kPass - 1, kPass) != 0 || lines[1].back() < '1' || lines[1].back() > '3')
+    return TJournalRead::kDamaged;
+  journal.Pass = lines[1].back() - '0';
+  for (size_t i = 2; i < lines.size(); ++i) {
+    std::string first, second;
+    if (!SplitFields(lines[i], first, second)) return TJournalRead::kDamaged;
+    // Old names are photo names, never "gallery" or "shared".
+    if (first == kGallery) {
+      if (second.empty()) return TJournalRead::kDamaged;
+      journal.Galleries.push_back(second);
+    } else if (first == kShared) {
+      if (!IsPlainName(second)) return TJournalRead::kDamaged;
+      journal.Shared.push_back(second);
+    } else if (IsPlainName(first) && IsPlainName(second)) {
+      journal.Renames.emplace_back(first, second);
+    } else {
+      return TJournalRead::kDamaged;
+    }
+  }
+  return TJournalRead::kRead;
+}
+
+bool RemoveJournal(const std::string& folder) { return platform::RemoveFile(JournalPath(folder)); }
+
+}  // namespace PhotoRename::detail

@@ -1,0 +1,202 @@
+// The Batch menu's rename over a folder with every kind of derived file and
+// a generated gallery: each page's links and images resolve afterwards and
+// no page names an old name; every photo's content, side file, thumbnail,
+// gallery outputs, ignore entry and checker entry stand under its new name.
+// A photo whose new name is taken after planning keeps everything; a stopped
+// run's work names are finished; a user's "_new" file is never touched.
+#include "gallery/PhotoRename.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "foundation/StrFunc.h"
+#include "gallery/GalleryLayout.h"
+#include "gallery/HtmlText.h"
+#include "gallery/ImageCRCCache.h"
+#include "gallery/PageRewrite.h"
+#include "photos/JPegUtils.h"
+#include "photos/batchmenu/RenamePlan.h"
+#include "platform/TextCodec.h"
+#include "tests/gallery/RenameFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace L = GalleryLayout;
+using testsupport::ReadFileBytes;
+
+class PhotoRenameTest : public ::testing::Test {
+ protected:
+  void SetUp() override { renametest::MakeFolder(folder_, gallery_); }
+
+  BatchMenu::TRenamePlan Plan() const {
+    return BatchMenu::PlanRenames(folder_, renametest::ListPhotos(folder_), renametest::kPattern, 1, 1);
+  }
+  std::string Photo(const std::string& name) const { return folder_ + "/" + name; }
+  std::string Out(const char* sub, const std::string& name) const { return L::OutputPath(gallery_, sub, name); }
+
+  testsupport::ScopedHome home_;
+  testsupport::TempDir dir_;
+  const std::string folder_ = dir_.File("Fotky 2024");
+  const std::string gallery_ = dir_.File("Fotky 2024/html");
+};
+
+TEST_F(PhotoRenameTest, EverythingDerivedFollowsThePhotosAndEveryLinkResolves) {
+  const BatchMenu::TRenamePlan plan = Plan();
+  ASSERT_EQ(plan.Refusal, BatchMenu::TRefusal::kNone);
+  ASSERT_EQ(plan.Renames.size(), std::size(renametest::kPhotos));
+  ASSERT_EQ(PhotoRename::GalleriesOf(folder_), std::vector<std::string>{gallery_});
+  struct TBefore {
+    std::string photo, side, thumb, th, foto, exifPage;
+    int32_t crc = -1;
+  };
+  std::map<std::string, TBefore> before;
+  for (const auto& record : ImageCRC::ReadCacheFile(Photo(OwnFiles::kCheckerCache))) before[record.name].crc = record.crc;
+  for (const auto& [from, to] : plan.Renames) {
+    TBefore& b = before[from];
+    b.photo = ReadFileBytes(Photo(from));
+    // A photo without EXIF has no side file.
+    if (from != "plain.jpg") b.side = ReadFileBytes(BatchMenu::SideFilePath(Photo(from)));
+    b.thumb = ReadFileBytes(JPegUtils::ThumbnailCacheFile(Photo(from)));
+    if (from == renametest::kIgnored) continue;
+    b.th = ReadFileBytes(Out(L::kThumbFolder, L::ThumbnailName(from)));
+    b.foto = ReadFileBytes(Out(L::kPhotoFolder, L::SitePhotoName(from)));
+    b.exifPage = from == "plain.jpg" ? "" : ReadFileBytes(Out(L::kExifFolder, L::ExifPageName(from)));
+  }
+  int steps = 0, finished = 0, finishing = -1;
+  PhotoRename::TEvents events;
+  events.Step = [&] { ++steps; };
+  events.Finishing = [&](int count) { finishing = count; };
+  events.Finished = [&] { ++finished; };
+  const PhotoRename::TResult result = PhotoRename::Run(folder_, plan.Renames, {gallery_}, events);
+  EXPECT_EQ(result.Renamed, static_cast<int>(plan.Renames.size()));
+  EXPECT_TRUE(result.Failed.empty());
+  EXPECT_TRUE(result.Unfinished.empty());
+  EXPECT_TRUE(result.KeptOldNames.empty());
+  EXPECT_EQ(steps, static_cast<int>(plan.Renames.size()));
+  EXPECT_EQ(finished, finishing);
+  EXPECT_GT(finished, static_cast<int>(plan.Renames.size()) * 3);
+
+  for (const auto& [from, to] : plan.Renames) {
+    SCOPED_TRACE(from + " -> " + to);
+    const TBefore& b = before[from];
+    EXPECT_FALSE(fs::exists(Photo(from)));
+    EXPECT_EQ(ReadFileBytes(Photo(to)), b.photo);
+    if (!b.side.empty()) {
+      EXPECT_EQ(ReadFileBytes(BatchMenu::SideFilePath(Photo(to))), b.side);
+    }
+    EXPECT_FALSE(fs::exists(BatchMenu::SideFilePath(Photo(from))));
+    EXPECT_EQ(ReadFileBytes(JPegUtils::ThumbnailCacheFile(Photo(to))), b.thumb);
+    EXPECT_FALSE(fs::exists(JPegUtils::ThumbnailCacheFile(Photo(from))));
+    if (from == renametest::kIgnored) continue;
+    EXPECT_EQ(ReadFileBytes(Out(L::kThumbFolder, L::ThumbnailName(to))), b.th);
+    EXPECT_EQ(ReadFileBytes(Out(L::kPhotoFolder, L::SitePhotoName(to))), b.foto);
+    if (!b.exifPage.empty()) {
+      EXPECT_EQ(ReadFileBytes(Out(L::kExifFolder, L::ExifPageName(to))), b.exifPage);
+    }
+    for (const char* size : {L::k800Folder, L::k1024Folder}) {
+      EXPECT_FALSE(fs::exists(Out(size, L::PhotoPageName(from))));
+      EXPECT_TRUE(fs::exists(Out(size, L::PhotoPageName(to))));
+    }
+  }
+  int pages = 0;
+  EXPECT_EQ(renametest::BrokenLinks(gallery_, pages), std::vector<std::string>{});
+  // Two photo pages of each of the five photos not ignored, four EXIF pages
+  // (the photo without EXIF has none), a frameset and a film strip per size.
+  EXPECT_EQ(pages, 5 * 2 + 4 + 2 + 2);
+  // No page names an old name, in a link or as the shown file name; the new
+  // shown name is in the pages' character set.
+  for (const auto& [rel, page] : renametest::Files(gallery_)) {
+    for (const auto& [from, to] : plan.Renames) {
+      EXPECT_EQ(page.find("\"" + HtmlText::UrlPath(L::PhotoPageName(from))), std::string::npos) << rel << " " << from;
+      EXPECT_EQ(page.find("_" + HtmlText::UrlPath(StrFunc::LowerCaseCz(from))), std::string::npos) << rel;
+    }
+  }
+  std::string shown;
+  ASSERT_TRUE(platform::EncodeWithReferences("soubor: léto&amp;0003.jpg", "windows-1250", shown));
+  EXPECT_NE(ReadFileBytes(Out(L::k800Folder, "léto&0003.htm")).find(shown), std::string::npos);
+
+  TIgnoreList ignore;
+  ASSERT_TRUE(ignore.Load(folder_));
+  const std::string ignoredNow = [&] {
+    for (const auto& [from, to] : plan.Renames)
+      if (from == renametest::kIgnored) return to;
+    return std::string();
+  }();
+  EXPECT_EQ(ignore.Names(), std::vector<std::string>{ignoredNow});
+  for (const auto& record : ImageCRC::ReadCacheFile(Photo(OwnFiles::kCheckerCache))) {
+    const auto renamed = std::find_if(plan.Renames.begin(), plan.Renames.end(),
+                                      [&](const auto& r) { return r.second == record.name; });
+    ASSERT_NE(renamed, plan.Renames.end()) << record.name;
+    EXPECT_EQ(record.crc, before[renamed->first].crc);
+  }
+  EXPECT_EQ(renametest::WorkNames(folder_), std::vector<std::string>{});
+  EXPECT_FALSE(PhotoRename::HasLeftovers(folder_, {gallery_}));
+}
+
+TEST_F(PhotoRenameTest, APhotoWhoseNameIsTakenAfterPlanningKeepsEverythingAndSoDoesTheOneAfterIt) {
+  // Swapped names: img1 -> x0002, img10 -> x0001 ... and a file appears at
+  // x0002 before the run; img1 keeps its name, and so everything of it stays.
+  BatchMenu::TRenames renames = {{"img1.jpg", "x0002.jpg"}, {"plain.jpg", "img1.jpg"}, {"img10.jpg", "x0001.jpg"}};
+  testsupport::WriteFileBytes(Photo("x0002.jpg"), "appeared");
+  const std::map<std::string, std::string> files = renametest::Files(folder_);
+  const PhotoRename::TResult result = PhotoRename::Run(folder_, renames, {gallery_}, {});
+  EXPECT_EQ(result.Failed, (std::vector<std::string>{"img1.jpg", "plain.jpg"}));
+  EXPECT_EQ(result.Renamed, 1);
+  EXPECT_TRUE(result.Unfinished.empty());
+  std::map<std::string, std::string> now = renametest::Files(folder_);
+  EXPECT_EQ(now.at("img1.jpg"), files.at("img1.jpg"));
+  EXPECT_EQ(now.at("plain.jpg"), files.at("plain.jpg"));
+  EXPECT_EQ(now.at("x0002.jpg"), "appeared");
+  EXPECT_EQ(now.at("x0001.jpg"), files.at("img10.jpg"));
+  // Of the failed photos nothing moved: side files, thumbnails, gallery
+  // outputs; their pages stay, linking the renamed photo's new page.
+  for (const char* kept : {"exif/img1.exif", "thumbs/thumb_img1.jpg", "thumbs/thumb_plain.jpg",
+                           "html/th/th_img1.jpg", "html/foto/plain.jpg", "html/exif/exif_img1.htm"})
+    EXPECT_EQ(now.at(kept), files.at(kept)) << kept;
+  EXPECT_NE(now.at("html/800x600/img1.htm").find("href=\"x0001.htm\""), std::string::npos);
+  EXPECT_EQ(now.count("html/800x600/img10.htm"), 0u);
+  EXPECT_EQ(now.at("exif/x0001.exif"), files.at("exif/img10.exif"));
+  int pages = 0;
+  EXPECT_EQ(renametest::BrokenLinks(gallery_, pages), std::vector<std::string>{});
+}
+
+TEST_F(PhotoRenameTest, WorkNamesLeftWithoutAJournalTakeTheirNamesButNeverOverAFile) {
+  fs::rename(Photo("img1.jpg"), Photo("x0001.jpg") + PhotoRename::kTempSuffix);
+  fs::rename(Photo("thumbs/thumb_img1.jpg"), Photo("thumbs/thumb_x0001.jpg") + PhotoRename::kTempSuffix);
+  // A stale cache file where it goes is replaced; a photo never.
+  testsupport::WriteFileBytes(Photo("thumbs/thumb_x0001.jpg"), "stale");
+  fs::copy_file(Photo("img10.jpg"), Photo("y.jpg") + PhotoRename::kTempSuffix);
+  testsupport::WriteFileBytes(Photo("y.jpg"), "another photo");
+  // A user's own file that looks like an old leftover is no work name.
+  testsupport::WriteFileBytes(Photo("b c.jpeg_new"), "the user's");
+  ASSERT_TRUE(PhotoRename::HasLeftovers(folder_, {gallery_}));
+  const PhotoRename::TResult result = PhotoRename::FinishInterrupted(folder_, {gallery_}, {});
+  EXPECT_EQ(result.Unfinished, std::vector<std::string>{Photo("y.jpg") + PhotoRename::kTempSuffix});
+  EXPECT_TRUE(fs::exists(Photo("x0001.jpg")));
+  EXPECT_NE(ReadFileBytes(Photo("thumbs/thumb_x0001.jpg")), "stale");
+  EXPECT_EQ(ReadFileBytes(Photo("y.jpg")), "another photo");
+  EXPECT_EQ(ReadFileBytes(Photo("b c.jpeg_new")), "the user's");
+}
+
+TEST(PageRewrite, WholeNamesOnlyAllAtOnceInTheFormsThePagesUse) {
+  const PageRewrite::TPageNames names({{"img1.jpg", "img2.jpg"}, {"img2.jpg", "img1.jpg"}, {"A b.JPG", "č.jpg"}});
+  const std::string page =
+      "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-2\"></head>\r\n"
+      "<a href=\"img1.htm\"><img src=\"../th/th_img10.jpg\" alt=\"img1.htm\"></a>\r\n"
+      "<a href=\"img2.htm\"><img SRC=\"../foto/img1.jpg\"></a><a href=\"../exif/exif_a%20b.htm\">\r\n"
+      "<img src=\"../th/th_a%20b.jpg\">img1.jpg<br>soubor: a b.jpg\r\n"
+      "<font size=-2><br>filename: img1.jpg\r\n";
+  std::string out;
+  ASSERT_TRUE(PageRewrite::RewritePageReferences(page, names, out));
+  EXPECT_EQ(out,
+            "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-2\"></head>\r\n"
+            "<a href=\"img2.htm\"><img src=\"../th/th_img10.jpg\" alt=\"img1.htm\"></a>\r\n"
+            "<a href=\"img1.htm\"><img SRC=\"../foto/img2.jpg\"></a><a href=\"../exif/exif_%C4%8D.htm\">\r\n"
+            "<img src=\"../th/th_%C4%8D.jpg\">img1.jpg<br>soubor: \xE8.jpg\r\n"
+            "<font size=-2><br>filename: img2.jpg\r\n");
+  EXPECT_FALSE(PageRewrite::RewritePageReferences("<a href=\"img10.htm\">img1.jpg</a>", names, out));
+}
+
+}  // namespace
