@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <set>
 #include <string>
+#include <tuple>
 
+#include "foundation/config/cfgtools.h"
 #include "tests/support/TestSupport.h"
+#include "texts/CzechTexts.h"
 #include "texts/texty.h"
 
 namespace {
@@ -214,6 +219,118 @@ TEST_F(LanguageTest, NoMatchKeepsTheBuiltInTexts) {
   EXPECT_EQ(calls, 0);
   EXPECT_EQ(Language::GetText(10), "&Soubor");
   EXPECT_EQ(Language::GetDefaultLangID(), 0x040Cu);
+}
+
+// The English file as shipped in lng/ and as the build puts it beside the
+// program, where the Language menu finds it.
+const std::string kEnglishSource = QUILLMARSH_SOURCE_LNG "/English.lng";
+const std::string kProgramLngFolder = QUILLMARSH_PROGRAM_LNG;
+
+struct TTextKey {
+  std::string section;
+  std::string key;
+  bool operator<(const TTextKey& o) const { return std::tie(section, key) < std::tie(o.section, o.key); }
+};
+
+// Where a language file keeps text n, worked out here on its own so that a
+// fault of the loader's numbering shows too.
+TTextKey KeyOf(int n) {
+  if (n == 0) return {"General", "DateFormat"};
+  if (n == 1) return {"General", "TimeFormat"};
+  if (n < 10) return {"General", "Field" + std::to_string(n + 1)};
+  if (n < 250) return {"Menu", "Field" + std::to_string(n - 9)};
+  if (n < 500) return {"Controls", "Field" + std::to_string(n - 249)};
+  return {"Misc", "Field" + std::to_string(n - 499)};
+}
+
+// Text n as the file holds it, "" when missing.
+std::string FileText(TConfig& file, int n) {
+  const TTextKey where = KeyOf(n);
+  file.SetSection(where.section);
+  return file.ReadString(where.key, "");
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+    ++count;
+  return count;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+class EnglishFileTest : public LanguageTest {
+ protected:
+  void SetUp() override {
+    LanguageTest::SetUp();
+    english.OpenFile(kEnglishSource);
+    english.SetReadOnly(true);
+  }
+  TConfig english;
+};
+
+// Every built-in text has its English one, and the file holds nothing the
+// loader would pass over (a key with no built-in text is never read).
+TEST_F(EnglishFileTest, HoldsEveryBuiltInTextAndNoOther) {
+  ASSERT_TRUE(std::filesystem::exists(kEnglishSource));
+  std::set<TTextKey> expected;
+  for (const resources::NumberedText& t : resources::CzechTexts()) {
+    expected.insert(KeyOf(t.number));
+    EXPECT_NE(FileText(english, t.number), "") << "no English text " << t.number << " for " << t.text;
+  }
+  for (const std::string& section : english.ReadSections()) {
+    if (section == "Language") continue;
+    EXPECT_TRUE(section == "General" || section == "Menu" || section == "Controls" || section == "Misc")
+        << section;
+    for (const std::string& key : english.ReadSection(section))
+      EXPECT_TRUE(expected.count({section, key})) << "[" << section << "] " << key << " has no built-in text";
+  }
+  english.SetSection("Language");
+  EXPECT_EQ(english.ReadString("Description", ""), "English");
+  EXPECT_EQ(english.ReadString("WinID", ""), "0x0409");
+  EXPECT_TRUE(english.ValueExists("Language", "LinuxID"));
+}
+
+// What the program joins to a text or reads out of it survives translation:
+// the accelerator mark, the end a caller adds a name or a list after, the
+// patterns of dates and times.
+TEST_F(EnglishFileTest, KeepsWhatTheProgramReliesOn) {
+  for (const resources::NumberedText& t : resources::CzechTexts()) {
+    const std::string czech = t.text;
+    const std::string text = FileText(english, t.number);
+    EXPECT_EQ(Count(text, "&"), Count(czech, "&")) << t.number << " " << text;
+    EXPECT_EQ(Count(text, "& "), 0u) << t.number << " " << text;
+    EXPECT_EQ(Count(text, "\n"), Count(czech, "\n")) << t.number << " " << text;
+    for (const char* end : {":", "...", "?"})
+      EXPECT_EQ(EndsWith(text, end), EndsWith(czech, end)) << t.number << " " << text << " / " << end;
+  }
+  EXPECT_EQ(FileText(english, 0), "dd.mm.yyyy");
+  EXPECT_EQ(FileText(english, 1), "hh:mm:ss");
+}
+
+TEST_F(EnglishFileTest, IsBesideTheProgramAndTheLanguageMenuLoadsIt) {
+  const std::string installed = kProgramLngFolder + "/English.lng";
+  ASSERT_TRUE(std::filesystem::exists(installed));
+  EXPECT_TRUE(testsupport::ReadFileBytes(installed) == testsupport::ReadFileBytes(kEnglishSource))
+      << installed << " is not a copy of " << kEnglishSource;
+
+  FakeMenu menu;
+  std::vector<uint32_t> changes;
+  Language::InitLanguages(kProgramLngFolder, &menu, [&](uint32_t id) { changes.push_back(id); },
+                          0x0409);
+  EXPECT_EQ(menu.captions, (std::vector<std::string>{"English", "Čeština"}));
+  EXPECT_EQ(changes, (std::vector<uint32_t>{0x0409}));
+  EXPECT_EQ(menu.checked, 0);
+  EXPECT_EQ(Language::CurrentLanguageFile(), installed);
+  for (const resources::NumberedText& t : resources::CzechTexts())
+    EXPECT_EQ(Language::GetText(t.number), FileText(english, t.number)) << t.number;
+
+  menu.clicks[1]();
+  EXPECT_EQ(Language::GetText(10), "&Soubor");
+  menu.clicks[0]();
+  EXPECT_EQ(Language::GetText(10), "&File");
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
-// Saves a picture of each small window, with its Czech texts, into the
-// folder given, so that a person can check that nothing is cut off. With a
-// folder of photos (copied, never changed) the photo lists show them too:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots /tmp/shots [photos]
+// Saves a picture of each small window, with its Czech texts or those of a
+// language file, into the folder given, so that a person can check that
+// nothing is cut off. With a folder of photos (copied, never changed) the
+// photo lists show them too:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots [--language English.lng] /tmp/shots [photos]
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -38,14 +40,43 @@
 #include "app/pickers/ImgListForm.h"
 #include "app/pickers/ThumbListForm.h"
 #include "app/projects/HtmlProjectSettings.h"
+#include "app/places/GPSLocations.h"
 #include "app/projects/ProjectList.h"
+#include "app/slideshow/SlideShowProjects.h"
 #include "app/start/GlobalWindows.h"
 #include "app/widgets/appform.h"
 #include "gallery/HtmlProjectSettings.h"
+#include "texts/Language.h"
 
 namespace {
 
 QString gFolder;
+// The language file chosen with --language, "" for the built-in texts.
+std::string gLanguage;
+
+// The main window selects a language of its own from its Language menu as
+// it starts: the chosen file is picked there, as a user would.
+void PickLanguage() {
+  if (gLanguage.empty()) return;
+  for (const LngListRec& entry : Language::GetLanguageList()) {
+    if (entry.FileName == gLanguage) entry.Select();
+  }
+}
+
+// Places the language file in the data folder's "lng", where the Language
+// menu lists it, and loads it; false when it cannot be had.
+bool UseLanguage(const QString& file) {
+  const QString folder = qEnvironmentVariable("QUILLMARSH_HOME") + "/data/lng";
+  const QString copy = folder + "/" + QFileInfo(file).fileName();
+  if (!QDir().mkpath(folder) || !QFile::copy(file, copy)) return false;
+  gLanguage = copy.toStdString();
+  try {
+    Language::LoadLanguage(gLanguage);
+  } catch (const ELanguageError&) {
+    return false;
+  }
+  return true;
+}
 
 void Save(QWidget& window, const char* name) {
   window.show();
@@ -101,8 +132,9 @@ void BatchTools() {
 void MainProgress() {
   GlobalWindows::Create(false);
   TMainForm& main = *GlobalWindows::Get().MainForm;
+  PickLanguage();
   main.SetStatusText("Generuji web-stránky...");
-  main.ShowCompressInfo("Komprese img_0815", "Zkouším kompresi 45");
+  main.ShowCompressInfo(Language::GetText(289) + " img_0815", Language::GetText(290) + " 45");
   main.Gauge->setRange(0, 11);
   main.Gauge->setValue(4);
   main.Gauge->show();
@@ -177,6 +209,23 @@ void FtpWindow() {
   Save(form, "ftp-upload");
   form.hide();
   form.SetUploadMode(false);
+}
+
+// The places window over two stored places, the second one chosen.
+void PlacesWindow() {
+  TfrmGPS places;
+  places.LoadLocations();
+  places.AddLocation("50.736111", "15.739722", "1603", "Sněžka, Krkonoše");
+  places.AddLocation("43.467448", "11.885127", "", "Toskánsko, Arezzo – Piazza Grande");
+  places.LBClick();
+  Save(places, "places");
+}
+
+// The slide show's menu of projects with its display options.
+void SlideShowMenu() {
+  TSlideShowList menu;
+  menu.SetProjects({"Dovolená: Šumava 2023", "Krkonoše – Sněžka"});
+  Save(menu, "slideshow-menu");
 }
 
 // Copies of the photos of folder, so that no thumbnail is written there.
@@ -259,8 +308,14 @@ void BatchWindow(const QString& photos) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QString language;
+  if (argc >= 3 && std::string(argv[1]) == "--language") {
+    language = QString::fromLocal8Bit(argv[2]);
+    argv += 2;
+    argc -= 2;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: window_shots <folder>\n");
+    std::fprintf(stderr, "usage: window_shots [--language file.lng] <folder> [photos]\n");
     return 2;
   }
   gFolder = QString::fromLocal8Bit(argv[1]);
@@ -268,9 +323,13 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   setenv("QUILLMARSH_HOME", home.path().toLocal8Bit().constData(), 1);
   QDir().mkpath(gFolder);
+  if (!language.isEmpty() && !UseLanguage(language)) {
+    std::fprintf(stderr, "cannot use the language file %s\n", qPrintable(language));
+    return 2;
+  }
   appform::InitializeFormApplication(false);
 
-  InfoWindow::ShowInfo("Generování náhledu (img_0815) ...");
+  InfoWindow::ShowInfo(Language::GetText(542) + " (img_0815) ...");
   Save(*InfoWindow::Current(), "info");
   InfoWindow::HideInfo();
 
@@ -296,6 +355,8 @@ int main(int argc, char** argv) {
 
   BatchTools();
   FtpWindow();
+  PlacesWindow();
+  SlideShowMenu();
   MainProgress();
   ProjectWindows();
   if (argc > 2) {
