@@ -1,0 +1,99 @@
+// What every errand shares: a fresh home for the program's data, the
+// program's global windows made as start-up makes them, the three ways each
+// errand is run (Czech, English chosen from the Language menu, a damaged
+// photo among the others), and the photos copied for it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+#include <string>
+
+#include "app/browser/Main.h"
+#include "app/start/GlobalWindows.h"
+#include "foundation/appcore.h"
+#include "foundation/config/cfgtools.h"
+#include "tests/support/TestSupport.h"
+#include "tests/windows/FindNamed.h"
+#include "tests/windows/WindowTestApp.h"
+#include "texts/Language.h"
+
+namespace errand {
+
+enum class Variant { Czech, English, DamagedPhoto };
+
+inline std::string VariantName(const ::testing::TestParamInfo<Variant>& info) {
+  switch (info.param) {
+    case Variant::Czech: return "Czech";
+    case Variant::English: return "English";
+    case Variant::DamagedPhoto: return "DamagedPhoto";
+  }
+  return "Unknown";
+}
+
+inline const auto kVariants =
+    ::testing::Values(Variant::Czech, Variant::English, Variant::DamagedPhoto);
+
+// The name of the damaged photo AddDamagedPhoto puts into a folder.
+inline const char kDamagedName[] = "damaged.jpg";
+
+// Puts a photo cut off half-way (its EXIF readable, its picture not) into
+// folder, beside the errand's good photos; returns its path.
+inline std::string AddDamagedPhoto(const std::string& folder, const std::string& from) {
+  const std::string bytes = testsupport::ReadFileBytes(from);
+  const std::string path = folder + "/" + kDamagedName;
+  testsupport::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
+  return path;
+}
+
+class ErrandTest : public ::testing::TestWithParam<Variant> {
+ protected:
+  void SetUp() override {
+    WindowTestApp();
+    appcore::SetFormApplicationInitialized();
+    namespace fs = std::filesystem;
+    fs::create_directories(home.Path() + "/data/lng");
+    fs::copy_file(QUILLMARSH_PROGRAM_LNG "/English.lng", home.Path() + "/data/lng/English.lng");
+    TConfig config;
+    config.OpenRegistryDefault(false, "Quillmarsh");
+    config.WriteInteger("Language", 0x0405);
+  }
+  void TearDown() override {
+    GlobalWindows::Destroy();
+    Language::LoadLanguage("DEFAULT");
+  }
+
+  bool English() const { return GetParam() == Variant::English; }
+  bool Damaged() const { return GetParam() == Variant::DamagedPhoto; }
+
+  // The program's windows as start-up makes them, in Czech; in the English
+  // run the user then picks English from the main window's Language menu.
+  TMainForm& StartProgram() {
+    GlobalWindows::Create(false);
+    TMainForm& form = *GlobalWindows::Get().MainForm;
+    if (English()) ChooseLanguage(form, "English");
+    return form;
+  }
+
+  // The Czech or the English caption, as the run's language shows it.
+  const char* Text(const char* czech, const char* english) const {
+    return English() ? english : czech;
+  }
+
+  static void ChooseLanguage(TMainForm& form, const QString& name) {
+    for (QAction* item : FindNamed<QAction>(form, "Language")->menu()->actions())
+      if (item->text() == name) {
+        item->trigger();
+        return;
+      }
+    ADD_FAILURE() << "no language " << name.toStdString();
+  }
+
+  testsupport::ScopedHome home;
+  testsupport::ScopedEnv locale{"LC_ALL", "C"};
+};
+
+}  // namespace errand
