@@ -104,7 +104,9 @@ std::string NamePrefix(TRenameFormat format, std::string_view prefix, TDateTime 
 
 void RenameByName(const std::string& folder, const TOptions& options, TProgress& progress,
                       TRunResult& result) {
-  const TScanRule rule{options.subdirs, false};
+  // The rename in name order walks into "thumbs" too, but never into a
+  // gallery's output folder.
+  const TScanRule rule{options.subdirs, false, true};
   const auto scan = [&](const std::string& path) {
     TFolderScan found = ScanFolder(path, rule);
     if (!found.readable) result.failures.push_back({TFailureKind::FolderUnreadable, path, {}});

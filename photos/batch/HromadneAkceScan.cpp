@@ -45,7 +45,7 @@ TFolderScan ScanFolder(const std::string& folder, const TScanRule& rule) {
     if ((e.Attr & DosFunc::faDirectory) != 0) {
       const bool thumbs = StrFunc::UpperCaseCz(e.Name) == kThumbsFolder;
       if (rule.subfolders && !(thumbs && rule.skipThumbs) &&
-          !(rule.skipThumbs && OwnFiles::IsGalleryFolder(Join(folder, e.Name))))
+          !(rule.skipGalleries && OwnFiles::IsGalleryFolder(Join(folder, e.Name))))
         scan.subfolders.push_back(Join(folder, e.Name));
       continue;
     }

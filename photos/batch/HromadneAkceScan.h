@@ -31,9 +31,11 @@ struct TFolderScan {
 
 struct TScanRule {
   bool subfolders = false;  // list the subfolders too
-  // Leave out the thumbnail folder "THUMBS" and the output folders of the
-  // stored gallery projects (OwnFiles::IsGalleryFolder).
+  // Leave out the thumbnail folder "THUMBS".
   bool skipThumbs = true;
+  // Leave out the output folders of the stored gallery projects
+  // (OwnFiles::IsGalleryFolder): their resized copies are no photos.
+  bool skipGalleries = true;
 };
 
 // The media files of a folder (regular files, by extension, temporary names

@@ -83,6 +83,8 @@ TEST_F(GalleryFolders, AreLeftAloneByEveryToolThatWalksSubfolders) {
     EXPECT_EQ(GalleryFiles(), gallery) << int(code);
   }
   EXPECT_FALSE(AnyIn(Tree(Root()), "IMG_2.jpg")) << "the other subfolder was walked";
+  HromadneAkce::RunRenameByName(options, HromadneAkce::FolderTarget(Root()), progress);
+  EXPECT_EQ(GalleryFiles(), gallery) << "rename in name order";
 
   edit_speccislovani::TOptions renumber;
   renumber.root = Root();
