@@ -392,6 +392,8 @@ class TMainForm : public QMainWindow {
   void StepAway();
   // Takes the photo out of the list; an emptied list clears the display.
   void RemoveFromList(const std::string& path);
+  // No photo shown: the display cleared and the commands for a photo off.
+  void ShowNoPhoto();
   int IndexOf(const std::string& path) const;
   void ShowListEntry(int index);
   // Picking (MainPick.cpp): runs pick with item disabled, then shows the

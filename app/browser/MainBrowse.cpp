@@ -229,7 +229,15 @@ void TMainForm::Step(StepKind kind, int rescanThreshold) {
     target = files_[static_cast<size_t>(at)].Path;
   }
   if (!commandLineList_ && (processed_ < rescanThreshold || files_.empty())) ReadDirectory(true);
-  if (files_.empty()) return;
+  if (files_.empty()) {
+    // The folder holds no photo any more (moved away, or the folder is
+    // gone): nothing of the photo shown may stay, as if it were still there.
+    if (!currentFile_.empty()) {
+      AskSaveChanges();
+      ShowNoPhoto();
+    }
+    return;
+  }
   const int count = static_cast<int>(files_.size());
   int index = IndexOf(target);
   if (index < 0 || kind == StepKind::First || kind == StepKind::Last) {
@@ -255,9 +263,15 @@ void TMainForm::RemoveFromList(const std::string& path) {
     UpdateNavButtons(IndexOf(currentFile_));
     return;
   }
+  ShowNoPhoto();
+}
+
+void TMainForm::ShowNoPhoto() {
   ClearDisplay();
   Img->clear();
   Img->setVisible(false);
+  fullImage_ = QImage();
+  FullImg->clear();
   currentFile_.clear();
   SetModified(false);
   UpdateNavButtons(0);

@@ -9,11 +9,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <cstdint>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "app/browser/Main.h"
 #include "app/start/GlobalWindows.h"
+#include "foundation/Win32CRC.h"
 #include "foundation/appcore.h"
 #include "foundation/config/cfgtools.h"
 #include "tests/support/TestSupport.h"
@@ -40,12 +43,41 @@ inline const auto kVariants =
 // The name of the damaged photo AddDamagedPhoto puts into a folder.
 inline const char kDamagedName[] = "damaged.jpg";
 
-// Puts a photo cut off half-way (its EXIF readable, its picture not) into
-// folder, beside the errand's good photos; returns its path.
+// Where the first scan (SOS) of a JPEG file's bytes begins, found by walking
+// its segments; npos when there is none.
+inline size_t FirstScanAt(const std::string& bytes) {
+  const auto at = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  size_t pos = 2;
+  while (pos + 4 <= bytes.size() && at(pos) == 0xFF) {
+    if (at(pos + 1) == 0xDA) return pos;
+    if (at(pos + 1) == 0xFF) {
+      ++pos;  // a fill byte
+      continue;
+    }
+    pos += 2 + (size_t(at(pos + 2)) << 8 | at(pos + 3));
+  }
+  return std::string::npos;
+}
+
+// A checksum of a photo's picture: its bytes from the first scan to the end
+// of the file, so that the EXIF and its thumbnail may change around it.
+// Empty when no scan is found.
+inline std::string PictureChecksum(const std::string& path) {
+  const std::string bytes = testsupport::ReadFileBytes(path);
+  const size_t scan = FirstScanAt(bytes);
+  if (scan == std::string::npos) return {};
+  const uint32_t crc = Win32CRC::BufferCRC32(bytes.data() + scan, int64_t(bytes.size() - scan));
+  return std::to_string(crc) + "/" + std::to_string(bytes.size() - scan);
+}
+
+// Puts a photo cut off half-way through its picture (its EXIF readable, its
+// picture not) into folder, beside the errand's good photos; returns its
+// path.
 inline std::string AddDamagedPhoto(const std::string& folder, const std::string& from) {
   const std::string bytes = testsupport::ReadFileBytes(from);
+  const size_t scan = std::min(FirstScanAt(bytes), bytes.size());
   const std::string path = folder + "/" + kDamagedName;
-  testsupport::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
+  testsupport::WriteFileBytes(path, bytes.substr(0, scan + (bytes.size() - scan) / 2));
   return path;
 }
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -521,6 +522,14 @@ TEST_F(MainFormTest, AVanishedPhotoOrFolderShowsAMessageAndAnEmptyDisplay) {
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "Složku nelze načíst.\n\n" + gone.Path());
   EXPECT_EQ(Names(), "");
+  // Nothing of the vanished photo stays on show, nor can it be edited.
+  EXPECT_EQ(form->CurrentFile(), "");
+  EXPECT_EQ(form->windowTitle(), "Quillmarsh v1.0");
+  EXPECT_EQ(Find<QTableWidget>("SG")->rowCount(), 0);
+  EXPECT_FALSE(Find<QLabel>("Img")->isVisibleTo(form));
+  EXPECT_TRUE(Find<QPlainTextEdit>("Note")->isReadOnly());
+  for (const char* button : {"FirstFileButton", "PrevFile", "NextFile", "LastFileButton"})
+    EXPECT_FALSE(Enabled(button)) << button;
 }
 
 TEST_F(MainFormTest, TheWholePhotoFitsTheWindowWithoutEverBeingEnlarged) {
