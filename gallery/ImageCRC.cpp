@@ -20,11 +20,19 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 int32_t JpegCRC(const std::string& fileName) {
   TFile file;
-  unsigned char head[6];
-  if (!file.OpenFile(fileName, 0) || file.Read(head, sizeof head) != sizeof head) return -1;
+  unsigned char head[24];
+  if (!file.OpenFile(fileName, 0)) return -1;
+  const int64_t headSize = file.Read(head, sizeof head);
+  if (headSize < 6) return -1;
+  // Offset 21 passes a JFIF APP0 of 16 bytes; an EXIF segment right after
+  // it, where the EXIF writer keeps it, is passed as well, so that a comment
+  // edited in such a photo is no change of its image.
   int64_t start = 21;
   if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
     start = ((head[4] << 8) | head[5]) + 5;
+  else if (headSize == sizeof head && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE0 &&
+           head[4] == 0 && head[5] == 0x10 && head[20] == 0xFF && head[21] == 0xE1)
+    start = ((head[22] << 8) | head[23]) + 23;
   if (file.Seek(start) != start) return -1;
   uint32_t crc = 0xFFFFFFFF;
   std::vector<unsigned char> buffer(16384);

@@ -36,9 +36,17 @@ TEST(ImageCRC, JpegCRCSkipsALeadingExifSegment) {
   };
   const std::string app1 = std::string("\xFF\xD8\xFF\xE1\x00\x20", 6) + body;
   const std::string app0 = std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + body;
+  // A JFIF APP0 of 16 bytes, then an APP1 of length 0x20.
+  const std::string jfifApp1 =
+      std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + std::string(14, 'j') + std::string("\xFF\xE1\x00\x20", 4) + body;
+  const std::string longerApp0 =
+      std::string("\xFF\xD8\xFF\xE0\x00\x11", 6) + std::string(14, 'j') + std::string("\xFF\xE1\x00\x20", 4) + body;
   const Case cases[] = {
       {"APP1 first: from L + 5", app1, CrcFrom(app1, 0x20 + 5)},
       {"APP0 first: from 21", app0, CrcFrom(app0, 21)},
+      {"JFIF APP0, then APP1: from L + 23", jfifApp1, CrcFrom(jfifApp1, 0x20 + 23)},
+      {"an APP0 of another length, then APP1: from 21", longerApp0, CrcFrom(longerApp0, 21)},
+      {"JFIF APP0 cut before the APP1's length: from 21", jfifApp1.substr(0, 22), CrcFrom(jfifApp1.substr(0, 22), 21)},
       {"not a JPEG at all: from 21", "123456" + body, CrcFrom("123456" + body, 21)},
       {"APP1 longer than the file: nothing to sum",
        std::string("\xFF\xD8\xFF\xE1\xFF\xFF", 6) + body, -1},
@@ -54,26 +62,37 @@ TEST(ImageCRC, JpegCRCSkipsALeadingExifSegment) {
 }
 
 TEST(ImageCRC, ExifEditsDoNotChangeTheChecksumButImageEditsDo) {
-  TempDir dir;
-  const std::string photo = CopyPhoto("canon-ixus.jpg", dir);
-  const std::string original = ReadFileBytes(photo);
-  const int32_t before = ImageCRC::JpegCRC(photo);
-  ASSERT_NE(before, -1);
+  // The EXIF segment first, and after a JFIF segment, where the EXIF writer
+  // keeps it.
+  const struct {
+    const char* photo;
+    size_t app1At;
+  } cases[] = {{"canon-ixus.jpg", 2}, {"Sony_HDR-HC3.jpg", 20}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.photo);
+    TempDir dir;
+    const std::string photo = CopyPhoto(c.photo, dir);
+    const std::string original = ReadFileBytes(photo);
+    ASSERT_EQ(original.substr(c.app1At, 2), "\xFF\xE1");
+    const int32_t before = ImageCRC::JpegCRC(photo);
+    ASSERT_NE(before, -1);
 
-  // A longer EXIF segment: 40 bytes more before its end, its length raised.
-  const size_t length = (size_t{static_cast<unsigned char>(original[4])} << 8) |
-                        static_cast<unsigned char>(original[5]);
-  std::string longer = original;
-  longer.insert(4 + length, 40, 'e');
-  longer[4] = static_cast<char>((length + 40) >> 8);
-  longer[5] = static_cast<char>((length + 40) & 0xFF);
-  WriteFileBytes(photo, longer);
-  EXPECT_EQ(ImageCRC::JpegCRC(photo), before);
+    // A longer EXIF segment: 40 bytes more before its end, its length raised.
+    const size_t at = c.app1At + 2;
+    const size_t length = (size_t{static_cast<unsigned char>(original[at])} << 8) |
+                          static_cast<unsigned char>(original[at + 1]);
+    std::string longer = original;
+    longer.insert(at + length, 40, 'e');
+    longer[at] = static_cast<char>((length + 40) >> 8);
+    longer[at + 1] = static_cast<char>((length + 40) & 0xFF);
+    WriteFileBytes(photo, longer);
+    EXPECT_EQ(ImageCRC::JpegCRC(photo), before);
 
-  std::string edited = original;
-  edited[original.size() - 100] ^= 1;
-  WriteFileBytes(photo, edited);
-  EXPECT_NE(ImageCRC::JpegCRC(photo), before);
+    std::string edited = original;
+    edited[original.size() - 100] ^= 1;
+    WriteFileBytes(photo, edited);
+    EXPECT_NE(ImageCRC::JpegCRC(photo), before);
+  }
 }
 
 // Content whose CRC-32 register ends at 0, as does an empty file's checksum:

@@ -4,6 +4,7 @@ chromedriver through Selenium, over `python3 -m http.server` on 127.0.0.1
 and once over file://, as the preview opens them.
 
     gallery_browser_test.py <gallery_fixture program>
+    gallery_browser_test.py --gallery <output folder of a generated gallery>
 
 The fixture program makes the galleries (one per character set) and says
 what they must show. Checked: the framesets' frames and first pages; that
@@ -11,6 +12,11 @@ every link, frame, image and background of every page resolves and every
 image has a size; the film strip, photo and arrow clicks and the EXIF
 window; the title, comments and alt texts read back in every character set;
 and that a comment holding markup and script stays text.
+
+With --gallery only a gallery made elsewhere is checked, over HTTP: every
+page reachable from its two framesets is loaded and everything each refers
+to must resolve, every image with a size. Each page loaded is printed as
+"page: <path below the folder>".
 
 With QUILLMARSH_GALLERY_SHOT=<file.png> a picture of the 1024x768 frameset
 is saved there.
@@ -44,6 +50,7 @@ SIZES = {"800x600": 7, "1024x768": 9}
 WAIT = 10
 
 FIXTURE = None  # the fixture program, from the command line
+SITE = None  # with --gallery, the gallery folder to check
 
 
 def free_port():
@@ -90,15 +97,14 @@ def resolves(url):
         return False
 
 
-class GalleryInBrowser(unittest.TestCase):
+class BrowserCase(unittest.TestCase):
+    """Headless Chromium and an HTTP server over a folder, for a test class."""
+
+    # Starts the server over site and the browser, its profile in the
+    # class's work folder.
     @classmethod
-    def setUpClass(cls):
-        cls.work = tempfile.mkdtemp(prefix="quillmarsh-gallery-browser-")
-        made = subprocess.run([FIXTURE, os.path.join(cls.work, "site")], check=True,
-                              capture_output=True, text=True)
-        cls.fixture = json.loads(made.stdout)
-        cls.photos = cls.fixture["photos"]
-        cls.server = Server(os.path.join(cls.work, "site"))
+    def start_browser(cls, site):
+        cls.server = Server(site)
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
         for flag in CHROMIUM_FLAGS:
@@ -114,17 +120,6 @@ class GalleryInBrowser(unittest.TestCase):
         shutil.rmtree(cls.work, ignore_errors=True)
 
     # --- helpers -------------------------------------------------------------
-
-    def gallery(self, charset):
-        return next(g for g in self.fixture["galleries"] if g["charset"] == charset)
-
-    def http(self, gallery, path):
-        return self.server.url(os.path.relpath(os.path.join(gallery["folder"], path),
-                                               os.path.join(self.work, "site")))
-
-    @staticmethod
-    def file_url(gallery, path):
-        return "file://" + urllib.parse.quote(os.path.join(gallery["folder"], path))
 
     def frame_url(self, name):
         self.driver.switch_to.default_content()
@@ -176,6 +171,42 @@ class GalleryInBrowser(unittest.TestCase):
                 if "/th/th_" in src:
                     self.assertEqual((width, height), (100, 75), src)
         return seen
+
+
+class GeneratedGallery(BrowserCase):
+    """A gallery made elsewhere (--gallery): every page resolves."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.work = tempfile.mkdtemp(prefix="quillmarsh-gallery-browser-")
+        cls.start_browser(SITE)
+
+    def test_every_link_frame_and_image_resolves(self):
+        pages = self.crawl([self.server.url(size + "/index.htm") for size in SIZES])
+        base = self.server.url("")
+        for page in sorted(pages):
+            print("page: " + urllib.parse.unquote(page[len(base):]), flush=True)
+
+
+class GalleryInBrowser(BrowserCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.work = tempfile.mkdtemp(prefix="quillmarsh-gallery-browser-")
+        cls.site = os.path.join(cls.work, "site")
+        made = subprocess.run([FIXTURE, cls.site], check=True, capture_output=True, text=True)
+        cls.fixture = json.loads(made.stdout)
+        cls.photos = cls.fixture["photos"]
+        cls.start_browser(cls.site)
+
+    def gallery(self, charset):
+        return next(g for g in self.fixture["galleries"] if g["charset"] == charset)
+
+    def http(self, gallery, path):
+        return self.server.url(os.path.relpath(os.path.join(gallery["folder"], path), self.site))
+
+    @staticmethod
+    def file_url(gallery, path):
+        return "file://" + urllib.parse.quote(os.path.join(gallery["folder"], path))
 
     def check_navigation(self, url_of, gallery):
         driver = self.driver
@@ -295,7 +326,12 @@ class GalleryInBrowser(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) == 3 and sys.argv[1] == "--gallery":
+        SITE = os.path.abspath(sys.argv[2])
+        del sys.argv[1:]
+        unittest.main(defaultTest="GeneratedGallery", verbosity=2)
+    elif len(sys.argv) == 2 and not sys.argv[1].startswith("-"):
+        FIXTURE = sys.argv.pop(1)
+        unittest.main(defaultTest="GalleryInBrowser", verbosity=2)
+    else:
         sys.exit(__doc__)
-    FIXTURE = sys.argv.pop(1)
-    unittest.main(verbosity=2)
