@@ -119,8 +119,8 @@ class SlideShowErrand : public errand::ErrandTest {
 
   // The name of the photo the screen shows, centred as the show puts it;
   // empty when it shows none of photos.
-  std::string PhotoOnScreen(const QImage& shot, const std::vector<std::string>& photos) const {
-    const QSize screen(XvfbScreen::kWidth, XvfbScreen::kHeight);
+  static std::string PhotoOnScreen(const QImage& shot, const std::vector<std::string>& photos) {
+    const QSize screen = shot.size();
     for (size_t i = 0; i < photos.size(); ++i) {
       const QImage picture = JpegImage::LoadFitted(photos[i], screen);
       if (picture.isNull()) continue;

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -110,46 +112,25 @@ class XvfbProcess {
 // them.
 class XvfbScreen {
  public:
-  static constexpr int kWidth = 800;
-  static constexpr int kHeight = 600;
-
-  explicit XvfbScreen(const testsupport::TempDir& dir) : dir_(dir) {
-    const std::string numberFile = dir.File("xvfb.display");
-    server_ = std::make_unique<XvfbProcess>(
-        "bash",
-        std::vector<std::string>{"-c",
-                                 "exec Xvfb -displayfd 3 -screen 0 " + std::to_string(kWidth) +
-                                     "x" + std::to_string(kHeight) +
-                                     "x24 -nolisten tcp 3>\"$0\"",
-                                 numberFile},
-        dir.File("xvfb.log"));
-    const bool numbered = XvfbAwait([&] {
-      return std::filesystem::exists(numberFile) && std::filesystem::file_size(numberFile) > 0;
-    });
-    if (!numbered) {
-      ADD_FAILURE() << "Xvfb did not start: " << server_->Log();
-      return;
-    }
-    std::string number = testsupport::ReadFileBytes(numberFile);
-    while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
-    display_ = std::make_unique<testsupport::ScopedEnv>("DISPLAY", ":" + number);
-    manager_ = std::make_unique<XvfbProcess>("openbox", std::vector<std::string>{},
-                                             dir.File("openbox.log"));
-    // The window manager is there once it names the desktops.
-    up_ = XvfbAwait([] {
-      return testsupport::CommandOutput("xdotool get_num_desktops").find_first_of("123456789") == 0;
-    });
-    if (!up_) ADD_FAILURE() << "openbox did not start: " << manager_->Log();
+  explicit XvfbScreen(const testsupport::TempDir& dir, int width = 800, int height = 600)
+      : dir_(dir), width_(width), height_(height) {
+    // A server that another one's leftovers keep the window manager from
+    // reaching is given up for a fresh one.
+    std::string failures;
+    for (int attempt = 0; attempt < 3 && !up_; ++attempt) up_ = StartOnce(failures);
+    if (!up_) ADD_FAILURE() << failures;
   }
   ~XvfbScreen() {
     // The window manager first: the server ends last.
     if (manager_) manager_->End();
-    server_->End();
+    if (server_) server_->End();
   }
   XvfbScreen(const XvfbScreen&) = delete;
   XvfbScreen& operator=(const XvfbScreen&) = delete;
 
   bool Up() const { return up_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
   // Starts program with args on the screen; its output goes to the errand's
   // folder as name.log.
@@ -159,21 +140,30 @@ class XvfbScreen {
     return std::make_unique<XvfbProcess>(program, args, dir_.File(name + ".log"));
   }
 
-  // Waits up to ten seconds for a visible window whose title is title, and
-  // makes it the active one; false when none came.
+  // Waits up to ten seconds for a visible window whose whole title matches
+  // the pattern (a regular expression), and makes it the active one; false
+  // when none came. Titles are matched here, byte by byte: xdotool's own
+  // matching follows the locale, which may not read UTF-8.
   bool AwaitWindow(const std::string& title) const {
+    const std::regex pattern(title);
     return XvfbAwait([&] {
-      const std::string id =
-          testsupport::CommandOutput("xdotool search --onlyvisible --name '^" + title + "$'");
-      if (id.empty() || id.find_first_not_of("0123456789\n") != std::string::npos) return false;
-      testsupport::CommandOutput("xdotool windowactivate --sync " + id.substr(0, id.find('\n')));
-      return true;
+      std::istringstream windows(Windows());
+      for (std::string id, name; windows >> id && std::getline(windows, name);) {
+        if (!name.empty()) name.erase(0, 1);
+        if (!std::regex_match(name, pattern)) continue;
+        testsupport::CommandOutput("xdotool windowactivate --sync " + id);
+        return true;
+      }
+      return false;
     });
   }
   // The titles of the visible windows on the screen, one per line.
   std::string WindowTitles() const {
-    return testsupport::CommandOutput(
-        "for w in $(xdotool search --onlyvisible --name .); do xdotool getwindowname $w; done");
+    std::istringstream windows(Windows());
+    std::string titles;
+    for (std::string id, name; windows >> id && std::getline(windows, name);)
+      titles += name.substr(name.empty() ? 0 : 1) + "\n";
+    return titles;
   }
 
   // Presses keys, as xdotool names them ("space", "Escape", "Tab"), one
@@ -194,7 +184,56 @@ class XvfbScreen {
   }
 
  private:
+  // Starts the server and the window manager; false, with what they said
+  // added to failures, when they did not come up.
+  bool StartOnce(std::string& failures) {
+    if (manager_) manager_->End();
+    if (server_) server_->End();
+    display_.reset();
+    const std::string numberFile = dir_.File("xvfb.display");
+    std::filesystem::remove(numberFile);
+    server_ = std::make_unique<XvfbProcess>(
+        "bash",
+        std::vector<std::string>{"-c",
+                                 "exec Xvfb -displayfd 3 -screen 0 " + std::to_string(width_) +
+                                     "x" + std::to_string(height_) +
+                                     "x24 -nolisten tcp 3>\"$0\"",
+                                 numberFile},
+        dir_.File("xvfb.log"));
+    const bool numbered = XvfbAwait([&] {
+      return std::filesystem::exists(numberFile) && std::filesystem::file_size(numberFile) > 0;
+    });
+    if (!numbered) {
+      failures += "Xvfb did not start: " + server_->Log() + "\n";
+      return false;
+    }
+    std::string number = testsupport::ReadFileBytes(numberFile);
+    while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
+    display_ = std::make_unique<testsupport::ScopedEnv>("DISPLAY", ":" + number);
+    manager_ = std::make_unique<XvfbProcess>("openbox", std::vector<std::string>{},
+                                             dir_.File("openbox.log"));
+    // The window manager is there once it names the desktops.
+    bool named = false;
+    XvfbAwait([&] {
+      named = testsupport::CommandOutput("xdotool get_num_desktops").find_first_of("123456789") == 0;
+      return named || !manager_->Running();
+    });
+    if (!named)
+      failures += "openbox did not start on :" + number + ": " + manager_->Log() +
+                  "\nXvfb: " + server_->Log() + "\n";
+    return named;
+  }
+
+  // The visible windows, one a line: the id, a space, the title.
+  static std::string Windows() {
+    return testsupport::CommandOutput(
+        "for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do "
+        "echo \"$w $(xdotool getwindowname $w)\"; done");
+  }
+
   const testsupport::TempDir& dir_;
+  int width_;
+  int height_;
   std::unique_ptr<XvfbProcess> server_;
   std::unique_ptr<testsupport::ScopedEnv> display_;
   testsupport::ScopedEnv platform_{"QT_QPA_PLATFORM", "xcb"};
