@@ -164,18 +164,10 @@ class BatchErrand : public errand::ErrandTest {
     Click(button);
     return rows;
   }
-  // "caption|text" of each message box since the last look.
-  Names Told() {
-    const Names said = boxes->Said();
-    const Names since(said.begin() + long(toldBefore), said.end());
-    toldBefore = said.size();
-    return since;
-  }
   Names Done() const { return {Text("Hotovo|Hotovo", "Done|Done")}; }
 
   testsupport::TempDir root;
   std::optional<ScopedMessageHook> boxes;
-  size_t toldBefore = 0;
   TMainForm* form = nullptr;
   TfrmHA* batch = nullptr;
 };
@@ -208,13 +200,13 @@ TEST_P(BatchErrand, StatisticsDatesNamesMonthsAndPositionsKeepEveryPicture) {
     EXPECT_EQ(Caption("lbWithoutGPS"), Text("Souborů bez GPS", "Files without GPS"));
     EXPECT_EQ(Caption("lbMinDate"), Damaged() ? "Min = 04.08.2000" : "Min = 06.04.2001");
     EXPECT_EQ(Caption("lbMaxDate"), "Max = 22.10.2008");
-    EXPECT_EQ(Told(), Names{});
+    EXPECT_EQ(boxes->SaidSinceLastLook(), Names{});
 
     // File dates from the photos.
     EXPECT_EQ(Caption("Button2"),
               Text("Čas souboru podle času expozice", "File date from date taken"));
     Click("Button2");
-    EXPECT_EQ(Told(), Done());
+    EXPECT_EQ(boxes->SaidSinceLastLook(), Done());
     for (const TreePhoto& photo : Photos())
       EXPECT_EQ(DosFunc::GetFileDateTime(At(photo.first)), Taken(photo)) << photo.first;
 
@@ -222,13 +214,13 @@ TEST_P(BatchErrand, StatisticsDatesNamesMonthsAndPositionsKeepEveryPicture) {
     Tick("rb_date");
     EXPECT_EQ(Caption("Button3"), Text("Proveď, řazení podle exif", "Run, sort by date taken"));
     Click("Button3");
-    EXPECT_EQ(Told(), Done());
+    EXPECT_EQ(boxes->SaidSinceLastLook(), Done());
     EXPECT_EQ(batchtest::Tree(root.Path()), Expected(&TreePhoto::renamed));
 
     // A folder for each month.
     EXPECT_EQ(Caption("Button8"), Text("Měsíce", "Months"));
     Click("Button8");
-    EXPECT_EQ(Told(), Done());
+    EXPECT_EQ(boxes->SaidSinceLastLook(), Done());
     EXPECT_EQ(batchtest::Tree(root.Path()), Expected(&TreePhoto::split));
 
     // Which photos have no position yet, under their new names.
@@ -247,16 +239,16 @@ TEST_P(BatchErrand, StatisticsDatesNamesMonthsAndPositionsKeepEveryPicture) {
     Click("Button6");
     if (Damaged()) {
       // The damaged photo is left as it was, and named.
-      EXPECT_EQ(Told(), (Names{"Hotovo|Hotovo\n\nNěkteré soubory se nepodařilo zpracovat (1):\n\n"
+      EXPECT_EQ(boxes->SaidSinceLastLook(), (Names{"Hotovo|Hotovo\n\nNěkteré soubory se nepodařilo zpracovat (1):\n\n"
                                "GPS pozici se nepodařilo zapsat, snímek zůstal beze změny:\n" +
                                At(kDamagedPhoto.split)}));
     } else {
-      EXPECT_EQ(Told(), Done());
+      EXPECT_EQ(boxes->SaidSinceLastLook(), Done());
     }
     Click("BitBtn1");
     EXPECT_EQ(Counts(), (Names{"0", Damaged() ? "1" : "0", "5"}));
     EXPECT_EQ(PhotoList("Button10"), Damaged() ? Names{kDamagedPhoto.split} : Names{});
-    EXPECT_EQ(Told(), Names{});
+    EXPECT_EQ(boxes->SaidSinceLastLook(), Names{});
   });
 
   // Back in the main window the photos have moved away into their month
@@ -267,7 +259,7 @@ TEST_P(BatchErrand, StatisticsDatesNamesMonthsAndPositionsKeepEveryPicture) {
   EXPECT_EQ(form->windowTitle(), "Quillmarsh v1.0");
   OpenInTheMainWindow(At(kTree[2].split));
   EXPECT_EQ(form->Files().size(), 1u);
-  EXPECT_EQ(Told(), Names{});
+  EXPECT_EQ(boxes->SaidSinceLastLook(), Names{});
 
   // Every picture is there under its new name, with its date and position.
   for (const TreePhoto& photo : Photos()) {

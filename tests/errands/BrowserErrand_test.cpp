@@ -177,13 +177,6 @@ class BrowserErrand : public errand::ErrandTest {
     EXPECT_FALSE(form->FullImageShown());
     return seen;
   }
-  // "caption|text" of each message box since the last look.
-  Names Told() {
-    const Names said = boxes->Said();
-    const Names since(said.begin() + long(toldBefore), said.end());
-    toldBefore = said.size();
-    return since;
-  }
   // The GPS button beside the position, and the place double-clicked in
   // the places window it opens.
   void PickPlace(const char* name) {
@@ -193,7 +186,6 @@ class BrowserErrand : public errand::ErrandTest {
 
   testsupport::TempDir folder;
   std::optional<ScopedMessageHook> boxes;
-  size_t toldBefore = 0;
   TMainForm* form = nullptr;
 };
 
@@ -227,7 +219,7 @@ TEST_P(BrowserErrand, BrowseSortIgnoreEditAndSaveChangesOnlyWhatWasEdited) {
   Tick("SortByExposure");
   Click("PrevFile");
   EXPECT_EQ(StepThrough(), WithDamaged({"Bouda.jpg", "Chata.jpg", "Zahrada.jpg", "Most.jpg"}, 0));
-  EXPECT_EQ(Told(), Names{});
+  EXPECT_EQ(boxes->SaidSinceLastLook(), Names{});
 
   if (Damaged()) {
     // The damaged photo cannot be shown whole; a comment for it cannot be
@@ -237,12 +229,12 @@ TEST_P(BrowserErrand, BrowseSortIgnoreEditAndSaveChangesOnlyWhatWasEdited) {
     Comment("Poškozená");
     Press("Ctrl+S");
     const std::string path = folder.File(errand::kDamagedName);
-    EXPECT_EQ(Told(), (Names{"Chyba|Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" +
+    EXPECT_EQ(boxes->SaidSinceLastLook(), (Names{"Chyba|Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" +
                              path}));
     // Stepping on, the photographer lets the comment go.
     boxes->Answer(MessageAnswer::No);
     Click("NextFile");
-    EXPECT_EQ(Told(), (Names{"Uložit?|EXIF byl modifikován. Chcete uložit?"}));
+    EXPECT_EQ(boxes->SaidSinceLastLook(), (Names{"Uložit?|EXIF byl modifikován. Chcete uložit?"}));
     EXPECT_EQ(Shown(), "Bouda.jpg");
   }
 
@@ -252,7 +244,7 @@ TEST_P(BrowserErrand, BrowseSortIgnoreEditAndSaveChangesOnlyWhatWasEdited) {
   Press("Ctrl+I");
   const std::string question = Text("Ignorovat?|Chcete opravdu ignorovat aktuální fotku?",
                                     "Ignore?|Do you really want to ignore the current photo?");
-  EXPECT_EQ(Told(), (Names{question + "\n\nZahrada.jpg"}));
+  EXPECT_EQ(boxes->SaidSinceLastLook(), (Names{question + "\n\nZahrada.jpg"}));
   EXPECT_EQ(Shown(), "Most.jpg");
   EXPECT_EQ(StepThrough(), WithDamaged({"Bouda.jpg", "Chata.jpg", "Most.jpg"}, 0));
   EXPECT_EQ(testsupport::ReadFileBytes(folder.File("ignore.list")), "Zahrada.jpg\r\n");
@@ -273,7 +265,7 @@ TEST_P(BrowserErrand, BrowseSortIgnoreEditAndSaveChangesOnlyWhatWasEdited) {
   EXPECT_EQ(Find<QLabel>("lbLocation")->text().toStdString(), "Sněžka");
   Press("Ctrl+S");
   EXPECT_FALSE(form->Modified());
-  EXPECT_EQ(Told(), Names{});
+  EXPECT_EQ(boxes->SaidSinceLastLook(), Names{});
 
   // What exiftool finds afterwards: only the values edited are new, and
   // every file keeps its date and its picture.

@@ -37,6 +37,13 @@ class ScopedMessageHook {
     for (const TBox& box : State().boxes) said.push_back(box.caption + "|" + box.text);
     return said;
   }
+  // "caption|text" of each box since the last look, in order.
+  std::vector<std::string> SaidSinceLastLook() {
+    const std::vector<std::string> said = Said();
+    const std::vector<std::string> since(said.begin() + long(seen_), said.end());
+    seen_ = said.size();
+    return since;
+  }
   void Answer(platform::MessageAnswer next) { State().answers.push_back(next); }
 
  private:
@@ -44,6 +51,7 @@ class ScopedMessageHook {
     std::deque<platform::MessageAnswer> answers;
     std::vector<TBox> boxes;
   };
+  size_t seen_ = 0;
   static TState& State() {
     static TState state;
     return state;
