@@ -81,9 +81,7 @@ class BrowserErrand : public errand::ErrandTest {
   void SetUp() override {
     ErrandTest::SetUp();
     boxes.emplace();
-    // The places the photographer stored before.
-    testsupport::WriteFileBytes(home.Path() + "/data/quillmarsh.gps",
-                                "50.7361|15.7399|1602|Sněžka\r\n49.1951|16.6068||Brno\r\n");
+    StoreKnownPlaces();
   }
 
   // --- The folder -------------------------------------------------------------

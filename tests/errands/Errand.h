@@ -101,6 +101,12 @@ class ErrandTest : public ::testing::TestWithParam<Variant> {
   bool English() const { return GetParam() == Variant::English; }
   bool Damaged() const { return GetParam() == Variant::DamagedPhoto; }
 
+  // The named places the photographer stored on an earlier day.
+  void StoreKnownPlaces() const {
+    testsupport::WriteFileBytes(home.Path() + "/data/quillmarsh.gps",
+                                "50.7361|15.7399|1602|Sněžka\r\n49.1951|16.6068||Brno\r\n");
+  }
+
   // The program's windows as start-up makes them, in Czech; in the English
   // run the user then picks English from the main window's Language menu.
   TMainForm& StartProgram() {
