@@ -23,6 +23,7 @@
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/GlobalWindowsTest.h"
 #include "tests/windows/WindowTestApp.h"
 #include "texts/Language.h"
 
@@ -31,16 +32,12 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
-class MainGenerate : public ::testing::Test {
+class MainGenerate : public GlobalWindowsTest {
  protected:
   void SetUp() override {
-    WindowTestApp();
-    hook = std::make_unique<ScopedMessageHook>();
-    GlobalWindows::Create(false);
-    main = GlobalWindows::Get().MainForm;
-    project = GlobalWindows::Get().Form2;
+    GlobalWindowsTest::SetUp();
+    project = form;
   }
-  void TearDown() override { GlobalWindows::Destroy(); }
 
   template <typename T>
   T* Find(const QObject& window, const char* name) {
@@ -60,10 +57,7 @@ class MainGenerate : public ::testing::Test {
   void Generate() { Find<QAction>(*main, "GenerateCurrentProject1")->trigger(); }
   std::string Html(const std::string& path) const { return photos.File("html/" + path); }
 
-  std::unique_ptr<ScopedMessageHook> hook;
-  testsupport::ScopedHome home;
   testsupport::TempDir photos;
-  TMainForm* main = nullptr;
   TForm2* project = nullptr;
 };
 

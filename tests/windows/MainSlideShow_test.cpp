@@ -32,6 +32,7 @@
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/GlobalWindowsTest.h"
 #include "tests/windows/WindowTestApp.h"
 #include "texts/Language.h"
 
@@ -67,16 +68,8 @@ std::vector<std::pair<std::string, int>> ProjectsOf(const std::string& package) 
   return projects;
 }
 
-class MainSlideShow : public ::testing::Test {
+class MainSlideShow : public GlobalWindowsTest {
  protected:
-  void SetUp() override {
-    WindowTestApp();
-    hook = std::make_unique<ScopedMessageHook>();
-    GlobalWindows::Create(false);
-    main = GlobalWindows::Get().MainForm;
-    form = GlobalWindows::Get().Form2;
-  }
-  void TearDown() override { GlobalWindows::Destroy(); }
 
   std::string Folder(const std::string& name) const { return dir.File(name); }
   // Photos p0.jpg ... in folder, of red 40, 80, 120 ...
@@ -118,11 +111,7 @@ class MainSlideShow : public ::testing::Test {
     FindNamed<QAction>(*main, item)->trigger();
   }
 
-  std::unique_ptr<ScopedMessageHook> hook;
-  testsupport::ScopedHome home;
   testsupport::TempDir dir;
-  TMainForm* main = nullptr;
-  TForm2* form = nullptr;
 };
 
 TEST_F(MainSlideShow, FolderShowStartsAtThePhotoAndReturnsToTheOneOnScreen) {

@@ -31,6 +31,7 @@
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/GlobalWindowsTest.h"
 #include "tests/windows/WindowTestApp.h"
 
 namespace {
@@ -38,18 +39,13 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageAnswer;
 
-class ProjectWindows : public ::testing::Test {
+class ProjectWindows : public GlobalWindowsTest {
  protected:
   void SetUp() override {
-    WindowTestApp();
-    hook = std::make_unique<ScopedMessageHook>();
-    GlobalWindows::Create(false);
-    main = GlobalWindows::Get().MainForm;
-    form = GlobalWindows::Get().Form2;
+    GlobalWindowsTest::SetUp();
     fs::create_directories(Folder("photos"));
     fs::create_directories(Folder("web"));
   }
-  void TearDown() override { GlobalWindows::Destroy(); }
 
   std::string Folder(const std::string& name) const { return dir.File(name); }
   std::string AddPhoto(const std::string& folder, const std::string& name) {
@@ -102,11 +98,7 @@ class ProjectWindows : public ::testing::Test {
   }
 
   // Boxes are answered as Esc does, unless a test gives answers.
-  std::unique_ptr<ScopedMessageHook> hook;
-  testsupport::ScopedHome home;
   testsupport::TempDir dir;
-  TMainForm* main = nullptr;
-  TForm2* form = nullptr;
 };
 
 TEST_F(ProjectWindows, SettingsStartWithTheirDefaultsAndTexts) {
