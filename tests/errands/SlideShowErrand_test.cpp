@@ -15,14 +15,14 @@
 #include "app/widgets/JpegImage.h"
 #include "gallery/FListFile.h"
 #include "tests/errands/Errand.h"
-#include "tests/errands/XvfbScreen.h"
+#include "tests/support/XvfbScreen.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using errand::XvfbScreen;
+using testsupport::XvfbScreen;
 using Names = std::vector<std::string>;
 
 // The trip's photos, as the camera named them.
@@ -138,7 +138,7 @@ class SlideShowErrand : public errand::ErrandTest {
   static QImage AwaitChange(const XvfbScreen& screen, const QImage& before) {
     QImage settled;
     QImage last;
-    errand::XvfbAwait([&] {
+    testsupport::XvfbAwait([&] {
       const QImage shot = screen.Shot();
       const bool changed = !shot.isNull() && (before.isNull() || Distance(shot, before) > 3);
       if (changed && !last.isNull() && Distance(shot, last) < 1) settled = shot;
@@ -204,7 +204,7 @@ TEST_P(SlideShowErrand, PacksTheTripAsASelfRunningShowAndPlaysItWithTheKeys) {
   screen.Type("99");
   screen.Keys("Return");
   QImage shown;
-  ASSERT_TRUE(errand::XvfbAwait([&] {
+  ASSERT_TRUE(testsupport::XvfbAwait([&] {
     shown = screen.Shot();
     return !PhotoOnScreen(shown, photos).empty();
   })) << "the show showed no photo\n" << player->Log();

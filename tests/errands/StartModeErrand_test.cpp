@@ -14,13 +14,13 @@
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/appform.h"
 #include "tests/errands/Errand.h"
-#include "tests/errands/XvfbScreen.h"
+#include "tests/support/XvfbScreen.h"
 #include "tests/windows/MessageHook.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using errand::XvfbScreen;
+using testsupport::XvfbScreen;
 using Names = std::vector<std::string>;
 
 // The words of a launcher's Exec line, its quoting undone.
@@ -145,7 +145,7 @@ class StartModeErrand : public errand::ErrandTest {
       // Alt+S opens "Soubor"; to the left of the first menu lie the last
       // ones, "O aplikaci" and then "Jazyk", which lists English first.
       screen->Keys("alt+s Left Left Return");
-      ASSERT_TRUE(errand::XvfbAwait([&] { return fs::exists(Launcher("Show on map")); }))
+      ASSERT_TRUE(testsupport::XvfbAwait([&] { return fs::exists(Launcher("Show on map")); }))
           << program->Log();
     }
     screen->Keys("alt+F4");
@@ -208,7 +208,7 @@ class StartModeErrand : public errand::ErrandTest {
   }
 
   // Starts the command on the screen, its output kept under name.
-  std::unique_ptr<errand::XvfbProcess> Run(const Names& command, const std::string& name) const {
+  std::unique_ptr<testsupport::XvfbProcess> Run(const Names& command, const std::string& name) const {
     return screen->Start(command.front(), Names(command.begin() + 1, command.end()), name);
   }
 

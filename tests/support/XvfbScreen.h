@@ -1,6 +1,6 @@
-// A virtual X screen of the errand's own, with a window manager, on which the
-// errands start the program and the player as real processes, press keys with
-// xdotool and take pictures of the screen.
+// A virtual X screen of a test's own, with a window manager, on which the
+// test starts the program and the player as real processes, presses keys with
+// xdotool and takes pictures of the screen.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@
 
 #include "tests/support/TestSupport.h"
 
-namespace errand {
+namespace testsupport {
 
 // Waits up to seconds for done to hold, looking every 50 ms.
 inline bool XvfbAwait(const std::function<bool()>& done, double seconds = 10) {
@@ -36,9 +36,10 @@ inline bool XvfbAwait(const std::function<bool()>& done, double seconds = 10) {
   }
 }
 
-// A process the errand starts, its standard output and error in log. It gets
-// SIGTERM when the test program dies, and is ended when the object goes
-// unless it has ended: a failing errand leaves nothing running.
+// A process the test starts, its standard output and error in log. It gets
+// SIGTERM when the test program dies (so it is started here, not by
+// platform::StartProcess, which cannot ask for that), and is ended when the
+// object goes unless it has ended: a failing test leaves nothing running.
 class XvfbProcess {
  public:
   XvfbProcess(const std::string& program, const std::vector<std::string>& args,
@@ -96,7 +97,7 @@ class XvfbProcess {
       code_ = -1;
     }
   }
-  std::string Log() const { return testsupport::ReadFileBytes(log_); }
+  std::string Log() const { return ReadFileBytes(log_); }
 
  private:
   static constexpr int kRunning = -1000;
@@ -107,12 +108,12 @@ class XvfbProcess {
 
 // Xvfb on a display number it finds free itself, and openbox on it, for the
 // life of the object. Meanwhile DISPLAY names the screen, the programs the
-// errand starts draw on it through Qt's X11 platform, and the sanitizers'
+// test starts draw on it through Qt's X11 platform, and the sanitizers'
 // leak check, which would count what X11 and fontconfig keep, is off in
 // them.
 class XvfbScreen {
  public:
-  explicit XvfbScreen(const testsupport::TempDir& dir, int width = 800, int height = 600)
+  explicit XvfbScreen(const TempDir& dir, int width = 800, int height = 600)
       : dir_(dir), width_(width), height_(height) {
     // A server that another one's leftovers keep the window manager from
     // reaching is given up for a fresh one.
@@ -132,7 +133,7 @@ class XvfbScreen {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // Starts program with args on the screen; its output goes to the errand's
+  // Starts program with args on the screen; its output goes to the test's
   // folder as name.log.
   std::unique_ptr<XvfbProcess> Start(const std::string& program,
                                      const std::vector<std::string>& args,
@@ -151,7 +152,7 @@ class XvfbScreen {
       for (std::string id, name; windows >> id && std::getline(windows, name);) {
         if (!name.empty()) name.erase(0, 1);
         if (!std::regex_match(name, pattern)) continue;
-        testsupport::CommandOutput("xdotool windowactivate --sync " + id);
+        CommandOutput("xdotool windowactivate --sync " + id);
         return true;
       }
       return false;
@@ -169,17 +170,17 @@ class XvfbScreen {
   // Presses keys, as xdotool names them ("space", "Escape", "Tab"), one
   // after another, in the active window.
   void Keys(const std::string& keys) const {
-    testsupport::CommandOutput("xdotool key --delay 50 --clearmodifiers " + keys);
+    CommandOutput("xdotool key --delay 50 --clearmodifiers " + keys);
   }
   void Type(const std::string& text) const {
-    testsupport::CommandOutput("xdotool type --delay 50 '" + text + "'");
+    CommandOutput("xdotool type --delay 50 '" + text + "'");
   }
 
   // A picture of the whole screen; a null image when it cannot be taken.
   QImage Shot() const {
     const std::string file = dir_.File("screen.png");
     std::filesystem::remove(file);
-    testsupport::CommandOutput("import -window root '" + file + "'");
+    CommandOutput("import -window root '" + file + "'");
     return QImage(QString::fromStdString(file));
   }
 
@@ -207,15 +208,15 @@ class XvfbScreen {
       failures += "Xvfb did not start: " + server_->Log() + "\n";
       return false;
     }
-    std::string number = testsupport::ReadFileBytes(numberFile);
+    std::string number = ReadFileBytes(numberFile);
     while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
-    display_ = std::make_unique<testsupport::ScopedEnv>("DISPLAY", ":" + number);
+    display_ = std::make_unique<ScopedEnv>("DISPLAY", ":" + number);
     manager_ = std::make_unique<XvfbProcess>("openbox", std::vector<std::string>{},
                                              dir_.File("openbox.log"));
     // The window manager is there once it names the desktops.
     bool named = false;
     XvfbAwait([&] {
-      named = testsupport::CommandOutput("xdotool get_num_desktops").find_first_of("123456789") == 0;
+      named = CommandOutput("xdotool get_num_desktops").find_first_of("123456789") == 0;
       return named || !manager_->Running();
     });
     if (!named)
@@ -226,21 +227,21 @@ class XvfbScreen {
 
   // The visible windows, one a line: the id, a space, the title.
   static std::string Windows() {
-    return testsupport::CommandOutput(
+    return CommandOutput(
         "for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do "
         "echo \"$w $(xdotool getwindowname $w)\"; done");
   }
 
-  const testsupport::TempDir& dir_;
+  const TempDir& dir_;
   int width_;
   int height_;
   std::unique_ptr<XvfbProcess> server_;
-  std::unique_ptr<testsupport::ScopedEnv> display_;
-  testsupport::ScopedEnv platform_{"QT_QPA_PLATFORM", "xcb"};
-  testsupport::ScopedEnv sanitizer_{"ASAN_OPTIONS",
+  std::unique_ptr<ScopedEnv> display_;
+  ScopedEnv platform_{"QT_QPA_PLATFORM", "xcb"};
+  ScopedEnv sanitizer_{"ASAN_OPTIONS",
                                     "detect_leaks=0:halt_on_error=1:abort_on_error=1"};
   std::unique_ptr<XvfbProcess> manager_;
   bool up_ = false;
 };
 
-}  // namespace errand
+}  // namespace testsupport
