@@ -1,9 +1,11 @@
 #include "gallery/ImageCRC.h"
 
+#include <string_view>
 #include <vector>
 
 #include "foundation/DosFunc.h"
 #include "foundation/Win32CRC.h"
+#include "metadata/exifSegmentPlace.h"
 #include "platform/FileSystem.h"
 
 namespace ImageCRC {
@@ -20,19 +22,23 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 int32_t JpegCRC(const std::string& fileName) {
   TFile file;
-  unsigned char head[24];
+  unsigned char head[30];
   if (!file.OpenFile(fileName, 0)) return -1;
   const int64_t headSize = file.Read(head, sizeof head);
   if (headSize < 6) return -1;
-  // Offset 21 passes a JFIF APP0 of 16 bytes; an EXIF segment right after
-  // it, where the EXIF writer keeps it, is passed as well, so that a comment
-  // edited in such a photo is no change of its image.
   int64_t start = 21;
-  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1)
+  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE1) {
     start = ((head[4] << 8) | head[5]) + 5;
-  else if (headSize == sizeof head && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF && head[3] == 0xE0 &&
-           head[4] == 0 && head[5] == 0x10 && head[20] == 0xFF && head[21] == 0xE1)
-    start = ((head[22] << 8) | head[23]) + 23;
+  } else {
+    // An EXIF segment behind a JFIF APP0 of 16 bytes, where the EXIF writer
+    // keeps it, is passed the same way, so that a comment edited in such a
+    // photo is no change of its image.
+    exif::TApp1Place place;
+    const std::string_view bytes(reinterpret_cast<const char*>(head), size_t(headSize));
+    if (exif::FindExifApp1InHead(bytes, headSize < int64_t(sizeof head), place) == exif::TApp1Search::Found &&
+        place.atHead)
+      start = int64_t(place.End()) + 1;
+  }
   if (file.Seek(start) != start) return -1;
   uint32_t crc = 0xFFFFFFFF;
   std::vector<unsigned char> buffer(16384);

@@ -15,11 +15,11 @@ namespace ImageCRC {
 
 // The checksum of a photo's image data: the CRC-32 register (not inverted) of
 // the file from offset L + 5 to its end when it starts with FF D8 FF E1 and L
-// is the big-endian length in bytes 4-5; from L + 23 when it starts with
-// FF D8 FF E0 00 10 (a JFIF APP0 of 16 bytes), bytes 20-21 are FF E1 and L
-// is in bytes 22-23; otherwise from offset 21. So an EXIF segment right
-// after the start of image, or right after a JFIF segment there, does not
-// count. -1 when the file cannot be read.
+// is the big-endian length in bytes 4-5; from L + 23 when a JFIF APP0 of 16
+// bytes is followed by the EXIF APP1 (exif::FindExifApp1InHead, atHead) of
+// length L; otherwise from offset 21. So an EXIF segment right after the
+// start of image, or right after a JFIF segment there, does not count. -1
+// when the file cannot be read.
 int32_t JpegCRC(const std::string& fileName);
 
 // Puts newFile in the place of targetFile unless the target already has the

@@ -36,15 +36,18 @@ TEST(ImageCRC, JpegCRCSkipsALeadingExifSegment) {
   };
   const std::string app1 = std::string("\xFF\xD8\xFF\xE1\x00\x20", 6) + body;
   const std::string app0 = std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + body;
-  // A JFIF APP0 of 16 bytes, then an APP1 of length 0x20.
-  const std::string jfifApp1 =
-      std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + std::string(14, 'j') + std::string("\xFF\xE1\x00\x20", 4) + body;
+  // A JFIF APP0 of 16 bytes, then an EXIF APP1 of length 0x20.
+  const std::string jfif = std::string("\xFF\xD8\xFF\xE0\x00\x10", 6) + std::string(14, 'j');
+  const std::string exifApp1 = std::string("\xFF\xE1\x00\x20" "Exif\0\0", 10);
+  const std::string jfifApp1 = jfif + exifApp1 + body;
+  const std::string jfifXmp = jfif + std::string("\xFF\xE1\x00\x20" "http:/", 10) + body;
   const std::string longerApp0 =
-      std::string("\xFF\xD8\xFF\xE0\x00\x11", 6) + std::string(14, 'j') + std::string("\xFF\xE1\x00\x20", 4) + body;
+      std::string("\xFF\xD8\xFF\xE0\x00\x11", 6) + std::string(15, 'j') + exifApp1 + body;
   const Case cases[] = {
       {"APP1 first: from L + 5", app1, CrcFrom(app1, 0x20 + 5)},
       {"APP0 first: from 21", app0, CrcFrom(app0, 21)},
       {"JFIF APP0, then APP1: from L + 23", jfifApp1, CrcFrom(jfifApp1, 0x20 + 23)},
+      {"JFIF APP0, then an APP1 that is no EXIF: from 21", jfifXmp, CrcFrom(jfifXmp, 21)},
       {"an APP0 of another length, then APP1: from 21", longerApp0, CrcFrom(longerApp0, 21)},
       {"JFIF APP0 cut before the APP1's length: from 21", jfifApp1.substr(0, 22), CrcFrom(jfifApp1.substr(0, 22), 21)},
       {"not a JPEG at all: from 21", "123456" + body, CrcFrom("123456" + body, 21)},
