@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <cstdint>
 #include <algorithm>
@@ -79,6 +81,35 @@ inline std::string AddDamagedPhoto(const std::string& folder, const std::string&
   const std::string path = folder + "/" + kDamagedName;
   testsupport::WriteFileBytes(path, bytes.substr(0, scan + (bytes.size() - scan) / 2));
   return path;
+}
+
+// Chooses an item through the window's menus by the captions shown ("&"
+// left out), as the user clicks through them; fails the test when one is
+// not there or the item is disabled.
+inline void ChooseMenu(const QMainWindow& window, std::initializer_list<QString> captions) {
+  QList<QAction*> items = window.menuBar()->actions();
+  QString path;
+  size_t left = captions.size();
+  for (const QString& caption : captions) {
+    path += (path.isEmpty() ? "" : " > ") + caption;
+    --left;
+    QAction* found = nullptr;
+    for (QAction* item : items)
+      if (QString(item->text()).remove('&') == caption) found = item;
+    if (found == nullptr) {
+      ADD_FAILURE() << "no menu item " << path.toStdString();
+      return;
+    }
+    if (left == 0) {
+      EXPECT_TRUE(found->isEnabled()) << path.toStdString();
+      found->trigger();
+    } else if (found->menu() == nullptr) {
+      ADD_FAILURE() << "no menu " << path.toStdString();
+      return;
+    } else {
+      items = found->menu()->actions();
+    }
+  }
 }
 
 class ErrandTest : public ::testing::TestWithParam<Variant> {

@@ -1,16 +1,11 @@
-// The repeated steps of the gallery errand: menu items reached through the
-// captions the user reads, typing into a field, the gallery looked at in
+// The repeated steps of the gallery errand: typing into a field, the gallery looked at in
 // headless Chromium, what the FTP server stored, and the files of a folder
 // with their dates.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <filesystem>
 #include <map>
@@ -23,35 +18,6 @@
 #include "tests/support/TestSupport.h"
 
 namespace galleryerrand {
-
-// The menu item reached from the menu bar through captions, as the menus
-// show them without their "&" marks; null, failing the test, when one of
-// them is not there.
-inline QAction* MenuItem(const QMainWindow& window, std::initializer_list<QString> captions) {
-  QList<QAction*> actions = window.menuBar()->actions();
-  QAction* found = nullptr;
-  QString path;
-  for (const QString& caption : captions) {
-    path += (path.isEmpty() ? "" : " > ") + caption;
-    found = nullptr;
-    for (QAction* action : actions)
-      if (QString(action->text()).remove('&') == caption) found = action;
-    if (found == nullptr) {
-      ADD_FAILURE() << "no menu item " << path.toStdString();
-      return nullptr;
-    }
-    if (found->menu() != nullptr) actions = found->menu()->actions();
-  }
-  return found;
-}
-
-// Chooses the menu item, which must be enabled, as the user clicks it.
-inline void Choose(const QMainWindow& window, std::initializer_list<QString> captions) {
-  QAction* item = MenuItem(window, captions);
-  if (item == nullptr) return;
-  EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
-  item->trigger();
-}
 
 // Types text into a field as the user does, key by key; letters beyond
 // ASCII as key events with their text.

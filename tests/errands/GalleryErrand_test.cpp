@@ -39,7 +39,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using galleryerrand::Choose;
+using errand::ChooseMenu;
 using galleryerrand::Type;
 using platform::MessageAnswer;
 using testsupport::ReadFileBytes;
@@ -109,7 +109,7 @@ class GalleryErrand : public errand::ErrandTest {
         compressed.insert(shown.substr(compressing.size()));
     });
     watch.start(0);
-    Choose(main, {Text("Web", "Web"), Text("Generování stránek pro web", "Generate web pages"),
+    ChooseMenu(main, {Text("Web", "Web"), Text("Generování stránek pro web", "Generate web pages"),
                   Text("Aktuální projekt", "Current project")});
     watch.stop();
     ExpectTold(Damaged());
@@ -174,7 +174,7 @@ class GalleryErrand : public errand::ErrandTest {
   // Publish > Upload > Current project only, answering its question.
   void Publish(TMainForm& main) {
     hook->Answer(MessageAnswer::Yes);
-    Choose(main, {Text("Zveřejnění", "Publish"), "Upload", Text("Jen aktuální projekt", "Current project only")});
+    ChooseMenu(main, {Text("Zveřejnění", "Publish"), "Upload", Text("Jen aktuální projekt", "Current project only")});
     ASSERT_GT(hook->Boxes().size(), seenBoxes);
     EXPECT_EQ(hook->Boxes()[seenBoxes].text,
               Text("Chcete na internetu aktualizovat aktuální projekt?",
@@ -215,7 +215,7 @@ TEST_P(GalleryErrand, MakeGenerateRenamePublishAndRepublishOnlyWhatChanged) {
   // The photographer opens the trip's folder.
   TMainForm& main = StartProgram();
   ChooseFile(photos.File(kPhotos[0]));
-  Choose(main, {Text("Soubor", "File"), Text("Otevři", "Open")});
+  ChooseMenu(main, {Text("Soubor", "File"), Text("Otevři", "Open")});
   ASSERT_EQ(main.Files().size(), Names(false).size());
 
   // File > Project settings: a name, where the pages go, the folder on the
@@ -231,9 +231,9 @@ TEST_P(GalleryErrand, MakeGenerateRenamePublishAndRepublishOnlyWhatChanged) {
     });
   };
   confirmSettings(Text("Nastavení projektu", "Project settings"));
-  Choose(main, {Text("Soubor", "File"), Text("Nastavení projektu", "Project settings")});
+  ChooseMenu(main, {Text("Soubor", "File"), Text("Nastavení projektu", "Project settings")});
   confirmSettings(Text("Nastavení projektu", "Project settings"));
-  Choose(main, {Text("Soubor", "File"), Text("Ulož projekt", "Save project")});
+  ChooseMenu(main, {Text("Soubor", "File"), Text("Ulož projekt", "Save project")});
   ASSERT_EQ(project.ProjectIndex(), 0);
   EXPECT_FALSE(project.Unsaved());
 
@@ -252,7 +252,7 @@ TEST_P(GalleryErrand, MakeGenerateRenamePublishAndRepublishOnlyWhatChanged) {
     Type(dialog.Step, "1");
     QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
   });
-  Choose(main, {Text("Hromadné akce", "Batch"), Text("Přejmenování souborů", "Rename files")});
+  ChooseMenu(main, {Text("Hromadné akce", "Batch"), Text("Přejmenování souborů", "Rename files")});
   ExpectTold(false);
   const std::vector<std::string> renamed = Names(false);
   ASSERT_EQ(renamed.size(), contents.size());
@@ -274,7 +274,7 @@ TEST_P(GalleryErrand, MakeGenerateRenamePublishAndRepublishOnlyWhatChanged) {
     Type(window.Dir, "www");
     QTest::mouseClick(window.OKButton, Qt::LeftButton);
   });
-  Choose(main, {Text("Zveřejnění", "Publish"), Text("Nastavení FTP", "FTP settings")});
+  ChooseMenu(main, {Text("Zveřejnění", "Publish"), Text("Nastavení FTP", "FTP settings")});
   Publish(main);
   std::set<std::string> everything = Caches();
   for (const auto& [path, state] : galleryerrand::Files(Gallery())) {
@@ -294,7 +294,7 @@ TEST_P(GalleryErrand, MakeGenerateRenamePublishAndRepublishOnlyWhatChanged) {
   const std::string edited = Stem(fs::path(main.CurrentFile()).filename().string());
   main.Note->setFocus();
   galleryerrand::TypeKeys(main.Note, "Na vrcholu za úsvitu");
-  Choose(main, {Text("Soubor", "File"), Text("Ulož", "Save")});
+  ChooseMenu(main, {Text("Soubor", "File"), Text("Ulož", "Save")});
   EXPECT_FALSE(main.Modified());
 
   // Generated again: no image is made again for the comment (one whose size

@@ -7,7 +7,6 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <filesystem>
 
@@ -23,29 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::XvfbScreen;
+using errand::ChooseMenu;
 using Names = std::vector<std::string>;
 
 // The trip's photos, as the camera named them.
 const char* const kTrip[] = {"gps_DSCN0010.jpg", "canon-ixus.jpg", "olympus-c960.jpg"};
-
-// Chooses an item through the main window's menus by the captions shown
-// ("&" left out), as the user clicks through them.
-void ChooseMenu(TMainForm& form, const std::vector<QString>& captions) {
-  QList<QAction*> items = form.menuBar()->actions();
-  for (size_t i = 0; i < captions.size(); ++i) {
-    QAction* found = nullptr;
-    for (QAction* item : items)
-      if (QString(item->text()).remove('&') == captions[i]) found = item;
-    ASSERT_NE(found, nullptr) << captions[i].toStdString();
-    ASSERT_TRUE(found->isEnabled()) << captions[i].toStdString();
-    if (i + 1 == captions.size()) {
-      found->trigger();
-    } else {
-      ASSERT_NE(found->menu(), nullptr) << captions[i].toStdString();
-      items = found->menu()->actions();
-    }
-  }
-}
 
 // How far apart two pictures are: their mean colour difference, 0 to 255,
 // on a coarse grid, so that JPEG's small losses count for little.
