@@ -27,6 +27,7 @@
 #include "gallery/PhotoRename.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
+#include "tests/windows/GlobalWindowsTest.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
 #include "tests/windows/WindowTestApp.h"
@@ -38,16 +39,8 @@ namespace fs = std::filesystem;
 using platform::MessageAnswer;
 using testsupport::ReadFileBytes;
 
-class MainBatch : public ::testing::Test {
+class MainBatch : public GlobalWindowsTest {
  protected:
-  void SetUp() override {
-    WindowTestApp();
-    hook = std::make_unique<ScopedMessageHook>();
-    GlobalWindows::Create(false);
-    main = GlobalWindows::Get().MainForm;
-  }
-  void TearDown() override { GlobalWindows::Destroy(); }
-
   template <typename T>
   T* Find(const char* name) {
     return FindNamed<T>(*main, name);
@@ -80,10 +73,7 @@ class MainBatch : public ::testing::Test {
     return names;
   }
 
-  std::unique_ptr<ScopedMessageHook> hook;
-  testsupport::ScopedHome home;
   testsupport::TempDir photos;
-  TMainForm* main = nullptr;
 };
 
 TEST_F(MainBatch, ARunHoldsTheMenuShowsItsProgressAndShowsTheFolderAgain) {
