@@ -14,7 +14,7 @@ namespace OwnFiles {
 constexpr char kIgnoreList[] = "ignore.list";
 constexpr char kThumbsFolder[] = "thumbs";
 constexpr char kExifFolder[] = "exif";
-// The checker cache of gallery generation (gallery/ImageCRCCache.h).
+// The checker cache of gallery generation (gallery/checker/ImageCRCCache.h).
 constexpr char kCheckerCache[] = "quillmarsh.cache";
 
 // True for the name (without folder) of the ignore list or the checker

@@ -23,7 +23,7 @@
 
 #include "photos/IgnoreList.h"
 #include "photos/PhotoList.h"
-#include "gallery/HtmlProject.h"
+#include "gallery/projects/HtmlProject.h"
 #include "photos/StatusStack.h"
 
 class QAction;
@@ -227,7 +227,7 @@ class TMainForm : public QMainWindow {
   // package or self-running show chosen in SaveSSP; the project, the folder,
   // its list and the photo are as they were afterwards.
   void SaveSlideShow(bool all);
-  // Builds the show of the package ssp beside it (gallery/SlideShowExe);
+  // Builds the show of the package ssp beside it (gallery/slideshow/SlideShowExe);
   // with report the outcome is told. True when built.
   bool BuildSlideShowExe(const std::string& ssp, bool deleteSsp, bool report);
 

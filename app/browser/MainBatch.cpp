@@ -1,7 +1,7 @@
 // The main window's Batch menu: ExtractEXIFs1, JoinEXIFs1, Savethumbnails1,
 // FileDateTmebyexposure1, Renamefiles1, Separateflashnoflashsnaps1 and
 // SeparateGPSnoGPSsnaps1 over the photos of the folder shown. RunBatch
-// gathers the choices, calls the work (photos/batchmenu, gallery/PhotoRename)
+// gathers the choices, calls the work (photos/batchmenu, gallery/rename/PhotoRename)
 // with the progress window and the gauge, tells what failed, and shows the
 // folder again.
 #include <QAction>
@@ -24,8 +24,8 @@
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/InputPause.h"
 #include "foundation/StrFunc.h"
-#include "gallery/ImageCRC.h"
-#include "gallery/PhotoRename.h"
+#include "gallery/checker/ImageCRC.h"
+#include "gallery/rename/PhotoRename.h"
 #include "photos/JPegUtils.h"
 #include "photos/ReportText.h"
 #include "photos/batchmenu/BatchMenu.h"

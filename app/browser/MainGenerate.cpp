@@ -1,5 +1,5 @@
 // The main window's gallery generation: GenerateCurrentProject1Click runs the
-// current project's generation (gallery/GalleryRun.h) over the photo list,
+// current project's generation (gallery/generate/GalleryRun.h) over the photo list,
 // showing each photo and the progress in Gauge, CompressInfo1 and
 // CompressInfo2, and stores the project at the end (SaveCurrentProject).
 #include <QAction>
@@ -22,7 +22,7 @@
 #include "app/widgets/FormTools.h"
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/JpegImage.h"
-#include "gallery/GalleryRun.h"
+#include "gallery/generate/GalleryRun.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 

@@ -12,7 +12,7 @@
 #include "app/start/GlobalWindows.h"
 #include "app/widgets/FormTools.h"
 #include "app/widgets/SlotGuard.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 

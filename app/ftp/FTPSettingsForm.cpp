@@ -25,7 +25,7 @@
 #include "app/widgets/SlotGuard.h"
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
-#include "gallery/FtpUpload.h"
+#include "gallery/publish/FtpUpload.h"
 #include "platform/BusyNotice.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"

@@ -21,7 +21,7 @@
 
 #include <QDialog>
 
-#include "gallery/FtpSettings.h"
+#include "gallery/publish/FtpSettings.h"
 #include "platform/ftp/FtpClient.h"
 
 class QCheckBox;

@@ -24,7 +24,7 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "texts/Language.h"
 
 namespace {

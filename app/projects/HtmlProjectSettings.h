@@ -5,7 +5,7 @@
 // number and step. Generation, upload and slide shows read the project from
 // here (Values) and the re-encoder's qualities go back (TakeQualities).
 //
-// The projects file itself is gallery/HtmlProjectSettings.h; this window
+// The projects file itself is gallery/projects/HtmlProjectSettings.h; this window
 // stores, loads and finds the current project through it and reports
 // failures by its results only: the caller tells the user.
 #pragma once
@@ -15,8 +15,8 @@
 
 #include <QDialog>
 
-#include "gallery/HtmlProject.h"
-#include "gallery/HtmlProjectCheck.h"
+#include "gallery/projects/HtmlProject.h"
+#include "gallery/projects/HtmlProjectCheck.h"
 
 class QCheckBox;
 class QComboBox;

@@ -13,7 +13,7 @@
 #include "app/widgets/appform.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 

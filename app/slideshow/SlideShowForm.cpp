@@ -19,8 +19,8 @@
 #include "app/widgets/FormTools.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/SlideShowPackage.h"
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "gallery/SlideShowOverlay.h"
+#include "gallery/slideshow/SlideShowOverlay.h"
 
 class QEventLoop;
 class QLabel;

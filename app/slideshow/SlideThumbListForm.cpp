@@ -12,7 +12,7 @@
 #include "app/widgets/JpegImage.h"
 #include "app/widgets/appform.h"
 #include "foundation/DosFunc.h"
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 #include "metadata/ConvertJPeg.h"
 #include "photos/ThumbListFormGrid.h"
 #include "platform/jpeg/JpegReader.h"

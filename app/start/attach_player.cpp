@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "gallery/FListFile.h"
+#include "gallery/slideshow/FListFile.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -15,7 +15,7 @@
 #include "foundation/iptools.h"
 #include "foundation/morvask.h"
 #include "foundation/tosmika.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "photos/OwnFiles.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "gallery/FtpMng.h"
+#include "gallery/publish/FtpMng.h"
 #include "platform/ftp/FtpClient.h"
 
 extern char** environ;

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/gallery/LargePhotos.h"
-#include "gallery/GalleryImages.h"
-#include "gallery/GalleryLayout.h"
+#include "gallery/generate/GalleryImages.h"
+#include "gallery/generate/GalleryLayout.h"
 #include "photos/JPegUtils.h"
 
 namespace fs = std::filesystem;

@@ -21,8 +21,8 @@
 
 #include "bench/gallery/LargePhotos.h"
 #include "foundation/Win32CRC.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/GalleryRun.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryRun.h"
 #include "metadata/exif.h"
 #include "photos/IgnoreList.h"
 

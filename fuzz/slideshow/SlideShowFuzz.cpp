@@ -9,9 +9,9 @@
 #include <unistd.h>
 
 #include "foundation/DosFunc.h"
-#include "gallery/SlideShowOverlay.h"
-#include "gallery/SlideShowPackage.h"
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/SlideShowOverlay.h"
+#include "gallery/slideshow/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 
 namespace {
 

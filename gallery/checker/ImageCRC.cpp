@@ -1,4 +1,4 @@
-#include "gallery/ImageCRC.h"
+#include "gallery/checker/ImageCRC.h"
 
 #include <string_view>
 #include <vector>

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "gallery/ImageCRCCache.h"
+#include "gallery/checker/ImageCRCCache.h"
 
 namespace ImageCRC {
 

@@ -1,11 +1,11 @@
-#include "gallery/ImageCRCCache.h"
+#include "gallery/checker/ImageCRCCache.h"
 
 #include <algorithm>
 #include <bit>
 #include <span>
 
 #include "foundation/LittleEndian.h"
-#include "gallery/FixedText.h"
+#include "gallery/projects/FixedText.h"
 #include "platform/TextFile.h"
 
 namespace ImageCRC {

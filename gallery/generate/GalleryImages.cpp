@@ -1,7 +1,7 @@
-#include "gallery/GalleryImages.h"
+#include "gallery/generate/GalleryImages.h"
 
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlProjectCheck.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/projects/HtmlProjectCheck.h"
 #include "platform/FileSystem.h"
 
 namespace GalleryImages {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "gallery/HtmlProject.h"
-#include "gallery/ImageCRC.h"
-#include "gallery/TargetSize.h"
+#include "gallery/projects/HtmlProject.h"
+#include "gallery/checker/ImageCRC.h"
+#include "gallery/generate/TargetSize.h"
 
 namespace GalleryImages {
 

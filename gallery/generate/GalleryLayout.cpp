@@ -1,4 +1,4 @@
-#include "gallery/GalleryLayout.h"
+#include "gallery/generate/GalleryLayout.h"
 
 #include "foundation/StrFunc.h"
 

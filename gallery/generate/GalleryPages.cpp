@@ -1,12 +1,12 @@
-#include "gallery/GalleryPages.h"
+#include "gallery/generate/GalleryPages.h"
 
 #include <algorithm>
 
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlText.h"
-#include "gallery/PageFile.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/HtmlText.h"
+#include "gallery/generate/PageFile.h"
 #include "metadata/exif.h"
 #include "platform/FileSystem.h"
 #include "platform/TextLines.h"

@@ -1,4 +1,4 @@
-#include "gallery/GalleryRun.h"
+#include "gallery/generate/GalleryRun.h"
 
 #include <unistd.h>
 
@@ -9,11 +9,11 @@
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryImages.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/GalleryPages.h"
-#include "gallery/GenImages.h"
-#include "gallery/ImageCRC.h"
+#include "gallery/generate/GalleryImages.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryPages.h"
+#include "gallery/generate/GenImages.h"
+#include "gallery/checker/ImageCRC.h"
 #include "metadata/Orientation.h"
 #include "metadata/exif.h"
 #include "photos/IgnoreList.h"

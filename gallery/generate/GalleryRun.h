@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "gallery/HtmlProject.h"
-#include "gallery/TargetSize.h"
+#include "gallery/projects/HtmlProject.h"
+#include "gallery/generate/TargetSize.h"
 
 class TExifReader;
 class TIgnoreList;

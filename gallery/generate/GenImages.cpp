@@ -1,4 +1,4 @@
-#include "gallery/GenImages.h"
+#include "gallery/generate/GenImages.h"
 
 #include <algorithm>
 #include <span>

@@ -1,4 +1,4 @@
-#include "gallery/HtmlText.h"
+#include "gallery/generate/HtmlText.h"
 
 namespace HtmlText {
 

@@ -1,8 +1,8 @@
-#include "gallery/PageFile.h"
+#include "gallery/generate/PageFile.h"
 
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlText.h"
-#include "gallery/ImageCRC.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/HtmlText.h"
+#include "gallery/checker/ImageCRC.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"

@@ -1,11 +1,11 @@
-#include "gallery/ProjectListPage.h"
+#include "gallery/generate/ProjectListPage.h"
 
 #include <string_view>
 
 #include "foundation/AppFolders.h"
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryPages.h"
-#include "gallery/HtmlText.h"
+#include "gallery/generate/GalleryPages.h"
+#include "gallery/generate/HtmlText.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "platform/TextLines.h"

@@ -1,12 +1,12 @@
-#include "gallery/TargetSize.h"
+#include "gallery/generate/TargetSize.h"
 
 #include <algorithm>
 #include <exception>
 
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlProjectCheck.h"
-#include "gallery/ImageCRC.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/projects/HtmlProjectCheck.h"
+#include "gallery/checker/ImageCRC.h"
 #include "metadata/ConvertJPeg.h"
 #include "platform/BusyNotice.h"
 #include "platform/TextFile.h"

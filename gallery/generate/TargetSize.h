@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "gallery/HtmlProject.h"
+#include "gallery/projects/HtmlProject.h"
 #include "platform/jpeg/Bitmap.h"
 
 namespace JPegUtils {

@@ -1,4 +1,4 @@
-#include "gallery/FixedText.h"
+#include "gallery/projects/FixedText.h"
 
 #include <algorithm>
 #include <cstring>

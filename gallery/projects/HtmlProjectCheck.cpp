@@ -1,11 +1,11 @@
-#include "gallery/HtmlProjectCheck.h"
+#include "gallery/projects/HtmlProjectCheck.h"
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlProjectRec.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/projects/HtmlProjectRec.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "platform/FileSystem.h"
 
 namespace HtmlProjectCheck {

@@ -1,11 +1,11 @@
-#include "gallery/HtmlProjectRec.h"
+#include "gallery/projects/HtmlProjectRec.h"
 
 #include <cstdint>
 #include <string>
 
 #include "foundation/LittleEndian.h"
 #include "foundation/Utf8.h"
-#include "gallery/FixedText.h"
+#include "gallery/projects/FixedText.h"
 #include "platform/TextCodec.h"
 
 namespace HtmlProjectRec {

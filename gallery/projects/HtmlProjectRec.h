@@ -34,7 +34,7 @@
 #include <cstddef>
 #include <span>
 
-#include "gallery/HtmlProject.h"
+#include "gallery/projects/HtmlProject.h"
 
 namespace HtmlProjectRec {
 

@@ -1,4 +1,4 @@
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include "foundation/AppFolders.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/HtmlProjectRec.h"
+#include "gallery/projects/HtmlProjectRec.h"
 #include "platform/Environment.h"
 #include "platform/TextFile.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "gallery/HtmlProject.h"
+#include "gallery/projects/HtmlProject.h"
 
 namespace HtmlProjectSettings {
 

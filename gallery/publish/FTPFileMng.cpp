@@ -1,4 +1,4 @@
-#include "gallery/FTPFileMng.h"
+#include "gallery/publish/FTPFileMng.h"
 
 #include <algorithm>
 #include <span>
@@ -9,7 +9,7 @@
 #include "foundation/LittleEndian.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Win32CRC.h"
-#include "gallery/FixedText.h"
+#include "gallery/projects/FixedText.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 

@@ -1,4 +1,4 @@
-#include "gallery/FtpMng.h"
+#include "gallery/publish/FtpMng.h"
 
 #include <algorithm>
 #include <array>

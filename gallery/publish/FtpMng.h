@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "gallery/FTPFileMng.h"
+#include "gallery/publish/FTPFileMng.h"
 #include "platform/ftp/FtpClient.h"
 
 namespace FtpMng {

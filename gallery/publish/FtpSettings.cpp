@@ -1,4 +1,4 @@
-#include "gallery/FtpSettings.h"
+#include "gallery/publish/FtpSettings.h"
 
 #include "foundation/Crypt.h"
 #include "foundation/StrFunc.h"

@@ -1,7 +1,7 @@
-#include "gallery/FtpUpload.h"
+#include "gallery/publish/FtpUpload.h"
 
 #include "foundation/StrFunc.h"
-#include "gallery/HtmlProjectCheck.h"
+#include "gallery/projects/HtmlProjectCheck.h"
 
 namespace FtpUpload {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "gallery/FtpMng.h"
-#include "gallery/GalleryLayout.h"
+#include "gallery/publish/FtpMng.h"
+#include "gallery/generate/GalleryLayout.h"
 
 namespace FtpUpload {
 

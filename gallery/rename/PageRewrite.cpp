@@ -1,10 +1,10 @@
-#include "gallery/PageRewrite.h"
+#include "gallery/rename/PageRewrite.h"
 
 #include <algorithm>
 
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlText.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/HtmlText.h"
 #include "platform/TextCodec.h"
 
 namespace PageRewrite {

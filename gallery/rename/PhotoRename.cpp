@@ -1,4 +1,4 @@
-#include "gallery/PhotoRename.h"
+#include "gallery/rename/PhotoRename.h"
 
 #include <algorithm>
 #include <string_view>
@@ -8,11 +8,11 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/WorkNames.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlProjectSettings.h"
-#include "gallery/ImageCRCCache.h"
-#include "gallery/PageRewrite.h"
-#include "gallery/PhotoRenameJournal.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/projects/HtmlProjectSettings.h"
+#include "gallery/checker/ImageCRCCache.h"
+#include "gallery/rename/PageRewrite.h"
+#include "gallery/rename/PhotoRenameJournal.h"
 #include "photos/IgnoreList.h"
 #include "photos/JPegUtils.h"
 #include "photos/OwnFiles.h"

@@ -1,7 +1,7 @@
-#include "gallery/PhotoRenameJournal.h"
+#include "gallery/rename/PhotoRenameJournal.h"
 
 #include "foundation/StrFunc.h"
-#include "gallery/PhotoRename.h"
+#include "gallery/rename/PhotoRename.h"
 #include "photos/WorkJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"

@@ -1,4 +1,4 @@
-#include "gallery/FListFile.h"
+#include "gallery/slideshow/FListFile.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include "foundation/DosFunc.h"
 #include "foundation/LittleEndian.h"
 #include "foundation/StrFunc.h"
-#include "gallery/FListFileTrailer.h"
-#include "gallery/FixedText.h"
+#include "gallery/slideshow/FListFileTrailer.h"
+#include "gallery/projects/FixedText.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 

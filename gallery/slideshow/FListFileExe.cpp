@@ -5,8 +5,8 @@
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/FListFile.h"
-#include "gallery/FListFileTrailer.h"
+#include "gallery/slideshow/FListFile.h"
+#include "gallery/slideshow/FListFileTrailer.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 

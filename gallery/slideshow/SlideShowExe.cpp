@@ -1,10 +1,10 @@
-#include "gallery/SlideShowExe.h"
+#include "gallery/slideshow/SlideShowExe.h"
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/FListFile.h"
-#include "gallery/FListFileTrailer.h"
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/FListFile.h"
+#include "gallery/slideshow/FListFileTrailer.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 #include "platform/Environment.h"
 #include "platform/NewFile.h"
 

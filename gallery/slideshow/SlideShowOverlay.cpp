@@ -1,4 +1,4 @@
-#include "gallery/SlideShowOverlay.h"
+#include "gallery/slideshow/SlideShowOverlay.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "gallery/SlideShowRecords.h"
+#include "gallery/slideshow/SlideShowRecords.h"
 
 namespace SlideShowOverlay {
 

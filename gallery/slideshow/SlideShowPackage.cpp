@@ -1,11 +1,11 @@
 // Reading a slide-show package.
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 
 #include <span>
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 
 using namespace SlideShowPackage;
 using SlideShowRecords::kInfoSize;

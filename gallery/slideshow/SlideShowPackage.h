@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "gallery/FListFile.h"
-#include "gallery/SlideShowRecords.h"
+#include "gallery/slideshow/FListFile.h"
+#include "gallery/slideshow/SlideShowRecords.h"
 
 class TSlideShowWorkDir;
 

@@ -1,4 +1,4 @@
-#include "gallery/SlideShowPhoto.h"
+#include "gallery/slideshow/SlideShowPhoto.h"
 
 #include "metadata/ConvertJPeg.h"
 #include "metadata/exif.h"

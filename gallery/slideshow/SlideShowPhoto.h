@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gallery/SlideShowRecords.h"
+#include "gallery/slideshow/SlideShowRecords.h"
 
 class TExifReader;
 

@@ -1,10 +1,10 @@
-#include "gallery/SlideShowRecords.h"
+#include "gallery/slideshow/SlideShowRecords.h"
 
 #include <bit>
 #include <cmath>
 
 #include "foundation/LittleEndian.h"
-#include "gallery/FixedText.h"
+#include "gallery/projects/FixedText.h"
 
 using namespace SlideShowRecords;
 

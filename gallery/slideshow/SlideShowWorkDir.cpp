@@ -1,4 +1,4 @@
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 
 #include <atomic>
 #include <charconv>

@@ -3,7 +3,7 @@
 // the thumbnail into the thumbnail cache in "thumbs" (2), the side file back
 // into the photo (3), the file date from the exposure time (4), and moving
 // or copying the photo into a subfolder by flash (6) or by GPS (8). Code 7
-// does nothing per photo. Renaming (5) is gallery/PhotoRename.h, planned by
+// does nothing per photo. Renaming (5) is gallery/rename/PhotoRename.h, planned by
 // RenamePlan.h.
 //
 // Nothing here loses a photo: a separated photo never replaces or removes

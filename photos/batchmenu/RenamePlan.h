@@ -1,7 +1,7 @@
 // The plan of the Batch menu's rename (code 5): the photos of a folder take
 // the names pattern + number + ".jpg", the numbers first, first + step, ...
 // in list order, each left-filled with "0" to four digits. The plan is
-// checked whole before anything is renamed (gallery/PhotoRename.h does the
+// checked whole before anything is renamed (gallery/rename/PhotoRename.h does the
 // renaming), so a plan that cannot be carried out changes nothing.
 #pragma once
 

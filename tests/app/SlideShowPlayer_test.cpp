@@ -7,8 +7,8 @@
 #include <QColor>
 #include <QImage>
 
-#include "gallery/FListFile.h"
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/FListFile.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 #include "platform/jpeg/JpegWriter.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/XvfbScreen.h"

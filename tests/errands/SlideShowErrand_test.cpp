@@ -12,7 +12,7 @@
 
 #include "app/projects/HtmlProjectSettings.h"
 #include "app/widgets/JpegImage.h"
-#include "gallery/FListFile.h"
+#include "gallery/slideshow/FListFile.h"
 #include "tests/errands/Errand.h"
 #include "tests/support/XvfbScreen.h"
 #include "tests/windows/MessageHook.h"

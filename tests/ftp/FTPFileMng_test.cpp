@@ -1,4 +1,4 @@
-#include "gallery/FTPFileMng.h"
+#include "gallery/publish/FTPFileMng.h"
 
 #include <gtest/gtest.h>
 

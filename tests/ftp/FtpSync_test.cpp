@@ -1,4 +1,4 @@
-#include "gallery/FtpMng.h"
+#include "gallery/publish/FtpMng.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "foundation/Win32CRC.h"
-#include "gallery/FTPFileMng.h"
+#include "gallery/publish/FTPFileMng.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 

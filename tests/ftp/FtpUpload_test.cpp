@@ -1,4 +1,4 @@
-#include "gallery/FtpUpload.h"
+#include "gallery/publish/FtpUpload.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gallery/FListFile.h"
+#include "gallery/slideshow/FListFile.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/GalleryPages.h"
-#include "gallery/GalleryRun.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryPages.h"
+#include "gallery/generate/GalleryRun.h"
 #include "metadata/exif.h"
 #include "photos/IgnoreList.h"
 

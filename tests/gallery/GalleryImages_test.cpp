@@ -1,7 +1,7 @@
 // The gallery's images: when an existing thumbnail or resized photo stays,
 // when it is made again, the trial's unsigned size rule, upright outputs,
 // and the output names.
-#include "gallery/GalleryImages.h"
+#include "gallery/generate/GalleryImages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "foundation/DosFunc.h"
-#include "gallery/GalleryLayout.h"
+#include "gallery/generate/GalleryLayout.h"
 #include "metadata/exif.h"
 #include "photos/JPegUtils.h"
 #include "platform/jpeg/JpegReader.h"

@@ -1,7 +1,7 @@
 // The pages' text rules: escaping and URL paths, a page written into its
 // character set and kept when only its date differs, the comment's line
 // breaks, the film strip's ends and places, and the EXIF page's rows.
-#include "gallery/GalleryPages.h"
+#include "gallery/generate/GalleryPages.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlText.h"
-#include "gallery/PageFile.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/HtmlText.h"
+#include "gallery/generate/PageFile.h"
 #include "metadata/exif.h"
 #include "tests/support/TestSupport.h"
 

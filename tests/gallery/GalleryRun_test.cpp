@@ -4,7 +4,7 @@
 // stale and orphan outputs, photos that fail, names that would share
 // outputs, the character sets and languages, and a folder that cannot be
 // made.
-#include "gallery/GalleryRun.h"
+#include "gallery/generate/GalleryRun.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/ImageCRC.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/checker/ImageCRC.h"
 #include "metadata/exif.h"
 #include "photos/IgnoreList.h"
 #include "platform/jpeg/JpegReader.h"

@@ -1,5 +1,5 @@
 // Which project settings are accepted, as a table over the rules.
-#include "gallery/HtmlProjectCheck.h"
+#include "gallery/projects/HtmlProjectCheck.h"
 
 #include <gtest/gtest.h>
 

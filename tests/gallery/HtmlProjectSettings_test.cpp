@@ -1,7 +1,7 @@
 // The projects file: its record layout, the round trip of every field,
 // storing, deleting and finding projects, and writes that fail or are
 // killed half-way.
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "gallery/HtmlProjectRec.h"
+#include "gallery/projects/HtmlProjectRec.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

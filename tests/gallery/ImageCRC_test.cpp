@@ -1,4 +1,4 @@
-#include "gallery/ImageCRC.h"
+#include "gallery/checker/ImageCRC.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "foundation/Win32CRC.h"
-#include "gallery/FTPFileMng.h"
+#include "gallery/publish/FTPFileMng.h"
 #include "tests/support/TestSupport.h"
 
 namespace fs = std::filesystem;

@@ -4,17 +4,17 @@
 // gallery outputs, ignore entry and checker entry stand under its new name.
 // A photo whose new name is taken after planning keeps everything; a stopped
 // run's work names are finished; a user's "_new" file is never touched.
-#include "gallery/PhotoRename.h"
+#include "gallery/rename/PhotoRename.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "foundation/StrFunc.h"
-#include "gallery/GalleryLayout.h"
-#include "gallery/HtmlText.h"
-#include "gallery/ImageCRCCache.h"
-#include "gallery/PageRewrite.h"
+#include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/HtmlText.h"
+#include "gallery/checker/ImageCRCCache.h"
+#include "gallery/rename/PageRewrite.h"
 #include "photos/JPegUtils.h"
 #include "photos/batchmenu/RenamePlan.h"
 #include "platform/TextCodec.h"

@@ -1,4 +1,4 @@
-#include "gallery/ProjectListPage.h"
+#include "gallery/generate/ProjectListPage.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "gallery/GalleryRun.h"
-#include "gallery/HtmlProjectSettings.h"
-#include "gallery/PhotoRename.h"
+#include "gallery/generate/GalleryRun.h"
+#include "gallery/projects/HtmlProjectSettings.h"
+#include "gallery/rename/PhotoRename.h"
 #include "photos/IgnoreList.h"
 #include "photos/PhotoFolder.h"
 #include "photos/batchmenu/BatchMenu.h"

@@ -1,6 +1,6 @@
 // The overlay line, the display time, the menu's interval, the shortening
 // of a long overlay and the package a player finds.
-#include "gallery/SlideShowOverlay.h"
+#include "gallery/slideshow/SlideShowOverlay.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 #include "tests/support/TestSupport.h"
 
 using namespace SlideShowOverlay;

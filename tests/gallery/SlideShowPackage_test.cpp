@@ -1,7 +1,7 @@
 // Slide-show packages: the two records, writing projects into a package and
 // reading it back, self-running shows, damaged packages, the work folder and
 // the player the program carries.
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "gallery/FListFile.h"
-#include "gallery/SlideShowExe.h"
-#include "gallery/SlideShowRecords.h"
-#include "gallery/SlideShowWorkDir.h"
+#include "gallery/slideshow/FListFile.h"
+#include "gallery/slideshow/SlideShowExe.h"
+#include "gallery/slideshow/SlideShowRecords.h"
+#include "gallery/slideshow/SlideShowWorkDir.h"
 #include "metadata/exif.h"
 #include "platform/Environment.h"
 #include "platform/Process.h"

@@ -1,7 +1,7 @@
 // Re-encoding to a target size: the same bytes as a file-by-file encoding,
 // the quality search over its edge cases and its ends, what goes back into
 // the settings, and an unchanged result keeping its file.
-#include "gallery/TargetSize.h"
+#include "gallery/generate/TargetSize.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // name, then exits with 0.
 #include <cstdio>
 
-#include "gallery/FListFile.h"
+#include "gallery/slideshow/FListFile.h"
 
 int main() {
   TFListFile own;

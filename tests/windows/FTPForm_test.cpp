@@ -25,7 +25,7 @@
 
 #include "app/browser/Main.h"
 #include "app/start/GlobalWindows.h"
-#include "gallery/FtpUpload.h"
+#include "gallery/publish/FtpUpload.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/MessageHook.h"

@@ -24,7 +24,7 @@
 #include "app/dialogs/SeparateSnaps.h"
 #include "app/dialogs/modalgauge.h"
 #include "app/start/GlobalWindows.h"
-#include "gallery/PhotoRename.h"
+#include "gallery/rename/PhotoRename.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/GlobalWindowsTest.h"

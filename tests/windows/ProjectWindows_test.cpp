@@ -26,7 +26,7 @@
 #include "app/projects/ProjectList.h"
 #include "app/start/GlobalWindows.h"
 #include "foundation/DosFunc.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"

@@ -20,7 +20,7 @@
 #include "app/slideshow/SlideThumbListForm.h"
 #include "app/slideshow/sfullscr.h"
 #include "foundation/config/cfgtools.h"
-#include "gallery/SlideShowPackage.h"
+#include "gallery/slideshow/SlideShowPackage.h"
 #include "metadata/exif.h"
 #include "platform/jpeg/JpegWriter.h"
 #include "resources/Product.h"

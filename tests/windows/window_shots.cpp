@@ -45,7 +45,7 @@
 #include "app/slideshow/SlideShowProjects.h"
 #include "app/start/GlobalWindows.h"
 #include "app/widgets/appform.h"
-#include "gallery/HtmlProjectSettings.h"
+#include "gallery/projects/HtmlProjectSettings.h"
 #include "texts/Language.h"
 
 namespace {
