@@ -10,6 +10,7 @@
 #include "foundation/StrFunc.h"
 #include "foundation/Win32CRC.h"
 #include "gallery/projects/FixedText.h"
+#include "gallery/publish/FtpRemoteName.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
@@ -37,18 +38,6 @@ bool IsSkippedName(const std::string& name) {
   if (name.empty() || name[0] == '.') return true;
   const std::string lower = StrFunc::LowerCaseCz(StrFunc::Trim(name));
   return lower == "ignore.list" || lower == "quillmarsh.cache" || lower == kFtpCacheName;
-}
-
-bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
-
-// A name from the server that holds a path separator or a control character,
-// or that the server takes for this folder or its parent ("..", ". .",
-// "..\t" once it trims it), is no file of the folder; deleting it would reach
-// elsewhere in the site.
-bool IsPlainName(const std::string& name) {
-  if (name.find_first_of("/\\") != std::string::npos) return false;
-  if (std::any_of(name.begin(), name.end(), IsControl)) return false;
-  return name.find_first_not_of(". ") != std::string::npos;
 }
 
 // A regular file, also behind a link: a pipe or device named like a photo
@@ -103,36 +92,56 @@ bool TFTPDirectoryManager::SaveToFile(const std::string& path) const {
 }
 
 bool TFTPDirectoryManager::FindSameNames(std::string& first, std::string& second) const {
+  std::vector<std::string> names;
+  names.reserve(entries_.size());
+  for (const TCheckerField& entry : entries_) names.push_back(entry.name);
+  return FTPFileMng::FindSameNames(names, first, second);
+}
+
+bool FTPFileMng::FindSameNames(const std::vector<std::string>& names, std::string& first,
+                               std::string& second) {
   std::unordered_map<std::string, const std::string*> seen;
-  for (const TCheckerField& entry : entries_) {
-    const auto [found, added] = seen.emplace(FtpNameKey(entry.name), &entry.name);
-    if (added) continue;
+  for (const std::string& name : names) {
+    const auto [found, added] = seen.emplace(FtpNameKey(name), &name);
+    if (added || *found->second == name) continue;
     first = *found->second;
-    second = entry.name;
+    second = name;
     return true;
   }
   return false;
 }
 
 void TFTPFileManager::MergeRemoteListing(const std::vector<std::string>& names) {
-  std::unordered_set<std::string> listed;
-  for (const std::string& name : names) listed.insert(FtpNameKey(name));
+  // The listing names each file as the server holds it, which is how it is
+  // deleted; the cache only adds the checksum.
+  std::unordered_map<std::string, const std::string*> listed;
+  for (const std::string& name : names) listed.emplace(FtpNameKey(name), &name);
   std::vector<TCheckerField>& remote = remote_.Entries();
   std::erase_if(remote, [&](const TCheckerField& e) { return !listed.count(FtpNameKey(e.name)); });
   std::unordered_set<std::string> known;
-  for (const TCheckerField& entry : remote) known.insert(FtpNameKey(entry.name));
+  for (TCheckerField& entry : remote) {
+    const std::string key = FtpNameKey(entry.name);
+    entry.name = *listed.at(key);
+    known.insert(key);
+  }
   for (const std::string& name : names)
     if (known.insert(FtpNameKey(name)).second) remote.push_back({name, -1});
 }
 
 std::vector<std::string> TFTPFileManager::GetFilesToDelete() const {
-  std::unordered_set<std::string> local;
-  for (const TCheckerField& entry : local_.Entries()) local.insert(FtpNameKey(entry.name));
+  // Kept: every local file and the cache, each also in every spelling a
+  // lenient server would read as its name.
+  std::unordered_set<std::string> local, lookalikes{FtpRemoteName::LookalikeKey(kFtpCacheName)};
+  for (const TCheckerField& entry : local_.Entries()) {
+    local.insert(FtpNameKey(entry.name));
+    lookalikes.insert(FtpRemoteName::LookalikeKey(entry.name));
+  }
   const std::string cacheKey = FtpNameKey(kFtpCacheName);
   std::vector<std::string> names;
   for (const TCheckerField& entry : remote_.Entries()) {
     const std::string key = FtpNameKey(entry.name);
-    if (key != cacheKey && !local.count(key) && IsPlainName(entry.name))
+    if (key != cacheKey && !local.count(key) && FtpRemoteName::IsDeletable(entry.name) &&
+        !lookalikes.count(FtpRemoteName::LookalikeKey(entry.name)))
       names.push_back(entry.name);
   }
   return names;

@@ -66,11 +66,13 @@ class TFTPFileManager {
   void LoadRemoteCache(const std::string& path) { remote_.LoadFromFile(path); }
   // Makes the remote list what the server shows: an entry of the cache that
   // the listing lacks is dropped (the file is gone, so a local twin is sent
-  // again), and a listed name the cache lacks is added with crc -1.
+  // again), one it has takes the name as listed, and a listed name the cache
+  // lacks is added with crc -1.
   void MergeRemoteListing(const std::vector<std::string>& names);
-  // Remote names without a local file of the same name, except "ftpcache"
-  // and names that are no file of this folder: those holding "/", "\" or a
-  // control character, and those made only of dots and blanks ("..").
+  // Remote names, as the server spells them, without a local file of the
+  // same name, except "ftpcache", names a server could read as another file
+  // (FtpRemoteName::IsDeletable) and look-alikes of a local file or the
+  // cache (FtpRemoteName::LookalikeKey).
   std::vector<std::string> GetFilesToDelete() const;
   // Local names the remote list lacks or records with another crc.
   std::vector<std::string> GetFilesToUpload() const;
@@ -90,3 +92,12 @@ class TFTPFileManager {
 
 // The key names are compared by: trimmed and upper-cased.
 std::string FtpNameKey(const std::string& name);
+
+namespace FTPFileMng {
+
+// Two different names of names that compare equal (they would be one file
+// to the program); false when there are none. A name given twice is one.
+bool FindSameNames(const std::vector<std::string>& names, std::string& first,
+                   std::string& second);
+
+}  // namespace FTPFileMng

@@ -120,7 +120,8 @@ bool TFTPManager::ListFiles(const std::string& directory, std::vector<std::strin
   const std::string remembered = currentDir_;
   const platform::FtpTransferType type = client_.TransferType();
   if (!ChangeDir(directory)) return false;
-  Action(FtpMng::kActionScanDir, currentDir_, 0);
+  const std::string folder = currentDir_;
+  Action(FtpMng::kActionScanDir, folder, 0);
   std::vector<platform::FtpListEntry> entries;
   const bool listed = client_.SetTransferType(platform::FtpTransferType::Ascii) &&
                       client_.List(entries);
@@ -129,7 +130,7 @@ bool TFTPManager::ListFiles(const std::string& directory, std::vector<std::strin
   ChangeDir(remembered);
   // Some servers refuse to list an empty folder: no names, but no failure.
   const bool ok = listed || client_.IsConnected();
-  error_ = ok ? std::string() : why;
+  error_ = ok ? std::string() : "Cannot list " + folder + ": " + why;
   if (!listed) return ok;
   for (const platform::FtpListEntry& entry : entries)
     if (entry.kind != platform::FtpEntryKind::Folder) names.push_back(entry.name);
@@ -162,6 +163,14 @@ bool TFTPManager::FetchRemote(TFTPFileManager& files, const std::string& dir,
   if (!ForceDirectories(dir) || !ChangeDir(dir)) return false;
   std::vector<std::string> listing;
   if (!ListFiles(dir, listing)) return false;
+  // Names deleted as listed must not be merged by the comparison that
+  // ignores case: a stale twin would stay for good.
+  std::string first, second;
+  if (FTPFileMng::FindSameNames(listing, first, second)) {
+    error_ = "Two files in " + dir + " differ only in case or blanks and would be one: \"" +
+             first + "\" and \"" + second + "\"";
+    return false;
+  }
   const std::string fetched = tempDir + kFetchedCacheName;
   // A cache beyond what is ever read counts as missing; so does none at all
   // (a first publish), which is no failure.
@@ -180,8 +189,11 @@ bool TFTPManager::SendChanges(TFTPFileManager& files, const std::string& localFo
   const std::vector<std::string> toUpload = files.GetFilesToUpload();
   if (onBegin_) onBegin_(context_, static_cast<int>(toDelete.size() + toUpload.size() + 1));
   const std::string remoteSlash = StrFunc::IncludeBackslash(dir);
+  // Each name as the server listed it: a case-sensitive server has no file
+  // of the lower-cased name.
   for (const std::string& name : toDelete) {
-    Delete(remoteSlash + StrFunc::LowerCaseCz(name));
+    if (!Delete(remoteSlash + name) && firstFailure.empty())
+      firstFailure = "Cannot delete " + name + ": " + error_;
     if (!client_.IsConnected()) return false;
   }
   const std::string localSlash = StrFunc::IncludeBackslash(localFolder);

@@ -61,7 +61,8 @@ class TFTPManager {
   bool ForceDirectories(const std::string& path);
   // The names of the files and links (not folders) of a remote directory, in
   // the server's order. False, without listing anything, when the directory
-  // cannot be entered or the connection is lost; a listing the server refuses
+  // cannot be entered or the connection is lost (a listing that broke it
+  // off names the directory in LastError()); a listing the server refuses
   // (some do for an empty folder) gives no names. The current directory and
   // transfer type are the same afterwards.
   bool ListFiles(const std::string& directory, std::vector<std::string>& names);
@@ -75,14 +76,17 @@ class TFTPManager {
   bool Delete(const std::string& remotePath);
 
   // Mirrors localFolder into remoteDirectory: creates the directory chain,
-  // deletes remote files that have no local twin, sends new and changed files
-  // (by CRC-32 against the remote "ftpcache", remote names lower-cased) and
-  // then the new cache. A file the cache lists but the server does not is
-  // sent again. Only regular files are published. A file that could not be
-  // sent is recorded as unknown, so the next run sends it again, and the
-  // result is false. False at once, before anything is deleted or sent, when
-  // two local names differ only in case (they would be one remote file).
-  // False at once when the directory cannot be made or entered or the
+  // deletes remote files that have no local twin (by the name as listed),
+  // sends new and changed files (by CRC-32 against the remote "ftpcache",
+  // remote names lower-cased) and then the new cache. A file the cache lists
+  // but the server does not is sent again. Only regular files are published,
+  // and only names that are surely files of the folder deleted
+  // (TFTPFileManager::GetFilesToDelete). A file that could not be sent is
+  // recorded as unknown, so the next run sends it again, and the result is
+  // false; so is it when a file could not be deleted. False at once, before
+  // anything is deleted or sent, when two local names, or two listed remote
+  // names, differ only in case (they would be one remote file). False at
+  // once when the directory cannot be made, entered or listed or the
   // connection is lost. A remoteDirectory without a leading "/" is taken from
   // the login folder.
   bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);

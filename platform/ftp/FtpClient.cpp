@@ -166,6 +166,13 @@ bool FtpClient::Command(const std::string& command, const std::string& argument,
     reply = Reply{0, "Invalid character in the argument of " + command};
     return true;
   }
+  // A name from a listing may be of any length; the server's reply to a
+  // huge line is not worth the wait.
+  if (command.size() + 1 + argument.size() > kFtpMaxCommandBytes) {
+    reply = Reply{0, "Command too long: " + command + " of " +
+                         std::to_string(command.size() + 1 + argument.size()) + " bytes"};
+    return true;
+  }
   return SendCommand(command, argument) && ReadReply(reply);
 }
 

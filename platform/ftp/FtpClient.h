@@ -11,9 +11,11 @@
 // names the command or the reply it waited for. A refused command keeps the
 // connection; a lost connection, a time-out, a transfer below the minimum
 // rate or beyond its time limit, or a reply that breaks the protocol closes
-// it, so IsConnected() tells the two apart.
+// it, so IsConnected() tells the two apart. A command line longer than
+// kFtpMaxCommandBytes is refused without being sent.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,6 +27,10 @@
 #include "platform/ftp/FtpSocket.h"
 
 namespace platform {
+
+// The longest command line the client sends, without its line end: a
+// remote path of the longest a file system holds, with room to spare.
+inline constexpr size_t kFtpMaxCommandBytes = 8192;
 
 enum class FtpTransferType { Ascii, Binary };
 enum class FtpWorkMode { Read, Write };
@@ -40,9 +46,14 @@ struct FtpClientSettings {
   // transferWindowMs; a server sending a byte now and then holds no run.
   int transferWindowMs = 30000;
   int64_t transferMinBytes = 1024;
+  // Once a transfer has run transferGraceMs, it must have averaged at least
+  // transferMinBytesPerSecond since it started: a server trickling just above
+  // the window's minimum would otherwise hold every listing of a run for
+  // downloadLimitMs.
+  int transferGraceMs = 60000;
+  int64_t transferMinBytesPerSecond = 512;
   // A listing or a retrieved file (the checksum cache) must be complete
-  // within this time: a server trickling just above the minimum rate would
-  // otherwise hold a run for days.
+  // within this time, however steadily it comes.
   int downloadLimitMs = 600000;
 };
 
@@ -155,6 +166,8 @@ class FtpClient {
   bool DataBroken(const FtpPace& pace, const std::string& error);
   // How long one wait of a data connection may last.
   int DataWaitMs(const FtpPace& pace) const;
+  // The minimum rate of a transfer starting now.
+  FtpPace Pace() const;
   // RETR's data into the open local file; STOR's from it.
   bool ReceiveFile(FtpSocket& data, int fd, int64_t maxBytes, std::string& error);
   bool SendFile(FtpSocket& data, int fd, const std::string& localFile, std::string& error);

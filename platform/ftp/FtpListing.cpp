@@ -1,8 +1,8 @@
 #include "platform/ftp/FtpListing.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-
 
 namespace platform {
 
@@ -128,15 +128,15 @@ bool ParseFtpListLine(std::string_view line, FtpListEntry& entry) {
 
 std::vector<FtpListEntry> ParseFtpListing(std::string_view text) {
   std::vector<FtpListEntry> entries;
-  // A CR inside a line belongs to its name: split there, it would make up
-  // a name the server never listed.
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
+  // Servers end lines with LF, CR LF, a bare CR, CR CR LF or LF CR; no name
+  // can hold either byte, so any run of them ends a line.
+  constexpr std::string_view kLineEnds = "\r\n";
+  for (size_t start = text.find_first_not_of(kLineEnds); start != std::string_view::npos;) {
+    const size_t end = std::min(text.find_first_of(kLineEnds, start), text.size());
     FtpListEntry entry;
-    if (ParseFtpListLine(line, entry)) entries.push_back(std::move(entry));
+    if (ParseFtpListLine(text.substr(start, end - start), entry))
+      entries.push_back(std::move(entry));
+    start = text.find_first_not_of(kLineEnds, end);
   }
   return entries;
 }

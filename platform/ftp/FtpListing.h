@@ -22,8 +22,8 @@ struct FtpListEntry {
 // entry ("total 12", blank, unknown formats) and for "." and "..".
 bool ParseFtpListLine(std::string_view line, FtpListEntry& entry);
 
-// Every entry of a listing in the server's order; lines end with LF or CR LF,
-// and a CR elsewhere is part of its line.
+// Every entry of a listing in the server's order. A line ends at any run of
+// CR and LF bytes (LF, CR LF, a bare CR, CR CR LF, LF CR).
 std::vector<FtpListEntry> ParseFtpListing(std::string_view text);
 
 }  // namespace platform

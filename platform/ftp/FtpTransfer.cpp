@@ -148,8 +148,17 @@ bool FtpClient::FinishTransfer(FtpSocket& data, bool transferred,
 
 bool FtpClient::DataBroken(const FtpPace& pace, const std::string& error) {
   if (!pace.TooSlow()) return FailWaiting(error, "on the data connection of " + command_);
+  if (pace.BelowAverage())
+    return Fail("Transfer too slow: " + command_ + " moved " + std::to_string(pace.Total()) +
+                " bytes in " + std::to_string(pace.ElapsedMs()) + " ms, less than " +
+                std::to_string(settings_.transferMinBytesPerSecond) + " bytes a second");
   return Fail("Transfer too slow: less than " + std::to_string(settings_.transferMinBytes) +
               " bytes in " + std::to_string(settings_.transferWindowMs) + " ms");
+}
+
+FtpPace FtpClient::Pace() const {
+  return FtpPace(settings_.transferWindowMs, settings_.transferMinBytes, settings_.transferGraceMs,
+                 settings_.transferMinBytesPerSecond);
 }
 
 int FtpClient::DataWaitMs(const FtpPace& pace) const {
@@ -159,7 +168,7 @@ int FtpClient::DataWaitMs(const FtpPace& pace) const {
 bool FtpClient::ReadData(FtpSocket& data, const std::function<bool(const char*, size_t)>& sink,
                          std::string& error) {
   std::vector<char> chunk(kChunkBytes);
-  FtpPace pace(settings_.transferWindowMs, settings_.transferMinBytes);
+  FtpPace pace = Pace();
   const int64_t deadlineMs = FtpNowMs() + std::max(settings_.downloadLimitMs, 0);
   for (;;) {
     const int64_t leftMs = deadlineMs - FtpNowMs();
@@ -335,7 +344,7 @@ bool FtpClient::Put(const std::string& localFile, const std::string& remotePath)
 bool FtpClient::SendFile(FtpSocket& data, int fd, const std::string& localFile,
                          std::string& error) {
   const bool ascii = type_ == FtpTransferType::Ascii;
-  FtpPace pace(settings_.transferWindowMs, settings_.transferMinBytes);
+  FtpPace pace = Pace();
   std::vector<char> chunk(kChunkBytes);
   std::string converted;
   bool lastWasCr = false;

@@ -145,4 +145,88 @@ TEST(FtpCache, NamesThatAreNoFileOfTheFolderAreNeverDeleted) {
   EXPECT_EQ(files.GetFilesToDelete(), std::vector<std::string>{"..stale.jpg"});
 }
 
+// A server may trim a name, drop invisible characters, fold look-alike dots
+// and slashes or read stray bytes in its own code page before it deletes:
+// every name such a reading could turn into another file is never sent.
+TEST(FtpCache, NamesAServerCouldReadAsAnotherFileAreNeverDeleted) {
+  // Spaces and format characters, C1 controls, and bytes that are no UTF-8:
+  // stray 0x80-0x9F, overlong "." (C0 AE, E0 80 AE), a surrogate, a value
+  // past U+10FFFF, a cut sequence.
+  const std::vector<std::string> padding = {
+      "\u00A0", "\u1680", "\u2000", "\u2005", "\u200A", "\u200B", "\u200D", "\u202F",
+      "\u2060", "\u3000", "\uFEFF", "\u00AD", "\u180E", "\u202E"};
+  const std::vector<std::string> anywhere = {
+      "\u2028", "\u2029", "\u0080", "\u0085", "\u009F", "\x80", "\x85", "\x9F",
+      "\xC0\xAE", "\xE0\x80\xAE", "\xF0\x80\x80\xAE", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+      "\xC3", "\xFF"};
+  std::vector<std::string> hostile;
+  for (const std::vector<std::string>* set : {&padding, &anywhere})
+    for (const std::string& c : *set)
+      for (const std::string& name :
+           {c, c + "stale.jpg", "stale.jpg" + c, ".." + c, c + "..", "." + c + ".", c + "."})
+        hostile.push_back(name);
+  for (const std::string& c : anywhere) hostile.push_back("sta" + c + "le.jpg");
+  // Dots and separators once normalised: "..", ".", "../x", "a\b".
+  for (const char* name : {"\u2024\u2024", "\uFF0E\uFF0E", "\u2024", "\uFF0E", "\u2025",
+                           "\u2026", ".\u2024", "\uFE52.", ". \uFF0E", "\u2024 \u2024",
+                           "..\uFF0Fvictim.jpg", "\u2024\u2024\u2215victim.jpg", "a\uFF3Cb",
+                           "a\uFE68b", "a\u2044b"})
+    hostile.push_back(name);
+  hostile.push_back(std::string(256, 'a'));
+  hostile.push_back(std::string(1 << 20, 'a'));  // 1 MB
+
+  // Plain names, and names that only hold such characters inside.
+  const std::vector<std::string> stale = {"stale.jpg", "čeština.jpg", "ěščřžýáíé.htm",
+                                          "my\u00A0photo.jpg", "zero\u200Bwidth.jpg",
+                                          "..stale.jpg", "a.b.c", std::string(255, 'b'),
+                                          "\u2026more.jpg"};
+  TFTPFileManager files;
+  std::vector<std::string> listing = hostile;
+  listing.insert(listing.end(), stale.begin(), stale.end());
+  files.MergeRemoteListing(listing);
+  // Compared whole, shown cut: a failure must not print a megabyte.
+  const auto shown = [](const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += testing::PrintToString(name.substr(0, 40)) + " ";
+    return text;
+  };
+  const std::vector<std::string> deleted = files.GetFilesToDelete();
+  EXPECT_TRUE(Sorted(deleted) == Sorted(stale)) << shown(deleted);
+
+  // The cache's names are refused alike; so is a name that differs from a
+  // kept file, the cache included, only by such characters.
+  TFTPFileManager kept;
+  kept.Local().Entries() = {{"index.html", 1}, {"Photo 1.jpg", 2}};
+  const std::vector<std::string> lookalikes = {
+      "index\u2024html", "index\u200B.html", "in\u00ADdex.html", "INDEX\uFF0Ehtml",
+      "Photo\u00A01.jpg", "photo\u30001.JPG", "ftp\u200Bcache", "ftpcache\u00A0", "\uFEFFftpcache"};
+  for (const std::string& name : hostile) kept.Remote().Entries().push_back({name, 1});
+  for (const std::string& name : lookalikes) kept.Remote().Entries().push_back({name, 1});
+  kept.Remote().Entries().push_back({"stale.jpg", 1});
+  listing = hostile;
+  listing.insert(listing.end(), lookalikes.begin(), lookalikes.end());
+  listing.push_back("stale.jpg");
+  kept.MergeRemoteListing(listing);
+  const std::vector<std::string> keptDeleted = kept.GetFilesToDelete();
+  EXPECT_TRUE(keptDeleted == std::vector<std::string>{"stale.jpg"}) << shown(keptDeleted);
+}
+
+// The listing spells each file as the server holds it, which is the name a
+// case-sensitive server deletes; the cache keeps the local spelling.
+TEST(FtpCache, MergedEntriesTakeTheListedSpelling) {
+  TFTPFileManager files;
+  files.Local().Entries() = {{"kept.jpg", 1}};
+  files.Remote().Entries() = {{"Old.JPG", 5}, {"KEPT.jpg", 1}};
+  files.MergeRemoteListing({"old.jpg", "kept.jpg", "STRAY.JPG"});
+  EXPECT_EQ(files.GetFilesToDelete(), (std::vector<std::string>{"old.jpg", "STRAY.JPG"}));
+  EXPECT_EQ(files.Remote().Entries()[0].crc, 5);
+  EXPECT_TRUE(files.GetFilesToUpload().empty());
+
+  std::string first, second;
+  EXPECT_FALSE(FTPFileMng::FindSameNames({"a.jpg", "b.jpg", "a.jpg"}, first, second));
+  ASSERT_TRUE(FTPFileMng::FindSameNames({"a.jpg", "b.jpg", "A.JPG"}, first, second));
+  EXPECT_EQ(first, "a.jpg");
+  EXPECT_EQ(second, "A.JPG");
+}
+
 }  // namespace

@@ -388,41 +388,74 @@ TEST(FtpClient, WorkIsReportedWhileASlowTransferWaits) {
   }
 }
 
-// A server trickling data just above the minimum rate keeps every window
-// of the transfer; a listing or a retrieval ends at its own time limit, as
-// a dropped connection ends it.
-TEST(FtpClient, TricklingDownloadsEndAtTheirTimeLimit) {
+// A server trickling data just above the window's minimum rate keeps every
+// window of the transfer; a listing or a retrieval ends once its average
+// since the start falls below the minimum after the grace time, and one
+// trickling steadily above that at its own time limit, as a dropped
+// connection ends it.
+TEST(FtpClient, TricklingDownloadsEndAtTheirAverageOrTimeLimit) {
   TempDir local;
+  const auto list = [](FtpClient& c) {
+    std::vector<platform::FtpListEntry> entries;
+    return c.Connect() && c.List(entries);
+  };
+  const auto retrieve = [&](FtpClient& c) {
+    return c.Connect() && c.Get("ftpcache", local.File("ftpcache"));
+  };
   const struct {
     const char* what;
     std::function<bool(FtpClient&)> run;
+    const char* bytes;  // sent per 50 ms
     const char* error;
   } cases[] = {
-      {"listing",
-       [](FtpClient& c) {
-         std::vector<platform::FtpListEntry> entries;
-         return c.Connect() && c.List(entries);
-       },
-       "Timed out: LIST not complete within 800 ms"},
-      {"retrieve",
-       [&](FtpClient& c) { return c.Connect() && c.Get("ftpcache", local.File("ftpcache")); },
-       "Timed out: RETR ftpcache not complete within 800 ms"},
+      {"listing", list, "64", "Timed out: LIST not complete within 800 ms"},
+      {"retrieve", retrieve, "64", "Timed out: RETR ftpcache not complete within 800 ms"},
+      {"slow listing", list, "10", "Transfer too slow: LIST moved "},
+      {"slow retrieve", retrieve, "10", "Transfer too slow: RETR ftpcache moved "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    ftptest::ServerProcess peer("script_server.py", {"--mode", "trickle"});
+    ftptest::ServerProcess peer("script_server.py",
+                                {"--mode", "trickle", "--trickle-bytes", c.bytes});
     FtpClient client;
     client.Settings() = ftptest::LocalSettings(peer.Port());
     client.Settings().transferWindowMs = 200;
-    client.Settings().transferMinBytes = 100;
+    client.Settings().transferMinBytes = 20;
+    client.Settings().transferGraceMs = 400;
+    client.Settings().transferMinBytesPerSecond = 512;
     client.Settings().downloadLimitMs = 800;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(c.run(client));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-    EXPECT_EQ(client.LastError(), c.error);
+    EXPECT_EQ(client.LastError().rfind(c.error, 0), 0u) << client.LastError();
     EXPECT_FALSE(client.IsConnected());
   }
   EXPECT_FALSE(std::filesystem::exists(local.File("ftpcache")));
+}
+
+// A name from a listing may be of any length: a command line beyond the
+// bound is refused without being sent, and the connection stays.
+TEST(FtpClient, ACommandBeyondItsBoundIsNeverSent) {
+  TempDir dir;
+  const std::string record = dir.File("record.txt");
+  ftptest::ServerProcess peer("script_server.py", {"--record", record});
+  FtpClient client;
+  client.Settings() = ftptest::LocalSettings(peer.Port());
+  ASSERT_TRUE(client.Connect()) << client.LastError();
+  const std::string longest(platform::kFtpMaxCommandBytes - 5, 'a');  // "DELE " and the path
+  EXPECT_TRUE(client.Delete(longest)) << client.LastError();
+  EXPECT_FALSE(client.Delete(longest + "a"));
+  EXPECT_EQ(client.LastError(), "Command too long: DELE of 8193 bytes");
+  EXPECT_FALSE(client.Delete("/f/" + std::string(1 << 20, 'x')));
+  EXPECT_TRUE(client.IsConnected());
+  EXPECT_TRUE(client.ChangeDir("/f"));
+  client.Disconnect();
+  const std::vector<std::string> lines = ftptest::ReadLines(record);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.starts_with("DELE"); }),
+            1);
+  EXPECT_EQ(lines[lines.size() - 2], "CWD /f");
 }
 
 TEST(FtpClient, ATimeOutNamesTheReplyItWaitedFor) {

@@ -54,23 +54,46 @@ TEST(FtpListing, ParsesUnixAndDosLines) {
   }
 }
 
-TEST(FtpListing, ListingKeepsServerOrderAndAcceptsBothLineEnds) {
+TEST(FtpListing, ListingKeepsServerOrder) {
   const std::string text =
       "total 2\r\n"
       "-rw-r--r-- 1 o g 3 Jan 02 10:30 b.jpg\r\n"
-      "drwxr-xr-x 2 o g 4096 Jan 02 10:30 th\n"
+      "drwxr-xr-x 2 o g 4096 Jan 02 10:30 th\r\n"
       "-rw-r--r-- 1 o g 3 Jan 02 10:30 a.jpg";
   const std::vector<platform::FtpListEntry> entries = platform::ParseFtpListing(text);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].name, "b.jpg");
   EXPECT_EQ(entries[1].kind, FtpEntryKind::Folder);
   EXPECT_EQ(entries[2].name, "a.jpg");
+}
 
-  // A bare CR is no line end: split there, the rest would be a name of its own.
-  const std::vector<platform::FtpListEntry> one =
-      platform::ParseFtpListing("-rw-r--r-- 1 o g 3 Jan 02 10:30 x\r-rw-r--r-- 1 o g 3 Jan 02 10:30 cr\r\n");
-  ASSERT_EQ(one.size(), 1u);
-  EXPECT_EQ(one[0].name, "x\r-rw-r--r-- 1 o g 3 Jan 02 10:30 cr");
+// Servers end listing lines in every way: each line end, alone or mixed,
+// keeps every name, joins none and makes none up.
+TEST(FtpListing, EveryLineEndKeepsEveryName) {
+  const std::vector<std::string> names = {"a.jpg", "B C.htm", "index.html", "th_1.jpg",
+                                          "x -> y", "čeština.jpg", "2.jpg", "ftpcache",
+                                          "e.css", "f", "last.jpg"};
+  const auto line = [](const std::string& name) {
+    return "-rw-r--r-- 1 o g 3 Jan 02 10:30 " + name;
+  };
+  const char* const ends[] = {"\n", "\r\n", "\r", "\r\r\n", "\n\r", "\r\n\r\n", "\n\n\r\r"};
+  std::vector<std::string> listings;
+  for (const char* end : ends) {
+    std::string text = std::string("total 11") + end;
+    for (const std::string& name : names) text += line(name) + end;
+    listings.push_back(text);
+    listings.push_back(text.substr(0, text.size() - std::string(end).size()));  // no last end
+  }
+  std::string mixed;
+  for (size_t i = 0; i < names.size(); ++i) mixed += line(names[i]) + ends[i % std::size(ends)];
+  listings.push_back(mixed);
+  for (const std::string& text : listings) {
+    std::vector<std::string> parsed;
+    for (const platform::FtpListEntry& entry : platform::ParseFtpListing(text))
+      parsed.push_back(entry.name);
+    EXPECT_EQ(parsed, names) << testing::PrintToString(text);
+  }
+  EXPECT_TRUE(platform::ParseFtpListing("\r\n\r\r\n\n").empty());
 }
 
 // Wire text of each login plan: "host:port|CMD arg|CMD arg...".

@@ -53,6 +53,11 @@ std::map<std::string, std::string> Tree(const std::string& root) {
   return files;
 }
 
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
 std::string Bytes(size_t size, size_t seed) {
   std::string bytes(size, '\0');
   for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 31 + seed + i / 97) & 255);
@@ -299,13 +304,17 @@ TEST_F(FtpSync, RefusedUploadIsSentAgainNextTime) {
   ExpectMirrored(serverHome_.File("f"));
 }
 
-TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
+TEST_F(FtpSync, RefusedDeleteFailsTheRunAndIsRetriedNextTime) {
   fs::create_directory(serverHome_.File("f"));
   WriteFileBytes(serverHome_.File("f/gone.jpg"), "old");
   WriteFileBytes(local_.File("kept.jpg"), "new");
   {
     ftptest::RealServer server(serverHome_.Path(), {"--refuse", "DELE"});
-    EXPECT_TRUE(Publish(server.Port(), "/f").result);
+    const SyncRun refused = Publish(server.Port(), "/f");
+    EXPECT_FALSE(refused.result);
+    EXPECT_EQ(refused.error, "Cannot delete gone.jpg: 550 Refused by the test.");
+    // The rest of the folder is published all the same.
+    EXPECT_EQ(refused.uploads, (std::vector<std::string>{"/f/kept.jpg", "/f/ftpcache"}));
     EXPECT_TRUE(fs::exists(serverHome_.File("f/gone.jpg")));
   }
   ftptest::RealServer server(serverHome_.Path());
@@ -313,6 +322,91 @@ TEST_F(FtpSync, RefusedDeleteIsRetriedNextTime) {
   ASSERT_TRUE(run.result);
   EXPECT_EQ(run.deletes, std::vector<std::string>{"/f/gone.jpg"});
   ExpectMirrored(serverHome_.File("f"));
+}
+
+// On a server that tells case apart, a file listed with capitals exists only
+// under that name: it is deleted as listed, one the cache recorded in the
+// local spelling as the server lists it.
+TEST_F(FtpSync, FilesAreDeletedByTheNameTheServerListed) {
+  ftptest::RealServer server(serverHome_.Path());
+  WriteFileBytes(local_.File("Old.JPG"), Bytes(100, 13));
+  WriteFileBytes(local_.File("a.jpg"), Bytes(100, 14));
+  ASSERT_TRUE(Publish(server.Port(), "/f").result);
+  fs::remove(local_.File("Old.JPG"));
+  WriteFileBytes(serverHome_.File("f/STRAY.JPG"), "stale");
+  WriteFileBytes(serverHome_.File("f/Th_Extra.Jpg"), "stale");
+  const SyncRun run = Publish(server.Port(), "/f");
+  ASSERT_TRUE(run.result) << run.error;
+  EXPECT_EQ(Sorted(run.deletes),
+            (std::vector<std::string>{"/f/STRAY.JPG", "/f/Th_Extra.Jpg", "/f/old.jpg"}));
+  ExpectMirrored(serverHome_.File("f"));
+
+  // Two listed names that differ only in case would be one file to the
+  // comparison: the folder is refused, naming both, before anything is sent.
+  WriteFileBytes(serverHome_.File("f/A.jpg"), "twin");
+  WriteFileBytes(local_.File("b.jpg"), Bytes(100, 15));
+  const SyncRun clash = Publish(server.Port(), "/f");
+  EXPECT_FALSE(clash.result);
+  EXPECT_NE(clash.error.find("\"A.jpg\""), std::string::npos) << clash.error;
+  EXPECT_NE(clash.error.find("\"a.jpg\""), std::string::npos) << clash.error;
+  EXPECT_TRUE(clash.deletes.empty());
+  EXPECT_TRUE(clash.uploads.empty());
+}
+
+// A server that reads names leniently (trimmed, normalised, invisible
+// characters dropped) would take these for the published page or a file of
+// the folder above; none is ever sent, and only the plain stale file goes.
+TEST_F(FtpSync, ALenientServerNeverGetsALookalikeOfAKeptFile) {
+  const std::string record = local_.File("record.txt");
+  ftptest::RealServer server(serverHome_.Path(), {"--lenient-names", "--record", record});
+  TempDir local;
+  WriteFileBytes(local.File("index.html"), "<p>published</p>\n");
+  ASSERT_TRUE(Publish(server.Port(), "/f", local.Path()).result);
+  WriteFileBytes(serverHome_.File("victim.jpg"), "keep me");
+  const std::vector<std::string> lookalikes = {
+      "index.html\u00A0", "\uFEFFindex.html", "index.html\u200B", "\u3000index.html",
+      "index.html\u2028", "index\u2024html",  "..\uFF0Fvictim.jpg", "ftpcache\u00A0"};
+  for (const std::string& name : lookalikes)
+    WriteFileBytes(serverHome_.File("f/" + name), "look-alike");
+  WriteFileBytes(serverHome_.File("f/stale.jpg"), "stale");
+  fs::remove(record);
+  const SyncRun run = Publish(server.Port(), "/f", local.Path());
+  ASSERT_TRUE(run.result) << run.error;
+  std::vector<std::string> deletes;
+  for (const std::string& line : ftptest::ReadLines(record))
+    if (line.starts_with("DELE")) deletes.push_back(line);
+  EXPECT_EQ(deletes, std::vector<std::string>{"DELE /f/stale.jpg"});
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("f/index.html")), "<p>published</p>\n");
+  EXPECT_EQ(ReadFileBytes(serverHome_.File("victim.jpg")), "keep me");
+  EXPECT_TRUE(fs::exists(serverHome_.File("f/ftpcache")));
+  EXPECT_FALSE(fs::exists(serverHome_.File("f/stale.jpg")));
+}
+
+// A listing is the server's to write: a name of 1 MB, lines ended by a bare
+// CR or by LF CR, bytes that are no UTF-8. Only the plain stale names are
+// deleted, and no command line grows with what the server sent.
+TEST_F(FtpSync, AHostileListingSendsOnlyPlainDeletes) {
+  const std::string listing = local_.File("listing.txt");
+  const std::string record = local_.File("record.txt");
+  const auto line = [](const std::string& name) {
+    return "-rw-r--r-- 1 o g 3 Jan 02 10:30 " + name;
+  };
+  WriteFileBytes(listing, line(std::string(1 << 20, 'x')) + "\r\n" + line("stale.jpg") + "\r" +
+                              line("STALE2.JPG") + "\n\r" + line("index.html\xC2\xA0") + "\n" +
+                              line("\xC0\xAE\xC0\xAE") + "\r\r\n" + line("index.html\x85") +
+                              "\r\n");
+  ftptest::ServerProcess peer("script_server.py",
+                              {"--mode", "listing", "--listing", listing, "--record", record});
+  TempDir local;
+  WriteFileBytes(local.File("index.html"), "<p>\n");
+  const SyncRun run = Publish(ftptest::LocalSettings(peer.Port()), "/f", local.Path());
+  ASSERT_TRUE(run.result) << run.error.substr(0, 200);
+  // Compared whole, shown cut: a failure must not print a megabyte.
+  std::string shown;
+  for (const std::string& path : run.deletes) shown += path.substr(0, 60) + " ";
+  EXPECT_TRUE(run.deletes == (std::vector<std::string>{"/f/stale.jpg", "/f/STALE2.JPG"})) << shown;
+  for (const std::string& sent : ftptest::ReadLines(record))
+    EXPECT_LT(sent.size(), 300u) << sent.substr(0, 40);
 }
 
 // The cache comes from the server: a name in it that leads out of the folder
@@ -393,23 +487,34 @@ TEST_F(FtpSync, OnlyRegularFilesArePublished) {
 }
 
 // A server that sends a byte now and then never lets a single read time out;
-// the transfer's minimum rate ends the run as a dropped connection would. One
-// that trickles just above that rate meets the listing's time limit.
+// the transfer's minimum rate ends the run as a dropped connection would.
+// One that trickles above that rate but averages less than the minimum
+// over the transfer's first minute (a second here) ends then, not at the
+// listing's time limit; one that trickles steadily above both meets that
+// limit. Each message names the folder.
 TEST_F(FtpSync, ServerTooSlowFailsTheRunWithinTheLimit) {
   const struct {
     const char* mode;
+    const char* bytes;  // sent per 50 ms
+    int limitMs;
     const char* error;
-  } cases[] = {{"slowdata", "Transfer too slow"}, {"trickle", "Timed out: LIST"}};
+  } cases[] = {
+      {"slowdata", "1", 1000, "Cannot list /www/gal/th: Transfer too slow: less than 50 bytes in 500 ms"},
+      {"trickle", "10", 60000, "Cannot list /www/gal/th: Transfer too slow: LIST moved "},
+      {"trickle", "64", 1000, "Cannot list /www/gal/th: Timed out: LIST not complete within"},
+  };
   WriteFileBytes(local_.File("a.jpg"), "a");
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.mode);
-    ftptest::ServerProcess peer("script_server.py", {"--mode", c.mode});
+    SCOPED_TRACE(std::string(c.mode) + " " + c.bytes);
+    ftptest::ServerProcess peer("script_server.py",
+                                {"--mode", c.mode, "--trickle-bytes", c.bytes});
     platform::FtpClientSettings settings = ftptest::LocalSettings(peer.Port());
     settings.transferWindowMs = 500;
-    settings.transferMinBytes = 100;
-    settings.downloadLimitMs = 1000;
+    settings.transferMinBytes = 50;  // 100 bytes a second
+    settings.transferGraceMs = 1000;
+    settings.downloadLimitMs = c.limitMs;
     const auto start = std::chrono::steady_clock::now();
-    const SyncRun run = Publish(settings, "/f", local_.Path());
+    const SyncRun run = Publish(settings, "/www/gal/th", local_.Path());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_FALSE(run.result);
     EXPECT_FALSE(run.ended);

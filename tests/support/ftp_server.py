@@ -8,12 +8,16 @@ session once a STOR has received N bytes (only the first time). --record FILE
 appends every command line the server receives. --login-dir DIR puts the user
 in DIR (a folder below the home, e.g. "/users/tester") at login instead of
 "/", as a server does that does not lock users into their home folder.
+--lenient-names reads every path part of an argument as a lenient server
+does: normalised (NFKC), invisible characters dropped, blanks trimmed, so
+"a\u00a0", "\ufeffa" and "a\u200b" all name "a" and "\u2024\u2024" names "..".
 """
 import argparse
 import logging
 import os
 import sys
 import threading
+import unicodedata
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
@@ -21,6 +25,8 @@ from pyftpdlib.servers import FTPServer
 
 args = None
 dropped = False
+# Characters a lenient server drops from names.
+INVISIBLE = "\u00ad\u200b\u200c\u200d\u2060\ufeff"
 
 
 class FaultyDTPHandler(DTPHandler):
@@ -45,6 +51,8 @@ class RecordingHandler(FTPHandler):
             self.fs.cwd = args.login_dir
 
     def pre_process_command(self, line, cmd, arg):
+        if args.lenient_names:
+            arg = lenient(arg)
         if args.record:
             with open(args.record, "a", encoding="utf-8") as f:
                 f.write(line + "\n")
@@ -54,6 +62,14 @@ class RecordingHandler(FTPHandler):
                 self.respond("550 Refused by the test.")
                 return
         super().pre_process_command(line, cmd, arg)
+
+
+def lenient(arg):
+    parts = []
+    for part in arg.split("/"):
+        part = unicodedata.normalize("NFKC", part)
+        parts.append("".join(c for c in part if c not in INVISIBLE).strip())
+    return "/".join(parts)
 
 
 def exit_with_parent():
@@ -73,6 +89,7 @@ def main():
     parser.add_argument("--drop-stor-after", type=int)
     parser.add_argument("--record")
     parser.add_argument("--login-dir")
+    parser.add_argument("--lenient-names", action="store_true")
     args = parser.parse_args()
     exit_with_parent()
 

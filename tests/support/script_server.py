@@ -9,9 +9,11 @@ longline greets with an endless line; --mode waiting sends "120" replies
 without end; --mode drip greets one byte at a time without ever ending the
 line; --mode slowdata answers PASV and then, for LIST and RETR, sends one byte
 at a time on the data connection, and for STOR takes one byte at a time;
---mode trickle does the same with TRICKLE_BYTES at a time for LIST and RETR,
-above any minimum rate a test sets but without end; --mode mute logs in and
-then answers nothing.
+--mode trickle does the same with --trickle-bytes at a time (64 unless
+given) for LIST and RETR, without end; --mode mute logs in and then answers
+nothing. --mode listing serves a folder whose LIST sends the bytes of the
+--listing file as they stand, whose RETR is refused and whose STOR takes
+every byte: a server whose names and line ends are the test's own.
 """
 import argparse
 import os
@@ -25,8 +27,6 @@ REPLIES = {"PASS": "230 Logged in.", "SITE": "220 Connected to the site.",
            "QUIT": "221 Bye."}
 # The pause between two bytes of a dripping peer.
 DRIP_SECONDS = 0.05
-# What a trickling peer sends per pause.
-TRICKLE_BYTES = 64
 
 
 def drip_forever(conn, receive, size=1):
@@ -66,6 +66,41 @@ def start_drip(listener, receive, size=1):
     threading.Thread(target=run, daemon=True).start()
 
 
+def send_listing(listener, path):
+    """Sends the listing file on the one connection of the listener."""
+    data, _ = listener.accept()
+    listener.close()
+    with open(path, "rb") as f:
+        data.sendall(f.read())
+    data.close()
+
+
+def take_all(listener):
+    """Takes every byte of the one connection of the listener."""
+    data, _ = listener.accept()
+    listener.close()
+    while data.recv(65536):
+        pass
+    data.close()
+
+
+def serve_listing(conn, cmd, listener, args):
+    """The data commands of --mode listing; False for the others."""
+    if cmd == "RETR":
+        listener.close()
+        conn.sendall(b"550 No such file.\r\n")
+        return True
+    if cmd not in ("LIST", "STOR"):
+        return False
+    conn.sendall(b"150 Opening data connection.\r\n")
+    if cmd == "LIST":
+        send_listing(listener, args.listing)
+    else:
+        take_all(listener)
+    conn.sendall(b"226 Transfer complete.\r\n")
+    return True
+
+
 def serve(conn, args):
     if args.mode == "silent":
         while conn.recv(4096):
@@ -100,11 +135,14 @@ def serve(conn, args):
             if args.mode == "mute" and cmd not in ("USER", "PASS"):
                 continue
             slow = args.mode in ("slowdata", "trickle")
-            if slow and cmd == "PASV":
+            if (slow or args.mode == "listing") and cmd == "PASV":
                 listener = open_passive(conn)
                 continue
+            if args.mode == "listing" and listener and serve_listing(conn, cmd, listener, args):
+                listener = None
+                continue
             if slow and cmd in ("LIST", "RETR", "STOR") and listener:
-                size = TRICKLE_BYTES if args.mode == "trickle" and cmd != "STOR" else 1
+                size = args.trickle_bytes if args.mode == "trickle" and cmd != "STOR" else 1
                 start_drip(listener, cmd == "STOR", size)
                 listener = None
                 conn.sendall(b"150 Opening data connection.\r\n")
@@ -132,6 +170,8 @@ def main():
     parser.add_argument("--record", default="/dev/null")
     parser.add_argument("--user-ok", action="append", default=[])
     parser.add_argument("--mode", default="dialogue")
+    parser.add_argument("--trickle-bytes", type=int, default=64)
+    parser.add_argument("--listing")
     args = parser.parse_args()
     exit_with_parent()
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
