@@ -5,9 +5,9 @@ namespace resources {
 namespace {
 
 // Some texts are equal (29 and 32, 15 and 263, 23 and 284, 275 and 289, 511
-// and 515, 521 and 522) but stay separate numbers: different controls use
-// them, and a language file may tell them apart. 522 was once the delete
-// question but asks about ignoring; 605 asks about deleting.
+// and 515, 521 and 522, 328 and 375) but stay separate numbers: different
+// controls use them, and a language file may tell them apart. 522 was once
+// the delete question but asks about ignoring; 605 asks about deleting.
 constexpr NumberedText kTexts[] = {
     {0, "dd.mm.yyyy"},
     {1, "hh:mm:ss"},
