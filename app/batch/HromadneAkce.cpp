@@ -33,6 +33,7 @@ constexpr int kTextDate = 594;
 constexpr int kTextTime = 595;
 constexpr int kTextDirectDate = 600;
 constexpr int kTextSplit = 604;
+constexpr int kTextMoreOptions = 321;
 
 // Controls whose caption is a text of the table.
 struct TNumbered {
@@ -52,22 +53,16 @@ const TNumbered kNumbered[] = {
     {"Button6", 570},        {"cbStayOpen", 583},     {"GroupBox2", 586},
     {"lbInvDates", 588},     {"lbWithoutGPS", 589},   {"lbWithGPS", 590},
     {"Button9", 587},        {"Button10", 587},       {"Button11", 587},
+    {"Label5", 315},         {"Label7", 316},         {"Label2", 317},
+    {"Label9", 318},         {"Label8", 287},         {"Button17", 319},
+    {"Button19", 320},       {"Button18", 322},
 };
 
 const std::vector<FormTools::TCaption> kFixed = {
     {"Button1", ">>"},
-    {"Label5", "Zpracovává jen JPG, PNG, HEIC, MOV, MP4, 3GP"},
-    {"Label7", "Pokud není EXIF (= mimo JPG/JPEG vždy), použije se datum souboru"},
-    {"Label2", "Format"},
     {"Label10", "_0001..9999"},
     {"rb_date", "yyyymmdd_hhmmss"},
     {"rb_date2", "yyyymmdd_0001..9999"},
-    {"Label9", "Číslovat od"},
-    {"Label8", "Krok"},
-    {"Button17", "Detailní možnosti číslování"},
-    {"Button19", "Aktualizace souborů ve struktuře složek "},
-    {"GroupBox7", " Další možnosti "},
-    {"Button18", "Zobrazení a přesuny dle  rozlišení a poměru stran"},
     {"Button7", "GPS"},
 };
 
@@ -104,6 +99,7 @@ void TfrmHA::ApplyTexts() {
   GroupBox5->setTitle(Q(Framed(Language::GetText(kTextDate) + "/" + Language::GetText(kTextTime))));
   GroupBox6->setTitle(Q(Framed(Language::GetText(kTextSplit))));
   GroupBox4->setTitle(Q(Framed(Language::GetText(kTextDirectDate))));
+  GroupBox7->setTitle(Q(Framed(Language::GetText(kTextMoreOptions))));
   BitBtn1->setToolTip(Q(Language::GetText(kTextRefresh)));
   GPSGroup->ApplyTexts();
   UpdateRenameCaption();

@@ -40,16 +40,13 @@ using HromadneAkce::TRunStatus;
 constexpr int kTextDone = 563;
 constexpr int kTextError = 516;
 constexpr int kTextNoFolder = 577;
+constexpr int kTextWait = 58;
+constexpr int kTextLimited = 62;
+constexpr int kTextLimitedCaption = 63;
+constexpr int kTextNoDate = 64;
 // The window repaints at most this often during a pass, so that the bar
 // moves without the events costing more than the work.
 constexpr qint64 kEventsEveryMs = 30;
-
-const char kWaitText[] = "Načítám informace o fotkách...";
-const char kLimitedText[] =
-    "Při prvním otevření složky s velkým množstvím souborů nebyla načtena statistika všech. "
-    "Kompletní statistiku načtete stiskem tlačítka pro obnovu.";
-const char kLimitedCaption[] = "Varování";
-const char kNoDateText[] = "V kalendáři není vybráno platné datum, nic nebylo změněno.";
 
 int BarValue(size_t value) { return static_cast<int>(std::min<size_t>(value, INT_MAX)); }
 
@@ -75,7 +72,8 @@ class THAProgress : public HromadneAkce::TProgress {
     form_.PBDir->show();
     form_.PB->show();
     if (!form_.isVisible())
-      wait_ = std::make_unique<TfrmWait>(kWaitText, 0, BarValue(steps > 0 ? steps - 1 : 0));
+      wait_ = std::make_unique<TfrmWait>(Language::GetText(kTextWait), 0,
+                                         BarValue(steps > 0 ? steps - 1 : 0));
     Events(true);
   }
 
@@ -96,7 +94,8 @@ class THAProgress : public HromadneAkce::TProgress {
   bool LimitFiles() override { return !form_.isVisible(); }
 
   void FilesLimited(const std::string&, size_t) override {
-    Tell(kLimitedText, kLimitedCaption, platform::MessageIcon::Warning);
+    Tell(Language::GetText(kTextLimited), Language::GetText(kTextLimitedCaption),
+         platform::MessageIcon::Warning);
   }
 
  private:
@@ -178,7 +177,7 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
       Tell(Language::GetText(kTextNoFolder), error, platform::MessageIcon::Error);
       return;
     case TRunStatus::InvalidOptions:
-      Tell(kNoDateText, error, platform::MessageIcon::Error);
+      Tell(Language::GetText(kTextNoDate), error, platform::MessageIcon::Error);
       return;
     case TRunStatus::InvalidPosition:
       TGpsGroup::TellProblem({GpsFields::TProblem::kField, result.gpsError});

@@ -23,6 +23,7 @@
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/config/appcfg.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -36,41 +37,43 @@ constexpr char kDefaultLength[] = "4";
 
 std::string Key(const std::string& name) { return kKey + name; }
 
-const std::vector<FormTools::TCaption> kCaptions = {
-    {"TabSheet1", "Aktualizace"},
-    {"Label4", "Aktualizovat soubory v této struktuře složek"},
-    {"Label5", "Zdrojové hromadné umístění souborů pro aktualizaci"},
-    {"Button5", ">>"},
-    {"Button6", ">>"},
-    {"CheckBox1",
-     "Soubory, které nemají v hromadném umístění novou verzi, přejmenovat na extenzi   XXX"},
-    {"Button7", "Spustit"},
-    {"TabSheet2", "Kopie do nového stromu"},
-    {"Label1", "1) Vzor roztřídění"},
-    {"Label3", "2) Zdrojové hromadné umístění"},
-    {"Label2", "3) Cílová složka"},
-    {"Button2", ">>"},
-    {"Button3", ">>"},
-    {"Button4", ">>"},
-    {"RadioButton3", "Soubory přesouvat"},
-    {"RadioButton4", "Soubory kopírovat"},
-    {"GroupBox1", " Jména souborů "},
-    {"RadioButton1", "Stejné názvy souborů vzorové struktury a hromadného úložiště"},
-    {"RadioButton2",
-     "Různé názvy souborů = definice shodné části názvu pro identifikaci tříděných souborů"},
-    {"GroupBox2", " Ve vzorové struktuře "},
-    {"GroupBox3", "V hromadném úložišti pro rozdělení do složek "},
-    {"podleft_zleva", "Zleva"},
-    {"podleft_zprava", "Zprava"},
-    {"podleft_fix", "Fixní"},
-    {"podleft_char", "Po oddělovač = znak"},
-    {"Label6", "jiný než písmeno/číslo"},
-    {"podright_Zleva", "Zleva"},
-    {"podright_zprava", "Zprava"},
-    {"podright_fix", "Fixní"},
-    {"podright_char", "Po oddělovač = znak"},
-    {"Label7", "jiný než písmeno/číslo"},
-    {"Button1", "Spustit"},
+const std::vector<FormTools::TCaption> kFixed = {
+    {"Button5", ">>"}, {"Button6", ">>"}, {"Button2", ">>"},
+    {"Button3", ">>"}, {"Button4", ">>"},
+};
+
+constexpr int kTextCaption = 352;
+constexpr int kTextError = 516;
+constexpr int kTextInformation = 510;
+constexpr int kTextReading = 59;
+const std::vector<FormTools::TTextCaption> kCaptions = {
+    {"TabSheet1", 353},
+    {"Label4", 354},
+    {"Label5", 355},
+    {"CheckBox1", 356},
+    {"Button7", 357},
+    {"TabSheet2", 358},
+    {"Label1", 359},
+    {"Label3", 360},
+    {"Label2", 361},
+    {"RadioButton3", 362},
+    {"RadioButton4", 363},
+    {"GroupBox1", 364, true},
+    {"RadioButton1", 365},
+    {"RadioButton2", 366},
+    {"GroupBox2", 367, true},
+    {"GroupBox3", 368, true},
+    {"podleft_zleva", 369},
+    {"podleft_zprava", 370},
+    {"podleft_fix", 371},
+    {"podleft_char", 372},
+    {"Label6", 373},
+    {"podright_Zleva", 369},
+    {"podright_zprava", 370},
+    {"podright_fix", 371},
+    {"podright_char", 372},
+    {"Label7", 373},
+    {"Button1", 357},
 };
 
 }  // namespace
@@ -225,7 +228,8 @@ void TImgResort::Execute(QWidget* owner) {
 }
 
 void TImgResort::ApplyTexts() {
-  setWindowTitle("Aktualizace fotek v roztříděných složkách");
+  setWindowTitle(FormTools::Text(kTextCaption));
+  FormTools::ApplyCaptions(*this, kFixed);
   FormTools::ApplyCaptions(*this, kCaptions);
 }
 
@@ -317,7 +321,7 @@ void TImgResort::RunWithProgress(
   work::TResult result;
   {
     FormTools::TBusy busy(busy_, {PageControl1});
-    auto wait = std::make_unique<TfrmWait>("Načítám seznam souborů...", 0, 0);
+    auto wait = std::make_unique<TfrmWait>(Language::GetText(kTextReading), 0, 0);
     QCoreApplication::processEvents();
     result = run([&](int done, int total) {
       wait.reset();
@@ -331,8 +335,8 @@ void TImgResort::RunWithProgress(
     PB->reset();
   }
   if (!result.refusal.empty()) {
-    FormTools::Warn(result.refusal, "Chyba");
+    FormTools::Warn(result.refusal, Language::GetText(kTextError));
     return;
   }
-  FormTools::Warn(work::Summary(result), "Informace");
+  FormTools::Warn(work::Summary(result), Language::GetText(kTextInformation));
 }

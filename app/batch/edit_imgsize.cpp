@@ -23,6 +23,7 @@
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/ovmsg.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -32,17 +33,25 @@ using FormTools::S;
 namespace work = edit_imgsize;
 
 // The sort list's items, in the order of TSortBy.
-const char* const kSortItems[] = {"Poměr stran", "Šířka", "Výška"};
+constexpr int kSortItems[] = {376, 377, 378};
 
-const std::vector<FormTools::TCaption> kCaptions = {
-    {"Label1", "Řazení"},
-    {"hide160", "Skrýt poměr stran 1.60"},
-    {"hide178", "Skrýt poměr stran 1.78 (FullHD)"},
-    {"Button1", "Označené přesunout do..."},
+constexpr int kTextCaption = 374;
+constexpr int kTextMove = 381;
+constexpr int kTextSelectAll = 382;
+constexpr int kTextReadingList = 59;
+constexpr int kTextReadingSizes = 60;
+constexpr int kTextMoving = 61;
+const std::vector<FormTools::TTextCaption> kCaptions = {
+    {"Label1", 375},
+    {"hide160", 379},
+    {"hide178", 380},
+    {"Button1", kTextMove},
 };
 
+std::string Text(int number) { return Language::GetText(number); }
+
 work::TOverwrite AskOverwrite(const std::string& target) {
-  switch (ovMessageBox(work::OverwriteQuestion(target), work::kCaptionQuestion,
+  switch (ovMessageBox(work::OverwriteQuestion(target), Text(work::kCaptionQuestion),
                        ovmsg::kYesNo | ovmsg::kCancel, 0)) {
     case ovmsg::kResultYes:
       return work::TOverwrite::Replace;
@@ -54,14 +63,14 @@ work::TOverwrite AskOverwrite(const std::string& target) {
 }
 
 work::TCollected CollectFiles(const std::string& folder, bool subfolders) {
-  TfrmWait wait("Načítám seznam souborů...", 0, 0);
+  TfrmWait wait(Text(kTextReadingList), 0, 0);
   QCoreApplication::processEvents();
   return work::CollectJpegFiles(folder, subfolders);
 }
 
 std::unique_ptr<work::TResolutionList> ReadSizes(const std::string& folder,
                                                  const std::vector<std::string>& files) {
-  TfrmWait wait("Načítám parametry fotek...", 0, static_cast<int>(files.size()));
+  TfrmWait wait(Text(kTextReadingSizes), 0, static_cast<int>(files.size()));
   return std::make_unique<work::TResolutionList>(folder, files,
                                                  [&wait](int, int) { wait.Step(""); });
 }
@@ -73,7 +82,8 @@ namespace edit_imgsize {
 void ShowResolutionList(QWidget* owner, const std::string& folder) {
   SlotGuard::Run([&] {
     const bool subfolders =
-        ovMessageBox(kSubfoldersQuestion, kCaptionQuestion, ovmsg::kYesNo, 0) == ovmsg::kResultYes;
+        ovMessageBox(Text(kSubfoldersQuestion), Text(kCaptionQuestion), ovmsg::kYesNo, 0) ==
+        ovmsg::kResultYes;
     std::unique_ptr<TResolutionList> list;
     {
       bool busy = false;
@@ -81,10 +91,10 @@ void ShowResolutionList(QWidget* owner, const std::string& folder) {
                                                        : std::vector<QWidget*>{});
       const work::TCollected collected = CollectFiles(folder, subfolders);
       if (!collected.unreadable.empty())
-        ovMessageBox(UnreadableText(collected.unreadable), kCaptionError, ovmsg::kOk,
+        ovMessageBox(UnreadableText(collected.unreadable), Text(kCaptionError), ovmsg::kOk,
                      ovmsg::kIconWarning);
       if (collected.files.empty()) {
-        ovMessageBox(NoFilesText(folder), kCaptionError, ovmsg::kOk, ovmsg::kIconWarning);
+        ovMessageBox(NoFilesText(folder), Text(kCaptionError), ovmsg::kOk, ovmsg::kIconWarning);
         return;
       }
       list = ReadSizes(folder, collected.files);
@@ -113,7 +123,7 @@ TImgSizeList::TImgSizeList(QWidget* owner, work::TResolutionList& list)
   PBFolderDialog1->setObjectName("PBFolderDialog1");
   PBFolderDialog1->NewFolderVisible = true;
   PBFolderDialog1->NewFolderEnabled = true;
-  for (const char* item : kSortItems) razeni->addItem(QString::fromUtf8(item));
+  for (int item : kSortItems) razeni->addItem(FormTools::Text(item));
   LB->setSelectionMode(QAbstractItemView::ExtendedSelection);
   // The lines are columns of blanks and digits.
   LB->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -170,10 +180,12 @@ void TImgSizeList::Run(QWidget* owner, work::TResolutionList& list) {
 }
 
 void TImgSizeList::ApplyTexts() {
-  setWindowTitle("Rozlišení fotek");
+  setWindowTitle(FormTools::Text(kTextCaption));
   FormTools::ApplyCaptions(*this, kCaptions);
-  mnuPresun->setText("Označené přesunout do...");
-  Oznaitve1->setText("Označit vše");
+  for (int i = 0; i < razeni->count(); ++i)
+    razeni->setItemText(i, FormTools::Text(kSortItems[static_cast<size_t>(i)]));
+  mnuPresun->setText(FormTools::Text(kTextMove));
+  Oznaitve1->setText(FormTools::Text(kTextSelectAll));
 }
 
 void TImgSizeList::Fill() {
@@ -221,7 +233,7 @@ void TImgSizeList::LBDblClick() {
   const int row = LB->currentRow();
   if (row < 0 || static_cast<size_t>(row) >= shown_.size()) return;
   const std::string error = work::OpenPhoto(list_.Photos()[shown_[static_cast<size_t>(row)]].path);
-  if (!error.empty()) ovMessageBox(error, work::kCaptionError, ovmsg::kOk, ovmsg::kIconError);
+  if (!error.empty()) ovMessageBox(error, Text(work::kCaptionError), ovmsg::kOk, ovmsg::kIconError);
 }
 
 void TImgSizeList::mnuPresunClick() {
@@ -238,7 +250,7 @@ void TImgSizeList::MoveSelected(const std::string& folder) {
   work::TMoveResult result;
   {
     FormTools::TBusy busy(busy_, {razeni, hide160, hide178, LB, Button1});
-    TfrmWait wait("Přesouvám vybrané soubory...", 0, static_cast<int>(photos.size()));
+    TfrmWait wait(Text(kTextMoving), 0, static_cast<int>(photos.size()));
     result = list_.Move(
         photos, folder, [](const std::string&, const std::string& target) { return AskOverwrite(target); },
         [&wait](int, int) { wait.Step(""); });
@@ -251,7 +263,7 @@ void TImgSizeList::MoveSelected(const std::string& folder) {
   }
   ShowCount();
   if (!result.refusal.empty())
-    ovMessageBox(result.refusal, work::kCaptionError, ovmsg::kOk, ovmsg::kIconWarning);
+    ovMessageBox(result.refusal, Text(work::kCaptionError), ovmsg::kOk, ovmsg::kIconWarning);
   else
-    FormTools::Warn(work::Summary(result), work::kCaptionError);
+    FormTools::Warn(work::Summary(result), Text(work::kCaptionError));
 }

@@ -21,6 +21,7 @@
 #include "app/widgets/appform.h"
 #include "foundation/config/appcfg.h"
 #include "foundation/ovmsg.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -35,39 +36,43 @@ constexpr char kRootSetting[] = "gui.fileoper.edit1";
 // Pending events run every this many renames.
 constexpr int kEventsEvery = 10;
 
-const std::vector<FormTools::TCaption> kCaptions = {
-    {"Label2", "Kořenová složka"},
+const std::vector<FormTools::TCaption> kFixed = {
     {"Button1", ">>"},
-    {"subdirs", "Procházet i podsložky"},
-    {"GroupBox1", " Nastavení operací "},
-    {"Label1", "Prefix"},
     {"Label10", "_0001..9999"},
-    {"Label3", "Řazení"},
-    {"rb_name", "Podle názvu"},
-    {"rb_time", "Podle data/času"},
-    {"GroupBox2", " Přečislování "},
-    {"Label9", "Číslovat od"},
-    {"Label8", "Krok"},
-    {"Button2", "Přečíslovat"},
-    {"GroupBox3", " Podsložky "},
-    {"rb_byfolder", "Každou složku číslovat zvlášť"},
-    {"rb_continue", "Kontinuální číslování skrze podsložky"},
-    {"Label4", "= výsledek je stejný, jako by všechny"},
-    {"Label5", "soubory byly v jedné složce"},
-    {"GroupBox4", " Změny v již očíslovaných názvech "},
-    {"Label7", "Od čísla (včetně)"},
-    {"Label11", "Posun číslování"},
-    {"Label12", "Kladné merezu vytvoří, "},
-    {"Label13", "záporné mezeru zruší "},
-    {"Label14", "-- Pokud při přečíslování vznikne duplicita, je původnímu"},
-    {"Label15", "souboru předsazena pomlčka"},
-    {"Label16", "-- Přeskakuje soubory nevyhovující formátu \"prefix_cislo\""},
-    {"Button3", "Změnit (posunout) číslování"},
-    {"Button5", "Zvýšit počet cifer čísla"},
-    {"Button6", "Snížit počet cifer čísla"},
-    {"GroupBox5", " Změna prefixu "},
-    {"Label17", "...jen soubory formátu  *_cislo"},
-    {"Button4", "Změnit prefix"},
+};
+
+constexpr int kTextCaption = 323;
+const std::vector<FormTools::TTextCaption> kCaptions = {
+    {"Label2", 324},
+    {"subdirs", 325},
+    {"GroupBox1", 326, true},
+    {"Label1", 327},
+    {"Label3", 328},
+    {"rb_name", 329},
+    {"rb_time", 330},
+    {"GroupBox2", 331, true},
+    {"Label9", 318},
+    {"Label8", 287},
+    {"Button2", 332},
+    {"GroupBox3", 333, true},
+    {"rb_byfolder", 334},
+    {"rb_continue", 335},
+    {"Label4", 336},
+    {"Label5", 337},
+    {"GroupBox4", 338, true},
+    {"Label7", 339},
+    {"Label11", 340},
+    {"Label12", 341},
+    {"Label13", 342},
+    {"Label14", 343},
+    {"Label15", 344},
+    {"Label16", 345},
+    {"Button3", 346},
+    {"Button5", 347},
+    {"Button6", 348},
+    {"GroupBox5", 349, true},
+    {"Label17", 350},
+    {"Button4", 351},
 };
 
 QLineEdit* NumberEdit(const char* name, const char* text, QWidget* parent) {
@@ -225,7 +230,8 @@ void Tfrm_specnum::Execute(QWidget* owner, const std::string& folder, bool withS
 }
 
 void Tfrm_specnum::ApplyTexts() {
-  setWindowTitle("Speciální operace v číslování");
+  setWindowTitle(FormTools::Text(kTextCaption));
+  FormTools::ApplyCaptions(*this, kFixed);
   FormTools::ApplyCaptions(*this, kCaptions);
 }
 
@@ -266,8 +272,8 @@ void Tfrm_specnum::RunMode(work::TMode mode) {
     FormTools::Warn(check.text, check.caption);
     return;
   }
-  if (ovMessageBox(work::Question(options), work::kCaptionQuestion, ovmsg::kYesNo,
-                   ovmsg::kIconWarning) != ovmsg::kResultYes)
+  if (ovMessageBox(work::Question(options), Language::GetText(work::kCaptionQuestion),
+                   ovmsg::kYesNo, ovmsg::kIconWarning) != ovmsg::kResultYes)
     return;
   prefix->setText(prefix->text().trimmed());
   const work::TResult result = RunWithProgress(options);
@@ -278,7 +284,8 @@ void Tfrm_specnum::RunMode(work::TMode mode) {
   const std::string summary = work::Summary(result);
   if (summary.empty()) return;
   const bool trouble = !result.failed.empty() || !result.unreadable.empty();
-  ovMessageBox(summary, work::kCaptionInformation, ovmsg::kOk, trouble ? ovmsg::kIconWarning : 0);
+  ovMessageBox(summary, Language::GetText(work::kCaptionInformation), ovmsg::kOk,
+               trouble ? ovmsg::kIconWarning : 0);
 }
 
 work::TResult Tfrm_specnum::RunWithProgress(const work::TOptions& options) {

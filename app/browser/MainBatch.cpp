@@ -50,7 +50,7 @@ constexpr int kTextKeptOldNames = 667;
 constexpr int kTextFailed = 668;
 constexpr int kTextNameTaken = 669;
 constexpr int kTextCannotStart = 670;
-constexpr const char* kWorking = "Čekejte, provádím požadované operace se soubory...";
+constexpr int kTextWorking = 57;
 
 bool IsThere(const std::string& path) {
   platform::FileStatus status;
@@ -92,7 +92,7 @@ class TBatchProgress {
     gauge_.show();
     if (window_ == nullptr || count == 0) return;
     window_->SetMax(count);
-    window_->SetInfo(kWorking);
+    window_->SetInfo(Language::GetText(kTextWorking));
     window_->show();
   }
   ~TBatchProgress() {

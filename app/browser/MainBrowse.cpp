@@ -31,7 +31,7 @@ constexpr int kTextReadingFolder = 546;
 constexpr int kTextDeleteQuestion = 605;
 constexpr int kTextFolderError = 606;
 constexpr int kTextDeleteError = 608;
-constexpr const char* kLoadingList = "Čekejte, načítám seznam souborů...";
+constexpr int kTextLoadingList = 56;
 
 // Marks the window busy for the life of the object.
 class TBusy {
@@ -65,7 +65,7 @@ class TListProgress {
   explicit TListProgress(size_t count) : gauge_(GlobalWindows::Get().frmModalGauge) {
     if (gauge_ == nullptr || count == 0) return;
     gauge_->SetMax(static_cast<int>(count));
-    gauge_->SetInfo(kLoadingList);
+    gauge_->SetInfo(Language::GetText(kTextLoadingList));
     gauge_->show();
   }
   ~TListProgress() {

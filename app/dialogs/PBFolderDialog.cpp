@@ -30,8 +30,8 @@ struct LocaleCaptions {
   const char* newFolder;
 };
 
-constexpr LocaleCaptions kDefaultCaptions[] = {
-    {"Default", "Current folder:", "New folder"},
+// The captions of a few languages; "Default" is the text table's.
+constexpr LocaleCaptions kLocaleCaptions[] = {
     {"0009", "Current folder:", "New folder"},
     {"0406", "Valgt mappe:", "Ny mappe"},
     {"0407", "Ausgewählter Ordner:", "Neuer Ordner"},
@@ -54,10 +54,12 @@ constexpr LocaleCaptions kDefaultCaptions[] = {
     {"2809", "Current folder:", "New folder"},
     {"2C09", "Current folder:", "New folder"},
 };
+constexpr int kTextLabel = 384;
+constexpr int kTextNewFolder = 385;
 
-std::vector<std::string> DefaultList(const char* LocaleCaptions::*field) {
-  std::vector<std::string> list;
-  for (const LocaleCaptions& c : kDefaultCaptions) list.push_back(std::string(c.key) + "=" + c.*field);
+std::vector<std::string> StartingList(const char* LocaleCaptions::*field, int defaultText) {
+  std::vector<std::string> list{"Default=" + Language::GetText(defaultText)};
+  for (const LocaleCaptions& c : kLocaleCaptions) list.push_back(std::string(c.key) + "=" + c.*field);
   return list;
 }
 
@@ -142,22 +144,35 @@ std::string RootStart(TPBFolderDialog::TSHFolders root) {
 
 }  // namespace
 
-TPBFolderDialog::TPBFolderDialog(QWidget* owner)
-    : QObject(owner), owner_(owner), localeKey_(PBFolderDialog::UserLocaleKey()) {
-  SetLabelCaptions(DefaultList(&LocaleCaptions::label));
-  SetNewFolderCaptions(DefaultList(&LocaleCaptions::newFolder));
-}
+TPBFolderDialog::TPBFolderDialog(QWidget* owner) : QObject(owner), owner_(owner) {}
 
 void TPBFolderDialog::SetNewFolderWidth(int width) { newFolderWidth_ = width > 0 ? width : 75; }
 
+std::vector<std::string> TPBFolderDialog::LabelCaptions() const {
+  return labelCaptions_.own ? labelCaptions_.list : StartingList(&LocaleCaptions::label, kTextLabel);
+}
+
 void TPBFolderDialog::SetLabelCaptions(const std::vector<std::string>& list) {
-  labelCaptions_ = list;
-  labelCaption_ = PBFolderDialog::PickCaption(list, localeKey_, labelCaption_);
+  labelCaptions_ = {true, list, LabelCaption()};
+}
+
+std::vector<std::string> TPBFolderDialog::NewFolderCaptions() const {
+  return newFolderCaptions_.own ? newFolderCaptions_.list
+                                : StartingList(&LocaleCaptions::newFolder, kTextNewFolder);
 }
 
 void TPBFolderDialog::SetNewFolderCaptions(const std::vector<std::string>& list) {
-  newFolderCaptions_ = list;
-  newFolderCaption_ = PBFolderDialog::PickCaption(list, localeKey_, newFolderCaption_);
+  newFolderCaptions_ = {true, list, NewFolderCaption()};
+}
+
+std::string TPBFolderDialog::LabelCaption() const {
+  return PBFolderDialog::PickCaption(LabelCaptions(), PBFolderDialog::LanguageKey(),
+                                     labelCaptions_.kept);
+}
+
+std::string TPBFolderDialog::NewFolderCaption() const {
+  return PBFolderDialog::PickCaption(NewFolderCaptions(), PBFolderDialog::LanguageKey(),
+                                     newFolderCaptions_.kept);
 }
 
 bool TPBFolderDialog::Execute() {
@@ -165,7 +180,7 @@ bool TPBFolderDialog::Execute() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setFileMode(QFileDialog::Directory);
-  dialog.setLabelText(QFileDialog::LookIn, Q(labelCaption_));
+  dialog.setLabelText(QFileDialog::LookIn, Q(LabelCaption()));
   const bool exists = DosFunc::DirectoryExistsLong(Folder);
   dialog.setDirectory(Q(exists ? DosFunc::ExistingPathLong(Folder) : RootStart(RootFolder)));
   DialogExtras extras(dialog, *this);
@@ -179,7 +194,7 @@ bool TPBFolderDialog::Execute() {
 
 namespace PBFolderDialog {
 
-std::string UserLocaleKey() { return StrFunc::WordToHex(Language::GetDefaultLangID()); }
+std::string LanguageKey() { return StrFunc::WordToHex(Language::CurrentLanguageId()); }
 
 std::string PickCaption(const std::vector<std::string>& list, std::string_view key,
                         const std::string& current) {

@@ -1,5 +1,5 @@
 // TPBFolderDialog: picks a folder with the desktop's folder dialog, adding a
-// "New folder" button, captions in the user's language and a status line
+// "New folder" button, captions in the program's language and a status line
 // that shows the highlighted folder. A form holds one; callers set Folder,
 // call Execute and read Folder back when it returns true.
 #pragma once
@@ -35,35 +35,43 @@ class TPBFolderDialog : public QObject {
   void SetNewFolderWidth(int width);
 
   // "locale=text" entries, the locale a Windows locale id as four upper-case
-  // hexadecimal digits ("0407"), or "Default". Setting a list picks its
-  // caption anew.
-  const std::vector<std::string>& LabelCaptions() const { return labelCaptions_; }
+  // hexadecimal digits ("0407"), or "Default". The captions are picked for
+  // the language in force: its entry, else "Default". The lists a dialog
+  // starts with hold the captions of a few languages and, as "Default", the
+  // text table's. A list set in their place is picked from as it stands; an
+  // empty one keeps the caption picked before.
+  std::vector<std::string> LabelCaptions() const;
   void SetLabelCaptions(const std::vector<std::string>& list);
-  const std::vector<std::string>& NewFolderCaptions() const { return newFolderCaptions_; }
+  std::vector<std::string> NewFolderCaptions() const;
   void SetNewFolderCaptions(const std::vector<std::string>& list);
-  // The captions picked for the user's locale: the text over the folders and
-  // the button's (also the name prompt's) caption.
-  const std::string& LabelCaption() const { return labelCaption_; }
-  const std::string& NewFolderCaption() const { return newFolderCaption_; }
+  // The captions picked now: the text over the folders and the button's
+  // (also the name prompt's) caption.
+  std::string LabelCaption() const;
+  std::string NewFolderCaption() const;
 
   // Shows the dialog modally. True with Folder set to the chosen folder;
   // false on cancel, Folder then unchanged.
   bool Execute();
 
  private:
+  // A caller's own list, or none for the starting one; and the caption an
+  // empty list keeps.
+  struct TCaptions {
+    bool own = false;
+    std::vector<std::string> list;
+    std::string kept;
+  };
+
   QWidget* owner_;
-  std::string localeKey_;
   int newFolderWidth_ = 75;
-  std::vector<std::string> labelCaptions_;
-  std::vector<std::string> newFolderCaptions_;
-  std::string labelCaption_;
-  std::string newFolderCaption_;
+  TCaptions labelCaptions_;
+  TCaptions newFolderCaptions_;
 };
 
 namespace PBFolderDialog {
 
-// The user's locale as the caption lists name it ("0405").
-std::string UserLocaleKey();
+// The language in force as the caption lists name it ("0405").
+std::string LanguageKey();
 
 // The value of the list's entry named key (any case); else of "Default";
 // else of the first entry; an empty list gives current.

@@ -15,8 +15,11 @@
 #include "app/widgets/appform.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
+#include "texts/Language.h"
 
 namespace {
+
+constexpr int kTextCaption = 55;
 
 int32_t gOpenWaitWindows = 0;
 
@@ -55,7 +58,7 @@ TfrmWait::TfrmWait(const std::string& message, int secondMax, int firstMax)
       PTLine(new QLabel(this)),
       PB2(new QProgressBar(this)) {
   setObjectName("frmWait");
-  setWindowTitle(QString::fromUtf8("Čekejte, prosím"));
+  setWindowTitle(QString::fromStdString(Language::GetText(kTextCaption)));
   info->setObjectName("info");
   PB->setObjectName("PB");
   PTLine->setObjectName("PTLine");

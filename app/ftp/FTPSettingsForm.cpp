@@ -60,14 +60,7 @@ constexpr int kTextBadProxyPort = 686;
 constexpr int kTextCannotSave = 687;
 
 // The proxy login methods in the order of platform::FtpProxyMethod.
-constexpr const char* kProxyMethods[] = {
-    "Send USER and optional password",
-    "Proxy USER/PSW followed login USER/PSW",
-    "Proxy USER/PSW, than SITE command ",
-    "Proxy USER/PSW, than OPEN command ",
-    "USER user@proxyuser@host / PASS pass@proxypass",
-    "Transparent - USER/PSW followed login USER/PSW",
-};
+constexpr int kProxyMethods[] = {387, 388, 389, 390, 391, 392};
 
 // The actions of FtpMng, by their codes.
 constexpr const char* kActionTexts[] = {"Upload: ", "Download: ", "Delete: ", "Rename: ",
@@ -184,7 +177,7 @@ TFTPForm::TFTPForm(QWidget* owner)
                    Named(new QLabel(StatusBar), "StatusPanel1"),
                    Named(new QLabel(StatusBar), "StatusPanel2")} {
   setObjectName("FTPForm");
-  for (const char* method : kProxyMethods) ProxyConnectMethod->addItem(QString::fromUtf8(method));
+  for (int method : kProxyMethods) ProxyConnectMethod->addItem(Text(method));
   ProxyConnectMethod->setCurrentIndex(0);
   Passive->setChecked(true);
   BuildLayout();
@@ -288,6 +281,8 @@ void TFTPForm::ApplyTexts() {
   for (QLabel* label : {LoginNameLabel, ProxyLoginNameLabel}) label->setText(Text(kTextUserName));
   for (QLabel* label : {PasswordLabel, ProxyPasswordLabel}) label->setText(Text(kTextPassword));
   ProxyConnectMethodLabel->setText(Text(kTextProxyMethod));
+  for (int i = 0; i < ProxyConnectMethod->count(); ++i)
+    ProxyConnectMethod->setItemText(i, Text(kProxyMethods[static_cast<size_t>(i)]));
   DirLabel->setText(Text(kTextDir));
   Passive->setText(Text(kTextPassive));
   CancelButton->setText(Text(kTextCancel));

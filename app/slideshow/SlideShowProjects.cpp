@@ -28,7 +28,7 @@ using FormTools::Named;
 using FormTools::Q;
 using FormTools::Text;
 
-constexpr char kTitle[] = "SlideShow Menu";
+constexpr int kTitleText = 386;
 // Up to three digits, none required; blanks where none is typed.
 constexpr char kIntervalMask[] = "000; ";
 constexpr char kDefaultInterval[] = "5";
@@ -61,7 +61,6 @@ TSlideShowList::TSlideShowList(QWidget* owner)
       OkButton(Named(new QPushButton("OK", this), "OkButton")),
       CancelButton(Named(new QPushButton(this), "CancelButton")) {
   setObjectName("SlideShowList");
-  setWindowTitle(kTitle);
   SG->horizontalHeader()->hide();
   SG->verticalHeader()->hide();
   SG->horizontalHeader()->setStretchLastSection(true);
@@ -143,6 +142,7 @@ int TSlideShowList::ShowMenu() {
 }
 
 void TSlideShowList::ApplyTexts() {
+  setWindowTitle(Text(kTitleText));
   const std::pair<QAbstractButton*, int> captions[] = {
       {Mouse, 302},           {TimeInterval, 303},    {FileCounter, 305}, {ExposureTime, 306},
       {Note, 307},            {Transparent, 308},     {TextColorButton, 309},

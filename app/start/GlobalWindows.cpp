@@ -64,7 +64,7 @@ const TWindowDef kWindows[] = {
      nullptr},
     {"frmEditStr",
      [](TGlobalWindows& w, QWidget* owner) -> QWidget* { return w.frmEditStr = new TfrmEditStr(owner); },
-     nullptr},
+     [](TGlobalWindows& w) { w.frmEditStr->ApplyTexts(); }},
 };
 static_assert(std::size(kWindows) == 10);
 

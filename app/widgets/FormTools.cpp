@@ -46,6 +46,13 @@ void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions) {
   }
 }
 
+void ApplyCaptions(QWidget& form, const std::vector<TTextCaption>& captions) {
+  for (const TTextCaption& caption : captions) {
+    if (auto* widget = form.findChild<QWidget*>(caption.name))
+      SetCaption(*widget, caption.framed ? " " + Text(caption.text) + " " : Text(caption.text));
+  }
+}
+
 void MakeBrowseButton(QWidget& button) {
   button.setMaximumWidth(button.fontMetrics().horizontalAdvance(">>") * 3);
 }

@@ -36,6 +36,17 @@ struct TCaption {
 // text, a group box's title, a tab page's tab text.
 void ApplyCaptions(QWidget& form, const std::vector<TCaption>& captions);
 
+// A control's caption from the text table, by the control's name; a framed
+// one (a group box's title) stands between blanks.
+struct TTextCaption {
+  const char* name;
+  int text;
+  bool framed = false;
+};
+
+// The same with the texts of the table in force.
+void ApplyCaptions(QWidget& form, const std::vector<TTextCaption>& captions);
+
 // A browse button (">>") as narrow as its caption allows.
 void MakeBrowseButton(QWidget& button);
 

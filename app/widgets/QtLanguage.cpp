@@ -1,7 +1,8 @@
 #include "app/widgets/QtLanguage.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
+#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -20,6 +21,16 @@ QTranslator* Translator() {
   return translator;
 }
 
+// A file dialog names the places of its side pane ("Computer") once, as they
+// are added, and keeps the names through a change of language: the places go
+// in again under the names of the new one.
+void RenamePlaces() {
+  for (QWidget* widget : QApplication::allWidgets()) {
+    if (auto* dialog = qobject_cast<QFileDialog*>(widget))
+      dialog->setSidebarUrls(dialog->sidebarUrls());
+  }
+}
+
 }  // namespace
 
 void FollowTexts() {
@@ -36,6 +47,7 @@ void FollowTexts() {
   // The windows made already take the new default locale.
   QEvent change(QEvent::LocaleChange);
   QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
+  RenamePlaces();
 }
 
 }  // namespace QtLanguage

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "photos/ReportText.h"
+#include "texts/Language.h"
 
 namespace HromadneAkce {
 
@@ -11,26 +12,26 @@ namespace {
 
 struct TKindText {
   TFailureKind kind;
-  const char* title;
+  int title;
 };
 
 // In the order the parts are told.
 const TKindText kTitles[] = {
-    {TFailureKind::FolderUnreadable,
-     "Tyto složky se nepodařilo přečíst, jejich soubory zůstaly beze změny:"},
-    {TFailureKind::TemporaryNameLeft,
-     "Tyto soubory zůstaly pod dočasným jménem, další spuštění stejné akce je dokončí:"},
-    {TFailureKind::NameTaken, "Nové jméno už má jiný soubor, soubor zůstal pod svým jménem:"},
-    {TFailureKind::RenameFailed, "Soubor se nepodařilo přejmenovat ani přesunout:"},
-    {TFailureKind::FolderNotMade, "Podsložku se nepodařilo vytvořit, soubor zůstal na místě:"},
-    {TFailureKind::LinkInTheWay, "V cestě stojí symbolický odkaz, soubor zůstal na místě:"},
-    {TFailureKind::NoUsableDate, "Soubor nemá platné datum, zůstal beze změny:"},
-    {TFailureKind::DateNotSet, "Datum souboru se nepodařilo nastavit:"},
-    {TFailureKind::ExifNotWritten, "EXIF se nepodařilo zapsat, snímek zůstal beze změny:"},
-    {TFailureKind::ExifDateNotInPlace,
-     "Datum EXIF nelze přepsat na místě, snímek zůstal beze změny:"},
-    {TFailureKind::GpsNotWritten, "GPS pozici se nepodařilo zapsat, snímek zůstal beze změny:"},
+    {TFailureKind::FolderUnreadable, 66},
+    {TFailureKind::TemporaryNameLeft, 67},
+    {TFailureKind::NameTaken, 68},
+    {TFailureKind::RenameFailed, 69},
+    {TFailureKind::FolderNotMade, 70},
+    {TFailureKind::LinkInTheWay, 71},
+    {TFailureKind::NoUsableDate, 72},
+    {TFailureKind::DateNotSet, 73},
+    {TFailureKind::ExifNotWritten, 74},
+    {TFailureKind::ExifDateNotInPlace, 75},
+    {TFailureKind::GpsNotWritten, 76},
 };
+// The title of a failure of a kind without its own, and the report's head.
+constexpr int kTextOtherFailures = 668;
+constexpr int kTextSomeFailed = 65;
 
 std::string LineOf(const TFailure& failure) {
   return failure.other.empty() ? failure.path : failure.path + "  ->  " + failure.other;
@@ -49,9 +50,9 @@ std::string FailureReport(const TFailures& failures) {
   }
   std::string parts;
   for (size_t part = 0; part < std::size(kTitles); ++part)
-    ReportText::AppendPart(parts, kTitles[part].title, lines[part]);
-  ReportText::AppendPart(parts, "Tyto soubory se nepodařilo zpracovat:", lines.back());
-  return "Některé soubory se nepodařilo zpracovat (" + std::to_string(failures.size()) + "):\n\n" +
+    ReportText::AppendPart(parts, Language::GetText(kTitles[part].title), lines[part]);
+  ReportText::AppendPart(parts, Language::GetText(kTextOtherFailures), lines.back());
+  return Language::GetText(kTextSomeFailed) + " (" + std::to_string(failures.size()) + "):\n\n" +
          parts;
 }
 

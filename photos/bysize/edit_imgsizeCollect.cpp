@@ -7,14 +7,18 @@
 #include "photos/OwnFiles.h"
 #include "photos/ReportText.h"
 #include "photos/TargetPath.h"
+#include "texts/Language.h"
 
 namespace edit_imgsize {
 
-const char* const kCaptionError = "Chyba";
-const char* const kCaptionQuestion = "Dotaz";
-const char* const kSubfoldersQuestion = "Projít včetně podadresářů?";
-
 namespace {
+
+constexpr int kTextNoFiles = 119;
+constexpr int kTextSearched = 120;
+constexpr int kTextUnreadable = 121;
+constexpr int kTextCount = 122;
+constexpr int kTextNotFound = 123;
+constexpr int kTextNoViewer = 124;
 
 bool IsListed(const std::string& name) {
   const std::string upper = StrFunc::UpperCaseCz(name);
@@ -49,22 +53,24 @@ TCollected CollectJpegFiles(const std::string& folder, bool subfolders) {
 }
 
 std::string NoFilesText(const std::string& folder) {
-  return "Nebyl nalezen žádný soubor.\n\nProhledávaná složka: \n" + folder;
+  return Language::GetText(kTextNoFiles) + "\n\n" + Language::GetText(kTextSearched) + " \n" +
+         folder;
 }
 
 std::string UnreadableText(const std::vector<std::string>& folders) {
   std::string text;
-  ReportText::AppendPart(text, "Tyto složky se nepodařilo přečíst, jejich fotky nejsou v seznamu:",
-                         folders);
+  ReportText::AppendPart(text, Language::GetText(kTextUnreadable), folders);
   return text;
 }
 
-std::string CountText(size_t count) { return "Počet souborů: " + std::to_string(count); }
+std::string CountText(size_t count) {
+  return Language::GetText(kTextCount) + " " + std::to_string(count);
+}
 
 std::string OpenPhoto(const std::string& path) {
-  if (!TargetPath::Exists(path)) return "Soubor nebyl nalezen:\n" + path;
+  if (!TargetPath::Exists(path)) return Language::GetText(kTextNotFound) + "\n" + path;
   if (OSFunc::ShellOpen(path)) return std::string();
-  return "Nepodařilo se otevřít soubor, zřejmě nemáte nastaven výchozí prohlížeč fotek.";
+  return Language::GetText(kTextNoViewer);
 }
 
 }  // namespace edit_imgsize

@@ -4,11 +4,24 @@
 #include "photos/ReportText.h"
 #include "photos/TargetPath.h"
 #include "photos/bysize/edit_imgsizeWork.h"
+#include "texts/Language.h"
 
 namespace edit_imgsize {
 
+namespace {
+
+constexpr int kTextFile = 125;
+constexpr int kTextExists = 126;
+constexpr int kTextReplace = 127;
+constexpr int kTextCaseClashes = 128;
+constexpr int kTextNotMoved = 129;
+constexpr int kTextSameFolder = 130;
+
+}  // namespace
+
 std::string OverwriteQuestion(const std::string& target) {
-  return "Soubor " + target + " už existuje.\nChcete ho přepsat?";
+  return Language::GetText(kTextFile) + " " + target + " " + Language::GetText(kTextExists) +
+         "\n" + Language::GetText(kTextReplace);
 }
 
 std::string Summary(const TMoveResult& result) {
@@ -16,9 +29,8 @@ std::string Summary(const TMoveResult& result) {
   for (const std::vector<std::string>& pair : result.caseClashes)
     clashes.push_back(pair.front() + "  |  " + pair.back());
   std::string text;
-  ReportText::AppendPart(text,
-                         "Názvy se liší jen velikostí písmen, soubor nebyl přesunut:", clashes);
-  ReportText::AppendPart(text, "Tyto soubory se nepodařilo přesunout:", result.failed);
+  ReportText::AppendPart(text, Language::GetText(kTextCaseClashes), clashes);
+  ReportText::AppendPart(text, Language::GetText(kTextNotMoved), result.failed);
   return text;
 }
 
@@ -28,7 +40,7 @@ TMoveResult TResolutionList::Move(const std::vector<size_t>& photos,
   TMoveResult result;
   const std::string target = StrFunc::Trim(targetFolder);
   if (target.empty() || TargetPath::SameEntry(target, base_)) {
-    result.refusal = "Cílová složka je stejná jako zdrojová, soubory nebyly přesunuty.";
+    result.refusal = Language::GetText(kTextSameFolder);
     return result;
   }
   const int total = static_cast<int>(photos.size());

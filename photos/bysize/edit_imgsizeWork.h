@@ -11,10 +11,12 @@
 
 namespace edit_imgsize {
 
-extern const char* const kCaptionError;     // "Chyba"
-extern const char* const kCaptionQuestion;  // "Dotaz"
-// Asked before the files are collected; Yes includes the subfolders.
-extern const char* const kSubfoldersQuestion;
+// Numbers of the text table: the captions of the window's boxes, and the
+// question asked before the files are collected (Yes includes the
+// subfolders).
+constexpr int kCaptionError = 516;        // "Chyba"
+constexpr int kCaptionQuestion = 78;      // "Dotaz"
+constexpr int kSubfoldersQuestion = 118;  // "Projít včetně podadresářů?"
 
 // The JPEG files (regular files with the extension JPG or JPEG, name not
 // beginning with "THUMB_") of folder as full paths, in name order; with
@@ -32,7 +34,7 @@ std::string NoFilesText(const std::string& folder);
 // The warning shown when folders could not be read; empty when there are none.
 std::string UnreadableText(const std::vector<std::string>& folders);
 
-// "Počet souborů: " + count.
+// "Počet souborů:", a blank and count.
 std::string CountText(size_t count);
 
 // One photo of the list. A photo whose size cannot be read has all three

@@ -9,6 +9,9 @@
 
 namespace edit_speccislovani::detail {
 
+// A refusal to show in an error box.
+TMessage Refused(const std::string& text);
+
 // One file taken into a run.
 struct TEntry {
   std::string path;     // full path

@@ -8,6 +8,7 @@
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "photos/renumber/edit_speccislovaniInternal.h"
+#include "texts/Language.h"
 
 namespace edit_speccislovani {
 
@@ -15,6 +16,9 @@ namespace {
 
 // More digits would not fit a 64-bit number.
 constexpr size_t kMaxNumberDigits = 18;
+constexpr int kTextShiftBelowOne = 109;
+constexpr int kTextBelowOne = 110;
+constexpr int kTextNothingRenamed = 107;
 
 constexpr std::array<const char*, 9> kMediaExtensions = {"JPG",  "JPEG", "PNG", "BMP", "RAW",
                                                          "HEIC", "MP4",  "3GP", "MOV"};
@@ -144,9 +148,9 @@ bool PlanRenames(std::vector<TEntry> entries, const TOptions& options,
                  std::vector<TRename>& renames, TMessage& refusal) {
   renames.clear();
   if (const TEntry* below = BelowOne(entries, options)) {
-    refusal = {
-        "Posunem by číslo souboru " + below->path + " kleslo pod 1. Nic nebylo přejmenováno.",
-        kCaptionError};
+    refusal = Refused(Language::GetText(kTextShiftBelowOne) + " " + below->path + " " +
+                      Language::GetText(kTextBelowOne) + " " +
+                      Language::GetText(kTextNothingRenamed));
     return false;
   }
   SortEntries(entries, options.byTime);

@@ -15,6 +15,7 @@
 #include "photos/TargetPath.h"
 #include "photos/renumber/edit_speccislovaniInternal.h"
 #include "platform/FileSystem.h"
+#include "texts/Language.h"
 
 namespace edit_speccislovani::detail {
 
@@ -24,6 +25,15 @@ constexpr char kTempEnd[] = ".tmp";
 constexpr size_t kTagLength = 4;
 // Names longer than this the file systems refuse; dashes stop there.
 constexpr size_t kMaxNameBytes = 255;
+constexpr int kTextNotRecorded = 106;
+constexpr int kTextNothingRenamed = 107;
+constexpr int kTextJournalUnreadable = 108;
+
+// The run cannot be recorded in its root, so nothing is renamed.
+std::string NotRecorded(const std::string& root) {
+  return Language::GetText(kTextNotRecorded) + " " + root + ".\n" +
+         Language::GetText(kTextNothingRenamed);
+}
 
 std::string RandomTag() {
   std::random_device seed;
@@ -161,9 +171,7 @@ void RunJournal(const std::string& root, TJournal journal, const TProgress& prog
       // finished: the run is taken back.
       TakeBack(journal);
       platform::RemoveFile(JournalPath(root));
-      result.refusal = {"Záznam přejmenování nelze uložit do složky " + root +
-                            ".\nNic nebylo přejmenováno.",
-                        kCaptionError};
+      result.refusal = Refused(NotRecorded(root));
       return;
     }
   } else {
@@ -212,9 +220,7 @@ bool RenameInTwoPasses(const std::string& root, std::vector<TRename> renames,
   if (renames.empty()) return true;
   TJournal journal{RandomTag(), 1, std::move(renames)};
   if (!WriteJournal(root, journal)) {
-    result.refusal = {"Záznam přejmenování nelze uložit do složky " + root +
-                          ".\nNic nebylo přejmenováno.",
-                      kCaptionError};
+    result.refusal = Refused(NotRecorded(root));
     return false;
   }
   RunJournal(root, std::move(journal), progress, result, result.renamed);
@@ -227,9 +233,8 @@ bool FinishJournal(const std::string& root, TResult& result) {
     case TJournalRead::kNone:
       return false;
     case TJournalRead::kDamaged:
-      result.refusal = {"Záznam dříve přerušeného přejmenování nelze přečíst:\n" +
-                            JournalPath(root) + "\nNic nebylo přejmenováno.",
-                        kCaptionError};
+      result.refusal = Refused(Language::GetText(kTextJournalUnreadable) + "\n" +
+                               JournalPath(root) + "\n" + Language::GetText(kTextNothingRenamed));
       return true;
     case TJournalRead::kRead:
       break;

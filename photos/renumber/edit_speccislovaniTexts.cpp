@@ -4,45 +4,73 @@
 
 #include "foundation/StrFunc.h"
 #include "photos/ReportText.h"
+#include "photos/renumber/edit_speccislovaniInternal.h"
 #include "photos/renumber/edit_speccislovaniWork.h"
+#include "texts/Language.h"
 
 namespace edit_speccislovani {
 
-const char* const kCaptionError = "Chyba";
-const char* const kCaptionInformation = "Informace";
-const char* const kCaptionQuestion = "Dotaz";
-
 namespace {
+
+constexpr int kTextStartNotNumber = 79;
+constexpr int kTextFromNotNumber = 80;
+constexpr int kTextShiftNotNumber = 81;
+constexpr int kTextShiftZero = 82;
+constexpr int kTextRenumberAsk = 83;
+constexpr int kTextByName = 84;
+constexpr int kTextByTime = 85;
+constexpr int kTextInFolder = 86;
+constexpr int kTextInFolderAndSubfolders = 87;
+constexpr int kTextFolderByFolder = 88;
+constexpr int kTextAsOneFolder = 89;
+constexpr int kTextFilesBeginning = 90;
+constexpr int kTextOpenGap = 91;
+constexpr int kTextCloseGap = 92;
+constexpr int kTextFromNumber = 93;
+constexpr int kTextInclusive = 94;
+constexpr int kTextMoreDigits = 95;
+constexpr int kTextFewerDigits = 96;
+constexpr int kTextNewPrefix = 97;
+constexpr int kTextAlsoSubfolders = 98;
+constexpr int kTextOnlyFolder = 99;
+constexpr int kTextStartQuestion = 100;
+constexpr int kTextFinished = 101;
+constexpr int kTextInterruptedExact = 102;
+constexpr int kTextInterrupted = 103;
+constexpr int kTextUnreadable = 66;
+constexpr int kTextFailed = 104;
+constexpr int kTextDisplaced = 105;
+
+std::string Text(int number) { return Language::GetText(number); }
+
+TMessage Message(int text, int caption) { return {Text(text), Text(caption)}; }
 
 bool ReadNumber(const std::string& text, int32_t& value) {
   return StrFunc::TryStrToIntS(StrFunc::Trim(text), value);
 }
 
 std::string PrefixPhrase(const TOptions& o) {
-  return "U souborů začínajícím na \"" + StrFunc::Trim(o.prefix) + "_\" ";
+  return Text(kTextFilesBeginning) + " \"" + StrFunc::Trim(o.prefix) + "_\" ";
 }
 
 std::string Scope(const TOptions& o) {
-  return std::string(o.subdirs ? "Provede se i ve všech podsložkách."
-                               : "Provede se jen ve zvolené složce.") +
-         "\nJe to tak správně a chcete spustit?";
+  return Text(o.subdirs ? kTextAlsoSubfolders : kTextOnlyFolder) + "\n" +
+         Text(kTextStartQuestion);
 }
 
 std::string RenumberQuestion(const TOptions& o) {
   const std::string root = StrFunc::Trim(o.root);
-  std::string q = "Chcete spustit očíslování ";
-  q += o.byTime ? "podle data/času " : "podle jména ";
-  if (!o.subdirs) return q + "ve složce " + root + " ?";
-  return q + "ve složce a podsložkách " + root + " ?\n\n" +
-         (o.continuous ? "Všechny podsložky se zpracují jako jedna složka..."
-                       : "Složky budou procházené jedna po druhé...");
+  const std::string q =
+      Text(kTextRenumberAsk) + " " + Text(o.byTime ? kTextByTime : kTextByName) + " ";
+  if (!o.subdirs) return q + Text(kTextInFolder) + " " + root + " ?";
+  return q + Text(kTextInFolderAndSubfolders) + " " + root + " ?\n\n" +
+         Text(o.continuous ? kTextAsOneFolder : kTextFolderByFolder);
 }
 
 std::string ShiftQuestion(const TOptions& o) {
-  const std::string change = o.shift < 0 ? "odstraníte mezeru v číslování snížením čísel o "
-                                         : "vytvoříte mezeru v číslování zvýšením čísel o ";
-  return PrefixPhrase(o) + change + std::to_string(std::llabs(o.shift)) + " od čísla " +
-         std::to_string(o.from) + " (včetně)\n\n" + Scope(o);
+  return PrefixPhrase(o) + Text(o.shift < 0 ? kTextCloseGap : kTextOpenGap) + " " +
+         std::to_string(std::llabs(o.shift)) + " " + Text(kTextFromNumber) + " " +
+         std::to_string(o.from) + " " + Text(kTextInclusive) + "\n\n" + Scope(o);
 }
 
 }  // namespace
@@ -50,14 +78,11 @@ std::string ShiftQuestion(const TOptions& o) {
 TMessage ReadNumbers(const std::string& startText, const std::string& fromText,
                      const std::string& shiftText, TOptions& options) {
   if (options.mode == TMode::Renumber && !ReadNumber(startText, options.start))
-    return {"Počátek číslování musí být celé číslo", kCaptionError};
+    return Message(kTextStartNotNumber, kCaptionError);
   if (options.mode != TMode::Shift) return {};
-  if (!ReadNumber(fromText, options.from))
-    return {"Počátek přečíslování musí být celé číslo", kCaptionError};
-  if (!ReadNumber(shiftText, options.shift))
-    return {"Posun přečíslování musí být celé číslo", kCaptionError};
-  if (options.shift == 0)
-    return {"Posun přečíslování máte NULA = není co dělat.", kCaptionInformation};
+  if (!ReadNumber(fromText, options.from)) return Message(kTextFromNotNumber, kCaptionError);
+  if (!ReadNumber(shiftText, options.shift)) return Message(kTextShiftNotNumber, kCaptionError);
+  if (options.shift == 0) return Message(kTextShiftZero, kCaptionInformation);
   return {};
 }
 
@@ -68,38 +93,28 @@ std::string Question(const TOptions& options) {
     case TMode::Shift:
       return ShiftQuestion(options);
     case TMode::ChangePrefix:
-      return "U souborů končících na libovolně dlouhé číslo (= \"cokoli_xxx\") bude vyměněn "
-             "prefix (text před podtržítkem) za \"" +
-             StrFunc::Trim(options.prefix) + "\"\n\n" + Scope(options);
+      return Text(kTextNewPrefix) + " \"" + StrFunc::Trim(options.prefix) + "\"\n\n" +
+             Scope(options);
     case TMode::MoreDigits:
-      return PrefixPhrase(options) + "bude zvýšen počet cifer přidáním nuly zleva.\n\n" +
-             Scope(options);
+      return PrefixPhrase(options) + Text(kTextMoreDigits) + "\n\n" + Scope(options);
     case TMode::FewerDigits:
-      return PrefixPhrase(options) + "bude snížen počet cifer odebráním nuly zleva.\n\n" +
-             Scope(options);
+      return PrefixPhrase(options) + Text(kTextFewerDigits) + "\n\n" + Scope(options);
   }
   return std::string();
 }
 
+TMessage detail::Refused(const std::string& text) { return {text, Text(kCaptionError)}; }
+
 std::string Summary(const TResult& result) {
   std::string text;
   if (result.finished > 0)
-    text = "Dokončeno přejmenování souborů z dříve přerušeného běhu: " +
-           std::to_string(result.finished) + ".";
-  if (result.interrupted && result.exact)
+    text = Text(kTextFinished) + " " + std::to_string(result.finished) + ".";
+  if (result.interrupted)
     text += std::string(text.empty() ? "" : "\n") +
-            "Ve složce byl dříve přerušený běh. Byl dokončen celý, jak byl naplánován; zvolená "
-            "operace proto nebyla spuštěna. Přerušenou operaci už znovu nespouštějte.";
-  else if (result.interrupted)
-    text += std::string(text.empty() ? "" : "\n") +
-            "Ve složce zůstaly soubory z dříve přerušeného běhu, dostaly jména, která jim ten běh "
-            "určil; zvolená operace proto nebyla spuštěna.";
-  ReportText::AppendPart(text, "Tyto složky se nepodařilo přečíst, jejich soubory zůstaly beze "
-                         "změny:", result.unreadable);
-  ReportText::AppendPart(text, "Tyto soubory se nepodařilo přejmenovat:", result.failed);
-  ReportText::AppendPart(
-      text,
-      "Tyto soubory stály novým názvům v cestě a dostaly před název pomlčky:", result.displaced);
+            Text(result.exact ? kTextInterruptedExact : kTextInterrupted);
+  ReportText::AppendPart(text, Text(kTextUnreadable), result.unreadable);
+  ReportText::AppendPart(text, Text(kTextFailed), result.failed);
+  ReportText::AppendPart(text, Text(kTextDisplaced), result.displaced);
   return text;
 }
 

@@ -7,12 +7,18 @@
 #include "foundation/StrFunc.h"
 #include "photos/OwnFiles.h"
 #include "photos/renumber/edit_speccislovaniInternal.h"
+#include "texts/Language.h"
 
 namespace edit_speccislovani {
 
 namespace {
 
 using detail::TEntry;
+
+constexpr int kTextNoFolder = 111;
+constexpr int kTextSlashInPrefix = 112;
+constexpr int kTextNegativeStart = 113;
+constexpr int kTextStepBelowOne = 114;
 
 // What one run carries through the walk.
 struct TRun {
@@ -103,13 +109,13 @@ bool Walk(const std::string& folder, TRun& run) {
 
 TMessage Refusal(const TOptions& o) {
   if (!DosFunc::DirectoryExistsLong(o.root))
-    return {"Složka nebyla nalezena:\n" + o.root, kCaptionError};
+    return detail::Refused(Language::GetText(kTextNoFolder) + "\n" + o.root);
   if (o.prefix.find('/') != std::string::npos)
-    return {"Prefix nesmí obsahovat znak \"/\".", kCaptionError};
+    return detail::Refused(Language::GetText(kTextSlashInPrefix));
   if (o.mode == TMode::Renumber && o.start < 0)
-    return {"Počátek číslování nesmí být záporný.", kCaptionError};
+    return detail::Refused(Language::GetText(kTextNegativeStart));
   if (o.mode == TMode::Renumber && o.step < 1)
-    return {"Krok číslování musí být alespoň 1.", kCaptionError};
+    return detail::Refused(Language::GetText(kTextStepBelowOne));
   return {};
 }
 

@@ -59,10 +59,10 @@ struct TMessage {
   std::string caption;
 };
 
-// Captions of the window's message boxes.
-extern const char* const kCaptionError;        // "Chyba"
-extern const char* const kCaptionInformation;  // "Informace"
-extern const char* const kCaptionQuestion;     // "Dotaz"
+// Captions of the window's message boxes: numbers of the text table.
+constexpr int kCaptionError = 516;        // "Chyba"
+constexpr int kCaptionInformation = 510;  // "Informace"
+constexpr int kCaptionQuestion = 78;      // "Dotaz"
 
 // Reads the number edits the mode of options needs (trimmed, whole numbers)
 // into options: renumbering its start, a shift its from and shift. Returns

@@ -7,10 +7,14 @@
 #include "foundation/StrFunc.h"
 #include "photos/TargetPath.h"
 #include "photos/resort/edit_imgresortInternal.h"
+#include "texts/Language.h"
 
 namespace edit_imgresort {
 
 namespace {
+
+constexpr int kTextNoTarget = 115;
+constexpr int kTextNoFolder = 111;
 
 // The relative folders of the pattern files of each key.
 using TPlaces = std::map<std::string, std::set<std::string>>;
@@ -56,12 +60,12 @@ TResult CopyIntoPatternTree(const std::string& source, const std::string& patter
                             const TProgress& progress) {
   TResult result;
   if (StrFunc::Trim(target).empty()) {
-    result.refusal = "Cílová složka není zadána.";
+    result.refusal = Language::GetText(kTextNoTarget);
     return result;
   }
   for (const std::string& dir : {source, pattern}) {
     if (!DosFunc::DirectoryExistsLong(dir)) {
-      result.refusal = "Složka nebyla nalezena:\n" + dir;
+      result.refusal = Language::GetText(kTextNoFolder) + "\n" + dir;
       return result;
     }
   }

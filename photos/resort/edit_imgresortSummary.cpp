@@ -1,10 +1,15 @@
 // The report of the resort window after a run.
 #include "photos/ReportText.h"
 #include "photos/resort/edit_imgresortWork.h"
+#include "texts/Language.h"
 
 namespace edit_imgresort {
 
 namespace {
+
+constexpr int kTextDuplicates = 116;
+constexpr int kTextCaseClashes = 117;
+constexpr int kTextFailed = 668;
 
 std::vector<std::string> Groups(const std::vector<std::vector<std::string>>& groups) {
   std::vector<std::string> lines;
@@ -20,12 +25,9 @@ std::vector<std::string> Groups(const std::vector<std::vector<std::string>>& gro
 
 std::string Summary(const TResult& result) {
   std::string text;
-  ReportText::AppendPart(
-      text, "Soubor stejného jména je ve stromu vícekrát, nová verze nebyla nikam dána:",
-      Groups(result.duplicates));
-  ReportText::AppendPart(
-      text, "Názvy se liší jen velikostí písmen, soubor byl vynechán:", Groups(result.caseClashes));
-  ReportText::AppendPart(text, "Tyto soubory se nepodařilo zpracovat:", result.failed);
+  ReportText::AppendPart(text, Language::GetText(kTextDuplicates), Groups(result.duplicates));
+  ReportText::AppendPart(text, Language::GetText(kTextCaseClashes), Groups(result.caseClashes));
+  ReportText::AppendPart(text, Language::GetText(kTextFailed), result.failed);
   return text;
 }
 

@@ -6,10 +6,13 @@
 #include "foundation/StrFunc.h"
 #include "photos/TargetPath.h"
 #include "photos/resort/edit_imgresortInternal.h"
+#include "texts/Language.h"
 
 namespace edit_imgresort {
 
 namespace {
+
+constexpr int kTextNoFolder = 111;
 
 // Names compared the way the sorted tree's owner sees them: without regard
 // to case.
@@ -75,8 +78,8 @@ TResult UpdateTree(const std::string& source, const std::string& tree, bool rena
                    const TProgress& progress) {
   TResult result;
   if (!DosFunc::DirectoryExistsLong(source) || !DosFunc::DirectoryExistsLong(tree)) {
-    result.refusal =
-        "Složka nebyla nalezena:\n" + (DosFunc::DirectoryExistsLong(tree) ? source : tree);
+    result.refusal = Language::GetText(kTextNoFolder) + "\n" +
+                     (DosFunc::DirectoryExistsLong(tree) ? source : tree);
     return result;
   }
   const std::vector<std::string> files = TreeFiles(source, tree);

@@ -77,7 +77,7 @@ TEST(SlideShowPlayer, SelfRunningShowPlaysFullScreen) {
   ASSERT_TRUE(show->Started());
 
   // The menu: a long interval, so only keys advance, and the first project.
-  ASSERT_TRUE(screen.AwaitWindow("SlideShow Menu")) << show->Log();
+  ASSERT_TRUE(screen.AwaitWindow("Nabídka prezentace")) << show->Log();
   screen.Keys("Tab");
   screen.Type("99");
   screen.Keys("Return");
@@ -96,7 +96,7 @@ TEST(SlideShowPlayer, SelfRunningShowPlaysFullScreen) {
 
   // Esc ends the show and brings back the menu; Esc there ends the player.
   screen.Keys("Escape");
-  ASSERT_TRUE(screen.AwaitWindow("SlideShow Menu")) << show->Log();
+  ASSERT_TRUE(screen.AwaitWindow("Nabídka prezentace")) << show->Log();
   screen.Keys("Escape");
   EXPECT_EQ(show->Wait(), 0) << show->Log();
 }

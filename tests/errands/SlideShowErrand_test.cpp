@@ -178,7 +178,7 @@ TEST_P(SlideShowErrand, PacksTheTripAsASelfRunningShowAndPlaysItWithTheKeys) {
   XvfbScreen screen(dir);
   ASSERT_TRUE(screen.Up());
   const auto player = screen.Start(show, {}, "show");
-  ASSERT_TRUE(screen.AwaitWindow("SlideShow Menu")) << player->Log();
+  ASSERT_TRUE(screen.AwaitWindow(Text("Nabídka prezentace", "Slide show menu"))) << player->Log();
   // A long interval, so that only the keys move the show on; Enter plays
   // the first project.
   screen.Keys("Tab");
@@ -204,7 +204,7 @@ TEST_P(SlideShowErrand, PacksTheTripAsASelfRunningShowAndPlaysItWithTheKeys) {
   // Esc ends the show and brings back the menu; Esc there ends the player,
   // which leaves no work files behind.
   screen.Keys("Escape");
-  ASSERT_TRUE(screen.AwaitWindow("SlideShow Menu")) << player->Log();
+  ASSERT_TRUE(screen.AwaitWindow(Text("Nabídka prezentace", "Slide show menu"))) << player->Log();
   screen.Keys("Escape");
   EXPECT_EQ(player->Wait(), 0) << player->Log();
   for (const auto& entry : fs::directory_iterator(home.Path() + "/tmp"))

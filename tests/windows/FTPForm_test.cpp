@@ -108,12 +108,12 @@ TEST_F(FTPFormTest, StartsInSettingsModeWithItsDefaultsAndTexts) {
   QStringList methods;
   for (int i = 0; i < form->ProxyConnectMethod->count(); ++i)
     methods << form->ProxyConnectMethod->itemText(i);
-  EXPECT_EQ(methods, (QStringList{"Send USER and optional password",
-                                  "Proxy USER/PSW followed login USER/PSW",
-                                  "Proxy USER/PSW, than SITE command ",
-                                  "Proxy USER/PSW, than OPEN command ",
-                                  "USER user@proxyuser@host / PASS pass@proxypass",
-                                  "Transparent - USER/PSW followed login USER/PSW"}));
+  EXPECT_EQ(methods, (QStringList{"Poslat USER a případně heslo",
+                                  "Proxy USER/PSW, potom přihlášení USER/PSW",
+                                  "Proxy USER/PSW, potom příkaz SITE",
+                                  "Proxy USER/PSW, potom příkaz OPEN",
+                                  "USER uživatel@proxyuživatel@server / PASS heslo@proxyheslo",
+                                  "Transparentní - USER/PSW, potom přihlášení USER/PSW"}));
   EXPECT_EQ(form->ProxyConnectMethod->currentIndex(), 0);
   EXPECT_TRUE(form->Passive->isChecked());
   EXPECT_EQ(form->Password->echoMode(), QLineEdit::Password);

@@ -17,6 +17,7 @@
 #include "foundation/appcore.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/WindowTestApp.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -62,26 +63,42 @@ TEST(PBFolderDialog, ShortenPathKeepsTheHeadAndTheLastComponents) {
     EXPECT_EQ(PBFolderDialog::ShortenPath(c.path, c.limit), c.shown) << c.path;
 }
 
-TEST(PBFolderDialog, CaptionsFollowTheUsersLocale) {
+// The captions are those of the language in force when they are asked for,
+// also in a dialog made before: the text table's, or for a language the
+// table has no texts of, the dialog's own.
+TEST(PBFolderDialog, CaptionsFollowTheLanguageInForce) {
   WindowTestApp();
-  {
-    testsupport::ScopedEnv locale("LC_ALL", "de_DE.UTF-8");
-    TPBFolderDialog dialog(nullptr);
-    EXPECT_EQ(dialog.NewFolderCaption(), "Neuer Ordner");
-    EXPECT_EQ(dialog.LabelCaption(), "Ausgewählter Ordner:");
-    // A new list is picked from at once; without the locale, its first entry.
-    dialog.SetNewFolderCaptions({"0409=New folder", "0407=Neu", "Default=Nová složka"});
-    EXPECT_EQ(dialog.NewFolderCaption(), "Neu");
-    dialog.SetLabelCaptions({"0409=Current folder:", "0406=Valgt mappe:"});
-    EXPECT_EQ(dialog.LabelCaption(), "Current folder:");
-    dialog.SetLabelCaptions({});
-    EXPECT_EQ(dialog.LabelCaption(), "Current folder:");
-  }
-  testsupport::ScopedEnv czech("LC_ALL", "cs_CZ.UTF-8");
+  testsupport::ScopedEnv locale("LC_ALL", "en_US.UTF-8");
+  testsupport::TempDir lng;
+  testsupport::WriteFileBytes(lng.File("polski.lng"),
+                              "[Language]\r\nDescription=Polski\r\nWinID=0x0415\r\n"
+                              "[Controls]\r\nField135=Bieżący folder:\r\nField136=Nowy folder\r\n");
+  testsupport::WriteFileBytes(lng.File("deutsch.lng"),
+                              "[Language]\r\nDescription=Deutsch\r\nWinID=0x0407\r\n");
+  Language::LoadLanguage("DEFAULT");
   TPBFolderDialog dialog(nullptr);
-  EXPECT_EQ(PBFolderDialog::UserLocaleKey(), "0405");
-  EXPECT_EQ(dialog.NewFolderCaption(), "New folder");
+  EXPECT_EQ(PBFolderDialog::LanguageKey(), "0405");
+  EXPECT_EQ(dialog.NewFolderCaption(), "Nová složka");
+  EXPECT_EQ(dialog.LabelCaption(), "Vybraná složka:");
+
+  Language::LoadLanguage(lng.File("polski.lng"));
+  EXPECT_EQ(PBFolderDialog::LanguageKey(), "0415");
+  EXPECT_EQ(dialog.NewFolderCaption(), "Nowy folder");
+  EXPECT_EQ(dialog.LabelCaption(), "Bieżący folder:");
+
+  Language::LoadLanguage(lng.File("deutsch.lng"));
+  EXPECT_EQ(dialog.NewFolderCaption(), "Neuer Ordner");
+  EXPECT_EQ(dialog.LabelCaption(), "Ausgewählter Ordner:");
+  // A new list is picked from at once; without the language, its first
+  // entry; an empty one keeps the caption.
+  dialog.SetNewFolderCaptions({"0409=New folder", "0407=Neu", "Default=Nová složka"});
+  EXPECT_EQ(dialog.NewFolderCaption(), "Neu");
+  dialog.SetLabelCaptions({"0409=Current folder:", "0406=Valgt mappe:"});
   EXPECT_EQ(dialog.LabelCaption(), "Current folder:");
+  dialog.SetLabelCaptions({});
+  EXPECT_EQ(dialog.LabelCaption(), "Current folder:");
+  Language::LoadLanguage("DEFAULT");
+
   EXPECT_EQ(PBFolderDialog::PickCaption({"0c07=Neuer Ordner"}, "0C07", "x"), "Neuer Ordner");
   dialog.SetNewFolderWidth(0);
   EXPECT_EQ(dialog.NewFolderWidth(), 75);

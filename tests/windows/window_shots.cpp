@@ -86,10 +86,10 @@ void Save(QWidget& window, const char* name) {
 }
 
 void WaitWindows() {
-  TfrmWait plain("Čekejte, provádím požadované operace se soubory...", 0, 10);
+  TfrmWait plain(Language::GetText(57), 0, 10);
   Save(plain, "wait-bar");
-  TfrmWait lined("Načítám informace o fotkách...", 0, 0);
-  lined.Setup("Načítám informace o fotkách...", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+  TfrmWait lined(Language::GetText(58), 0, 0);
+  lined.Setup(Language::GetText(58), "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
               20, 5);
   // Longer than the width reserved: shortened in its middle.
   lined.Step("/home/jana/Fotky/2023/Dovolená na horách/Krkonoše/Sněžka a Luční bouda/IMG_0815.JPG");
@@ -334,7 +334,7 @@ int main(int argc, char** argv) {
   InfoWindow::HideInfo();
 
   TfrmModalGauge gauge;
-  gauge.SetInfo("Čekejte, načítám seznam souborů...");
+  gauge.SetInfo(Language::GetText(56));
   gauge.SetMax(10);
   for (int i = 0; i < 4; ++i) gauge.Step();
   Save(gauge, "gauge");
