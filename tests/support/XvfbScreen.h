@@ -26,8 +26,10 @@
 
 namespace testsupport {
 
-// Waits up to seconds for done to hold, looking every 50 ms.
-inline bool XvfbAwait(const std::function<bool()>& done, double seconds = 10) {
+// Waits up to seconds for done to hold, looking every 50 ms. The default is
+// generous: a sanitized program starting beside a full test run can take
+// many seconds to show a window, and a wait that holds ends at once.
+inline bool XvfbAwait(const std::function<bool()>& done, double seconds = 30) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   for (;;) {
     if (done()) return true;
@@ -141,7 +143,7 @@ class XvfbScreen {
     return std::make_unique<XvfbProcess>(program, args, dir_.File(name + ".log"));
   }
 
-  // Waits up to ten seconds for a visible window whose whole title matches
+  // Waits up to thirty seconds for a visible window whose whole title matches
   // the pattern (a regular expression), and makes it the active one; false
   // when none came. Titles are matched here, byte by byte: xdotool's own
   // matching follows the locale, which may not read UTF-8.
