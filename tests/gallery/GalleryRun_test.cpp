@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -177,10 +178,10 @@ TEST_F(GalleryRunTest, FirstRunLaysOutTheGalleryAndLinksItsPages) {
   EXPECT_TRUE(Contains(Page("1024x768/page0001.htm"),
                        "<img src=\"../ico/bkgr.gif\" border=0 height=\"75\" width=\"100\">"));
 
-  // The photo without EXIF: no camera lines, the null date, no EXIF link.
+  // The photo without EXIF: no camera lines, no date, no EXIF link.
   const std::string plainPage = Page("800x600/plain photo.htm");
   EXPECT_FALSE(Contains(plainPage, "<br><b>"));
-  EXPECT_TRUE(Contains(plainPage, "01.01.1900"));
+  EXPECT_FALSE(Contains(plainPage, "Datum:"));
   EXPECT_FALSE(Contains(plainPage, "EXIF Detail"));
   EXPECT_TRUE(Contains(plainPage, "<img SRC=\"../ico/white31.gif\""));
   EXPECT_TRUE(Contains(plainPage, "height=400 width=533>"));
@@ -417,6 +418,44 @@ TEST_F(GalleryRunTest, EmptyTitleNoPhotosAndAnOutputFolderThatCannotBeMade) {
   project_.HtmlDir = out_.File("file/web");
   EXPECT_EQ(Run().Outcome, TOutcome::kCannotCreateFolder);
   EXPECT_FALSE(fs::exists(out_.File("file/web")));
+}
+
+// A copy of a camera photo whose dates all read "0000:00:00 00:00:00" or
+// blanks: the empty dates of a camera that was never set.
+void WriteUndatedPhoto(const std::string& photo, const std::string& path, const std::string& empty) {
+  std::string bytes = ReadFileBytes(testsupport::PhotoPath(photo));
+  static const std::regex kDate("[0-9]{4}:[0-9]{2}:[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}");
+  WriteFileBytes(path, std::regex_replace(bytes, kDate, empty));
+}
+
+TEST_F(GalleryRunTest, APhotoWithoutADateShowsNoneOnAnyPage) {
+  WritePlainPhoto(photos_.File("plain.jpg"), 120, 90);
+  WriteUndatedPhoto("canon-ixus.jpg", photos_.File("zeros.jpg"), "0000:00:00 00:00:00");
+  WriteUndatedPhoto("Kodak_CX7530.jpg", photos_.File("blanks.jpg"), "    :  :     :  :  ");
+  Add("Canon_40D.jpg", "dated.jpg");
+  for (const int language : {1, 0}) {
+    SCOPED_TRACE(language);
+    project_.WebLanguage = language;
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    for (const auto& [rel, page] : Files()) EXPECT_FALSE(Contains(page, "1900")) << rel;
+    const std::string date = language == 1 ? "Datum:" : "Date:";
+    const std::string time = language == 1 ? "\xC8" "as:" : "Time:";
+    for (const char* size : {"800x600", "1024x768"}) {
+      for (const char* undated : {"plain", "zeros", "blanks"}) {
+        const std::string page = Page(std::string(size) + "/" + undated + ".htm");
+        EXPECT_FALSE(Contains(page, date) || Contains(page, time)) << size << " " << undated;
+      }
+      const std::string dated = Page(std::string(size) + "/dated.htm");
+      const std::string value = "</font></font></td>\r\n\r\n<td><font face=\"Verdana\"><font size=-3>";
+      EXPECT_TRUE(Contains(dated, date + value + "30.05.2008"));
+      EXPECT_TRUE(Contains(dated, time + value + "15:56:01"));
+    }
+    // The EXIF page shows the photo's other tags, but no row for its dates.
+    const std::string exif = Page("exif/exif_zeros.htm");
+    EXPECT_TRUE(Contains(exif, "Canon"));
+    EXPECT_FALSE(Contains(exif, "Date/Time"));
+    EXPECT_TRUE(Contains(Page("exif/exif_dated.htm"), "Original Date/Time"));
+  }
 }
 
 }  // namespace
