@@ -66,7 +66,7 @@ struct TMadePhoto {
 
 class TGalleryRun {
  public:
-  TGalleryRun(THtmlProject& project, const std::string& folder, const TEvents& events)
+  TGalleryRun(const THtmlProject& project, const std::string& folder, const TEvents& events)
       : project_(project), folder_(folder), events_(events) {}
 
   TReport Run(const std::vector<std::string>& photos, const std::vector<std::string>& ignored);
@@ -96,7 +96,7 @@ class TGalleryRun {
     if (events_.Info) events_.Info(what, level);
   }
 
-  THtmlProject& project_;
+  const THtmlProject& project_;
   std::string folder_;
   const TEvents& events_;
   std::vector<std::string> photos_;
@@ -362,7 +362,7 @@ void TGalleryRun::DeleteSurplusPages(int first, int size) {
 
 }  // namespace
 
-TReport Generate(THtmlProject& project, const std::string& photoFolder,
+TReport Generate(const THtmlProject& project, const std::string& photoFolder,
                  const std::vector<std::string>& photos, const std::vector<std::string>& ignored,
                  const TEvents& events) {
   TGalleryRun run(project, photoFolder, events);

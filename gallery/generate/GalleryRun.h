@@ -64,10 +64,11 @@ struct TReport {
 // folder's photos in the order of the gallery (the main window's list:
 // PhotoList rules, ignore list applied, exposure order); names that are no
 // photo files (".exif" side files) are left out. ignored are the names on
-// the folder's ignore list, whose outputs are deleted. The qualities and
-// steps the re-encoder found are left in project. Events run
+// the folder's ignore list, whose outputs are deleted. Every image is made
+// with the qualities and steps project holds, whatever the images before it
+// came to, so that it is the same whenever it is made again. Events run
 // (platform::PumpEvents) between photos.
-TReport Generate(THtmlProject& project, const std::string& photoFolder,
+TReport Generate(const THtmlProject& project, const std::string& photoFolder,
                  const std::vector<std::string>& photos, const std::vector<std::string>& ignored,
                  const TEvents& events);
 

@@ -7,6 +7,7 @@
 #include "gallery/generate/GalleryRun.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -21,7 +22,9 @@
 #include "gallery/generate/GalleryLayout.h"
 #include "gallery/checker/ImageCRC.h"
 #include "metadata/exif.h"
+#include "gallery/generate/TargetSize.h"
 #include "photos/IgnoreList.h"
+#include "photos/JPegUtils.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
 #include "tests/support/TestSupport.h"
@@ -420,6 +423,37 @@ TEST_F(GalleryRunTest, EmptyTitleNoPhotosAndAnOutputFolderThatCannotBeMade) {
   EXPECT_FALSE(fs::exists(out_.File("file/web")));
 }
 
+// A file as a test tells whether it was written: its inode, date and bytes;
+// a folder by its date, which any file made, renamed or removed in it moves.
+struct TFileState {
+  fs::file_time_type time;
+  uintmax_t links = 0;
+  ino_t inode = 0;
+  std::string bytes;
+  bool operator==(const TFileState&) const = default;
+};
+void PrintTo(const TFileState& state, std::ostream* out) {
+  *out << "inode " << state.inode << ", " << state.bytes.size() << " bytes, written "
+       << state.time.time_since_epoch().count();
+}
+
+// Every file and folder below root, with its state.
+std::map<std::string, TFileState> States(const std::string& root) {
+  std::map<std::string, TFileState> states;
+  states["."] = {fs::last_write_time(root), 0, 0, {}};
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_directory()) {
+      states[fs::relative(entry.path(), root).string() + "/"] = {entry.last_write_time(), 0, 0, {}};
+      continue;
+    }
+    struct stat info {};
+    EXPECT_EQ(stat(entry.path().c_str(), &info), 0);
+    states[fs::relative(entry.path(), root).string()] = {entry.last_write_time(), entry.hard_link_count(),
+                                                         info.st_ino, ReadFileBytes(entry.path().string())};
+  }
+  return states;
+}
+
 // A copy of a camera photo whose dates all read "0000:00:00 00:00:00" or
 // blanks: the empty dates of a camera that was never set.
 void WriteUndatedPhoto(const std::string& photo, const std::string& path, const std::string& empty) {
@@ -456,6 +490,101 @@ TEST_F(GalleryRunTest, APhotoWithoutADateShowsNoneOnAnyPage) {
     EXPECT_FALSE(Contains(exif, "Date/Time"));
     EXPECT_TRUE(Contains(Page("exif/exif_dated.htm"), "Original Date/Time"));
   }
+}
+
+// The sizes the thumbnail of photo comes to at each quality from 1 to 99,
+// as a run encodes it.
+std::vector<int64_t> ThumbnailSizes(const std::string& photo, const std::string& work) {
+  TExifReader reader;
+  EXPECT_TRUE(reader.ReadFromFile(photo));
+  EXPECT_TRUE(JPegUtils::ExtractThumbnail(reader, work));
+  std::vector<int64_t> sizes(100, -1);
+  for (int quality = 1; quality <= 99; ++quality) {
+    JPegUtils::TCompressSettings settings;
+    settings.Compression = 100 - quality;
+    settings.Keep = false;
+    settings.MaxSize = settings.Tolerance = "0";
+    std::string jpeg;
+    EXPECT_TRUE(JPegUtils::EncodeToTargetSize(work, work, JPegUtils::kSiteThumbMode, reader.GetOrientation(),
+                                              settings, {}, jpeg));
+    sizes[static_cast<size_t>(quality)] = static_cast<int64_t>(jpeg.size());
+  }
+  return sizes;
+}
+
+TEST_F(GalleryRunTest, ASecondRunWritesNoFileAlsoForAnImageOutsideItsWindow) {
+  const std::vector<std::string> photos = AddCameraPhotos(4);
+  const struct {
+    const char* what;
+    bool outside;
+    bool keep;
+  } cases[] = {{"every image in its window", false, true},
+               {"without a size limit", false, false},
+               {"thumbnails that cannot land in it", true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    project_.KeepMaxImgSize = project_.KeepTbMaxSize = c.keep;
+    if (c.outside) {
+      // A window between two qualities next to each other, so that where the
+      // search ends depends on where it starts.
+      const std::vector<int64_t> sizes = ThumbnailSizes(photos[0], out_.File("thumbnail.jpg"));
+      size_t quality = 20;
+      while (quality < 98 && sizes[quality + 1] - sizes[quality] < 4) ++quality;
+      project_.TbMaxSize = std::to_string((sizes[quality] + sizes[quality + 1]) / 2);
+      project_.TbTolerance = "1";
+    }
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    const THtmlProject settings = project_;
+    const auto before = States(Html(""));
+    const auto cache = States(photos_.Path()).at(ImageCRC::kCacheName);
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    // Those thumbnails, and without a limit every image, are tried again
+    // and come out the same.
+    EXPECT_EQ(encodings_ > 0, c.outside || !c.keep);
+    EXPECT_EQ(States(Html("")), before);
+    EXPECT_TRUE(States(photos_.Path()).at(ImageCRC::kCacheName) == cache);
+    EXPECT_EQ(project_.TbCompression, settings.TbCompression);
+    EXPECT_EQ(project_.ThumbQualityStep, settings.ThumbQualityStep);
+    EXPECT_EQ(project_.ImageCompression, settings.ImageCompression);
+  }
+}
+
+TEST_F(GalleryRunTest, ARunStoppedAndFinishedGivesTheImagesOfOneRun) {
+  const std::vector<std::string> photos = AddCameraPhotos(6);
+  // Windows every image has to search for.
+  project_.ImgMaxSize = "9";
+  project_.ImgTolerance = "1";
+  project_.TbMaxSize = "1800";
+  project_.TbTolerance = "60";
+  const THtmlProject settings = project_;
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const std::map<std::string, std::string> oneRun = Files();
+
+  // The same photos into a new gallery, stopped at the fourth photo.
+  testsupport::TempDir again;
+  for (const std::string& photo : photos) fs::copy_file(photo, again.File(fs::path(photo).filename()));
+  project_ = settings;
+  project_.HtmlDir = again.File("Web Out");
+  struct TStop {};
+  TIgnoreList ignore;
+  int shown = 0;
+  GalleryRun::TEvents events;
+  events.ShowPhoto = [&shown](const std::string&, const TExifReader&, const std::string&) {
+    if (++shown == 4) throw TStop{};
+  };
+  const std::vector<std::string> list = GalleryRun::ListPhotos(again.Path(), ignore);
+  EXPECT_THROW(GalleryRun::Generate(project_, again.Path(), list, {}, events), TStop);
+  ASSERT_TRUE(fs::exists(again.File("Web Out/foto/canon-ixus.jpg")));
+  ASSERT_EQ(GalleryRun::Generate(project_, again.Path(), list, {}, {}).Outcome, TOutcome::kDone);
+  std::map<std::string, std::string> finished;
+  for (const auto& [rel, state] : States(again.File("Web Out")))
+    if (rel.rfind("ico/", 0) != 0 && rel != "." && rel.back() != '/') finished[rel] = state.bytes;
+  for (const auto& [rel, bytes] : oneRun) {
+    if (rel.rfind("th/", 0) == 0 || rel.rfind("foto/", 0) == 0) {
+      EXPECT_TRUE(finished.at(rel) == bytes) << rel;
+    }
+  }
+  EXPECT_EQ(finished.size(), oneRun.size());
 }
 
 }  // namespace
