@@ -111,6 +111,8 @@ constexpr NumberedText kTexts[] = {
     {312, "Původní"},
     {313, "Testovací řádek"},
     {314, "Celý snímek"},
+    {470, "Ve složkách galerie ve výstupní složce jsou soubory, které program nevytvořil nebo o nich nemá záznam (například galerie vytvořená starší verzí programu). Nic nebylo zapsáno. Přesuňte tyto soubory jinam, nebo zvolte jinou výstupní složku:"},
+    {471, "Záznam o souborech galerie nelze zapsat, generování skončilo:"},
     {500, "Příznak"},
     {501, "Hodnota"},
     {502, "Příznaky specifické fotoaparátu"},

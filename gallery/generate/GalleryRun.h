@@ -9,8 +9,10 @@
 // (TJPegChecker) or the image misses its size window, and pages replace
 // their files only when their content changed, so that unchanged outputs
 // keep their bytes and dates and publishing sends only what changed. It
-// never deletes a file it did not make: the clean-up takes only names with
-// the generator's prefixes and extensions.
+// never replaces or deletes a file it did not make: the files it makes are
+// kept in the gallery's record (GalleryRecord.h), each before it is
+// written, the clean-up takes only those, and an output folder whose
+// subfolders hold any other file is refused before anything is written.
 #pragma once
 
 #include <functional>
@@ -45,6 +47,8 @@ enum class TOutcome {
   kNoPhotos,            // nothing to do, nothing written
   kCannotCreateFolder,  // the output folder or a subfolder cannot be made
   kNameClash,           // photos would share outputs; nothing written
+  kForeignFiles,        // the subfolders hold files the run did not make; nothing written
+  kCannotWriteRecord,   // the gallery's record cannot be written; the run stopped there
 };
 
 struct TReport {
@@ -52,6 +56,11 @@ struct TReport {
   // kNameClash: the file names of the photos that would share outputs, or
   // whose page would be a frameset or film-strip page.
   std::vector<std::string> Clashes;
+  // kForeignFiles: the files (subfolder + "/" + name) of the gallery's
+  // subfolders that no record names, in byte order; a subfolder that cannot
+  // be listed stands as subfolder + "/". A gallery of a program that kept
+  // no record has only such files.
+  std::vector<std::string> Foreign;
   // kDone: photos (file names) that got no outputs because they do not
   // decode or their images or pages could not be written, and pages of the
   // gallery that could not be written.
