@@ -63,7 +63,9 @@ struct TReport {
   std::vector<std::string> Foreign;
   // kDone: photos (file names) that got no outputs because they do not
   // decode or their images or pages could not be written, and pages of the
-  // gallery that could not be written.
+  // gallery that could not be written; GalleryRecord::kRecordName when the
+  // record could not be brought down to the files there (it then still
+  // names every file the run made).
   std::vector<std::string> Failed;
   // Photos in the gallery.
   int Photos = 0;
