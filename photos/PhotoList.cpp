@@ -88,8 +88,10 @@ std::string DisplayText(const std::vector<std::string>& commentLines, const std:
   std::string text =
       StrFunc::Trim(CommentText(commentLines, CommentWidth(datePattern, timePattern)));
   if (text.empty()) text = fileName;
-  const std::string display = DateFunc::FormatDayNum(datePattern, dayNum) + "|" +
-                              DateFunc::FormatSeconds(timePattern, seconds) + "|" + text;
+  const bool dated = dayNum >= 0;
+  const std::string display = (dated ? DateFunc::FormatDayNum(datePattern, dayNum) : std::string()) + "|" +
+                              (dated ? DateFunc::FormatSeconds(timePattern, seconds) : std::string()) + "|" +
+                              text;
   return Utf8::Left(display, kMaxDisplayLength);
 }
 
@@ -111,8 +113,9 @@ TPhotoListing Load(const std::vector<std::string>& paths, const TPhotoListOption
     const TPhotoRecord record =
         MakeRecord(reader, upperName, static_cast<int32_t>(pending.size()));
     records.Add(&record);
+    const bool dated = !exif::IsNullDate(reader.GetPictureDate());
     std::string display =
-        DisplayText(reader.Values().userCommentLines, name, record.ExposureDate,
+        DisplayText(reader.Values().userCommentLines, name, dated ? record.ExposureDate : -1,
                     record.ExposureTime, options.DatePattern, options.TimePattern);
     pending.push_back({{path, std::move(display)}, std::move(upperName)});
   }

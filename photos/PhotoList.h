@@ -63,7 +63,8 @@ int CommentWidth(const std::string& datePattern, const std::string& timePattern)
 // date + "|" + time + "|" + the comment lines (each trimmed, joined by one
 // blank; once longer than CommentWidth cut to width - 3 characters plus
 // "..."), or fileName when the comment is empty; the whole cut to
-// kMaxDisplayLength characters.
+// kMaxDisplayLength characters. A photo without a date (dayNum < 0) has an
+// empty date and time.
 std::string DisplayText(const std::vector<std::string>& commentLines, const std::string& fileName,
                         int32_t dayNum, int32_t seconds, const std::string& datePattern,
                         const std::string& timePattern);
@@ -71,8 +72,8 @@ std::string DisplayText(const std::vector<std::string>& commentLines, const std:
 // Reads the EXIF of each path (trimmed) and returns the photos sorted: by
 // exposure date, time, then upper-cased name, or by upper-cased name alone;
 // equal keys keep the order given. Paths that do not name a listed file
-// that can be opened are skipped; a photo without EXIF or date takes the
-// null date 1900-01-01 00:00:00 and sorts first.
+// that can be opened are skipped; a photo without EXIF or date sorts first,
+// as the null date 1900-01-01 00:00:00, and shows an empty date and time.
 TPhotoListing Load(const std::vector<std::string>& paths, const TPhotoListOptions& options);
 
 }  // namespace PhotoList

@@ -265,6 +265,8 @@ constexpr NumberedText kTexts[] = {
     {390, "Proxy USER/PSW, potom příkaz OPEN"},
     {391, "USER uživatel@proxyuživatel@server / PASS heslo@proxyheslo"},
     {392, "Transparentní - USER/PSW, potom přihlášení USER/PSW"},
+    {470, "Ve složkách galerie ve výstupní složce jsou soubory, které program nevytvořil nebo o nich nemá záznam (například galerie vytvořená starší verzí programu). Nic nebylo zapsáno. Přesuňte tyto soubory jinam, nebo zvolte jinou výstupní složku:"},
+    {471, "Záznam o souborech galerie nelze zapsat, generování skončilo:"},
     {500, "Příznak"},
     {501, "Hodnota"},
     {502, "Příznaky specifické fotoaparátu"},

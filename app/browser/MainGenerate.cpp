@@ -22,6 +22,8 @@
 #include "app/widgets/FormTools.h"
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/JpegImage.h"
+#include "foundation/StrFunc.h"
+#include "gallery/generate/GalleryRecord.h"
 #include "gallery/generate/GalleryRun.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
@@ -32,6 +34,8 @@ constexpr int kTextError = 516;
 constexpr int kTextCannotCreateFolder = 517;
 constexpr int kTextNameClash = 640;
 constexpr int kTextPhotosFailed = 641;
+constexpr int kTextForeignFiles = 470;
+constexpr int kTextCannotWriteRecord = 471;
 // A message names at most this many files.
 constexpr size_t kMaxNamesTold = 20;
 
@@ -136,6 +140,13 @@ bool TMainForm::GenerateCurrentProject() {
       break;
     case GalleryRun::TOutcome::kNameClash:
       Tell(kTextNameClash, report.Clashes, platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kForeignFiles:
+      Tell(kTextForeignFiles, report.Foreign, platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kCannotWriteRecord:
+      Tell(kTextCannotWriteRecord, {GalleryRecord::RecordPath(StrFunc::Trim(values.HtmlDir))},
+           platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kDone:
       if (!report.Failed.empty()) Tell(kTextPhotosFailed, report.Failed, platform::MessageIcon::Warning);

@@ -80,7 +80,8 @@ class TJPegChecker {
   void ConfirmOutputs(int index);
 
   // Writes the cache of the current folder, whole, in place of the old one:
-  // one record per photo of the last scan. Nothing when no folder was scanned.
+  // one record per photo of the last scan. Nothing when no folder was
+  // scanned, or when the cache reads as these records already.
   void SaveCache();
 
   // Reads the current folder's cache again; records whose name is not a

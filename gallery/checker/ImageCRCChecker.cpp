@@ -25,6 +25,12 @@ bool IsPhotoName(const std::string& name) {
   return ext == "JPG" || ext == "JPEG";
 }
 
+bool SameRecords(const std::vector<TCheckerField>& a, const std::vector<TCheckerField>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TCheckerField& x, const TCheckerField& y) {
+    return x.name == y.name && x.stamp == y.stamp && x.size == y.size && x.crc == y.crc;
+  });
+}
+
 // The DOS stamp of a last-write time; 0 when it has none.
 double DosStamp(TDateTime written) {
   uint32_t stamp = 0;
@@ -158,6 +164,8 @@ void TJPegChecker::SaveCache() {
   // A cache that cannot be written leaves the old one, by which the photos
   // done since count as changed next time: the safe side.
   const std::string cache = PathOf(ImageCRC::kCacheName);
+  // A cache that holds these records already keeps its file.
+  if (SameRecords(ImageCRC::ReadCacheFile(cache), records)) return;
   if (!ImageCRC::WriteCacheFile(cache, records))
     logger::LogMessage(logger::LOG_WARNING, "Cannot write the checker cache; " + cache);
 }

@@ -1,8 +1,8 @@
 #include "gallery/generate/GalleryImages.h"
 
-#include "gallery/generate/GalleryLayout.h"
 #include "gallery/projects/HtmlProjectCheck.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 
 namespace GalleryImages {
 
@@ -17,13 +17,12 @@ int64_t FileSize(const std::string& path) {
   return platform::StatPath(path, status) && status.isRegular ? status.size : -1;
 }
 
+// Every image starts from the project's settings; what the search comes to
+// stays with this image.
 bool Make(const std::string& source, const std::string& target, std::uint8_t mode,
           int orientation, TSiteImageRun& run) {
   JPegUtils::TCompressSettings settings = JPegUtils::SettingsFor(run.Project, mode);
-  if (!JPegUtils::CompressToTargetSize(source, target, mode, orientation, settings, run.Info))
-    return false;
-  JPegUtils::StoreSettings(run.Project, mode, settings);
-  return true;
+  return JPegUtils::CompressToTargetSize(source, target, mode, orientation, settings, run.Info);
 }
 
 bool InBand(int64_t size, const JPegUtils::TCompressSettings& settings, std::uint8_t mode,
@@ -37,17 +36,15 @@ bool InBand(int64_t size, const JPegUtils::TCompressSettings& settings, std::uin
   return true;
 }
 
+// The trial is encoded in memory: a trial that is dropped writes nothing.
 bool Trial(const std::string& source, const std::string& target, int64_t targetSize,
            std::uint8_t mode, int orientation, TSiteImageRun& run) {
-  const std::string trial = target + GalleryLayout::kTrialExt;
-  if (!Make(source, trial, mode, orientation, run)) {
-    platform::RemoveFile(trial);
+  JPegUtils::TCompressSettings settings = JPegUtils::SettingsFor(run.Project, mode);
+  std::string trial;
+  if (!JPegUtils::EncodeToTargetSize(source, target, mode, orientation, settings, run.Info, trial))
     return false;
-  }
-  const uint32_t saved = static_cast<uint32_t>(targetSize - FileSize(trial));
-  if (saved > kWorthReplacing && platform::RenameReplace(trial, target)) return true;
-  platform::RemoveFile(trial);
-  return saved <= kWorthReplacing;
+  const uint32_t saved = static_cast<uint32_t>(targetSize - static_cast<int64_t>(trial.size()));
+  return saved <= kWorthReplacing || platform::ReplaceFile(target, trial);
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ namespace GalleryImages {
 
 // What one generation run hands each image.
 struct TSiteImageRun {
-  THtmlProject& Project;   // the settings read; quality and step written back
-  TJPegChecker& Checker;   // of the photo folder, scanned
+  const THtmlProject& Project;  // the settings every image starts from
+  TJPegChecker& Checker;        // of the photo folder, scanned
   JPegUtils::TCompressInfo Info;
 };
 
@@ -28,13 +28,14 @@ struct TSiteImageRun {
 //  2. so is the target of a photo the checker calls changed (or does not know);
 //  3. with the mode's keep box checked, a target whose size lies within
 //     max +- tolerance stays, any other is made again;
-//  4. without it, source is encoded into the trial file target + ".imgtmp";
-//     d = target's size - trial's size as an unsigned 32-bit number: above
-//     2048 the trial replaces the target, otherwise the trial is removed and
-//     the target stays. So a larger trial always replaces the target, a
+//  4. without it, source is encoded as a trial, in memory; d = target's
+//     size - trial's size as an unsigned 32-bit number: above 2048 the
+//     trial replaces the target, otherwise it is dropped and the target
+//     stays. So a larger trial always replaces the target, a
 //     smaller one only when it saves more than 2048 bytes.
-// Making the target is JPegUtils::CompressToTargetSize, whose quality and
-// step go back into the project. True when the target is there and
+// Making the target is JPegUtils::CompressToTargetSize from the project's
+// quality and step, never from what an image before came to, so that the
+// same photo and settings give the same bytes. True when the target is there and
 // acceptable afterwards; false when it could not be made (an existing target
 // then stays) or a size text is no number.
 bool MakeSiteImage(const std::string& photoPath, const std::string& source,

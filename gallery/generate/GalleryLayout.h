@@ -31,7 +31,8 @@ constexpr const char* kPageExt = ".htm";
 // A file written beside its target under this extra extension replaces the
 // target only when its content differs.
 constexpr const char* kNewVersionExt = ".new_ver";
-// The trial encoding of an image made without a size limit.
+// The trial encoding of an image made without a size limit, as it once
+// stood beside the image; a run removes one beside an image it made.
 constexpr const char* kTrialExt = ".imgtmp";
 
 // Film-strip page n: "page" + n with at least four digits + ".htm".

@@ -89,8 +89,11 @@ std::string Footer(const char* font) {
 void AddSummary(Lines& lines, const TExifReader& reader, const TScreen& screen, const TPageState& state) {
   const TLabels& labels = state.Czech ? kCzech : kEnglish;
   const TDateTime date = reader.GetPictureDate();
-  AddRow(lines, std::string(labels.Date) + ":", DateFunc::FormatDate(state.DatePattern, date));
-  AddRow(lines, std::string(labels.Time) + ":", DateFunc::FormatTime(state.TimePattern, date));
+  // A photo without a date shows none, never the reader's null date.
+  if (!exif::IsNullDate(date)) {
+    AddRow(lines, std::string(labels.Date) + ":", DateFunc::FormatDate(state.DatePattern, date));
+    AddRow(lines, std::string(labels.Time) + ":", DateFunc::FormatTime(state.TimePattern, date));
+  }
   const bool large = screen.Size != kSize800;
   const struct {
     uint16_t tag;
@@ -113,10 +116,24 @@ void AddSummary(Lines& lines, const TExifReader& reader, const TScreen& screen, 
   }
 }
 
-void AddTagRows(Lines& lines, const TExifRows& rows) {
+// The key of a date tag whose date is empty: the reader shows the null date
+// for it, a date the photo never had.
+bool IsEmptyDate(const TExifReader& reader, const std::string& key) {
+  const TExifValues& v = reader.Values();
+  const std::pair<std::string, TDateTime> dates[] = {
+      {exif::MakeKey(exif::kExifIfd, exif::photo::kDateTimeDigitized), v.dateTimeDigitized},
+      {exif::MakeKey(exif::kExifIfd, exif::photo::kDateTimeOriginal), v.dateTimeOriginal},
+      {exif::MakeKey(exif::kIfd0, exif::tiff::kDateTime), v.dateTime}};
+  for (const auto& [dateKey, value] : dates)
+    if (key == dateKey) return exif::IsNullDate(value);
+  return false;
+}
+
+void AddTagRows(Lines& lines, const TExifReader& reader, const TExifRows& rows) {
   const size_t count = std::min(rows.names.size(), rows.texts.size());
   for (size_t i = 0; i < count; ++i) {
     if (rows.names[i].compare(0, 2, "0x") == 0) continue;
+    if (i < rows.keys.size() && IsEmptyDate(reader, rows.keys[i])) continue;
     lines.insert(lines.end(),
                  {"        <tr>",
                   "          <td valign=\"top\"><small>" + std::string(kSmall) + Escape(rows.names[i]) +
@@ -347,7 +364,7 @@ std::string WriteExifDetailPage(const TPageState& state, const std::string& phot
                      "</big></font></font></big><br>",
                  "    </th>", "  </tr>", "  <tr>", "    <td valign=\"top\">",
                  "    <table cellpadding=\"2\" cellspacing=\"2\" border=\"1\" width=\"100%\">", "      <tbody>"};
-  AddTagRows(lines, reader.StandardRows());
+  AddTagRows(lines, reader, reader.StandardRows());
   lines.insert(lines.end(),
                {"      </tbody>", "     </table>", "    </td>", "   </tr>", "  <tr>",
                 "    <th valign=\"top\" bgcolor=\"#ccffff\"><big><font face=\"Verdana\"><font size=\"-3\"><big>" +
@@ -356,7 +373,7 @@ std::string WriteExifDetailPage(const TPageState& state, const std::string& phot
                     "</big></font></font></big><br>",
                 "    </th>", "  </tr>", "  <tr>", "    <td valign=\"top\">",
                 "    <table cellpadding=\"2\" cellspacing=\"2\" border=\"1\" width=\"100%\">", "      <tbody>"});
-  AddTagRows(lines, reader.MakerRows());
+  AddTagRows(lines, reader, reader.MakerRows());
   lines.insert(lines.end(),
                {"      </tbody>", "    </table>", "    </td>", "  </tr>", "</tbody>", "</table>",
                 "<br><br></center>", "<center><br>",

@@ -100,12 +100,14 @@ bool WriteFrameset(const TPageState& state, int size, const std::string& path);
 bool WriteFilmStripPage(TPageState& state, int size, const std::string& path,
                         const std::vector<std::string>& names,
                         const std::vector<std::string>& comments, bool isLast);
-// The photo page of size for the photo name (its lower-cased file name).
+// The photo page of size for the photo name (its lower-cased file name). A
+// photo without a date (exif::IsNullDate) gets no date and time rows.
 bool WritePhotoPage(const TPageState& state, int size, const std::string& path,
                     const std::string& name, bool portrait);
 // The EXIF detail page of the photo whose page is photoPagePath, when
 // ExifPages is set and the reader holds a tag name: its path, or empty when
-// none was written (a page that fails is removed).
+// none was written (a page that fails is removed). A date tag whose date is
+// empty gets no row.
 std::string WriteExifDetailPage(const TPageState& state, const std::string& photoPagePath);
 
 }  // namespace GalleryPages

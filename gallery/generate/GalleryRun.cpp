@@ -9,9 +9,11 @@
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "gallery/generate/GalleryImages.h"
 #include "gallery/generate/GalleryLayout.h"
 #include "gallery/generate/GalleryPages.h"
+#include "gallery/generate/GalleryRecord.h"
 #include "gallery/generate/GenImages.h"
 #include "gallery/checker/ImageCRC.h"
 #include "metadata/Orientation.h"
@@ -62,22 +64,30 @@ struct TMadePhoto {
   std::string Path;
   std::string Name;  // lower-cased file name
   bool Portrait = false;
+  bool ExifPage = false;  // it gets an EXIF page
 };
 
 class TGalleryRun {
  public:
-  TGalleryRun(THtmlProject& project, const std::string& folder, const TEvents& events)
+  TGalleryRun(const THtmlProject& project, const std::string& folder, const TEvents& events)
       : project_(project), folder_(folder), events_(events) {}
 
   TReport Run(const std::vector<std::string>& photos, const std::vector<std::string>& ignored);
 
  private:
   void SetUpState();
+  bool FindForeignFiles();
+  bool IsOwnFile(const std::string& folder, const std::string& name) const;
+  GalleryRecord::TFiles ImageOutputs() const;
+  GalleryRecord::TFiles PageOutputs(const std::vector<TMadePhoto>& made) const;
+  bool Claim(const GalleryRecord::TFiles& files);
+  void Remove(const std::string& folder, const std::string& name);
+  void FinishRecord();
   bool MakeFolders();
   void CleanUp(const std::vector<std::string>& ignored);
   void DeleteStaleOutputs(const std::vector<std::string>& names, bool keepCurrent);
-  void DeleteOrphans(const std::string& folder, const std::string& prefix);
-  bool IsGalleryPhotoName(const std::string& base, const std::string& prefix) const;
+  void DeleteOrphans(const std::string& folder);
+  bool IsGalleryPhotoName(const std::string& folder, const std::string& name) const;
   bool MakeImages(const std::string& photo, TMadePhoto& made);
   bool ProcessPhoto(const TMadePhoto& photo, bool isFirst, bool isLast);
   void AddToFilmStrip(const std::string& name, bool isLast);
@@ -96,7 +106,7 @@ class TGalleryRun {
     if (events_.Info) events_.Info(what, level);
   }
 
-  THtmlProject& project_;
+  const THtmlProject& project_;
   std::string folder_;
   const TEvents& events_;
   std::vector<std::string> photos_;
@@ -107,10 +117,12 @@ class TGalleryRun {
   // Per size: the names and comments waiting for the next film-strip page.
   std::vector<std::string> stripNames_[2];
   std::vector<std::string> stripComments_[2];
-  // Of the photos of the list: their names without extension, upper-cased
-  // (the clean-up's bases), and every output as folder + "/" + name.
-  std::unordered_set<std::string> bases_;
+  // Every output of the photos of the list, as folder + "/" + name.
   std::unordered_set<std::string> outputs_;
+  // The files this program made in the gallery (GalleryRecord.h), and the
+  // names each subfolder held when the run began.
+  GalleryRecord::TFiles record_;
+  std::map<std::string, std::vector<std::string>> found_;
   TReport report_;
 };
 
@@ -130,11 +142,21 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
     return report_;
   }
   SetUpState();
+  if (!FindForeignFiles()) {
+    report_.Outcome = TOutcome::kForeignFiles;
+    return report_;
+  }
   checker_.ScanDirectory(folder_);
   // Every photo is asked about: its checksum is read at once for all.
   checker_.ComputeChecksums();
   if (!MakeFolders()) {
     report_.Outcome = TOutcome::kCannotCreateFolder;
+    return report_;
+  }
+  // Every file is in the record before it is written, so that a run stopped
+  // anywhere leaves no file of its own that the next run would not know.
+  if (!Claim(ImageOutputs())) {
+    report_.Outcome = TOutcome::kCannotWriteRecord;
     return report_;
   }
   CleanUp(ignored);
@@ -157,6 +179,10 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
     }
   }
   platform::RemoveFile(tempThumbnail_);
+  if (!Claim(PageOutputs(made))) {
+    report_.Outcome = TOutcome::kCannotWriteRecord;
+    return report_;
+  }
 
   // The pages link only photos whose images are there.
   for (size_t i = 0; i < made.size(); ++i) {
@@ -173,6 +199,7 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
   WriteFramesets(!made.empty());
   DeleteSurplusPages(state_.PageCounter[0] + 1, P::kSize800);
   DeleteSurplusPages(state_.PageCounter[1] + 1, P::kSize1024);
+  FinishRecord();
   return report_;
 }
 
@@ -192,13 +219,110 @@ void TGalleryRun::SetUpState() {
     tempThumbnail_ += std::string(kTempThumbnail) + "." + std::to_string(getpid()) + ".jpg";
   for (const std::string& photo : photos_) {
     const std::string name = StrFunc::ExtractName(photo);
-    bases_.insert(StrFunc::Trim(UpperCaseCz(StrFunc::ExtractNameNoExt(name))));
     outputs_.insert(std::string(L::kThumbFolder) + "/" + L::ThumbnailName(name));
     outputs_.insert(std::string(L::kPhotoFolder) + "/" + L::SitePhotoName(name));
     outputs_.insert(std::string(L::kExifFolder) + "/" + L::ExifPageName(name));
     outputs_.insert(std::string(L::k800Folder) + "/" + L::PhotoPageName(name));
     outputs_.insert(std::string(L::k1024Folder) + "/" + L::PhotoPageName(name));
   }
+}
+
+// The work files a writer leaves beside an output when it is stopped.
+bool IsWorkFileOf(const std::string& name, std::string& output) {
+  for (const char* ext : {L::kNewVersionExt, L::kTrialExt}) {
+    if (EndsWith(name, ext) && name.size() > std::string(ext).size()) {
+      output = name.substr(0, name.size() - std::string(ext).size());
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TGalleryRun::FindForeignFiles() {
+  // No output folder is refused when the folders are made.
+  if (state_.HtmlDir.empty()) return true;
+  // A damaged record names nothing: every file of the gallery is then
+  // taken for one the run did not make.
+  GalleryRecord::Read(state_.HtmlDir, record_);
+  for (const char* sub : L::kSubfolders) {
+    const std::string path = StrFunc::IncludeBackslash(state_.HtmlDir) + sub;
+    // A file standing for a subfolder is told when the folders are made.
+    if (!IsDirectory(path)) continue;
+    std::vector<std::string>& names = found_[sub];
+    if (!platform::ListNames(path, names)) {
+      report_.Foreign.push_back(std::string(sub) + "/");
+      continue;
+    }
+    for (const std::string& name : names)
+      if (!IsOwnFile(sub, name)) report_.Foreign.push_back(GalleryRecord::Key(sub, name));
+  }
+  std::sort(report_.Foreign.begin(), report_.Foreign.end());
+  return report_.Foreign.empty();
+}
+
+bool TGalleryRun::IsOwnFile(const std::string& folder, const std::string& name) const {
+  // Hidden names are never made, replaced or removed by a run, and names
+  // with the work mark belong to the writer or rename that left them.
+  if (name.empty() || name[0] == '.' || name.find(WorkNames::kMark) != std::string::npos) return true;
+  std::string output;
+  return record_.count(GalleryRecord::Key(folder, name)) > 0 ||
+         (IsWorkFileOf(name, output) && record_.count(GalleryRecord::Key(folder, output)) > 0);
+}
+
+GalleryRecord::TFiles TGalleryRun::ImageOutputs() const {
+  GalleryRecord::TFiles files;
+  for (const char* image : GenImages::kImageNames) files.insert(GalleryRecord::Key(L::kIcoFolder, image));
+  for (const std::string& photo : photos_) {
+    files.insert(GalleryRecord::Key(L::kThumbFolder, L::ThumbnailName(photo)));
+    files.insert(GalleryRecord::Key(L::kPhotoFolder, L::SitePhotoName(photo)));
+  }
+  return files;
+}
+
+GalleryRecord::TFiles TGalleryRun::PageOutputs(const std::vector<TMadePhoto>& made) const {
+  GalleryRecord::TFiles files;
+  for (const TMadePhoto& photo : made) {
+    for (const char* size : {L::k800Folder, L::k1024Folder})
+      files.insert(GalleryRecord::Key(size, L::PhotoPageName(photo.Name)));
+    if (photo.ExifPage) files.insert(GalleryRecord::Key(L::kExifFolder, L::ExifPageName(photo.Name)));
+  }
+  if (made.empty()) return files;
+  for (const int size : {P::kSize800, P::kSize1024}) {
+    const P::TScreen& screen = P::ScreenOf(size);
+    files.insert(GalleryRecord::Key(screen.Folder, L::kFrameset));
+    const int pages = (static_cast<int>(made.size()) + screen.Capacity - 1) / screen.Capacity;
+    for (int n = 1; n <= pages; ++n) files.insert(GalleryRecord::Key(screen.Folder, L::PageFileName(n)));
+  }
+  return files;
+}
+
+bool TGalleryRun::Claim(const GalleryRecord::TFiles& files) {
+  const size_t before = record_.size();
+  record_.insert(files.begin(), files.end());
+  return record_.size() == before || GalleryRecord::Write(state_.HtmlDir, record_);
+}
+
+void TGalleryRun::Remove(const std::string& folder, const std::string& name) {
+  std::string output;
+  if (record_.count(GalleryRecord::Key(folder, name)) > 0 ||
+      (IsWorkFileOf(name, output) && record_.count(GalleryRecord::Key(folder, output)) > 0))
+    platform::RemoveFile(Out(folder.c_str(), name));
+}
+
+void TGalleryRun::FinishRecord() {
+  // The record keeps the files that are there; those the run planned but
+  // did not write, or removed, leave it.
+  GalleryRecord::TFiles present;
+  for (const char* sub : L::kSubfolders) {
+    std::vector<std::string> names;
+    platform::ListNames(StrFunc::IncludeBackslash(state_.HtmlDir) + sub, names);
+    for (const std::string& name : names)
+      if (record_.count(GalleryRecord::Key(sub, name)) > 0) present.insert(GalleryRecord::Key(sub, name));
+  }
+  // A record that cannot be written keeps every file the run planned: it
+  // still names all the run made.
+  if (!GalleryRecord::Write(state_.HtmlDir, present))
+    report_.Failed.push_back(GalleryRecord::kRecordName);
 }
 
 bool TGalleryRun::MakeFolders() {
@@ -216,11 +340,8 @@ void TGalleryRun::CleanUp(const std::vector<std::string>& ignored) {
   DeleteStaleOutputs(checker_.GetRemovedFiles(false), true);
   // Older ignore lists hold upper-cased names; the outputs are lower-cased.
   DeleteStaleOutputs(ignored, true);
-  DeleteOrphans(L::kThumbFolder, L::kThumbPrefix);
-  DeleteOrphans(L::kPhotoFolder, "");
-  DeleteOrphans(L::kExifFolder, L::kExifPrefix);
-  DeleteOrphans(L::k800Folder, "");
-  DeleteOrphans(L::k1024Folder, "");
+  for (const char* folder : {L::kThumbFolder, L::kPhotoFolder, L::kExifFolder, L::k800Folder, L::k1024Folder})
+    DeleteOrphans(folder);
   Info("", "");
 }
 
@@ -237,43 +358,33 @@ void TGalleryRun::DeleteStaleOutputs(const std::vector<std::string>& names, bool
       // A name that left the folder may share its outputs with a photo that
       // is there ("a.jpeg" gone, "a.jpg" present).
       if (keepCurrent && outputs_.count(std::string(folder) + "/" + output) > 0) continue;
-      platform::RemoveFile(Out(folder, output));
+      Remove(folder, output);
     }
   }
 }
 
-void TGalleryRun::DeleteOrphans(const std::string& folder, const std::string& prefix) {
+// Removes the files of folder that the run made once and that belong to no
+// photo of the list now, and the work files stopped writers left; any other
+// file is one of the user's and stays.
+void TGalleryRun::DeleteOrphans(const std::string& folder) {
   const std::string path = StrFunc::IncludeBackslash(state_.HtmlDir) + folder;
   Info(Language::GetText(kTextCheckingFiles) + "...", path);
   platform::PumpEvents();
-  const bool pages = folder != L::kThumbFolder && folder != L::kPhotoFolder;
-  const bool sizeFolder = folder == L::k800Folder || folder == L::k1024Folder;
-  std::vector<std::string> names;
-  if (!platform::ListRegularFiles(path, names)) return;
-  std::vector<std::string> orphans;
-  for (const std::string& name : names) {
-    if (name.empty() || name[0] == '.') continue;
-    const std::string lower = LowerCaseCz(name);
-    // Only the names the generator makes: a file the user keeps here stays.
-    const bool work = EndsWith(lower, L::kNewVersionExt) || EndsWith(lower, L::kTrialExt);
-    const bool output = pages ? EndsWith(lower, L::kPageExt)
-                              : EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg");
-    if (!StartsWith(lower, prefix) || (!work && !output)) continue;
-    int number = 0;
-    // The framesets and film-strip pages are written again by this run, or
-    // removed as surplus; an unchanged one keeps its date.
-    if (sizeFolder && (lower == L::kFrameset || IsFilmStripPageName(lower, number))) continue;
-    std::string base = StrFunc::Trim(UpperCaseCz(StrFunc::ExtractNameNoExt(name)));
-    const std::string upperPrefix = UpperCaseCz(prefix);
-    if (!prefix.empty() && StartsWith(base, upperPrefix)) base = StrFunc::Trim(base.substr(upperPrefix.size()));
-    if (!IsGalleryPhotoName(base, prefix)) orphans.push_back(name);
+  for (const std::string& name : found_[folder]) {
+    std::string output;
+    if (IsWorkFileOf(name, output) || !IsGalleryPhotoName(folder, name)) Remove(folder, name);
   }
-  for (const std::string& name : orphans) platform::RemoveFile(path + "/" + name);
 }
 
-bool TGalleryRun::IsGalleryPhotoName(const std::string& base, const std::string& prefix) const {
-  if (UpperCaseCz(prefix) == UpperCaseCz(L::kExifPrefix) && !state_.ExifPages) return false;
-  return bases_.count(base) > 0;
+bool TGalleryRun::IsGalleryPhotoName(const std::string& folder, const std::string& name) const {
+  if (folder == L::kExifFolder && !state_.ExifPages) return false;
+  int number = 0;
+  // The framesets and film-strip pages are written again by this run, or
+  // removed as surplus; an unchanged one keeps its date.
+  if ((folder == L::k800Folder || folder == L::k1024Folder) &&
+      (name == L::kFrameset || IsFilmStripPageName(name, number)))
+    return true;
+  return outputs_.count(GalleryRecord::Key(folder, name)) > 0;
 }
 
 bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
@@ -293,6 +404,9 @@ bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
   made.Path = photo;
   made.Name = LowerCaseCz(StrFunc::ExtractName(photo));
   made.Portrait = width < height;
+  // As GalleryPages::WriteExifDetailPage decides.
+  made.ExifPage =
+      state_.ExifPages && (!reader.StandardRows().names.empty() || !reader.MakerRows().names.empty());
   return GalleryImages::MakeSiteImage(photo, tempThumbnail_, Out(L::kThumbFolder, L::ThumbnailName(photo)),
                                       JPegUtils::kSiteThumbMode, orientation, *images_) &&
          GalleryImages::MakeSiteImage(photo, photo, Out(L::kPhotoFolder, L::SitePhotoName(photo)),
@@ -343,7 +457,7 @@ void TGalleryRun::WriteFramesets(bool any) {
     const std::string path = Out(P::ScreenOf(size).Folder, L::kFrameset);
     // Without a photo page there is nothing a frameset could show.
     if (!any) {
-      platform::RemoveFile(path);
+      Remove(P::ScreenOf(size).Folder, L::kFrameset);
     } else if (!P::WriteFrameset(state_, size, path)) {
       report_.Failed.push_back(std::string(P::ScreenOf(size).Folder) + "/" + L::kFrameset);
     }
@@ -356,13 +470,13 @@ void TGalleryRun::DeleteSurplusPages(int first, int size) {
   if (!platform::ListRegularFiles(folder, names)) return;
   for (const std::string& name : names) {
     int number = 0;
-    if (IsFilmStripPageName(name, number) && number >= first) platform::RemoveFile(folder + "/" + name);
+    if (IsFilmStripPageName(name, number) && number >= first) Remove(P::ScreenOf(size).Folder, name);
   }
 }
 
 }  // namespace
 
-TReport Generate(THtmlProject& project, const std::string& photoFolder,
+TReport Generate(const THtmlProject& project, const std::string& photoFolder,
                  const std::vector<std::string>& photos, const std::vector<std::string>& ignored,
                  const TEvents& events) {
   TGalleryRun run(project, photoFolder, events);

@@ -9,8 +9,10 @@
 // (TJPegChecker) or the image misses its size window, and pages replace
 // their files only when their content changed, so that unchanged outputs
 // keep their bytes and dates and publishing sends only what changed. It
-// never deletes a file it did not make: the clean-up takes only names with
-// the generator's prefixes and extensions.
+// never replaces or deletes a file it did not make: the files it makes are
+// kept in the gallery's record (GalleryRecord.h), each before it is
+// written, the clean-up takes only those, and an output folder whose
+// subfolders hold any other file is refused before anything is written.
 #pragma once
 
 #include <functional>
@@ -45,6 +47,8 @@ enum class TOutcome {
   kNoPhotos,            // nothing to do, nothing written
   kCannotCreateFolder,  // the output folder or a subfolder cannot be made
   kNameClash,           // photos would share outputs; nothing written
+  kForeignFiles,        // the subfolders hold files the run did not make; nothing written
+  kCannotWriteRecord,   // the gallery's record cannot be written; the run stopped there
 };
 
 struct TReport {
@@ -52,9 +56,16 @@ struct TReport {
   // kNameClash: the file names of the photos that would share outputs, or
   // whose page would be a frameset or film-strip page.
   std::vector<std::string> Clashes;
+  // kForeignFiles: the files (subfolder + "/" + name) of the gallery's
+  // subfolders that no record names, in byte order; a subfolder that cannot
+  // be listed stands as subfolder + "/". A gallery of a program that kept
+  // no record has only such files.
+  std::vector<std::string> Foreign;
   // kDone: photos (file names) that got no outputs because they do not
   // decode or their images or pages could not be written, and pages of the
-  // gallery that could not be written.
+  // gallery that could not be written; GalleryRecord::kRecordName when the
+  // record could not be brought down to the files there (it then still
+  // names every file the run made).
   std::vector<std::string> Failed;
   // Photos in the gallery.
   int Photos = 0;
@@ -64,10 +75,11 @@ struct TReport {
 // folder's photos in the order of the gallery (the main window's list:
 // PhotoList rules, ignore list applied, exposure order); names that are no
 // photo files (".exif" side files) are left out. ignored are the names on
-// the folder's ignore list, whose outputs are deleted. The qualities and
-// steps the re-encoder found are left in project. Events run
+// the folder's ignore list, whose outputs are deleted. Every image is made
+// with the qualities and steps project holds, whatever the images before it
+// came to, so that it is the same whenever it is made again. Events run
 // (platform::PumpEvents) between photos.
-TReport Generate(THtmlProject& project, const std::string& photoFolder,
+TReport Generate(const THtmlProject& project, const std::string& photoFolder,
                  const std::vector<std::string>& photos, const std::vector<std::string>& ignored,
                  const TEvents& events);
 

@@ -1,9 +1,12 @@
 #include "gallery/generate/GenImages.h"
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 
 #include "foundation/DosFunc.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 #include "resources/NavImages.h"
 
 namespace GenImages {
@@ -15,6 +18,14 @@ using Bytes = std::span<const unsigned char>;
 // Written beside the target and renamed over it, so a gallery never keeps a
 // cut-off image from a full disk; the replacement is discarded on failure.
 bool WriteImage(const std::string& fileName, Bytes image) {
+  // Compared only in a file of its own, never through a link.
+  platform::FileStatus status;
+  std::string old;
+  if (platform::LinkStatPath(fileName, status) && status.isRegular && !status.isLink &&
+      platform::ReadWholeFile(fileName, image.size(), old) == platform::ReadResult::kOk &&
+      std::equal(old.begin(), old.end(), image.begin(), image.end(),
+                 [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; }))
+    return true;
   TReplacementFile file;
   if (!file.Create(fileName)) return false;
   constexpr size_t kBlock = 32;
@@ -30,12 +41,13 @@ struct GalleryImage {
   bool (*write)(const std::string& fileName);
 };
 
-// The order in which a run writes them.
+// The order in which a run writes them, that of kImageNames.
 constexpr GalleryImage kGalleryImages[] = {
-    {"left.gif", GenLeftGif},      {"left2.gif", GenLeft2Gif},   {"right.gif", GenRightGif},
-    {"right2.gif", GenRight2Gif},  {"film.jpg", GenOkrajFilmuJpg}, {"bkgr.gif", GenPozadiGif},
-    {"white31.gif", GenWhite31Gif},
+    {kImageNames[0], GenLeftGif},  {kImageNames[1], GenLeft2Gif},      {kImageNames[2], GenRightGif},
+    {kImageNames[3], GenRight2Gif}, {kImageNames[4], GenOkrajFilmuJpg}, {kImageNames[5], GenPozadiGif},
+    {kImageNames[6], GenWhite31Gif},
 };
+static_assert(std::size(kGalleryImages) == std::size(kImageNames));
 
 }  // namespace
 

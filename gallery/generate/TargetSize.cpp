@@ -84,6 +84,10 @@ bool Search(TSearch& search, int64_t low, int64_t high, int& quality, int& step)
 }
 
 bool WriteImage(const std::string& dstFile, const std::string& jpeg) {
+  std::string old;
+  // The same bytes again: nothing to write, the file keeps its date.
+  if (platform::ReadWholeFile(dstFile, jpeg.size(), old) == platform::ReadResult::kOk && old == jpeg)
+    return true;
   const std::string beside = dstFile + GalleryLayout::kNewVersionExt;
   return platform::ReplaceFile(beside, jpeg) && ImageCRC::ReplaceFile(beside, dstFile);
 }
@@ -115,6 +119,17 @@ int64_t SaveWithQuality(const platform::Bitmap& picture, int quality, std::strin
 
 bool CompressToTargetSize(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
                           int orientation, TCompressSettings& settings, const TCompressInfo& info) {
+  TCompressSettings found = settings;
+  std::string jpeg;
+  if (!EncodeToTargetSize(srcFile, dstFile, mode, orientation, found, info, jpeg) || !WriteImage(dstFile, jpeg))
+    return false;
+  settings = found;
+  return true;
+}
+
+bool EncodeToTargetSize(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
+                        int orientation, TCompressSettings& settings, const TCompressInfo& info,
+                        std::string& jpeg) {
   int quality = std::clamp(100 - settings.Compression, 1, 99);
   int step = std::max(1, settings.Step);
   int64_t low = 0, high = 0;
@@ -128,14 +143,14 @@ bool CompressToTargetSize(const std::string& srcFile, const std::string& dstFile
   try {
     done = ConvertJPeg::LoadForMode(srcFile, mode, 0, 0, orientation, picture) &&
            search.Encode(quality) &&
-           (!settings.Keep || Search(search, low, high, quality, step)) &&
-           WriteImage(dstFile, search.Jpeg());
+           (!settings.Keep || Search(search, low, high, quality, step));
   } catch (const std::exception&) {
     done = false;
   }
   if (info) info(std::string(), std::string());
   platform::PumpEvents();
   if (!done) return false;
+  jpeg = search.Jpeg();
   settings.Compression = 100 - quality;
   settings.Step = std::max(step, mode == kSitePhotoMode ? kMinPhotoStep : kMinThumbStep);
   return true;

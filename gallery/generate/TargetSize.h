@@ -3,9 +3,9 @@
 // when the project keeps a maximum size, with the qualities of a search
 // until the size lies in the band max - tolerance .. max + tolerance. Only
 // the last encoding is written; it replaces the image file only when its
-// bytes differ, so an image that comes out the same keeps its file and date.
-// The quality found and the last step go back into the settings, so the
-// next image starts from them.
+// bytes differ, so an image that comes out the same keeps its file and date
+// and nothing is written. The quality found and the last step go back into
+// the settings given.
 #pragma once
 
 #include <cstdint>
@@ -57,5 +57,11 @@ int64_t SaveWithQuality(const platform::Bitmap& picture, int quality, std::strin
 // be written. Events run (platform::PumpEvents) after each report.
 bool CompressToTargetSize(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
                           int orientation, TCompressSettings& settings, const TCompressInfo& info);
+
+// The same without a file: the last encoding is left in jpeg. dstFile only
+// names the image in the reports.
+bool EncodeToTargetSize(const std::string& srcFile, const std::string& dstFile, std::uint8_t mode,
+                        int orientation, TCompressSettings& settings, const TCompressInfo& info,
+                        std::string& jpeg);
 
 }  // namespace JPegUtils

@@ -9,6 +9,7 @@
 #include "foundation/StrFunc.h"
 #include "foundation/WorkNames.h"
 #include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryRecord.h"
 #include "gallery/projects/HtmlProjectSettings.h"
 #include "gallery/checker/ImageCRCCache.h"
 #include "gallery/rename/PageRewrite.h"
@@ -122,6 +123,31 @@ std::vector<std::string> SharedPhotos(const std::string& folder, const BatchMenu
   for (const auto& rename : renames)
     if (bases.count(BatchMenu::BaseKey(rename.first)) > 0) shared.push_back(rename.first);
   return shared;
+}
+
+// Puts the new names of the gallery files the renames take along into the
+// gallery's record before any file moves, so that generation knows them as
+// its own afterwards (GalleryRecord.h): each new name of a file the record
+// names under its old one. False when a record cannot be written.
+bool RecordNewNames(const std::vector<std::string>& galleries, const BatchMenu::TRenames& renames,
+                    const std::vector<std::string>& shared) {
+  for (const std::string& gallery : galleries) {
+    GalleryRecord::TFiles record, added;
+    if (GalleryRecord::Read(gallery, record) != GalleryRecord::TRead::kRead) continue;
+    for (const auto& [from, to] : renames) {
+      if (std::find(shared.begin(), shared.end(), from) != shared.end()) continue;
+      const std::pair<const char*, std::string (*)(const std::string&)> outputs[] = {
+          {L::kThumbFolder, L::ThumbnailName}, {L::kPhotoFolder, L::SitePhotoName},
+          {L::kExifFolder, L::ExifPageName},   {L::k800Folder, L::PhotoPageName},
+          {L::k1024Folder, L::PhotoPageName}};
+      for (const auto& [folder, name] : outputs) {
+        if (record.count(GalleryRecord::Key(folder, name(from))) > 0)
+          added.insert(GalleryRecord::Key(folder, name(to)));
+      }
+    }
+    if (!GalleryRecord::Add(gallery, added)) return false;
+  }
+  return true;
 }
 
 // The pages of a gallery's size folder and what becomes of them.
@@ -397,7 +423,7 @@ TResult Run(const std::string& folder, const BatchMenu::TRenames& renames,
   journal.Galleries = galleries;
   journal.Shared = SharedPhotos(folder, renames);
   journal.Renames = renames;
-  if (!WriteJournal(folder, journal)) {
+  if (!RecordNewNames(galleries, renames, journal.Shared) || !WriteJournal(folder, journal)) {
     TResult result;
     result.NotStarted = true;
     return result;

@@ -4,7 +4,8 @@
 // "thumbs" and, in each gallery of the folder, the thumbnail, the resized
 // photo and the EXIF page (all lower-cased, as the pages link them). The
 // galleries' pages are rewritten to the new names (PageRewrite.h), and the
-// ignore list and the checker cache follow the photos.
+// ignore list and the checker cache follow the photos. Each gallery's record
+// of its files (gallery/generate/GalleryRecord.h) takes the new names first.
 //
 // A run works in three passes recorded in a journal in the photo folder
 // (kJournalName), written before the first rename:
@@ -56,7 +57,8 @@ struct TResult {
   // Derived files, pages, the ignore list or the cache that kept the old
   // names (paths).
   std::vector<std::string> KeptOldNames;
-  // The journal could not be written: nothing was renamed.
+  // The journal, or the record of a gallery, could not be written: nothing
+  // was renamed.
   bool NotStarted = false;
 };
 

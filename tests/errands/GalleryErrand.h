@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gallery/generate/GalleryRecord.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -85,12 +86,13 @@ struct TFileState {
   bool operator==(const TFileState&) const = default;
 };
 
-// Every file below folder (paths below it) with its content and date.
+// Every file of the gallery in folder (paths below it) with its content and
+// date; its record stays at home, as publishing sends only the subfolders.
 inline std::map<std::string, TFileState> Files(const std::string& folder) {
   namespace fs = std::filesystem;
   std::map<std::string, TFileState> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file())
+    if (entry.is_regular_file() && entry.path() != fs::path(folder) / GalleryRecord::kRecordName)
       files[fs::relative(entry.path(), folder).string()] = {testsupport::ReadFileBytes(entry.path().string()),
                                                             entry.last_write_time()};
   return files;

@@ -7,10 +7,13 @@
 #include "gallery/generate/GalleryRun.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,9 +21,12 @@
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
 #include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryRecord.h"
 #include "gallery/checker/ImageCRC.h"
 #include "metadata/exif.h"
+#include "gallery/generate/TargetSize.h"
 #include "photos/IgnoreList.h"
+#include "photos/JPegUtils.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
 #include "tests/support/TestSupport.h"
@@ -177,10 +183,10 @@ TEST_F(GalleryRunTest, FirstRunLaysOutTheGalleryAndLinksItsPages) {
   EXPECT_TRUE(Contains(Page("1024x768/page0001.htm"),
                        "<img src=\"../ico/bkgr.gif\" border=0 height=\"75\" width=\"100\">"));
 
-  // The photo without EXIF: no camera lines, the null date, no EXIF link.
+  // The photo without EXIF: no camera lines, no date, no EXIF link.
   const std::string plainPage = Page("800x600/plain photo.htm");
   EXPECT_FALSE(Contains(plainPage, "<br><b>"));
-  EXPECT_TRUE(Contains(plainPage, "01.01.1900"));
+  EXPECT_FALSE(Contains(plainPage, "Datum:"));
   EXPECT_FALSE(Contains(plainPage, "EXIF Detail"));
   EXPECT_TRUE(Contains(plainPage, "<img SRC=\"../ico/white31.gif\""));
   EXPECT_TRUE(Contains(plainPage, "height=400 width=533>"));
@@ -253,40 +259,35 @@ TEST_F(GalleryRunTest, ACommentChangeRewritesOnlyThePagesThatShowIt) {
                        "alt=\"Prvn\xED \xF8\xE1" "dek\r\n&lt;b&gt;druh\xFD&lt;/b&gt; &amp; &quot;t\xF8" "et\xED&quot;\"></a>"));
 }
 
-TEST_F(GalleryRunTest, CleanUpDeletesStaleAndOrphanOutputsOnly) {
-  const std::vector<std::string> photos = AddCameraPhotos(3);
+TEST_F(GalleryRunTest, CleanUpDeletesTheStaleFilesItMadeOnly) {
+  const std::vector<std::string> photos = AddCameraPhotos(8);
   const std::string gone = Add("Nikon_D70.jpg", "Gone.jpg");
   const std::string ignored = Add("Pentax_K10D.jpg", "Ignored.JPG");
   ASSERT_EQ(Run().Outcome, TOutcome::kDone);
   ASSERT_TRUE(fs::exists(Html("th/th_gone.jpg")) && fs::exists(Html("exif/exif_ignored.htm")));
+  ASSERT_TRUE(fs::exists(Html("800x600/page0002.htm")));
   fs::remove(gone);
+  fs::remove(photos[6]);
+  fs::remove(photos[7]);
   // An older ignore list holds the name upper-cased.
   WriteFileBytes(photos_.File("ignore.list"), "IGNORED.JPG\r\n");
   const struct {
     const char* file;
     bool kept;
   } cases[] = {
-      {"foto/notes.txt", true},           // a file the user keeps there
-      {"foto/readme", true},
-      {"th/holiday.jpg", true},           // no "th_" name
-      {"foto/stray.jpg", false},          // an image of no photo
-      {"th/th_stray.jpg", false},
-      {"th/TH_CANON-IXUS.JPG", true},     // the name of a photo of the list, in any case
-      {"foto/canon-ixus.jpg.new_ver", false},  // left-overs of a broken run
+      {"foto/canon-ixus.jpg.new_ver", false},  // left-overs of a stopped run
       {"th/th_canon-ixus.jpg.imgtmp", false},
       {"800x600/index.htm.new_ver", false},
-      {"800x600/other.htm", false},       // the page of no photo
-      {"800x600/page0007.htm", false},    // a film-strip page of a longer gallery
-      {"1024x768/.hidden.htm", true},
-      {"exif/exif_stray.htm", false},
-      {"exif/notes.htm", true},
+      {"1024x768/.hidden.htm", true},          // hidden names are never the run's
+      {"foto/canon-ixus.jpg.~qm_new", true},   // a stopped rename's, left to it
   };
   for (const auto& c : cases) WriteFileBytes(Html(c.file), "x");
   ASSERT_EQ(Run().Outcome, TOutcome::kDone);
   for (const auto& c : cases) EXPECT_EQ(fs::exists(Html(c.file)), c.kept) << c.file;
   for (const char* file : {"th/th_gone.jpg", "foto/gone.jpg", "exif/exif_gone.htm", "800x600/gone.htm",
                            "1024x768/gone.htm", "th/th_ignored.jpg", "foto/ignored.jpg",
-                           "exif/exif_ignored.htm", "800x600/ignored.htm", "1024x768/ignored.htm"}) {
+                           "exif/exif_ignored.htm", "800x600/ignored.htm", "1024x768/ignored.htm",
+                           "800x600/page0002.htm"}) {
     EXPECT_FALSE(fs::exists(Html(file))) << file;
   }
   EXPECT_TRUE(fs::exists(Html("foto/canon-ixus.jpg")));
@@ -294,8 +295,7 @@ TEST_F(GalleryRunTest, CleanUpDeletesStaleAndOrphanOutputsOnly) {
   // Without EXIF pages the "exif" folder loses every page the generator made.
   project_.DetailExifForWeb = false;
   ASSERT_EQ(Run().Outcome, TOutcome::kDone);
-  EXPECT_FALSE(fs::exists(Html("exif/exif_canon-ixus.htm")));
-  EXPECT_TRUE(fs::exists(Html("exif/notes.htm")));
+  EXPECT_TRUE(fs::is_empty(Html("exif")));
   EXPECT_FALSE(Contains(Page("800x600/canon-ixus.htm"), "EXIF Detail"));
 }
 
@@ -312,6 +312,7 @@ TEST_F(GalleryRunTest, PhotosThatFailGetNoOutputsAndNoLinks) {
   // An output of an earlier run of the failing photo goes.
   fs::create_directories(Html("800x600"));
   WriteFileBytes(Html("800x600/broken last.htm"), "old");
+  ASSERT_TRUE(GalleryRecord::Write(Html(""), {"800x600/broken last.htm"}));
 
   const GalleryRun::TReport report = Run({first, a, b, last});
   ASSERT_EQ(report.Outcome, TOutcome::kDone);
@@ -417,6 +418,301 @@ TEST_F(GalleryRunTest, EmptyTitleNoPhotosAndAnOutputFolderThatCannotBeMade) {
   project_.HtmlDir = out_.File("file/web");
   EXPECT_EQ(Run().Outcome, TOutcome::kCannotCreateFolder);
   EXPECT_FALSE(fs::exists(out_.File("file/web")));
+}
+
+// A file as a test tells whether it was written: its inode, date and bytes;
+// a folder by its date, which any file made, renamed or removed in it moves.
+struct TFileState {
+  fs::file_time_type time;
+  uintmax_t links = 0;
+  ino_t inode = 0;
+  std::string bytes;
+  bool operator==(const TFileState&) const = default;
+};
+void PrintTo(const TFileState& state, std::ostream* out) {
+  *out << "inode " << state.inode << ", " << state.bytes.size() << " bytes, written "
+       << state.time.time_since_epoch().count();
+}
+
+// Every file and folder below root, with its state.
+std::map<std::string, TFileState> States(const std::string& root) {
+  std::map<std::string, TFileState> states;
+  states["."] = {fs::last_write_time(root), 0, 0, {}};
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_directory()) {
+      states[fs::relative(entry.path(), root).string() + "/"] = {entry.last_write_time(), 0, 0, {}};
+      continue;
+    }
+    struct stat info {};
+    EXPECT_EQ(stat(entry.path().c_str(), &info), 0);
+    states[fs::relative(entry.path(), root).string()] = {entry.last_write_time(), entry.hard_link_count(),
+                                                         info.st_ino, ReadFileBytes(entry.path().string())};
+  }
+  return states;
+}
+
+// A copy of a camera photo whose dates all read "0000:00:00 00:00:00" or
+// blanks: the empty dates of a camera that was never set.
+void WriteUndatedPhoto(const std::string& photo, const std::string& path, const std::string& empty) {
+  std::string bytes = ReadFileBytes(testsupport::PhotoPath(photo));
+  static const std::regex kDate("[0-9]{4}:[0-9]{2}:[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}");
+  WriteFileBytes(path, std::regex_replace(bytes, kDate, empty));
+}
+
+TEST_F(GalleryRunTest, APhotoWithoutADateShowsNoneOnAnyPage) {
+  WritePlainPhoto(photos_.File("plain.jpg"), 120, 90);
+  WriteUndatedPhoto("canon-ixus.jpg", photos_.File("zeros.jpg"), "0000:00:00 00:00:00");
+  WriteUndatedPhoto("Kodak_CX7530.jpg", photos_.File("blanks.jpg"), "    :  :     :  :  ");
+  Add("Canon_40D.jpg", "dated.jpg");
+  for (const int language : {1, 0}) {
+    SCOPED_TRACE(language);
+    project_.WebLanguage = language;
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    for (const auto& [rel, page] : Files()) EXPECT_FALSE(Contains(page, "1900")) << rel;
+    const std::string date = language == 1 ? "Datum:" : "Date:";
+    const std::string time = language == 1 ? "\xC8" "as:" : "Time:";
+    for (const char* size : {"800x600", "1024x768"}) {
+      for (const char* undated : {"plain", "zeros", "blanks"}) {
+        const std::string page = Page(std::string(size) + "/" + undated + ".htm");
+        EXPECT_FALSE(Contains(page, date) || Contains(page, time)) << size << " " << undated;
+      }
+      const std::string dated = Page(std::string(size) + "/dated.htm");
+      const std::string value = "</font></font></td>\r\n\r\n<td><font face=\"Verdana\"><font size=-3>";
+      EXPECT_TRUE(Contains(dated, date + value + "30.05.2008"));
+      EXPECT_TRUE(Contains(dated, time + value + "15:56:01"));
+    }
+    // The EXIF page shows the photo's other tags, but no row for its dates.
+    const std::string exif = Page("exif/exif_zeros.htm");
+    EXPECT_TRUE(Contains(exif, "Canon"));
+    EXPECT_FALSE(Contains(exif, "Date/Time"));
+    EXPECT_TRUE(Contains(Page("exif/exif_dated.htm"), "Original Date/Time"));
+  }
+}
+
+TEST_F(GalleryRunTest, UserFilesInTheGalleryFoldersRefuseTheRunAndStayUntouched) {
+  AddCameraPhotos(3);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const std::string cache = photos_.File(ImageCRC::kCacheName);
+  // Files of the user's own; some look like outputs, one is named as the
+  // resized photo of a photo of the list.
+  const char* const kOwn[] = {"foto/dovolena.jpg",  "th/th_mine.jpg",    "800x600/page0007.htm",
+                              "exif/exif_x.htm",    "foto/notes.txt",    "ico/logo.png",
+                              "1024x768/index.html", "th/TH_CANON-IXUS.JPG"};
+  for (const char* own : kOwn) {
+    SCOPED_TRACE(own);
+    WriteFileBytes(Html(own), std::string("mine: ") + own);
+    fs::remove(Html("foto/canon-ixus.jpg"));  // a run would make it again
+    const auto before = States(Html(""));
+    const auto cacheBefore = States(photos_.Path()).at(ImageCRC::kCacheName);
+    const GalleryRun::TReport report = Run();
+    EXPECT_EQ(report.Outcome, TOutcome::kForeignFiles);
+    EXPECT_EQ(report.Foreign, std::vector<std::string>{own});
+    EXPECT_EQ(States(Html("")), before);
+    EXPECT_TRUE(States(photos_.Path()).at(ImageCRC::kCacheName) == cacheBefore) << cache;
+    fs::remove(Html(own));
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  }
+
+  // A folder of the gallery that cannot be listed might hold anything (the
+  // super-user lists every folder).
+  if (geteuid() != 0) {
+    fs::permissions(Html("th"), fs::perms::owner_read, fs::perm_options::remove);
+    const GalleryRun::TReport report = Run();
+    fs::permissions(Html("th"), fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(report.Outcome, TOutcome::kForeignFiles);
+    EXPECT_EQ(report.Foreign, std::vector<std::string>{"th/"});
+  }
+}
+
+TEST_F(GalleryRunTest, TheParentFolderOfThePhotosIsRefusedWithTheUsersPhotosWhole) {
+  // Photos in Fotky/2024, the gallery asked for in Fotky, whose own "foto"
+  // folder holds the user's a.jpg and b.jpg.
+  const std::string fotky = out_.File("Fotky");
+  fs::create_directories(fotky + "/2024");
+  fs::create_directories(fotky + "/foto");
+  for (const char* name : {"a.jpg", "c.jpg"})
+    fs::copy_file(testsupport::PhotoPath("Kodak_CX7530.jpg"), fotky + "/2024/" + name);
+  fs::copy_file(testsupport::PhotoPath("Canon_40D.jpg"), fotky + "/foto/a.jpg");
+  fs::copy_file(testsupport::PhotoPath("Nikon_D70.jpg"), fotky + "/foto/b.jpg");
+  const auto before = States(fotky);
+  project_.HtmlDir = fotky;
+  TIgnoreList ignore;
+  const GalleryRun::TReport report = GalleryRun::Generate(
+      project_, fotky + "/2024", GalleryRun::ListPhotos(fotky + "/2024", ignore), {}, {});
+  EXPECT_EQ(report.Outcome, TOutcome::kForeignFiles);
+  EXPECT_EQ(report.Foreign, (std::vector<std::string>{"foto/a.jpg", "foto/b.jpg"}));
+  EXPECT_EQ(States(fotky), before);
+}
+
+TEST_F(GalleryRunTest, AGalleryWithoutItsRecordIsRefusedUntilItsFoldersAreEmptied) {
+  AddCameraPhotos(2);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const std::string record = Html(GalleryRecord::kRecordName);
+  const std::string victim = out_.File("victim.jpg");
+  WriteFileBytes(victim, "outside the gallery");
+  // As an earlier version left it, and with damaged records, one naming a
+  // file outside the gallery's folders.
+  const char* const kRecords[] = {
+      nullptr,
+      "Quillmarsh gallery\r\nfoto\t../../victim.jpg\r\n",
+      "Quillmarsh gallery\r\nfoto\t..\r\n",
+      "Quillmarsh gallery\r\n..\tvictim.jpg\r\n",
+      "Quillmarsh gallery\r\nfoto/fujifilm-finepix40i.jpg\r\n",
+      "Quillmarsh gallery\r\nfoto\t.hidden\r\n",
+      "Quillmarsh gallery\r\nfoto\t%2E%2E%2Fvictim.jpg\r\n",
+      "Quillmarsh gallery\r\nfoto\tbad%zz\r\n",
+      "Quillmarsh gallery\r\nfoto\t\r\n",
+      "quillmarsh gallery\r\n",
+  };
+  for (const char* bytes : kRecords) {
+    SCOPED_TRACE(bytes == nullptr ? "no record" : bytes);
+    if (bytes == nullptr)
+      fs::remove(record);
+    else
+      WriteFileBytes(record, bytes);
+    GalleryRecord::TFiles files;
+    EXPECT_EQ(GalleryRecord::Read(Html(""), files),
+              bytes == nullptr ? GalleryRecord::TRead::kNone : GalleryRecord::TRead::kDamaged);
+    EXPECT_TRUE(files.empty());
+    const auto before = States(Html(""));
+    const GalleryRun::TReport report = Run();
+    EXPECT_EQ(report.Outcome, TOutcome::kForeignFiles);
+    // Every file of the subfolders, and nothing else, is told.
+    std::vector<std::string> all;
+    for (const auto& [rel, state] : before)
+      if (rel.find('/') != std::string::npos && rel.back() != '/') all.push_back(rel);
+    EXPECT_EQ(report.Foreign, all);
+    EXPECT_EQ(States(Html("")), before);
+    EXPECT_EQ(ReadFileBytes(victim), "outside the gallery");
+  }
+  // Emptied by the user, the folders take a new gallery.
+  for (const char* sub : GalleryLayout::kSubfolders) fs::remove_all(Html(sub));
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_TRUE(fs::exists(Html("foto/fujifilm-finepix40i.jpg")));
+}
+
+TEST(GalleryRecord, ReadsBackWhatItWroteAndKeepsAnUnchangedFile) {
+  testsupport::TempDir dir;
+  const GalleryRecord::TFiles files = {"th/th_a\tb.jpg", "foto/100 % léto.jpg", "800x600/page0001.htm",
+                                       "exif/exif_a\r\nb.htm", "ico/left.gif", "1024x768/index.htm"};
+  ASSERT_TRUE(GalleryRecord::Write(dir.Path(), files));
+  GalleryRecord::TFiles read;
+  ASSERT_EQ(GalleryRecord::Read(dir.Path(), read), GalleryRecord::TRead::kRead);
+  EXPECT_EQ(read, files);
+  const std::string path = GalleryRecord::RecordPath(dir.Path());
+  EXPECT_TRUE(ReadFileBytes(path).starts_with("Quillmarsh gallery\r\n1024x768\tindex.htm\r\n800x600\tpage0001.htm\r\n"));
+  fs::last_write_time(path, kOld);
+  ASSERT_TRUE(GalleryRecord::Write(dir.Path(), files));
+  EXPECT_EQ(fs::last_write_time(path), kOld);
+  // Nothing it would not read back is written.
+  for (const char* bad : {"foto/../x.jpg", "foto/.x", "other/x.jpg", "x.jpg", "foto/"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(GalleryRecord::Write(dir.Path(), {bad}));
+  }
+  ASSERT_EQ(GalleryRecord::Read(dir.Path(), read), GalleryRecord::TRead::kRead);
+  EXPECT_EQ(read, files);
+  // Added files go in; a gallery without a record gets none.
+  ASSERT_TRUE(GalleryRecord::Add(dir.Path(), {"foto/new.jpg"}));
+  ASSERT_EQ(GalleryRecord::Read(dir.Path(), read), GalleryRecord::TRead::kRead);
+  EXPECT_EQ(read.count("foto/new.jpg"), 1u);
+  testsupport::TempDir none;
+  ASSERT_TRUE(GalleryRecord::Add(none.Path(), {"foto/new.jpg"}));
+  EXPECT_FALSE(fs::exists(GalleryRecord::RecordPath(none.Path())));
+}
+
+// The sizes the thumbnail of photo comes to at each quality from 1 to 99,
+// as a run encodes it.
+std::vector<int64_t> ThumbnailSizes(const std::string& photo, const std::string& work) {
+  TExifReader reader;
+  EXPECT_TRUE(reader.ReadFromFile(photo));
+  EXPECT_TRUE(JPegUtils::ExtractThumbnail(reader, work));
+  std::vector<int64_t> sizes(100, -1);
+  for (int quality = 1; quality <= 99; ++quality) {
+    JPegUtils::TCompressSettings settings;
+    settings.Compression = 100 - quality;
+    settings.Keep = false;
+    settings.MaxSize = settings.Tolerance = "0";
+    std::string jpeg;
+    EXPECT_TRUE(JPegUtils::EncodeToTargetSize(work, work, JPegUtils::kSiteThumbMode, reader.GetOrientation(),
+                                              settings, {}, jpeg));
+    sizes[static_cast<size_t>(quality)] = static_cast<int64_t>(jpeg.size());
+  }
+  return sizes;
+}
+
+TEST_F(GalleryRunTest, ASecondRunWritesNoFileAlsoForAnImageOutsideItsWindow) {
+  const std::vector<std::string> photos = AddCameraPhotos(4);
+  const struct {
+    const char* what;
+    bool outside;
+    bool keep;
+  } cases[] = {{"every image in its window", false, true},
+               {"without a size limit", false, false},
+               {"thumbnails that cannot land in it", true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    project_.KeepMaxImgSize = project_.KeepTbMaxSize = c.keep;
+    if (c.outside) {
+      // A window between two qualities next to each other, so that where the
+      // search ends depends on where it starts.
+      const std::vector<int64_t> sizes = ThumbnailSizes(photos[0], out_.File("thumbnail.jpg"));
+      size_t quality = 20;
+      while (quality < 98 && sizes[quality + 1] - sizes[quality] < 4) ++quality;
+      project_.TbMaxSize = std::to_string((sizes[quality] + sizes[quality + 1]) / 2);
+      project_.TbTolerance = "1";
+    }
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    const THtmlProject settings = project_;
+    const auto before = States(Html(""));
+    const auto cache = States(photos_.Path()).at(ImageCRC::kCacheName);
+    ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+    // Those thumbnails, and without a limit every image, are tried again
+    // and come out the same.
+    EXPECT_EQ(encodings_ > 0, c.outside || !c.keep);
+    EXPECT_EQ(States(Html("")), before);
+    EXPECT_TRUE(States(photos_.Path()).at(ImageCRC::kCacheName) == cache);
+    EXPECT_EQ(project_.TbCompression, settings.TbCompression);
+    EXPECT_EQ(project_.ThumbQualityStep, settings.ThumbQualityStep);
+    EXPECT_EQ(project_.ImageCompression, settings.ImageCompression);
+  }
+}
+
+TEST_F(GalleryRunTest, ARunStoppedAndFinishedGivesTheImagesOfOneRun) {
+  const std::vector<std::string> photos = AddCameraPhotos(6);
+  // Windows every image has to search for.
+  project_.ImgMaxSize = "9";
+  project_.ImgTolerance = "1";
+  project_.TbMaxSize = "1800";
+  project_.TbTolerance = "60";
+  const THtmlProject settings = project_;
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const std::map<std::string, std::string> oneRun = Files();
+
+  // The same photos into a new gallery, stopped at the fourth photo.
+  testsupport::TempDir again;
+  for (const std::string& photo : photos) fs::copy_file(photo, again.File(fs::path(photo).filename()));
+  project_ = settings;
+  project_.HtmlDir = again.File("Web Out");
+  struct TStop {};
+  TIgnoreList ignore;
+  int shown = 0;
+  GalleryRun::TEvents events;
+  events.ShowPhoto = [&shown](const std::string&, const TExifReader&, const std::string&) {
+    if (++shown == 4) throw TStop{};
+  };
+  const std::vector<std::string> list = GalleryRun::ListPhotos(again.Path(), ignore);
+  EXPECT_THROW(GalleryRun::Generate(project_, again.Path(), list, {}, events), TStop);
+  ASSERT_TRUE(fs::exists(again.File("Web Out/foto/canon-ixus.jpg")));
+  ASSERT_EQ(GalleryRun::Generate(project_, again.Path(), list, {}, {}).Outcome, TOutcome::kDone);
+  std::map<std::string, std::string> finished;
+  for (const auto& [rel, state] : States(again.File("Web Out")))
+    if (rel.rfind("ico/", 0) != 0 && rel != "." && rel.back() != '/') finished[rel] = state.bytes;
+  for (const auto& [rel, bytes] : oneRun) {
+    if (rel.rfind("th/", 0) == 0 || rel.rfind("foto/", 0) == 0) {
+      EXPECT_TRUE(finished.at(rel) == bytes) << rel;
+    }
+  }
+  EXPECT_EQ(finished.size(), oneRun.size());
 }
 
 }  // namespace

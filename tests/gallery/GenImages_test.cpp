@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -89,12 +90,19 @@ TEST(GenImages, FilmEdgeIsProgressiveJfifAt96Dpi) {
   EXPECT_EQ(bytes.at(sof + 9), 3);
 }
 
-TEST(GenImages, RewritesExistingFilesAndFailsWhereNoFolderCanBe) {
+TEST(GenImages, RewritesOtherFilesKeepsItsOwnAndFailsWhereNoFolderCanBe) {
   testsupport::TempDir dir;
   testsupport::WriteFileBytes(dir.File("left.gif"), std::string(5000, 'x'));
   ASSERT_TRUE(GenImages::WriteGalleryImages(dir.Path()));
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("left.gif")).substr(0, 6), "GIF89a");
   EXPECT_LT(testsupport::ReadFileBytes(dir.File("left.gif")).size(), 5000u);
+  // Images that hold their bytes already keep their files and dates.
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+  for (const char* name : GenImages::kImageNames) std::filesystem::last_write_time(dir.File(name), old);
+  const auto folderTime = std::filesystem::last_write_time(dir.Path());
+  ASSERT_TRUE(GenImages::WriteGalleryImages(dir.Path()));
+  for (const char* name : GenImages::kImageNames) EXPECT_EQ(std::filesystem::last_write_time(dir.File(name)), old);
+  EXPECT_EQ(std::filesystem::last_write_time(dir.Path()), folderTime);
   EXPECT_FALSE(GenImages::WriteGalleryImages(dir.File("left.gif")));
 }
 

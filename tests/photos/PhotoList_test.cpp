@@ -89,21 +89,30 @@ TEST(PhotoList, TheListTakesJpegAndExifFilesThatExistAndCountsEveryPath) {
 TEST(PhotoList, ByExposureThenNameWithUndatedPhotosFirst) {
   TempDir dir;
   WriteFileBytes(dir.File("z_no_exif.jpg"), std::string("\xFF\xD8\xFF\xD9", 4));
+  // A camera whose clock was never set writes empty dates.
+  std::string zeros = testsupport::ReadFileBytes(testsupport::PhotoPath("canon-ixus.jpg"));
+  for (size_t at; (at = zeros.find("2001:06:09 15:17:32")) != std::string::npos;)
+    zeros.replace(at, 19, "0000:00:00 00:00:00");
+  WriteFileBytes(dir.File("u_zeros.jpg"), zeros);
   const std::vector<std::string> paths = {
       Copy(dir, "Canon_40D.jpg", "m.jpg"),        // 2008-05-30
       Copy(dir, "canon-ixus.jpg", "y.jpg"),       // 2001-06-09
       Copy(dir, "canon-ixus.jpg", "X.jpg"),       // the same second
       Copy(dir, "nikon-e950.jpg", "k.jpg"),       // 2001-04-06
       dir.File("z_no_exif.jpg"),
+      dir.File("u_zeros.jpg"),
   };
   const TPhotoListing listing = PhotoList::Load(paths, {});
-  EXPECT_EQ(Names(listing, dir.Path()), "z_no_exif.jpg k.jpg X.jpg y.jpg m.jpg");
-  EXPECT_EQ(listing.Entries[0].Display, "01.01.1900|00:00:00|z_no_exif.jpg");
+  EXPECT_EQ(Names(listing, dir.Path()), "u_zeros.jpg z_no_exif.jpg k.jpg X.jpg y.jpg m.jpg");
+  // No made-up date for them.
+  EXPECT_EQ(listing.Entries[0].Display, "||u_zeros.jpg");
+  EXPECT_EQ(listing.Entries[1].Display, "||z_no_exif.jpg");
+  EXPECT_EQ(listing.Entries[2].Display, "06.04.2001|11:51:40|k.jpg");
 
   TPhotoListOptions byName;
   byName.ByExposure = false;
   EXPECT_EQ(Names(PhotoList::Load(paths, byName), dir.Path()),
-            "k.jpg m.jpg X.jpg y.jpg z_no_exif.jpg");
+            "k.jpg m.jpg u_zeros.jpg X.jpg y.jpg z_no_exif.jpg");
 }
 
 TEST(PhotoList, NamesThatDifferOnlyInCaseStayTwoPhotosInTheOrderGiven) {

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
 #include <filesystem>
 #include <set>
 
@@ -362,6 +363,32 @@ TEST_F(MainFormTest, APhotoPickedFromEitherListIsShownAndCancellingChangesNothin
     EXPECT_EQ(Enabled("NextFile"), p.shown != std::string("b.jpg"));
   }
   EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MainFormTest, ThePhotoListShowsAnEmptyDateForAPhotoWithoutOne) {
+  WriteNoExifPhoto(photos.File("plain.jpg"));
+  // A camera whose clock was never set writes empty dates.
+  std::string zeros = testsupport::ReadFileBytes(PhotoPath("canon-ixus.jpg"));
+  for (size_t at; (at = zeros.find("2001:06:09 15:17:32")) != std::string::npos;)
+    zeros.replace(at, 19, "0000:00:00 00:00:00");
+  testsupport::WriteFileBytes(photos.File("zeros.jpg"), zeros);
+  Copy("Canon_40D.jpg", "dated.jpg", photos);
+  Open(photos.File("dated.jpg"));
+  ASSERT_EQ(Names(), "plain.jpg zeros.jpg dated.jpg");
+  form->show();
+  std::vector<std::array<QString, 3>> rows;
+  OnNextModal<TImageListForm>([&rows](TImageListForm& picker) {
+    for (int row = 0; row < picker.SG->rowCount(); ++row) {
+      std::array<QString, 3>& cells = rows.emplace_back();
+      for (int column = 0; column < 3; ++column)
+        if (const QTableWidgetItem* item = picker.SG->item(row, column)) cells[size_t(column)] = item->text();
+    }
+    picker.CancelButton->click();
+  });
+  QApplication::setActiveWindow(form);
+  QTest::keySequence(form, QKeySequence("Ctrl+L"));
+  EXPECT_EQ(rows, (std::vector<std::array<QString, 3>>{
+                      {"", "", "plain.jpg"}, {"", "", "zeros.jpg"}, {"30.05.2008", "15:56:01", "dated.jpg"}}));
 }
 
 TEST_F(MainFormTest, DeletingAsksAboutDeletingAndRemovesExactlyThatFile) {

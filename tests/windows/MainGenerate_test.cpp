@@ -1,8 +1,8 @@
 // The main window's gallery generation through its menu item: the gallery
 // written, the window's commands held while the run lets events through and
 // given back afterwards with the sort box and the image view, the project
-// stored; an invalid project, names that would share outputs and an output
-// folder that cannot be made.
+// stored; an invalid project, names that would share outputs, an output
+// folder that cannot be made and one that holds files of the user's own.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -143,6 +143,18 @@ TEST_F(MainGenerate, RefusalsWriteNothingAndAreTold) {
   EXPECT_EQ(hook->Said()[1], "Chyba|Nelze vytvořit adresář pro html-projekt");
   EXPECT_FALSE(fs::exists(Html("800x600")));
   EXPECT_TRUE(Find<QAction>(*main, "GenerateCurrentProject1")->isEnabled());
+
+  // A folder of the gallery holding the user's own photo.
+  fs::remove(Html("th"));
+  fs::create_directories(Html("foto"));
+  testsupport::WriteFileBytes(Html("foto/a.jpg"), "the user's own photo");
+  Generate();
+  ASSERT_EQ(hook->Boxes().size(), 3u);
+  EXPECT_EQ(hook->Boxes()[2].text, Language::GetText(470) + "\n\nfoto/a.jpg");
+  EXPECT_EQ(hook->Boxes()[2].icon, platform::MessageIcon::Error);
+  EXPECT_EQ(testsupport::ReadFileBytes(Html("foto/a.jpg")), "the user's own photo");
+  EXPECT_FALSE(fs::exists(Html("th")) || fs::exists(Html("800x600")));
+  EXPECT_EQ(project->ProjectIndex(), -1);
 }
 
 }  // namespace
