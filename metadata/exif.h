@@ -274,7 +274,8 @@ class TExifReader {
   // The maker number, or when none was recognised from the maker note, the
   // maker found in the Make text (0 when none).
   uint8_t GetMakerId() const;
-  // 0 not fired, 1 fired, 255 unknown (no Flash tag).
+  // From the Flash tag's "fired" bit: 0 not fired, 1 fired; 255 unknown
+  // (no Flash tag, or a value the EXIF standard does not define).
   uint8_t GetFlashState() const;
   // The Orientation tag of IFD0, 1 to 8 (metadata/Orientation.h); 1, as
   // stored, when the tag is missing or holds another number.
