@@ -323,6 +323,8 @@ class TExifReader {
   // The comment's lines, each ended by CR LF; empty when there is none.
   std::string GetUserComment() const;
   void SetUserComment(const std::string& text);
+  // True when the comment differs from the one read, blanks around it aside.
+  bool CommentChanged() const;
 
   // Saves of one part of the pending edits, in the same way as SaveChanges,
   // and reads the photo again keeping the other edits. Each is true when it
@@ -359,7 +361,6 @@ class TExifReader {
   bool SaveByRebuild(unsigned parts);
   bool StartWorkSegment(const std::string& path) const;
   bool StampSegment(const std::string& segmentFile, unsigned parts) const;
-  bool CommentChanged() const;
   bool PutCommentInto(const std::string& segmentFile) const;
   bool ReplacesGpsIfd() const;
   bool GpsNeedsRebuild() const;

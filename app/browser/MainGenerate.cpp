@@ -68,7 +68,7 @@ bool TMainForm::GenerateCurrentProject() {
   if (busy_ || project == nullptr) return false;
   GenerateCurrentProject1->setEnabled(false);
   const TAtEnd enableAgain([this] { EnableItem(GenerateCurrentProject1, !files_.empty()); });
-  AskSaveChanges();
+  if (!AskSaveChanges()) return false;
   if (!project->Validate() && !project->Execute()) return false;
 
   const bool sortedByExposure = SortByExposure->isChecked();
