@@ -15,6 +15,7 @@
 #include "app/widgets/SlotGuard.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 
@@ -27,6 +28,7 @@ constexpr int kTextNotSaved = 620;
 constexpr int kTextOnlyCommentSaved = 741;
 constexpr int kTextPositionNotSaved = 742;
 constexpr int kTextDropUnsaved = 743;
+constexpr int kTextCannotMakeOwnFolder = 744;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -129,6 +131,10 @@ bool TMainForm::WriteExif(std::string& unsaved) {
   if (check.problem == GpsFields::TProblem::kNone) SetPosition(position);
   if (!reader_->SaveChanges()) {
     unsaved = Language::GetText(kTextNotSaved) + "\n\n" + currentFile_;
+    // A comment is rebuilt in the private temporary folder.
+    std::string problem;
+    if (platform::PrivateTempDir(problem).empty())
+      unsaved += "\n\n" + Language::GetText(kTextCannotMakeOwnFolder) + "\n" + problem;
     return false;
   }
   // The rows and fields show what the photo holds now (the reader has read

@@ -32,6 +32,7 @@ constexpr int kTextError = 516;
 constexpr int kTextCannotCreateFolder = 517;
 constexpr int kTextNameClash = 640;
 constexpr int kTextPhotosFailed = 641;
+constexpr int kTextCannotMakeOwnFolder = 744;
 // A message names at most this many files.
 constexpr size_t kMaxNamesTold = 20;
 
@@ -136,6 +137,9 @@ bool TMainForm::GenerateCurrentProject() {
       break;
     case GalleryRun::TOutcome::kNameClash:
       Tell(kTextNameClash, report.Clashes, platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kCannotMakeWorkFolder:
+      Tell(kTextCannotMakeOwnFolder, {report.WorkFolderProblem}, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kDone:
       if (!report.Failed.empty()) Tell(kTextPhotosFailed, report.Failed, platform::MessageIcon::Warning);

@@ -45,6 +45,8 @@ enum class TOutcome {
   kNoPhotos,            // nothing to do, nothing written
   kCannotCreateFolder,  // the output folder or a subfolder cannot be made
   kNameClash,           // photos would share outputs; nothing written
+  // The private temporary folder cannot be had; nothing written.
+  kCannotMakeWorkFolder,
 };
 
 struct TReport {
@@ -52,6 +54,8 @@ struct TReport {
   // kNameClash: the file names of the photos that would share outputs, or
   // whose page would be a frameset or film-strip page.
   std::vector<std::string> Clashes;
+  // kCannotMakeWorkFolder: which folder and why.
+  std::string WorkFolderProblem;
   // kDone: photos (file names) that got no outputs because they do not
   // decode or their images or pages could not be written, and pages of the
   // gallery that could not be written.

@@ -292,9 +292,20 @@ TEST_F(MainFormEditTest, ARefusedPositionIsNotWrittenButTheCommentIsAndAFailedWr
   EXPECT_TRUE(ReadFileBytes(photo) == bytes);
   EXPECT_TRUE(form->Modified());
 
+  // A comment is rebuilt in the private temporary folder: one that cannot be
+  // made is named, and why.
+  const std::string temp = home.Path() + "/tmp";
+  fs::remove_all(temp);
+  testsupport::WriteFileBytes(temp, "not a folder");
+  Save();
+  ASSERT_EQ(Boxes().size(), shown + 2);
+  EXPECT_EQ(Boxes().back().text, "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + photo +
+                                      "\n\nSložku programu nelze vytvořit:\n" + temp + ": Not a directory");
+  fs::remove(temp);
+
   // The edit is still there to be saved.
   Save();
-  EXPECT_EQ(Boxes().size(), shown + 1);
+  EXPECT_EQ(Boxes().size(), shown + 2);
   EXPECT_EQ(Exiftool("-UserComment -GPSLatitude -GPSLongitude", photo), "Komentář nový\n50.5\n14.4\n");
 }
 

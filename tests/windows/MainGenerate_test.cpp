@@ -1,8 +1,8 @@
 // The main window's gallery generation through its menu item: the gallery
 // written, the window's commands held while the run lets events through and
 // given back afterwards with the sort box and the image view, the project
-// stored; an invalid project, names that would share outputs and an output
-// folder that cannot be made.
+// stored; an invalid project, names that would share outputs, an output
+// folder and the program's temporary folder that cannot be made.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,6 +19,7 @@
 #include "app/browser/Main.h"
 #include "app/projects/HtmlProjectSettings.h"
 #include "app/start/GlobalWindows.h"
+#include "platform/Environment.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
@@ -143,6 +144,17 @@ TEST_F(MainGenerate, RefusalsWriteNothingAndAreTold) {
   EXPECT_EQ(hook->Said()[1], "Chyba|Nelze vytvořit adresář pro html-projekt");
   EXPECT_FALSE(fs::exists(Html("800x600")));
   EXPECT_TRUE(Find<QAction>(*main, "GenerateCurrentProject1")->isEnabled());
+
+  // A file where the program's private temporary folder belongs.
+  fs::remove(Html("th"));
+  const std::string temp = platform::HomeOverride() + "/tmp";
+  fs::remove_all(temp);
+  testsupport::WriteFileBytes(temp, "not a folder");
+  Generate();
+  ASSERT_EQ(hook->Boxes().size(), 3u);
+  EXPECT_EQ(hook->Said()[2], "Chyba|Složku programu nelze vytvořit:\n\n" + temp + ": Not a directory");
+  EXPECT_FALSE(fs::exists(Html("800x600")));
+  fs::remove(temp);
 }
 
 }  // namespace
