@@ -60,13 +60,12 @@ bool MakeOwnFolder(const std::string& path, std::string& problem) {
     }
     if (end == std::string::npos) break;
   }
+  // A link to a folder is that folder (the user's own arrangement); the
+  // temporary folder refuses one of its own.
   struct stat st {};
-  if (lstat(path.c_str(), &st) != 0) {
-    problem = Problem(path, errno);
-    return false;
-  }
-  if (!S_ISDIR(st.st_mode)) {
-    problem = Problem(path, ENOTDIR);
+  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    const int error = errno;
+    problem = Problem(path, lstat(path.c_str(), &st) == 0 ? ENOTDIR : error);
     return false;
   }
   if (st.st_uid == geteuid() && (st.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) {

@@ -21,9 +21,9 @@ std::string PrivateTempDir(std::string& problem);
 
 // Makes a folder of the program's own with the missing folders above it,
 // each private to the user (mode 0700), and closes the folder itself to
-// others when it is ours and open to them. A symbolic link in its place is
-// no folder. False when it cannot be had, with problem naming the folder
-// that failed and why ("<folder>: <reason>").
+// others when it is ours and open to them. A symbolic link to a folder
+// stands for that folder. False when it cannot be had, with problem naming
+// the folder that failed and why ("<folder>: <reason>").
 bool MakeOwnFolder(const std::string& path, std::string& problem);
 
 // The folder of the settings registry's databases: $QUILLMARSH_HOME itself,
