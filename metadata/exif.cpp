@@ -9,6 +9,7 @@
 #include "metadata/exifExtract.h"
 #include "metadata/exifFormat.h"
 #include "metadata/exifSegmentPlace.h"
+#include "metadata/exifTables.h"
 #include "metadata/exifText.h"
 #include "metadata/exifValue.h"
 #include "platform/FileSystem.h"
@@ -551,12 +552,10 @@ uint16_t TExifReader::GetOrientation() const {
 }
 
 uint8_t TExifReader::GetFlashState() const {
-  switch (values_.flash) {
-    case 0: return 0;
-    case 1: case 5: case 7: return 1;
-    case 255: return 255;
-    default: return values_.flash & 1;  // bit 0 tells whether the flash fired
-  }
+  // Bit 0 of a value the standard defines (those with a text) tells whether
+  // the flash fired; a missing tag (255) or another value tells nothing.
+  if (exif::FindEnumText(exif::kExifIfd, exif::photo::kFlash, values_.flash) == nullptr) return 255;
+  return values_.flash & 1;
 }
 
 bool TExifReader::CanWriteDates() const {

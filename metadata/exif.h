@@ -274,7 +274,8 @@ class TExifReader {
   // The maker number, or when none was recognised from the maker note, the
   // maker found in the Make text (0 when none).
   uint8_t GetMakerId() const;
-  // 0 not fired, 1 fired, 255 unknown (no Flash tag).
+  // From the Flash tag's "fired" bit: 0 not fired, 1 fired; 255 unknown
+  // (no Flash tag, or a value the EXIF standard does not define).
   uint8_t GetFlashState() const;
   // The Orientation tag of IFD0, 1 to 8 (metadata/Orientation.h); 1, as
   // stored, when the tag is missing or holds another number.
@@ -322,6 +323,8 @@ class TExifReader {
   // The comment's lines, each ended by CR LF; empty when there is none.
   std::string GetUserComment() const;
   void SetUserComment(const std::string& text);
+  // True when the comment differs from the one read, blanks around it aside.
+  bool CommentChanged() const;
 
   // Saves of one part of the pending edits, in the same way as SaveChanges,
   // and reads the photo again keeping the other edits. Each is true when it
@@ -358,7 +361,6 @@ class TExifReader {
   bool SaveByRebuild(unsigned parts);
   bool StartWorkSegment(const std::string& path) const;
   bool StampSegment(const std::string& segmentFile, unsigned parts) const;
-  bool CommentChanged() const;
   bool PutCommentInto(const std::string& segmentFile) const;
   bool ReplacesGpsIfd() const;
   bool GpsNeedsRebuild() const;

@@ -22,6 +22,26 @@ std::string CutToBytes(std::string_view text, size_t limit) {
   return std::string(text.substr(0, end));
 }
 
+// The code "UNICODE" and its NUL, then the text in UTF-16 in the photo's
+// byte order, as the reader and other programs read it; cut to the comment's
+// size on a character boundary.
+std::vector<uint8_t> UnicodeComment(std::string_view text, bool motorola) {
+  std::u16string units = Utf8::ToUtf16(StrFunc::Trim(text));
+  const size_t most = (kMaxCommentBytes - 8) / 2;
+  if (units.size() > most) {
+    size_t end = most;
+    if (units[end - 1] >= 0xD800 && units[end - 1] <= 0xDBFF) --end;
+    units.resize(end);
+  }
+  std::vector<uint8_t> bytes{'U', 'N', 'I', 'C', 'O', 'D', 'E', 0};
+  for (const char16_t unit : units) {
+    const uint8_t high = uint8_t(unit >> 8), low = uint8_t(unit);
+    bytes.push_back(motorola ? high : low);
+    bytes.push_back(motorola ? low : high);
+  }
+  return bytes;
+}
+
 uint32_t Padded(size_t size) { return uint32_t(size + (size & 1)); }
 
 // Width of the elements that change with the byte order.
@@ -77,17 +97,22 @@ void TExifDataBlock::AddRationals(uint16_t tag, const std::vector<uint32_t>& pai
 }
 
 void TExifDataBlock::AddString(uint16_t tag, std::string_view text) {
-  if (tag == exif::photo::kUserComment) return AddUserComment(text);
+  if (tag == exif::photo::kUserComment) return AddUserComment(text, false);
   std::vector<uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);
   Add(exif::kTypeAscii, tag, std::move(bytes));
 }
 
-void TExifDataBlock::AddUserComment(std::string_view text) {
-  std::string body = CutToBytes(StrFunc::Trim(text), kMaxCommentBytes - 1);
-  const std::string upper = exif::AsciiUpper(body.substr(0, 7));
-  if (upper.compare(0, 5, "ASCII") != 0 && upper != "UNICODE")
-    body = CutToBytes("ASCII   " + body, kMaxCommentBytes - 1);
+void TExifDataBlock::AddUserComment(std::string_view text, bool motorola) {
+  const std::string trimmed = StrFunc::Trim(text);
+  const std::string upper = exif::AsciiUpper(trimmed.substr(0, 7));
+  if (upper == "UNICODE") {
+    Add(exif::kTypeUndefined, exif::photo::kUserComment,
+        UnicodeComment(std::string_view(trimmed).substr(7), motorola));
+    return;
+  }
+  std::string body = CutToBytes(trimmed, kMaxCommentBytes - 1);
+  if (upper.compare(0, 5, "ASCII") != 0) body = CutToBytes("ASCII   " + body, kMaxCommentBytes - 1);
   std::vector<uint8_t> bytes(body.begin(), body.end());
   bytes.push_back(0);
   Add(exif::kTypeUndefined, exif::photo::kUserComment, std::move(bytes));

@@ -36,12 +36,15 @@ class TExifDataBlock {
   void AddBytes(uint16_t tag, std::vector<uint8_t> values);
   // A RATIONAL entry of numerator, denominator pairs.
   void AddRationals(uint16_t tag, const std::vector<uint32_t>& pairs);
-  // An ASCII entry of the text and a NUL; tag 37510 goes to AddUserComment.
+  // An ASCII entry of the text and a NUL; tag 37510 goes to AddUserComment
+  // (for an Intel-order photo).
   void AddString(uint16_t tag, std::string_view text);
-  // The UserComment (37510), UNDEFINED: the trimmed text and a NUL, after
-  // the code "ASCII   " unless the text begins with "ASCII" or "UNICODE";
-  // cut to 255 bytes on a character boundary.
-  void AddUserComment(std::string_view text);
+  // The UserComment (37510), UNDEFINED, at most 255 bytes, cut on a
+  // character boundary: the trimmed text and a NUL, after the code "ASCII   "
+  // unless the text begins with "ASCII". A text that begins with "UNICODE"
+  // gets that code and a NUL, then the rest of the text in UTF-16, in the
+  // byte order of the photo's EXIF (motorola: big-endian).
+  void AddUserComment(std::string_view text, bool motorola);
 
   const std::vector<TExifDataBlockField>& Fields() const { return fields_; }
   // The same kind of block holding only field i.

@@ -190,7 +190,8 @@ std::string FormatShort(uint8_t kind, uint16_t tag, const TExifValueView& v, boo
         return "Horiz: " + IntText(first) + ", Vert: " + IntText(v.U16(1));
       break;
     case kExifIfd:
-      if (tag == photo::kIsoSpeed) return IntText(first) + " (apex)";
+      // An ISO speed is a plain number, no APEX value.
+      if (tag == photo::kIsoSpeed) return IntText(first);
       break;
     case kCanonIfd:
       if (tag == canon::kFlashParams || tag == canon::kColorParams)
@@ -362,6 +363,19 @@ std::string FormatGpsAscii(uint16_t tag, const std::string& text) {
   return text;
 }
 
+// UTF-16 in the byte order of the photo's EXIF, unless a byte-order mark
+// in front says otherwise; the mark is no part of the text.
+std::string UnicodeCommentText(const uint8_t* bytes, uint32_t size, bool motorola) {
+  if (size >= 2 && ((bytes[0] == 0xFE && bytes[1] == 0xFF) || (bytes[0] == 0xFF && bytes[1] == 0xFE))) {
+    motorola = bytes[0] == 0xFE;
+    bytes += 2;
+    size -= 2;
+  }
+  std::u16string units(size / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) units[i] = char16_t(LoadU16(bytes + 2 * i, motorola));
+  return Utf8::FromUtf16(units);
+}
+
 }  // namespace
 
 std::string FormatValue(uint8_t kind, uint16_t tag, const TExifValueView& v, bool hideUnnamed) {
@@ -419,11 +433,7 @@ std::string UserCommentText(const TExifValueView& v) {
   if (upperCode != "ASCII" && upperCode != "UNICODE" && !code.empty()) text = code + ": ";
   const uint32_t size = v.count - codeSize;
   if (upperCode == "UNICODE") {
-    std::u16string units(size / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i)
-      units[i] = char16_t(uint8_t(bytes[codeSize + 2 * i]) |
-                          uint8_t(bytes[codeSize + 2 * i + 1]) << 8);
-    text += Utf8::FromUtf16(units);
+    text += UnicodeCommentText(v.data + codeSize, size, v.motorola);
   } else {
     text.append(bytes + codeSize, size);
   }

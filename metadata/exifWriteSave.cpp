@@ -116,6 +116,6 @@ bool TExifReader::PutCommentInto(const std::string& segmentFile) const {
     return !present || exif::DeleteTagFromSegment(segmentFile, exif::kExifIfd, kComment);
   }
   TExifDataBlock block = TExifDataBlock::ForKind(exif::kExifIfd);
-  block.AddString(kComment, text);
+  block.AddUserComment(text, !IsIntelOrder());
   return exif::WriteBlockIntoSegment(segmentFile, block);
 }

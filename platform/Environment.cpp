@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits.h>
+#include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,14 +18,25 @@ std::string GetEnv(const char* name) {
   return v ? std::string(v) : std::string();
 }
 
-// Creates dir with mode 0700 when missing and checks that it is a real
-// folder owned by us that nobody else can enter.
-bool EnsurePrivateDir(const std::string& dir) {
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
+std::string Problem(const std::string& folder, int error) {
+  return folder + ": " + std::error_code(error, std::generic_category()).message();
+}
+
+// A real folder of ours that nobody else can enter.
+bool IsPrivateDir(const std::string& dir, std::string& problem) {
   struct stat st {};
-  if (lstat(dir.c_str(), &st) != 0) return false;
-  if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return false;
-  if ((st.st_mode & 077) != 0 && chmod(dir.c_str(), 0700) != 0) return false;
+  if (lstat(dir.c_str(), &st) != 0) {
+    problem = Problem(dir, errno);
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    problem = Problem(dir, ENOTDIR);
+    return false;
+  }
+  if (st.st_uid != geteuid()) {
+    problem = Problem(dir, EACCES);
+    return false;
+  }
   return true;
 }
 
@@ -32,7 +44,43 @@ bool EnsurePrivateDir(const std::string& dir) {
 
 std::string HomeOverride() { return GetEnv("QUILLMARSH_HOME"); }
 
+bool MakeOwnFolder(const std::string& path, std::string& problem) {
+  if (path.empty()) {
+    problem = Problem(path, ENOENT);
+    return false;
+  }
+  // From the top down, so that each missing folder is made private as it
+  // is made.
+  for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+    const std::string folder = path.substr(0, end);
+    if (!folder.empty() && folder.back() != '/' && mkdir(folder.c_str(), 0700) != 0 &&
+        errno != EEXIST) {
+      problem = Problem(folder, errno);
+      return false;
+    }
+    if (end == std::string::npos) break;
+  }
+  // A link to a folder is that folder (the user's own arrangement); the
+  // temporary folder refuses one of its own.
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    const int error = errno;
+    problem = Problem(path, lstat(path.c_str(), &st) == 0 ? ENOTDIR : error);
+    return false;
+  }
+  if (st.st_uid == geteuid() && (st.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) {
+    problem = Problem(path, errno);
+    return false;
+  }
+  return true;
+}
+
 std::string PrivateTempDir() {
+  std::string problem;
+  return PrivateTempDir(problem);
+}
+
+std::string PrivateTempDir(std::string& problem) {
   std::string dir;
   const std::string home = HomeOverride();
   const std::string runtime = GetEnv("XDG_RUNTIME_DIR");
@@ -43,7 +91,7 @@ std::string PrivateTempDir() {
   } else {
     dir = "/tmp/quillmarsh-" + std::to_string(geteuid());
   }
-  if (!EnsurePrivateDir(dir)) return std::string();
+  if (!MakeOwnFolder(dir, problem) || !IsPrivateDir(dir, problem)) return std::string();
   return dir + "/";
 }
 

@@ -10,11 +10,21 @@ namespace platform {
 // The value of QUILLMARSH_HOME, or empty when it is not set.
 std::string HomeOverride();
 
-// The user's private temporary folder, created with mode 0700 when missing:
-// $QUILLMARSH_HOME/tmp, else $XDG_RUNTIME_DIR/quillmarsh, else
-// /tmp/quillmarsh-<uid>. A folder that is not ours, not a real folder or open
-// to others is refused. Returns the path with a trailing "/", empty on failure.
+// The user's private temporary folder, created with mode 0700 when missing
+// (and the missing folders above it, as MakeOwnFolder): $QUILLMARSH_HOME/tmp,
+// else $XDG_RUNTIME_DIR/quillmarsh, else /tmp/quillmarsh-<uid>. A folder that
+// is not ours or not a real folder is refused; one open to others is closed
+// to them. Returns the path with a trailing "/", empty on failure, when
+// problem receives which folder failed and why ("<folder>: <reason>").
 std::string PrivateTempDir();
+std::string PrivateTempDir(std::string& problem);
+
+// Makes a folder of the program's own with the missing folders above it,
+// each private to the user (mode 0700), and closes the folder itself to
+// others when it is ours and open to them. A symbolic link to a folder
+// stands for that folder. False when it cannot be had, with problem naming
+// the folder that failed and why ("<folder>: <reason>").
+bool MakeOwnFolder(const std::string& path, std::string& problem);
 
 // The folder of the settings registry's databases: $QUILLMARSH_HOME itself,
 // else $XDG_CONFIG_HOME/quillmarsh/registry, else

@@ -421,6 +421,10 @@ constexpr NumberedText kTexts[] = {
     {701, "Prezentaci nelze uložit:"},
     {702, "Přehrávač prezentací nelze uložit do složky programu:"},
     {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
+    {741, "Komentář byl uložen, GPS pozice ne."},
+    {742, "GPS pozice nebyla uložena."},
+    {743, "Zahodit neuložené změny a pokračovat?"},
+    {744, "Složku programu nelze vytvořit:"},
 };
 
 }  // namespace

@@ -170,8 +170,14 @@ void TMainForm::LanguageChanged(uint32_t winID) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // Closing is never refused: an edit the user does not save is dropped.
-  SlotGuard::Run([this] { AskSaveChanges(); });
+  // An edit the user does not save is dropped; closing is refused only when
+  // the user keeps an edit that could not be saved.
+  bool close = true;
+  SlotGuard::Run([this, &close] { close = AskSaveChanges(); });
+  if (!close) {
+    event->ignore();
+    return;
+  }
   SaveSettings();
   platform::RemoveFile(thumbnailFile_);
   event->accept();

@@ -90,19 +90,24 @@ class TMainForm : public QMainWindow {
   void ApplyLanguage();
 
   // --- Showing a photo ----------------------------------------------------------
-  void ShowFile(const std::string& fileName, bool withThumbnail);
+  // False when the photo shown stays, its edit kept (AskSaveChanges).
+  bool ShowFile(const std::string& fileName, bool withThumbnail);
   void ShowExif(const TExifReader& reader);
   void ClearDisplay();
   void SetModified(bool flag);
 
   // --- Editing the comment and the position (MainEdit.cpp) ------------------------
   // Offers to save a pending edit of the photo shown (Yes saves; No and
-  // Cancel leave it unsaved).
-  void AskSaveChanges();
+  // Cancel drop it). When Yes could not save all of it, the user is told
+  // what stayed unsaved and asked whether to drop it. True when the edit is
+  // saved or dropped; false when the user keeps it, still pending, and the
+  // photo is to stay shown.
+  [[nodiscard]] bool AskSaveChanges();
   // Writes the comment and, when it was edited, the position into the photo
-  // shown. A position that may not be written, or a write that fails, is
-  // told; the photo is then unchanged and the edit stays pending. True when
-  // saved.
+  // shown. A position that may not be written leaves the position pending
+  // and writes the comment all the same; a write that fails leaves the photo
+  // unchanged and the whole edit pending. What stayed unsaved is told. True
+  // when all of it was saved.
   bool SaveExif();
   // GpsSaveButton and lbLocation: "Loc" and the name of a stored place at
   // the position, else ">> DB".
@@ -418,6 +423,8 @@ class TMainForm : public QMainWindow {
   // The position into the reader: the parts the user changed, or all of it
   // when the photo holds no whole position.
   void SetPosition(const HromadneAkce::TGpsPosition& position);
+  // SaveExif without telling: false with the message of what stayed unsaved.
+  bool WriteExif(std::string& unsaved);
   void ClearChangedMarks();
   // The project window's "force a comment" box; off while there is none.
   static bool ProjectForceNote();

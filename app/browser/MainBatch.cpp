@@ -157,7 +157,7 @@ void TMainForm::RunBatch(int code) {
     const FormTools::TActionsOff commands(*this);
     // The photo shown may change its name or place: an edit is saved or
     // dropped now, never written afterwards into whatever holds the old name.
-    AskSaveChanges();
+    if (!AskSaveChanges()) return;
     SetModified(false);
     RunBatchWork(code);
   }

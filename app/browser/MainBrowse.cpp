@@ -92,7 +92,7 @@ void TMainForm::Open1Click() {
   Open1->setEnabled(false);
   OpenDialog->setDirectory(QString::fromStdString(imageDir_));
   if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty() &&
-      AskSaveProject()) {
+      AskSaveProject() && AskSaveChanges()) {
     const std::string file = OpenDialog->selectedFiles().front().toStdString();
     imageDir_ = StrFunc::ExtractDir(file);
     LoadIgnoreList();
@@ -110,7 +110,7 @@ void TMainForm::OpenFileList(const std::string& text) {
     const std::string path = StrFunc::Trim(line);
     if (!path.empty()) paths.push_back(path);
   }
-  if (paths.empty() || busy_ || !AskSaveProject()) return;
+  if (paths.empty() || busy_ || !AskSaveProject() || !AskSaveChanges()) return;
   TBusy busy(busy_);
   commandLineList_ = true;
   Open1->setEnabled(false);
@@ -233,7 +233,8 @@ void TMainForm::Step(StepKind kind, int rescanThreshold) {
     // The folder holds no photo any more (moved away, or the folder is
     // gone): nothing of the photo shown may stay, as if it were still there.
     if (!currentFile_.empty()) {
-      AskSaveChanges();
+      // The photo is gone: what could not be saved goes with it.
+      (void)AskSaveChanges();
       ShowNoPhoto();
     }
     return;
@@ -249,7 +250,7 @@ void TMainForm::Step(StepKind kind, int rescanThreshold) {
 void TMainForm::ShowListEntry(int index) {
   if (index < 0 || index >= static_cast<int>(files_.size())) return;
   UpdateNavButtons(index);
-  ShowFile(files_[static_cast<size_t>(index)].Path, true);
+  if (!ShowFile(files_[static_cast<size_t>(index)].Path, true)) UpdateNavButtons(IndexOf(currentFile_));
 }
 
 void TMainForm::StepAway() {

@@ -15,6 +15,7 @@
 #include "app/widgets/SlotGuard.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 
@@ -24,6 +25,10 @@ constexpr int kTextSave = 504;
 constexpr int kTextSaveQuestion = 512;
 constexpr int kTextError = 516;
 constexpr int kTextNotSaved = 620;
+constexpr int kTextOnlyCommentSaved = 741;
+constexpr int kTextPositionNotSaved = 742;
+constexpr int kTextDropUnsaved = 743;
+constexpr int kTextCannotMakeOwnFolder = 744;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -81,38 +86,64 @@ void TMainForm::NoteChange() {
   SetModified(true);
 }
 
-void TMainForm::AskSaveChanges() {
-  if (currentFile_.empty() || !modified_) return;
+bool TMainForm::AskSaveChanges() {
+  if (currentFile_.empty() || !modified_) return true;
+  std::string unsaved;
   if (platform::ShowMessageBox(Language::GetText(kTextSaveQuestion),
                                Language::GetText(kTextSave) + "?",
                                platform::MessageButtons::YesNoCancel,
-                               platform::MessageIcon::Question) == platform::MessageAnswer::Yes)
-    SaveExif();
+                               platform::MessageIcon::Question) == platform::MessageAnswer::Yes &&
+      !WriteExif(unsaved) &&
+      // Nothing typed is dropped unless the user says so.
+      platform::ShowMessageBox(unsaved + "\n\n" + Language::GetText(kTextDropUnsaved),
+                               Language::GetText(kTextError), platform::MessageButtons::YesNo,
+                               platform::MessageIcon::Warning) != platform::MessageAnswer::Yes)
+    return false;
+  // Saved or dropped: nothing is asked again before the next photo.
+  SetModified(false);
+  ClearChangedMarks();
+  return true;
 }
 
 bool TMainForm::SaveExif() {
+  std::string unsaved;
+  if (WriteExif(unsaved)) return true;
+  platform::ShowMessageBox(unsaved, Language::GetText(kTextError), platform::MessageButtons::Ok,
+                           platform::MessageIcon::Error);
+  return false;
+}
+
+bool TMainForm::WriteExif(std::string& unsaved) {
   const bool gpsEdited = latitudeChanged_ || longitudeChanged_ || altitudeChanged_;
   HromadneAkce::TGpsPosition position;
   GpsFields::TCheck check{GpsFields::TProblem::kEmpty, HromadneAkce::TGpsFieldError::None};
-  if (gpsEdited) {
-    check = GPSGroup->CheckPosition(position);
-    if (check.problem != GpsFields::TProblem::kNone &&
-        check.problem != GpsFields::TProblem::kEmpty) {
-      TGpsGroup::TellProblem(check);
-      return false;
-    }
-  }
+  if (gpsEdited) check = GPSGroup->CheckPosition(position);
+  const bool refused =
+      check.problem != GpsFields::TProblem::kNone && check.problem != GpsFields::TProblem::kEmpty;
   reader_->SetUserComment(Note->toPlainText().toStdString());
+  // A position that may not be written stays in its fields; the comment is
+  // written without it.
+  const bool comment = reader_->CommentChanged();
+  if (refused && !comment) {
+    unsaved = GpsFields::ProblemText(check) + "\n\n" + Language::GetText(kTextPositionNotSaved);
+    return false;
+  }
   if (check.problem == GpsFields::TProblem::kNone) SetPosition(position);
   if (!reader_->SaveChanges()) {
-    platform::ShowMessageBox(Language::GetText(kTextNotSaved) + "\n\n" + currentFile_,
-                             Language::GetText(kTextError), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Error);
+    unsaved = Language::GetText(kTextNotSaved) + "\n\n" + currentFile_;
+    // A comment is rebuilt in the private temporary folder.
+    std::string problem;
+    if (platform::PrivateTempDir(problem).empty())
+      unsaved += "\n\n" + Language::GetText(kTextCannotMakeOwnFolder) + "\n" + problem;
     return false;
   }
   // The rows and fields show what the photo holds now (the reader has read
   // it again): an emptied position, which is not removed, comes back.
   ShowRows(*reader_);
+  if (refused) {
+    unsaved = GpsFields::ProblemText(check) + "\n\n" + Language::GetText(kTextOnlyCommentSaved);
+    return false;
+  }
   ShowGps(*reader_);
   SetModified(false);
   ClearChangedMarks();

@@ -36,6 +36,7 @@ constexpr int kTextNameClash = 640;
 constexpr int kTextPhotosFailed = 641;
 constexpr int kTextForeignFiles = 470;
 constexpr int kTextCannotWriteRecord = 471;
+constexpr int kTextCannotMakeOwnFolder = 744;
 // A message names at most this many files.
 constexpr size_t kMaxNamesTold = 20;
 
@@ -72,7 +73,7 @@ bool TMainForm::GenerateCurrentProject() {
   if (busy_ || project == nullptr) return false;
   GenerateCurrentProject1->setEnabled(false);
   const TAtEnd enableAgain([this] { EnableItem(GenerateCurrentProject1, !files_.empty()); });
-  AskSaveChanges();
+  if (!AskSaveChanges()) return false;
   if (!project->Validate() && !project->Execute()) return false;
 
   const bool sortedByExposure = SortByExposure->isChecked();
@@ -147,6 +148,9 @@ bool TMainForm::GenerateCurrentProject() {
     case GalleryRun::TOutcome::kCannotWriteRecord:
       Tell(kTextCannotWriteRecord, {GalleryRecord::RecordPath(StrFunc::Trim(values.HtmlDir))},
            platform::MessageIcon::Error);
+      break;
+    case GalleryRun::TOutcome::kCannotMakeWorkFolder:
+      Tell(kTextCannotMakeOwnFolder, {report.WorkFolderProblem}, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kDone:
       if (!report.Failed.empty()) Tell(kTextPhotosFailed, report.Failed, platform::MessageIcon::Warning);

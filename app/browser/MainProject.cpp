@@ -120,7 +120,7 @@ void TMainForm::Openproject1Click() {
   Openproject1->setEnabled(false);
   const int index = TForm3::Execute(project, this);
   UpdateProjectItems();
-  if (index >= 0 && !busy_ && AskSaveProject()) {
+  if (index >= 0 && !busy_ && AskSaveProject() && AskSaveChanges()) {
     const FormTools::TBusy busy(busy_, {});
     EnableItem(Saveproject1, false);
     std::string folder;

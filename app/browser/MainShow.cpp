@@ -42,8 +42,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-void TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
-  AskSaveChanges();
+bool TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
+  if (!AskSaveChanges()) return false;
   ClearDisplay();
   currentFile_ = fileName;
   reader_->SetHideUnnamedTags(!ShowUnknown->isChecked());
@@ -58,6 +58,7 @@ void TMainForm::ShowFile(const std::string& fileName, bool withThumbnail) {
   if (FullImageShown()) LoadFullImage(fileName);
   SetModified(false);
   ClearChangedMarks();
+  return true;
 }
 
 void TMainForm::ShowThumbnail() {

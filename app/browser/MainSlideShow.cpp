@@ -160,7 +160,7 @@ void TMainForm::SaveSlideShow(bool all) {
     const bool showFilter = !player.empty() && SaveSSP->selectedNameFilter() == filters.front();
     target = chosen + "." + (showFilter ? SlideShowExe::kShowExt : SlideShowPackage::kPackageExt);
   }
-  AskSaveChanges();
+  if (!AskSaveChanges()) return;
 
   const FormTools::TBusy busy(busy_, {});
   const TWaitCursor hourglass;

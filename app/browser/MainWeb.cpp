@@ -138,7 +138,7 @@ void TMainForm::GenerateAllProjectsRun(bool ask) {
   TForm2* project = ProjectForm();
   if (busy_ || project == nullptr) return;
   if (ask && !Ask(kTextGenerateAll, kTextGenerateCaption)) return;
-  AskSaveChanges();
+  if (!AskSaveChanges()) return;
   std::vector<THtmlProject> stored;
   if (!HtmlProjectSettings::ReadProjects(stored)) {
     TellError(Language::GetText(kTextCannotLoad), kTextError);

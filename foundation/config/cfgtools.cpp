@@ -9,6 +9,7 @@
 #include "foundation/config/cfgtoolsreg.h"
 #include "foundation/config/simplestrfunc.h"
 #include "foundation/logger.h"
+#include "platform/Environment.h"
 
 namespace {
 
@@ -34,9 +35,14 @@ bool OnlySeparators(const std::string& text, char separator) {
 TConfig::TConfig() { appcore::CheckFormApplication(true, ""); }
 
 TConfig::~TConfig() {
-  // Nobody is left to tell of a failed save but the log.
-  if (modified_ && store_ && !UpdateFile())
-    logger::LogMessage(logger::LOG_ERROR, "Cannot save the settings");
+  // Nobody is left to tell of a failed save but the log, with the store's
+  // folder when that is what could not be made.
+  if (modified_ && store_ && !UpdateFile()) {
+    std::string problem;
+    if (kind_ == kRegistry && !platform::MakeOwnFolder(platform::RegistryDir(), problem))
+      problem = "; " + problem;
+    logger::LogMessage(logger::LOG_ERROR, "Cannot save the settings" + problem);
+  }
   Close();
 }
 

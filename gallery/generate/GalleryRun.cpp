@@ -24,6 +24,7 @@
 #include "photos/PhotoList.h"
 #include "photos/batch/HromadneAkceKinds.h"
 #include "platform/BusyNotice.h"
+#include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/jpeg/JpegReader.h"
 #include "texts/Language.h"
@@ -142,6 +143,10 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
     return report_;
   }
   SetUpState();
+  if (tempThumbnail_.empty()) {
+    report_.Outcome = TOutcome::kCannotMakeWorkFolder;
+    return report_;
+  }
   if (!FindForeignFiles()) {
     report_.Outcome = TOutcome::kForeignFiles;
     return report_;
@@ -214,7 +219,7 @@ void TGalleryRun::SetUpState() {
   state_.TimePattern = Language::GetText(kTextTimeFormat);
   state_.Today = DateFunc::FormatToday(state_.DatePattern);
   // One file per running program: two programs may generate at once.
-  tempThumbnail_ = StrFunc::GetTempDir();
+  tempThumbnail_ = platform::PrivateTempDir(report_.WorkFolderProblem);
   if (!tempThumbnail_.empty())
     tempThumbnail_ += std::string(kTempThumbnail) + "." + std::to_string(getpid()) + ".jpg";
   for (const std::string& photo : photos_) {

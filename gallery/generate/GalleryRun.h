@@ -49,6 +49,8 @@ enum class TOutcome {
   kNameClash,           // photos would share outputs; nothing written
   kForeignFiles,        // the subfolders hold files the run did not make; nothing written
   kCannotWriteRecord,   // the gallery's record cannot be written; the run stopped there
+  // The private temporary folder cannot be had; nothing written.
+  kCannotMakeWorkFolder,
 };
 
 struct TReport {
@@ -61,6 +63,8 @@ struct TReport {
   // be listed stands as subfolder + "/". A gallery of a program that kept
   // no record has only such files.
   std::vector<std::string> Foreign;
+  // kCannotMakeWorkFolder: which folder and why.
+  std::string WorkFolderProblem;
   // kDone: photos (file names) that got no outputs because they do not
   // decode or their images or pages could not be written, and pages of the
   // gallery that could not be written; GalleryRecord::kRecordName when the

@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
-#include <filesystem>
 
 #include "platform/Environment.h"
 
@@ -148,6 +151,31 @@ class WriteScope {
   bool ok_;
 };
 
+// The store holds the enciphered passwords: its folder is the user's alone
+// (0700) and so are its files (0600), also those an older run made open to
+// others. SQLite gives its journals the mode of the database. With create,
+// the folder and the database file are made when missing; without, a store
+// that is not there is left so.
+bool KeepPrivate(const std::string& file, bool create) {
+  const std::string folder = platform::RegistryDir();
+  std::string problem;
+  struct stat st {};
+  if ((create || stat(folder.c_str(), &st) == 0) && !platform::MakeOwnFolder(folder, problem))
+    return false;
+  if (create) {
+    const int fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    close(fd);
+  }
+  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+    const std::string path = file + suffix;
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
+        (st.st_mode & 077) != 0)
+      chmod(path.c_str(), 0600);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string DatabasePath(HKey root) {
@@ -156,8 +184,7 @@ std::string DatabasePath(HKey root) {
 
 std::unique_ptr<TRegKey> TRegKey::Open(HKey root, std::string_view path, bool create) {
   const std::string file = DatabasePath(root);
-  std::error_code ec;
-  if (create) std::filesystem::create_directories(platform::RegistryDir(), ec);
+  if (!KeepPrivate(file, create)) return nullptr;
   sqlite3* db = nullptr;
   const int flags = create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
   if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <csignal>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "foundation/config/appcfg.h"
 #include "foundation/config/cfgtools.h"
+#include "foundation/logger.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -266,6 +268,69 @@ TEST_F(Registry, KilledWriteBackLeavesTheStoreAsBefore) {
   EXPECT_EQ(config.ReadString("w", "none"), "none");
   config.WriteString("w", "now");
   EXPECT_TRUE(config.UpdateFile());
+}
+
+// The store holds the enciphered FTP passwords: its folder is the user's
+// alone and so are its files, made so under the usual umask, and an older
+// store open to others is closed to them when it is next opened.
+TEST_F(Registry, TheStoreIsTheUsersAloneWhenMadeAndWhenOpenedAgain) {
+  testsupport::TempDir dir;
+  testsupport::ScopedEnv noOverride("QUILLMARSH_HOME", "");
+  testsupport::ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+  const mode_t umaskBefore = umask(022);
+  const auto mode = [](const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 0777;
+  };
+  const std::string folder = dir.File("config/quillmarsh/registry");
+  const std::string file = winregcore::DatabasePath(HKey::CurrentUser);
+  ASSERT_EQ(file, folder + "/current_user.db");
+  {
+    TConfig settings;
+    settings.OpenRegistryDefault(false, "Quillmarsh");
+    settings.SetSection("FTP");
+    settings.WriteString("Password", "$@!enciphered!#$");
+  }
+  EXPECT_EQ(mode(dir.File("config/quillmarsh")), 0700u);
+  EXPECT_EQ(mode(folder), 0700u);
+  EXPECT_EQ(mode(file), 0600u);
+
+  // As an older run left it: open to others, with a journal beside it.
+  ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  testsupport::WriteFileBytes(file + "-journal", "");
+  ASSERT_EQ(chmod((file + "-journal").c_str(), 0644), 0);
+  {
+    TConfig settings;
+    settings.OpenRegistryDefault(false, "Quillmarsh");
+    settings.SetSection("FTP");
+    EXPECT_EQ(settings.ReadString("Password", ""), "$@!enciphered!#$");
+  }
+  EXPECT_EQ(mode(folder), 0700u);
+  EXPECT_EQ(mode(file), 0600u);
+  EXPECT_EQ(mode(file + "-journal"), 0600u);
+  umask(umaskBefore);
+}
+
+// Settings that cannot be saved because the store's folder cannot be made
+// leave in the log which folder and why.
+TEST_F(Registry, AStoreFolderThatCannotBeMadeIsLoggedWithWhy) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("file"), "x");
+  testsupport::ScopedEnv noOverride("QUILLMARSH_HOME", "");
+  testsupport::ScopedEnv config("XDG_CONFIG_HOME", dir.File("file"));
+  std::vector<std::string> logged;
+  logger::SetLogSink([&logged](const logger::LogEntry& e) { logged.push_back(e.text); });
+  {
+    TConfig settings;
+    settings.OpenRegistryDefault(false, "Quillmarsh");
+    settings.SetSection("S");
+    settings.WriteString("v", "1");
+  }
+  logger::SetLogSink({});
+  EXPECT_EQ(logged, std::vector<std::string>{"\r\n\r\nCannot save the settings; " +
+                                             dir.File("file/quillmarsh") + ": Not a directory\r\n"});
 }
 
 TEST_F(Registry, BrokenDatabaseReadsDefaultsAndReportsWriteFailure) {

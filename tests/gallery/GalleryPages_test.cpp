@@ -126,6 +126,40 @@ TEST(GalleryPages, FilmStripEndsPlacesAndAltTexts) {
   EXPECT_TRUE(Contains(page, "\n</body></html>\n"));
 }
 
+// The summary shows the reader's texts: the ISO speed as a number, the
+// whole flash field, and the UNICODE comment of a Motorola-order photo as
+// other programs wrote it.
+TEST(GalleryPages, PhotoPageShowsTheCameraValuesAndTheCommentAsWritten) {
+  testsupport::TempDir dir;
+  const std::string photo = testsupport::CopyPhoto("Fujifilm_FinePix_E500.jpg", dir);
+  ASSERT_EQ(testsupport::CommandOutput("exiftool -q -overwrite_original '-UserComment=Dovolená u moře' "
+                                       "-Flash#=25 '" + photo + "'"),
+            "");
+  TExifReader reader;
+  ASSERT_TRUE(reader.ReadFromFile(photo));
+  GalleryPages::TPageState state;
+  state.CharSet = "ISO-8859-2";
+  state.HtmlDir = dir.Path();
+  state.Reader = &reader;
+  const auto row = [](const std::string& label, const std::string& value) {
+    return "<td><font face=\"Verdana\"><font size=-3>" + label + "</font></font></td>\r\n\r\n"
+           "<td><font face=\"Verdana\"><font size=-3>" + value + "</font></font></td>\r\n";
+  };
+  for (const int size : {800, 1024}) {
+    SCOPED_TRACE(size);
+    const std::string page = dir.File(std::to_string(size) + ".htm");
+    ASSERT_TRUE(GalleryPages::WritePhotoPage(state, size, page, "dscf0001.jpg", false));
+    const std::string text = ReadFileBytes(page);
+    EXPECT_TRUE(Contains(text, row("ISO", "100"))) << text;
+    EXPECT_TRUE(Contains(text, row("Flash", "flash fired, auto mode")));
+    EXPECT_FALSE(Contains(text, "apex"));
+    // The smaller page shows the comment, in the page's character set.
+    if (size == 800) {
+      EXPECT_TRUE(Contains(text, "Dovolen\xE1 u mo\xF8" "e<br>"));
+    }
+  }
+}
+
 TEST(GalleryPages, ExifPageListsNamedTagsOnly) {
   testsupport::TempDir dir;
   // A photo with tags of no name ("0x..." rows).

@@ -406,6 +406,28 @@ TEST_F(GalleryRunTest, PagesAreWrittenInTheirCharacterSetAndLanguage) {
   }
 }
 
+// The private temporary folder below a home that is not there yet is made
+// with it; one that cannot be made stops the run before anything is written,
+// naming the folder and why.
+TEST_F(GalleryRunTest, TheWorkFolderIsMadeWhenMissingAndOneThatCannotBeIsNamed) {
+  AddCameraPhotos(2);
+  {
+    testsupport::ScopedEnv home("QUILLMARSH_HOME", out_.File("new home"));
+    const GalleryRun::TReport report = Run();
+    EXPECT_EQ(report.Outcome, TOutcome::kDone);
+    EXPECT_EQ(report.Photos, 2);
+    EXPECT_TRUE(report.Failed.empty());
+    EXPECT_TRUE(fs::is_directory(out_.File("new home/tmp")));
+  }
+  fs::remove_all(Html(""));
+  WriteFileBytes(out_.File("file"), "x");
+  testsupport::ScopedEnv home("QUILLMARSH_HOME", out_.File("file/home"));
+  const GalleryRun::TReport report = Run();
+  EXPECT_EQ(report.Outcome, TOutcome::kCannotMakeWorkFolder);
+  EXPECT_EQ(report.WorkFolderProblem, out_.File("file/home") + ": Not a directory");
+  EXPECT_FALSE(fs::exists(Html("")));
+}
+
 TEST_F(GalleryRunTest, EmptyTitleNoPhotosAndAnOutputFolderThatCannotBeMade) {
   Add("Kodak_CX7530.jpg", "a.jpg");
   project_.ProjectName = "   ";

@@ -33,6 +33,7 @@ std::string TextOf(const TextCase& c, bool motorola, const testsupport::TempDir&
 
 TEST(ExifTexts, TagTextsFollowTheTables) {
   const std::string deg = "\xC2\xB0";
+  static const std::string kUnicode("UNICODE\0", 8);
   const TextCase cases[] = {
       {0, [](auto& b) { return b.Short(274, {3}); }, "Bottom-Right"},
       {0, [](auto& b) { return b.Short(296, {3}); }, "Centimeter"},
@@ -42,7 +43,7 @@ TEST(ExifTexts, TagTextsFollowTheTables) {
       {1, [](auto& b) { return b.Short(530, {2, 1}); }, "Horiz: 2, Vert: 1"},
       {1, [](auto& b) { return b.Short(284, {2}); }, "YCbCr is stored to separated planes"},
       {2, [](auto& b) { return b.Short(34850, {6}); }, "Program action(high-speed program)"},
-      {2, [](auto& b) { return b.Short(34855, {400}); }, "400 (apex)"},
+      {2, [](auto& b) { return b.Short(34855, {400}); }, "400"},
       {2, [](auto& b) { return b.Short(37384, {99}); }, "Unknown: 99"},
       {2, [](auto& b) { return b.Short(37385, {7}); }, "flash fired with strobe return light"},
       {2, [](auto& b) { return b.Short(40961, {65535}); }, "Uncalibrated"},
@@ -73,7 +74,12 @@ TEST(ExifTexts, TagTextsFollowTheTables) {
        "hello"},
       {2, [](auto& b) { return b.Raw(37510, 7, 12, std::string("JIS\0\0\0\0\0text", 12)); },
        "JIS: text"},
-      {2, [](auto& b) { return b.Raw(37510, 7, 14, std::string("UNICODE\0\x0D\x01\x61\0\0\0", 14)); },
+      // UNICODE in the byte order of the photo, or of the mark in front.
+      {2, [](auto& b) { return b.Raw(37510, 7, 14, kUnicode + b.U16(0x10D) + b.U16('a') + b.U16(0)); },
+       "\xC4\x8D" "a"},
+      {2, [](auto& b) { return b.Raw(37510, 7, 14, kUnicode + std::string("\xFE\xFF\x01\x0D\0a", 6)); },
+       "\xC4\x8D" "a"},
+      {2, [](auto& b) { return b.Raw(37510, 7, 14, kUnicode + std::string("\xFF\xFE\x0D\x01\x61\0", 6)); },
        "\xC4\x8D" "a"},
       {2, [](auto& b) { return b.Raw(37510, 7, 19, std::string("ASCII\0\0\0one\r\ntwo   ", 19)); },
        "one"},

@@ -217,6 +217,30 @@ TEST_F(ExifWritePhoto, CommentEditedBackIsNotRewritten) {
   EXPECT_TRUE(ReadFileBytes(photo) == bytes);
 }
 
+// What the writer puts into a photo of either byte order reads back as
+// written, with the reader and with exiftool: a comment under the code
+// ASCII, and one the text asks to be UNICODE, in the photo's byte order.
+TEST_F(ExifWritePhoto, ACommentReadsBackAsWrittenInEitherByteOrder) {
+  const struct {
+    const char* typed;
+    const char* written;
+  } comments[] = {{"Výlet na Sněžku", "Výlet na Sněžku"}, {"UNICODE Dovolená u moře", "Dovolená u moře"}};
+  for (const char* name : {"Canon_40D.jpg", "Fujifilm_FinePix_E500.jpg"}) {
+    for (const auto& c : comments) {
+      SCOPED_TRACE(std::string(name) + ": " + c.typed);
+      const std::string photo = testsupport::CopyPhoto(name, dir_);
+      TExifReader reader;
+      ASSERT_TRUE(reader.ReadFromFile(photo));
+      reader.SetUserComment(c.typed);
+      ASSERT_TRUE(reader.SaveChanges());
+      TExifReader again;
+      ASSERT_TRUE(again.ReadFromFile(photo));
+      EXPECT_EQ(again.Values().userComment, c.written);
+      EXPECT_EQ(testsupport::Exiftool("-UserComment", photo), std::string(c.written) + "\n");
+    }
+  }
+}
+
 TEST_F(ExifWritePhoto, SpecialModeKeepsItsPanoramaDirection) {
   const exiftest::Builder b(false);
   exiftest::Ifd note;

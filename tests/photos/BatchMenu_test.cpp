@@ -139,6 +139,31 @@ TEST_F(BatchMenuTest, SeparationSortsByFlashAndByGpsMovingOrCopying) {
   }
 }
 
+// Cameras write the whole flash field: "off, did not fire" (16), "auto, did
+// not fire" (24), "on, fired" (9); a value the EXIF standard leaves undefined
+// (2) tells nothing.
+TEST_F(BatchMenuTest, FlashSeparationTakesTheFiredBitOfEveryDefinedValue) {
+  const struct {
+    int flash;
+    const char* folder;
+  } cases[] = {{16, "noflash"}, {24, "noflash"}, {9, "flash"}, {2, "unknown"}};
+  std::vector<std::string> photos;
+  std::string command = "exiftool";
+  for (const auto& c : cases) {
+    photos.push_back(Add("Canon_40D.jpg", "flash-" + std::to_string(c.flash) + ".jpg"));
+    command += std::string(photos.size() > 1 ? " -execute" : "") + " -Flash#=" +
+               std::to_string(c.flash) + " '" + photos.back() + "'";
+  }
+  ASSERT_EQ(testsupport::CommandOutput(command + " -common_args -q -overwrite_original"), "");
+  testsupport::TempDir target;
+  const BatchMenu::TReport report = Run(BatchMenu::kSeparateByFlash, photos, {target.Path(), true});
+  EXPECT_EQ(report.Done, 4);
+  for (size_t i = 0; i < photos.size(); ++i)
+    EXPECT_TRUE(fs::exists(target.File(std::string(cases[i].folder) + "/" +
+                                       fs::path(photos[i]).filename().string())))
+        << cases[i].flash;
+}
+
 TEST_F(BatchMenuTest, SeparationNeverReplacesAFileNorMovesAPhotoOntoItself) {
   testsupport::TempDir target;
   fs::create_directories(target.File("flash"));

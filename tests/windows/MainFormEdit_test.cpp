@@ -241,9 +241,8 @@ TEST_F(MainFormEditTest, AnEditIsOfferedForSavingBeforeAnotherPhotoAndOnClosing)
   EXPECT_EQ(ReadFileBytes(second), secondBytes);
 }
 
-TEST_F(MainFormEditTest, ARefusedPositionOrAFailedWriteLeavesThePhotoAsItWas) {
+TEST_F(MainFormEditTest, ARefusedPositionIsNotWrittenButTheCommentIsAndAFailedWriteWritesNothing) {
   const std::string photo = CopyPhoto("Canon_40D.jpg", photos);
-  const std::string bytes = ReadFileBytes(photo);
   form->OpenFileList(photo);
   Comment("Komentář");
   PasteInto("GoogleSirka", "50.5, 14.4");
@@ -269,10 +268,16 @@ TEST_F(MainFormEditTest, ARefusedPositionOrAFailedWriteLeavesThePhotoAsItWas) {
     Save();
     ASSERT_EQ(Boxes().size(), shown + 1) << r.field;
     EXPECT_EQ(Boxes().back().text.rfind(r.message, 0), 0u) << Boxes().back().text;
+    // The first save writes the comment; the position waits in its fields.
+    const std::string said = shown == 0 ? "Komentář byl uložen, GPS pozice ne." : "GPS pozice nebyla uložena.";
+    EXPECT_EQ(Boxes().back().text.substr(Boxes().back().text.size() - said.size()), said);
+    EXPECT_EQ(Boxes().back().buttons, platform::MessageButtons::Ok);
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(Find<QAction>("Save1")->isEnabled());
   }
-  EXPECT_TRUE(ReadFileBytes(photo) == bytes);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude", photo), "Komentář\n");
+  const std::string bytes = ReadFileBytes(photo);
+  Comment("Komentář nový");
 
   PasteInto("GoogleSirka", "50.5, 14.4");
   Find<QLineEdit>("GpsVyska")->clear();
@@ -287,10 +292,96 @@ TEST_F(MainFormEditTest, ARefusedPositionOrAFailedWriteLeavesThePhotoAsItWas) {
   EXPECT_TRUE(ReadFileBytes(photo) == bytes);
   EXPECT_TRUE(form->Modified());
 
+  // A comment is rebuilt in the private temporary folder: one that cannot be
+  // made is named, and why.
+  const std::string temp = home.Path() + "/tmp";
+  fs::remove_all(temp);
+  testsupport::WriteFileBytes(temp, "not a folder");
+  Save();
+  ASSERT_EQ(Boxes().size(), shown + 2);
+  EXPECT_EQ(Boxes().back().text, "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + photo +
+                                      "\n\nSložku programu nelze vytvořit:\n" + temp + ": Not a directory");
+  fs::remove(temp);
+
   // The edit is still there to be saved.
   Save();
-  EXPECT_EQ(Boxes().size(), shown + 1);
-  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude -GPSLongitude", photo), "Komentář\n50.5\n14.4\n");
+  EXPECT_EQ(Boxes().size(), shown + 2);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude -GPSLongitude", photo), "Komentář nový\n50.5\n14.4\n");
+}
+
+// Leaving a photo (the next one, or closing) with a number that is none in a
+// GPS field: Yes saves the comment all the same, and the position typed is
+// dropped only when the user says so; kept, the photo stays shown with it.
+TEST_F(MainFormEditTest, LeavingWithABadGpsFieldSavesTheCommentAndDropsThePositionOnlyWhenTold) {
+  const std::string first = CopyPhoto("canon-ixus.jpg", photos);
+  const std::string second = CopyPhoto("Canon_40D.jpg", photos);
+  form->OpenFileList(first + "\n" + second);
+  const std::string badAltitude = "Nadmořská výška musí být číslo.\n\n";
+  const std::string drop = "\n\nZahodit neuložené změny a pokračovat?";
+  const auto edit = [this](const char* comment, const char* altitude) {
+    Comment(comment);
+    PasteInto("GoogleSirka", "50.5, 14.4");
+    TypeInto("GpsVyska", altitude);
+  };
+
+  edit("Na vrcholu", "12x");
+  boxes.Answer(MessageAnswer::Yes);
+  boxes.Answer(MessageAnswer::No);
+  QTest::mouseClick(Find<QToolButton>("NextFile"), Qt::LeftButton);
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[1].text, badAltitude + "Komentář byl uložen, GPS pozice ne." + drop);
+  EXPECT_EQ(Boxes()[1].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(form->CurrentFile(), first);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude", first), "Na vrcholu\n");
+  EXPECT_TRUE(form->Modified());
+  EXPECT_EQ(Text("GoogleDelka"), "14.4");
+  EXPECT_EQ(Text("GpsVyska"), "12x");
+  // Corrected, the position is saved too.
+  TypeInto("GpsVyska", "12");
+  Save();
+  EXPECT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude -GPSAltitude", first), "Na vrcholu\n50.5\n12\n");
+
+  // Told to drop it, the window goes on to the next photo.
+  QTest::mouseClick(Find<QToolButton>("NextFile"), Qt::LeftButton);
+  ASSERT_EQ(form->CurrentFile(), second);
+  edit("Druhý", "7y");
+  boxes.Answer(MessageAnswer::Yes);
+  boxes.Answer(MessageAnswer::Yes);
+  QTest::mouseClick(Find<QToolButton>("PrevFile"), Qt::LeftButton);
+  EXPECT_EQ(Boxes().size(), 4u);
+  EXPECT_EQ(form->CurrentFile(), first);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude", second), "Druhý\n");
+
+  // A write that fails on leaving keeps the whole edit unless it is dropped.
+  Comment("Nevejde se");
+  const std::string bytes = ReadFileBytes(first);
+  boxes.Answer(MessageAnswer::Yes);
+  boxes.Answer(MessageAnswer::No);
+  {
+    testsupport::ScopedFileSizeLimit limit(bytes.size() / 2);
+    QTest::mouseClick(Find<QToolButton>("NextFile"), Qt::LeftButton);
+  }
+  ASSERT_EQ(Boxes().size(), 6u);
+  EXPECT_EQ(Boxes()[5].text, "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + first + drop);
+  EXPECT_EQ(form->CurrentFile(), first);
+  EXPECT_TRUE(ReadFileBytes(first) == bytes);
+  EXPECT_EQ(Find<QPlainTextEdit>("Note")->toPlainText(), "Nevejde se");
+
+  // Closing: a kept edit keeps the window open; a dropped one closes it.
+  edit("Při zavírání", "1z");
+  form->show();
+  boxes.Answer(MessageAnswer::Yes);
+  boxes.Answer(MessageAnswer::No);
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(Exiftool("-UserComment", first), "Při zavírání\n");
+  boxes.Answer(MessageAnswer::Yes);
+  boxes.Answer(MessageAnswer::Yes);
+  EXPECT_TRUE(form->close());
+  ASSERT_EQ(Boxes().size(), 10u);
+  EXPECT_EQ(Boxes()[9].text, badAltitude + "GPS pozice nebyla uložena." + drop);
+  EXPECT_EQ(Exiftool("-UserComment -GPSLatitude", first), "Při zavírání\n50.5\n");
 }
 
 TEST_F(MainFormEditTest, AnEmptiedPositionIsNotRemovedAndComesBackAfterSaving) {

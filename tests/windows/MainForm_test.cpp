@@ -469,6 +469,26 @@ TEST_F(MainFormTest, TheGridsShowGeneralAndMakerTagsAndTheirAbsence) {
   EXPECT_FALSE(Find<QLabel>("FullImg")->pixmap().isNull());
 }
 
+// The camera's values as the photo holds them: the ISO speed as a number,
+// the whole flash field (a row even while unnamed tags are hidden), and the
+// UNICODE comment of a Motorola-order photo as other programs wrote it.
+TEST_F(MainFormTest, TheRowsAndTheCommentShowTheCamerasValuesAsWritten) {
+  const std::string photo = Copy("Fujifilm_FinePix_E500.jpg", "DSCF0001.JPG", photos);
+  ASSERT_EQ(testsupport::CommandOutput("exiftool -q -overwrite_original -ISO=64 -Flash#=16 "
+                                       "'-UserComment=Výlet na Sněžku' '" + photo + "'"),
+            "");
+  ASSERT_FALSE(Find<QCheckBox>("ShowUnknown")->isChecked());
+  form->ShowFile(photo, true);
+  std::set<std::string> rows;
+  const auto* grid = Find<QTableWidget>("SG");
+  for (int row = 0; row < grid->rowCount(); ++row)
+    rows.insert(grid->item(row, 0)->text().toStdString() + " = " + grid->item(row, 1)->text().toStdString());
+  EXPECT_EQ(rows.count("ISO Speed Ratings = 64"), 1u);
+  EXPECT_EQ(rows.count("Flash = flash did not fire, compulsory flash suppression"), 1u);
+  EXPECT_EQ(rows.count("User Comment = Výlet na Sněžku"), 1u);
+  EXPECT_EQ(Find<QPlainTextEdit>("Note")->toPlainText(), "Výlet na Sněžku");
+}
+
 TEST_F(MainFormTest, TheTagColumnTakesHalfTheGridWithinItsLimitsInBothGrids) {
   form->ShowFile(PhotoPath("canon-ixus.jpg"), false);
   form->show();

@@ -2,7 +2,8 @@
 // written, the window's commands held while the run lets events through and
 // given back afterwards with the sort box and the image view, the project
 // stored; an invalid project, names that would share outputs, an output
-// folder that cannot be made and one that holds files of the user's own.
+// folder that cannot be made, one that holds files of the user's own, and
+// the program's temporary folder that cannot be made.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include "app/browser/Main.h"
 #include "app/projects/HtmlProjectSettings.h"
 #include "app/start/GlobalWindows.h"
+#include "platform/Environment.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/MessageHook.h"
@@ -155,6 +157,17 @@ TEST_F(MainGenerate, RefusalsWriteNothingAndAreTold) {
   EXPECT_EQ(testsupport::ReadFileBytes(Html("foto/a.jpg")), "the user's own photo");
   EXPECT_FALSE(fs::exists(Html("th")) || fs::exists(Html("800x600")));
   EXPECT_EQ(project->ProjectIndex(), -1);
+
+  // A file where the program's private temporary folder belongs.
+  fs::remove_all(Html("foto"));
+  const std::string temp = platform::HomeOverride() + "/tmp";
+  fs::remove_all(temp);
+  testsupport::WriteFileBytes(temp, "not a folder");
+  Generate();
+  ASSERT_EQ(hook->Boxes().size(), 4u);
+  EXPECT_EQ(hook->Said()[3], "Chyba|Složku programu nelze vytvořit:\n\n" + temp + ": Not a directory");
+  EXPECT_FALSE(fs::exists(Html("800x600")));
+  fs::remove(temp);
 }
 
 }  // namespace
