@@ -27,9 +27,7 @@ std::string FractionKey(const std::string& digits) {
 bool InDateOrder(const TPassLine& a, const TPassLine& b) {
   if (a.key != b.key) return a.key < b.key;
   if (a.fraction != b.fraction) return a.fraction < b.fraction;
-  const std::string pathA = StrFunc::UpperCaseCz(a.file.standing);
-  const std::string pathB = StrFunc::UpperCaseCz(b.file.standing);
-  if (pathA != pathB) return pathA < pathB;
+  if (a.path != b.path) return a.path < b.path;
   if (a.file.standing != b.file.standing) return a.file.standing < b.file.standing;
   return a.file.path < b.file.path;
 }
@@ -73,6 +71,7 @@ void Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, T
   if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader, ctx.code == kStatistics);
   line.key = DateKey(ctx.code == kRenameByFileDate ? file.fileDate : line.info.photoDate);
   line.fraction = FractionKey(line.info.subSecond);
+  line.path = StrFunc::UpperCaseCz(file.standing);
 }
 
 // Numbers the lines in date order: by day and in all.

@@ -26,7 +26,8 @@ struct TPassLine {
   TMediaFile file;
   TPhotoInfo info;
   std::string key;        // DateKey of the date the pass sorts by; "" for none
-  std::string fraction;   // what orders one second: the fraction the camera wrote
+  std::string fraction;   // what orders one second: the fraction the camera wrote,
+  std::string path;       // then the path it stands for, upper-cased
   int32_t dayNumber = 0;  // files of the key's day so far in date order, from 1
   int32_t position = 0;   // place in date order, from 1
 };

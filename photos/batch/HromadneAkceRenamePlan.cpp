@@ -8,6 +8,7 @@
 #include "photos/batch/HromadneAkceRenamePlan.h"
 
 #include "foundation/DosFunc.h"
+#include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
 #include "foundation/WorkNames.h"
 #include "photos/FileProblem.h"
@@ -100,13 +101,39 @@ void FailJournal(TFailures& failures, const std::string& folder) {
     failures.push_back(FailureOf(TFailureKind::JournalFailed, journal));
 }
 
+// The progress of one pass: a step per file of the plan, then the steps
+// left for the files that keep their names.
+class TPassSteps {
+ public:
+  TPassSteps(TProgress* progress, size_t steps) : progress_(progress), left_(steps) {}
+  ~TPassSteps() {
+    while (progress_ != nullptr && left_ > 0) Step();
+  }
+  TPassSteps(const TPassSteps&) = delete;
+  TPassSteps& operator=(const TPassSteps&) = delete;
+  void Step() {
+    if (progress_ == nullptr || left_ == 0) return;
+    progress_->Step();
+    --left_;
+  }
+
+ private:
+  TProgress* progress_;
+  size_t left_;
+};
+
 // Every file of the plan not yet under its temporary name goes there; until
-// the second pass no file of the plan holds another's old name.
-void FirstPass(const std::string& folder, const TJournal& journal, TFailures& failures) {
-  for (const TPlannedRename& r : journal.renames) {
+// the second pass no file of the plan holds another's old name. A stopped
+// run's journal is finished by what stands on disk; a fresh plan knows.
+void FirstPass(const std::string& folder, TJournal& journal, bool finishing, TPassSteps&& steps,
+               TFailures& failures) {
+  for (TPlannedRename& r : journal.renames) {
+    steps.Step();
     const std::string from = In(folder, r.from), temp = In(folder, r.temp);
-    if (from != temp && !Exists(temp) && Exists(from) && !DosFunc::RenameFileLong(from, temp))
-      failures.push_back(FailureOf(TFailureKind::RenameFailed, from, temp));
+    r.atTemp = from == temp;
+    if (r.atTemp || (finishing && (Exists(temp) || !Exists(from)))) continue;
+    r.atTemp = DosFunc::RenameFileLong(from, temp);
+    if (!r.atTemp) failures.push_back(FailureOf(TFailureKind::RenameFailed, from, temp));
   }
 }
 
@@ -136,21 +163,21 @@ bool PutInPlace(const std::string& folder, const TPlannedRename& r, TFailures& f
   return false;
 }
 
-void SecondPass(const std::string& folder, TJournal& journal, TFailures& failures) {
-  for (TPlannedRename& r : journal.renames)
-    if (Exists(In(folder, r.temp))) r.done = PutInPlace(folder, r, failures);
+void SecondPass(const std::string& folder, TJournal& journal, bool finishing, TPassSteps&& steps,
+                TFailures& failures) {
+  for (TPlannedRename& r : journal.renames) {
+    steps.Step();
+    if (finishing ? Exists(In(folder, r.temp)) : r.atTemp) r.done = PutInPlace(folder, r, failures);
+  }
 }
 
 // The passes a journal still needs and its removal, each pass stepping the
-// progress (when there is one) steps times.
-void RunJournal(const std::string& folder, TJournal& journal, TProgress* progress, size_t steps,
-                TFailures& failures) {
-  const auto step = [&] {
-    for (size_t i = 0; progress != nullptr && i < steps; ++i) progress->Step();
-  };
+// progress (when there is one) steps times. Finishing a stopped run, only
+// what stands on disk tells how far it came.
+void RunJournal(const std::string& folder, TJournal& journal, bool finishing, TProgress* progress,
+                size_t steps, TFailures& failures) {
   if (journal.pass == 1) {
-    FirstPass(folder, journal, failures);
-    step();
+    FirstPass(folder, journal, finishing, TPassSteps(progress, steps), failures);
     journal.pass = 2;
     if (!WriteJournal(folder, journal)) {
       // Without the record of the second pass a stop there could not be
@@ -158,13 +185,12 @@ void RunJournal(const std::string& folder, TJournal& journal, TProgress* progres
       TakeBack(folder, journal);
       platform::RemoveFile(RenameJournalPath(folder));
       FailJournal(failures, folder);
-      step();
+      const TPassSteps secondPass(progress, steps);
       return;
     }
   }
-  SecondPass(folder, journal, failures);
+  SecondPass(folder, journal, finishing, TPassSteps(progress, steps), failures);
   platform::RemoveFile(RenameJournalPath(folder));
-  step();
 }
 
 // name + kTempSuffix (up to three of them) when free, the name itself when
@@ -181,12 +207,9 @@ std::string FreeTemporaryName(const std::string& name, const TFolderNames& held)
 
 }  // namespace
 
-bool TFolderNames::List(const std::string& folder) {
+void TFolderNames::List(const std::string& folder) {
   held_.clear();
-  std::vector<DosFunc::TFoundEntry> entries;
-  const bool listed = DosFunc::ListFolderLong(folder, entries);
-  for (const DosFunc::TFoundEntry& e : entries) Hold(e.Name);
-  return listed;
+  for (const std::string& name : DosFunc::FolderEntryNames(folder)) Hold(name);
 }
 
 bool TFolderNames::Held(const std::string& name) const {
@@ -243,7 +266,7 @@ void RunPlan(TRenamePlan& plan, size_t stepsPerPass, TProgress& progress, TFailu
   if (journal.renames.empty()) {
     for (size_t i = 0; i < 2 * stepsPerPass; ++i) progress.Step();
   } else {
-    RunJournal(plan.folder, journal, &progress, stepsPerPass, failures);
+    RunJournal(plan.folder, journal, false, &progress, stepsPerPass, failures);
   }
   plan.renames = std::move(journal.renames);
 }
@@ -259,7 +282,7 @@ TStoppedRun FinishStoppedRun(const std::string& folder, TFailures& failures) {
     case TJournalRead::kRead:
       break;
   }
-  RunJournal(folder, journal, nullptr, 0, failures);
+  RunJournal(folder, journal, true, nullptr, 0, failures);
   return TStoppedRun::kFinished;
 }
 

@@ -29,6 +29,7 @@ struct TPlannedRename {
   std::string temp;   // its name between the two passes
   std::string to;     // its new name
   bool done = false;  // it took its new name
+  bool atTemp = false;  // between the passes: under its temporary name
 };
 
 struct TRenamePlan {
@@ -41,8 +42,8 @@ struct TRenamePlan {
 // entry the plan leaves alone, or by a file of the plan under its new name.
 class TFolderNames {
  public:
-  // All the folder's entries now; false when it cannot be listed.
-  bool List(const std::string& folder);
+  // All the folder's entries now (none when it cannot be listed).
+  void List(const std::string& folder);
   bool Held(const std::string& name) const;
   void Hold(const std::string& name);
   void Release(const std::string& name);
