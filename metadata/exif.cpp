@@ -79,6 +79,7 @@ bool IsPictureInfoTag(uint8_t kind, uint16_t tag) {
   return (kind == exif::kIfd0 && (tag == exif::tiff::kDateTime || tag == exif::kTagExifPointer)) ||
          (kind == exif::kExifIfd &&
           (tag == exif::photo::kDateTimeOriginal || tag == exif::photo::kDateTimeDigitized ||
+           tag == exif::photo::kSubSecTime || tag == exif::photo::kSubSecTimeOriginal ||
            tag == exif::photo::kUserComment));
 }
 
@@ -507,6 +508,15 @@ TDateTime TExifReader::GetPictureDate() const {
     return x.dateTimeOriginal;
   if (FindTagIndex(exif::kIfd0, exif::tiff::kDateTime) >= 0) return x.dateTime;
   return exif::NullDate();
+}
+
+std::string TExifReader::GetSubSecTime() const {
+  for (const std::string* text : {&values_.subSecTimeOriginal, &values_.subSecTime}) {
+    const std::string trimmed = StrFunc::Trim(*text);
+    const size_t digits = std::min(trimmed.find_first_not_of("0123456789"), trimmed.size());
+    if (digits > 0) return trimmed.substr(0, digits);
+  }
+  return std::string();
 }
 
 bool TExifReader::IsGPSValid() const {

@@ -159,6 +159,8 @@ struct TExifValues : TExifEditState {
   std::string imageDescription, make, model, software, copyright;
   uint16_t orientation = 0;  // 0 when IFD0 has no Orientation tag
   int32_t dateTimePos = -1, dateTimeOriginalPos = -1, dateTimeDigitizedPos = -1;
+  // The fractions of the second of DateTime and DateTimeOriginal, as written.
+  std::string subSecTime, subSecTimeOriginal;
 
   // Further standard values shown by the display formatting.
   uint16_t flash = 255;
@@ -229,9 +231,10 @@ class TExifReader {
   // no such segment; the file name is kept unless the file could not be
   // opened.
   bool ReadFromFile(const std::string& fileName);
-  // ReadFromFile for a list of photos: only the three dates and the user
-  // comment are read, with their rows and values as ReadFromFile gives them
-  // (so GetPictureDate is the same); no other tag, record, IFD or maker note.
+  // ReadFromFile for a list of photos: only the three dates, the fractions
+  // of their second and the user comment are read, with their rows and
+  // values as ReadFromFile gives them (so GetPictureDate and GetSubSecTime
+  // are the same); no other tag, record, IFD or maker note.
   bool ReadPictureInfo(const std::string& fileName);
   bool HasExif() const;
 
@@ -261,6 +264,11 @@ class TExifReader {
   // DateTimeDigitized, else DateTimeOriginal, else DateTime, each only when
   // its tag was read and is not a null date; else NullDate().
   TDateTime GetPictureDate() const;
+  // The fraction of the second the photo was taken in, as the camera wrote
+  // it: the digits SubSecTimeOriginal begins with, else those of SubSecTime;
+  // "" when neither begins with a digit. Digits are tenths, hundredths and
+  // so on: "5" is half a second, "05" a twentieth.
+  std::string GetSubSecTime() const;
   bool HasGPS() const { return values_.gpsOffset > 0; }
   // All six position parts are >= 0 and both references are non-empty.
   bool IsGPSValid() const;

@@ -198,6 +198,8 @@ constexpr Extraction kExtractions[] = {
      KeepDate<&Values::dateTimeOriginal, &Values::dateTimeOriginalPos>},
     {kExifIfd, photo::kDateTimeDigitized, kAscii,
      KeepDate<&Values::dateTimeDigitized, &Values::dateTimeDigitizedPos>},
+    {kExifIfd, photo::kSubSecTime, kAscii, KeepText<&Values::subSecTime>},
+    {kExifIfd, photo::kSubSecTimeOriginal, kAscii, KeepText<&Values::subSecTimeOriginal>},
     {kExifIfd, photo::kCompressedBitsPerPixel, kRational, KeepCompressedBits},
     {kExifIfd, photo::kApertureValue, kRational, KeepApertureFNumber},
     {kExifIfd, photo::kFlash, kShort, KeepFirst<&Values::flash>},

@@ -49,7 +49,10 @@ TWriteResult WritePosition(const std::string& path, const std::string& lat, cons
   }
   HromadneAkce::TFailures failures;
   HromadneAkce::WriteGpsToFile(path, position, HromadneAkce::TGpsMode::UpdateAll, failures);
-  if (!failures.empty()) result.status = TWriteStatus::kFailed;
+  if (!failures.empty()) {
+    result.status = TWriteStatus::kFailed;
+    result.problem = failures.front().problem;
+  }
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "photos/FileProblem.h"
 #include "photos/GpsFields.h"
 
 class TExifReader;
@@ -32,6 +33,7 @@ enum class TWriteStatus {
 struct TWriteResult {
   TWriteStatus status = TWriteStatus::kWritten;
   GpsFields::TCheck check;  // why it was refused
+  FileProblem::TProblem problem = FileProblem::TProblem::kNone;  // why it failed
 };
 
 // Checks the position and writes it into the photo at path, whatever

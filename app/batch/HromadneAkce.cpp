@@ -68,8 +68,9 @@ const std::vector<FormTools::TCaption> kFixed = {
 
 std::string Framed(const std::string& text) { return " " + text + " "; }
 
-void ShowInImageList(const std::vector<std::string>& files, int mode) {
-  if (TImgList* list = GlobalWindows::Get().ImgList) list->ShowList(files, mode);
+bool ShowInImageList(const std::vector<std::string>& files, int mode) {
+  TImgList* list = GlobalWindows::Get().ImgList;
+  return list != nullptr && list->ShowList(files, mode);
 }
 
 }  // namespace
@@ -165,7 +166,9 @@ void TfrmHA::Connect() {
       {Button11, &HromadneAkce::TStatistics::withGps, TImgList::kWithGps}};
   for (const auto& [button, list, mode] : lists) {
     connect(button, &QPushButton::clicked, this, [this, l = list, m = mode] {
-      SlotGuard::Run([this, l, m] { ShowPhotoList(statistics_.*l, m); });
+      SlotGuard::Run([this, l, m] {
+        if (ShowPhotoList(statistics_.*l, m)) Recount();
+      });
     });
   }
   lbMinDate->installEventFilter(this);

@@ -4,8 +4,10 @@
 //
 // The window gathers its controls into the engine's options and target
 // (HromadneAkceWalk.h), runs one action at a time with its commands disabled,
-// shows the progress, and tells the result: "Hotovo", a missing folder, a
-// refused option or position, and every file the action could not handle.
+// shows the progress, counts the photos again (their names, dates and
+// positions may have changed), and tells the result: "Hotovo", a missing
+// folder, a refused option or position, and every file the action could not
+// handle.
 #pragma once
 
 #include <QDialog>
@@ -40,8 +42,8 @@ class TfrmHA : public QDialog {
   // Sets the captions from the text table and the fixed Czech texts.
   void ApplyTexts();
 
-  // Runs one action over the folder tree or the arguments and tells the
-  // result. Nothing while an action runs.
+  // Runs one action over the folder tree or the arguments, counts again, and
+  // tells the result. Nothing while an action runs.
   void RunAction(HromadneAkce::TActionCode code);
   // The statistics pass: counts, the earliest and latest date, cbInvalid.
   // Silent when there is no folder or no argument.
@@ -53,8 +55,9 @@ class TfrmHA : public QDialog {
   bool Running() const { return busy_; }
 
   // Shows photos in the photo list window (mode as TImgList::TMode); the
-  // global window's by default.
-  std::function<void(const std::vector<std::string>& files, int mode)> ShowPhotoList;
+  // global window's by default. True when the list wrote into a photo: the
+  // statistics are counted again.
+  std::function<bool(const std::vector<std::string>& files, int mode)> ShowPhotoList;
 
   // Not while an action runs: the run is asked to stop between files, and
   // the window closes when it has.
@@ -144,7 +147,7 @@ class TfrmHA : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  // A double click on lbMinDate or lbMaxDate sets cal to that day.
+  // A double click on lbMinDate, a click on lbMaxDate sets cal to that day.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -190,10 +193,16 @@ class TfrmHA : public QDialog {
   // Runs work with the commands disabled and the progress shown.
   HromadneAkce::TRunResult RunBusy(
       const std::function<HromadneAkce::TRunResult(HromadneAkce::TProgress&)>& work);
-  // Tells result: a refusal, "Hotovo" and the files not handled (after the
-  // statistics only those); in files mode the window then closes after an
-  // action unless cbStayOpen is checked.
+  // After an action that ran: the statistics counted again, unless the
+  // window closes now. Then tells result: a refusal, "Hotovo" and the files
+  // not handled (after the statistics only those); in files mode the window
+  // then closes after an action unless cbStayOpen is checked.
   void Finish(bool statistics, const HromadneAkce::TRunResult& result);
+  // True when the window closes once a run of this kind has ended.
+  bool ClosesAfter(bool statistics) const;
+  // The statistics pass after a change, its counts and lists shown; what it
+  // could not read the change has told already.
+  void Recount();
   void ShowStatisticsResult();
   void ClearStatistics();
 

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -158,9 +159,11 @@ void TfrmHA::ShowMinMaxDate(bool max) {
 }
 
 bool TfrmHA::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick &&
-      (watched == lbMinDate || watched == lbMaxDate)) {
-    ShowMinMaxDate(watched == lbMaxDate);
+  const bool minDate = watched == lbMinDate && event->type() == QEvent::MouseButtonDblClick;
+  const bool maxDate = watched == lbMaxDate && event->type() == QEvent::MouseButtonRelease &&
+                       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+  if (minDate || maxDate) {
+    ShowMinMaxDate(maxDate);
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -170,7 +170,15 @@ void TfrmHA::RunAction(HromadneAkce::TActionCode code) {
   Finish(code == HromadneAkce::kStatistics, result);
 }
 
+bool TfrmHA::ClosesAfter(bool statistics) const {
+  // Closed during the run, or files mode, which ends after its action.
+  return stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
+}
+
 void TfrmHA::Finish(bool statistics, const TRunResult& result) {
+  // Renamed, moved, dated or positioned photos would be listed under names
+  // and in counts they no longer have.
+  if (!statistics && result.status == TRunStatus::Done && !ClosesAfter(false)) Recount();
   const std::string error = Language::GetText(kTextError);
   switch (result.status) {
     case TRunStatus::NoFolder:
@@ -185,9 +193,7 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
     default:
       break;
   }
-  // Closed during the run, or files mode, which ends after its action.
-  const bool closing =
-      stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
+  const bool closing = ClosesAfter(statistics);
   // A folder says "Hotovo" once it held files to handle; files mode kept
   // open says it after every action, so its user always hears the end.
   const bool told = result.status == TRunStatus::Done ||
@@ -219,6 +225,21 @@ void TfrmHA::ShowStatistics() {
     if (root.empty() || !DosFunc::DirectoryExistsLong(root)) return;
   }
   RunAction(HromadneAkce::kStatistics);
+  ShowStatisticsResult();
+}
+
+void TfrmHA::Recount() {
+  if (busy_) return;
+  ClearStatistics();
+  if (files_.filesMode ? files_.files.empty() && files_.folders.empty()
+                       : !DosFunc::DirectoryExistsLong(StrFunc::Trim(S(RootDir->text()))))
+    return;
+  const HromadneAkce::TOptions options = Options();
+  const HromadneAkce::TTarget target = Target();
+  statistics_ = RunBusy([&](HromadneAkce::TProgress& progress) {
+                  return HromadneAkce::RunAction(HromadneAkce::kStatistics, options, target,
+                                                 progress);
+                }).statistics;
   ShowStatisticsResult();
 }
 

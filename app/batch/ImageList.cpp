@@ -17,8 +17,10 @@
 #include "app/widgets/JpegImage.h"
 #include "app/widgets/SlotGuard.h"
 #include "app/widgets/appform.h"
+#include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "metadata/exif.h"
+#include "photos/FileProblem.h"
 #include "photos/ImageListLine.h"
 #include "photos/ImageListWork.h"
 #include "photos/JPegUtils.h"
@@ -37,6 +39,7 @@ constexpr int kTextError = 516;
 constexpr int kTextPlaceName = 582;
 constexpr int kTextWrite = 591;
 constexpr int kTextNotSaved = 620;
+constexpr int kTextPhotoGone = 481;
 constexpr int kDefaultWidth = 900;
 constexpr int kDefaultHeight = 520;
 // Characters of a list line the list shows without scrolling.
@@ -46,6 +49,12 @@ QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name) {
   auto* edit = Named(new QLineEdit(parent), name);
   edit->setReadOnly(true);
   return edit;
+}
+
+// The photo and what stood in the way of writing it.
+std::string WithReason(const std::string& path, FileProblem::TProblem problem) {
+  const std::string why = FileProblem::Text(problem);
+  return why.empty() ? path : path + "  (" + why + ")";
 }
 
 }  // namespace
@@ -114,14 +123,16 @@ void TImgList::ApplyTexts() {
   lbLocationName->setText(Q(Language::GetText(kTextPlaceName)));
 }
 
-void TImgList::ShowList(const std::vector<std::string>& files, int mode) {
+bool TImgList::ShowList(const std::vector<std::string>& files, int mode) {
   Fill(files, mode);
   exec();
+  return written_;
 }
 
 void TImgList::Fill(const std::vector<std::string>& files, int mode) {
   mode_ = mode;
   files_ = files;
+  written_ = false;
   {
     const QSignalBlocker quiet(LB);
     LB->clear();
@@ -151,6 +162,13 @@ void TImgList::ShowFile(const std::string& path) {
   Img->clear();
   Img->setVisible(false);
   if (path.empty()) return;
+  if (!DosFunc::FileExistsLong(path)) {
+    // Renamed, moved or deleted since the list was made.
+    platform::ShowMessageBox(Language::GetText(kTextPhotoGone) + "\n\n" + path,
+                             Language::GetText(kTextError), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Warning);
+    return;
+  }
 
   Button7->setEnabled(true);
   TExifReader reader;
@@ -200,11 +218,13 @@ void TImgList::BitBtn1Click() {
       TGpsGroup::TellProblem(result.check);
       return;
     case ImageList::TWriteStatus::kFailed:
-      platform::ShowMessageBox(Language::GetText(kTextNotSaved) + "\n\n" + currentFile_,
-                               Language::GetText(kTextError), platform::MessageButtons::Ok,
-                               platform::MessageIcon::Error);
+      platform::ShowMessageBox(
+          Language::GetText(kTextNotSaved) + "\n\n" + WithReason(currentFile_, result.problem),
+          Language::GetText(kTextError), platform::MessageButtons::Ok,
+          platform::MessageIcon::Error);
       return;
     case ImageList::TWriteStatus::kWritten:
+      written_ = true;
       // The fields show what the photo holds now.
       LBClick();
       return;

@@ -4,8 +4,8 @@
 // thumbnail, date and position with its place name, lets a place from the
 // GPS places list be written into it, and opens its position on the map.
 //
-// The work is done by ImageListWork; the window shows what it reads and
-// tells why a position was not written.
+// The work is done by ImageListWork; the window shows what it reads, tells
+// why a position was not written, and that a listed photo is gone.
 #pragma once
 
 #include <string>
@@ -27,15 +27,16 @@ class TImgList : public QDialog {
   explicit TImgList(QWidget* owner = nullptr);
 
   // Lists files (full paths, in their order) in mode and shows the window
-  // modally.
-  void ShowList(const std::vector<std::string>& files, int mode);
+  // modally. True when a position was written into a photo meanwhile.
+  bool ShowList(const std::vector<std::string>& files, int mode);
   // Sets the captions from the text table.
   void ApplyTexts();
 
   // ShowList without showing the window: the list filled, its first photo
   // selected and shown.
   void Fill(const std::vector<std::string>& files, int mode);
-  // Shows the photo at path; an empty path empties every field.
+  // Shows the photo at path; an empty path empties every field. A path that
+  // no longer holds a file shows only its name and folder, and is told.
   void ShowFile(const std::string& path);
   const std::string& CurrentFile() const { return currentFile_; }
 
@@ -77,4 +78,5 @@ class TImgList : public QDialog {
   // Of the last place taken, without blanks.
   std::string altitude_;
   int mode_ = kInvalidDates;
+  bool written_ = false;  // a position went into a photo since Fill
 };

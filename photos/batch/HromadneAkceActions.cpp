@@ -1,7 +1,6 @@
 #include "photos/batch/HromadneAkceActions.h"
 
 #include "photos/batch/HromadneAkceKinds.h"
-#include "photos/batch/HromadneAkceRename.h"
 #include "photos/batch/HromadneAkceSplit.h"
 #include "photos/batch/HromadneAkceStats.h"
 
@@ -15,11 +14,6 @@ void CountLine(TPassLine& line, TPassContext& ctx) {
 
 void FileDateFromPhoto(TPassLine& line, TPassContext& ctx) {
   SetFileDateFromKey(line.file, line.key, ctx.result.failures);
-}
-
-void RenameLine(TPassLine& line, TPassContext& ctx) {
-  RenameByDate(line.file, line.key, line.dayNumber, line.position, ctx.options.renameFormat,
-               ctx.hints, ctx.result.failures);
 }
 
 void ExifDatesFromFile(TPassLine& line, TPassContext& ctx) {
@@ -54,18 +48,20 @@ void FileDateFromName(TPassLine& line, TPassContext& ctx) {
   SetFileDateFromName(line.file, ctx.result.failures);
 }
 
-// By action code: action, reads EXIF, JPEG only, renames.
+// By action code: action, reads EXIF, JPEG only, renames. A rename names
+// every file of a pass at once (HromadneAkceRename.h), so it has no action
+// for one file; it reads the EXIF for the fraction of the second too.
 constexpr TCodeRule kRules[] = {
     {CountLine, true, false, false},           // 0 statistics
     {FileDateFromPhoto, true, true, false},    // 1 file date := photo date
-    {RenameLine, true, false, true},           // 2 rename by photo date
+    {nullptr, true, false, true},              // 2 rename by photo date
     {ExifDatesFromFile, false, true, false},   // 3 EXIF dates := file date
     {DirectDate, true, false, false},          // 4 direct date
     {WriteGps, false, false, false},           // 5 GPS position
     {Split, true, false, false},               // 6 "yyyy-mm" folders
     {Shift, false, false, false},              // 7 shift
     {FileDateFromName, false, false, false},   // 8 file date from the name
-    {RenameLine, false, false, true},          // 9 rename by file date
+    {nullptr, true, false, true},              // 9 rename by file date
     {Split, true, false, false},               // 10 "yyyy" folders
     {Split, true, false, false},               // 11 "EXIF" / "NO-EXIF" folders
 };

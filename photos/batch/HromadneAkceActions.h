@@ -9,10 +9,10 @@ namespace HromadneAkce {
 using TLineAction = void (*)(TPassLine& line, TPassContext& ctx);
 
 struct TCodeRule {
-  TLineAction action;
-  bool readsExif;   // the pass needs the EXIF date or position (else it sorts by file date)
+  TLineAction action;  // nullptr for a rename, which names a pass's files at once
+  bool readsExif;   // the pass needs the EXIF date, position or fraction of the second
   bool jpegOnly;    // files that are no JPEG by their own extension are passed over
-  bool renames;     // the two-pass rename through temporary names
+  bool renames;     // the planned two-pass rename through temporary names
 };
 
 // REQUIRES code <= kSplitByExif.

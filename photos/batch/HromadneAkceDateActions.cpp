@@ -44,7 +44,7 @@ int64_t SecondsBetween(TDateTime a, TDateTime b) {
 
 void Fail(TFailures& failures, TFailureKind kind, const std::string& path,
           const std::string& other = std::string()) {
-  failures.push_back({kind, path, other});
+  failures.push_back(FailureOf(kind, path, other));
 }
 
 using TDateValues = std::array<TDateTime, kDateTagCount>;

@@ -44,6 +44,7 @@ TPhotoInfo ReadPhotoInfo(const TMediaFile& file, TExifReader& reader, bool withP
   const TDateTime picture = reader.GetPictureDate();
   if (IsUsablePictureDate(picture)) info.photoDate = picture;
   info.exifDate = ExifDateOf(reader);
+  info.subSecond = reader.GetSubSecTime();
   if (withPosition && reader.HasGPS() && reader.IsGPSValid() && !reader.IsGPSEmpty()) {
     info.latitude = reader.GetLatitudeText();
     info.longitude = reader.GetLongitudeText();

@@ -23,6 +23,8 @@ struct TPhotoInfo {
   TDateTime exifDate = 0;
   // Signed decimal degrees of a valid position that is not all zero, else "".
   std::string latitude, longitude;
+  // The digits of the fraction of the second it was taken in (GetSubSecTime).
+  std::string subSecond;
 };
 
 // Reads the EXIF of a JPEG (told by the name it stands for, so a leftover

@@ -101,7 +101,7 @@ void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsM
   const TExifValues& v = reader.Values();
   if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return;
   if (!reader.EnsureExif() || !reader.WriteGPS())
-    failures.push_back({TFailureKind::GpsNotWritten, path, {}});
+    failures.push_back(FailureOf(TFailureKind::GpsNotWritten, path));
 }
 
 }  // namespace HromadneAkce

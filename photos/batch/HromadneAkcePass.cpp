@@ -11,19 +11,25 @@ namespace HromadneAkce {
 
 namespace {
 
-constexpr int kSortKeyWidth = 20;
+// The fraction of the second as a text that sorts by its value: "5" and
+// "50" are half a second, "05" a twentieth; none counts as 0.
+std::string FractionKey(const std::string& digits) {
+  constexpr size_t kDigits = 9;
+  return StrFunc::PadRightCh(digits.substr(0, kDigits), '0', int(kDigits));
+}
 
-// What orders the files of one second. A rename changes a file's name, so
-// a rename run, stopped and run again, would find a burst's photos under
-// other names and give them other places; it orders them by what no rename
-// changes: the fraction of the second of the file time, then when the file
-// was made (copies of a camera's photos are made in its order), then the
-// file's serial number. Other actions keep the order of the path.
-std::string Tiebreak(const TMediaFile& file, bool renames) {
-  if (!renames) return StrFunc::UpperCaseCz(file.standing);
-  return StrFunc::PadLeftCh(std::to_string(file.nanoseconds), '0', 9) +
-         StrFunc::PadLeftCh(std::to_string(file.born), '0', 20) +
-         StrFunc::PadLeftCh(std::to_string(file.serial), '0', 20);
+// The date order: by the date key, then photos of one second by the
+// fraction of the second the camera wrote (a burst in the order it was
+// taken, however it was copied), then by path (within a folder, by name).
+// The order does not hang on anything a rename changes but the names, and
+// a rename records its plan before its first rename, so a rename stopped
+// and run again finishes with the names the first run planned.
+bool InDateOrder(const TPassLine& a, const TPassLine& b) {
+  if (a.key != b.key) return a.key < b.key;
+  if (a.fraction != b.fraction) return a.fraction < b.fraction;
+  if (a.path != b.path) return a.path < b.path;
+  if (a.file.standing != b.file.standing) return a.file.standing < b.file.standing;
+  return a.file.path < b.file.path;
 }
 
 // The files a pass takes: a photo under a temporary name belongs to an
@@ -57,22 +63,19 @@ std::vector<TMediaFile> TakeFiles(std::vector<TMediaFile> files, const TCodeRule
   return files;
 }
 
-bool Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, TPassLine& line) {
+void Collect(const TMediaFile& file, const TCodeRule& rule, TPassContext& ctx, TPassLine& line) {
   line.file = file;
   line.info.photoDate = file.fileDate;
   line.info.exifDate = exif::NullDate();
   // Only the statistics count positions.
   if (rule.readsExif) line.info = ReadPhotoInfo(file, ctx.reader, ctx.code == kStatistics);
   line.key = DateKey(ctx.code == kRenameByFileDate ? file.fileDate : line.info.photoDate);
-  line.sortText = StrFunc::PadRightS(line.key, kSortKeyWidth) + Tiebreak(file, rule.renames);
-  if (rule.renames && !TakeTemporaryName(line.file)) {
-    ctx.result.failures.push_back({TFailureKind::RenameFailed, file.path, {}});
-    return false;
-  }
-  return true;
+  line.fraction = FractionKey(line.info.subSecond);
+  line.path = StrFunc::UpperCaseCz(file.standing);
 }
 
-void Dispatch(std::vector<TPassLine>& lines, const TCodeRule& rule, TPassContext& ctx) {
+// Numbers the lines in date order: by day and in all.
+void Number(std::vector<TPassLine>& lines) {
   std::string day;
   int32_t dayNumber = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -82,13 +85,31 @@ void Dispatch(std::vector<TPassLine>& lines, const TCodeRule& rule, TPassContext
     day = lineDay;
     line.dayNumber = dayNumber;
     line.position = int32_t(i + 1);
-    rule.action(line, ctx);
+  }
+}
+
+void Dispatch(std::vector<TPassLine>& lines, const TCodeRule& rule, TPassContext& ctx) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    rule.action(lines[i], ctx);
     ctx.progress.Step();
-    if (!rule.renames && i + 1 < lines.size() && ctx.progress.StopRequested()) {
+    if (i + 1 < lines.size() && ctx.progress.StopRequested()) {
       ctx.result.status = TRunStatus::Stopped;
       return;
     }
   }
+}
+
+// A rename names every file of the pass at once: no stop inside it.
+void Rename(std::vector<TPassLine>& lines, const std::string& folder, TPassContext& ctx) {
+  std::vector<TDatedFile> files;
+  files.reserve(lines.size());
+  for (TPassLine& line : lines)
+    files.push_back({&line.file, line.key, line.dayNumber, line.position});
+  // The file arguments keep their seconds; a folder's photos of one second
+  // spread over the free ones around it.
+  const bool spread = ctx.code == kRenameByPhotoDate &&
+                      ctx.options.renameFormat == TRenameFormat::Date && !folder.empty();
+  RenameByDate(files, ctx.options.renameFormat, spread, ctx.progress, ctx.result.failures);
 }
 
 }  // namespace
@@ -101,13 +122,10 @@ void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPas
   if (files.empty()) return;
   ctx.result.filesMet += files.size();
   if (ctx.code == kDirectDate) ctx.clock.emplace(ctx.options.directDay);
-  ctx.hints.clear();
-  ctx.progress.BeginFolder(folder, 2 * files.size() + 1);
-  std::vector<TPassLine> lines;
-  lines.reserve(files.size());
-  for (const TMediaFile& file : files) {
-    TPassLine line;
-    if (Collect(file, rule, ctx, line)) lines.push_back(std::move(line));
+  ctx.progress.BeginFolder(folder, (rule.renames ? 3 : 2) * files.size() + 1);
+  std::vector<TPassLine> lines(files.size());
+  for (size_t i = 0; i < files.size(); ++i) {
+    Collect(files[i], rule, ctx, lines[i]);
     ctx.progress.Step();
     if (!rule.renames && ctx.progress.StopRequested()) {
       ctx.result.status = TRunStatus::Stopped;
@@ -115,11 +133,13 @@ void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPas
       return;
     }
   }
-  std::stable_sort(lines.begin(), lines.end(), [](const TPassLine& a, const TPassLine& b) {
-    return a.sortText < b.sortText;
-  });
+  std::sort(lines.begin(), lines.end(), InDateOrder);
+  Number(lines);
   ctx.progress.Step();
-  Dispatch(lines, rule, ctx);
+  if (rule.renames)
+    Rename(lines, folder, ctx);
+  else
+    Dispatch(lines, rule, ctx);
   if (ctx.handled)
     for (const TPassLine& line : lines) ctx.handled->insert(line.file.path);
   ctx.progress.EndFolder();

@@ -26,7 +26,8 @@ struct TPassLine {
   TMediaFile file;
   TPhotoInfo info;
   std::string key;        // DateKey of the date the pass sorts by; "" for none
-  std::string sortText;   // the key padded to 20 characters, then what orders one second
+  std::string fraction;   // what orders one second: the fraction the camera wrote,
+  std::string path;       // then the path it stands for, upper-cased
   int32_t dayNumber = 0;  // files of the key's day so far in date order, from 1
   int32_t position = 0;   // place in date order, from 1
 };
@@ -47,7 +48,6 @@ struct TPassContext {
   TRunResult& result;
   TGpsPosition gps;                   // code 5
   std::optional<TDirectClock> clock;  // code 4, set anew for every pass
-  TSuffixHints hints;                 // codes 2 and 9, emptied for every pass
   TExifReader reader;                 // reads the dates of the collect step
   // Files mode: the paths of the files handled so far (and where a rename
   // took them), so that a photo given as a file and again inside a folder
@@ -56,8 +56,8 @@ struct TPassContext {
 };
 
 // Runs ctx.code over files, folder being their folder ("" for the file
-// arguments). Renames (codes 2 and 9) take every file to a temporary name
-// while collecting, and are never stopped inside a pass.
+// arguments), in date order. Renames (codes 2 and 9) name every file at
+// once and are never stopped inside a pass.
 void ProcessFiles(std::vector<TMediaFile> files, const std::string& folder, TPassContext& ctx);
 
 }  // namespace HromadneAkce

@@ -15,7 +15,7 @@ class TProgress {
 
   // A pass over one folder's files starts: folder is empty for the file
   // arguments of files mode; steps is the bar's maximum (a pass over n files
-  // takes 2n + 1 steps, a rename in name order 2n).
+  // takes 2n + 1 steps, a rename by date 3n + 1, a rename in name order 2n).
   virtual void BeginFolder(const std::string& folder, size_t steps) {
     (void)folder;
     (void)steps;

@@ -6,8 +6,9 @@
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
-#include "photos/TargetPath.h"
+#include "photos/batch/HromadneAkceKinds.h"
 #include "photos/batch/HromadneAkceRename.h"
+#include "photos/batch/HromadneAkceRenamePlan.h"
 #include "photos/batch/HromadneAkceScan.h"
 
 namespace HromadneAkce {
@@ -49,30 +50,45 @@ std::vector<NewName> NewNames(std::vector<TMediaFile> files, const TOptions& opt
   return names;
 }
 
+// The folder's photos take their names in two passes through temporary
+// names, planned and recorded first (HromadneAkceRenamePlan.h); a photo
+// whose new name something else holds keeps its own.
 void RenameFolder(const std::string& folder, std::vector<TMediaFile> files,
                   const TOptions& options, TProgress& progress, TRunResult& result) {
   if (files.empty()) return;
   result.filesMet += files.size();
   std::vector<NewName> names = NewNames(std::move(files), options);
   progress.BeginFolder(folder, 2 * names.size());
-  std::vector<NewName*> moved;
-  for (NewName& name : names) {
-    if (TakeTemporaryName(name.file)) moved.push_back(&name);
-    else result.failures.push_back({TFailureKind::RenameFailed, name.file.path, {}});
-    progress.Step();
-  }
-  for (NewName* name : moved) {
-    if (DosFunc::RenameFileLong(name->file.path, name->target)) {
-      name->file.path = name->file.standing = name->target;
-    } else if (TargetPath::Exists(name->target)) {
+  TFolderNames held;
+  held.List(folder);
+  std::vector<std::string> current;
+  for (const NewName& name : names) current.push_back(StrFunc::ExtractName(name.file.path));
+  const std::vector<std::string> temps = TakeTemporaryNames(current, held);
+  TRenamePlan plan{folder, {}};
+  std::vector<NewName*> planned;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const std::string target = StrFunc::ExtractName(names[i].target);
+    if (temps[i].empty() || held.Held(target)) {
+      const std::string taken =
+          temps[i].empty() ? names[i].file.path + kTempSuffix : names[i].target;
       result.failures.push_back(
-          {TFailureKind::NameTaken, name->file.standing, NameOnDisk(name->target)});
-      RestoreName(name->file, result.failures);
-    } else {
-      result.failures.push_back({TFailureKind::RenameFailed, name->file.standing, name->target});
-      RestoreName(name->file, result.failures);
+          {TFailureKind::NameTaken, names[i].file.standing, NameOnDisk(taken)});
+      const std::string kept = temps[i].empty() ? current[i] : KeptName(current[i], held);
+      if (kept != current[i]) {
+        plan.renames.push_back({current[i], temps[i], kept});
+        planned.push_back(nullptr);
+      }
+      continue;
     }
-    progress.Step();
+    held.Hold(target);
+    if (target == current[i]) continue;
+    plan.renames.push_back({current[i], temps[i], target});
+    planned.push_back(&names[i]);
+  }
+  RunPlan(plan, names.size(), progress, result.failures);
+  for (size_t i = 0; i < planned.size(); ++i) {
+    if (planned[i] == nullptr || !plan.renames[i].done) continue;
+    planned[i]->file.path = planned[i]->file.standing = planned[i]->target;
   }
   progress.EndFolder();
 }
@@ -107,9 +123,13 @@ void RenameByName(const std::string& folder, const TOptions& options, TProgress&
   // The rename in name order walks into "thumbs" too, but never into a
   // gallery's output folder.
   const TScanRule rule{options.subdirs, false, true};
+  // A stopped rename is finished first; a folder whose record of it cannot
+  // be read keeps its files as they are.
   const auto scan = [&](const std::string& path) {
+    const bool own = FinishStoppedRun(path, result.failures) != TStoppedRun::kUnreadable;
     TFolderScan found = ScanFolder(path, rule);
     if (!found.readable) result.failures.push_back({TFailureKind::FolderUnreadable, path, {}});
+    if (!own) found.files.clear();
     return found;
   };
   std::vector<Level> levels;

@@ -33,8 +33,14 @@ const TKindText kTitles[] = {
 constexpr int kTextOtherFailures = 668;
 constexpr int kTextSomeFailed = 65;
 
+constexpr int kTextJournalFailed = 480;
+
+// The file, where it was to go, and what stood in the way.
 std::string LineOf(const TFailure& failure) {
-  return failure.other.empty() ? failure.path : failure.path + "  ->  " + failure.other;
+  const std::string line =
+      failure.other.empty() ? failure.path : failure.path + "  ->  " + failure.other;
+  const std::string why = FileProblem::Text(failure.problem);
+  return why.empty() ? line : line + "  (" + why + ")";
 }
 
 }  // namespace
@@ -43,12 +49,18 @@ std::string FailureReport(const TFailures& failures) {
   if (failures.empty()) return {};
   // One list per title, and one more for a kind without its own.
   std::vector<std::vector<std::string>> lines(std::size(kTitles) + 1);
+  std::vector<std::string> journals;
   for (const TFailure& failure : failures) {
+    if (failure.kind == TFailureKind::JournalFailed) {
+      journals.push_back(LineOf(failure));
+      continue;
+    }
     size_t part = 0;
     while (part < std::size(kTitles) && kTitles[part].kind != failure.kind) ++part;
     lines[part].push_back(LineOf(failure));
   }
   std::string parts;
+  ReportText::AppendPart(parts, Language::GetText(kTextJournalFailed), journals);
   for (size_t part = 0; part < std::size(kTitles); ++part)
     ReportText::AppendPart(parts, Language::GetText(kTitles[part].title), lines[part]);
   ReportText::AppendPart(parts, Language::GetText(kTextOtherFailures), lines.back());

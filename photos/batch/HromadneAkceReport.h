@@ -9,7 +9,8 @@
 namespace HromadneAkce {
 
 // One part for each kind of failure, its files listed (a long list cut
-// short with a count of the rest); "" when there is no failure.
+// short with a count of the rest), each with what stood in the way where
+// the kind does not tell it; "" when there is no failure.
 std::string FailureReport(const TFailures& failures);
 
 }  // namespace HromadneAkce

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "photos/FileProblem.h"
+
 namespace HromadneAkce {
 
 // Why one file was left as it was (or, for TemporaryNameLeft, left under a
@@ -24,15 +26,25 @@ enum class TFailureKind {
   FolderNotMade,      // the subfolder path could not be made
   LinkInTheWay,       // path is a symbolic link where a folder is written; not followed
   FolderUnreadable,   // the folder path could not be listed; its files are as they were
+  JournalFailed,      // the rename journal path could not be written or read; the folder's
+                      // files are as they were
 };
 
 struct TFailure {
   TFailureKind kind;
   std::string path;
   std::string other;  // the second name where the kind has one
+  // What stood in the way, where the kind does not tell it.
+  FileProblem::TProblem problem = FileProblem::TProblem::kNone;
 };
 
 using TFailures = std::vector<TFailure>;
+
+// A failure of the kind, with what stood in the way told from the file as
+// it is now (FileProblem.h) where the kind does not tell it: why a photo's
+// EXIF or a file's date, name or place could not be changed, or a folder or
+// journal made.
+TFailure FailureOf(TFailureKind kind, const std::string& path, const std::string& other = {});
 
 // Counts of the statistics pass (code 0): JPEG photos by their EXIF date and
 // position, as full paths in date order.

@@ -31,7 +31,7 @@ bool IsLink(const DosFunc::TFoundEntry& entry) {
 
 TMediaFile FileOf(const std::string& folder, const DosFunc::TFoundEntry& e,
                   const std::string& standing) {
-  return {Join(folder, e.Name), Join(folder, standing), e.Time, e.Nanoseconds, e.Born, e.Serial};
+  return {Join(folder, e.Name), Join(folder, standing), e.Time};
 }
 
 }  // namespace
@@ -66,8 +66,7 @@ bool MediaFileOf(const std::string& path, TMediaFile& file) {
   const std::string standing = StandingOf(StrFunc::ExtractName(onDisk));
   if (standing.empty()) return false;
   const std::string folder = StrFunc::ExtractDir(onDisk);
-  file = {onDisk, Join(folder, standing), DosFunc::GetFileDateTime(onDisk),
-          int32_t(status.modifiedNanoseconds), status.bornNanoseconds, status.inode};
+  file = {onDisk, Join(folder, standing), DosFunc::GetFileDateTime(onDisk)};
   return true;
 }
 

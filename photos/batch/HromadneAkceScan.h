@@ -14,11 +14,6 @@ struct TMediaFile {
   std::string path;       // where the file is now
   std::string standing;   // the path it stands for: path without a temporary suffix
   TDateTime fileDate = 0; // last write, local time, whole seconds
-  // What no rename changes: the fraction of the second of the last write,
-  // when the file was made (0 when unknown) and its serial number.
-  int32_t nanoseconds = 0;
-  int64_t born = 0;
-  uint64_t serial = 0;
 
   bool IsTemporary() const { return path != standing; }
 };

@@ -35,7 +35,7 @@ bool MakeLevels(const std::string& folder, const std::string& subfolder, TFailur
       return false;
     }
     if (!DosFunc::ForceDirectoriesLong(path)) {
-      failures.push_back({TFailureKind::FolderNotMade, path, {}});
+      failures.push_back(FailureOf(TFailureKind::FolderNotMade, path));
       return false;
     }
   }
@@ -71,7 +71,7 @@ void SplitIntoSubfolder(TActionCode code, const TMediaFile& file, TDateTime exif
   if (TargetPath::Exists(target))
     failures.push_back({TFailureKind::NameTaken, file.path, NameOnDisk(target)});
   else
-    failures.push_back({TFailureKind::RenameFailed, file.path, target});
+    failures.push_back(FailureOf(TFailureKind::RenameFailed, file.path, target));
 }
 
 }  // namespace HromadneAkce

@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "foundation/DateFunc.h"
-#include "foundation/DosFunc.h"
-#include "foundation/DosFuncNames.h"
 #include "foundation/StrFunc.h"
 #include "photos/batch/HromadneAkceDates.h"
 #include "photos/batch/HromadneAkceKinds.h"
@@ -45,24 +43,22 @@ int FreeSeconds(TDateTime second, int direction, int limit, const TStamps& used)
   return n;
 }
 
-bool IsPlainFile(const std::string& path) {
-  const int32_t attr = DosFunc::GetFileAttr(path);
-  return attr >= 0 && (attr & (DosFunc::faDirectory | DosFunc::faReparsePoint)) == 0;
-}
-
-bool MoveTo(const std::string& path, const std::string& stem, TStamps& used) {
-  const std::string target = StrFunc::IncludeBackslash(StrFunc::ExtractDir(path)) + stem + "." +
-                             StrFunc::ExtractExt(path);
-  if (!DosFunc::RenameFileLong(path, target)) return false;
+// Gives the photo the name stem + its extension, unless that is held.
+bool MoveTo(std::string& name, const std::string& stem, TStamps& used, TFolderNames& names) {
+  const std::string target = stem + "." + StrFunc::ExtractExt(name);
+  if (names.Held(target)) return false;
+  names.Release(name);
+  names.Hold(target);
+  name = target;
   used.insert(stem.substr(0, kStampLength));
   return true;
 }
 
-// Spreads the photos of one second, paths in their order.
-void SpreadSecond(const std::string& stamp, const std::vector<std::string>& paths,
-                  TStamps& used) {
+// Spreads the photos of one second, their names in their order.
+void SpreadSecond(const std::string& stamp, const std::vector<std::string*>& group, TStamps& used,
+                  TFolderNames& names) {
   const TDateTime second = KeyDate(stamp);
-  const int m = int(paths.size());
+  const int m = int(group.size());
   int up = FreeSeconds(second, 1, m, used);
   int down = FreeSeconds(second, -1, m - up, used);
   if (up + down == 0) return;
@@ -73,38 +69,36 @@ void SpreadSecond(const std::string& stamp, const std::vector<std::string>& path
     --down;
   }
   for (int i = 0; i < down; ++i)
-    MoveTo(paths[size_t(i)], DateKey(DateFunc::IncSeconds(i - down, second)), used);
+    MoveTo(*group[size_t(i)], DateKey(DateFunc::IncSeconds(i - down, second)), used, names);
   for (int j = 0; j < up; ++j)
-    MoveTo(paths[size_t(m - up + j)], DateKey(DateFunc::IncSeconds(j + 1, second)), used);
-  const std::vector<std::string> middle(paths.begin() + down, paths.end() - up);
-  if (baseFree && middle.size() == 1 && MoveTo(middle[0], stamp, used)) return;
+    MoveTo(*group[size_t(m - up + j)], DateKey(DateFunc::IncSeconds(j + 1, second)), used, names);
+  const std::vector<std::string*> middle(group.begin() + down, group.end() - up);
+  if (baseFree && middle.size() == 1 && MoveTo(*middle[0], stamp, used, names)) return;
   // Each photo left takes a number no higher than its own, and the photos
-  // after it hold higher ones, so no rename meets a name still in use.
+  // after it hold higher ones, so no name it takes is still in use.
   for (size_t j = 0; j < middle.size(); ++j) {
     const std::string stem = stamp + "-" + Pad4(int64_t(j) + 1);
-    if (StrFunc::ExtractNameNoExt(middle[j]) != stem) MoveTo(middle[j], stem, used);
+    if (StrFunc::ExtractNameNoExt(*middle[j]) != stem) MoveTo(*middle[j], stem, used, names);
   }
 }
 
 }  // namespace
 
-void SpreadCollisions(const std::string& folder) {
+void SpreadCollisions(const std::vector<std::string*>& newNames, TFolderNames& names) {
   TStamps used;
-  std::map<std::string, std::vector<std::string>> seconds;
-  // Names alone tell the seconds in use; only the photos to move are looked at.
-  const std::string stem = StrFunc::IncludeBackslash(folder);
-  for (const std::string& name : DosFunc::FolderEntryNames(folder)) {
+  for (const std::string& name : names.HeldNames()) {
     const std::string stamp = StampOf(name);
-    if (stamp.empty()) continue;
-    used.insert(stamp);
-    if (IsNumberedStampName(name) && IsPlainFile(stem + name)) seconds[stamp].push_back(stem + name);
+    if (!stamp.empty()) used.insert(stamp);
   }
-  for (auto& [stamp, paths] : seconds) {
+  std::map<std::string, std::vector<std::string*>> seconds;
+  for (std::string* name : newNames)
+    if (IsNumberedStampName(*name)) seconds[StampOf(*name)].push_back(name);
+  for (auto& [stamp, group] : seconds) {
     // Their numbers give the photos' order.
-    std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-      return StrFunc::UpperCaseCz(a) < StrFunc::UpperCaseCz(b);
+    std::sort(group.begin(), group.end(), [](const std::string* a, const std::string* b) {
+      return StrFunc::UpperCaseCz(*a) < StrFunc::UpperCaseCz(*b);
     });
-    SpreadSecond(stamp, paths, used);
+    SpreadSecond(stamp, group, used, names);
   }
 }
 

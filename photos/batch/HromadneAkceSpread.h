@@ -4,19 +4,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "photos/batch/HromadneAkceRenamePlan.h"
 
 namespace HromadneAkce {
 
-// For each second S with numbered photos in folder: up counts the seconds
-// S+1, S+2, ... (at most one per photo) that no photo of the folder uses, up
-// to the first one used; down the same below S for the photos left. When
-// all photos find a second, one of them keeps S itself. The photos keep
-// their order: the first go to the free seconds below S, the next to S (or
-// stay numbered, renumbered from -0001), the last to the seconds above.
-// Each photo moves by one rename that never replaces a file, so a run that
-// is stopped half-way leaves every photo under a final name, and a second
-// run gives the same names. A photo that cannot move keeps its numbered name.
-void SpreadCollisions(const std::string& folder);
+// Changes the planned new names of a folder's photos (names: the folder's
+// names as the plan holds them). For each second S with numbered photos: up
+// counts the seconds S+1, S+2, ... (at most one per photo) that no name of
+// the folder uses, up to the first one used; down the same below S for the
+// photos left. When all photos find a second, one of them keeps S itself.
+// The photos keep their order: the first go to the free seconds below S,
+// the next to S (or stay numbered, renumbered from -0001), the last to the
+// seconds above. A run over the names it gave gives the same names again.
+void SpreadCollisions(const std::vector<std::string*>& newNames, TFolderNames& names);
 
 }  // namespace HromadneAkce

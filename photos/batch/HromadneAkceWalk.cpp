@@ -1,6 +1,7 @@
 #include "photos/batch/HromadneAkceWalk.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 #include "photos/batch/HromadneAkceActions.h"
 #include "photos/batch/HromadneAkcePass.h"
 #include "photos/batch/HromadneAkceRenameName.h"
-#include "photos/batch/HromadneAkceSpread.h"
+#include "photos/batch/HromadneAkceRenamePlan.h"
 
 namespace HromadneAkce {
 
@@ -36,33 +37,43 @@ bool Stop(TPassContext& ctx) {
   return true;
 }
 
+// A rename first finishes what a stopped rename left in the folder; a
+// folder whose record of that cannot be read is left alone. False when the
+// folder's own files are to be left as they are.
+bool FinishStopped(const std::string& folder, TPassContext& ctx) {
+  return !RuleOf(ctx.code).renames ||
+         FinishStoppedRun(folder, ctx.result.failures) != TStoppedRun::kUnreadable;
+}
+
 // Each folder's own files first, then its subfolders in name order, depth
 // first. The folders waiting are kept in a list rather than on the stack.
 void ProcessFolder(const std::string& root, TPassContext& ctx) {
   const TScanRule rule{ctx.options.subdirs, true};
-  const bool spread =
-      ctx.code == kRenameByPhotoDate && ctx.options.renameFormat == TRenameFormat::Date;
   std::vector<std::string> waiting{root};
   while (!waiting.empty() && !Stop(ctx)) {
     const std::string folder = waiting.back();
     waiting.pop_back();
+    const bool own = FinishStopped(folder, ctx);
     TFolderScan scan = ScanFolder(folder, rule);
     if (!scan.readable) ctx.result.failures.push_back({TFailureKind::FolderUnreadable, folder, {}});
-    const bool hasFiles = !scan.files.empty();
-    InNameRun(ctx.code, [&] {
-      ProcessFiles(std::move(scan.files), folder, ctx);
-      if (spread && hasFiles) SpreadCollisions(folder);
-    });
+    if (own) InNameRun(ctx.code, [&] { ProcessFiles(std::move(scan.files), folder, ctx); });
     waiting.insert(waiting.end(), scan.subfolders.rbegin(), scan.subfolders.rend());
   }
 }
 
 void RunFilesMode(const TTarget& target, TPassContext& ctx) {
   ctx.handled.emplace();
+  std::set<std::string> folders;
+  for (const std::string& path : target.files) folders.insert(StrFunc::ExtractDir(path));
+  std::set<std::string> leftAlone;
+  for (const std::string& folder : folders)
+    if (DosFunc::DirectoryExistsLong(folder) && !FinishStopped(folder, ctx))
+      leftAlone.insert(folder);
   std::vector<TMediaFile> files;
   for (const std::string& path : target.files) {
     TMediaFile file;
-    if (MediaFileOf(path, file)) files.push_back(file);
+    if (leftAlone.count(StrFunc::ExtractDir(path)) == 0 && MediaFileOf(path, file))
+      files.push_back(file);
   }
   InNameRun(ctx.code, [&] { ProcessFiles(std::move(files), std::string(), ctx); });
   for (const std::string& folder : target.folders) {

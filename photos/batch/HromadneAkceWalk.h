@@ -17,7 +17,9 @@ namespace HromadneAkce {
 // arguments, then walks each folder argument; a file met again there (or
 // given twice) is handled once. Code 2 in the
 // "yyyymmdd_hhmmss" format spreads each folder's photos of one second after
-// its pass. Code 0 fills result.statistics. Code 4 needs options.directDay
+// its pass. A rename (codes 2 and 9) first finishes in each folder a rename
+// that was stopped there (HromadneAkceRenamePlan.h); a folder whose record
+// of it does not read keeps its files. Code 0 fills result.statistics. Code 4 needs options.directDay
 // and code 5 a valid options.gps (ParseGpsFields); without them nothing is
 // touched.
 TRunResult RunAction(TActionCode code, const TOptions& options, const TTarget& target,
@@ -25,7 +27,8 @@ TRunResult RunAction(TActionCode code, const TOptions& options, const TTarget& t
 
 // Renames in name order (sortbyexif unchecked): in folder mode the root
 // folder, in files mode each folder argument (NoFolder when there is none);
-// each folder's subfolders first with options.subdirs.
+// each folder's subfolders first with options.subdirs, a stopped rename of
+// each folder finished first.
 TRunResult RunRenameByName(const TOptions& options, const TTarget& target, TProgress& progress);
 
 }  // namespace HromadneAkce

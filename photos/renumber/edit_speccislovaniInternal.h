@@ -28,8 +28,10 @@ struct TRename {
   std::string newName;
 };
 
-// True for the names of the files a run may rename: the media extensions.
-bool IsMediaName(const std::string& name);
+// True for the names of the files a run may rename: every name but those of
+// the program's own files (the ignore list, the checker cache) and its work
+// names (".~qm" in any letter case: journals, temporary names).
+bool IsRunName(const std::string& name);
 
 // True when the file may join a run of this mode (prefix already trimmed).
 bool Takes(const TEntry& entry, const TOptions& options);

@@ -1,12 +1,13 @@
 // Names of the special renumbering: which files a run takes, their order and
 // the new name each gets.
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <utility>
 
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
+#include "foundation/WorkNames.h"
+#include "photos/OwnFiles.h"
 #include "photos/renumber/edit_speccislovaniInternal.h"
 #include "texts/Language.h"
 
@@ -19,9 +20,6 @@ constexpr size_t kMaxNumberDigits = 18;
 constexpr int kTextShiftBelowOne = 109;
 constexpr int kTextBelowOne = 110;
 constexpr int kTextNothingRenamed = 107;
-
-constexpr std::array<const char*, 9> kMediaExtensions = {"JPG",  "JPEG", "PNG", "BMP", "RAW",
-                                                         "HEIC", "MP4",  "3GP", "MOV"};
 
 bool AllDigits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -127,9 +125,10 @@ bool ParseNumbered(const std::string& fileName, TNumbered& out) {
 
 namespace detail {
 
-bool IsMediaName(const std::string& name) {
-  const std::string ext = StrFunc::UpperCaseCz(StrFunc::ExtractExt(name));
-  return std::find(kMediaExtensions.begin(), kMediaExtensions.end(), ext) != kMediaExtensions.end();
+bool IsRunName(const std::string& name) {
+  return !name.empty() && !OwnFiles::IsOwnFile(name) &&
+         StrFunc::UpperCaseCz(name).find(StrFunc::UpperCaseCz(WorkNames::kMark)) ==
+             std::string::npos;
 }
 
 bool Takes(const TEntry& entry, const TOptions& options) {

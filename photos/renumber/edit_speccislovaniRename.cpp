@@ -56,7 +56,7 @@ bool IsHex(char c) {
 }
 
 // The new name a temporary name carries; false for any other name, and for
-// one that carries no media file's name (no run makes such a name).
+// one that carries a name no run gives (an own file's, a work name).
 bool FromTempName(const std::string& name, std::string& newName) {
   const std::string mark = WorkNames::kMark;
   const size_t tail = mark.size() + kTagLength + sizeof(kTempEnd) - 1;
@@ -67,7 +67,7 @@ bool FromTempName(const std::string& name, std::string& newName) {
     if (!IsHex(end[i])) return false;
   }
   newName = name.substr(0, name.size() - tail);
-  return IsMediaName(newName);
+  return IsRunName(newName);
 }
 
 bool Exists(const std::string& path) {

@@ -69,7 +69,7 @@ std::vector<std::string> SubfoldersOf(const std::string& folder,
 std::vector<std::string> Scan(const std::string& folder, TRun& run) {
   const std::vector<DosFunc::TFoundEntry> entries = EntriesOf(folder, run.result);
   for (const DosFunc::TFoundEntry& e : entries) {
-    if (!e.Regular || (e.Attr & DosFunc::faDirectory) != 0 || !detail::IsMediaName(e.Name))
+    if (!e.Regular || (e.Attr & DosFunc::faDirectory) != 0 || !detail::IsRunName(e.Name))
       continue;
     TEntry entry = EntryOf(folder, e);
     if (detail::Takes(entry, run.options)) run.entries.push_back(std::move(entry));

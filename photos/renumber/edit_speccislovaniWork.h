@@ -3,10 +3,12 @@
 // start number with a step (in name or date order), shifted from a number on,
 // given one leading digit more or less, or given a new prefix.
 //
-// Only media files are renumbered (regular files named JPG, JPEG, PNG, BMP,
-// RAW, HEIC, MP4, 3GP, MOV); the program's own files and the "thumbs" and
-// "exif" folders are never entered or renamed, symbolic links are neither
-// renumbered nor entered, and a folder that cannot be read is reported.
+// Every regular file is renumbered, whatever its extension, so that a
+// camera's raw file keeps the number of its JPEG; the program's own files
+// (the ignore list, the checker cache) and work names (".~qm...") are never
+// renamed, the "thumbs" and "exif" folders never entered, symbolic links are
+// neither renumbered nor entered, and a folder that cannot be read is
+// reported.
 //
 // A run plans every rename of the tree first and records the plan in a
 // journal in the root (".~qm-renumber"), then renames in two passes through
@@ -29,7 +31,7 @@
 namespace edit_speccislovani {
 
 enum class TMode {
-  Renumber = 1,      // every media file, numbered from start by step
+  Renumber = 1,      // every file, numbered from start by step
   Shift = 2,         // files of the prefix: numbers from `from` on moved by `shift`
   ChangePrefix = 3,  // every prefix_number file gets the prefix
   MoreDigits = 4,    // files of the prefix: one leading "0" more

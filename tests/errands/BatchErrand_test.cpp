@@ -236,10 +236,10 @@ TEST_P(BatchErrand, StatisticsDatesNamesMonthsAndPositionsKeepEveryPicture) {
     Tick("rbJustUnsetGPS");
     Click("Button6");
     if (Damaged()) {
-      // The damaged photo is left as it was, and named.
+      // The damaged photo is left as it was, and named with the reason.
       EXPECT_EQ(boxes->SaidSinceLastLook(), (Names{"Hotovo|Hotovo\n\nNěkteré soubory se nepodařilo zpracovat (1):\n\n"
                                "GPS pozici se nepodařilo zapsat, snímek zůstal beze změny:\n" +
-                               At(kDamagedPhoto.split)}));
+                               At(kDamagedPhoto.split) + "  (obrázek JPEG je poškozený)"}));
     } else {
       EXPECT_EQ(boxes->SaidSinceLastLook(), Done());
     }

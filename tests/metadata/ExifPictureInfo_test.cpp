@@ -16,6 +16,7 @@ void ExpectSamePictureInfo(const std::string& path) {
   EXPECT_EQ(lean.FileName(), whole.FileName()) << path;
   EXPECT_EQ(lean.HasExif(), whole.HasExif()) << path;
   EXPECT_EQ(lean.GetPictureDate(), whole.GetPictureDate()) << path;
+  EXPECT_EQ(lean.GetSubSecTime(), whole.GetSubSecTime()) << path;
   EXPECT_EQ(lean.Values().dateTime, whole.Values().dateTime) << path;
   EXPECT_EQ(lean.Values().dateTimeOriginal, whole.Values().dateTimeOriginal) << path;
   EXPECT_EQ(lean.Values().dateTimeDigitized, whole.Values().dateTimeDigitized) << path;

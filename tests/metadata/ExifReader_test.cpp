@@ -460,6 +460,39 @@ TEST_F(ExifReaderTest, PictureDateFallsBackAndDatesShowFixedFormat) {
             int32_t(testsupport::ReadFileBytes(path_).find("2008/07/31")));
 }
 
+// The fraction of the second orders a burst: SubSecTimeOriginal, else
+// SubSecTime, each only from the digits it begins with; the lean read of a
+// list gives the same.
+TEST_F(ExifReaderTest, SubSecTimeIsTheOriginalsElseTheFileTimes) {
+  struct Case {
+    const char* original;  // nullptr: no such tag
+    const char* subSec;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"05", "9", "05"},      {nullptr, "123", "123"}, {" 7 ", nullptr, "7"},
+      {"", "42", "42"},       {"x1", "3", "3"},        {"12ab", nullptr, "12"},
+      {nullptr, nullptr, ""}, {"  ", "   ", ""},
+  };
+  for (bool motorola : {false, true}) {
+    const Builder b(motorola);
+    for (const Case& c : cases) {
+      auto exifIfd = std::make_shared<Ifd>();
+      exifIfd->entries = {b.Ascii(36867, "2013:10:05 10:00:00")};
+      if (c.subSec) exifIfd->entries.push_back(b.Ascii(37520, c.subSec));
+      if (c.original) exifIfd->entries.push_back(b.Ascii(37521, c.original));
+      Ifd ifd0;
+      ifd0.entries = {b.Pointer(34665, exifIfd)};
+      ASSERT_TRUE(Read(b.Jpeg(ifd0)));
+      EXPECT_EQ(reader_.GetSubSecTime(), c.expected) << (c.original ? c.original : "-") << " "
+                                                     << (c.subSec ? c.subSec : "-");
+      TExifReader lean;
+      ASSERT_TRUE(lean.ReadPictureInfo(path_));
+      EXPECT_EQ(lean.GetSubSecTime(), c.expected);
+    }
+  }
+}
+
 TEST_F(ExifReaderTest, MultiLineTextsKeepTheListsAligned) {
   Builder b(false);
   auto exifIfd = std::make_shared<Ifd>();

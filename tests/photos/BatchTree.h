@@ -15,6 +15,7 @@
 #include "foundation/Win32CRC.h"
 #include "metadata/exif.h"
 #include "photos/batch/HromadneAkceProgress.h"
+#include "platform/FileSystem.h"
 #include "tests/support/TestSupport.h"
 
 namespace batchtest {
@@ -77,6 +78,50 @@ inline std::string UndatedPhoto(const std::string& root, const std::string& relP
   testsupport::WriteFileBytes(path, bytes);
   DosFunc::SetFileDateTime(path, fileDate);
   return path;
+}
+
+// One photo of a burst: its name and the fractions of the second written
+// into it as SubSecTimeOriginal and SubSecTime ("" for none).
+struct BurstPhoto {
+  std::string name;
+  std::string original;
+  std::string subSec;
+};
+
+// What the photos of a burst taken in one second hold: copies of the test
+// photo, each told apart by its DateTime, with the fractions of the second
+// written by exiftool, as a camera writes them. In the burst's order.
+inline std::vector<std::string> BurstPhotos(const std::vector<BurstPhoto>& burst, TDateTime taken) {
+  testsupport::TempDir camera;
+  std::string command = "exiftool -q -P -overwrite_original";
+  for (size_t i = 0; i < burst.size(); ++i) {
+    const std::string photo = Photo(camera.Path(), burst[i].name, taken);
+    WriteExifDates(photo, {At(2000, 6, int(i) + 1), taken, taken});
+    command += (i > 0 ? " -execute" : "") + std::string(" '-SubSecTimeOriginal=") +
+               burst[i].original + "' '-SubSecTime=" + burst[i].subSec + "' '" + photo + "'";
+  }
+  testsupport::CommandOutput(command);
+  std::vector<std::string> bytes;
+  for (const BurstPhoto& photo : burst)
+    bytes.push_back(testsupport::ReadFileBytes(camera.Path() + "/" + photo.name));
+  return bytes;
+}
+
+// The burst's photos (BurstPhotos) copied into root in reverse order, as a
+// copy made newest first leaves them: each copy made, and its file time
+// within the second taken, later than the one after it.
+inline void CopyBurst(const std::string& root, const std::vector<BurstPhoto>& burst,
+                      const std::vector<std::string>& photos, TDateTime taken) {
+  for (size_t i = burst.size(); i-- > 0;) {
+    const std::string copy = root + "/" + burst[i].name;
+    MakeFolderOf(copy);
+    testsupport::WriteFileBytes(copy, photos[i]);
+    DosFunc::SetFileDateTime(copy, taken);
+    platform::FileStatus status;
+    EXPECT_TRUE(platform::StatPath(copy, status));
+    EXPECT_TRUE(platform::SetModifiedTimeExact(copy, status.modifiedSeconds,
+                                               int64_t(burst.size() - i) * 1000));
+  }
 }
 
 // Another media file (or any file) with contents of its own.

@@ -5,6 +5,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include "photos/batch/HromadneAkceGpsWrite.h"
@@ -300,6 +303,90 @@ TEST_F(HromadneAkceActions, GpsGoesOnlyWhereTheOptionSays) {
   const std::string same = testsupport::ReadFileBytes(bare);
   Run(kWriteGps);
   EXPECT_EQ(testsupport::ReadFileBytes(bare), same);
+}
+
+// Every photo the position could not go into is listed with what stood in
+// the way, and stays as it was.
+TEST_F(HromadneAkceActions, EveryPhotoThePositionCouldNotGoIntoSaysWhy) {
+  using FileProblem::TProblem;
+  // A photo without a position: its EXIF segment is rebuilt for one.
+  const std::string nikon = testsupport::ReadFileBytes(testsupport::PhotoPath("Nikon_D70.jpg"));
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    TProblem problem;
+  } cases[] = {
+      {"readonly.jpg",
+       [&](const std::string& path) {
+         testsupport::WriteFileBytes(path, nikon);
+         ASSERT_TRUE(platform::SetWritable(path, false));
+       },
+       TProblem::kReadOnly},
+      {"png.jpg",
+       [](const std::string& path) {
+         testsupport::WriteFileBytes(path, std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16));
+       },
+       TProblem::kNotJpeg},
+      // Cut short before its picture begins.
+      {"cut.jpg",
+       [&](const std::string& path) { testsupport::WriteFileBytes(path, nikon.substr(0, 10800)); },
+       TProblem::kDamaged},
+      {"full.jpg",
+       [&](const std::string& path) {
+         // A comment that leaves the segment no room for a GPS block.
+         testsupport::WriteFileBytes(path, nikon);
+         testsupport::CommandOutput("exiftool -q -q -overwrite_original '-UserComment=" +
+                                    std::string(63200, 'x') + "' '" + path + "'");
+       },
+       TProblem::kNoExifRoom},
+  };
+  std::map<std::string, std::string> before;
+  for (const auto& c : cases) {
+    c.make(At_(c.name));
+    before[At_(c.name)] = testsupport::ReadFileBytes(At_(c.name));
+  }
+  options_.gps = {"50", "5", "0", false, "14", "25", "0", false, ""};
+  const TRunResult result = Run(kWriteGps);
+  ASSERT_EQ(result.failures.size(), std::size(cases));
+  const std::string report = FailureReport(result.failures);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto failure = std::find_if(result.failures.begin(), result.failures.end(),
+                                      [&](const TFailure& f) { return f.path == At_(c.name); });
+    ASSERT_NE(failure, result.failures.end());
+    EXPECT_EQ(failure->kind, TFailureKind::GpsNotWritten);
+    EXPECT_EQ(failure->problem, c.problem);
+    EXPECT_NE(report.find(At_(c.name) + "  (" + FileProblem::Text(c.problem) + ")"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(testsupport::ReadFileBytes(At_(c.name)), before[At_(c.name)]);
+  }
+}
+
+// A folder that takes no changes: the position cannot go into its photo,
+// nor its photos take new names; both say so.
+TEST_F(HromadneAkceActions, AFolderThatTakesNoChangesIsNamedAsTheReason) {
+  const std::string locked = Root() + "/locked";
+  const std::string photo = locked + "/a.jpg";
+  batchtest::MakeFolderOf(photo);
+  testsupport::WriteFileBytes(photo,
+                              testsupport::ReadFileBytes(testsupport::PhotoPath("Nikon_D70.jpg")));
+  ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+  options_.gps = {"50", "5", "0", false, "14", "25", "0", false, ""};
+  const std::string told = testsupport::InChildWithPermissions([&] {
+    std::string kinds;
+    for (const TActionCode code : {kWriteGps, kRenameByPhotoDate}) {
+      const TRunResult result = RunAction(code, options_, FolderTarget(locked), progress_);
+      for (const TFailure& f : result.failures)
+        kinds += std::to_string(int(f.kind)) + ":" + FileProblem::Text(f.problem) + ";";
+    }
+    return kinds;
+  });
+  ASSERT_EQ(chmod(locked.c_str(), 0755), 0);
+  const std::string why = FileProblem::Text(FileProblem::TProblem::kFolderReadOnly);
+  EXPECT_EQ(told, std::to_string(int(TFailureKind::GpsNotWritten)) + ":" + why + ";" +
+                      std::to_string(int(TFailureKind::JournalFailed)) + ":" + why + ";");
+  EXPECT_EQ(Tree(Root()), (Names{"locked/a.jpg"}));
 }
 
 TEST_F(HromadneAkceActions, InvalidPositionTouchesNothing) {

@@ -64,8 +64,45 @@ TEST_F(HromadneAkceRename, BurstOfOneSecondSpreadsInOrderAndStaysOnASecondRun) {
     EXPECT_EQ(MarkOf(expected[2]), 3);
     EXPECT_EQ(MarkOf(expected[3]), 4);
   }
-  EXPECT_EQ(progress_.maxima, (std::vector<size_t>{11, 11}));
-  EXPECT_EQ(progress_.steps, 22u);
+  // Reading, sorting, and the two passes of the rename.
+  EXPECT_EQ(progress_.maxima, (std::vector<size_t>{16, 16}));
+  EXPECT_EQ(progress_.steps, 32u);
+}
+
+// A burst copied newest first: its photos are numbered in the order the
+// camera took them, by the fraction of the second it wrote, SubSecTime when
+// there is no SubSecTimeOriginal, and by name without either; whether the
+// photos are renamed by their EXIF date or their file date.
+TEST_F(HromadneAkceRename, ABurstTakesTheCameraOrderHoweverItWasCopied) {
+  using batchtest::BurstPhoto;
+  const struct {
+    std::vector<BurstPhoto> burst;
+    std::vector<size_t> order;  // of the burst's photos, as they are to be numbered
+  } cases[] = {
+      {{{"DSC_0001.JPG", "10", "10"}, {"DSC_0002.JPG", "20", "20"}, {"DSC_0003.JPG", "30", "30"}},
+       {0, 1, 2}},
+      // Hundredths against tenths; the original's fraction before the other.
+      {{{"a.jpg", "7", "05"}, {"b.jpg", "05", "9"}, {"c.jpg", "50", "0"}}, {1, 2, 0}},
+      {{{"a.jpg", "", "9"}, {"b.jpg", "", "15"}, {"c.jpg", "", "0"}}, {2, 1, 0}},
+      {{{"IMG_7.jpg", "", ""}, {"IMG_8.jpg", "", ""}, {"IMG_9.jpg", "", ""}}, {0, 1, 2}},
+  };
+  options_.renameFormat = TRenameFormat::DatePerDay;
+  const TDateTime taken = At(2013, 10, 5, 10, 0, 0);
+  for (const auto& c : cases) {
+    const std::vector<std::string> photos = batchtest::BurstPhotos(c.burst, taken);
+    for (const TActionCode code : {kRenameByPhotoDate, kRenameByFileDate}) {
+      SCOPED_TRACE(std::to_string(int(code)) + " " + c.burst[0].name + " " + c.burst[0].original);
+      DosFunc::DeleteDirContents(Root(), true);
+      batchtest::CopyBurst(Root(), c.burst, photos, taken);
+      EXPECT_TRUE(Run(code).failures.empty());
+      const Names expected = {"20131005_img0001.jpg", "20131005_img0002.jpg",
+                              "20131005_img0003.jpg"};
+      ASSERT_EQ(Tree(Root()), expected);
+      for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(testsupport::ReadFileBytes(Root() + "/" + expected[i]), photos[c.order[i]])
+            << expected[i];
+    }
+  }
 }
 
 TEST_F(HromadneAkceRename, BurstWithoutFreeSecondsKeepsNumbersInOrder) {
@@ -123,6 +160,33 @@ TEST_F(HromadneAkceRename, LeftoversOfAStoppedRunAreFinished) {
                                  "20131005_110000.jpg", "20131005_120000.jpg"}));
   EXPECT_EQ(MarkOf("20131005_110000.jpg"), 3);
   EXPECT_EQ(MarkOf("20131005_120000.jpg"), 4);
+}
+
+// The record of a stopped rename that does not read, or that would take a
+// file out of its folder or put it between the passes under a name that is
+// no work name, leaves the folder's files as they are, and is told.
+TEST_F(HromadneAkceRename, ARecordOfAStoppedRenameThatDoesNotReadLeavesTheFolderAlone) {
+  Marked("a.jpg", At(2013, 10, 5, 10, 0, 0), 1);
+  const std::string journal = Root() + "/.~qm-batch-rename";
+  const char* const records[] = {
+      "garbage",
+      "Quillmarsh batch rename\r\npass 3\r\n",
+      "Quillmarsh batch rename\r\npass 1\r\n../a.jpg\ta.jpg.~qm.tmp\tb.jpg\r\n",
+      "Quillmarsh batch rename\r\npass 2\r\na.jpg\tb.jpg\tc.jpg\r\n",
+  };
+  options_.sortByExif = false;
+  for (const char* record : records) {
+    SCOPED_TRACE(record);
+    testsupport::WriteFileBytes(journal, record);
+    for (int byName = 0; byName < 2; ++byName) {
+      const TRunResult result = byName ? RunRenameByName(options_, FolderTarget(Root()), progress_)
+                                       : Run(kRenameByPhotoDate);
+      ASSERT_EQ(result.failures.size(), 1u);
+      EXPECT_EQ(result.failures[0].kind, TFailureKind::JournalFailed);
+      EXPECT_EQ(result.failures[0].path, journal);
+      EXPECT_EQ(Tree(Root()), (Names{".~qm-batch-rename", "a.jpg"}));
+    }
+  }
 }
 
 TEST_F(HromadneAkceRename, NamesHeldByOthersAreNeverTaken) {

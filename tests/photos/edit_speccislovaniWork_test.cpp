@@ -56,23 +56,30 @@ class SpecialRenumbering : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(SpecialRenumbering, RenumbersMediaFilesByNameAndLeavesEverythingElse) {
-  MakeFiles(dir_, {"x.png", "img_b.jpg", "a.mov", "notes.txt", "ignore.list", "quillmarsh.cache",
-                   "thumbs/thumb_x.jpg", "exif/a.exif", "sub/c.jpg"});
+TEST_F(SpecialRenumbering, RenumbersEveryFileByNameAndLeavesTheProgramsOwn) {
+  // A camera's JPEG and raw files, a film and a scan of one shoot: every one
+  // takes its number, so that the pairs stay together.
+  MakeFiles(dir_, {"DSC_0001.jpg", "DSC_0002.NEF", "DSC_0003.CR2", "DSC_0004.AVI", "DSC_0005.tif",
+                   "notes.txt", "ignore.list", "QUILLMARSH.CACHE", "DSC_0006.jpg.~qm-new",
+                   "thumbs/thumb_DSC_0001.jpg", "exif/dsc_0001.exif", "sub/c.jpg"});
   TOptions o = Options(dir_, TMode::Renumber);
   o.subdirs = true;
   const TResult r = RunQuietly(o);
-  EXPECT_EQ(r.renamed, 4);
+  EXPECT_EQ(r.renamed, 7);
   EXPECT_TRUE(r.failed.empty());
-  const std::map<std::string, std::string> expected = {{"img_1.mov", "a.mov"},
-                                                       {"img_2.jpg", "img_b.jpg"},
-                                                       {"img_3.png", "x.png"},
-                                                       {"notes.txt", "notes.txt"},
-                                                       {"ignore.list", "ignore.list"},
-                                                       {"quillmarsh.cache", "quillmarsh.cache"},
-                                                       {"thumbs/thumb_x.jpg", "thumbs/thumb_x.jpg"},
-                                                       {"exif/a.exif", "exif/a.exif"},
-                                                       {"sub/img_1.jpg", "sub/c.jpg"}};
+  const std::map<std::string, std::string> expected = {
+      {"img_1.jpg", "DSC_0001.jpg"},
+      {"img_2.NEF", "DSC_0002.NEF"},
+      {"img_3.CR2", "DSC_0003.CR2"},
+      {"img_4.AVI", "DSC_0004.AVI"},
+      {"img_5.tif", "DSC_0005.tif"},
+      {"img_6.txt", "notes.txt"},
+      {"ignore.list", "ignore.list"},
+      {"QUILLMARSH.CACHE", "QUILLMARSH.CACHE"},
+      {"DSC_0006.jpg.~qm-new", "DSC_0006.jpg.~qm-new"},
+      {"thumbs/thumb_DSC_0001.jpg", "thumbs/thumb_DSC_0001.jpg"},
+      {"exif/dsc_0001.exif", "exif/dsc_0001.exif"},
+      {"sub/img_1.jpg", "sub/c.jpg"}};
   EXPECT_EQ(Contents(dir_), expected);
 }
 

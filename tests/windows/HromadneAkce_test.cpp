@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
+#include <set>
 
 #include "app/browser/Main.h"
 #include "app/start/GlobalWindows.h"
@@ -182,14 +183,18 @@ TEST_F(HromadneAkceWindow, StatisticsCountAndListThePhotosAndTheirDatesSetTheCal
   auto* max = Find<QLabel>("lbMaxDate");
   EXPECT_EQ(min->text(), "Min = 22.10.2008");
   EXPECT_EQ(max->text(), "Max = 05.10.2013");
+  // The earliest day takes a double click, the latest one click.
   auto* cal = Find<QCalendarWidget>("cal");
   QTest::mouseDClick(min, Qt::LeftButton);
   EXPECT_EQ(cal->selectedDate(), QDate(2008, 10, 22));
-  QTest::mouseDClick(max, Qt::LeftButton);
+  QTest::mouseClick(max, Qt::LeftButton);
   EXPECT_EQ(cal->selectedDate(), QDate(2013, 10, 5));
 
   std::vector<std::pair<Names, int>> shown;
-  form_->ShowPhotoList = [&](const Names& files, int mode) { shown.emplace_back(files, mode); };
+  form_->ShowPhotoList = [&](const Names& files, int mode) {
+    shown.emplace_back(files, mode);
+    return false;
+  };
   for (const char* name : {"Button9", "Button10", "Button11"}) Click(name);
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0], (std::pair<Names, int>{{undated}, 0}));
@@ -201,6 +206,77 @@ TEST_F(HromadneAkceWindow, StatisticsCountAndListThePhotosAndTheirDatesSetTheCal
   Find<QCheckBox>("Subdirs")->click();
   EXPECT_EQ(Find<QLineEdit>("countInvDates")->text(), "0");
   EXPECT_FALSE(cbInvalid->isVisible());
+}
+
+// After an action that renames, moves or positions photos, the counts, the
+// dates and the lists are those of the photos as they are now; so they are
+// after the photo list wrote a position.
+TEST_F(HromadneAkceWindow, CountsAndListsFollowARenameASplitAndAPosition) {
+  Photo(Root(), "a.jpg", At(2013, 10, 5, 7, 56, 3));
+  Photo(Root(), "sub/b.jpg", At(2012, 2, 2, 2, 2, 2));
+  batchtest::UndatedPhoto(Root(), "sub/u.jpg", At(2020, 1, 1));
+  ASSERT_TRUE(DosFunc::CopyFileEx(testsupport::PhotoPath("gps_DSCN0010.jpg"), At_("gps.jpg")));
+  OnRoot();
+  std::map<int, Names> lists;
+  bool writes = false;
+  form_->ShowPhotoList = [&](const Names& files, int mode) {
+    lists[mode] = files;
+    return writes;
+  };
+  const auto counts = [&] {
+    return Find<QLineEdit>("countInvDates")->text().toStdString() + " " +
+           Find<QLineEdit>("countWithoutGPS")->text().toStdString() + " " +
+           Find<QLineEdit>("countWithGPS")->text().toStdString();
+  };
+  // Every photo each list names is there; the lists hold every photo.
+  const auto listed = [&] {
+    lists.clear();
+    for (const char* button : {"Button9", "Button10", "Button11"}) Click(button);
+    std::set<std::string> all;
+    for (const auto& [mode, files] : lists) {
+      for (const std::string& file : files) {
+        EXPECT_TRUE(DosFunc::FileExistsLong(file)) << file;
+        all.insert(file.substr(Root().size() + 1));
+      }
+    }
+    return Names(all.begin(), all.end());
+  };
+  Click("BitBtn1");
+  EXPECT_EQ(counts(), "1 3 1");
+
+  Click("Button3");
+  EXPECT_EQ(listed(), Tree(Root()));
+  EXPECT_EQ(listed(), (Names{"20081022_162839.jpg", "20131005_075603.jpg",
+                             "sub/20120202_020202.jpg", "sub/20130101_010101.jpg"}));
+  Click("Button8");
+  EXPECT_EQ(listed(), Tree(Root()));
+  EXPECT_EQ(listed().size(), 4u);
+  EXPECT_EQ(counts(), "1 3 1");
+
+  const std::pair<const char*, const char*> position[] = {
+      {"SirSt", "50"}, {"SirMin", "5"}, {"SirSec", "0"},
+      {"DelkaSt", "14"}, {"DelkaMin", "25"}, {"DelkaSec", "0"}};
+  for (const auto& [name, text] : position) QTest::keyClicks(Find<QLineEdit>(name), text);
+  Click("Button6");
+  EXPECT_EQ(counts(), "1 0 4");
+  EXPECT_EQ(lists.size(), 3u);
+  EXPECT_EQ(Find<QLabel>("lbMaxDate")->text(), "Max = 05.10.2013");
+  EXPECT_EQ(boxes_.Said(), (Names{kHotovo, kHotovo, kHotovo}));
+
+  // A position the photo list wrote counts too.
+  testsupport::CommandOutput("exiftool -q -q -r -overwrite_original -GPS:all= '" + Root() + "'");
+  Click("BitBtn1");
+  EXPECT_EQ(counts(), "1 4 0");
+  writes = true;
+  form_->ShowPhotoList = [&](const Names& files, int) {
+    TExifReader reader;
+    reader.ReadFromFile(files.front());
+    reader.SetLatitude(50, 5, true, 0);
+    reader.SetLongitude(14, 25, true, 0);
+    return reader.WriteGPS();
+  };
+  Click("Button10");
+  EXPECT_EQ(counts(), "1 3 1");
 }
 
 TEST_F(HromadneAkceWindow, AHiddenWindowTakesTheFirst500FilesAndWarns) {

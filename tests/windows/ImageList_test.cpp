@@ -244,14 +244,32 @@ TEST_F(ImageListTest, APositionThatMayNotBeWrittenOrAFailedWriteIsToldAndThePhot
     QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   }
   ASSERT_EQ(Boxes().size(), shown + 1);
-  EXPECT_EQ(Boxes().back().text,
-            "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" + photo);
+  EXPECT_EQ(Boxes().back().text, "Změny nelze uložit do snímku, snímek zůstal beze změny.\n\n" +
+                                    photo + "  (systém změnu odmítl)");
   EXPECT_TRUE(ReadFileBytes(photo) == bytes);
   // The position is still there to be written.
   EXPECT_EQ(Text("GoogleSirka"), "50.1");
   QTest::mouseClick(Find<QPushButton>("BitBtn1"), Qt::LeftButton);
   EXPECT_EQ(Boxes().size(), shown + 1);
   EXPECT_EQ(Exiftool("-GPSLatitude -GPSLongitude", photo), "50.1\n14.4\n");
+}
+
+// A photo renamed, moved or deleted since the list was made shows its name
+// and folder only, and is told; the photos still there show as ever.
+TEST_F(ImageListTest, APhotoGoneSinceTheListWasMadeIsTold) {
+  const std::string photo = CopyPhoto("gps_DSCN0010.jpg", photos);
+  const std::string gone = photos.File("gone.jpg");
+  form->Fill({gone, photo}, TImgList::kWithGps);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text,
+            "Snímek ze seznamu už na disku není, mezitím byl přejmenován, přesunut nebo smazán."
+            "\n\n" + gone);
+  EXPECT_EQ(Text("FileName"), "gone.jpg");
+  EXPECT_EQ(Text("FileDateTime"), "");
+  EXPECT_FALSE(Enabled("Button7"));
+  Find<QListWidget>("LB")->setCurrentRow(1);
+  EXPECT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Text("GoogleSirka"), "43.467448");
 }
 
 }  // namespace
