@@ -558,6 +558,16 @@ TEST_F(MainFormTest, TheWholePhotoFitsTheWindowWithoutEverBeingEnlarged) {
   EXPECT_TRUE(Find<QTableWidget>("SG")->isVisible());
 }
 
+TEST_F(MainFormTest, ALongImageDescriptionReadsWholeInTheHintOfItsCell) {
+  form->ShowFile(Copy("long_description.jpg", "a.jpg", photos), true);
+  const auto* grid = Find<QTableWidget>("SG");
+  ASSERT_EQ(grid->item(0, 0)->text(), "Image Description");
+  const QString hint = grid->item(0, 1)->toolTip();
+  EXPECT_TRUE(hint.startsWith("Operation Mountain Viper put the soldiers")) << hint.toStdString();
+  EXPECT_TRUE(hint.endsWith("(U.S. Army photo by Staff Sgt. Kyle Davis) (Released)"))
+      << hint.toStdString();
+}
+
 TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsWholePositionsAndTheTagColumn) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
