@@ -11,6 +11,7 @@
 #include <QProgressBar>
 
 #include "app/browser/Main.h"
+#include "app/dialogs/FileDialogs.h"
 #include "app/projects/HtmlProjectSettings.h"
 #include "app/slideshow/SlideShowForm.h"
 #include "app/start/GlobalWindows.h"
@@ -29,7 +30,6 @@
 namespace {
 
 using FormTools::Named;
-using FormTools::Q;
 
 constexpr int kTextInformation = 510;
 constexpr int kTextError = 516;
@@ -68,15 +68,6 @@ std::vector<std::string> PhotosOf(const std::vector<TPhotoEntry>& files) {
   for (const TPhotoEntry& entry : files)
     if (HromadneAkce::IsJpegFile(entry.Path)) photos.push_back(entry.Path);
   return photos;
-}
-
-// Runs a file dialog on folder: the chosen file, empty when cancelled. The
-// dialog's folder becomes folder.
-std::string Choose(QFileDialog& dialog, std::string& folder) {
-  dialog.setDirectory(Q(folder));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  folder = dialog.directory().absolutePath().toStdString();
-  return dialog.selectedFiles().front().toStdString();
 }
 
 // The hourglass for the life of the object.
@@ -151,7 +142,7 @@ void TMainForm::SaveSlideShow(bool all) {
   filters << Filter(kTextPackageFilter, SlideShowPackage::kPackageExt);
   SaveSSP->setNameFilters(filters);
   SaveSSP->selectNameFilter(filters.back());
-  const std::string chosen = Choose(*SaveSSP, saveSspDir_);
+  const std::string chosen = FileDialogs::Choose(*SaveSSP, saveSspDir_);
   if (chosen.empty()) return;
   // A name without either extension takes that of the filter chosen.
   std::string target = chosen;
@@ -251,7 +242,7 @@ bool TMainForm::BuildSlideShowExe(const std::string& ssp, bool deleteSsp, bool r
 void TMainForm::ConvertSSPEXE1Click() {
   if (busy_) return;
   OpenSSP->setNameFilters({Filter(kTextPackageFilter, SlideShowPackage::kPackageExt)});
-  const std::string package = Choose(*OpenSSP, openSspDir_);
+  const std::string package = FileDialogs::Choose(*OpenSSP, openSspDir_);
   if (package.empty()) return;
   const FormTools::TBusy busy(busy_, {});
   ConvertSSPEXE1->setEnabled(false);
@@ -262,7 +253,7 @@ void TMainForm::ConvertSSPEXE1Click() {
 void TMainForm::ExtractSSPfromexecutable1Click() {
   if (busy_) return;
   OpenSSP->setNameFilters({Filter(kTextShowFilter, SlideShowExe::kShowExt)});
-  const std::string show = Choose(*OpenSSP, openSspDir_);
+  const std::string show = FileDialogs::Choose(*OpenSSP, openSspDir_);
   if (show.empty()) return;
   const FormTools::TBusy busy(busy_, {});
   ExtractSSPfromexecutable1->setEnabled(false);
