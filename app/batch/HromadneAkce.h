@@ -190,10 +190,11 @@ class TfrmHA : public QDialog {
   // Runs work with the commands disabled and the progress shown.
   HromadneAkce::TRunResult RunBusy(
       const std::function<HromadneAkce::TRunResult(HromadneAkce::TProgress&)>& work);
-  // Tells result: a refusal, "Hotovo" and the files not handled (after the
-  // statistics only those); in files mode the window then closes after an
-  // action unless cbStayOpen is checked.
-  void Finish(bool statistics, const HromadneAkce::TRunResult& result);
+  // Tells the result of action code: a refusal, "Hotovo" and the files not
+  // handled (after the statistics only those); in files mode the window then
+  // closes after an action unless cbStayOpen is checked, and "Hotovo" first
+  // says what the action wrote (HromadneAkce::DoneWord).
+  void Finish(HromadneAkce::TActionCode code, const HromadneAkce::TRunResult& result);
   void ShowStatisticsResult();
   void ClearStatistics();
 

@@ -24,6 +24,7 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "photos/batch/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceLastWord.h"
 #include "photos/batch/HromadneAkceRenameName.h"
 #include "photos/batch/HromadneAkceReport.h"
 #include "photos/batch/HromadneAkceWalk.h"
@@ -168,10 +169,11 @@ void TfrmHA::RunAction(HromadneAkce::TActionCode code) {
     return HromadneAkce::RunAction(code, options, target, progress);
   });
   if (code == HromadneAkce::kStatistics) statistics_ = result.statistics;
-  Finish(code == HromadneAkce::kStatistics, result);
+  Finish(code, result);
 }
 
-void TfrmHA::Finish(bool statistics, const TRunResult& result) {
+void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
+  const bool statistics = code == HromadneAkce::kStatistics;
   const std::string error = Language::GetText(kTextError);
   switch (result.status) {
     case TRunStatus::NoFolder:
@@ -187,8 +189,8 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
       break;
   }
   // Closed during the run, or files mode, which ends after its action.
-  const bool closing =
-      stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
+  const bool ending = files_.filesMode && !statistics && !cbStayOpen->isChecked();
+  const bool closing = stopRequested_ || ending;
   // A folder says "Hotovo" once it held files to handle; files mode kept
   // open says it after every action, so its user always hears the end.
   const bool told = result.status == TRunStatus::Done ||
@@ -197,6 +199,12 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
   const std::string done = Language::GetText(kTextDone);
   if (!statistics && !closing && told) {
     Tell(failures.empty() ? done : done + "\n\n" + failures, done,
+         failures.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
+  } else if (ending && !stopRequested_) {
+    // The last word before the program ends: what the action wrote.
+    std::string text = done + "\n\n" + HromadneAkce::DoneWord(code, result);
+    if (!failures.empty()) text += "\n\n" + failures;
+    Tell(text, done,
          failures.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
   } else if (!failures.empty()) {
     Tell(failures, done, platform::MessageIcon::Warning);

@@ -105,6 +105,11 @@ void TMainForm::SetStatusText(const std::string& text) {
   QCoreApplication::processEvents();
 }
 
+void TMainForm::SetFinalStatus(const std::string& text) {
+  SBPanel->setText(QString::fromStdString(status_.Say(text)));
+  QCoreApplication::processEvents();
+}
+
 void TMainForm::LoadSettings() {
   TConfig config;
   OpenSettings(config);

@@ -23,6 +23,7 @@
 #include "gallery/slideshow/SlideShowExe.h"
 #include "gallery/slideshow/SlideShowPackage.h"
 #include "gallery/slideshow/SlideShowWorkDir.h"
+#include "photos/LastWord.h"
 #include "photos/batch/HromadneAkceKinds.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
@@ -39,6 +40,10 @@ constexpr int kTextIndexing = 559;
 constexpr int kTextWriting = 560;
 constexpr int kTextShowFilter = 561;
 constexpr int kTextPackageFilter = 562;
+constexpr int kTextShowSaved = 205;
+constexpr int kTextShowNotSaved = 206;
+constexpr int kTextProjects = 209;
+constexpr int kTextPictures = 212;
 constexpr int kTextDone = 563;
 constexpr int kTextNoPictures = 700;
 constexpr int kTextNotWritten = 701;
@@ -212,6 +217,13 @@ void TMainForm::SaveSlideShow(bool all) {
   } else if (result == TPackageResult::Failed) {
     TellError(kTextNotWritten, failure.empty() ? target : target + "\n" + failure);
   }
+  if (result != TPackageResult::Written) {
+    SetFinalStatus(LastWord::Of(kTextShowNotSaved, {}));
+    return;
+  }
+  size_t pictures = 0;
+  for (const TSlideShowSource& source : sources) pictures += source.Photos.size();
+  SetFinalStatus(LastWord::Of(kTextShowSaved, {{kTextProjects, sources.size()}, {kTextPictures, pictures}}));
 }
 
 TPackageResult TMainForm::WriteSlideShowPackage(const std::string& target,
