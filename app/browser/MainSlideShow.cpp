@@ -32,6 +32,10 @@ namespace {
 
 using FormTools::Named;
 
+constexpr int kTextShowSaved = 205;
+constexpr int kTextShowNotSaved = 206;
+constexpr int kTextProjects = 209;
+constexpr int kTextPictures = 212;
 constexpr int kTextInformation = 510;
 constexpr int kTextError = 516;
 constexpr int kTextProjectError = 528;
@@ -40,10 +44,6 @@ constexpr int kTextIndexing = 559;
 constexpr int kTextWriting = 560;
 constexpr int kTextShowFilter = 561;
 constexpr int kTextPackageFilter = 562;
-constexpr int kTextShowSaved = 205;
-constexpr int kTextShowNotSaved = 206;
-constexpr int kTextProjects = 209;
-constexpr int kTextPictures = 212;
 constexpr int kTextDone = 563;
 constexpr int kTextNoPictures = 700;
 constexpr int kTextNotWritten = 701;
