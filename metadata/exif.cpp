@@ -352,16 +352,18 @@ void TExifReader::DecodeEntry(uint8_t kind, uint64_t entryPos) {
 
 void TExifReader::ReadAscii(TExifDecodedEntry& e) const {
   e.value.type = exif::kTypeAscii;
-  const uint64_t length = std::min<uint64_t>(e.count, 255);
   const uint8_t* field = head_.data() + e.fieldPos;
   const bool printable = std::all_of(field, field + 4, [](uint8_t c) {
     return c == 0 || (c >= 32 && c <= 126);
   });
-  if (length <= 4 && printable) {
-    e.text.assign(reinterpret_cast<const char*>(field), size_t(length));
+  if (e.count <= 4 && printable) {
+    e.text.assign(reinterpret_cast<const char*>(field), size_t(e.count));
   } else {
+    // The whole text, as far as the segment holds it: a long description
+    // must be readable to its end.
     uint64_t pos = 0;
-    if (ValuePos(e.valueField, length, pos)) {
+    if (ValuePos(e.valueField, 0, pos)) {
+      const uint64_t length = std::min<uint64_t>(e.count, head_.size() - pos);
       e.text.assign(reinterpret_cast<const char*>(head_.data() + pos), size_t(length));
       e.value.pos = int64_t(pos);
     }

@@ -15,3 +15,8 @@ const std::string& TStatusStack::Set(const std::string& text) {
   }
   return shown_;
 }
+
+const std::string& TStatusStack::Say(const std::string& text) {
+  shown_ = StrFunc::Trim(text);
+  return shown_;
+}

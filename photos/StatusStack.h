@@ -12,6 +12,10 @@ class TStatusStack {
   // unless empty; an empty text brings back the last pushed one ("" when
   // none is left). Returns the text to show.
   const std::string& Set(const std::string& text);
+  // Shows text (trimmed) in place of the text shown, pushing nothing: the
+  // last word of a finished work stays until another takes its place, and
+  // a long operation that pushes its text and pops it brings it back.
+  const std::string& Say(const std::string& text);
   const std::string& Shown() const { return shown_; }
 
  private:

@@ -73,6 +73,8 @@ std::string Overridden(SpecialFolder folder, const std::string& home) {
 
 }  // namespace
 
+std::string HomeFolder() { return WithoutTrailingSlashes(Home()); }
+
 std::string ParseDesktopDir(std::string_view text, std::string_view home) {
   constexpr std::string_view kKey = "XDG_DESKTOP_DIR=";
   std::string value;

@@ -24,6 +24,11 @@ enum class SpecialFolder {
 // told (no home folder). The folder need not exist.
 std::string SpecialFolderPath(SpecialFolder folder);
 
+// The user's home folder ($HOME when it holds an absolute path) without a
+// trailing "/"; empty when there is none. QUILLMARSH_HOME does not replace
+// it: the program writes nothing there, it is where the user's files are.
+std::string HomeFolder();
+
 // The value of XDG_DESKTOP_DIR in the text of a user-dirs.dirs file, with a
 // leading "$HOME" replaced by home; empty when the text does not set it or
 // sets it to something other than an absolute or "$HOME/" path.

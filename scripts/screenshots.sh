@@ -96,8 +96,8 @@ wait_for 10 xdotool get_num_desktops || fail "openbox did not start"
 # The main window over the folder's photos, the one with the comment shown.
 photos=("$shown")
 for photo in "$folder"/*.jpg; do [ "$photo" = "$shown" ] || photos+=("$photo"); done
-# Started in the photo folder, where the folder window then opens.
-(cd "$folder" && exec "$program" "${photos[@]}") > "$work/quillmarsh.log" 2>&1 &
+# The folder window then opens where the photo shown is.
+"$program" "${photos[@]}" > "$work/quillmarsh.log" 2>&1 &
 qm=$!
 pids+=("$qm")
 # The title names the photo once it is shown.

@@ -193,11 +193,12 @@ class TfrmHA : public QDialog {
   // Runs work with the commands disabled and the progress shown.
   HromadneAkce::TRunResult RunBusy(
       const std::function<HromadneAkce::TRunResult(HromadneAkce::TProgress&)>& work);
-  // After an action that ran: the statistics counted again, unless the
+  // After an action code that ran: the statistics counted again, unless the
   // window closes now. Then tells result: a refusal, "Hotovo" and the files
   // not handled (after the statistics only those); in files mode the window
-  // then closes after an action unless cbStayOpen is checked.
-  void Finish(bool statistics, const HromadneAkce::TRunResult& result);
+  // then closes after an action unless cbStayOpen is checked, and "Hotovo"
+  // first says what the action wrote (HromadneAkce::DoneWord).
+  void Finish(HromadneAkce::TActionCode code, const HromadneAkce::TRunResult& result);
   // True when the window closes once a run of this kind has ended.
   bool ClosesAfter(bool statistics) const;
   // The statistics pass after a change, its counts and lists shown; what it

@@ -84,7 +84,7 @@ void TfrmHA::Button3Click() {
   const HromadneAkce::TRunResult result = RunBusy([&](HromadneAkce::TProgress& progress) {
     return HromadneAkce::RunRenameByName(options, target, progress);
   });
-  Finish(false, result);
+  Finish(HromadneAkce::kRenameByPhotoDate, result);
 }
 
 void TfrmHA::movedateClick() {

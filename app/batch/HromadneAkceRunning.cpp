@@ -24,6 +24,7 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "photos/batch/HromadneAkceDateActions.h"
+#include "photos/batch/HromadneAkceLastWord.h"
 #include "photos/batch/HromadneAkceRenameName.h"
 #include "photos/batch/HromadneAkceReport.h"
 #include "photos/batch/HromadneAkceWalk.h"
@@ -167,7 +168,7 @@ void TfrmHA::RunAction(HromadneAkce::TActionCode code) {
     return HromadneAkce::RunAction(code, options, target, progress);
   });
   if (code == HromadneAkce::kStatistics) statistics_ = result.statistics;
-  Finish(code == HromadneAkce::kStatistics, result);
+  Finish(code, result);
 }
 
 bool TfrmHA::ClosesAfter(bool statistics) const {
@@ -175,7 +176,8 @@ bool TfrmHA::ClosesAfter(bool statistics) const {
   return stopRequested_ || (files_.filesMode && !statistics && !cbStayOpen->isChecked());
 }
 
-void TfrmHA::Finish(bool statistics, const TRunResult& result) {
+void TfrmHA::Finish(HromadneAkce::TActionCode code, const TRunResult& result) {
+  const bool statistics = code == HromadneAkce::kStatistics;
   // Renamed, moved, dated or positioned photos would be listed under names
   // and in counts they no longer have.
   if (!statistics && result.status == TRunStatus::Done && !ClosesAfter(false)) Recount();
@@ -194,6 +196,8 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
       break;
   }
   const bool closing = ClosesAfter(statistics);
+  // Not closed by the user: files mode, which ends after its action.
+  const bool ending = closing && !stopRequested_;
   // A folder says "Hotovo" once it held files to handle; files mode kept
   // open says it after every action, so its user always hears the end.
   const bool told = result.status == TRunStatus::Done ||
@@ -202,6 +206,12 @@ void TfrmHA::Finish(bool statistics, const TRunResult& result) {
   const std::string done = Language::GetText(kTextDone);
   if (!statistics && !closing && told) {
     Tell(failures.empty() ? done : done + "\n\n" + failures, done,
+         failures.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
+  } else if (ending) {
+    // The last word before the program ends: what the action wrote.
+    std::string text = done + "\n\n" + HromadneAkce::DoneWord(code, result);
+    if (!failures.empty()) text += "\n\n" + failures;
+    Tell(text, done,
          failures.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
   } else if (!failures.empty()) {
     Tell(failures, done, platform::MessageIcon::Warning);

@@ -136,7 +136,8 @@ void TImgList::Fill(const std::vector<std::string>& files, int mode) {
   {
     const QSignalBlocker quiet(LB);
     LB->clear();
-    for (const std::string& file : files_) LB->addItem(Q(ImageList::ListLine(file)));
+    const int nameWidth = ImageList::NameWidth(files_);
+    for (const std::string& file : files_) LB->addItem(Q(ImageList::ListLine(file, nameWidth)));
     if (!files_.empty()) LB->setCurrentRow(0);
   }
   LBClick();

@@ -105,14 +105,20 @@ void TMainForm::SetStatusText(const std::string& text) {
   QCoreApplication::processEvents();
 }
 
+void TMainForm::SetFinalStatus(const std::string& text) {
+  SBPanel->setText(QString::fromStdString(status_.Say(text)));
+  QCoreApplication::processEvents();
+}
+
 void TMainForm::LoadSettings() {
   TConfig config;
   OpenSettings(config);
-  const std::string here = platform::CurrentDirectory();
   languageId_ = static_cast<uint32_t>(config.ReadInteger("Language", 0));
-  openSspDir_ = config.ReadString("OpenSSPDir", here);
-  saveSspDir_ = config.ReadString("SaveSSPDir", here);
-  imageDir_ = config.ReadString("OpenImgDir", here);
+  // Until a dialog has been used there is no last folder: the dialogs then
+  // open where the photos are (FileDialogs), never in the working folder.
+  openSspDir_ = config.ReadString("OpenSSPDir", "");
+  saveSspDir_ = config.ReadString("SaveSSPDir", "");
+  imageDir_ = config.ReadString("OpenImgDir", "");
   config.SetSection("Desktop\\WinPos");
   const int left = config.ReadInteger("Left", -1);
   const int top = config.ReadInteger("Top", -1);

@@ -47,6 +47,9 @@ class TGpsGroup;
 struct TSlideShowSource;
 enum class TPackageResult;
 enum class TGpsPart;
+namespace GalleryRun {
+struct TReport;
+}
 namespace HromadneAkce {
 struct TGpsPosition;
 }
@@ -78,6 +81,9 @@ class TMainForm : public QMainWindow {
   void UpdateNavButtons(int index);
   // The status stack (TStatusStack); pending events run after each change.
   void SetStatusText(const std::string& text);
+  // The last word of a finished work (how it ended, with its counts) in the
+  // status line, in place of the text shown (TStatusStack::Say).
+  void SetFinalStatus(const std::string& text);
   // Loads the photo folder's ignore list; a list that cannot be read is
   // told. The photo shown stays.
   void LoadIgnoreList();
@@ -184,8 +190,9 @@ class TMainForm : public QMainWindow {
   // named after it (ConnectItem); an item not connected stays disabled.
   // Generation (MainGenerate.cpp).
   void GenerateCurrentProject1Click();
-  // The current project's generation; true when its gallery was made.
-  bool GenerateCurrentProject();
+  // The current project's generation; true when its gallery was made. Its
+  // end is told in the status line; report, when given, gets the run's.
+  bool GenerateCurrentProject(GalleryRun::TReport* report = nullptr);
   // The Batch menu (MainBatch.cpp): RunBatch(code) with the codes of
   // photos/batchmenu/BatchMenu.h.
   void RunBatch(int code);

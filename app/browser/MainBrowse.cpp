@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QFileDialog>
 #include <QToolButton>
 
 #include "app/browser/Main.h"
+#include "app/dialogs/FileDialogs.h"
 #include "app/dialogs/modalgauge.h"
 #include "app/start/GlobalWindows.h"
 #include "app/widgets/InputPause.h"
@@ -90,11 +90,10 @@ void TMainForm::Open1Click() {
   TBusy busy(busy_);
   commandLineList_ = false;
   Open1->setEnabled(false);
-  OpenDialog->setDirectory(QString::fromStdString(imageDir_));
-  if (OpenDialog->exec() == QDialog::Accepted && !OpenDialog->selectedFiles().isEmpty() &&
-      AskSaveProject() && AskSaveChanges()) {
-    const std::string file = OpenDialog->selectedFiles().front().toStdString();
-    imageDir_ = StrFunc::ExtractDir(file);
+  std::string folder = imageDir_;
+  const std::string file = FileDialogs::Choose(*OpenDialog, folder);
+  if (!file.empty() && AskSaveProject() && AskSaveChanges()) {
+    imageDir_ = folder;
     LoadIgnoreList();
     ReadDirectory(true);
     FindFolderProject(imageDir_);

@@ -1,7 +1,8 @@
 // The main window's gallery generation: GenerateCurrentProject1Click runs the
 // current project's generation (gallery/generate/GalleryRun.h) over the photo list,
 // showing each photo and the progress in Gauge, CompressInfo1 and
-// CompressInfo2, and stores the project at the end (SaveCurrentProject).
+// CompressInfo2, stores the project at the end (SaveCurrentProject) and
+// tells in the status line how the run ended.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,11 +26,16 @@
 #include "foundation/StrFunc.h"
 #include "gallery/generate/GalleryRecord.h"
 #include "gallery/generate/GalleryRun.h"
+#include "photos/LastWord.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
 
 namespace {
 
+constexpr int kTextGenerated = 200;
+constexpr int kTextNotGenerated = 201;
+constexpr int kTextPhotos = 207;
+constexpr int kTextFailed = 208;
 constexpr int kTextError = 516;
 constexpr int kTextCannotCreateFolder = 517;
 constexpr int kTextNameClash = 640;
@@ -68,7 +74,7 @@ void TMainForm::ConnectGenerate() {
 
 void TMainForm::GenerateCurrentProject1Click() { GenerateCurrentProject(); }
 
-bool TMainForm::GenerateCurrentProject() {
+bool TMainForm::GenerateCurrentProject(GalleryRun::TReport* report) {
   TForm2* project = GlobalWindows::Get().Form2;
   if (busy_ || project == nullptr) return false;
   GenerateCurrentProject1->setEnabled(false);
@@ -86,7 +92,10 @@ bool TMainForm::GenerateCurrentProject() {
     }
   });
   ReadDirectory(true);
-  if (files_.empty()) return false;
+  if (files_.empty()) {
+    SetFinalStatus(LastWord::Of(kTextNotGenerated, {}));
+    return false;
+  }
 
   THtmlProject values = project->Values();
   const bool fullImage = FullImageShown();
@@ -131,16 +140,16 @@ bool TMainForm::GenerateCurrentProject() {
 
   std::vector<std::string> photos;
   for (const TPhotoEntry& entry : files_) photos.push_back(entry.Path);
-  const GalleryRun::TReport report =
-      GalleryRun::Generate(values, imageDir_, photos, ignore_.Names(), events);
-  store = report.Outcome == GalleryRun::TOutcome::kDone;
-  switch (report.Outcome) {
+  const GalleryRun::TReport run = GalleryRun::Generate(values, imageDir_, photos, ignore_.Names(), events);
+  if (report != nullptr) *report = run;
+  store = run.Outcome == GalleryRun::TOutcome::kDone;
+  switch (run.Outcome) {
     case GalleryRun::TOutcome::kCannotCreateFolder:
       platform::ShowMessageBox(Language::GetText(kTextCannotCreateFolder), Language::GetText(kTextError),
                                platform::MessageButtons::Ok, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kNameClash:
-      Tell(kTextNameClash, report.Clashes, platform::MessageIcon::Error);
+      Tell(kTextNameClash, run.Clashes, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kForeignFiles:
       Tell(kTextForeignFiles, report.Foreign, platform::MessageIcon::Error);
@@ -153,10 +162,16 @@ bool TMainForm::GenerateCurrentProject() {
       Tell(kTextCannotMakeOwnFolder, {report.WorkFolderProblem}, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kDone:
-      if (!report.Failed.empty()) Tell(kTextPhotosFailed, report.Failed, platform::MessageIcon::Warning);
+      if (!run.Failed.empty()) Tell(kTextPhotosFailed, run.Failed, platform::MessageIcon::Warning);
       break;
     case GalleryRun::TOutcome::kNoPhotos:
       break;
+  }
+  if (store) {
+    SetFinalStatus(LastWord::Of(kTextGenerated, {{kTextPhotos, static_cast<size_t>(run.Photos)},
+                                                 {kTextFailed, run.Failed.size(), false}}));
+  } else {
+    SetFinalStatus(LastWord::Of(kTextNotGenerated, {}));
   }
   return store;
 }

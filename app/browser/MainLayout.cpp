@@ -49,7 +49,6 @@ constexpr int kMinGridWidth = 440;
 // The open dialog shows the names, sizes and dates of a folder uncut.
 constexpr int kOpenDialogWidth = 900;
 constexpr int kOpenDialogHeight = 560;
-constexpr int kOpenDialogPlacesWidth = 150;
 
 QToolButton* NavButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
   auto* button = Named(new QToolButton(parent), name);
@@ -113,9 +112,6 @@ void TMainForm::BuildLayout() {
     files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   }
-  // ... and the names of its places ("Počítač").
-  if (auto* places = OpenDialog->findChild<QSplitter*>("splitter"))
-    places->setSizes({kOpenDialogPlacesWidth, kOpenDialogWidth - kOpenDialogPlacesWidth});
 }
 
 QWidget* TMainForm::BuildLeftPanel() {

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 
 #include "app/browser/Main.h"
+#include "app/dialogs/FileDialogs.h"
 #include "app/projects/HtmlProjectSettings.h"
 #include "app/slideshow/SlideShowForm.h"
 #include "app/start/GlobalWindows.h"
@@ -22,6 +23,7 @@
 #include "gallery/slideshow/SlideShowExe.h"
 #include "gallery/slideshow/SlideShowPackage.h"
 #include "gallery/slideshow/SlideShowWorkDir.h"
+#include "photos/LastWord.h"
 #include "photos/batch/HromadneAkceKinds.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
@@ -29,8 +31,11 @@
 namespace {
 
 using FormTools::Named;
-using FormTools::Q;
 
+constexpr int kTextShowSaved = 205;
+constexpr int kTextShowNotSaved = 206;
+constexpr int kTextProjects = 209;
+constexpr int kTextPictures = 212;
 constexpr int kTextInformation = 510;
 constexpr int kTextError = 516;
 constexpr int kTextProjectError = 528;
@@ -68,15 +73,6 @@ std::vector<std::string> PhotosOf(const std::vector<TPhotoEntry>& files) {
   for (const TPhotoEntry& entry : files)
     if (HromadneAkce::IsJpegFile(entry.Path)) photos.push_back(entry.Path);
   return photos;
-}
-
-// Runs a file dialog on folder: the chosen file, empty when cancelled. The
-// dialog's folder becomes folder.
-std::string Choose(QFileDialog& dialog, std::string& folder) {
-  dialog.setDirectory(Q(folder));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  folder = dialog.directory().absolutePath().toStdString();
-  return dialog.selectedFiles().front().toStdString();
 }
 
 // The hourglass for the life of the object.
@@ -151,7 +147,7 @@ void TMainForm::SaveSlideShow(bool all) {
   filters << Filter(kTextPackageFilter, SlideShowPackage::kPackageExt);
   SaveSSP->setNameFilters(filters);
   SaveSSP->selectNameFilter(filters.back());
-  const std::string chosen = Choose(*SaveSSP, saveSspDir_);
+  const std::string chosen = FileDialogs::Choose(*SaveSSP, saveSspDir_);
   if (chosen.empty()) return;
   // A name without either extension takes that of the filter chosen.
   std::string target = chosen;
@@ -221,6 +217,13 @@ void TMainForm::SaveSlideShow(bool all) {
   } else if (result == TPackageResult::Failed) {
     TellError(kTextNotWritten, failure.empty() ? target : target + "\n" + failure);
   }
+  if (result != TPackageResult::Written) {
+    SetFinalStatus(LastWord::Of(kTextShowNotSaved, {}));
+    return;
+  }
+  size_t pictures = 0;
+  for (const TSlideShowSource& source : sources) pictures += source.Photos.size();
+  SetFinalStatus(LastWord::Of(kTextShowSaved, {{kTextProjects, sources.size()}, {kTextPictures, pictures}}));
 }
 
 TPackageResult TMainForm::WriteSlideShowPackage(const std::string& target,
@@ -251,7 +254,7 @@ bool TMainForm::BuildSlideShowExe(const std::string& ssp, bool deleteSsp, bool r
 void TMainForm::ConvertSSPEXE1Click() {
   if (busy_) return;
   OpenSSP->setNameFilters({Filter(kTextPackageFilter, SlideShowPackage::kPackageExt)});
-  const std::string package = Choose(*OpenSSP, openSspDir_);
+  const std::string package = FileDialogs::Choose(*OpenSSP, openSspDir_);
   if (package.empty()) return;
   const FormTools::TBusy busy(busy_, {});
   ConvertSSPEXE1->setEnabled(false);
@@ -262,7 +265,7 @@ void TMainForm::ConvertSSPEXE1Click() {
 void TMainForm::ExtractSSPfromexecutable1Click() {
   if (busy_) return;
   OpenSSP->setNameFilters({Filter(kTextShowFilter, SlideShowExe::kShowExt)});
-  const std::string show = Choose(*OpenSSP, openSspDir_);
+  const std::string show = FileDialogs::Choose(*OpenSSP, openSspDir_);
   if (show.empty()) return;
   const FormTools::TBusy busy(busy_, {});
   ExtractSSPfromexecutable1->setEnabled(false);

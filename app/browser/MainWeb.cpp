@@ -21,9 +21,11 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "gallery/generate/GalleryLayout.h"
+#include "gallery/generate/GalleryRun.h"
 #include "gallery/projects/HtmlProjectSettings.h"
 #include "gallery/generate/HtmlText.h"
 #include "gallery/generate/ProjectListPage.h"
+#include "photos/LastWord.h"
 #include "photos/WebPage.h"
 #include "platform/MessageBox.h"
 #include "texts/Language.h"
@@ -31,6 +33,14 @@
 namespace {
 
 constexpr int kTextDateFormat = 0;
+constexpr int kTextAllGenerated = 202;
+constexpr int kTextUploadDone = 203;
+constexpr int kTextUploadEnded = 204;
+constexpr int kTextPhotos = 207;
+constexpr int kTextFailed = 208;
+constexpr int kTextProjects = 209;
+constexpr int kTextNotUploaded = 210;
+constexpr int kTextFilesSent = 211;
 constexpr int kTextUploadCaption = 507;
 constexpr int kTextError = 516;
 constexpr int kTextUploadAll = 525;
@@ -146,6 +156,8 @@ void TMainForm::GenerateAllProjectsRun(bool ask) {
   }
   const TBrowsing kept = KeepBrowsing();
   std::vector<ProjectListPage::TEntry> entries;
+  size_t photos = 0;
+  size_t failed = 0;
   for (size_t i = 0; i < stored.size(); ++i) {
     std::string folder;
     if (!project->LoadProject(static_cast<int>(i), folder)) {
@@ -156,7 +168,10 @@ void TMainForm::GenerateAllProjectsRun(bool ask) {
     commandLineList_ = false;
     LoadIgnoreList();
     // Only a gallery that was made is listed.
-    if (GenerateCurrentProject()) {
+    GalleryRun::TReport report;
+    if (GenerateCurrentProject(&report)) {
+      photos += static_cast<size_t>(report.Photos);
+      failed += report.Failed.size();
       const THtmlProject values = project->Values();
       entries.push_back(
           {values.ProjectName, ProjectListPage::FileUrl(StrFunc::Trim(values.HtmlDir))});
@@ -165,6 +180,9 @@ void TMainForm::GenerateAllProjectsRun(bool ask) {
   RestoreBrowsing(kept);
   if (WriteProjectListPage(false, entries).empty())
     TellError(Language::GetText(kTextCannotWriteList), kTextError);
+  SetFinalStatus(LastWord::Of(kTextAllGenerated, {{kTextProjects, entries.size()},
+                                                  {kTextPhotos, photos},
+                                                  {kTextFailed, failed, false}}));
 }
 
 void TMainForm::UploadProjects(bool all) {
@@ -184,21 +202,29 @@ void TMainForm::UploadProjects(bool all) {
   if (!ftp->Connect()) {
     TellError(WithReason(Language::GetText(kTextCannotConnect), ftp->LastError()),
               kTextConnectionError);
+    SetFinalStatus(LastWord::Of(kTextUploadEnded, {}));
     return;
   }
   std::vector<ProjectListPage::TEntry> entries;
+  size_t notUploaded = 0;
   for (const THtmlProject& p : projects) {
     const std::string output = StrFunc::IncludeBackslash(StrFunc::Trim(p.HtmlDir));
     if (ftp->UploadProject(p.ProjectName, output, p.Shortcut)) {
       entries.push_back({p.ProjectName, HtmlText::UrlPath(p.Shortcut)});
     } else {
+      ++notUploaded;
       TellError(WithReason(Language::GetText(kTextUploadFailed) + ": " + Quoted(p.ProjectName),
                            ftp->LastError()),
                 kTextUploadError);
     }
   }
-  if (all) UploadProjectList(entries);
+  const bool listSent = !all || UploadProjectList(entries);
+  const auto sent = static_cast<size_t>(ftp->FilesSent());
   ftp->Disconnect();
+  SetFinalStatus(LastWord::Of(notUploaded == 0 && listSent ? kTextUploadDone : kTextUploadEnded,
+                              {{kTextProjects, entries.size()},
+                               {kTextNotUploaded, notUploaded, false},
+                               {kTextFilesSent, sent}}));
 }
 
 bool TMainForm::UploadProjectList(const std::vector<ProjectListPage::TEntry>& entries) {

@@ -4,22 +4,21 @@
 #include <memory>
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QSplitter>
 #include <QToolButton>
 #include <QTreeView>
 
+#include "app/dialogs/FileDialogs.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
 #include "foundation/ovmsg.h"
-#include "platform/SpecialFolders.h"
+#include "photos/DialogFolder.h"
 #include "texts/Language.h"
 
 namespace {
@@ -74,8 +73,7 @@ void FitForFolders(QFileDialog& dialog) {
   if (auto* view = dialog.findChild<QTreeView*>("treeView"))
     view->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
   dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
-  if (auto* splitter = dialog.findChild<QSplitter*>("splitter"))
-    splitter->setSizes({170, dialog.width() - 170});
+  FileDialogs::FitPlaces(dialog);
 }
 
 // The status line and the "New folder" button, added to one open dialog.
@@ -133,15 +131,6 @@ class DialogExtras : public QObject {
   std::string current_;
 };
 
-std::string RootStart(TPBFolderDialog::TSHFolders root) {
-  switch (root) {
-    case TPBFolderDialog::foMyComputer: return "/";
-    case TPBFolderDialog::foPersonal: return QDir::homePath().toStdString();
-    case TPBFolderDialog::foDesktop: break;
-  }
-  return platform::SpecialFolderPath(platform::SpecialFolder::Desktop);
-}
-
 }  // namespace
 
 TPBFolderDialog::TPBFolderDialog(QWidget* owner) : QObject(owner), owner_(owner) {}
@@ -181,14 +170,16 @@ bool TPBFolderDialog::Execute() {
   dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setLabelText(QFileDialog::LookIn, Q(LabelCaption()));
-  const bool exists = DosFunc::DirectoryExistsLong(Folder);
-  dialog.setDirectory(Q(exists ? DosFunc::ExistingPathLong(Folder) : RootStart(RootFolder)));
+  dialog.setDirectory(Q(DialogFolder::Usable(Folder)
+                            ? DosFunc::ExistingPathLong(Folder)
+                            : DialogFolder::StartFolder(FileDialogs::ShownPhoto(), last_)));
   DialogExtras extras(dialog, *this);
   FitForFolders(dialog);
   if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return false;
   Folder = chosen.first().toStdString();
+  last_ = Folder;
   return true;
 }
 

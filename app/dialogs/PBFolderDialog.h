@@ -16,16 +16,16 @@ class TPBFolderDialog : public QObject {
  public:
   // Flags: the status line shows the highlighted folder.
   static constexpr unsigned ShowPath = 0x4;
-  // Where the dialog starts when Folder names no existing folder.
-  enum TSHFolders { foDesktop, foMyComputer, foPersonal };
 
   // Freed with owner; the dialog opens over owner's window.
   explicit TPBFolderDialog(QWidget* owner);
 
   // The starting folder on entry; the chosen one after a confirmed Execute.
+  // When it names no existing folder (or is relative), the dialog opens as
+  // the file dialogs do (FileDialogs): in the folder of the photo shown,
+  // else in the folder this dialog chose last, else in the home folder.
   std::string Folder;
   unsigned Flags = ShowPath;
-  TSHFolders RootFolder = foDesktop;
   bool NewFolderVisible = false;
   // The button can be pressed (while a folder is highlighted).
   bool NewFolderEnabled = false;
@@ -63,6 +63,7 @@ class TPBFolderDialog : public QObject {
   };
 
   QWidget* owner_;
+  std::string last_;
   int newFolderWidth_ = 75;
   TCaptions labelCaptions_;
   TCaptions newFolderCaptions_;

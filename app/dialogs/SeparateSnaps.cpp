@@ -35,7 +35,6 @@ TForm5::TForm5(QWidget* owner)
       SelectDir(new TPBFolderDialog(this)) {
   setObjectName("Form5");
   SelectDir->setObjectName("SelectDir");
-  SelectDir->RootFolder = TPBFolderDialog::foMyComputer;
   SelectDir->NewFolderVisible = true;
   SelectDir->NewFolderEnabled = true;
   QFont large = Button1->font();

@@ -450,6 +450,8 @@ bool TFTPForm::UploadProject(const std::string& projectName, const std::string& 
   return ok;
 }
 
+int64_t TFTPForm::FilesSent() const { return upload_ != nullptr ? upload_->FilesSent() : 0; }
+
 bool TFTPForm::UploadFile(const std::string& localFile) {
   if (upload_ == nullptr) {
     error_ = "Not connected";

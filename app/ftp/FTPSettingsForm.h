@@ -84,6 +84,9 @@ class TFTPForm : public QDialog {
   bool UploadFile(const std::string& localFile);
   // Why the last Connect, UploadProject or UploadFile failed.
   const std::string& LastError() const { return error_; }
+  // The files sent since Connect (TFtpUpload::FilesSent); 0 without a
+  // connection.
+  int64_t FilesSent() const;
 
   // --- Handlers ------------------------------------------------------------------
   void OKButtonClick();

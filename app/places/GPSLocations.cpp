@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/dialogs/FileDialogs.h"
 #include "app/widgets/FormTools.h"
 #include "app/widgets/GpsGroup.h"
 #include "app/widgets/SlotGuard.h"
@@ -284,8 +285,8 @@ void TfrmGPS::mistoChange() {
 }
 
 void TfrmGPS::Import1Click() {
-  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  const std::string file = OpenDialog1->selectedFiles().front().toStdString();
+  const std::string file = FileDialogs::Choose(*OpenDialog1, importFolder_);
+  if (file.empty()) return;
   if (!places_.Import(file)) TellError(kTextNotImported, file);
   FillList(-1);
 }

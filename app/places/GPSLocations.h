@@ -108,4 +108,6 @@ class TfrmGPS : public QDialog {
   TGpsPlaceList places_;
   TPlaceNames* names_;
   bool picking_ = false;
+  // The folder a places file was last imported from.
+  std::string importFolder_;
 };

@@ -198,7 +198,9 @@ bool TFTPManager::SendChanges(TFTPFileManager& files, const std::string& localFo
   }
   const std::string localSlash = StrFunc::IncludeBackslash(localFolder);
   for (const std::string& name : toUpload) {
-    if (!Upload(localSlash + name, remoteSlash + StrFunc::LowerCaseCz(name))) {
+    if (Upload(localSlash + name, remoteSlash + StrFunc::LowerCaseCz(name))) {
+      ++filesSent_;
+    } else {
       if (firstFailure.empty()) firstFailure = name + ": " + error_;
       files.MarkNotSent(name);
     }

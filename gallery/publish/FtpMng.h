@@ -92,6 +92,9 @@ class TFTPManager {
   bool SyncDirectory(const std::string& localFolder, const std::string& remoteDirectory);
 
   const std::string& CurrentDir() const { return currentDir_; }
+  // The new and changed files the mirrors of this manager sent (their
+  // checksum caches not counted).
+  int64_t FilesSent() const { return filesSent_; }
   // Why the last operation failed (for a sync, its first failure); empty
   // after one that succeeded.
   const std::string& LastError() const { return error_; }
@@ -113,6 +116,7 @@ class TFTPManager {
   std::string currentDir_ = "/";
   std::string loginDir_ = "/";
   std::string error_;
+  int64_t filesSent_ = 0;
   TFTPBeginEvent onBegin_;
   TFTPActionEvent onAction_;
   TFTPEndEvent onEnd_;

@@ -97,5 +97,6 @@ bool TFtpUpload::UploadFile(const std::string& localFile, const std::string& upl
   const bool ok =
       manager_.ForceDirectories(dir) && manager_.Upload(localFile, FtpUpload::JoinRemote(dir, name));
   error_ = manager_.LastError();
+  if (ok) ++singleFilesSent_;
   return ok;
 }

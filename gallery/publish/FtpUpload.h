@@ -72,6 +72,9 @@ class TFtpUpload {
   std::string UploadRoot(const std::string& uploadDir) const;
   // Why the last operation failed; empty after one that succeeded.
   const std::string& LastError() const { return error_; }
+  // The files this run sent: the galleries' new and changed files and the
+  // single files.
+  int64_t FilesSent() const { return manager_.FilesSent() + singleFilesSent_; }
 
  private:
   static void OnBegin(void* context, int total);
@@ -83,4 +86,5 @@ class TFtpUpload {
   bool connected_ = false;
   std::string loginDir_ = "/";
   std::string error_;
+  int64_t singleFilesSent_ = 0;
 };

@@ -30,8 +30,9 @@ void DirectDate(TPassLine& line, TPassContext& ctx) {
 }
 
 void WriteGps(TPassLine& line, TPassContext& ctx) {
-  if (IsJpegFile(line.file.path))
-    WriteGpsToFile(line.file.path, ctx.gps, ctx.options.gpsMode, ctx.result.failures);
+  if (IsJpegFile(line.file.path) &&
+      WriteGpsToFile(line.file.path, ctx.gps, ctx.options.gpsMode, ctx.result.failures))
+    ++ctx.result.gpsWritten;
 }
 
 void Split(TPassLine& line, TPassContext& ctx) {

@@ -81,14 +81,14 @@ TGpsFieldError ParseGpsFields(const TGpsFields& f, TGpsPosition& p) {
   return TGpsFieldError::None;
 }
 
-void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsMode mode,
+bool WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsMode mode,
                     TFailures& failures) {
   TExifReader reader;
   reader.ReadFromFile(path);
   // A GPS block that holds no whole position (cameras write one without a
   // fix) is no position to keep.
   const bool located = reader.HasGPS() && reader.IsGPSValid();
-  if (located && mode == TGpsMode::JustUnset) return;
+  if (located && mode == TGpsMode::JustUnset) return false;
   if (located) {
     reader.SetLatitude(position.latDegrees, position.latMinutes, position.north,
                        position.latSeconds);
@@ -99,9 +99,10 @@ void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsM
   }
   if (position.hasAltitude) reader.SetAltitude(position.altitude);
   const TExifValues& v = reader.Values();
-  if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return;
-  if (!reader.EnsureExif() || !reader.WriteGPS())
-    failures.push_back(FailureOf(TFailureKind::GpsNotWritten, path));
+  if (!v.latitudeChanged && !v.longitudeChanged && !v.altitudeChanged) return false;
+  if (reader.EnsureExif() && reader.WriteGPS()) return true;
+  failures.push_back(FailureOf(TFailureKind::GpsNotWritten, path));
+  return false;
 }
 
 }  // namespace HromadneAkce

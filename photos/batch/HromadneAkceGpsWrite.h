@@ -34,8 +34,8 @@ TGpsFieldError ParseGpsFields(const TGpsFields& fields, TGpsPosition& position);
 // without latitude or longitude does not). Latitude and longitude are
 // written where they differ (seconds by 0.001 or more), or both when the
 // photo's position is not whole; the altitude when given. A photo already
-// at the position is not rewritten.
-void WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsMode mode,
+// at the position is not rewritten. True when the position was written.
+bool WriteGpsToFile(const std::string& path, const TGpsPosition& position, TGpsMode mode,
                     TFailures& failures);
 
 }  // namespace HromadneAkce

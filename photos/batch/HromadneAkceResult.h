@@ -85,6 +85,7 @@ enum class TGpsFieldError {
 struct TRunResult {
   TRunStatus status = TRunStatus::Done;
   size_t filesMet = 0;
+  size_t gpsWritten = 0;  // code 5: the photos the position was written into
   std::vector<TFailure> failures;
   TStatistics statistics;  // code 0 only
   TGpsFieldError gpsError = TGpsFieldError::None;

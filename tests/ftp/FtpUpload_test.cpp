@@ -89,6 +89,23 @@ TEST_F(FtpUploadRun, ProjectAndPageGoBelowTheLoginFolder) {
   EXPECT_TRUE(fs::exists(server_.File("users/tester/index.htm")));
 }
 
+TEST_F(FtpUploadRun, CountsTheFilesItSentButNeitherTheCachesNorWhatFailed) {
+  ftptest::RealServer server(server_.Path(), {"--refuse", "STOR:/www/index.htm"});
+  Start(server.Port());
+  EXPECT_EQ(run_->FilesSent(), 0);
+  Upload("trip", "/www", true);
+  EXPECT_EQ(run_->FilesSent(), FtpUpload::kFolderCount);
+  Upload("trip", "/www", true);
+  EXPECT_EQ(run_->FilesSent(), FtpUpload::kFolderCount) << "nothing changed";
+  WriteFileBytes(web_.File("foto/File_foto.htm"), "changed");
+  Upload("trip", "/www", true);
+  EXPECT_EQ(run_->FilesSent(), FtpUpload::kFolderCount + 1);
+  WriteFileBytes(web_.File("Index.htm"), "<html></html>");
+  ASSERT_TRUE(run_->UploadFile(web_.File("Index.htm"), "/site"));
+  EXPECT_FALSE(run_->UploadFile(web_.File("Index.htm"), "/www"));
+  EXPECT_EQ(run_->FilesSent(), FtpUpload::kFolderCount + 2);
+}
+
 TEST_F(FtpUploadRun, TheFirstFailedFolderEndsTheProject) {
   ftptest::RealServer server(server_.Path(), {"--refuse", "MKD:800x600"});
   Start(server.Port());

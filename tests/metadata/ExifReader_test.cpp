@@ -443,6 +443,27 @@ TEST_F(ExifReaderTest, AsciiTextEndsAtItsFirstNul) {
   EXPECT_EQ(reader_.Values().model, "ION230");
 }
 
+TEST_F(ExifReaderTest, ALongTextIsReadToItsEndOrToTheEndOfTheSegment) {
+  Builder b(false);
+  std::string description;
+  for (int i = 0; i < 40; ++i) description += "Soldiers walk to the ramp " + std::to_string(i) + ". ";
+  ASSERT_GT(description.size(), 1000u);
+  description.pop_back();
+  Ifd ifd0;
+  ifd0.entries = {b.Ascii(270, description), b.Ascii(305, "GIMP 2.4.5")};
+  std::string jpeg = b.Jpeg(ifd0);
+  ASSERT_TRUE(Read(jpeg));
+  EXPECT_EQ(reader_.GetTagText(0, 270), description);
+  EXPECT_EQ(reader_.Values().imageDescription, description);
+
+  // A count that runs past the segment reads what the segment holds.
+  const std::string count = b.U16(270) + b.U16(2) + b.U32(uint32_t(description.size() + 1));
+  jpeg.replace(jpeg.find(count) + 4, 4, b.U32(1000000));
+  ASSERT_TRUE(Read(jpeg));
+  EXPECT_EQ(reader_.GetTagText(0, 270), description);
+  EXPECT_EQ(reader_.GetTagText(0, 305), "GIMP 2.4.5");
+}
+
 TEST_F(ExifReaderTest, PictureDateFallsBackAndDatesShowFixedFormat) {
   Builder b(false);
   auto exifIfd = std::make_shared<Ifd>();

@@ -4,16 +4,31 @@
 
 namespace {
 
-TEST(PhotoListLine, NamePaddedTo23ThenTheFolderAndNeverRunIntoIt) {
-  EXPECT_EQ(ImageList::ListLine("/foto/2013/IMG_0012.jpg"), "IMG_0012.jpg           /foto/2013");
-  EXPECT_EQ(ImageList::ListLine("/f/žluťoučký_kůň.jpg"), "žluťoučký_kůň.jpg      /f");
-  EXPECT_EQ(ImageList::ListLine("/f/name_of_22_chars__.jpg"), "name_of_22_chars__.jpg /f");
-  EXPECT_EQ(ImageList::ListLine("/f/name_of_23_chars___.jpg"), "name_of_23_chars___.jpg /f");
-  EXPECT_EQ(ImageList::ListLine("/f/photo_with_blanks_end  "), "photo_with_blanks_end   /f");
-  EXPECT_EQ(ImageList::ListLine("/tmp/x/invalid_image00971_1.jpg"),
-            "invalid_image00971_1.jpg /tmp/x");
-  EXPECT_EQ(ImageList::ListLine("/f/žluťoučký_kůň_úpěl_ďábelské.jpg"),
-            "žluťoučký_kůň_úpěl_ďábelské.jpg /f");
+TEST(PhotoListLine, NamePaddedToTheColumnThenTheFolderAndNeverRunIntoIt) {
+  struct Case {
+    const char* path;
+    int width;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"/foto/2013/IMG_0012.jpg", 23, "IMG_0012.jpg           /foto/2013"},
+      {"/f/žluťoučký_kůň.jpg", 23, "žluťoučký_kůň.jpg      /f"},
+      {"/f/name_of_22_chars__.jpg", 23, "name_of_22_chars__.jpg /f"},
+      {"/f/name_of_23_chars___.jpg", 23, "name_of_23_chars___.jpg /f"},
+      {"/f/photo_with_blanks_end  ", 23, "photo_with_blanks_end   /f"},
+      {"/tmp/x/invalid_image00971_1.jpg", 23, "invalid_image00971_1.jpg /tmp/x"},
+      // A wider column, as a list with longer names has.
+      {"/foto/IMG_0012.jpg", 32, "IMG_0012.jpg                    /foto"},
+      {"/f/žluťoučký_kůň_úpěl_ďábelské.jpg", 32, "žluťoučký_kůň_úpěl_ďábelské.jpg /f"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ImageList::ListLine(c.path, c.width), c.line) << c.path;
+}
+
+TEST(PhotoListLine, TheColumnIsOneWiderThanTheLongestNameAndAtLeast23) {
+  EXPECT_EQ(ImageList::NameWidth({}), 23);
+  EXPECT_EQ(ImageList::NameWidth({"/a/IMG_0012.jpg", "/b/name_of_22_chars__.jpg"}), 23);
+  EXPECT_EQ(ImageList::NameWidth({"/a/IMG_0012.jpg", "/a/name_of_23_chars___.jpg"}), 24);
+  EXPECT_EQ(ImageList::NameWidth({"/f/žluťoučký_kůň_úpěl_ďábelské.jpg", "/x.jpg"}), 32);
 }
 
 }  // namespace

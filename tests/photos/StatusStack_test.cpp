@@ -18,6 +18,17 @@ TEST(StatusStack, LongOperationsPushTheirTextAndPopItWithAnEmptyOne) {
   for (const auto& s : steps) EXPECT_EQ(status.Set(s.set), s.shown) << s.set;
 }
 
+TEST(StatusStack, TheLastWordOfAFinishedWorkTakesThePlaceOfTheTextShown) {
+  TStatusStack status;
+  status.Set("ready");
+  EXPECT_EQ(status.Say(" Gallery generated "), "Gallery generated");
+  // A later operation borrows the line and gives the word back.
+  EXPECT_EQ(status.Set("reading"), "reading");
+  EXPECT_EQ(status.Set(""), "Gallery generated");
+  // The word took the place of "ready": nothing more is pushed.
+  EXPECT_EQ(status.Set(""), "");
+}
+
 TEST(CameraTypes, MakerNumbersMapOntoTheComboItems) {
   const struct {
     int maker;

@@ -150,8 +150,32 @@ TEST_F(HromadneAkceWindow, FilesModeEnablesRenamingOnlyForFoldersAndEndsAfterIts
   form_->OpenWithFiles(folder + "\r\n" + file);
   Find<QCheckBox>("cbStayOpen")->setChecked(false);
   Click("Button4");
-  EXPECT_EQ(boxes_.Said().size(), 2u) << "no box when the window closes";
+  // Its last word before the window closes, which ends the program.
+  EXPECT_EQ(boxes_.Said(), (Names{kHotovo, kHotovo, std::string(kHotovo) + "\n\nZpracováno souborů: 2"}));
   EXPECT_FALSE(form_->isVisible());
+}
+
+TEST_F(HromadneAkceWindow, FilesModeSaysWhichPhotosGotThePositionBeforeItEnds) {
+  const std::string plain = Photo(Root(), "a.jpg", At(2013, 10, 5));
+  const std::string located = Root() + "/gps.jpg";
+  std::filesystem::copy_file(testsupport::PhotoPath("gps_DSCN0010.jpg"), located);
+  const std::string broken = Root() + "/broken.jpg";
+  testsupport::WriteFileBytes(broken, "\xFF\xD8 not a photo");
+  form_->OpenWithFiles(plain + "\r\n" + located + "\r\n" + broken);
+  QTest::keyClicks(Find<QLineEdit>("GoogleSirka"), "50.0755");
+  QTest::keyClicks(Find<QLineEdit>("GoogleDelka"), "14.4378");
+  Click("Button6");
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  const ScopedMessageHook::TBox& box = boxes_.Boxes()[0];
+  EXPECT_EQ(box.caption, "Hotovo");
+  EXPECT_EQ(box.text.rfind("Hotovo\n\nPozice GPS zapsána do fotek: 1, beze změny: 1\n\n", 0), 0u)
+      << box.text;
+  EXPECT_NE(box.text.find(broken), std::string::npos) << box.text;
+  EXPECT_EQ(box.icon, platform::MessageIcon::Warning);
+  EXPECT_FALSE(form_->isVisible());
+  TExifReader reader;
+  reader.ReadFromFile(plain);
+  EXPECT_EQ(reader.GetLatitudeText().substr(0, 7), "50.0755");
 }
 
 TEST_F(HromadneAkceWindow, RenamingByNameInFilesModeWithoutAFolderIsRefused) {

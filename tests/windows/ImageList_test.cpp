@@ -152,6 +152,25 @@ TEST_F(ImageListTest, APhotoWithAPositionShowsItsDatePlaceThumbnailAndMap) {
   EXPECT_EQ(OpenLog(), "https://www.google.com/maps?q=43.467448%2C+11.885127&views=satellite\n");
 }
 
+TEST_F(ImageListTest, TheFoldersOfTheListsStandInOneColumnWhateverTheNameLengths) {
+  std::vector<std::string> files;
+  for (const char* name : {"a.jpg", "name_of_23_chars___.jpg", "IMG_20230501_120000_burst_07.jpg"}) {
+    files.push_back(photos.File(name));
+    fs::copy_file(testsupport::PhotoPath("Canon_40D.jpg"), files.back());
+  }
+  for (const int mode : {TImgList::kInvalidDates, TImgList::kWithoutGps}) {
+    form->Fill(files, mode);
+    const QListWidget* list = Find<QListWidget>("LB");
+    ASSERT_EQ(list->count(), 3);
+    const QString folder = QString::fromStdString(photos.Path());
+    for (int row = 0; row < 3; ++row) {
+      const QString line = list->item(row)->text();
+      EXPECT_EQ(line.indexOf(folder), 33) << mode << " " << line.toStdString();
+      EXPECT_EQ(line[32], ' ') << mode << " " << line.toStdString();
+    }
+  }
+}
+
 // The thumbnail is stored turned as its photo is, and shown upright.
 TEST_F(ImageListTest, TheThumbnailOfATurnedPhotoStandsUpright) {
   const std::string portrait = CopyPhoto("orientation_portrait_6.jpg", photos);

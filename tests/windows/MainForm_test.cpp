@@ -605,6 +605,16 @@ TEST_F(MainFormTest, TheWholePhotoFitsTheWindowWithoutEverBeingEnlarged) {
   EXPECT_TRUE(Find<QTableWidget>("SG")->isVisible());
 }
 
+TEST_F(MainFormTest, ALongImageDescriptionReadsWholeInTheHintOfItsCell) {
+  form->ShowFile(Copy("long_description.jpg", "a.jpg", photos), true);
+  const auto* grid = Find<QTableWidget>("SG");
+  ASSERT_EQ(grid->item(0, 0)->text(), "Image Description");
+  const QString hint = grid->item(0, 1)->toolTip();
+  EXPECT_TRUE(hint.startsWith("Operation Mountain Viper put the soldiers")) << hint.toStdString();
+  EXPECT_TRUE(hint.endsWith("(U.S. Army photo by Staff Sgt. Kyle Davis) (Released)"))
+      << hint.toStdString();
+}
+
 TEST_F(MainFormTest, AtItsSmallestTheWindowStillShowsWholePositionsAndTheTagColumn) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
@@ -635,8 +645,11 @@ TEST_F(MainFormTest, SettingsAreStoredOnCloseAndBoundsAppliedOnlyWhenAllFourAreS
     config.OpenRegistryDefault(false, "Quillmarsh");
     EXPECT_EQ(config.ReadString("OpenImgDir", ""), photos.Path());
     EXPECT_EQ(config.ReadInteger("Language", -1), 0);
-    EXPECT_NE(config.ReadString("OpenSSPDir", ""), "");
-    EXPECT_NE(config.ReadString("SaveSSPDir", ""), "");
+    // The slide-show dialogs were not used: stored, but with no folder yet.
+    for (const char* key : {"OpenSSPDir", "SaveSSPDir"}) {
+      EXPECT_TRUE(config.ValueExists("", key)) << key;
+      EXPECT_EQ(config.ReadString(key, "?"), "") << key;
+    }
     config.SetSection("Desktop\\Image");
     EXPECT_EQ(config.ReadInteger("Width", -1), Find<QLabel>("FullImg")->width());
     EXPECT_EQ(config.ReadInteger("Height", -1), Find<QLabel>("FullImg")->height());

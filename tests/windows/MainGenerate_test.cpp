@@ -57,6 +57,7 @@ class MainGenerate : public GlobalWindowsTest {
     Find<QAction>(*main, "Open1")->trigger();
   }
   void Generate() { Find<QAction>(*main, "GenerateCurrentProject1")->trigger(); }
+  std::string Status() { return Find<QLabel>(*main, "SBPanel")->text().toStdString(); }
   std::string Html(const std::string& path) const { return photos.File("html/" + path); }
 
   testsupport::TempDir photos;
@@ -116,6 +117,13 @@ TEST_F(MainGenerate, WritesTheGalleryHoldsTheCommandsAndPutsTheWindowBack) {
   EXPECT_FALSE(sort->isChecked());
   EXPECT_TRUE(main->FullImageShown());
   EXPECT_EQ(main->CurrentFile(), shown);
+  EXPECT_EQ(Status(), "Galerie vygenerována – fotek: 3");
+
+  // A photo that gives no gallery images is counted apart.
+  testsupport::WriteFileBytes(photos.File("broken.jpg"), "\xFF\xD8 not a photo");
+  Generate();
+  ASSERT_EQ(hook->Boxes().size(), 1u);
+  EXPECT_EQ(Status(), "Galerie vygenerována – fotek: 3, nezdařilo se: 1");
 }
 
 TEST_F(MainGenerate, RefusalsWriteNothingAndAreTold) {
@@ -135,6 +143,7 @@ TEST_F(MainGenerate, RefusalsWriteNothingAndAreTold) {
   EXPECT_EQ(hook->Boxes()[0].icon, platform::MessageIcon::Error);
   EXPECT_FALSE(fs::exists(Html("")));
   EXPECT_EQ(project->ProjectIndex(), -1);
+  EXPECT_EQ(Status(), "Galerie nebyla vygenerována");
 
   // A file where a subfolder of the gallery belongs.
   fs::remove(photos.File("A.jpg"));

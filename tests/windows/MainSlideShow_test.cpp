@@ -162,12 +162,15 @@ TEST_F(MainSlideShow, PackagesTheCurrentOrEveryProjectAndPutsTheWindowBack) {
   form->FieldChange();
   const TProjectState before = form->Snapshot();
 
+  const auto status = [this] { return FindNamed<QLabel>(*main, "SBPanel")->text().toStdString(); };
   Answering(Folder("out/hills.ssp"), "Onlycurrentproject2");
   EXPECT_EQ(ProjectsOf(Folder("out/hills.ssp")),
             (std::vector<std::pair<std::string, int>>{{"Hory", 2}}));
+  EXPECT_EQ(status(), "Prezentace uložena – projektů: 1, obrázků: 2");
   Answering(Folder("out/all"), "Allprojects2");  // no extension: the package's
   EXPECT_EQ(ProjectsOf(Folder("out/all.ssp")),
             (std::vector<std::pair<std::string, int>>{{"Hory", 2}, {"Město", 1}}));
+  EXPECT_EQ(status(), "Prezentace uložena – projektů: 2, obrázků: 3");
   EXPECT_EQ(hook->Said(), std::vector<std::string>{});
 
   const TProjectState after = form->Snapshot();
@@ -207,6 +210,7 @@ TEST_F(MainSlideShow, WhatCannotBePackagedIsToldAndLeavesOldFilesAlone) {
                 "Informace|Ve vybraných projektech nejsou žádné fotky, prezentace nebyla "
                 "vytvořena."}));
   EXPECT_EQ(ReadFileBytes(Folder("out.ssp")), "old package");
+  EXPECT_EQ(FindNamed<QLabel>(*main, "SBPanel")->text(), "Prezentace nebyla uložena");
 
   // The language file in force has gone since it was loaded.
   WritePhoto(photos[0], 50);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
@@ -69,6 +70,13 @@ class MainWeb : public ::testing::Test {
     ASSERT_TRUE(HtmlProjectSettings::WriteProject(p, index));
   }
   std::string Html(const std::string& folder) const { return dir.File("web/" + folder); }
+  // The files below folder but the checksum caches.
+  static size_t FilesBelow(const std::string& folder) {
+    size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+      if (entry.is_regular_file() && entry.path().filename() != "ftpcache") ++files;
+    return files;
+  }
   void Open(const std::string& photo) {
     OnNextModal<QFileDialog>([photo](QFileDialog& dialog) {
       dialog.selectFile(QString::fromStdString(photo));
@@ -85,6 +93,7 @@ class MainWeb : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
   std::string ListPage() const { return AppFolders::DataFolder() + "/projects.htm"; }
+  std::string Status() const { return FindNamed<QLabel>(*main, "SBPanel")->text().toStdString(); }
   void ForServer(int port) {
     FtpSettings::TFtpSettings v = ftp->Values();
     v.Host = "127.0.0.1";
@@ -137,6 +146,7 @@ TEST_F(MainWeb, GeneratingAllProjectsListsThoseMadeAndKeepsTheCurrentProject) {
   EXPECT_NE(page.find(ProjectListPage::FileUrl(Html("more")) + "/1024x768/index.htm"), std::string::npos);
   EXPECT_EQ(page.find("prazdno"), std::string::npos);
   EXPECT_EQ(page.find("ztraceno"), std::string::npos);
+  EXPECT_EQ(Status(), "Galerie projektů vygenerovány – projektů: 2, fotek: 3");
   ExpectAsBefore();
 }
 
@@ -205,6 +215,8 @@ TEST_F(MainWeb, UploadsEveryProjectWithTheListPageOrOnlyTheCurrentOne) {
   EXPECT_EQ(index.find("prazdno"), std::string::npos);
   EXPECT_FALSE(fs::exists(home.Path() + "/tmp/index.htm"));
   EXPECT_FALSE(ftp->isVisible());
+  EXPECT_EQ(Status(), "Upload skončil chybou – projektů: 2, nenahraných projektů: 2, odeslaných souborů: " +
+                          std::to_string(FilesBelow(server.File("www"))));
   ExpectAsBefore();
 
   // Only the current project, as the window holds it: its new short name,
@@ -216,6 +228,12 @@ TEST_F(MainWeb, UploadsEveryProjectWithTheListPageOrOnlyTheCurrentOne) {
   EXPECT_EQ(hook->Said().back(), "Upload ?|Chcete na internetu aktualizovat aktuální projekt?");
   EXPECT_TRUE(fs::exists(server.File("www/nove/foto/kodak_cx7530.jpg")));
   EXPECT_FALSE(fs::exists(server.File("www/index.htm")));
+  EXPECT_EQ(Status(), "Upload dokončen – projektů: 1, odeslaných souborů: " +
+                          std::to_string(FilesBelow(server.File("www/nove"))));
+  // Sent again unchanged, nothing goes.
+  hook->Answer(MessageAnswer::Yes);
+  Item("Onlycurrentproject1")->trigger();
+  EXPECT_EQ(Status(), "Upload dokončen – projektů: 1, odeslaných souborů: 0");
   EXPECT_EQ(FindNamed<QLineEdit>(*project, "Shortcut")->text(), "nove");
 }
 
@@ -227,6 +245,7 @@ TEST_F(MainWeb, AFailedConnectionOrListPageIsTold) {
   EXPECT_EQ(hook->Said().back().rfind("Chyba spojení|Nelze se připojit na FTP server", 0), 0u)
       << hook->Said().back();
   EXPECT_FALSE(ftp->isVisible());
+  EXPECT_EQ(Status(), "Upload skončil chybou");
 
   testsupport::TempDir server;
   ftptest::RealServer ftpServer(server.Path(), {"--refuse", "STOR:/www/index.htm"});

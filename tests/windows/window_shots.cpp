@@ -1,7 +1,7 @@
 // Saves a picture of each small window, with its Czech texts or those of a
 // language file, into the folder given, so that a person can check that
 // nothing is cut off. With a folder of photos (copied, never changed) the
-// photo lists show them too:
+// photo lists and the main window's file dialogs show them too:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" window_shots [--language English.lng] /tmp/shots [photos]
 #include <QApplication>
 #include <QCheckBox>
@@ -238,8 +238,9 @@ std::vector<std::string> CopyPhotos(const QString& folder, const QString& into) 
 }
 
 // The photo list with the global places window it names places by: the
-// position of the first test photo with GPS is a stored place.
-void PhotoList(const std::vector<std::string>& located) {
+// position of the first test photo with GPS is a stored place. The lists of
+// photos with bad dates and without GPS, with names short and long.
+void PhotoList(const std::vector<std::string>& located, const std::vector<std::string>& named) {
   QDir().mkpath(qEnvironmentVariable("QUILLMARSH_HOME") + "/data");
   QFile places(qEnvironmentVariable("QUILLMARSH_HOME") + "/data/quillmarsh.gps");
   if (places.open(QIODevice::WriteOnly))
@@ -249,6 +250,10 @@ void PhotoList(const std::vector<std::string>& located) {
   TImgList& list = *GlobalWindows::Get().ImgList;
   list.Fill(located, TImgList::kWithGps);
   Save(list, "photo-list");
+  list.Fill(named, TImgList::kInvalidDates);
+  Save(list, "photo-list-dates");
+  list.Fill(named, TImgList::kWithoutGps);
+  Save(list, "photo-list-no-gps");
   list.hide();
   GlobalWindows::Destroy();
 }
@@ -282,7 +287,40 @@ void PhotoLists(const QString& photos) {
   std::vector<std::string> located;
   for (const std::string& file : files)
     if (QString::fromStdString(file).contains("gps_")) located.push_back(file);
-  PhotoList(located);
+  std::vector<std::string> named;
+  for (const char* name : {"a.jpg", "name_of_23_chars___.jpg", "IMG_20230501_120000_burst_07.jpg",
+                           "Dovolená na horách – Sněžka 1.jpg"}) {
+    if (files.empty()) break;
+    named.push_back(base + "/" + name);
+    QFile::copy(QString::fromStdString(files.front()), QString::fromStdString(named.back()));
+  }
+  PhotoList(located, named);
+}
+
+// The main window's open and save dialogs as they open, over a folder of
+// photos: where the photo shown is, their places uncut.
+void FileDialogs(const QString& photos) {
+  QTemporaryDir copies;
+  const std::vector<std::string> names = CopyPhotos(photos, copies.path());
+  if (names.empty()) return;
+  GlobalWindows::Create(false);
+  TMainForm& main = *GlobalWindows::Get().MainForm;
+  PickLanguage();
+  main.OpenFileList(copies.path().toStdString() + "/" + names.front());
+  const auto shoot = [](const char* name) {
+    QTimer::singleShot(200, [name] {
+      if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        Save(*d, name);
+        d->reject();
+      }
+    });
+  };
+  shoot("open-dialog");
+  main.Open1Click();
+  shoot("save-dialog");
+  main.Allprojects2Click();
+  main.hide();
+  GlobalWindows::Destroy();
 }
 
 // The batch actions window in folder mode after its statistics, and in
@@ -362,6 +400,7 @@ int main(int argc, char** argv) {
   if (argc > 2) {
     PhotoLists(QString::fromLocal8Bit(argv[2]));
     BatchWindow(QString::fromLocal8Bit(argv[2]));
+    FileDialogs(QString::fromLocal8Bit(argv[2]));
   }
   FolderDialog();
   return 0;
