@@ -152,14 +152,14 @@ bool TMainForm::GenerateCurrentProject(GalleryRun::TReport* report) {
       Tell(kTextNameClash, run.Clashes, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kForeignFiles:
-      Tell(kTextForeignFiles, report.Foreign, platform::MessageIcon::Error);
+      Tell(kTextForeignFiles, run.Foreign, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kCannotWriteRecord:
       Tell(kTextCannotWriteRecord, {GalleryRecord::RecordPath(StrFunc::Trim(values.HtmlDir))},
            platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kCannotMakeWorkFolder:
-      Tell(kTextCannotMakeOwnFolder, {report.WorkFolderProblem}, platform::MessageIcon::Error);
+      Tell(kTextCannotMakeOwnFolder, {run.WorkFolderProblem}, platform::MessageIcon::Error);
       break;
     case GalleryRun::TOutcome::kDone:
       if (!run.Failed.empty()) Tell(kTextPhotosFailed, run.Failed, platform::MessageIcon::Warning);
