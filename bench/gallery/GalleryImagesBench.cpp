@@ -82,8 +82,14 @@ double Vips(const std::vector<std::string>& photos, const fs::path& out) {
   fs::create_directories(out);
   const std::string quality = "[Q=" + std::to_string(kVipsQuality) + "]";
   const Clock::time_point start = Clock::now();
-  for (const auto& [size, suffix] : {std::pair{"100x75!", "th"}, {"566x425", "foto"}}) {
-    std::vector<std::string> args = {"vipsthumbnail", "-s", size, "-o",
+  // The thumbnail cut from the photo's middle, the photo fitted into its box.
+  const struct {
+    const char* size;
+    const char* crop;
+    const char* suffix;
+  } kinds[] = {{"100x75", "centre", "th"}, {"566x425", "none", "foto"}};
+  for (const auto& [size, crop, suffix] : kinds) {
+    std::vector<std::string> args = {"vipsthumbnail", "-s", size, "--smartcrop", crop, "-o",
                                      (out / ("%s_" + std::string(suffix) + ".jpg" + quality)).string()};
     args.insert(args.end(), photos.begin(), photos.end());
     if (!RunProgram(args)) return -1;

@@ -138,8 +138,14 @@ TRun Fgallery(const fs::path& photos, const fs::path& out, const fs::path& log) 
 double Vips(const std::vector<std::string>& photos, const fs::path& out) {
   fs::create_directories(out);
   const Clock::time_point start = Clock::now();
-  for (const auto& [size, suffix] : {std::pair{"100x75!", "th"}, {kPhotoBox, "foto"}}) {
-    std::vector<std::string> args = {"vipsthumbnail", "-s", size, "-o",
+  // The thumbnail cut from the photo's middle, the photo fitted into its box.
+  const struct {
+    const char* size;
+    const char* crop;
+    const char* suffix;
+  } kinds[] = {{"100x75", "centre", "th"}, {kPhotoBox, "none", "foto"}};
+  for (const auto& [size, crop, suffix] : kinds) {
+    std::vector<std::string> args = {"vipsthumbnail", "-s", size, "--smartcrop", crop, "-o",
                                      (out / ("%s_" + std::string(suffix) + ".jpg[Q=75]")).string()};
     args.insert(args.end(), photos.begin(), photos.end());
     if (!RunProgram(args)) return -1;
