@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
@@ -42,6 +42,27 @@ bool Fills(std::uint8_t mode) {
 // positive.
 int RoundedShare(std::int64_t numerator, std::int64_t denominator) {
   return static_cast<int>((2 * numerator + denominator) / (2 * denominator));
+}
+
+// Keeps the middle width x height of a whole graphic at least that large.
+void CutMiddle(platform::Bitmap& graphic, int width, int height) {
+  if (width == graphic.width && height == graphic.height) {
+    return;
+  }
+  const auto left = static_cast<std::size_t>((graphic.width - width) / 2);
+  const auto top = static_cast<std::size_t>((graphic.height - height) / 2);
+  const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(width);
+  const std::size_t sourceRow = std::size_t{3} * static_cast<std::size_t>(graphic.width);
+  platform::Bitmap cut;
+  cut.width = width;
+  cut.height = height;
+  cut.pixels.resize(rowBytes * static_cast<std::size_t>(height));
+  for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+    const auto from = graphic.pixels.begin() + static_cast<std::ptrdiff_t>((top + y) * sourceRow + left * 3);
+    std::copy(from, from + static_cast<std::ptrdiff_t>(rowBytes),
+              cut.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
+  }
+  graphic = std::move(cut);
 }
 
 // Nearest integer, halves to even, held within the int range (NaN gives 0).
@@ -198,39 +219,19 @@ void ModeSize(std::uint8_t mode, int boundA, int boundB, int& width, int& height
 }
 
 void FillBitmap(platform::Bitmap& graphic, int width, int height) {
-  const int sourceWidth = graphic.width;
-  const int sourceHeight = graphic.height;
-  const bool whole = sourceWidth > 0 && sourceHeight > 0 &&
-                     graphic.pixels.size() == std::size_t{3} * static_cast<std::size_t>(sourceWidth) *
-                                                  static_cast<std::size_t>(sourceHeight);
-  if (!whole || width <= 0 || height <= 0) {
-    StretchBitmap(graphic, width, height);
-    return;
-  }
-  // The largest part of the target's shape, in the middle.
-  int cutWidth = sourceWidth;
-  int cutHeight = sourceHeight;
-  if (std::int64_t{sourceWidth} * height > std::int64_t{sourceHeight} * width) {
-    cutWidth = std::clamp(RoundedShare(std::int64_t{sourceHeight} * width, height), 1, sourceWidth);
-  } else {
-    cutHeight = std::clamp(RoundedShare(std::int64_t{sourceWidth} * height, width), 1, sourceHeight);
-  }
-  if (cutWidth != sourceWidth || cutHeight != sourceHeight) {
-    const std::size_t left = static_cast<std::size_t>((sourceWidth - cutWidth) / 2);
-    const std::size_t top = static_cast<std::size_t>((sourceHeight - cutHeight) / 2);
-    const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(cutWidth);
-    const std::size_t sourceRow = std::size_t{3} * static_cast<std::size_t>(sourceWidth);
-    platform::Bitmap cut;
-    cut.width = cutWidth;
-    cut.height = cutHeight;
-    cut.pixels.resize(rowBytes * static_cast<std::size_t>(cutHeight));
-    for (std::size_t y = 0; y < static_cast<std::size_t>(cutHeight); ++y) {
-      const auto from = graphic.pixels.begin() +
-                        static_cast<std::ptrdiff_t>((top + y) * sourceRow + left * 3);
-      std::copy(from, from + static_cast<std::ptrdiff_t>(rowBytes),
-                cut.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
+  const bool whole = graphic.width > 0 && graphic.height > 0 &&
+                     graphic.pixels.size() == std::size_t{3} * static_cast<std::size_t>(graphic.width) *
+                                                  static_cast<std::size_t>(graphic.height);
+  if (whole && width > 0 && height > 0) {
+    // The largest part of the target's shape, in the middle.
+    int cutWidth = graphic.width;
+    int cutHeight = graphic.height;
+    if (std::int64_t{graphic.width} * height > std::int64_t{graphic.height} * width) {
+      cutWidth = std::clamp(RoundedShare(std::int64_t{graphic.height} * width, height), 1, graphic.width);
+    } else {
+      cutHeight = std::clamp(RoundedShare(std::int64_t{graphic.width} * height, width), 1, graphic.height);
     }
-    graphic = std::move(cut);
+    CutMiddle(graphic, cutWidth, cutHeight);
   }
   StretchBitmap(graphic, width, height);
 }
