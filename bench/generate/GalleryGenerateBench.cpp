@@ -205,6 +205,19 @@ double CrcSpeed() {
   return 4.0 * double(data.size()) / seconds / 1e9;
 }
 
+// The peers' folder: a hard link to each photo and nothing else. In the
+// photo folder itself they would take Quillmarsh's thumbnail cache
+// ("thumbs") for an album of its own and make its pictures too.
+void LinkPhotos(const std::vector<std::string>& photos, const fs::path& folder) {
+  fs::create_directories(folder);
+  for (const std::string& photo : photos) {
+    const fs::path link = folder / fs::path(photo).filename();
+    if (fs::exists(link) && fs::equivalent(link, photo)) continue;
+    fs::remove(link);
+    fs::create_hard_link(photo, link);
+  }
+}
+
 void SetComment(const std::string& photo, const std::string& comment) {
   TExifReader reader;
   reader.SetHideUnnamedTags(false);
@@ -258,10 +271,12 @@ int main(int argc, char** argv) {
   const TRun unchanged = Ours(folder, root / "ours");
   const double vips = Vips(photos, root / "vips");
   const std::string vipsLoad = LoadAverage();
-  const TRun lazyFirst = Lazygal(folder, root / "lazygal", log);
-  const TRun lazyUnchanged = Lazygal(folder, root / "lazygal", log);
-  const TRun fgFirst = Fgallery(folder, root / "fgallery", log);
-  const TRun fgUnchanged = Fgallery(folder, root / "fgallery", log);
+  const fs::path peers = root / "peers";
+  LinkPhotos(photos, peers);
+  const TRun lazyFirst = Lazygal(peers, root / "lazygal", log);
+  const TRun lazyUnchanged = Lazygal(peers, root / "lazygal", log);
+  const TRun fgFirst = Fgallery(peers, root / "fgallery", log);
+  const TRun fgUnchanged = Fgallery(peers, root / "fgallery", log);
 
   std::printf("\nimage sizes asked: photos within %s, thumbnails %s\n", kPhotoBox, kThumbBox);
   PrintSizes("Quillmarsh", root / "ours");
@@ -272,7 +287,9 @@ int main(int argc, char** argv) {
   // Comments of 5 photos, spread over the gallery.
   for (int i = 0; i < kChanged; ++i) SetComment(photos[size_t(i * 41 + 3)], "Komentář " + std::to_string(i));
   const TRun comments = Ours(folder, root / "ours");
-  const TRun lazyComments = Lazygal(folder, root / "lazygal", log);
+  // A comment written by replacing the photo leaves its link behind.
+  LinkPhotos(photos, peers);
+  const TRun lazyComments = Lazygal(peers, root / "lazygal", log);
 
   // 5 photos with a new picture (the same EXIF).
   {
