@@ -45,14 +45,23 @@ bool MakeCacheFolder(const std::string& dir) {
   return platform::MakeDirectory(dir);
 }
 
+// The stored pixel size of a photo, from its header.
+bool PhotoSize(const std::string& photo, int& width, int& height) {
+  platform::JpegReader reader;
+  if (!reader.OpenFile(photo)) return false;
+  width = reader.Width();
+  height = reader.Height();
+  return true;
+}
+
 bool MakeThumbnail(const std::string& photo, const std::string& thumbFile) {
   const std::string record = SourceRecord(photo);
   platform::JpegReader reader;
   if (record.empty() || !reader.OpenFile(photo)) return false;
   platform::PumpEvents();
-  const bool wide = reader.Width() > reader.Height();
-  const int width = wide ? kThumbWidth : kThumbHeight * kThumbHeight / kThumbWidth;
-  const int height = kThumbHeight;
+  int width = reader.Width();
+  int height = reader.Height();
+  ConvertJPeg::FitWithin(width, height, kThumbWidth, kThumbHeight);
   platform::Bitmap picture;
   if (!reader.Decode(picture, width, height)) return false;
   platform::PumpEvents();
@@ -117,7 +126,7 @@ bool ThumbnailPicture(const std::string& photo, int width, int height, platform:
         !decoder.Decode(out, storedWidth, storedHeight))
       return false;
     Orientation::TurnUpright(out, orientation);
-    ConvertJPeg::StretchBitmap(out, width, height);
+    ConvertJPeg::FillBitmap(out, width, height);
     return true;
   } catch (const std::exception&) {
     out = platform::Bitmap();
@@ -136,7 +145,8 @@ bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFil
 }
 
 bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile) {
-  const std::string record = SourceRecord(DosFunc::ExistingPathLong(srcFile));
+  const std::string photo = DosFunc::ExistingPathLong(srcFile);
+  const std::string record = SourceRecord(photo);
   std::string bytes;
   if (record.empty() || platform::ReadWholeFile(thumbFile, kMaxThumbnailBytes, bytes) !=
                             platform::ReadResult::kOk)
@@ -144,6 +154,12 @@ bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile
   platform::JpegReader reader;
   reader.KeepComments();
   if (!reader.OpenData(bytes.data(), bytes.size()) || reader.Comment() != record) return false;
+  // One of another shape than the photo's was made stretched, by an older
+  // version: it is made again.
+  int width = 0, height = 0;
+  if (!PhotoSize(photo, width, height)) return false;
+  ConvertJPeg::FitWithin(width, height, kThumbWidth, kThumbHeight);
+  if (reader.Width() != width || reader.Height() != height) return false;
   // A file cut off after its header (a full disk, a crash) must be made
   // again, not shown grey for ever; a thumbnail decodes in no time.
   platform::Bitmap picture;

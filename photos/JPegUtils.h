@@ -19,8 +19,8 @@ class TExifReader;
 
 namespace JPegUtils {
 
-// Thumbnail box of a photo wider than high; any other photo gets it turned:
-// 90 x 120.
+// The box a cache thumbnail is fitted into, its photo's shape kept: a 4:3
+// photo gives 160 x 120, a 3:2 one 160 x 107, a 3:4 portrait 90 x 120.
 constexpr int kThumbWidth = 160;
 constexpr int kThumbHeight = 120;
 constexpr int kThumbQuality = 90;
@@ -38,22 +38,25 @@ std::string ThumbnailCacheFile(const std::string& photo);
 [[nodiscard]] bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
 
 // The photo's thumbnail decoded, turned upright as the photo's orientation
-// says (both thumbnails are stored turned as the photo is) and stretched to
-// exactly width x height (the aspect is not kept): the one embedded in its
+// says (both thumbnails are stored turned as the photo is) and cut from its
+// centre to fill exactly width x height, a picker's cell
+// (ConvertJPeg::FillBitmap: nothing distorted): the one embedded in its
 // EXIF, else the cache file, made first when missing or out of date. False,
 // with out empty, when neither can be had or decoded.
 bool ThumbnailPicture(const std::string& photo, int width, int height, platform::Bitmap& out);
 
-// Makes the scaled thumbnail of srcFile in thumbFile: 160 x 120 for a photo
-// wider than high, else 90 x 120, stretched to fill, baseline JPEG of
-// quality 90, recording the photo's size and time. The busy notice
+// Makes the scaled thumbnail of srcFile in thumbFile: the photo fitted into
+// 160 x 120 with its shape kept (ConvertJPeg::FitWithin; a smaller photo
+// keeps its size), baseline JPEG of quality 90, recording the photo's size
+// and time. The busy notice
 // (platform/BusyNotice.h) names the photo meanwhile. thumbFile is written under a temporary name and
 // renamed when complete. False when the photo does not decode or the file
 // cannot be written.
 [[nodiscard]] bool CreateThumbnailFile(const std::string& srcFile, const std::string& thumbFile);
 
-// True when thumbFile is a thumbnail made from srcFile as it is now and
-// decodes whole.
+// True when thumbFile is a thumbnail made from srcFile as it is now, has the
+// size CreateThumbnailFile gives the photo (a stretched one of an older
+// version has not) and decodes whole.
 bool IsCurrentThumbnail(const std::string& srcFile, const std::string& thumbFile);
 
 // The pixel size of a JPEG and its aspect class: the long-to-short side

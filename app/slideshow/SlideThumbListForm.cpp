@@ -29,14 +29,14 @@ constexpr int kCaptionText = 44;
 constexpr int kCancelText = 279;
 constexpr char kBoundsSection[] = "SlideShow\\ThumbWinPos";
 
-// The thumbnail in an extracted file, stretched to a cell; a blank cell
-// when it does not decode.
+// The thumbnail in an extracted file, cut from its centre to fill a cell; a
+// blank cell when it does not decode.
 QImage CellOf(const std::string& path) {
   platform::JpegReader reader;
   platform::Bitmap picture;
   if (path.empty() || !reader.OpenFile(path) || !reader.Decode(picture, kCellWidth, kCellHeight))
     return ThumbListForm::BlankCell();
-  ConvertJPeg::StretchBitmap(picture, kCellWidth, kCellHeight);
+  ConvertJPeg::FillBitmap(picture, kCellWidth, kCellHeight);
   return JpegImage::FromBitmap(picture);
 }
 

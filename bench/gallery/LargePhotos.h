@@ -1,11 +1,14 @@
-// What the gallery benchmarks share: 200 large photos made from a real test
-// photo, a clock, and running a program.
+// What the gallery benchmarks share: 200 large photos made from the test
+// photos, a clock, the load of the machine, and running a program.
 //
-// The photos are baseline JPEGs of 6000 x 4000, the test photo enlarged with
-// a fine grain so that they decode like camera photos; ten different ones,
-// each copied twenty times. With EXIF they carry the test photo's EXIF
-// segment (dates, camera, embedded thumbnail) right after the start of
-// image, as a camera writes it.
+// The photos are baseline JPEGs with a long side of 6000 pixels: every test
+// photo of tests/data/photos that decodes, enlarged with its shape kept
+// (landscape, portrait, 3:2, 4:3, a panorama), taken in turn, each photo with
+// a fine grain of its own, so that no two are alike and they decode and
+// compress like camera photos. With EXIF a photo carries its test photo's
+// EXIF segment (dates, camera, orientation, the embedded thumbnail of those
+// that have one) right after the start of image, as a camera writes it; a
+// test photo whose EXIF cannot be taken gives photos without.
 #pragma once
 
 #include <fcntl.h>
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,11 +37,9 @@ namespace benchphotos {
 
 namespace fs = std::filesystem;
 
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
-constexpr int kDistinct = 10;
-constexpr int kCopies = 20;
-constexpr const char* kSourcePhoto = QUILLMARSH_PHOTOS "/gps_DSCN0010.jpg";
+constexpr int kLongSide = 6000;
+constexpr int kPhotoCount = 200;
+constexpr const char* kTestPhotos = QUILLMARSH_PHOTOS;
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,10 +47,57 @@ inline double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The test photo enlarged to 6000 x 4000 with grain of its own per seed.
-inline platform::Bitmap LargePhoto(const platform::Bitmap& small, std::uint32_t seed) {
-  platform::Bitmap picture = small;
-  ConvertJPeg::StretchBitmap(picture, kWidth, kHeight);
+// The three load averages of /proc/loadavg ("1.02 0.98 0.75"); "unknown"
+// where there is none.
+inline std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string one, five, fifteen;
+  if (!(file >> one >> five >> fifteen)) return "unknown";
+  return one + " " + five + " " + fifteen;
+}
+
+[[noreturn]] inline void Fail(const char* what) {
+  std::fprintf(stderr, "%s\n", what);
+  std::exit(1);
+}
+
+// A test photo the large photos are made from.
+struct TSource {
+  std::string name;
+  platform::Bitmap picture;  // as stored
+  std::string exifSegment;   // a file holding its EXIF segment; empty: none
+};
+
+// Every test photo that decodes, by name; with withExif each with its EXIF
+// segment exported into work.
+inline std::vector<TSource> LoadSources(const fs::path& work, bool withExif) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(kTestPhotos))
+    if (entry.path().extension() == ".jpg") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  std::vector<TSource> sources;
+  for (const fs::path& file : files) {
+    TSource source{file.filename().string(), {}, {}};
+    platform::JpegReader reader;
+    if (!reader.OpenFile(file.string()) || !reader.Decode(source.picture)) continue;
+    TExifReader exif;
+    const std::string segment = (work / (file.stem().string() + ".segment")).string();
+    if (withExif && exif.ReadFromFile(file.string()) && exif.ExportExifSegment(segment))
+      source.exifSegment = segment;
+    sources.push_back(std::move(source));
+  }
+  if (sources.empty()) Fail("no test photo decodes");
+  return sources;
+}
+
+// The source enlarged to a long side of kLongSide, its shape kept, with a
+// grain of its own per seed.
+inline platform::Bitmap LargePhoto(const TSource& source, std::uint32_t seed) {
+  platform::Bitmap picture = source.picture;
+  const int longSide = std::max(picture.width, picture.height);
+  const int width = static_cast<int>(std::lround(double(picture.width) * kLongSide / longSide));
+  const int height = static_cast<int>(std::lround(double(picture.height) * kLongSide / longSide));
+  ConvertJPeg::StretchBitmap(picture, width, height);
   for (std::uint8_t& value : picture.pixels) {
     seed = seed * 1664525u + 1013904223u;
     const int grain = static_cast<int>(seed >> 28) - 8;
@@ -57,17 +106,12 @@ inline platform::Bitmap LargePhoto(const platform::Bitmap& small, std::uint32_t 
   return picture;
 }
 
-[[noreturn]] inline void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::exit(1);
-}
-
-// One large photo at path; withExif puts the test photo's EXIF segment in
-// front of the picture in place of the encoder's JFIF segment.
-inline void WriteLargePhoto(const platform::Bitmap& picture, const std::string& path, bool withExif,
-                            const std::string& segment) {
+// One large photo of source at path, with its EXIF segment (when it has one)
+// in front of the picture in place of the encoder's JFIF segment.
+inline void WriteLargePhoto(const TSource& source, std::uint32_t seed, const std::string& path) {
   std::string jpeg;
-  if (!platform::EncodeJpeg(picture, 90, jpeg)) Fail("cannot encode a photo");
+  if (!platform::EncodeJpeg(LargePhoto(source, seed), 90, jpeg)) Fail("cannot encode a photo");
+  const bool withExif = !source.exifSegment.empty();
   if (withExif && jpeg.size() > 6 && static_cast<unsigned char>(jpeg[3]) == 0xE0) {
     const size_t length = (static_cast<unsigned char>(jpeg[4]) << 8) | static_cast<unsigned char>(jpeg[5]);
     jpeg.erase(2, length + 2);
@@ -76,37 +120,38 @@ inline void WriteLargePhoto(const platform::Bitmap& picture, const std::string& 
   if (!withExif) return;
   TExifReader reader;
   reader.ReadFromFile(path);  // none yet: false, with the file name kept
-  if (!reader.ImportExifSegment(segment, false)) Fail("cannot give a photo its EXIF");
+  if (!reader.ImportExifSegment(source.exifSegment, false)) Fail("cannot give a photo its EXIF");
 }
 
-// With linked, the copies are hard links to the first of their ten (a photo
-// must then be given a file of its own before it is changed in place).
-inline std::vector<std::string> MakePhotos(const fs::path& folder, bool withExif = false, bool linked = false) {
-  platform::JpegReader reader;
-  platform::Bitmap small;
-  if (!reader.OpenFile(kSourcePhoto) || !reader.Decode(small)) Fail("cannot read the test photo");
+// The photo number index of a set: its test photo and its grain.
+inline const TSource& SourceOf(const std::vector<TSource>& sources, int index) {
+  return sources[static_cast<size_t>(index) % sources.size()];
+}
+inline std::uint32_t SeedOf(int index) { return static_cast<std::uint32_t>(index) + 1; }
+
+// kPhotoCount distinct photos in folder, "photo_000.jpg" on, the test photos
+// taken in turn; with withExif they carry their test photo's EXIF.
+inline std::vector<std::string> MakePhotos(const fs::path& folder, bool withExif = false) {
   fs::create_directories(folder);
-  const std::string segment = (folder.parent_path() / "exif.segment").string();
-  TExifReader source;
-  if (withExif && (!source.ReadFromFile(kSourcePhoto) || !source.ExportExifSegment(segment)))
-    Fail("cannot take the test photo's EXIF");
+  const fs::path work = folder.parent_path() / "sources";
+  fs::create_directories(work);
+  const std::vector<TSource> sources = LoadSources(work, withExif);
   std::vector<std::string> photos;
-  for (int d = 0; d < kDistinct; ++d) {
-    const std::string first = (folder / ("photo_" + std::to_string(d) + "_0.jpg")).string();
-    WriteLargePhoto(LargePhoto(small, std::uint32_t(d + 1)), first, withExif, segment);
-    photos.push_back(first);
-    for (int c = 1; c < kCopies; ++c) {
-      const fs::path copy = folder / ("photo_" + std::to_string(d) + "_" + std::to_string(c) + ".jpg");
-      if (linked) {
-        fs::create_hard_link(first, copy);
-      } else {
-        fs::copy_file(first, copy);
-      }
-      photos.push_back(copy.string());
-    }
+  for (int i = 0; i < kPhotoCount; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "photo_%03d.jpg", i);
+    photos.push_back((folder / name).string());
+    WriteLargePhoto(SourceOf(sources, i), SeedOf(i), photos.back());
   }
-  fs::remove(segment);
+  fs::remove_all(work);
   return photos;
+}
+
+// The pixel size of a JPEG as "WxH"; empty when it is none.
+inline std::string JpegSizeText(const std::string& path) {
+  platform::JpegReader reader;
+  if (!reader.OpenFile(path)) return std::string();
+  return std::to_string(reader.Width()) + "x" + std::to_string(reader.Height());
 }
 
 // Runs a program with its arguments and waits; true when it exits with 0.

@@ -4,7 +4,7 @@
 # liblcms2-utils too), with vipsthumbnail for the
 # image sizes alone:
 #   bench/generate/run.sh [work folder]
-# The work folder (the current one by default) needs about 0.5 GB.
+# The work folder (the current one by default) needs about 1.5 GB.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/../../scripts/install-deps.sh" lazygal fgallery liblcms2-utils libvips-tools

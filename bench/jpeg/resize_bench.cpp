@@ -1,6 +1,10 @@
-// Resizes a 24-megapixel JPEG to the site photo size (566 x 425) and the site
-// thumbnail size (100 x 75) with ConvertJpegFile and with vipsthumbnail, and
-// prints both times and their ratio.
+// Resizes a 24-megapixel JPEG to the site photo size (within 566 x 425) and
+// the site thumbnail size (100 x 75, cut from the middle) with
+// ConvertJpegFile and with vipsthumbnail, one
+// vipsthumbnail process per image; then a folder of such photos, each with a
+// grain of its own, with ConvertJpegFile photo by photo and with one
+// vipsthumbnail process over the whole folder, as a user would run it.
+// Prints the times per image, their ratios and the load average.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,29 +31,31 @@ namespace {
 constexpr int kPhotoWidth = 6000;
 constexpr int kPhotoHeight = 4000;
 constexpr int kQuality = 80;
+constexpr int kFolderPhotos = 20;
 
 struct Target {
   const char* name;
   std::uint8_t mode;  // of ConvertJpegFile
   int width;
   int height;
+  bool fill;  // cut to fill the box, else fitted into it
 };
 constexpr Target kTargets[] = {
-    {"566x425", 1, 566, 425},
-    {"100x75", 2, 100, 75},
+    {"566x425", 1, 566, 425, false},
+    {"100x75", 2, 100, 75, true},
 };
 
 std::string g_folder;
 std::string g_photo;
+std::vector<std::string> g_folderPhotos;
 
 // A picture that compresses like a photo: smooth gradients and waves with
-// fine pseudo-random grain.
-platform::Bitmap MakePhoto() {
+// fine pseudo-random grain, of its own for each seed.
+platform::Bitmap MakePhoto(std::uint32_t seed) {
   platform::Bitmap picture;
   picture.width = kPhotoWidth;
   picture.height = kPhotoHeight;
   picture.pixels.resize(std::size_t{3} * kPhotoWidth * kPhotoHeight);
-  std::uint32_t seed = 12345;
   std::uint8_t* p = picture.pixels.data();
   for (int y = 0; y < kPhotoHeight; ++y) {
     for (int x = 0; x < kPhotoWidth; ++x) {
@@ -61,6 +68,14 @@ platform::Bitmap MakePhoto() {
     }
   }
   return picture;
+}
+
+// The three load averages of /proc/loadavg; "unknown" where there is none.
+std::string LoadAverage() {
+  std::ifstream file("/proc/loadavg");
+  std::string one, five, fifteen;
+  if (!(file >> one >> five >> fifteen)) return "unknown";
+  return one + " " + five + " " + fifteen;
 }
 
 bool RunProgram(std::vector<std::string> args) {
@@ -77,10 +92,19 @@ bool RunProgram(std::vector<std::string> args) {
   return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// vipsthumbnail's options for the size ConvertJpegFile makes: the photo
+// fitted into the box, the thumbnail cut from its middle to fill it.
+std::vector<std::string> VipsSize(const Target& target) {
+  std::vector<std::string> options = {"--size", std::to_string(target.width) + "x" + std::to_string(target.height)};
+  if (target.fill) options.insert(options.end(), {"--smartcrop", "centre"});
+  return options;
+}
+
 bool RunVips(const Target& target, const std::string& output) {
-  return RunProgram({"vipsthumbnail", g_photo, "--size",
-                     std::to_string(target.width) + "x" + std::to_string(target.height) + "!",
-                     "-o", output + "[Q=" + std::to_string(kQuality) + "]"});
+  std::vector<std::string> args = {"vipsthumbnail", g_photo, "-o", output + "[Q=" + std::to_string(kQuality) + "]"};
+  const std::vector<std::string> size = VipsSize(target);
+  args.insert(args.end(), size.begin(), size.end());
+  return RunProgram(args);
 }
 
 void BM_ConvertJpegFile(benchmark::State& state, Target target) {
@@ -103,6 +127,35 @@ void BM_Vipsthumbnail(benchmark::State& state, Target target) {
   }
 }
 
+// The folder's photos one by one; the time is per image.
+void BM_ConvertJpegFolder(benchmark::State& state, Target target) {
+  for (auto _ : state) {
+    for (std::size_t i = 0; i < g_folderPhotos.size(); ++i) {
+      const std::string output = g_folder + "/out/convert_" + std::to_string(i) + "_" + target.name + ".jpg";
+      if (!ConvertJPeg::ConvertJpegFile(g_folderPhotos[i], output, target.mode, 0, 0, kQuality)) {
+        state.SkipWithError("ConvertJpegFile failed");
+        return;
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kFolderPhotos);
+}
+
+// One vipsthumbnail process over the whole folder; the time is per image.
+void BM_VipsthumbnailFolder(benchmark::State& state, Target target) {
+  std::vector<std::string> args = VipsSize(target);
+  args.insert(args.begin(), "vipsthumbnail");
+  args.insert(args.end(), {"-o", g_folder + "/out/%s_vips_" + target.name + ".jpg[Q=" + std::to_string(kQuality) + "]"});
+  args.insert(args.end(), g_folderPhotos.begin(), g_folderPhotos.end());
+  for (auto _ : state) {
+    if (!RunProgram(args)) {
+      state.SkipWithError("vipsthumbnail failed (is libvips-tools installed?)");
+      return;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kFolderPhotos);
+}
+
 // Keeps the wall time of each benchmark for the comparison at the end: the
 // median when repetitions are asked for, else the single run.
 class RecordingReporter : public benchmark::ConsoleReporter {
@@ -120,19 +173,28 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> milliseconds;
 };
 
-void PrintComparison(const std::map<std::string, double>& times) {
-  std::printf("\n%-10s %14s %14s %8s\n", "target", "ConvertJpeg", "vipsthumbnail", "ratio");
+void PrintRatios(const std::map<std::string, double>& times, const char* ours, const char* vips,
+                 double perImage) {
+  std::printf("%-10s %14s %14s %8s\n", "target", "ConvertJpeg", "vipsthumbnail", "ratio");
   for (const Target& target : kTargets) {
     const std::string suffix = std::string("/") + target.name + "/real_time";
-    const auto ours = times.find("BM_ConvertJpegFile" + suffix);
-    const auto vips = times.find("BM_Vipsthumbnail" + suffix);
-    if (ours == times.end() || vips == times.end()) {
+    const auto own = times.find(std::string(ours) + suffix);
+    const auto their = times.find(std::string(vips) + suffix);
+    if (own == times.end() || their == times.end()) {
       std::printf("%-10s no comparison (a run failed)\n", target.name);
       continue;
     }
-    std::printf("%-10s %11.1f ms %11.1f ms %8.2f\n", target.name, ours->second, vips->second,
-                ours->second / vips->second);
+    std::printf("%-10s %11.1f ms %11.1f ms %8.2f\n", target.name, own->second / perImage,
+                their->second / perImage, own->second / their->second);
   }
+}
+
+void PrintComparison(const std::map<std::string, double>& times) {
+  std::printf("\nOne image, one vipsthumbnail process per image:\n");
+  PrintRatios(times, "BM_ConvertJpegFile", "BM_Vipsthumbnail", 1);
+  std::printf("\nA folder of %d photos, one vipsthumbnail process over all (times per image):\n",
+              kFolderPhotos);
+  PrintRatios(times, "BM_ConvertJpegFolder", "BM_VipsthumbnailFolder", kFolderPhotos);
   std::printf("ratio = ConvertJpegFile time / vipsthumbnail time; below 1 is faster.\n");
 }
 
@@ -147,12 +209,22 @@ int main(int argc, char** argv) {
   }
   g_folder = folder;
   g_photo = g_folder + "/photo24mp.jpg";
-  if (!platform::WriteJpegFile(MakePhoto(), g_photo, 92)) {
+  if (!platform::WriteJpegFile(MakePhoto(12345), g_photo, 92)) {
     std::fprintf(stderr, "cannot write %s\n", g_photo.c_str());
     return 1;
   }
-  std::printf("photo: %dx%d, %ju bytes\n", kPhotoWidth, kPhotoHeight,
-              static_cast<std::uintmax_t>(std::filesystem::file_size(g_photo)));
+  std::filesystem::create_directories(g_folder + "/photos");
+  std::filesystem::create_directories(g_folder + "/out");
+  for (int i = 0; i < kFolderPhotos; ++i) {
+    g_folderPhotos.push_back(g_folder + "/photos/photo" + std::to_string(i) + ".jpg");
+    if (!platform::WriteJpegFile(MakePhoto(static_cast<std::uint32_t>(i + 1)), g_folderPhotos.back(), 92)) {
+      std::fprintf(stderr, "cannot write %s\n", g_folderPhotos.back().c_str());
+      return 1;
+    }
+  }
+  std::printf("photo: %dx%d, %ju bytes; a folder of %d such photos\n", kPhotoWidth, kPhotoHeight,
+              static_cast<std::uintmax_t>(std::filesystem::file_size(g_photo)), kFolderPhotos);
+  std::printf("load average at the start: %s\n", LoadAverage().c_str());
   for (const Target& target : kTargets) {
     benchmark::RegisterBenchmark((std::string("BM_ConvertJpegFile/") + target.name).c_str(),
                                  BM_ConvertJpegFile, target)
@@ -163,10 +235,21 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   }
+  for (const Target& target : kTargets) {
+    benchmark::RegisterBenchmark((std::string("BM_ConvertJpegFolder/") + target.name).c_str(),
+                                 BM_ConvertJpegFolder, target)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark((std::string("BM_VipsthumbnailFolder/") + target.name).c_str(),
+                                 BM_VipsthumbnailFolder, target)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   PrintComparison(reporter.milliseconds);
+  std::printf("load average at the end: %s\n", LoadAverage().c_str());
   std::filesystem::remove_all(g_folder);
   return 0;
 }

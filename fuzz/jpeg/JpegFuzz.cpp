@@ -32,6 +32,10 @@ void DecodeOnce(const uint8_t* data, size_t size, int minSide) {
       picture.width > reader.Width() || picture.height > reader.Height()) {
     std::abort();
   }
+  // Cut to a cell's shape from pictures of any shape, then stretched.
+  platform::Bitmap cut = picture;
+  ConvertJPeg::FillBitmap(cut, 16, 12);
+  if (cut.width != 16 || cut.height != 12 || cut.pixels.size() != size_t{16} * 12 * 3) std::abort();
   ConvertJPeg::StretchBitmap(picture, 16, 12);
 }
 

@@ -2,6 +2,7 @@
 
 #include "gallery/projects/HtmlProjectCheck.h"
 #include "platform/FileSystem.h"
+#include "platform/jpeg/JpegReader.h"
 #include "platform/TextFile.h"
 
 namespace GalleryImages {
@@ -62,6 +63,12 @@ bool MakeSiteImage(const std::string& photoPath, const std::string& source,
     return inBand || Make(source, target, mode, orientation, run);
   }
   return Trial(source, target, size, mode, orientation, run);
+}
+
+bool HasOtherSize(const std::string& target, int width, int height) {
+  if (FileSize(target) < 0) return false;
+  platform::JpegReader reader;
+  return !reader.OpenFile(target) || reader.Width() != width || reader.Height() != height;
 }
 
 }  // namespace GalleryImages

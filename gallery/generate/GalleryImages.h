@@ -42,4 +42,9 @@ bool MakeSiteImage(const std::string& photoPath, const std::string& source,
                    const std::string& target, std::uint8_t mode, int orientation,
                    TSiteImageRun& run);
 
+// True when target is there but is no image of width x height, the size its
+// photo has now: one an older version stretched to the box, or no JPEG.
+// False for a missing target.
+bool HasOtherSize(const std::string& target, int width, int height);
+
 }  // namespace GalleryImages

@@ -7,6 +7,7 @@
 #include "gallery/generate/GalleryLayout.h"
 #include "gallery/generate/HtmlText.h"
 #include "gallery/generate/PageFile.h"
+#include "metadata/ConvertJPeg.h"
 #include "metadata/exif.h"
 #include "platform/FileSystem.h"
 #include "platform/TextLines.h"
@@ -162,10 +163,8 @@ const TScreen& ScreenOf(int size) { return kScreens[IndexOf(size)]; }
 
 int IndexOf(int size) { return size == kSize800 ? 0 : 1; }
 
-int DisplayWidth(const TScreen& screen, bool portrait) {
-  if (!portrait) return screen.BoxWidth;
-  return static_cast<int>(StrFunc::RoundToInt64(
-      static_cast<long double>(screen.BoxHeight) * screen.BoxHeight / screen.BoxWidth));
+void DisplaySize(const TScreen& screen, int& width, int& height) {
+  ConvertJPeg::FitWithin(width, height, screen.BoxWidth, screen.BoxHeight);
 }
 
 std::string CharSetOf(int charCode) {
@@ -277,7 +276,7 @@ bool WriteFilmStripPage(TPageState& state, int size, const std::string& path,
 }
 
 bool WritePhotoPage(const TPageState& state, int size, const std::string& path,
-                    const std::string& name, bool portrait) {
+                    const std::string& name, int photoWidth, int photoHeight) {
   static const TExifReader kNoExif;
   const TExifReader& reader = state.Reader != nullptr ? *state.Reader : kNoExif;
   const TScreen& screen = ScreenOf(size);
@@ -319,14 +318,15 @@ bool WritePhotoPage(const TPageState& state, int size, const std::string& path,
   lines.push_back(line + kEndSmall + "</td>");
 
   const int page = state.PageCounter[IndexOf(size)] + 1;
+  int shownWidth = photoWidth, shownHeight = photoHeight;
+  DisplaySize(screen, shownWidth, shownHeight);
   lines.insert(lines.end(),
                {"", "<td>" + std::string(kSmall) + kEndSmall + "</td>", "</tr>", "</table>",
                 std::string(kSmall) + kEndSmall + "</td>", "</tr>", "</table>", "", "<p>&nbsp;</td>", "",
                 "<td ALIGN=CENTER VALIGN=TOP>" + std::string("<a href=\"") + GalleryLayout::PageFileName(page) +
                     "\" target=\"topframe\">" + "<img SRC=\"../foto/" +
                     UrlPath(GalleryLayout::SitePhotoName(name)) + "\" border=0 " +
-                    "height=" + std::to_string(screen.BoxHeight) +
-                    " width=" + std::to_string(DisplayWidth(screen, portrait)) + "></a>",
+                    "height=" + std::to_string(shownHeight) + " width=" + std::to_string(shownWidth) + "></a>",
                 "<center>",
                 Footer(large ? "<font face=\"Verdana\"><font size=-1>" : "<font face=\"Verdana\"><font size=-2>"),
                 std::string("v") + resources::kProductVersion + "</font>",

@@ -37,9 +37,11 @@ struct TScreen {
 const TScreen& ScreenOf(int size);
 // Index 0 for 800, 1 for 1024: the run's per-size counters and buffers.
 int IndexOf(int size);
-// The photo's display width on a page: the box's, or for a portrait photo
-// the box's height squared divided by its width, rounded (300 and 319).
-int DisplayWidth(const TScreen& screen, bool portrait);
+// The size a site photo of width x height is shown at on a page of screen:
+// its own size fitted into the page's box, its shape kept and never
+// enlarged (ConvertJPeg::FitWithin); so a photo of 566 x 377 is shown so on
+// the 1024 pages and at 533 x 355 on the 800 pages.
+void DisplaySize(const TScreen& screen, int& width, int& height);
 
 // The run's state that the writers read (and the counters they set).
 struct TPageState {
@@ -100,10 +102,11 @@ bool WriteFrameset(const TPageState& state, int size, const std::string& path);
 bool WriteFilmStripPage(TPageState& state, int size, const std::string& path,
                         const std::vector<std::string>& names,
                         const std::vector<std::string>& comments, bool isLast);
-// The photo page of size for the photo name (its lower-cased file name). A
-// photo without a date (exif::IsNullDate) gets no date and time rows.
+// The photo page of size for the photo name (its lower-cased file name),
+// whose site photo is photoWidth x photoHeight. A photo without a date
+// (exif::IsNullDate) gets no date and time rows.
 bool WritePhotoPage(const TPageState& state, int size, const std::string& path,
-                    const std::string& name, bool portrait);
+                    const std::string& name, int photoWidth, int photoHeight);
 // The EXIF detail page of the photo whose page is photoPagePath, when
 // ExifPages is set and the reader holds a tag name: its path, or empty when
 // none was written (a page that fails is removed). A date tag whose date is

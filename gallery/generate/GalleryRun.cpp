@@ -16,6 +16,7 @@
 #include "gallery/generate/GalleryRecord.h"
 #include "gallery/generate/GenImages.h"
 #include "gallery/checker/ImageCRC.h"
+#include "metadata/ConvertJPeg.h"
 #include "metadata/Orientation.h"
 #include "metadata/exif.h"
 #include "photos/IgnoreList.h"
@@ -64,7 +65,8 @@ std::string OutputKey(const std::string& name) { return LowerCaseCz(StrFunc::Ext
 struct TMadePhoto {
   std::string Path;
   std::string Name;  // lower-cased file name
-  bool Portrait = false;
+  int PhotoWidth = 0;  // of its site photo
+  int PhotoHeight = 0;
   bool ExifPage = false;  // it gets an EXIF page
 };
 
@@ -406,16 +408,26 @@ bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
   const int orientation = reader.GetOrientation();
   int width = decoder.Width(), height = decoder.Height();
   Orientation::UprightSize(orientation, width, height);
+  ConvertJPeg::ModeSize(JPegUtils::kSitePhotoMode, 0, 0, width, height);
   made.Path = photo;
   made.Name = LowerCaseCz(StrFunc::ExtractName(photo));
-  made.Portrait = width < height;
+  made.PhotoWidth = width;
+  made.PhotoHeight = height;
   // As GalleryPages::WriteExifDetailPage decides.
   made.ExifPage =
       state_.ExifPages && (!reader.StandardRows().names.empty() || !reader.MakerRows().names.empty());
-  return GalleryImages::MakeSiteImage(photo, tempThumbnail_, Out(L::kThumbFolder, L::ThumbnailName(photo)),
-                                      JPegUtils::kSiteThumbMode, orientation, *images_) &&
-         GalleryImages::MakeSiteImage(photo, photo, Out(L::kPhotoFolder, L::SitePhotoName(photo)),
-                                      JPegUtils::kSitePhotoMode, orientation, *images_);
+  const std::string thumbnailFile = Out(L::kThumbFolder, L::ThumbnailName(photo));
+  const std::string photoFile = Out(L::kPhotoFolder, L::SitePhotoName(photo));
+  // Images made stretched to the box, by an older version, are made again,
+  // the thumbnail with its photo.
+  if (GalleryImages::HasOtherSize(photoFile, width, height)) {
+    platform::RemoveFile(thumbnailFile);
+    platform::RemoveFile(photoFile);
+  }
+  return GalleryImages::MakeSiteImage(photo, tempThumbnail_, thumbnailFile, JPegUtils::kSiteThumbMode,
+                                      orientation, *images_) &&
+         GalleryImages::MakeSiteImage(photo, photo, photoFile, JPegUtils::kSitePhotoMode, orientation,
+                                      *images_);
 }
 
 bool TGalleryRun::ProcessPhoto(const TMadePhoto& photo, bool isFirst, bool isLast) {
@@ -426,7 +438,8 @@ bool TGalleryRun::ProcessPhoto(const TMadePhoto& photo, bool isFirst, bool isLas
   if (isFirst) state_.FirstPhotoPage = page;
   bool written = true;
   for (const int size : {P::kSize800, P::kSize1024})
-    written = P::WritePhotoPage(state_, size, Out(P::ScreenOf(size).Folder, page), photo.Name, photo.Portrait) &&
+    written = P::WritePhotoPage(state_, size, Out(P::ScreenOf(size).Folder, page), photo.Name, photo.PhotoWidth,
+                                photo.PhotoHeight) &&
               written;
   AddToFilmStrip(photo.Name, isLast);
   state_.Reader = nullptr;

@@ -17,8 +17,9 @@
 
 namespace JPegUtils {
 
-// Modes of ConvertJPeg: a site photo fitted into 566 x 425 (319 x 425 for a
-// portrait photo), a site thumbnail stretched to 100 x 75.
+// Modes of ConvertJPeg: a site photo fitted into 566 x 425 with its shape
+// kept (never enlarged), a site thumbnail of 100 x 75 cut from the photo's
+// centre.
 constexpr std::uint8_t kSitePhotoMode = 1;
 constexpr std::uint8_t kSiteThumbMode = 2;
 

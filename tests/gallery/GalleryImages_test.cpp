@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "foundation/DosFunc.h"
 #include "gallery/generate/GalleryLayout.h"
+#include "metadata/ConvertJPeg.h"
+#include "metadata/Orientation.h"
 #include "metadata/exif.h"
 #include "photos/JPegUtils.h"
 #include "platform/jpeg/JpegReader.h"
@@ -178,6 +181,21 @@ TEST_F(SiteImages, FailuresLeaveTheTarget) {
   EXPECT_FALSE(fs::exists(Target() + GalleryLayout::kTrialExt));
 }
 
+// The mean difference of two pictures of one size, per colour value.
+double Difference(const platform::Bitmap& a, const platform::Bitmap& b) {
+  if (a.pixels.size() != b.pixels.size() || a.pixels.empty()) return 255;
+  double sum = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) sum += std::abs(a.pixels[i] - b.pixels[i]);
+  return sum / static_cast<double>(a.pixels.size());
+}
+
+platform::Bitmap Decoded(const std::string& path) {
+  platform::JpegReader decoder;
+  platform::Bitmap picture;
+  EXPECT_TRUE(decoder.OpenFile(path) && decoder.Decode(picture)) << path;
+  return picture;
+}
+
 TEST_F(SiteImages, AreUprightForTurnedPhotosAndTheirThumbnails) {
   for (const char* name : {"orientation_landscape_3.jpg", "orientation_portrait_6.jpg"}) {
     SCOPED_TRACE(name);
@@ -188,23 +206,28 @@ TEST_F(SiteImages, AreUprightForTurnedPhotosAndTheirThumbnails) {
     const int orientation = reader.GetOrientation();
     const std::string thumbnail = out_.File("thumbnail.jpg");
     ASSERT_TRUE(JPegUtils::ExtractThumbnail(reader, thumbnail));
-    for (const auto& [mode, source] : {std::pair{kSitePhotoMode, photo_}, {kSiteThumbMode, thumbnail}}) {
-      fs::remove(Target());
-      ASSERT_TRUE(Make(mode, orientation, source));
-      platform::JpegReader decoder;
-      platform::Bitmap picture;
-      ASSERT_TRUE(decoder.OpenFile(Target()) && decoder.Decode(picture));
-      if (mode == kSitePhotoMode) {
-        EXPECT_EQ(picture.width, orientation == 6 ? 319 : 566);
-      }
-      // The bright sky is at the top: the top rows outshine the bottom ones.
-      double top = 0, bottom = 0;
-      const size_t row = size_t(picture.width) * 3, rows = size_t(picture.height) / 4;
-      for (size_t i = 0; i < row * rows; ++i) top += picture.pixels[i];
-      for (size_t i = picture.pixels.size() - row * rows; i < picture.pixels.size(); ++i)
-        bottom += picture.pixels[i];
-      EXPECT_GT(top, bottom * 1.15);
-    }
+    fs::remove(Target());
+    ASSERT_TRUE(Make(kSitePhotoMode, orientation, photo_));
+    const platform::Bitmap photo = Decoded(Target());
+    EXPECT_EQ(photo.width, orientation == 6 ? 319 : 566);
+    // The bright sky is at the top: the top rows outshine the bottom ones.
+    double top = 0, bottom = 0;
+    const size_t row = size_t(photo.width) * 3, rows = size_t(photo.height) / 4;
+    for (size_t i = 0; i < row * rows; ++i) top += photo.pixels[i];
+    for (size_t i = photo.pixels.size() - row * rows; i < photo.pixels.size(); ++i) bottom += photo.pixels[i];
+    EXPECT_GT(top, bottom * 1.15);
+
+    // The thumbnail is the middle of the upright photo, not of one on its
+    // side or its head.
+    fs::remove(Target());
+    ASSERT_TRUE(Make(kSiteThumbMode, orientation, thumbnail));
+    const platform::Bitmap cut = Decoded(Target());
+    platform::Bitmap middle = photo;
+    ConvertJPeg::FillBitmap(middle, 100, 75);
+    platform::Bitmap turned = middle;
+    Orientation::TurnUpright(turned, 3);
+    EXPECT_LT(Difference(cut, middle), 20);
+    EXPECT_GT(Difference(cut, turned), 2 * Difference(cut, middle));
   }
 }
 

@@ -87,11 +87,38 @@ TEST(GalleryPages, LineBreaksAndDisplayBoxes) {
   const std::string marked = ConvertLineBreaks(text, GalleryPages::kBreaksToMarker);
   EXPECT_EQ(marked, std::string("one\0two\0\0three", 14));
   EXPECT_EQ(ConvertLineBreaks(marked, GalleryPages::kMarkerToBreaks), text);
-  EXPECT_EQ(GalleryPages::DisplayWidth(GalleryPages::ScreenOf(800), false), 533);
-  EXPECT_EQ(GalleryPages::DisplayWidth(GalleryPages::ScreenOf(800), true), 300);
-  EXPECT_EQ(GalleryPages::DisplayWidth(GalleryPages::ScreenOf(1024), true), 319);
   EXPECT_EQ(GalleryPages::CharSetOf(0), "ISO-8859-1");
   EXPECT_EQ(GalleryPages::CharSetOf(-1), "windows-1250");
+}
+
+// A site photo is shown with its own shape: at its size on the 1024 pages,
+// scaled into 533 x 400 on the 800 pages, never beyond its own size.
+TEST(GalleryPages, PhotosAreShownWithTheirOwnShapeWithinThePageBox) {
+  struct Case {
+    int width, height;
+    int width800, height800;
+  };
+  const Case cases[] = {
+      {566, 425, 533, 400},  // 4:3
+      {566, 377, 533, 355},  // 3:2
+      {566, 318, 533, 299},  // 16:9
+      {566, 189, 533, 178},  // a panorama
+      {425, 425, 400, 400},  // 1:1
+      {319, 425, 300, 400},  // 3:4
+      {283, 425, 266, 400},  // 2:3
+      {200, 150, 200, 150},  // a small photo
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    int width = c.width, height = c.height;
+    GalleryPages::DisplaySize(GalleryPages::ScreenOf(800), width, height);
+    EXPECT_EQ(width, c.width800);
+    EXPECT_EQ(height, c.height800);
+    width = c.width, height = c.height;
+    GalleryPages::DisplaySize(GalleryPages::ScreenOf(1024), width, height);
+    EXPECT_EQ(width, c.width);
+    EXPECT_EQ(height, c.height);
+  }
 }
 
 TEST(GalleryPages, FilmStripEndsPlacesAndAltTexts) {

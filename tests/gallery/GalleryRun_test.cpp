@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -189,7 +190,8 @@ TEST_F(GalleryRunTest, FirstRunLaysOutTheGalleryAndLinksItsPages) {
   EXPECT_FALSE(Contains(plainPage, "Datum:"));
   EXPECT_FALSE(Contains(plainPage, "EXIF Detail"));
   EXPECT_TRUE(Contains(plainPage, "<img SRC=\"../ico/white31.gif\""));
-  EXPECT_TRUE(Contains(plainPage, "height=400 width=533>"));
+  // Smaller than the pages' boxes: shown at its own size.
+  EXPECT_TRUE(Contains(plainPage, "height=90 width=120>"));
   // A camera photo: its camera, its EXIF page and, at 1024 only, the F-number.
   const std::string ixus800 = Page("800x600/canon-ixus.htm");
   EXPECT_TRUE(Contains(ixus800, "<br><b><font face=\"Verdana\"><font size=-3>Canon</font></font></b>"));
@@ -197,9 +199,9 @@ TEST_F(GalleryRunTest, FirstRunLaysOutTheGalleryAndLinksItsPages) {
   EXPECT_FALSE(Contains(ixus800, "F-Number"));
   EXPECT_TRUE(Contains(Page("1024x768/canon-ixus.htm"), "F-Number"));
   EXPECT_TRUE(Contains(ixus800, "Generated " + DateFunc::FormatToday("dd.mm.yyyy") + " by <a href="));
-  // The portrait photo is shown 300 (319) wide.
-  EXPECT_TRUE(Contains(Page("800x600/konica_minolta_dimage_z3.htm"), "height=400 width=300>"));
-  EXPECT_TRUE(Contains(Page("1024x768/konica_minolta_dimage_z3.htm"), "height=425 width=319>"));
+  // The small portrait photo, 70 x 100, is shown upright at its own size.
+  EXPECT_TRUE(Contains(Page("800x600/konica_minolta_dimage_z3.htm"), "height=100 width=70>"));
+  EXPECT_TRUE(Contains(Page("1024x768/konica_minolta_dimage_z3.htm"), "height=100 width=70>"));
 }
 
 TEST_F(GalleryRunTest, APhotoTurnedByItsOrientationIsShownUpright) {
@@ -209,6 +211,83 @@ TEST_F(GalleryRunTest, APhotoTurnedByItsOrientationIsShownUpright) {
   platform::JpegReader photo;
   ASSERT_TRUE(photo.OpenFile(Html("foto/turned.jpg")));
   EXPECT_LT(photo.Width(), photo.Height());
+}
+
+struct Size {
+  int width = 0, height = 0;
+  bool operator==(const Size&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Size& size) {
+  return out << size.width << "x" << size.height;
+}
+
+Size JpegSize(const std::string& path) {
+  platform::JpegReader reader;
+  if (!reader.OpenFile(path)) return {};
+  return {reader.Width(), reader.Height()};
+}
+
+// The size of the photo on a page, from its <img> of the site photo.
+Size ShownSize(const std::string& page) {
+  const size_t at = page.find("border=0 height=", page.find("<img SRC=\"../foto/"));
+  Size size;
+  if (at == std::string::npos ||
+      std::sscanf(page.c_str() + at, "border=0 height=%d width=%d>", &size.height, &size.width) != 2)
+    return {};
+  return size;
+}
+
+// Each photo's site photo keeps its shape within 566 x 425, never enlarged;
+// its thumbnail fills the film strip's 100 x 75; the 1024 pages show the
+// site photo at its size, the 800 pages scaled into 533 x 400.
+TEST_F(GalleryRunTest, PhotosKeepTheirShapeInTheImagesAndOnThePages) {
+  const struct {
+    const char* name;
+    Size own, site, shown800;
+  } cases[] = {
+      {"a_3x2", {1200, 800}, {566, 377}, {533, 355}},   {"b_16x9", {1280, 720}, {566, 318}, {533, 299}},
+      {"c_1x1", {600, 600}, {425, 425}, {400, 400}},    {"d_2x3", {400, 600}, {283, 425}, {266, 400}},
+      {"e_4x3", {800, 600}, {566, 425}, {533, 400}},    {"f_small", {160, 90}, {160, 90}, {160, 90}},
+  };
+  for (const auto& c : cases) WritePlainPhoto(photos_.File(std::string(c.name) + ".jpg"), c.own.width, c.own.height);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = c.name;
+    EXPECT_EQ(JpegSize(Html("foto/" + name + ".jpg")), c.site);
+    EXPECT_EQ(JpegSize(Html("th/th_" + name + ".jpg")), (Size{100, 75}));
+    EXPECT_EQ(ShownSize(Page("1024x768/" + name + ".htm")), c.site);
+    EXPECT_EQ(ShownSize(Page("800x600/" + name + ".htm")), c.shown800);
+  }
+}
+
+// A gallery made by an older version holds site photos stretched to the box
+// and thumbnails stretched to the strip: both are made again, though the
+// photo did not change and the images lie within their size windows.
+TEST_F(GalleryRunTest, ImagesStretchedByAnOlderVersionAreMadeAgain) {
+  WritePlainPhoto(photos_.File("wide.jpg"), 1200, 800);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const std::string thumbnail = Html("th/th_wide.jpg");
+  const std::string photo = Html("foto/wide.jpg");
+  for (const auto& [path, size] : {std::pair{photo, Size{566, 425}}, std::pair{thumbnail, Size{100, 75}}}) {
+    platform::Bitmap grey;
+    grey.width = size.width;
+    grey.height = size.height;
+    grey.pixels.assign(size_t(size.width) * size_t(size.height) * 3, 120);
+    ASSERT_TRUE(platform::WriteJpegFile(grey, path, 90));
+  }
+  const std::string stretched = ReadFileBytes(thumbnail);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_EQ(JpegSize(photo), (Size{566, 377}));
+  EXPECT_NE(ReadFileBytes(thumbnail), stretched);
+  EXPECT_EQ(JpegSize(thumbnail), (Size{100, 75}));
+
+  // Made so, they stay.
+  Age();
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_EQ(encodings_, 0);
+  EXPECT_EQ(Changed(), std::set<std::string>{});
 }
 
 TEST_F(GalleryRunTest, ASecondRunKeepsEveryOutputAndADateOnlyDifference) {

@@ -141,7 +141,8 @@ class BrowserCase(unittest.TestCase):
             for (const f of document.querySelectorAll('frame[src]')) refs.push(f.src);
             for (const e of document.querySelectorAll('[background]'))
               refs.push(new URL(e.getAttribute('background'), document.baseURI).href);
-            const images = [...document.images].map(i => [i.src, i.complete, i.naturalWidth, i.naturalHeight]);
+            const images = [...document.images].map(i => [i.src, i.complete, i.naturalWidth, i.naturalHeight,
+                                                           i.width, i.height]);
             for (const i of images) refs.push(i[0]);
             return [refs, images];""")
 
@@ -166,10 +167,15 @@ class BrowserCase(unittest.TestCase):
                     checked.add(ref)
                 if ref.endswith(".htm") and ref not in seen:
                     todo.append(ref)
-            for src, complete, width, height in images:
+            for src, complete, width, height, shown_width, shown_height in images:
                 self.assertTrue(complete and width > 0, "%s: image %s has no size" % (url, src))
                 if "/th/th_" in src:
                     self.assertEqual((width, height), (100, 75), src)
+                if "/foto/" in src:
+                    # Shown with its own shape, never beyond its size.
+                    self.assertLessEqual(shown_width, width, src)
+                    self.assertLessEqual(shown_height, height, src)
+                    self.assertLessEqual(abs(shown_width * height / width - shown_height), 1, src)
         return seen
 
 

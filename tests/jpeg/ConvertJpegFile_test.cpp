@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "metadata/ConvertJPeg.h"
 #include "platform/jpeg/JpegReader.h"
+#include "platform/jpeg/JpegWriter.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -58,16 +60,95 @@ std::vector<std::string> FolderNames(const std::string& folder) {
   return names;
 }
 
+// True when size has the shape of own within one pixel either way.
+bool KeepsShape(const Size& size, const Size& own) {
+  const double width = double(size.height) * own.width / own.height;
+  const double height = double(size.width) * own.height / own.width;
+  return std::abs(size.width - width) <= 1 && std::abs(size.height - height) <= 1;
+}
+
+// A grey photo that grows lighter from left to right (or from top to
+// bottom), so that the part of it a picture shows can be read off the
+// picture's edges.
+platform::Bitmap Gradient(int width, int height, bool acrossTheWidth) {
+  platform::Bitmap picture;
+  picture.width = width;
+  picture.height = height;
+  const int length = acrossTheWidth ? width : height;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      picture.pixels.insert(picture.pixels.end(), 3,
+                            static_cast<std::uint8_t>((2 * (acrossTheWidth ? x : y) + 1) * 255 / (2 * length)));
+  return picture;
+}
+
+// The mean grey of column (or row) i of a picture.
+double LineMean(const platform::Bitmap& b, int i, bool column) {
+  double sum = 0;
+  const int count = column ? b.height : b.width;
+  for (int k = 0; k < count; ++k) {
+    const size_t x = size_t(column ? i : k), y = size_t(column ? k : i);
+    sum += b.pixels[(y * size_t(b.width) + x) * 3];
+  }
+  return sum / count;
+}
+
+platform::Bitmap Decoded(const std::string& path) {
+  platform::JpegReader reader;
+  platform::Bitmap picture;
+  EXPECT_TRUE(reader.OpenFile(path) && reader.Decode(picture)) << path;
+  return picture;
+}
+
+// Photos of every shape keep it: the site photo is fitted into 566 x 425
+// and never enlarged, the small thumbnail into 100 x 75; the site thumbnail
+// is exactly 100 x 75, the middle of the photo.
+TEST(ConvertJpegFile, KeepsEveryPhotosShape) {
+  const struct {
+    const char* what;
+    Size own, site;
+  } cases[] = {
+      {"4:3", {1600, 1200}, {566, 425}},    {"3:2", {1200, 800}, {566, 377}},
+      {"16:9", {1600, 900}, {566, 318}},    {"panorama", {3000, 600}, {566, 113}},
+      {"1:1", {800, 800}, {425, 425}},      {"3:4", {600, 800}, {319, 425}},
+      {"2:3", {800, 1200}, {283, 425}},     {"small", {80, 60}, {80, 60}},
+      {"small upright", {60, 90}, {60, 90}},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The thumbnail cuts the photo across its longer side, as a 4:3 box.
+    const bool wider = c.own.width * 3 >= c.own.height * 4;
+    const std::string source = dir.File("source.jpg");
+    ASSERT_TRUE(platform::WriteJpegFile(Gradient(c.own.width, c.own.height, wider), source, 95));
+    const std::string site = dir.File("site.jpg"), small = dir.File("small.jpg"), thumb = dir.File("th.jpg");
+    ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, site, 1, 0, 0, 90));
+    ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, small, 3, 0, 0, 90));
+    ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, thumb, 2, 0, 0, 95));
+    EXPECT_EQ(DecodedSize(site), c.site);
+    EXPECT_TRUE(KeepsShape(DecodedSize(site), c.own)) << DecodedSize(site);
+    const Size smallSize = DecodedSize(small);
+    EXPECT_TRUE(KeepsShape(smallSize, c.own)) << smallSize;
+    EXPECT_TRUE(smallSize.width == std::min(100, c.own.width) || smallSize.height == std::min(75, c.own.height))
+        << smallSize;
+
+    // Its first and last columns (rows) are where the largest 4:3 part in
+    // the middle of the photo has its edges, its middle the photo's.
+    const platform::Bitmap picture = Decoded(thumb);
+    ASSERT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
+    const double shown = wider ? c.own.height * 4.0 / 3 / c.own.width : c.own.width * 3.0 / 4 / c.own.height;
+    const int lines = wider ? 100 : 75;
+    const double half = shown / lines / 2;  // half a line of the picture, of the photo's length
+    EXPECT_NEAR(LineMean(picture, 0, wider), 255 * ((1 - shown) / 2 + half), 3);
+    EXPECT_NEAR(LineMean(picture, lines - 1, wider), 255 * ((1 + shown) / 2 - half), 3);
+    EXPECT_NEAR((LineMean(picture, lines / 2 - 1, wider) + LineMean(picture, lines / 2, wider)) / 2, 127.5, 3);
+  }
+}
+
+// Every test photo, whatever its shape: the site photo within 566 x 425
+// and its own size, touching the box unless it is smaller; the site
+// thumbnail exactly 100 x 75; mode 0 without bounds its own size.
 TEST(ConvertJpegFile, ResizesEveryTestPhotoByMode) {
-  struct ModeCase {
-    std::uint8_t mode;
-    Size wide, tall;  // for a photo at least as wide as high, and a higher one
-  };
-  const ModeCase modes[] = {
-      {1, {566, 425}, {319, 425}},
-      {2, {100, 75}, {100, 75}},
-      {3, {100, 75}, {56, 75}},
-  };
   const std::vector<std::string> photos = TestPhotos();
   ASSERT_GE(photos.size(), 20u);
   TempDir dir;
@@ -78,11 +159,15 @@ TEST(ConvertJpegFile, ResizesEveryTestPhotoByMode) {
     const Size own = DecodedSize(source);
     ASSERT_GT(own.width, 0);
     tallPhotos += own.height > own.width;
-    for (const ModeCase& m : modes) {
-      const std::string target = dir.File("out.jpg");
-      ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, target, m.mode, 0, 0, 80)) << int{m.mode};
-      EXPECT_EQ(DecodedSize(target), own.width >= own.height ? m.wide : m.tall) << int{m.mode};
-    }
+    const std::string target = dir.File("out.jpg");
+    ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, target, 1, 0, 0, 80));
+    const Size site = DecodedSize(target);
+    EXPECT_TRUE(KeepsShape(site, own)) << site;
+    EXPECT_TRUE(site.width == std::min(566, own.width) || site.height == std::min(425, own.height)) << site;
+    EXPECT_LE(site.width, 566);
+    EXPECT_LE(site.height, 425);
+    ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, target, 2, 0, 0, 80));
+    EXPECT_EQ(DecodedSize(target), (Size{100, 75}));
     ASSERT_TRUE(ConvertJPeg::ConvertJpegFile(source, dir.File("own.jpg"), 0, 0, 0, 80));
     EXPECT_EQ(DecodedSize(dir.File("own.jpg")), own);
   }

@@ -76,4 +76,40 @@ TEST(StretchBitmap, EmptyAndZeroSizes) {
   EXPECT_TRUE(bitmap.pixels.empty());
 }
 
+// The middle of the target's shape, evenly cut on both sides, at the
+// target's size; a picture of the target's shape is only scaled.
+TEST(FillBitmap, CutsTheMiddleOfTheTargetsShape) {
+  const struct {
+    const char* what;
+    platform::Bitmap picture;
+    int width, height;
+    std::vector<int> levels;
+  } cases[] = {
+      {"wider: the side columns go", Grey(6, 2, {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6}), 2, 2, {3, 4, 3, 4}},
+      {"higher: the top and bottom rows go", Grey(1, 5, {1, 2, 3, 4, 5}), 1, 3, {2, 3, 4}},
+      {"the target's shape", Grey(2, 2, {10, 20, 30, 40}), 1, 1, {25}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::Bitmap picture = c.picture;
+    ConvertJPeg::FillBitmap(picture, c.width, c.height);
+    EXPECT_EQ(picture.width, c.width);
+    EXPECT_EQ(picture.height, c.height);
+    EXPECT_EQ(Levels(picture), c.levels);
+  }
+  // Smaller than the target: enlarged as the stretch enlarges it.
+  platform::Bitmap small = Grey(2, 1, {0, 90});
+  platform::Bitmap stretched = small;
+  ConvertJPeg::FillBitmap(small, 4, 2);
+  ConvertJPeg::StretchBitmap(stretched, 4, 2);
+  EXPECT_EQ(small.pixels, stretched.pixels);
+
+  platform::Bitmap empty;
+  ConvertJPeg::FillBitmap(empty, 2, 1);
+  EXPECT_EQ(empty.pixels, std::vector<std::uint8_t>(6, 0));
+  platform::Bitmap bitmap = Grey(2, 2, {1, 2, 3, 4});
+  ConvertJPeg::FillBitmap(bitmap, 3, 0);
+  EXPECT_TRUE(bitmap.pixels.empty());
+}
+
 }  // namespace

@@ -73,13 +73,14 @@ std::string QuantTablesOfQuality(int quality, const TempDir& dir) {
   return QuantTables(testsupport::ReadFileBytes(path));
 }
 
-TEST(JPegUtils, CacheThumbnailIs160x120OnlyForPhotosWiderThanHigh) {
+TEST(JPegUtils, CacheThumbnailKeepsThePhotosShapeWithin160x120) {
   struct Case {
     int width, height;
     Size thumb;
   };
-  const Case cases[] = {{300, 200, {160, 120}}, {200, 300, {90, 120}}, {250, 250, {90, 120}},
-                        {121, 120, {160, 120}}, {40, 30, {160, 120}}};
+  const Case cases[] = {{1600, 1200, {160, 120}}, {300, 200, {160, 107}}, {1920, 1080, {160, 90}},
+                        {200, 300, {80, 120}},    {300, 400, {90, 120}},  {250, 250, {120, 120}},
+                        {121, 120, {121, 120}},   {40, 30, {40, 30}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
     TempDir dir;
@@ -132,7 +133,33 @@ TEST(JPegUtils, CacheIsMadeOnceAndReusedWhileThePhotoIsUnchanged) {
   WritePhoto(photo, 200, 300);
   ASSERT_TRUE(Thumbnail(photo, dir.File("third.jpg")));
   EXPECT_NE(Inode(cache), made);
-  EXPECT_EQ(JpegSize(dir.File("third.jpg")), (Size{90, 120}));
+  EXPECT_EQ(JpegSize(dir.File("third.jpg")), (Size{80, 120}));
+}
+
+// A cache thumbnail an older version made, stretched to 160 x 120 whatever
+// the photo's shape, is made again with the photo's shape; its record of
+// the photo still matches.
+TEST(JPegUtils, AStretchedCacheThumbnailIsMadeAgain) {
+  TempDir dir;
+  const std::string photo = dir.File("photo.jpg");
+  const std::string cache = dir.File("thumbs/thumb_photo.jpg");
+  WritePhoto(photo, 300, 200);
+  ASSERT_TRUE(Thumbnail(photo, dir.File("first.jpg")));
+  platform::JpegReader made;
+  made.KeepComments();
+  ASSERT_TRUE(made.OpenFile(cache));
+  const std::string record = made.Comment();
+  ASSERT_FALSE(record.empty());
+  platform::Bitmap stretched;
+  stretched.width = 160;
+  stretched.height = 120;
+  stretched.pixels.assign(160 * 120 * 3, 90);
+  ASSERT_TRUE(platform::WriteJpegFile(stretched, cache, 90, false, record));
+  EXPECT_FALSE(JPegUtils::IsCurrentThumbnail(photo, cache));
+
+  ASSERT_TRUE(Thumbnail(photo, dir.File("second.jpg")));
+  EXPECT_EQ(JpegSize(cache), (Size{160, 107}));
+  EXPECT_TRUE(JPegUtils::IsCurrentThumbnail(photo, cache));
 }
 
 TEST(JPegUtils, ACacheFileCutOffAfterItsHeaderIsMadeAgain) {
@@ -181,7 +208,7 @@ TEST(JPegUtils, PhotoRenamedOntoAnOlderNameNeverShowsTheOldThumbnail) {
   fs::remove(a);
   fs::rename(b, a);
   ASSERT_TRUE(Thumbnail(a, dir.File("out.jpg")));
-  EXPECT_EQ(JpegSize(dir.File("out.jpg")), (Size{90, 120}));
+  EXPECT_EQ(JpegSize(dir.File("out.jpg")), (Size{80, 120}));
 }
 
 TEST(JPegUtils, NamesDifferingOnlyInCaseKeepTheirOwnThumbnails) {
@@ -191,8 +218,8 @@ TEST(JPegUtils, NamesDifferingOnlyInCaseKeepTheirOwnThumbnails) {
   ASSERT_TRUE(Thumbnail(dir.File("IMG_1.JPG"), dir.File("upper.out")));
   ASSERT_TRUE(Thumbnail(dir.File("img_1.jpg"), dir.File("lower.out")));
   EXPECT_EQ(Names(dir.File("thumbs")), (std::vector<std::string>{"thumb_IMG_1.JPG", "thumb_img_1.jpg"}));
-  EXPECT_EQ(JpegSize(dir.File("upper.out")), (Size{160, 120}));
-  EXPECT_EQ(JpegSize(dir.File("lower.out")), (Size{90, 120}));
+  EXPECT_EQ(JpegSize(dir.File("upper.out")), (Size{160, 107}));
+  EXPECT_EQ(JpegSize(dir.File("lower.out")), (Size{80, 120}));
 
   // A name given in another case than on disk means the photo that exists.
   WritePhoto(dir.File("Dovolena.jpg"), 300, 200);
@@ -229,14 +256,14 @@ TEST(JPegUtils, FailedSaveLeavesNoPartialAndNoOutdatedThumbnail) {
   EXPECT_TRUE(fs::is_empty(dir.File("elsewhere")));
 }
 
-// The photo decoded whole, turned as orientation says and stretched to
+// The photo decoded whole, turned as orientation says and cut to
 // width x height.
 platform::Bitmap Reference(const std::string& photo, int orientation, int width, int height) {
   platform::JpegReader reader;
   platform::Bitmap picture;
   if (reader.OpenFile(photo) && reader.Decode(picture)) {
     Orientation::TurnUpright(picture, orientation);
-    ConvertJPeg::StretchBitmap(picture, width, height);
+    ConvertJPeg::FillBitmap(picture, width, height);
   }
   return picture;
 }
@@ -267,9 +294,17 @@ TEST(JPegUtils, ThumbnailPictureStandsUprightAsThePhotosOrientationSays) {
   }
 }
 
+// The mean grey of row y of a picture.
+double RowGrey(const platform::Bitmap& b, int y) {
+  double sum = 0;
+  for (size_t i = 0; i < size_t(b.width) * 3; ++i) sum += b.pixels[size_t(y) * size_t(b.width) * 3 + i];
+  return sum / (b.width * 3);
+}
+
 // The pickers' pictures: the embedded thumbnail without touching the
-// folder, else the cache made once; always stretched to the size asked.
-TEST(JPegUtils, ThumbnailPictureIsStretchedFromTheEmbeddedThumbnailOrTheCache) {
+// folder, else the cache made once; always the size asked, cut from the
+// thumbnail's middle.
+TEST(JPegUtils, ThumbnailPictureIsCutFromTheEmbeddedThumbnailOrTheCache) {
   TempDir dir;
   platform::Bitmap picture;
   const std::string embedded = testsupport::CopyPhoto("canon-ixus.jpg", dir);
@@ -279,11 +314,14 @@ TEST(JPegUtils, ThumbnailPictureIsStretchedFromTheEmbeddedThumbnailOrTheCache) {
   EXPECT_FALSE(fs::exists(dir.File("thumbs")));
 
   const std::string plain = dir.File("tall.jpg");
-  WritePhoto(plain, 200, 300);
+  WriteGradientPhoto(plain, 200, 300);
   ASSERT_TRUE(JPegUtils::ThumbnailPicture(plain, 100, 75, picture));
   EXPECT_EQ((Size{picture.width, picture.height}), (Size{100, 75}));
   const std::string cache = dir.File("thumbs/thumb_tall.jpg");
-  EXPECT_EQ(JpegSize(cache), (Size{90, 120}));
+  EXPECT_EQ(JpegSize(cache), (Size{80, 120}));
+  // The cell shows the middle 60 of the 120 rows, undistorted.
+  EXPECT_NEAR(RowGrey(picture, 0), 255 * (30.5 / 120), 4);
+  EXPECT_NEAR(RowGrey(picture, 74), 255 * (89.6 / 120), 4);
   const uint64_t made = Inode(cache);
   ASSERT_TRUE(JPegUtils::ThumbnailPicture(plain, 100, 75, picture));
   EXPECT_EQ(Inode(cache), made);

@@ -169,6 +169,37 @@ TEST_F(ThumbnailPicker, AWindowTooNarrowForOneColumnStillShowsOne) {
   EXPECT_EQ(rows, 13);
 }
 
+// The mean grey of row (or column) i of a cell's picture.
+double LineGrey(const QImage& image, int i, bool column) {
+  double sum = 0;
+  const int count = column ? image.height() : image.width();
+  for (int k = 0; k < count; ++k) sum += qGray(column ? image.pixel(i, k) : image.pixel(k, i));
+  return sum / count;
+}
+
+// A cell shows the middle of the photo's thumbnail, as wide and as high as
+// the photo is: a portrait photo loses its top and bottom, a panorama its
+// sides, and neither is squeezed.
+TEST_F(ThumbnailPicker, CellsShowTheMiddleOfThePhotoUndistorted) {
+  TempDir dir;
+  // Thumbnails of 80 x 120 and of 160 x 64: cells of their middle 60 rows
+  // and 85 columns.
+  WriteGradientPhoto(dir.File("portrait.jpg"), 400, 600);
+  WriteGradientPhoto(dir.File("panorama.jpg"), 1000, 400, true);
+  TThumbnailListForm form;
+  OnNextModal<TThumbnailListForm>([](TThumbnailListForm& f) {
+    MakeThumbnails(f);
+    f.CancelButton->click();
+  });
+  form.Pick(dir.Path(), {"portrait.jpg", "panorama.jpg"});
+  ASSERT_EQ(form.IL.size(), 2u);
+  for (const QImage& cell : form.IL) EXPECT_EQ(cell.size(), QSize(100, 75));
+  EXPECT_NEAR(LineGrey(form.IL[0], 0, false), 255 * 30.5 / 120, 4);
+  EXPECT_NEAR(LineGrey(form.IL[0], 74, false), 255 * 89.6 / 120, 4);
+  EXPECT_NEAR(LineGrey(form.IL[1], 0, true), 255 * 37.5 / 160, 4);
+  EXPECT_NEAR(LineGrey(form.IL[1], 99, true), 255 * 121.6 / 160, 4);
+}
+
 TEST_F(ThumbnailPicker, TheWindowsBoundsAreKeptForTheNextStart) {
   {
     TThumbnailListForm form;

@@ -27,6 +27,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/windows/MessageHook.h"
 #include "tests/windows/OnNextModal.h"
+#include "tests/windows/TestPhotos.h"
 #include "tests/windows/WindowTestApp.h"
 #include "texts/Language.h"
 
@@ -307,6 +308,46 @@ TEST_F(PlayerTest, ThePickerJumpsToAPictureOrStopsTheShow) {
   config.OpenRegistryDefault(false, resources::kProductName);
   config.SetSection("SlideShow\\ThumbWinPos");
   EXPECT_GT(config.ReadInteger("Width", -1), 0);
+}
+
+// The mean grey of row (or column) i of a cell's picture.
+double LineGrey(const QImage& image, int i, bool column) {
+  double sum = 0;
+  const int count = column ? image.height() : image.width();
+  for (int k = 0; k < count; ++k) sum += qGray(column ? image.pixel(i, k) : image.pixel(k, i));
+  return sum / count;
+}
+
+// The picker's cells show the middle of each picture's thumbnail, neither
+// squeezed nor stretched: a portrait loses its top and bottom, a panorama
+// its sides.
+TEST_F(PlayerTest, ThePickersCellsShowTheMiddleOfEachPictureUndistorted) {
+  WriteGradientPhoto(dir.File("portrait.jpg"), 400, 600);
+  WriteGradientPhoto(dir.File("panorama.jpg"), 1000, 400, true);
+  const std::string path = dir.File("shapes.ssp");
+  ASSERT_EQ(SlideShowPackage::Write(path, {Project("Tvary", {dir.File("portrait.jpg"), dir.File("panorama.jpg")})},
+                                    "", "", {}),
+            TPackageResult::Written);
+  TSlideShow show;
+  ASSERT_TRUE(show.LoadPlayerData({path}));
+  show.Menu()->TimeInterval->setChecked(false);
+  std::vector<QImage> cells;
+  WhenShown(show, [&] {
+    OnNextModal<TSlideThumbListForm>([&](TSlideThumbListForm& picker) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return picker.Drawn(0) && picker.Drawn(1); }));
+      cells = picker.IL;
+      picker.CancelButton->click();
+    });
+    QTest::mouseClick(show.Img, Qt::RightButton);
+  });
+  show.StartProject(0);
+  ASSERT_EQ(cells.size(), 2u);
+  for (const QImage& cell : cells) EXPECT_EQ(cell.size(), QSize(100, 75));
+  // Thumbnails of 80 x 120 and 160 x 64: their middle 60 rows, 85 columns.
+  EXPECT_NEAR(LineGrey(cells[0], 0, false), 255 * 30.5 / 120, 4);
+  EXPECT_NEAR(LineGrey(cells[0], 74, false), 255 * 89.6 / 120, 4);
+  EXPECT_NEAR(LineGrey(cells[1], 0, true), 255 * 37.5 / 160, 4);
+  EXPECT_NEAR(LineGrey(cells[1], 99, true), 255 * 121.6 / 160, 4);
 }
 
 TEST_F(PlayerTest, TheMenuComesBackUntilItIsCancelled) {
