@@ -175,7 +175,7 @@ TEST(GalleryPages, PhotoPageShowsTheCameraValuesAndTheCommentAsWritten) {
   for (const int size : {800, 1024}) {
     SCOPED_TRACE(size);
     const std::string page = dir.File(std::to_string(size) + ".htm");
-    ASSERT_TRUE(GalleryPages::WritePhotoPage(state, size, page, "dscf0001.jpg", false));
+    ASSERT_TRUE(GalleryPages::WritePhotoPage(state, size, page, "dscf0001.jpg", 566, 425));
     const std::string text = ReadFileBytes(page);
     EXPECT_TRUE(Contains(text, row("ISO", "100"))) << text;
     EXPECT_TRUE(Contains(text, row("Flash", "flash fired, auto mode")));
