@@ -36,7 +36,7 @@ void ProtectProjectsFile();
 // does not exist.
 int GetProjectCount();
 // Every stored project in record order; false (and none) when the file
-// exists but cannot be read.
+// exists but cannot be read or holds more than kMaxProjects records.
 bool ReadProjects(std::vector<THtmlProject>& projects);
 // Record number index; false when there is no such record.
 bool ReadProject(int index, THtmlProject& project);
