@@ -21,6 +21,7 @@ namespace {
 constexpr int kTextProjectCaption = 263;
 constexpr int kTextError = 516;
 constexpr int kTextCannotSave = 632;
+constexpr int kTextProjectsFull = 736;
 constexpr int kTextSaveQuestion = 633;
 
 TForm2* ProjectForm() { return GlobalWindows::Get().Form2; }
@@ -86,13 +87,14 @@ bool TMainForm::SaveCurrentProject() {
   TForm2* project = ProjectForm();
   if (project == nullptr) return false;
   bool cancelled = false;
-  if (project->SaveProject(imageDir_, &cancelled)) {
+  bool full = false;
+  if (project->SaveProject(imageDir_, &cancelled, &full)) {
     EnableItem(Saveproject1, false);
     UpdateProjectItems();
     return true;
   }
   if (!cancelled) {
-    platform::ShowMessageBox(Language::GetText(kTextCannotSave) + "\n\n" +
+    platform::ShowMessageBox(Language::GetText(full ? kTextProjectsFull : kTextCannotSave) + "\n\n" +
                                  HtmlProjectSettings::GetProjectsFileName(),
                              Language::GetText(kTextError), platform::MessageButtons::Ok,
                              platform::MessageIcon::Error);

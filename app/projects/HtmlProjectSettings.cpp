@@ -39,6 +39,8 @@ constexpr int kTextError = 516;
 constexpr int kTextCannotMakeFolder = 517;
 constexpr int kTextProjectName = 264;
 constexpr int kTextPhotoFolder = 534;
+constexpr int kTextOutputFolder = 266;
+constexpr int kTextOtherOutput = 737;
 constexpr int kMaxProjectName = 255;
 constexpr int kMaxShortcut = 16;
 
@@ -240,8 +242,18 @@ void TForm2::ApplyTexts() {
   Label7->setText(Text(278));
   Label12->setText(Text(278));
   CancelButton->setText(Text(279));
-  if (problem_ != HtmlProjectCheck::TProblem::kNone)
-    ProblemLabel->setText(Text(HtmlProjectCheck::ProblemText(problem_)));
+  if (problem_ != HtmlProjectCheck::TProblem::kNone) ProblemLabel->setText(ProblemMessage());
+}
+
+QString TForm2::ProblemMessage() const {
+  using HtmlProjectCheck::TProblem;
+  std::string message = Language::GetText(HtmlProjectCheck::ProblemText(problem_));
+  const std::string line = "\n" + Language::GetText(kTextOutputFolder) + ": " + S(HtmlDir->text());
+  if (problem_ == TProblem::kOutputIsPhotos)
+    message += line + "\n" + Language::GetText(kTextPhotoFolder) + ": " + photoFolder_;
+  if (problem_ == TProblem::kOutputOfOther)
+    message += line + "\n" + Language::GetText(kTextOtherOutput) + " (" + clashName_ + "): " + clashFolder_;
+  return Q(message);
 }
 
 bool TForm2::Execute() {
@@ -259,15 +271,21 @@ bool TForm2::Execute() {
 bool TForm2::Validate() {
   std::vector<THtmlProject> stored;
   HtmlProjectSettings::ReadProjects(stored);
-  problem_ = HtmlProjectCheck::Check(Values(), projectIndex_, stored);
-  ProblemLabel->setText(problem_ == HtmlProjectCheck::TProblem::kNone
-                            ? QString()
-                            : Text(HtmlProjectCheck::ProblemText(problem_)));
+  int other = -1;
+  problem_ = HtmlProjectCheck::Check(Values(), projectIndex_, stored, &other);
+  clashName_.clear();
+  clashFolder_.clear();
+  if (other >= 0 && static_cast<size_t>(other) < stored.size()) {
+    clashName_ = stored[static_cast<size_t>(other)].ProjectName;
+    clashFolder_ = stored[static_cast<size_t>(other)].HtmlDir;
+  }
+  ProblemLabel->setText(problem_ == HtmlProjectCheck::TProblem::kNone ? QString() : ProblemMessage());
   return problem_ == HtmlProjectCheck::TProblem::kNone;
 }
 
-bool TForm2::SaveProject(const std::string& photoFolder, bool* cancelled) {
+bool TForm2::SaveProject(const std::string& photoFolder, bool* cancelled, bool* full) {
   if (cancelled != nullptr) *cancelled = false;
+  if (full != nullptr) *full = false;
   if (projectIndex_ == -1 && !Execute()) {
     if (cancelled != nullptr) *cancelled = true;
     return false;
@@ -275,7 +293,7 @@ bool TForm2::SaveProject(const std::string& photoFolder, bool* cancelled) {
   THtmlProject project = Values();
   project.PhotoFolder = photoFolder;
   int index = projectIndex_;
-  if (!HtmlProjectSettings::WriteProject(project, index)) return false;
+  if (!HtmlProjectSettings::WriteProject(project, index, full)) return false;
   projectIndex_ = index;
   photoFolder_ = photoFolder;
   unsaved_ = false;

@@ -49,8 +49,10 @@ class TForm2 : public QDialog {
   // Stores the current values as the project of photoFolder: as a new record
   // when ProjectIndex is -1, after the window was confirmed (Execute; a
   // cancel stores nothing and sets *cancelled), else over record
-  // ProjectIndex. The unsaved mark is cleared. False when not stored.
-  [[nodiscard]] bool SaveProject(const std::string& photoFolder, bool* cancelled = nullptr);
+  // ProjectIndex. The unsaved mark is cleared. False when not stored; *full
+  // is set when the projects file holds as many projects as it can.
+  [[nodiscard]] bool SaveProject(const std::string& photoFolder, bool* cancelled = nullptr,
+                                 bool* full = nullptr);
   // Makes record index current when its photo folder exists; photoFolder is
   // then the record's. False (window unchanged) otherwise.
   bool LoadProject(int index, std::string& photoFolder);
@@ -148,11 +150,17 @@ class TForm2 : public QDialog {
   void SetFormValues(const THtmlProject& values);
   void SetCompression(QSlider* slider, int position);
   void ShowCompression();
+  // The problem's text; a folder that collides is named with the output
+  // folder.
+  QString ProblemMessage() const;
 
   int projectIndex_ = -1;
   std::string photoFolder_;
   bool unsaved_ = false;
   HtmlProjectCheck::TProblem problem_ = HtmlProjectCheck::TProblem::kNone;
+  // The other project whose output folder collides (kOutputOfOther).
+  std::string clashName_;
+  std::string clashFolder_;
 };
 
 namespace HtmlProjectSettings {

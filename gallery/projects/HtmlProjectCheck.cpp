@@ -3,10 +3,10 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/Utf8.h"
-#include "gallery/generate/GalleryLayout.h"
 #include "gallery/projects/HtmlProjectRec.h"
 #include "gallery/projects/HtmlProjectSettings.h"
 #include "platform/FileSystem.h"
+#include "platform/ResolvedPath.h"
 
 namespace HtmlProjectCheck {
 
@@ -25,24 +25,48 @@ constexpr TProblemText kTexts[] = {
     {TProblem::kPhotoFolderTooLong, 624}, {TProblem::kOutputIsPhotos, 627},
     {TProblem::kShortcutTooShort, 628},  {TProblem::kShortcutNotPlain, 629},
     {TProblem::kShortcutTaken, 630},     {TProblem::kNotNumber, 631},
+    {TProblem::kOutputOfOther, 735},
 };
 
-// The same folder: by its path, or by its identity when both exist (a link,
-// "..", a doubled "/").
-bool SameFolder(const std::string& a, const std::string& b) {
-  if (HtmlProjectSettings::SameFolder(a, b)) return true;
+// A folder as the check compares it: its resolved path.
+std::string Resolved(const std::string& folder) {
+  return platform::ResolvedPath(HtmlProjectSettings::FolderKey(folder));
+}
+
+// Both exist and are one folder (a bind mount, a second mount of a disk).
+bool SameIdentity(const std::string& a, const std::string& b) {
   platform::FileStatus first, second;
   return platform::StatPath(a, first) && platform::StatPath(b, second) && first.isDirectory &&
          first.device == second.device && first.inode == second.inode;
 }
 
-bool OutputIsPhotoFolder(const THtmlProject& p) {
-  const std::string html = HtmlProjectSettings::FolderKey(p.HtmlDir);
-  if (SameFolder(p.PhotoFolder, html)) return true;
-  for (const char* sub : GalleryLayout::kSubfolders) {
-    if (SameFolder(p.PhotoFolder, StrFunc::IncludeBackslash(html) + sub)) return true;
+// inner is outer or lies somewhere inside it, by whole path components:
+// "/a/bc" is not inside "/a/b". Both resolved.
+bool Within(const std::string& inner, const std::string& outer) {
+  if (inner.empty() || outer.empty()) return false;
+  if (inner == outer) return true;
+  const std::string prefix = outer == "/" ? outer : outer + "/";
+  return inner.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool OutputHoldsPhotos(const THtmlProject& p) {
+  const std::string html = Resolved(p.HtmlDir);
+  const std::string photos = Resolved(p.PhotoFolder);
+  return Within(photos, html) || SameIdentity(photos, html);
+}
+
+// The record number of the first other stored project whose output folder
+// is, holds or lies inside project's; -1 when none.
+int OutputOfOther(const THtmlProject& p, int projectIndex, const std::vector<THtmlProject>& stored) {
+  const std::string html = Resolved(p.HtmlDir);
+  for (size_t i = 0; i < stored.size(); ++i) {
+    const std::string& dir = stored[i].HtmlDir;
+    if (static_cast<int>(i) == projectIndex || StrFunc::Trim(dir).empty()) continue;
+    const std::string other = Resolved(dir);
+    if (Within(html, other) || Within(other, html) || SameIdentity(html, other))
+      return static_cast<int>(i);
   }
-  return false;
+  return -1;
 }
 
 bool OutputUsable(const std::string& htmlDir) {
@@ -73,13 +97,17 @@ bool AllNumbers(const THtmlProject& p) {
   return true;
 }
 
-TProblem OutputProblem(const THtmlProject& p) {
+TProblem OutputProblem(const THtmlProject& p, int projectIndex,
+                       const std::vector<THtmlProject>& stored, int* other) {
   if (p.HtmlDir.size() > HtmlProjectRec::kFolderCapacity) return TProblem::kOutputTooLong;
   if (p.HtmlDir.empty() || p.HtmlDir[0] != '/') return TProblem::kOutputNotAbsolute;
   if (!OutputUsable(p.HtmlDir)) return TProblem::kOutputMissing;
   if (p.PhotoFolder.size() > HtmlProjectRec::kFolderCapacity) return TProblem::kPhotoFolderTooLong;
-  if (!p.PhotoFolder.empty() && OutputIsPhotoFolder(p)) return TProblem::kOutputIsPhotos;
-  return TProblem::kNone;
+  if (!p.PhotoFolder.empty() && OutputHoldsPhotos(p)) return TProblem::kOutputIsPhotos;
+  const int clash = OutputOfOther(p, projectIndex, stored);
+  if (clash < 0) return TProblem::kNone;
+  if (other != nullptr) *other = clash;
+  return TProblem::kOutputOfOther;
 }
 
 TProblem ShortcutProblem(const THtmlProject& p, int projectIndex,
@@ -103,9 +131,11 @@ bool IsPlainName(const std::string& name) {
 }
 
 TProblem Check(const THtmlProject& project, int projectIndex,
-               const std::vector<THtmlProject>& stored) {
+               const std::vector<THtmlProject>& stored, int* other) {
   if (Utf8::Length(project.ProjectName) < kMinLength) return TProblem::kNameTooShort;
-  if (const TProblem problem = OutputProblem(project); problem != TProblem::kNone) return problem;
+  if (const TProblem problem = OutputProblem(project, projectIndex, stored, other);
+      problem != TProblem::kNone)
+    return problem;
   if (const TProblem problem = ShortcutProblem(project, projectIndex, stored);
       problem != TProblem::kNone)
     return problem;

@@ -18,7 +18,8 @@ enum class TProblem {
   kOutputNotAbsolute,  // the output folder does not start with "/"
   kOutputMissing,      // neither the output folder nor the folder above it exists
   kPhotoFolderTooLong, // the photo folder does not fit its record field
-  kOutputIsPhotos,     // the photo folder is the output folder or one of its subfolders
+  kOutputIsPhotos,     // the photo folder is the output folder or lies anywhere inside it
+  kOutputOfOther,      // the output folder is, holds or lies inside another project's
   kShortcutTooShort,   // the short name has fewer than 3 characters
   kShortcutNotPlain,   // not one plain name, or longer than its field
   kShortcutTaken,      // another stored project has it, ignoring case
@@ -29,9 +30,12 @@ enum class TProblem {
 // not stored) beside the stored projects; kNone when it can be accepted.
 // Lengths of the name and the short name are counted in characters as
 // typed; the folders are checked as typed too, never cut. An empty photo
-// folder (none open) is not checked.
+// folder (none open) is not checked. Folders are compared by their path
+// components, made absolute, with "." and ".." and the links of their
+// existing part resolved. For kOutputOfOther, *other (when given) is the
+// record number of the project whose output folder collides.
 TProblem Check(const THtmlProject& project, int projectIndex,
-               const std::vector<THtmlProject>& stored);
+               const std::vector<THtmlProject>& stored, int* other = nullptr);
 
 // The number of the text that tells the problem; -1 for kNone.
 int ProblemText(TProblem problem);

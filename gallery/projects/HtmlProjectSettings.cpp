@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "foundation/AppFolders.h"
 #include "foundation/DosFunc.h"
@@ -17,8 +18,8 @@ namespace {
 
 using HtmlProjectRec::kRecordSize;
 
-// More projects than anyone keeps; a larger file is not read.
-constexpr size_t kMaxProjects = 20000;
+// kMaxProjects records and trailing bytes short of one more.
+constexpr size_t kMaxFileBytes = (kMaxProjects + 1) * kRecordSize - 1;
 
 std::string Serialise(const std::vector<THtmlProject>& projects) {
   std::string bytes;
@@ -73,19 +74,38 @@ int GetProjectCount() {
   return size <= 0 ? 0 : static_cast<int>(std::min<int64_t>(size / kRecord, INT32_MAX));
 }
 
-bool ReadProjects(std::vector<THtmlProject>& projects) {
-  projects.clear();
+namespace {
+
+// The file's bytes; empty for a missing file. False when it cannot be read.
+bool ReadBytes(std::string& bytes) {
+  bytes.clear();
   const std::string file = GetProjectsFileName();
   if (file.empty()) return false;
-  std::string bytes;
-  switch (platform::ReadWholeFile(file, kMaxProjects * kRecordSize, bytes)) {
-    case platform::ReadResult::kMissing: return true;
-    case platform::ReadResult::kFailed: return false;
-    case platform::ReadResult::kOk: break;
-  }
+  return platform::ReadWholeFile(file, kMaxFileBytes, bytes) != platform::ReadResult::kFailed;
+}
+
+std::vector<THtmlProject> Unpack(const std::string& bytes) {
+  std::vector<THtmlProject> projects;
   const std::span data(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
   for (size_t at = 0; at + kRecordSize <= data.size(); at += kRecordSize)
     projects.push_back(HtmlProjectRec::Unpack(data.subspan(at).first<kRecordSize>()));
+  return projects;
+}
+
+// Record number at of bytes holds exactly project's record.
+bool SameRecord(const std::string& bytes, size_t at, const THtmlProject& project) {
+  const HtmlProjectRec::THtmlProjectRec record = HtmlProjectRec::Pack(project);
+  return bytes.compare(at * kRecordSize, kRecordSize,
+                       std::string_view(reinterpret_cast<const char*>(record.data()), record.size())) == 0;
+}
+
+}  // namespace
+
+bool ReadProjects(std::vector<THtmlProject>& projects) {
+  projects.clear();
+  std::string bytes;
+  if (!ReadBytes(bytes)) return false;
+  projects = Unpack(bytes);
   return true;
 }
 
@@ -97,11 +117,20 @@ bool ReadProject(int index, THtmlProject& project) {
   return true;
 }
 
-bool WriteProject(const THtmlProject& project, int& index) {
-  std::vector<THtmlProject> projects;
-  if (!ReadProjects(projects)) return false;
+bool WriteProject(const THtmlProject& project, int& index, bool* full) {
+  if (full != nullptr) *full = false;
+  std::string bytes;
+  if (!ReadBytes(bytes)) return false;
+  std::vector<THtmlProject> projects = Unpack(bytes);
   int at = index;
+  if (at >= 0 && static_cast<size_t>(at) < projects.size() &&
+      SameRecord(bytes, static_cast<size_t>(at), project))
+    return true;
   if (at < 0 || static_cast<size_t>(at) >= projects.size()) {
+    if (projects.size() >= kMaxProjects) {
+      if (full != nullptr) *full = true;
+      return false;
+    }
     at = static_cast<int>(projects.size());
     projects.push_back(project);
   } else {

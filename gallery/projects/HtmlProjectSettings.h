@@ -22,6 +22,9 @@
 namespace HtmlProjectSettings {
 
 constexpr const char* kProjectsFileName = "quillmarsh.dat";
+// More projects than anyone keeps: no write goes beyond it, and a file of
+// more records is not read.
+constexpr size_t kMaxProjects = 20000;
 
 // The projects file's path; empty when the data folder cannot be had.
 std::string GetProjectsFileName();
@@ -33,15 +36,18 @@ void ProtectProjectsFile();
 // does not exist.
 int GetProjectCount();
 // Every stored project in record order; false (and none) when the file
-// exists but cannot be read.
+// exists but cannot be read or holds more than kMaxProjects records.
 bool ReadProjects(std::vector<THtmlProject>& projects);
 // Record number index; false when there is no such record.
 bool ReadProject(int index, THtmlProject& project);
 
 // Stores project as record number index, or as a new last record when index
-// is -1 or beyond the last record; index is then the record's number. False
-// when the file cannot be read or written, the old file and index unchanged.
-[[nodiscard]] bool WriteProject(const THtmlProject& project, int& index);
+// is -1 or beyond the last record; index is then the record's number. A
+// record whose bytes are those stored already is not written again (the
+// file keeps its date). False when the file cannot be read or written, or
+// a new record would be record kMaxProjects + 1 (then *full is set when
+// given); the old file and index are then unchanged.
+[[nodiscard]] bool WriteProject(const THtmlProject& project, int& index, bool* full = nullptr);
 // Removes record number index; the later records move up by one. False,
 // with the file unchanged, for a number that is no record or when the file
 // cannot be read or written.

@@ -22,8 +22,15 @@ TEST(HtmlProjectCheck, RefusesWhatGenerationOrPublishingCouldNotUse) {
   std::filesystem::create_directories(dir.File("web/trip"));
   testsupport::WriteFileBytes(dir.File("file"), "x");
   ASSERT_EQ(symlink(photos.c_str(), dir.File("web/alias").c_str()), 0);
+  std::filesystem::create_directories(dir.File("x/out"));
+  std::filesystem::create_directories(dir.File("x/out2"));
+  ASSERT_EQ(symlink(dir.File("x/out").c_str(), dir.File("web/outlink").c_str()), 0);
+  const std::string year = dir.File("Fotky/2024");
+  std::filesystem::create_directories(year);
+  ASSERT_EQ(symlink(dir.File("Fotky").c_str(), dir.File("web/fotky").c_str()), 0);
   THtmlProject other;
   other.Shortcut = "Hory";
+  other.HtmlDir = dir.File("x/out");
   const std::vector<THtmlProject> stored = {THtmlProject{}, other};
 
   THtmlProject good;
@@ -63,9 +70,40 @@ TEST(HtmlProjectCheck, RefusesWhatGenerationOrPublishingCouldNotUse) {
        TProblem::kOutputIsPhotos},
       {"output folder reaching the photo folder through a link",
        [&](THtmlProject& p) { p.HtmlDir = dir.File("web/alias"); }, TProblem::kOutputIsPhotos},
-      {"a photo folder inside the output's own subfolder th/x is fine",
+      {"a photo folder deep inside the output",
        [&](THtmlProject& p) { p.PhotoFolder = dir.File("web/trip/th/x"); p.HtmlDir = dir.File("web/trip"); },
+       TProblem::kOutputIsPhotos},
+      {"output folder above the photo folder",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = dir.File("Fotky"); }, TProblem::kOutputIsPhotos},
+      {"output folder two above the photo folder",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = dir.File(""); }, TProblem::kOutputIsPhotos},
+      {"output folder above the photo folder by \"..\"",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = year + "/../"; }, TProblem::kOutputIsPhotos},
+      {"photo folder with \"..\" below the output folder",
+       [&](THtmlProject& p) { p.PhotoFolder = dir.File("x/out2/../../Fotky/2024"); p.HtmlDir = dir.File("Fotky"); },
+       TProblem::kOutputIsPhotos},
+      {"output folder above the photo folder through a link",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = dir.File("web/fotky"); }, TProblem::kOutputIsPhotos},
+      {"output folder whose name begins the photo folder's",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = dir.File("Fotky/202"); }, TProblem::kNone},
+      {"output folder inside the photo folder, as new projects get it",
+       [&](THtmlProject& p) { p.PhotoFolder = year; p.HtmlDir = year + "/html"; }, TProblem::kNone},
+      {"another project's output folder", [&](THtmlProject& p) { p.HtmlDir = dir.File("x/out/"); },
+       TProblem::kOutputOfOther},
+      {"inside another project's output folder", [&](THtmlProject& p) { p.HtmlDir = dir.File("x/out/new"); },
+       TProblem::kOutputOfOther},
+      {"above another project's output folder", [&](THtmlProject& p) { p.HtmlDir = dir.File("x"); },
+       TProblem::kOutputOfOther},
+      {"another project's output folder by \"..\"",
+       [&](THtmlProject& p) { p.HtmlDir = dir.File("x/out2/../out"); }, TProblem::kOutputOfOther},
+      {"another project's output folder through a link",
+       [&](THtmlProject& p) { p.HtmlDir = dir.File("web/outlink"); }, TProblem::kOutputOfOther},
+      {"inside another project's output folder through a link",
+       [&](THtmlProject& p) { p.HtmlDir = dir.File("web/outlink/new"); }, TProblem::kOutputOfOther},
+      {"a sibling whose name begins another output's", [&](THtmlProject& p) { p.HtmlDir = dir.File("x/out2"); },
        TProblem::kNone},
+      {"the project's own record keeps its output folder",
+       [&](THtmlProject& p) { p.HtmlDir = dir.File("x/out"); p.Shortcut = "hory"; }, TProblem::kNone, 1},
       {"short name of two characters", [](THtmlProject& p) { p.Shortcut = "ab"; },
        TProblem::kShortcutTooShort},
       {"short name with a slash", [](THtmlProject& p) { p.Shortcut = "a/b"; },
@@ -91,8 +129,10 @@ TEST(HtmlProjectCheck, RefusesWhatGenerationOrPublishingCouldNotUse) {
   for (const auto& c : cases) {
     THtmlProject p = good;
     c.change(p);
-    const TProblem problem = HtmlProjectCheck::Check(p, c.projectIndex, stored);
+    int clash = -1;
+    const TProblem problem = HtmlProjectCheck::Check(p, c.projectIndex, stored, &clash);
     EXPECT_EQ(static_cast<int>(problem), static_cast<int>(c.problem)) << c.what;
+    EXPECT_EQ(clash, problem == TProblem::kOutputOfOther ? 1 : -1) << c.what;
     EXPECT_EQ(HtmlProjectCheck::ProblemText(problem) > 0, problem != TProblem::kNone) << c.what;
   }
 }

@@ -19,6 +19,7 @@
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
 #include "gallery/projects/HtmlProjectRec.h"
+#include "platform/FileSystem.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -168,6 +169,68 @@ TEST_F(ProjectsFile, ReadersNeitherCreateNorCutTheFile) {
   EXPECT_EQ(HtmlProjectSettings::GetProjectCount(), 1);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
   EXPECT_TRUE(ReadFileBytes(File()) == bytes);
+}
+
+TEST_F(ProjectsFile, AFullFileRefusesANewProjectAndStaysReadable) {
+  using HtmlProjectSettings::kMaxProjects;
+  std::string full;
+  full.reserve(kMaxProjects * kRecordSize);
+  for (size_t i = 0; i < kMaxProjects; ++i) {
+    const HtmlProjectRec::THtmlProjectRec r = HtmlProjectRec::Pack(Project("p" + std::to_string(i), "/p"));
+    full.append(reinterpret_cast<const char*>(r.data()), r.size());
+  }
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool readable;
+  } files[] = {
+      {"as many records as allowed", full, true},
+      {"and bytes short of one more", full + "tail", true},
+      {"one record too many, from elsewhere", full + full.substr(0, kRecordSize), false},
+  };
+  for (const auto& f : files) {
+    DosFunc::SetFileAttr(File(), 0);
+    WriteFileBytes(File(), f.bytes);
+    int index = -1;
+    bool refusedAsFull = false;
+    EXPECT_FALSE(HtmlProjectSettings::WriteProject(Project("new", "/n"), index, &refusedAsFull)) << f.what;
+    EXPECT_EQ(refusedAsFull, f.readable) << f.what;
+    EXPECT_EQ(index, -1) << f.what;
+    EXPECT_TRUE(ReadFileBytes(File()) == f.bytes) << f.what;
+    std::vector<THtmlProject> projects;
+    EXPECT_EQ(HtmlProjectSettings::ReadProjects(projects), f.readable) << f.what;
+    if (f.readable) {
+      ASSERT_EQ(projects.size(), kMaxProjects) << f.what;
+      EXPECT_EQ(projects.back().ProjectName, "p19999") << f.what;
+    }
+  }
+  // A full file still takes changes to its records.
+  DosFunc::SetFileAttr(File(), 0);
+  WriteFileBytes(File(), full);
+  int last = static_cast<int>(kMaxProjects) - 1;
+  ASSERT_TRUE(HtmlProjectSettings::WriteProject(Project("changed", "/p"), last));
+  THtmlProject read;
+  ASSERT_TRUE(HtmlProjectSettings::ReadProject(last, read));
+  EXPECT_EQ(read.ProjectName, "changed");
+}
+
+TEST_F(ProjectsFile, SavingAnUnchangedProjectLeavesTheFileAlone) {
+  Store(Project("a", "/a"));
+  Store(Project("b", "/b"));
+  platform::FileStatus before, after;
+  ASSERT_TRUE(platform::StatPath(File(), before));
+  int index = 1;
+  ASSERT_TRUE(HtmlProjectSettings::WriteProject(Project("b", "/b"), index));
+  EXPECT_EQ(index, 1);
+  ASSERT_TRUE(platform::StatPath(File(), after));
+  EXPECT_EQ(after.inode, before.inode);
+  EXPECT_EQ(after.modifiedSeconds, before.modifiedSeconds);
+  EXPECT_EQ(after.modifiedNanoseconds, before.modifiedNanoseconds);
+  // The same record as a new project is a new record.
+  int added = -1;
+  ASSERT_TRUE(HtmlProjectSettings::WriteProject(Project("b", "/b"), added));
+  EXPECT_EQ(added, 2);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "b"}));
 }
 
 TEST_F(ProjectsFile, FoldersAreFoundTrimmedWithoutATrailingSlashButNeverInAnotherCase) {

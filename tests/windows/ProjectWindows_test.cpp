@@ -26,6 +26,7 @@
 #include "app/projects/ProjectList.h"
 #include "app/start/GlobalWindows.h"
 #include "foundation/DosFunc.h"
+#include "gallery/projects/HtmlProjectRec.h"
 #include "gallery/projects/HtmlProjectSettings.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
@@ -267,7 +268,7 @@ TEST_F(ProjectWindows, AFailedSaveIsToldAndTheCommandStays) {
   const std::string photo = AddPhoto("photos", "a.jpg");
   StoreProject("Stored", Folder("photos"), "stored");
   Open(photo);
-  form->FieldChange();
+  Type("ProjectName", "Edited");
   {
     testsupport::ScopedFileSizeLimit limit(100);
     Find<QAction>(*main, "Saveproject1")->trigger();
@@ -277,6 +278,55 @@ TEST_F(ProjectWindows, AFailedSaveIsToldAndTheCommandStays) {
   EXPECT_TRUE(Find<QAction>(*main, "Saveproject1")->isEnabled());
   EXPECT_TRUE(form->Unsaved());
   EXPECT_EQ(StoredNames(), std::vector<std::string>{"Stored"});
+}
+
+TEST_F(ProjectWindows, ACollidingOutputFolderIsToldWithBothFolders) {
+  StoreProject("Stored", Folder("photos"), "stored");
+  fs::create_directories(Folder("web/stored"));
+  fs::create_directories(Folder("mine"));
+  form->NewProjectFor(Folder("mine"));
+  Type("ProjectName", "Mine");
+  const struct {
+    std::string output;
+    std::string text;
+    std::string other;
+  } cases[] = {
+      {Folder("web/stored/mine"), "Adresář pro výsledné HTML nesmí být adresářem pro výsledné HTML jiného projektu",
+       "Adresář pro výsledné HTML jiného projektu (Stored): " + Folder("web/stored")},
+      {Folder(""), "Složka se zdrojovými obrázky nesmí být adresářem pro výsledné HTML",
+       "Složka se zdrojovými obrázky: " + Folder("mine")},
+  };
+  for (const auto& c : cases) {
+    Type("HtmlDir", QString::fromStdString(c.output));
+    EXPECT_FALSE(Find<QPushButton>(*form, "OKButton")->isEnabled()) << c.output;
+    const std::string shown = Find<QLabel>(*form, "ProblemLabel")->text().toStdString();
+    EXPECT_EQ(shown.rfind(c.text, 0), 0u) << shown;
+    EXPECT_NE(shown.find("Adresář pro výsledné HTML: " + c.output + "\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(c.other), std::string::npos) << shown;
+  }
+}
+
+TEST_F(ProjectWindows, AFullProjectListRefusesTheNewProjectAndSaysWhy) {
+  std::string records;
+  for (size_t i = 0; i < HtmlProjectSettings::kMaxProjects; ++i) {
+    THtmlProject p;
+    p.ProjectName = "p" + std::to_string(i);
+    p.HtmlDir = "/nowhere/" + std::to_string(i);
+    const HtmlProjectRec::THtmlProjectRec r = HtmlProjectRec::Pack(p);
+    records.append(reinterpret_cast<const char*>(r.data()), r.size());
+  }
+  testsupport::WriteFileBytes(HtmlProjectSettings::GetProjectsFileName(), records);
+  Open(AddPhoto("new", "a.jpg"));
+  OnNextModal<TForm2>([this](TForm2& dialog) {
+    Type("ProjectName", "New one");
+    dialog.OKButtonClick();
+  });
+  Find<QAction>(*main, "Saveproject1")->trigger();
+  ASSERT_EQ(hook->Boxes().size(), 1u);
+  EXPECT_EQ(hook->Boxes()[0].text.rfind("Projekt nelze uložit: seznam projektů už má 20000 projektů", 0), 0u)
+      << hook->Boxes()[0].text;
+  EXPECT_EQ(form->ProjectIndex(), -1);
+  EXPECT_TRUE(testsupport::ReadFileBytes(HtmlProjectSettings::GetProjectsFileName()) == records);
 }
 
 TEST_F(ProjectWindows, TheListDeletesAnyProjectButTheCurrentOne) {
