@@ -18,8 +18,8 @@
 #include "photos/IgnoreList.h"
 #include "photos/JPegUtils.h"
 #include "photos/OwnFiles.h"
-#include "photos/WorkJournal.h"
 #include "photos/TargetPath.h"
+#include "photos/WorkJournal.h"
 #include "photos/batchmenu/BatchMenu.h"
 #include "platform/BusyNotice.h"
 #include "platform/FileSystem.h"
@@ -405,9 +405,9 @@ BatchMenu::TRenames JournalRenames(const BatchMenu::TRenames& renames, std::vect
   return kept;
 }
 
-// Whether the file at target, standing where a work name of folder goes,
-// may be removed first (kCacheFiles, kGalleryFiles). A gallery's subfolder
-// removes only an output its record names: owned is read once a folder.
+// Whether the file name of folder, standing where a work name goes, may be
+// removed first: a stale cache, or an output the gallery's record names
+// (owned, read once a folder); a user's file in a gallery never.
 bool IsStale(const std::string& folder, TFolderKind kind, const std::string& name,
              std::optional<GalleryRecord::TFiles>& owned) {
   if (kind == TFolderKind::kCacheFiles) return true;
