@@ -446,6 +446,8 @@ constexpr NumberedText kTexts[] = {
     {701, "Prezentaci nelze uložit:"},
     {702, "Přehrávač prezentací nelze uložit do složky programu:"},
     {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
+    {731, "Ve složce zůstalo nedokončené přejmenování souborů. Dokončit ho nyní? Při odpovědi Ne zůstane vše, jak je, a přejmenování nezačne."},
+    {732, "Tyto řádky záznamu přerušeného přejmenování míří mimo složku a její galerie nebo nejmenují snímek složky; nic z toho, co jmenují, nebylo změněno:"},
     {735, "Adresář pro výsledné HTML nesmí být adresářem pro výsledné HTML jiného projektu, ležet v něm ani jej obsahovat."},
     {736, "Projekt nelze uložit: seznam projektů už má 20000 projektů a víc jich nepojme. Smažte projekty, které už nepotřebujete."},
     {737, "Adresář pro výsledné HTML jiného projektu"},

@@ -50,6 +50,9 @@ constexpr int kTextKeptOldNames = 667;
 constexpr int kTextFailed = 668;
 constexpr int kTextNameTaken = 669;
 constexpr int kTextCannotStart = 670;
+constexpr int kTextFinishInterrupted = 731;
+constexpr int kTextRefused = 732;
+constexpr int kTextRenameCaption = 284;
 constexpr int kTextWorking = 57;
 
 bool IsThere(const std::string& path) {
@@ -215,6 +218,12 @@ void TMainForm::RunBatchWork(int code) {
 }
 
 bool TMainForm::FinishInterruptedRename(const std::vector<std::string>& galleries) {
+  // What a stopped run left may have come with the folder: nothing is
+  // finished unless the user says so.
+  if (platform::ShowMessageBox(Language::GetText(kTextFinishInterrupted) + "\n\n" + imageDir_,
+                               Language::GetText(kTextRenameCaption), platform::MessageButtons::YesNo,
+                               platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
+    return false;
   PhotoRename::TResult result;
   {
     TBatchProgress progress(*Gauge, 0);
@@ -223,8 +232,9 @@ bool TMainForm::FinishInterruptedRename(const std::vector<std::string>& gallerie
     events.Finished = [&progress] { progress.Step(); };
     result = PhotoRename::FinishInterrupted(imageDir_, galleries, events);
   }
-  if (!result.Unfinished.empty()) {
-    Tell(Report({{kTextUnfinished, &result.Unfinished}}), platform::MessageIcon::Error);
+  if (!result.Unfinished.empty() || !result.Refused.empty()) {
+    Tell(Report({{kTextUnfinished, &result.Unfinished}, {kTextRefused, &result.Refused}}),
+         platform::MessageIcon::Error);
     return false;
   }
   Tell(Language::GetText(kTextInterruptedFinished), platform::MessageIcon::Information);

@@ -1,6 +1,7 @@
 #include "gallery/rename/PhotoRename.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -18,6 +19,7 @@
 #include "photos/JPegUtils.h"
 #include "photos/OwnFiles.h"
 #include "photos/TargetPath.h"
+#include "photos/WorkJournal.h"
 #include "photos/batchmenu/BatchMenu.h"
 #include "platform/BusyNotice.h"
 #include "platform/FileSystem.h"
@@ -65,7 +67,7 @@ std::vector<std::pair<std::string, TFolderKind>> WorkFolders(const std::string& 
   };
   for (const std::string& gallery : galleries)
     for (const char* sub : {L::kThumbFolder, L::kPhotoFolder, L::kExifFolder})
-      folders.emplace_back(Join(gallery, sub), TFolderKind::kCacheFiles);
+      folders.emplace_back(Join(gallery, sub), TFolderKind::kGalleryFiles);
   return folders;
 }
 
@@ -97,11 +99,11 @@ std::vector<TMove> DerivedMoves(const std::string& folder, const std::vector<std
                      TFolderKind::kKeep});
     for (const std::string& gallery : galleries) {
       moves.push_back({L::OutputPath(gallery, L::kThumbFolder, L::ThumbnailName(from)),
-                       L::OutputPath(gallery, L::kThumbFolder, L::ThumbnailName(to)), TFolderKind::kCacheFiles});
+                       L::OutputPath(gallery, L::kThumbFolder, L::ThumbnailName(to)), TFolderKind::kGalleryFiles});
       moves.push_back({L::OutputPath(gallery, L::kPhotoFolder, L::SitePhotoName(from)),
-                       L::OutputPath(gallery, L::kPhotoFolder, L::SitePhotoName(to)), TFolderKind::kCacheFiles});
+                       L::OutputPath(gallery, L::kPhotoFolder, L::SitePhotoName(to)), TFolderKind::kGalleryFiles});
       moves.push_back({L::OutputPath(gallery, L::kExifFolder, L::ExifPageName(from)),
-                       L::OutputPath(gallery, L::kExifFolder, L::ExifPageName(to)), TFolderKind::kCacheFiles});
+                       L::OutputPath(gallery, L::kExifFolder, L::ExifPageName(to)), TFolderKind::kGalleryFiles});
     }
   }
   return moves;
@@ -195,7 +197,9 @@ void RewritePagesInFolder(const std::string& dir, const TPages& pages, std::vect
 class TRun {
  public:
   TRun(const std::string& folder, TJournal journal, const TEvents& events)
-      : folder_(folder), journal_(std::move(journal)), events_(events) {}
+      : folder_(folder), journal_(std::move(journal)), events_(events) {
+    result_.Refused = std::move(journal_.Refused);
+  }
 
   TResult Go() {
     if (journal_.Pass == 1) MovePhotos();
@@ -373,6 +377,51 @@ void TRun::Commit(const std::string& target) {
   if (StrFunc::ExtractName(target) == OwnFiles::kIgnoreList) TIgnoreList::Protect(target);
 }
 
+// Keeps of the journal's galleries those among galleries, under the names
+// galleries gives them; the others are refused.
+void KeepGalleriesOfNow(TJournal& journal, const std::vector<std::string>& galleries) {
+  std::vector<std::string> kept;
+  for (const std::string& recorded : journal.Galleries) {
+    const auto now = std::find_if(galleries.begin(), galleries.end(), [&recorded](const std::string& gallery) {
+      return HtmlProjectSettings::SameFolder(gallery, recorded);
+    });
+    if (now == galleries.end())
+      journal.Refused.push_back(WorkJournal::EscapeField(recorded));
+    else if (std::find(kept.begin(), kept.end(), *now) == kept.end())
+      kept.push_back(*now);
+  }
+  journal.Galleries = std::move(kept);
+}
+
+// Takes out of renames those a journal could not hold, into failed.
+BatchMenu::TRenames JournalRenames(const BatchMenu::TRenames& renames, std::vector<std::string>& failed) {
+  BatchMenu::TRenames kept;
+  for (const auto& rename : renames) {
+    if (IsPhotoName(rename.first) && IsPhotoName(rename.second))
+      kept.push_back(rename);
+    else
+      failed.push_back(rename.first);
+  }
+  return kept;
+}
+
+// Whether the file name of folder, standing where a work name goes, may be
+// removed first: a stale cache, or an output the gallery's record names
+// (owned, read once a folder); a user's file in a gallery never.
+bool IsStale(const std::string& folder, TFolderKind kind, const std::string& name,
+             std::optional<GalleryRecord::TFiles>& owned) {
+  if (kind == TFolderKind::kCacheFiles) return true;
+  if (kind != TFolderKind::kGalleryFiles) return false;
+  const std::string dir = StrFunc::ExcludeBackslash(folder);
+  const size_t slash = dir.rfind('/');
+  if (slash == std::string::npos) return false;
+  if (!owned) {
+    owned.emplace();
+    if (GalleryRecord::Read(dir.substr(0, slash), *owned) != GalleryRecord::TRead::kRead) owned->clear();
+  }
+  return owned->count(GalleryRecord::Key(dir.substr(slash + 1), name)) > 0;
+}
+
 }  // namespace
 
 std::vector<std::string> GalleriesOf(const std::string& folder) {
@@ -401,6 +450,7 @@ TResult FinishInterrupted(const std::string& folder, const std::vector<std::stri
   TJournal journal;
   switch (ReadJournal(folder, journal)) {
     case TJournalRead::kRead:
+      KeepGalleriesOfNow(journal, galleries);
       return TRun(folder, std::move(journal), events).Go();
     case TJournalRead::kDamaged: {
       TResult result;
@@ -418,28 +468,38 @@ TResult FinishInterrupted(const std::string& folder, const std::vector<std::stri
 
 TResult Run(const std::string& folder, const BatchMenu::TRenames& renames,
             const std::vector<std::string>& galleries, const TEvents& events) {
-  if (renames.empty()) return TResult();
+  std::vector<std::string> unfit;
+  const BatchMenu::TRenames fit = JournalRenames(renames, unfit);
+  if (fit.empty()) {
+    TResult result;
+    result.Failed = std::move(unfit);
+    return result;
+  }
   TJournal journal;
   journal.Galleries = galleries;
-  journal.Shared = SharedPhotos(folder, renames);
-  journal.Renames = renames;
-  if (!RecordNewNames(galleries, renames, journal.Shared) || !WriteJournal(folder, journal)) {
+  journal.Shared = SharedPhotos(folder, fit);
+  journal.Renames = fit;
+  if (!RecordNewNames(galleries, fit, journal.Shared) || !WriteJournal(folder, journal)) {
     TResult result;
     result.NotStarted = true;
     return result;
   }
-  return TRun(folder, std::move(journal), events).Go();
+  TResult result = TRun(folder, std::move(journal), events).Go();
+  result.Failed.insert(result.Failed.end(), unfit.begin(), unfit.end());
+  return result;
 }
 
 int FinishRenames(const std::string& folder, TFolderKind kind, const TEvents& events,
                   std::vector<std::string>& unfinished) {
   int placed = 0;
+  std::optional<GalleryRecord::TFiles> owned;
   std::vector<std::string> left = WorkNamesIn(folder, kTempSuffix);
   for (int pass = 0; pass < kMaxFinishPasses && !left.empty(); ++pass) {
     std::vector<std::string> still;
     for (const std::string& work : left) {
-      const std::string target = Join(folder, work.substr(0, work.size() - (sizeof kTempSuffix - 1)));
-      if (kind == TFolderKind::kCacheFiles && Exists(target)) platform::RemoveFile(target);
+      const std::string name = work.substr(0, work.size() - (sizeof kTempSuffix - 1));
+      const std::string target = Join(folder, name);
+      if (Exists(target) && IsStale(folder, kind, name, owned)) platform::RemoveFile(target);
       if (RenameNoReplace(Join(folder, work), target, kind)) {
         ++placed;
         if (events.Finished) events.Finished();

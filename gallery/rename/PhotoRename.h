@@ -19,8 +19,12 @@
 // Each pass can be done again from where a stopped one left off, so a run
 // killed anywhere is finished exactly by the next (FinishInterrupted), and
 // no photo is ever under two names or none. Photos and side files are never
-// replaced or removed; only stale caches and gallery outputs that stand
-// where a renamed photo's go are removed first.
+// replaced or removed; only stale caches, and gallery outputs the gallery's
+// record names, that stand where a renamed photo's go are removed first.
+//
+// A journal may have come with the folder from anyone: a stopped run is
+// finished only in the folder and in its galleries now, and only for photo
+// names of the folder (PhotoRenameJournal.h).
 #pragma once
 
 #include <functional>
@@ -57,6 +61,10 @@ struct TResult {
   // Derived files, pages, the ignore list or the cache that kept the old
   // names (paths).
   std::vector<std::string> KeptOldNames;
+  // Lines of a stopped run's journal naming a folder that is none of the
+  // folder's galleries now, or a name that is no photo name of the folder
+  // (escaped): nothing they name was touched.
+  std::vector<std::string> Refused;
   // The journal, or the record of a gallery, could not be written: nothing
   // was renamed.
   bool NotStarted = false;
@@ -71,20 +79,24 @@ std::vector<std::string> GalleriesOf(const std::string& folder);
 bool HasLeftovers(const std::string& folder, const std::vector<std::string>& galleries);
 
 // Finishes what a stopped run left: exactly as that run would have ended
-// when its journal is there (with the galleries it recorded), else each file
-// under a work name of the folder and of galleries takes its name.
+// when its journal is there, in the galleries it recorded that are among
+// galleries (the folder's now, GalleriesOf), else each file under a work
+// name of the folder and of galleries takes its name.
 TResult FinishInterrupted(const std::string& folder, const std::vector<std::string>& galleries,
                           const TEvents& events);
 
 // Renames the planned photos of folder with their derived files, in the
-// folder and in galleries.
+// folder and in galleries. A photo whose old or new name a journal could
+// not hold (detail::IsPhotoName) keeps its name.
 TResult Run(const std::string& folder, const BatchMenu::TRenames& renames,
             const std::vector<std::string>& galleries, const TEvents& events);
 
 // What may stand where a work name of a folder goes.
 enum class TFolderKind {
-  kKeep,       // photos and side files: a file there is never replaced
-  kCacheFiles  // thumbnail caches and gallery outputs: a stale one is removed
+  kKeep,         // photos and side files: a file there is never replaced
+  kCacheFiles,   // thumbnail caches: a stale one is removed
+  kGalleryFiles  // a gallery's subfolder: a stale output is removed only
+                 // when the gallery's record names it; a user's file stays
 };
 // Puts each file of folder under a work name (name + kTempSuffix) in place
 // with a rename that never replaces, in passes while one places any (at

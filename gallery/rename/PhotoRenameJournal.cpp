@@ -1,7 +1,11 @@
 #include "gallery/rename/PhotoRenameJournal.h"
 
+#include <algorithm>
+
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "gallery/rename/PhotoRename.h"
+#include "photos/PhotoList.h"
 #include "photos/WorkJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -18,18 +22,27 @@ constexpr char kShared[] = "shared";
 // A journal for a million photos.
 constexpr size_t kMaxJournalBytes = size_t{512} << 20;
 
-// A file name of the photo folder: no way out of it.
-bool IsPlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
-
 bool SplitFields(const std::string& line, std::string& first, std::string& second) {
   const size_t tab = line.find('\t');
   return tab != std::string::npos && WorkJournal::UnescapeField(line.substr(0, tab), first) &&
          WorkJournal::UnescapeField(line.substr(tab + 1), second);
 }
 
+// A refused line as the user is told of it, escaped so that no control
+// byte reaches a message.
+std::string Shown(const std::string& first, const std::string& second) {
+  if (first == kShared) return WorkJournal::EscapeField(second);
+  return WorkJournal::EscapeField(first) + " -> " + WorkJournal::EscapeField(second);
+}
+
 }  // namespace
+
+bool IsPhotoName(const std::string& name) {
+  return !name.empty() && name[0] != '.' && name.find(WorkNames::kMark) == std::string::npos &&
+         std::none_of(name.begin(), name.end(),
+                      [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }) &&
+         PhotoList::IsListedName(name);
+}
 
 std::string JournalPath(const std::string& folder) { return StrFunc::IncludeBackslash(folder) + kJournalName; }
 
@@ -60,15 +73,13 @@ TJournalRead ReadJournal(const std::string& folder, TJournal& journal) {
     if (!SplitFields(lines[i], first, second)) return TJournalRead::kDamaged;
     // Old names are photo names, never "gallery" or "shared".
     if (first == kGallery) {
-      if (second.empty()) return TJournalRead::kDamaged;
       journal.Galleries.push_back(second);
-    } else if (first == kShared) {
-      if (!IsPlainName(second)) return TJournalRead::kDamaged;
+    } else if (first == kShared && IsPhotoName(second)) {
       journal.Shared.push_back(second);
-    } else if (IsPlainName(first) && IsPlainName(second)) {
+    } else if (IsPhotoName(first) && IsPhotoName(second)) {
       journal.Renames.emplace_back(first, second);
     } else {
-      return TJournalRead::kDamaged;
+      journal.Refused.push_back(Shown(first, second));
     }
   }
   return TJournalRead::kRead;

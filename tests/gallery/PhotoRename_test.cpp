@@ -3,7 +3,9 @@
 // no page names an old name; every photo's content, side file, thumbnail,
 // gallery outputs, ignore entry and checker entry stand under its new name.
 // A photo whose new name is taken after planning keeps everything; a stopped
-// run's work names are finished; a user's "_new" file is never touched.
+// run's work names are finished; a user's "_new" file is never touched, nor
+// a user's file in a gallery. A journal that came with the folder reaches no
+// folder but the folder and its galleries, and no name but its photos'.
 #include "gallery/rename/PhotoRename.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +18,11 @@
 #include "gallery/generate/HtmlText.h"
 #include "gallery/checker/ImageCRCCache.h"
 #include "gallery/rename/PageRewrite.h"
+#include "gallery/rename/PhotoRenameJournal.h"
 #include "photos/JPegUtils.h"
 #include "photos/batchmenu/RenamePlan.h"
 #include "platform/TextCodec.h"
+#include "platform/TextLines.h"
 #include "tests/gallery/RenameFixture.h"
 
 namespace {
@@ -190,6 +194,129 @@ TEST_F(PhotoRenameTest, WorkNamesLeftWithoutAJournalTakeTheirNamesButNeverOverAF
   EXPECT_NE(ReadFileBytes(Photo("thumbs/thumb_x0001.jpg")), "stale");
   EXPECT_EQ(ReadFileBytes(Photo("y.jpg")), "another photo");
   EXPECT_EQ(ReadFileBytes(Photo("b c.jpeg_new")), "the user's");
+}
+
+// A journal that came with the folder, its lines as they stand in the file.
+void PlantJournal(const std::string& folder, const std::string& pass, const std::vector<std::string>& lines) {
+  std::vector<std::string> all = {"Quillmarsh rename", "pass " + pass};
+  all.insert(all.end(), lines.begin(), lines.end());
+  testsupport::WriteFileBytes(PhotoRename::detail::JournalPath(folder), platform::JoinLines(all));
+}
+
+TEST_F(PhotoRenameTest, AJournalNamingAFolderThatIsNoGalleryOfTheFolderLeavesItAsItIs) {
+  // Another folder with photos, thumbnails and pages, of no project.
+  const std::string victim = dir_.File("victim");
+  fs::copy(gallery_, victim, fs::copy_options::recursive);
+  fs::copy_file(Photo("img1.jpg"), victim + "/img1.jpg");
+  const std::map<std::string, std::string> before = renametest::Tree(victim);
+  const BatchMenu::TRenamePlan plan = Plan();
+  PhotoRename::detail::TJournal journal;
+  journal.Galleries = {victim, gallery_};
+  journal.Renames = plan.Renames;
+  ASSERT_TRUE(PhotoRename::detail::WriteJournal(folder_, journal));
+
+  const PhotoRename::TResult result = PhotoRename::FinishInterrupted(folder_, PhotoRename::GalleriesOf(folder_), {});
+  EXPECT_EQ(renametest::Tree(victim), before);
+  EXPECT_EQ(result.Refused, std::vector<std::string>{victim});
+  // The rest is finished in the folder and its own gallery.
+  EXPECT_TRUE(result.Unfinished.empty());
+  EXPECT_EQ(result.Renamed, static_cast<int>(plan.Renames.size()));
+  int pages = 0;
+  EXPECT_EQ(renametest::BrokenLinks(gallery_, pages), std::vector<std::string>{});
+  EXPECT_FALSE(PhotoRename::HasLeftovers(folder_, {gallery_}));
+}
+
+TEST_F(PhotoRenameTest, AJournalLineNamingNoPhotoOfTheFolderIsRefusedAndNothingItNamesIsTouched) {
+  const std::string victim = dir_.File("victim");
+  fs::create_directories(victim + "/th");
+  fs::copy_file(Photo("img1.jpg"), victim + "/x.jpg");
+  fs::copy_file(Photo("img1.jpg"), victim + "/th/th_img10.jpg");
+  fs::copy_file(Photo("img10.jpg"), Photo("img10\x01.jpg"));
+  const struct {
+    std::string line, shown;
+  } cases[] = {
+      {victim + "/x.jpg\tnew1.jpg", victim + "/x.jpg -> new1.jpg"},
+      {"../victim/x.jpg\tnew2.jpg", "../victim/x.jpg -> new2.jpg"},
+      {"img10.jpg\t../victim/img10.jpg", "img10.jpg -> ../victim/img10.jpg"},
+      {"img10.jpg\t" + victim + "/img10.jpg", "img10.jpg -> " + victim + "/img10.jpg"},
+      {"html/foto/img10.jpg\tnew3.jpg", "html/foto/img10.jpg -> new3.jpg"},
+      {"\tnew4.jpg", " -> new4.jpg"},
+      {"img10.jpg\t", "img10.jpg -> "},
+      {"img10.jpg\t.", "img10.jpg -> ."},
+      {"img10.jpg\t..", "img10.jpg -> .."},
+      {"..\tnew5.jpg", ".. -> new5.jpg"},
+      {"img10%01.jpg\tnew6.jpg", "img10%01.jpg -> new6.jpg"},
+      {"img10.jpg\tnew%0A.jpg", "img10.jpg -> new%0A.jpg"},
+      {"img10.jpg\tnew%7F.jpg", "img10.jpg -> new%7F.jpg"},
+      {".~qm-rename\tnew7.jpg", ".~qm-rename -> new7.jpg"},
+      {"img10.jpg\tx.jpg.~qm_new", "img10.jpg -> x.jpg.~qm_new"},
+      {"img10.jpg\t.hidden.jpg", "img10.jpg -> .hidden.jpg"},
+      {"ignore.list\tz.jpg", "ignore.list -> z.jpg"},
+      {"img10.jpg\tquillmarsh.cache", "img10.jpg -> quillmarsh.cache"},
+      {"shared\t../victim/x.jpg", "../victim/x.jpg"},
+  };
+  for (const auto& c : cases) {
+    for (const char* pass : {"1", "2", "3"}) {
+      SCOPED_TRACE(c.line + " in pass " + pass);
+      const std::map<std::string, std::string> before = renametest::Tree(dir_.Path());
+      PlantJournal(folder_, pass, {c.line});
+      const PhotoRename::TResult result = PhotoRename::FinishInterrupted(folder_, {gallery_}, {});
+      EXPECT_EQ(result.Refused, std::vector<std::string>{c.shown});
+      EXPECT_TRUE(result.Unfinished.empty());
+      EXPECT_EQ(result.Renamed, 0);
+      // The journal goes; nothing else changed.
+      EXPECT_EQ(renametest::Tree(dir_.Path()), before);
+    }
+  }
+}
+
+TEST_F(PhotoRenameTest, APhotoWhoseNameNoJournalCouldHoldKeepsItsName) {
+  fs::rename(Photo("img10.jpg"), Photo("img10\x01.jpg"));
+  const PhotoRename::TResult result =
+      PhotoRename::Run(folder_, {{"img10\x01.jpg", "x.jpg"}, {"img1.jpg", "y.jpg"}}, {gallery_}, {});
+  EXPECT_EQ(result.Failed, std::vector<std::string>{"img10\x01.jpg"});
+  EXPECT_EQ(result.Renamed, 1);
+  EXPECT_TRUE(fs::exists(Photo("img10\x01.jpg")));
+  EXPECT_FALSE(fs::exists(Photo("x.jpg")));
+  EXPECT_TRUE(fs::exists(Photo("y.jpg")));
+}
+
+TEST_F(PhotoRenameTest, InAGalleryOnlyAFileOfItsRecordGivesWayToAWorkName) {
+  const struct {
+    const char* sub;
+    std::string from, to;
+    bool recorded;
+  } cases[] = {
+      // The user's own file keeps its place; the work name stays unfinished.
+      {L::kThumbFolder, L::ThumbnailName("img1.jpg"), "th_mine.jpg", false},
+      {L::kExifFolder, L::ExifPageName("img1.jpg"), "exif_mine.htm", false},
+      // A stale output of the gallery's own is replaced.
+      {L::kPhotoFolder, L::SitePhotoName("plain.jpg"), L::SitePhotoName("img10.jpg"), true},
+  };
+  GalleryRecord::TFiles record;
+  ASSERT_EQ(GalleryRecord::Read(gallery_, record), GalleryRecord::TRead::kRead);
+  std::vector<std::string> unfinished;
+  for (const auto& c : cases) {
+    ASSERT_EQ(record.count(GalleryRecord::Key(c.sub, c.to)) > 0, c.recorded) << c.to;
+    if (!c.recorded) testsupport::WriteFileBytes(Out(c.sub, c.to), "the user's");
+    fs::rename(Out(c.sub, c.from), Out(c.sub, c.to) + PhotoRename::kTempSuffix);
+    if (!c.recorded) unfinished.push_back(Out(c.sub, c.to) + PhotoRename::kTempSuffix);
+  }
+  const std::string moved = ReadFileBytes(Out(L::kPhotoFolder, L::SitePhotoName("img10.jpg")) + PhotoRename::kTempSuffix);
+  const PhotoRename::TResult result = PhotoRename::FinishInterrupted(folder_, {gallery_}, {});
+  std::sort(unfinished.begin(), unfinished.end());
+  std::vector<std::string> left = result.Unfinished;
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, unfinished);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to);
+    if (c.recorded) {
+      EXPECT_EQ(ReadFileBytes(Out(c.sub, c.to)), moved);
+    } else {
+      EXPECT_EQ(ReadFileBytes(Out(c.sub, c.to)), "the user's");
+      EXPECT_TRUE(fs::exists(Out(c.sub, c.to) + PhotoRename::kTempSuffix));
+    }
+  }
 }
 
 TEST(PageRewrite, WholeNamesOnlyAllAtOnceInTheFormsThePagesUse) {

@@ -132,6 +132,22 @@ inline std::map<std::string, std::string> Files(const std::string& root) {
   return files;
 }
 
+// Every entry below root by its path relative to root: a file with its
+// bytes, a folder, a link with its target; so that any change shows.
+inline std::map<std::string, std::string> Tree(const std::string& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string rel = fs::relative(entry.path(), root).string();
+    if (entry.is_symlink())
+      tree[rel] = "link " + fs::read_symlink(entry.path()).string();
+    else if (entry.is_directory())
+      tree[rel] = "folder";
+    else
+      tree[rel] = "file " + testsupport::ReadFileBytes(entry.path().string());
+  }
+  return tree;
+}
+
 // The paths below root that carry a work mark, or end in "_new".
 inline std::vector<std::string> WorkNames(const std::string& root) {
   std::vector<std::string> work;

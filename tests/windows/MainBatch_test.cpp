@@ -2,12 +2,14 @@
 // lets events through, the gauge and the progress window, side files and
 // renaming with the rename dialog (a refused plan changing nothing, the
 // photo shown following its new name), an interrupted rename finished
-// first, separation with the separate-snaps dialog and a name already
+// first after asking (a folder that is none of its galleries left as it
+// was), separation with the separate-snaps dialog and a name already
 // taken; a pending edit asked about once before a run; and closing the
 // window with and without a pending edit.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,7 @@
 #include "app/dialogs/modalgauge.h"
 #include "app/start/GlobalWindows.h"
 #include "gallery/rename/PhotoRename.h"
+#include "tests/gallery/RenameFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/windows/FindNamed.h"
 #include "tests/windows/GlobalWindowsTest.h"
@@ -146,19 +149,86 @@ TEST_F(MainBatch, AnInterruptedRenameIsFinishedAndToldBeforeTheDialog) {
   Open(shown);
   fs::copy_file(testsupport::PhotoPath("Nikon_D70.jpg"), photos.File("img0002.jpg") + PhotoRename::kTempSuffix);
   OnNextModal<TForm4>([](TForm4& dialog) { dialog.BitBtn1->click(); });
+  hook->Answer(MessageAnswer::Yes);
   Trigger("Renamefiles1");
-  ASSERT_EQ(hook->Boxes().size(), 1u);
-  EXPECT_EQ(hook->Boxes()[0].text, Language::GetText(665));
-  EXPECT_EQ(hook->Boxes()[0].icon, platform::MessageIcon::Information);
+  ASSERT_EQ(hook->Boxes().size(), 2u);
+  EXPECT_EQ(hook->Boxes()[0].text.rfind(Language::GetText(731), 0), 0u);
+  EXPECT_EQ(hook->Boxes()[1].text, Language::GetText(665));
+  EXPECT_EQ(hook->Boxes()[1].icon, platform::MessageIcon::Information);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a.jpg", "img0002.jpg"}));
   EXPECT_EQ(main->Files().size(), 2u);
 
-  // One that cannot be finished is named, and nothing is asked or renamed.
+  // One that cannot be finished is named, and the rename does not start.
   fs::copy_file(photos.File("a.jpg"), photos.File("a.jpg") + PhotoRename::kTempSuffix);
+  hook->Answer(MessageAnswer::Yes);
   Trigger("Renamefiles1");
+  ASSERT_EQ(hook->Boxes().size(), 4u);
+  EXPECT_NE(hook->Boxes()[3].text.find(photos.File("a.jpg") + PhotoRename::kTempSuffix), std::string::npos);
+  EXPECT_EQ(hook->Boxes()[3].icon, platform::MessageIcon::Error);
+}
+
+// Watches for the rename dialog while it lives: tells whether it came up
+// and cancels it.
+class TRenameDialogWatch {
+ public:
+  TRenameDialogWatch() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* dialog = dynamic_cast<TForm4*>(QApplication::activeModalWidget())) {
+        shown_ = true;
+        dialog->BitBtn1->click();
+      }
+    });
+    timer_.start(0);
+  }
+  bool Shown() const { return shown_; }
+
+ private:
+  QTimer timer_;
+  bool shown_ = false;
+};
+
+TEST_F(MainBatch, AFoundInterruptedRenameIsAskedAboutAndNoLeavesEverythingAsItWas) {
+  Open(Add("Canon_40D.jpg", "a.jpg"));
+  Add("Nikon_D70.jpg", "b.jpg");
+  fs::rename(photos.File("b.jpg"), photos.File("c.jpg") + PhotoRename::kTempSuffix);
+  testsupport::WriteFileBytes(photos.File(PhotoRename::kJournalName),
+                              "Quillmarsh rename\r\npass 3\r\nb.jpg\tc.jpg\r\n");
+  const std::map<std::string, std::string> before = renametest::Tree(photos.Path());
+  const TRenameDialogWatch watch;
+  hook->Answer(MessageAnswer::No);
+  Trigger("Renamefiles1");
+  ASSERT_EQ(hook->Boxes().size(), 1u);
+  EXPECT_EQ(hook->Boxes()[0].text, Language::GetText(731) + "\n\n" + photos.Path());
+  EXPECT_EQ(hook->Boxes()[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(hook->Boxes()[0].icon, platform::MessageIcon::Question);
+  EXPECT_FALSE(watch.Shown());
+  EXPECT_EQ(renametest::Tree(photos.Path()), before);
+}
+
+TEST_F(MainBatch, APlantedJournalNamingAnotherFolderLeavesItByteForByte) {
+  Open(Add("Canon_40D.jpg", "a.jpg"));
+  // Photos, thumbnails and pages of no project.
+  testsupport::TempDir victim;
+  for (const char* sub : {"foto", "th", "exif", "800x600", "thumbs"}) fs::create_directory(victim.File(sub));
+  for (const char* file : {"a.jpg", "foto/a.jpg", "th/th_a.jpg", "th/th_b.jpg", "thumbs/thumb_a.jpg"})
+    fs::copy_file(testsupport::PhotoPath("Nikon_D70.jpg"), victim.File(file));
+  testsupport::WriteFileBytes(victim.File("800x600/a.htm"), "<a href=\"a.htm\"><img src=\"../foto/a.jpg\"></a>");
+  testsupport::WriteFileBytes(victim.File("800x600/b.htm"), "<a href=\"a.htm\">a</a>");
+  testsupport::WriteFileBytes(victim.File("exif/exif_a.htm"), "a.jpg");
+  testsupport::WriteFileBytes(photos.File(PhotoRename::kJournalName),
+                              "Quillmarsh rename\r\npass 1\r\ngallery\t" + victim.Path() + "\r\na.jpg\tb.jpg\r\n");
+  const std::map<std::string, std::string> before = renametest::Tree(victim.Path());
+  const TRenameDialogWatch watch;
+  hook->Answer(MessageAnswer::Yes);
+  Trigger("Renamefiles1");
+  EXPECT_EQ(renametest::Tree(victim.Path()), before);
   ASSERT_EQ(hook->Boxes().size(), 2u);
-  EXPECT_NE(hook->Boxes()[1].text.find(photos.File("a.jpg") + PhotoRename::kTempSuffix), std::string::npos);
+  EXPECT_NE(hook->Boxes()[1].text.find(Language::GetText(732) + "\n" + victim.Path()), std::string::npos);
   EXPECT_EQ(hook->Boxes()[1].icon, platform::MessageIcon::Error);
+  EXPECT_FALSE(watch.Shown());
+  // The folder's own part is finished.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b.jpg"}));
+  EXPECT_FALSE(PhotoRename::HasLeftovers(photos.Path(), {}));
 }
 
 TEST_F(MainBatch, SeparationAsksForTheDestinationAndTellsOfANameAlreadyTaken) {
