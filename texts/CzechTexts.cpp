@@ -446,6 +446,7 @@ constexpr NumberedText kTexts[] = {
     {701, "Prezentaci nelze uložit:"},
     {702, "Přehrávač prezentací nelze uložit do složky programu:"},
     {730, "Webový prohlížeč se nepodařilo spustit, stránku nelze otevřít."},
+    {738, "Prezentace skončila: několik obrázků za sebou nelze zobrazit (nejsou to obrázky JPEG nebo jsou poškozené)."},
     {741, "Komentář byl uložen, GPS pozice ne."},
     {742, "GPS pozice nebyla uložena."},
     {743, "Zahodit neuložené změny a pokračovat?"},
