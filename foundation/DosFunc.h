@@ -339,6 +339,8 @@ class TReplacementFile : public TFile {
   // False on any failure; the work file is then removed and the target left
   // as it was.
   [[nodiscard]] bool Commit();
+  // The same without flushing anything to the disk (WorkFile::CommitUnsynced).
+  [[nodiscard]] bool CommitUnsynced();
   // Closes and removes the work file.
   void Discard();
 

@@ -39,6 +39,15 @@ bool TReplacementFile::Commit() {
   return work_.Commit() || Fail();
 }
 
+bool TReplacementFile::CommitUnsynced() {
+  const bool closed = IsOpen() && Close();
+  if (!closed) {
+    work_.Discard();
+    return false;
+  }
+  return work_.CommitUnsynced() || Fail();
+}
+
 void TReplacementFile::Discard() {
   if (IsOpen()) Close();
   work_.Discard();

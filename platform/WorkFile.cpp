@@ -123,6 +123,18 @@ bool WorkFile::Commit() {
   return true;
 }
 
+bool WorkFile::CommitUnsynced() {
+  if (fd_ < 0) return false;
+  if (!folder_.Rename(name_, folder_, target_)) {
+    Discard();
+    return false;
+  }
+  close(fd_);
+  fd_ = -1;
+  name_.clear();
+  return true;
+}
+
 void WorkFile::Discard() {
   if (fd_ < 0) return;
   folder_.RemoveFile(name_);

@@ -43,6 +43,11 @@ class WorkFile {
   // and flushes the folder. False on any failure; the work file is then
   // removed and the target left as it was.
   [[nodiscard]] bool Commit();
+  // Renames the work file over the target and closes it, with neither
+  // flushed to the disk: for a throwaway file that need not outlive a crash
+  // (an entry unpacked into a private work folder). False on failure, as
+  // Commit.
+  [[nodiscard]] bool CommitUnsynced();
   // Removes the work file (nothing when there is none).
   void Discard();
 

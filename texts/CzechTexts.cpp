@@ -451,6 +451,7 @@ constexpr NumberedText kTexts[] = {
     {735, "Adresář pro výsledné HTML nesmí být adresářem pro výsledné HTML jiného projektu, ležet v něm ani jej obsahovat."},
     {736, "Projekt nelze uložit: seznam projektů už má 20000 projektů a víc jich nepojme. Smažte projekty, které už nepotřebujete."},
     {737, "Adresář pro výsledné HTML jiného projektu"},
+    {738, "Prezentace skončila: několik obrázků za sebou nelze zobrazit (nejsou to obrázky JPEG nebo jsou poškozené)."},
     {741, "Komentář byl uložen, GPS pozice ne."},
     {742, "GPS pozice nebyla uložena."},
     {743, "Zahodit neuložené změny a pokračovat?"},

@@ -1,5 +1,6 @@
 #include "app/slideshow/SlideShowForm.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include <QCloseEvent>
@@ -21,6 +22,8 @@
 #include "foundation/StrFunc.h"
 #include "gallery/slideshow/SlideShowPackage.h"
 #include "gallery/slideshow/SlideShowWorkDir.h"
+#include "platform/MessageBox.h"
+#include "texts/Language.h"
 
 namespace {
 
@@ -28,6 +31,8 @@ using FormTools::Named;
 using FormTools::Q;
 
 constexpr int kPlayerStartDelay = 250;
+constexpr int kTextFailedRun = 738;
+constexpr char kErrorCaption[] = "SlideShow Error";
 constexpr int kOverlayMargin = 30;
 constexpr int kOverlayAt = 3;
 
@@ -75,6 +80,8 @@ void TSlideShow::Run(int startIndex) {
   if (items_.empty() || running_) return;
   const FormTools::TBusy running(running_, {});
   stop_ = false;
+  broken_ = false;
+  failed_ = false;
   FS->SetFullscreen(true);
   show();
   activateWindow();
@@ -91,17 +98,26 @@ void TSlideShow::Run(int startIndex) {
     loop_ = nullptr;
   }
   Timer1->stop();
+  if (failed_) TellError(Language::GetText(kTextFailedRun));
+}
+
+void TSlideShow::TellError(const std::string& text) {
+  platform::ShowMessageBox(text, kErrorCaption, platform::MessageButtons::Ok,
+                           platform::MessageIcon::Error);
 }
 
 void TSlideShow::Next() {
   if (inNext_ || items_.empty() || stop_) return;
   const FormTools::TBusy inNext(inNext_, {});
   Timer1->stop();
-  if (!prepared_.loaded && !LoadNext()) {
-    // Not one picture of the list loads: there is nothing to show.
+  if (!prepared_.loaded && (broken_ || !LoadNext())) {
+    // Nothing more to show: the viewer stopped the show, or the pictures
+    // after the one shown last do not load.
+    failed_ = broken_;
     Stop();
     return;
   }
+  if (stop_) return;
   Img->setPixmap(QPixmap::fromImage(prepared_.picture));
   shown_ = prepared_.index;
   ShowOverlay(prepared_.overlay.Line);
@@ -130,13 +146,14 @@ void TSlideShow::Stop() {
 bool TSlideShow::LoadNext() {
   prepared_ = TPrepared();
   const int count = static_cast<int>(items_.size());
-  for (int tries = 0; tries < count && !stop_; ++tries) {
+  for (int tries = 0; tries < std::min(count, kFailedRun); ++tries) {
+    if (stop_) return false;
     index_ = index_ + 1 >= count ? 0 : index_ + 1;
-    if (Prepare(index_)) {
-      QCoreApplication::processEvents();
-      return true;
-    }
+    const bool loaded = Prepare(index_);
+    QCoreApplication::processEvents();
+    if (loaded) return true;
   }
+  broken_ = !stop_;
   return false;
 }
 
@@ -241,6 +258,8 @@ void TSlideShow::RunPicker() {
     return;
   }
   if (choice >= 0) {
+    // The picture picked is tried whatever failed before it.
+    broken_ = false;
     prepared_ = TPrepared();
     index_ = choice - 1;
     Img->clear();

@@ -13,6 +13,10 @@
 //
 // The next picture is decoded while the current one is on screen; the time
 // that takes is taken off the timer, so pictures stay for even times.
+// Pictures that do not load are skipped, one at a time with the events
+// served between them, so Esc and the close button work at every moment.
+// After kFailedRun of them in a row (or the whole list, when shorter) the
+// show ends once the picture on screen has had its time, and says so.
 #pragma once
 
 #include <functional>
@@ -36,13 +40,17 @@ class TSlideThumbListForm;
 
 class TSlideShow : public QWidget {
  public:
+  // Pictures failing one after another that end the show.
+  static constexpr int kFailedRun = 10;
+
   // Hidden, with Timer2 off.
   explicit TSlideShow(QWidget* owner = nullptr);
   ~TSlideShow() override;
 
   std::vector<std::string>& Items() { return items_; }
   // Plays the items from startIndex until Stop; returns then. An empty
-  // list shows nothing.
+  // list shows nothing. A show ended by a run of pictures that do not load
+  // is told in a box captioned "SlideShow Error" before Run returns.
   void Run(int startIndex);
   // Shows the prepared picture and prepares the next one.
   void Next();
@@ -105,9 +113,12 @@ class TSlideShow : public QWidget {
   };
 
   // Prepares the picture after the current index, skipping those that do
-  // not load; false when none of the list loads.
+  // not load, with the events served after each try; false when the show
+  // was stopped meanwhile or kFailedRun pictures in a row (the whole list,
+  // when shorter) did not load: then broken_ is set.
   bool LoadNext();
   bool Prepare(int index);
+  static void TellError(const std::string& text);
   void ShowOverlay(const std::string& text);
   void RunPicker();
   void StyleOverlay();
@@ -124,6 +135,9 @@ class TSlideShow : public QWidget {
   bool mouseOn_ = true;
   bool running_ = false;
   bool inNext_ = false;
+  // The run of failures was met, and the show ended for it.
+  bool broken_ = false;
+  bool failed_ = false;
   QEventLoop* loop_ = nullptr;
   std::unique_ptr<TSlideShowWorkDir> work_;
   std::unique_ptr<TSlideShowPackage> package_;

@@ -13,19 +13,12 @@
 #include "gallery/slideshow/SlideShowPackage.h"
 #include "gallery/slideshow/SlideShowWorkDir.h"
 #include "platform/Environment.h"
-#include "platform/MessageBox.h"
 #include "texts/Language.h"
 
 namespace {
 
-constexpr char kErrorCaption[] = "SlideShow Error";
 constexpr char kNotFound[] = "SlideShow data not found";
 constexpr char kEmpty[] = "Empty SlideShow";
-
-void PlayerError(const std::string& text) {
-  platform::ShowMessageBox(text, kErrorCaption, platform::MessageButtons::Ok,
-                           platform::MessageIcon::Error);
-}
 
 // The package's language in place of the built-in texts; a file that does
 // not read as one leaves them.
@@ -52,17 +45,17 @@ bool TSlideShow::LoadPlayerData(const std::vector<std::string>& arguments) {
   try {
     opened = package_->Open(path, *work_);
   } catch (const EFListFileError& error) {
-    PlayerError(error.what());
+    TellError(error.what());
     return false;
   }
   if (opened == TSlideShowPackage::TOpenResult::NotFound) {
-    PlayerError(kNotFound);
+    TellError(kNotFound);
     return false;
   }
   TakeLanguage(*package_);
   menu_->ApplyTexts();
   if (opened == TSlideShowPackage::TOpenResult::Empty) {
-    PlayerError(kEmpty);
+    TellError(kEmpty);
     return false;
   }
   std::vector<std::string> titles;

@@ -337,6 +337,6 @@ std::string TFListFile::ExtractFile(int index) {
     if (!WriteExact(target, buffer.data(), n)) Fail("Fatal write error (7)");
     left -= static_cast<uint32_t>(n);
   }
-  if (!target.Commit()) Fail("Fatal write error (7)");
+  if (!target.CommitUnsynced()) Fail("Fatal write error (7)");
   return target.GetName();
 }

@@ -87,7 +87,9 @@ class TFListFile {
   // entry's name and returns the written file's path. The entry is written
   // whole beside that name and renamed over it: a file or link there is
   // replaced, never written through, and a name there in another case is the
-  // file written (and returned). Returns empty when no container is open,
+  // file written (and returned). The file is a work file, used and deleted
+  // while the program runs, so it is not flushed to the disk: a show
+  // unpacks picture after picture. Returns empty when no container is open,
   // the index is out of range, the stored name is not a plain file name ("",
   // ".", ".."), or the file cannot be created. Raises "Fatal read error (3)"
   // / "Fatal write error (6)" when the entry's header cannot be read, "Fatal

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <QColor>
 #include <QImage>
@@ -18,6 +19,7 @@ namespace {
 using testsupport::CommandOutput;
 using testsupport::TempDir;
 using testsupport::XvfbScreen;
+using testsupport::XvfbAwait;
 
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1024;
@@ -47,6 +49,58 @@ QImage AwaitScreen(const XvfbScreen& screen, QColor colour) {
     return !shot.isNull() && Near(shot.pixel(kScreenWidth / 2, kScreenHeight / 2), colour);
   });
   return shot;
+}
+
+void PutU32(std::string& bytes, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(value >> (8 * i)));
+}
+
+// A package holding one project of the picture in good, then junk entries
+// of bytes that are no picture: written in one go, as a container the
+// program reads, far faster than entry by entry.
+std::string PackageWithJunk(const TempDir& dir, const std::string& good, int junk) {
+  std::string bytes;
+  std::vector<uint32_t> offsets;
+  const auto add = [&](const std::string& name, const std::string& data) {
+    offsets.push_back(static_cast<uint32_t>(bytes.size()));
+    std::string record(128, '\0');
+    record[0] = static_cast<char>(name.size());
+    record.replace(1, name.size(), name);
+    bytes += record;
+    PutU32(bytes, static_cast<uint32_t>(data.size()));
+    bytes += data;
+  };
+  TSlideShowProject project;
+  project.Count = 1 + junk;
+  project.Title = "Poškozená";
+  const auto list = project.Encode();
+  add(SlideShowPackage::kListEntry, std::string(list.begin(), list.end()));
+  add(SlideShowPackage::kEmptyLanguage, std::string(1, '\0'));
+  add("good.inf", "");
+  add("tn_good.jpg", "");
+  add("good.jpg", testsupport::ReadFileBytes(good));
+  for (int i = 0; i < junk; ++i) {
+    const std::string name = "junk" + std::to_string(i);
+    add(name + ".inf", "no record");
+    add("tn_" + name + ".jpg", "no thumbnail");
+    add(name + ".jpg", "\xFF\xD8 no picture at all " + name);
+  }
+  const auto index = static_cast<uint32_t>(bytes.size());
+  for (const uint32_t offset : offsets) PutU32(bytes, offset);
+  bytes += "#FLISTFILE#";
+  bytes += std::string("\x00\x01", 2);
+  PutU32(bytes, 0);
+  PutU32(bytes, index);
+  PutU32(bytes, static_cast<uint32_t>(offsets.size()));
+  bytes += std::string(512, '\0');
+  testsupport::WriteFileBytes(dir.File("junk.ssp"), bytes);
+  return dir.File("junk.ssp");
+}
+
+// True once the show's window is off the screen within seconds.
+bool ShowEnds(const XvfbScreen& screen, double seconds) {
+  return XvfbAwait([&] { return screen.WindowTitles().find("SlideShow\n") == std::string::npos; },
+                   seconds);
 }
 
 TEST(SlideShowPlayer, TheProgramCarriesThePlayer) {
@@ -97,6 +151,41 @@ TEST(SlideShowPlayer, SelfRunningShowPlaysFullScreen) {
   // Esc ends the show and brings back the menu; Esc there ends the player.
   screen.Keys("Escape");
   ASSERT_TRUE(screen.AwaitWindow("Nabídka prezentace")) << show->Log();
+  screen.Keys("Escape");
+  EXPECT_EQ(show->Wait(), 0) << show->Log();
+}
+
+// A package of thousands of pictures that do not decode: the player stays
+// at the good one, Esc and the window manager's close end the show at once,
+// and the next picture asked for ends it with a message and the menu.
+TEST(SlideShowPlayer, PicturesThatDoNotDecodeNeverFreezeThePlayer) {
+  TempDir dir;
+  const QColor red(230, 20, 20);
+  const std::string package = PackageWithJunk(dir, WritePhoto(dir, "good.jpg", red), 30000);
+  XvfbScreen screen(dir, kScreenWidth, kScreenHeight);
+  ASSERT_TRUE(screen.Up());
+  const auto show = screen.Start(QUILLMARSH_PLAYER, {package}, "show");
+  ASSERT_TRUE(show->Started());
+
+  const char* const kMenu = "Nabídka prezentace";
+  ASSERT_TRUE(screen.AwaitWindow(kMenu)) << show->Log();
+  screen.Keys("Tab");
+  screen.Type("99");
+  for (const char* end : {"Escape", "alt+F4"}) {
+    screen.Keys("Return");
+    ASSERT_FALSE(AwaitScreen(screen, red).isNull()) << end << "\n" << show->Log();
+    screen.Keys(end);
+    EXPECT_TRUE(ShowEnds(screen, 1)) << end << "\n" << screen.WindowTitles();
+    ASSERT_TRUE(screen.AwaitWindow(kMenu)) << end << "\n" << show->Log();
+  }
+
+  screen.Keys("Return");
+  ASSERT_FALSE(AwaitScreen(screen, red).isNull()) << show->Log();
+  screen.Keys("space");
+  ASSERT_TRUE(screen.AwaitWindow("SlideShow Error")) << screen.WindowTitles() << show->Log();
+  EXPECT_TRUE(ShowEnds(screen, 1)) << screen.WindowTitles();
+  screen.Keys("Return");
+  ASSERT_TRUE(screen.AwaitWindow(kMenu)) << show->Log();
   screen.Keys("Escape");
   EXPECT_EQ(show->Wait(), 0) << show->Log();
 }

@@ -11,6 +11,20 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+
+// Every fsync of this test program is counted on its way to the system, so
+// a test can tell which files are flushed to the disk: the libraries are
+// linked in statically, so their calls come here.
+std::atomic<int> gFileSyncs{0};
+extern "C" int fsync(int fd) {
+  ++gFileSyncs;
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
 namespace fs = std::filesystem;
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
@@ -358,6 +372,24 @@ TEST(FListFile, ExtractedEntriesReplaceLinksAndNameTheFileWritten) {
   const std::string first = file.ExtractFile(2);
   EXPECT_EQ(file.ExtractFile(3), first);
   EXPECT_EQ(ReadFileBytes(first), "second");
+}
+
+// An extracted entry is a work file the program deletes after use: nothing
+// of it is flushed to the disk. A container the program writes is.
+TEST(FListFile, ExtractedEntriesAreNotSyncedWrittenContainersAre) {
+  TempDir dir;
+  const std::string container = MakeContainer(dir, "show.ssp", kSample);
+  TFListFile file;
+  ASSERT_TRUE(file.OpenRead(container));
+  const int before = gFileSyncs;
+  EXPECT_TRUE(ExtractAll(file, dir.File("out")) == kSample);
+  EXPECT_EQ(gFileSyncs - before, 0);
+
+  TFListFile kept;
+  kept.CreateReplacing(dir.File("kept.ssp"));
+  kept.AddFile(dir.File("src/" + kSample[0].first));
+  ASSERT_TRUE(kept.Commit());
+  EXPECT_GT(gFileSyncs - before, 0);
 }
 
 // A joined executable or an extracted container written where a link stands

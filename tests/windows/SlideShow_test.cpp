@@ -187,12 +187,15 @@ TEST_F(SlideShowTest, PicturesThatDoNotLoadAreSkipped) {
   show.Run(0);
   EXPECT_EQ(shown, (std::vector<int>{0, 2, 0}));
 
-  // Nothing to show: the show ends at once; an empty list never starts.
+  // Nothing to show: the show ends at once and says so; an empty list
+  // never starts.
+  const ScopedMessageHook boxes;
   TSlideShow none;
   none.Items() = {dir.File("broken.jpg")};
   none.Run(0);
   EXPECT_FALSE(none.isVisible());
   EXPECT_EQ(none.ShownIndex(), -1);
+  EXPECT_EQ(boxes.Said(), (std::vector<std::string>{"SlideShow Error|" + Language::GetText(738)}));
   TSlideShow empty;
   empty.Run(0);
   EXPECT_FALSE(empty.Running());
@@ -348,6 +351,53 @@ TEST_F(PlayerTest, ThePickersCellsShowTheMiddleOfEachPictureUndistorted) {
   EXPECT_NEAR(LineGrey(cells[0], 74, false), 255 * 89.6 / 120, 4);
   EXPECT_NEAR(LineGrey(cells[1], 0, true), 255 * 37.5 / 160, 4);
   EXPECT_NEAR(LineGrey(cells[1], 99, true), 255 * 121.6 / 160, 4);
+}
+
+// Pictures of a package that do not decode are skipped while fewer than a
+// run of them come in a row; a run ends the show, once the picture on
+// screen has been seen, with a message.
+TEST_F(PlayerTest, ARunOfPicturesThatDoNotDecodeEndsTheShowWithAMessage) {
+  const std::string good = SolidPhoto(dir, "good.jpg", kColours[0]);
+  const std::string junk = dir.File("junk.jpg");
+  WriteFileBytes(junk, "\xFF\xD8 no picture");
+  WriteFileBytes(dir.File("empty.lng"), std::string(1, '\0'));
+  WriteFileBytes(dir.File("p.inf"), "");
+  WriteFileBytes(dir.File("tn_p.jpg"), "");
+  // good, a run one short, good, a whole run, good.
+  std::vector<std::string> pictures{good};
+  for (int run : {TSlideShow::kFailedRun - 1, TSlideShow::kFailedRun}) {
+    pictures.insert(pictures.end(), static_cast<size_t>(run), junk);
+    pictures.push_back(good);
+  }
+  TSlideShowProject project;
+  project.Count = static_cast<int32_t>(pictures.size());
+  const auto record = project.Encode();
+  WriteFileBytes(dir.File("ssplist.tmp"), std::string(record.begin(), record.end()));
+  {
+    TFListFile container;
+    container.OpenWrite(dir.File("junk.ssp"));
+    container.AddFile(dir.File("ssplist.tmp"));
+    container.AddFile(dir.File("empty.lng"));
+    for (const std::string& picture : pictures)
+      for (const std::string& file : {dir.File("p.inf"), dir.File("tn_p.jpg"), picture})
+        container.AddFile(file);
+  }
+  TSlideShow show;
+  ASSERT_TRUE(show.LoadPlayerData({dir.File("junk.ssp")}));
+  show.Menu()->TimeInterval->setChecked(false);
+  std::vector<int> shown;
+  WhenShown(show, [&] {
+    shown.push_back(show.ShownIndex());
+    QTest::keyClick(&show, Qt::Key_Space);
+    shown.push_back(show.ShownIndex());
+    EXPECT_TRUE(show.isVisible());
+    EXPECT_TRUE(boxes->Said().empty());
+    QTest::keyClick(&show, Qt::Key_Space);
+    EXPECT_FALSE(show.isVisible());
+  });
+  show.StartProject(0);
+  EXPECT_EQ(shown, (std::vector<int>{0, TSlideShow::kFailedRun}));
+  EXPECT_EQ(boxes->Said(), (std::vector<std::string>{"SlideShow Error|" + Language::GetText(738)}));
 }
 
 TEST_F(PlayerTest, TheMenuComesBackUntilItIsCancelled) {
