@@ -2,9 +2,11 @@
 
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/SpecialFolders.h"
+#include "platform/WorkFile.h"
 
 namespace AppFolders {
 
@@ -68,6 +70,13 @@ std::string FindUserFile(const std::string& relativePath) {
     if (IsRegularFile(path)) return path;
   }
   return std::string();
+}
+
+void RemoveLeftovers() {
+  const std::string data = DataFolder();
+  if (!data.empty()) platform::RemoveLeftovers(data);
+  const std::string temp = platform::PrivateTempDir();
+  if (!temp.empty()) platform::RemoveLeftovers(temp, WorkNames::IsGenerationThumbnailName);
 }
 
 }  // namespace AppFolders

@@ -39,4 +39,10 @@ std::vector<std::string> LookupFolders();
 // when there is none.
 std::string FindUserFile(const std::string& relativePath);
 
+// Removes what processes of the program that no longer run left in the data
+// folder and the private temporary folder: work files and generation
+// thumbnails that no running process holds (platform/WorkFile.h). Nothing
+// else is touched. Run at start-up and before a generation.
+void RemoveLeftovers();
+
 }  // namespace AppFolders

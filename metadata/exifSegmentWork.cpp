@@ -4,6 +4,7 @@
 #include "foundation/WorkNames.h"
 #include "metadata/exifSegment.h"
 #include "platform/FileSystem.h"
+#include "platform/WorkFile.h"
 
 namespace {
 
@@ -29,6 +30,9 @@ TWorkSegment::TWorkSegment() : fd_(-1) {
 void RemoveWorkSegmentLeftover() {
   const std::string dir = StrFunc::GetTempDir();
   if (dir.empty()) return;
+  // A killed export leaves the segment's work file too; a running writer
+  // holds its own locked.
+  platform::RemoveLeftovers(dir);
   const int fd = platform::TryLockPath(dir);
   if (fd < 0) return;
   platform::RemoveFile(dir + kWorkFileName);

@@ -50,7 +50,8 @@ class TPhotoLock {
 
 // Removes the segment file a killed rebuild left (it holds a photo's EXIF,
 // its position too), unless a rebuild holds the folder now, which removes
-// its own at the end.
+// its own at the end; and the work files of the temporary folder that no
+// running writer holds.
 void RemoveWorkSegmentLeftover();
 
 // The name the new photo is written under beside the photo: the photo's

@@ -104,6 +104,16 @@ bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile) {
   return DosFunc::CopyFileEx(cache, destFile);
 }
 
+bool ThumbnailBytes(const TExifReader& reader, std::string& bytes) {
+  bytes = reader.ThumbnailBytes();
+  if (!bytes.empty()) return true;
+  if (reader.FileName().empty()) return false;
+  const std::string cache = CurrentCacheFile(reader.FileName());
+  return !cache.empty() &&
+         platform::ReadWholeFile(cache, kMaxThumbnailBytes, bytes) == platform::ReadResult::kOk &&
+         !bytes.empty();
+}
+
 bool ThumbnailPicture(const std::string& photo, int width, int height, platform::Bitmap& out) {
   out = platform::Bitmap();
   TExifReader reader;

@@ -37,6 +37,10 @@ std::string ThumbnailCacheFile(const std::string& photo);
 // thumbnail, or the thumbnail cannot be made or copied.
 [[nodiscard]] bool ExtractThumbnail(const TExifReader& reader, const std::string& destFile);
 
+// The bytes of the thumbnail ExtractThumbnail would write. False, with
+// bytes empty, when it cannot be had.
+[[nodiscard]] bool ThumbnailBytes(const TExifReader& reader, std::string& bytes);
+
 // The photo's thumbnail decoded, turned upright as the photo's orientation
 // says (both thumbnails are stored turned as the photo is) and cut from its
 // centre to fill exactly width x height, a picker's cell

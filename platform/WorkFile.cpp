@@ -7,6 +7,9 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace platform {
 
@@ -42,15 +45,32 @@ bool Claim(const Folder& folder, const std::string& name, int fd) {
   return flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(folder, name, fd);
 }
 
-// Removes the work file name when it is a leftover: a plain file that no
-// running writer holds locked. True when it was removed.
-bool RemoveIfLeftOver(const Folder& folder, const std::string& name) {
+}  // namespace
+
+std::string WorkFileName(const std::string& targetName, int slot) {
+  return ".~qm" + Hex8(NameHash(targetName)) + "-" + std::to_string(slot) + ".tmp";
+}
+
+bool IsWorkFileName(std::string_view name) {
+  constexpr std::string_view kHead = ".~qm", kTail = ".tmp";
+  if (!name.starts_with(kHead) || !name.ends_with(kTail)) return false;
+  name = name.substr(kHead.size(), name.size() - kHead.size() - kTail.size());
+  if (name.size() < 10 || name[8] != '-') return false;
+  for (const char c : name.substr(0, 8))
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  const std::string_view slot = name.substr(9);
+  for (int n = 0; n < kWorkFileSlots; ++n)
+    if (slot == std::to_string(n)) return true;
+  return false;
+}
+
+bool RemoveUnheldFile(const Folder& folder, const std::string& name) {
   const int fd = openat(folder.Descriptor(), name.c_str(),
                         O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   FileStatus status;
   // The lock is held while the name is removed, so a writer can never lose a
-  // work file it has just claimed under the same name.
+  // file it has just claimed under the same name.
   const bool removed = StatFile(fd, status) && status.isRegular &&
                        flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(folder, name, fd) &&
                        folder.RemoveFile(name);
@@ -58,10 +78,13 @@ bool RemoveIfLeftOver(const Folder& folder, const std::string& name) {
   return removed;
 }
 
-}  // namespace
-
-std::string WorkFileName(const std::string& targetName, int slot) {
-  return ".~qm" + Hex8(NameHash(targetName)) + "-" + std::to_string(slot) + ".tmp";
+void RemoveLeftovers(const std::string& path, bool (*ownName)(std::string_view)) {
+  Folder folder;
+  std::vector<std::string> names;
+  if (!folder.OpenFollowingLink(path) || !ListNames(path, names)) return;
+  for (const std::string& name : names)
+    if (IsWorkFileName(name) || (ownName != nullptr && ownName(name)))
+      RemoveUnheldFile(folder, name);
 }
 
 WorkFile::~WorkFile() { Discard(); }
@@ -82,7 +105,7 @@ bool WorkFile::CreateIn(const Folder& folder, const std::string& name) {
   if (name.empty() || !folder_.OpenChild(folder, ".")) return false;
   target_ = name;
   for (int slot = 0; slot < kWorkFileSlots; ++slot)
-    RemoveIfLeftOver(folder_, WorkFileName(name, slot));
+    RemoveUnheldFile(folder_, WorkFileName(name, slot));
   // A leftover removed meanwhile frees its slot for another try; the count of
   // tries bounds the loop even against a folder that keeps refilling.
   int slot = 0;
@@ -100,7 +123,7 @@ bool WorkFile::CreateIn(const Folder& folder, const std::string& name) {
       ++slot;
     } else if (errno != EEXIST) {
       return false;
-    } else if (!RemoveIfLeftOver(folder_, work)) {
+    } else if (!RemoveUnheldFile(folder_, work)) {
       ++slot;
     }
   }

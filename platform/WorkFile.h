@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/Folder.h"
 
@@ -23,6 +24,20 @@ constexpr int kWorkFileSlots = 64;
 
 // The name of work file slot for a target named targetName (no folder).
 std::string WorkFileName(const std::string& targetName, int slot);
+// True for a name WorkFileName gives, and for no other.
+bool IsWorkFileName(std::string_view name);
+
+// Removes the entry name of folder when it is a plain file that nobody holds
+// locked (flock): a link, a folder or a file a running process holds stays.
+// True when it was removed.
+bool RemoveUnheldFile(const Folder& folder, const std::string& name);
+
+// Removes from the folder path names the leftovers of processes that no
+// longer run: every work file nobody holds, and every file nobody holds whose
+// name ownName accepts (the program's other files that are locked while in
+// use). No other entry is touched and no link is followed. A folder that
+// cannot be read is left alone.
+void RemoveLeftovers(const std::string& path, bool (*ownName)(std::string_view) = nullptr);
 
 class WorkFile {
  public:

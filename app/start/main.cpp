@@ -9,6 +9,7 @@
 #include "app/start/StartupArgs.h"
 #include "app/widgets/QtLanguage.h"
 #include "app/widgets/appform.h"
+#include "foundation/AppFolders.h"
 #include "foundation/OSFunc.h"
 #include "foundation/StrFunc.h"
 #include "foundation/appcore.h"
@@ -82,6 +83,8 @@ int main(int argc, char** argv) {
   const std::string programDir = StrFunc::ExtractDir(platform::ExecutablePath());
   int result = 0;
   if (StartFoundation(programDir)) {
+    // Work files and thumbnails of copies that were killed or crashed.
+    AppFolders::RemoveLeftovers();
     const TStartupArgs args = StartupArgs::Collect(platform::ProgramArguments());
     // In GPS-view mode the maps are open already, and no window is made; a
     // map that could not be opened has been told.

@@ -4,8 +4,10 @@
 
 #include <map>
 #include <memory>
+#include <system_error>
 #include <unordered_set>
 
+#include "foundation/AppFolders.h"
 #include "foundation/DateFunc.h"
 #include "foundation/DosFunc.h"
 #include "foundation/StrFunc.h"
@@ -27,6 +29,7 @@
 #include "platform/BusyNotice.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
+#include "platform/HeldFile.h"
 #include "platform/jpeg/JpegReader.h"
 #include "texts/Language.h"
 
@@ -43,7 +46,6 @@ constexpr int kTextDateFormat = 0;
 constexpr int kTextTimeFormat = 1;
 constexpr int kTextCheckingFiles = 519;
 constexpr const char* kNoTitle = "VadaRiruv";
-constexpr const char* kTempThumbnail = "quillmarsh_genhtml_tmp";
 
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -116,7 +118,9 @@ class TGalleryRun {
   P::TPageState state_;
   TJPegChecker checker_;
   std::unique_ptr<GalleryImages::TSiteImageRun> images_;
-  std::string tempThumbnail_;
+  // The thumbnail of the photo at hand, locked while the run lasts, so that
+  // the sweep of another starting copy keeps it.
+  platform::HeldFile thumbnail_;
   // Per size: the names and comments waiting for the next film-strip page.
   std::vector<std::string> stripNames_[2];
   std::vector<std::string> stripComments_[2];
@@ -145,7 +149,7 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
     return report_;
   }
   SetUpState();
-  if (tempThumbnail_.empty()) {
+  if (!thumbnail_.IsOpen()) {
     report_.Outcome = TOutcome::kCannotMakeWorkFolder;
     return report_;
   }
@@ -185,7 +189,7 @@ TReport TGalleryRun::Run(const std::vector<std::string>& photos,
       DeleteStaleOutputs({photos_[i]}, false);
     }
   }
-  platform::RemoveFile(tempThumbnail_);
+  thumbnail_.Close();
   if (!Claim(PageOutputs(made))) {
     report_.Outcome = TOutcome::kCannotWriteRecord;
     return report_;
@@ -221,9 +225,15 @@ void TGalleryRun::SetUpState() {
   state_.TimePattern = Language::GetText(kTextTimeFormat);
   state_.Today = DateFunc::FormatToday(state_.DatePattern);
   // One file per running program: two programs may generate at once.
-  tempThumbnail_ = platform::PrivateTempDir(report_.WorkFolderProblem);
-  if (!tempThumbnail_.empty())
-    tempThumbnail_ += std::string(kTempThumbnail) + "." + std::to_string(getpid()) + ".jpg";
+  const std::string temp = platform::PrivateTempDir(report_.WorkFolderProblem);
+  if (!temp.empty()) {
+    AppFolders::RemoveLeftovers();
+    const std::string path = temp + WorkNames::GenerationThumbnailName(getpid());
+    int error = 0;
+    if (!thumbnail_.Open(path, error))
+      report_.WorkFolderProblem =
+          path + ": " + std::error_code(error, std::generic_category()).message();
+  }
   for (const std::string& photo : photos_) {
     const std::string name = StrFunc::ExtractName(photo);
     outputs_.insert(std::string(L::kThumbFolder) + "/" + L::ThumbnailName(name));
@@ -399,9 +409,10 @@ bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
   // A photo whose EXIF cannot be read is a photo without EXIF.
   reader.ReadFromFile(photo);
   // Never the thumbnail of the photo before.
-  platform::RemoveFile(tempThumbnail_);
-  const bool thumbnail = !tempThumbnail_.empty() && JPegUtils::ExtractThumbnail(reader, tempThumbnail_);
-  if (events_.ShowPhoto) events_.ShowPhoto(photo, reader, thumbnail ? tempThumbnail_ : std::string());
+  std::string bytes;
+  const bool thumbnail = JPegUtils::ThumbnailBytes(reader, bytes) && thumbnail_.Rewrite(bytes);
+  if (!thumbnail) (void)thumbnail_.Rewrite({});
+  if (events_.ShowPhoto) events_.ShowPhoto(photo, reader, thumbnail ? thumbnail_.Path() : std::string());
   platform::PumpEvents();
   platform::JpegReader decoder;
   if (!thumbnail || !decoder.OpenFile(photo)) return false;
@@ -424,7 +435,7 @@ bool TGalleryRun::MakeImages(const std::string& photo, TMadePhoto& made) {
     platform::RemoveFile(thumbnailFile);
     platform::RemoveFile(photoFile);
   }
-  return GalleryImages::MakeSiteImage(photo, tempThumbnail_, thumbnailFile, JPegUtils::kSiteThumbMode,
+  return GalleryImages::MakeSiteImage(photo, thumbnail_.Path(), thumbnailFile, JPegUtils::kSiteThumbMode,
                                       orientation, *images_) &&
          GalleryImages::MakeSiteImage(photo, photo, photoFile, JPegUtils::kSitePhotoMode, orientation,
                                       *images_);

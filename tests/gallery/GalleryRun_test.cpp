@@ -7,20 +7,26 @@
 #include "gallery/generate/GalleryRun.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <regex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "foundation/AppFolders.h"
 #include "foundation/DateFunc.h"
 #include "foundation/StrFunc.h"
+#include "foundation/WorkNames.h"
 #include "gallery/generate/GalleryLayout.h"
 #include "gallery/generate/GalleryRecord.h"
 #include "gallery/checker/ImageCRC.h"
@@ -28,6 +34,7 @@
 #include "gallery/generate/TargetSize.h"
 #include "photos/IgnoreList.h"
 #include "photos/JPegUtils.h"
+#include "platform/Environment.h"
 #include "platform/jpeg/JpegReader.h"
 #include "platform/jpeg/JpegWriter.h"
 #include "tests/support/TestSupport.h"
@@ -814,6 +821,77 @@ TEST_F(GalleryRunTest, ARunStoppedAndFinishedGivesTheImagesOfOneRun) {
     }
   }
   EXPECT_EQ(finished.size(), oneRun.size());
+}
+
+// The program's own files in the private temporary folder that a run leaves
+// when it is killed: its thumbnail and work files.
+std::vector<std::string> RunLeftovers() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(platform::PrivateTempDir())) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(".~qm") || name.starts_with("quillmarsh_genhtml_tmp")) names.push_back(name);
+  }
+  return names;
+}
+
+// A run killed anywhere leaves its thumbnail in the private temporary
+// folder; the next start's sweep or the next run removes it, while the
+// thumbnail of a run still going stays, whatever its process id.
+TEST_F(GalleryRunTest, AKilledRunsThumbnailGoesWithTheNextStartOrRunARunningOnesStays) {
+  AddCameraPhotos(4);
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  // The children's runs are such runs over an unchanged gallery.
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run().Outcome, TOutcome::kDone);
+  const long micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - start).count();
+  const auto runInChild = [this] {
+    const pid_t child = fork();
+    if (child == 0) {
+      for (;;) (void)Run();
+    }
+    return child;
+  };
+
+  // A run stopped half-way, as a copy of the program busy beside this one.
+  const pid_t running = runInChild();
+  const std::string held = platform::PrivateTempDir() + WorkNames::GenerationThumbnailName(running);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  bool stopped = false;
+  while (!stopped && std::chrono::steady_clock::now() < until) {
+    if (!fs::exists(held)) continue;
+    kill(running, SIGSTOP);
+    waitpid(running, nullptr, WUNTRACED);
+    stopped = fs::exists(held);
+    if (!stopped) kill(running, SIGCONT);
+  }
+  ASSERT_TRUE(stopped);
+  AppFolders::RemoveLeftovers();
+  EXPECT_TRUE(fs::exists(held));
+  EXPECT_EQ(Run().Outcome, TOutcome::kDone);
+  EXPECT_TRUE(fs::exists(held));
+  kill(running, SIGKILL);
+  waitpid(running, nullptr, 0);
+  AppFolders::RemoveLeftovers();
+  EXPECT_EQ(RunLeftovers(), std::vector<std::string>{});
+
+  std::mt19937 random(33);
+  std::uniform_int_distribution<long> moment(0, 2 * micros + 100);
+  int leftBehind = 0;
+  for (int round = 0; round < 20; ++round) {
+    const pid_t child = runInChild();
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    if (!RunLeftovers().empty()) ++leftBehind;
+    if (round % 2 == 0) {
+      AppFolders::RemoveLeftovers();
+    } else {
+      ASSERT_EQ(Run().Outcome, TOutcome::kDone) << round;
+    }
+    ASSERT_EQ(RunLeftovers(), std::vector<std::string>{}) << round;
+  }
+  EXPECT_GT(leftBehind, 0);  // some kills did stop a run half-way
 }
 
 }  // namespace

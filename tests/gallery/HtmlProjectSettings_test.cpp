@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
@@ -295,6 +296,48 @@ TEST_F(ProjectsFile, AKilledWriteLeavesTheOldOrTheNewFileWhole) {
   int index = 0;
   EXPECT_TRUE(HtmlProjectSettings::WriteProject(Project("after", "/p"), index));
   EXPECT_EQ(Names()[0], "after");
+}
+
+// A save killed at any moment leaves its work file behind; the next save
+// takes it away, so a data folder never fills with dead work files.
+TEST_F(ProjectsFile, TheNextSaveRemovesTheWorkFileOfEveryKilledSave) {
+  // About 300 KB, as a user with many projects has.
+  constexpr int kProjects = 300 * 1024 / static_cast<int>(kRecordSize);
+  for (int i = 0; i < kProjects; ++i) Store(Project("p" + std::to_string(i), "/p"));
+  const std::string data = StrFunc::ExtractDir(File());
+  const auto workFiles = [&] {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(data))
+      if (entry.path().filename().string().starts_with(".~qm"))
+        found.push_back(entry.path().filename().string());
+    return found;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  Store(Project("timed", "/p"));
+  const auto save = std::chrono::duration_cast<std::chrono::microseconds>(
+                        std::chrono::steady_clock::now() - start).count();
+  std::mt19937 random(33);
+  std::uniform_int_distribution<long> moment(0, 2 * save + 100);
+  int leftBehind = 0;
+  for (int round = 0; round < 200; ++round) {
+    const pid_t child = fork();
+    if (child == 0) {
+      for (int i = 0;; ++i) {
+        int index = i % kProjects;
+        if (!HtmlProjectSettings::WriteProject(Project(i % 2 ? "odd" : "even", "/p"), index))
+          _exit(1);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    if (!workFiles().empty()) ++leftBehind;
+    int first = 0;
+    ASSERT_TRUE(HtmlProjectSettings::WriteProject(Project("after", "/p"), first));
+    ASSERT_EQ(workFiles(), std::vector<std::string>{}) << "round " << round;
+  }
+  EXPECT_GT(leftBehind, 0);  // some kills did stop a save half-way
+  EXPECT_EQ(Names().size(), static_cast<size_t>(kProjects) + 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <thread>
@@ -168,6 +169,62 @@ TEST_F(ExifSaveWhole, KilledSaveLeavesTheOldOrTheNewPhotoWhole) {
     ASSERT_TRUE(next.SaveChanges());
     EXPECT_EQ(FilesIn(dir_.Path()), std::vector<std::string>{"photo.jpg"});
     EXPECT_FALSE(fs::exists(work));
+  }
+}
+
+// The names of the program's work files in a folder.
+std::vector<std::string> WorkFilesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const std::string& name : FilesIn(dir))
+    if (name.starts_with(".~qm") || name == exif::kWorkFileName) names.push_back(name);
+  return names;
+}
+
+// What a killed save leaves in the temporary folder (the segment file and
+// its work files: a photo's EXIF, its position too) or beside the photo goes
+// with the next save, a date save in place too.
+TEST_F(ExifSaveWhole, TheNextDateSaveRemovesWhatAKilledSaveLeft) {
+  const std::string photo = dir_.File("photo.jpg");
+  WriteFileBytes(photo, ReadFileBytes(testsupport::PhotoPath("Canon_40D.jpg")));
+  const auto saveDates = [&](int n) {
+    TExifReader reader;
+    if (!reader.ReadFromFile(photo)) return false;
+    reader.SetDateTime(At(2022, 3, 4, 5, 6, n % 60));
+    reader.SetDateTimeOriginal(At(2022, 3, 4, 5, 6, n % 60));
+    return reader.WriteDates();
+  };
+  const auto saveComment = [&](int n) {
+    TExifReader reader;
+    if (!reader.ReadFromFile(photo)) return false;
+    reader.SetUserComment("comment " + std::to_string(n));
+    return reader.WriteUserComment();
+  };
+  const struct {
+    const char* what;
+    std::function<bool(int)> save;
+  } kKilled[] = {{"dates in place", saveDates}, {"a comment rebuilt", saveComment}};
+  const std::string temp = StrFunc::GetTempDir();
+  std::mt19937 random(34);
+  for (const auto& killed : kKilled) {
+    SCOPED_TRACE(killed.what);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(killed.save(0));
+    const long micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::steady_clock::now() - start).count();
+    std::uniform_int_distribution<long> moment(0, 2 * micros + 100);
+    for (int round = 0; round < 40; ++round) {
+      const pid_t child = fork();
+      if (child == 0) {
+        for (int i = 0;; ++i)
+          if (!killed.save(i)) _exit(1);
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+      ASSERT_TRUE(saveDates(round)) << round;
+      ASSERT_EQ(WorkFilesIn(temp), std::vector<std::string>{}) << round;
+      ASSERT_EQ(FilesIn(dir_.Path()), std::vector<std::string>{"photo.jpg"}) << round;
+    }
   }
 }
 

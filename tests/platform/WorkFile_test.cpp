@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <string>
 #include <vector>
 
+#include "platform/HeldFile.h"
 #include "platform/TextFile.h"
 #include "tests/support/TestSupport.h"
 
@@ -97,6 +99,26 @@ TEST(WorkFile, WritesAtOnceKeepApartAndALinkIsReplaced) {
   EXPECT_TRUE(st.isRegular);
   EXPECT_EQ(ReadFileBytes(dir.File("a.htm")), "one");
   EXPECT_EQ(ReadFileBytes(dir.File("outside")), "keep");
+}
+
+// A held file takes over a leftover of its name, never a file another holds
+// nor a link (what it points to stays as it was).
+TEST(HeldFile, TakesOverALeftoverButNoHeldFileOrLink) {
+  TempDir dir;
+  WriteFileBytes(dir.File("left"), "old contents");
+  WriteFileBytes(dir.File("outside"), "keep");
+  ASSERT_EQ(symlink(dir.File("outside").c_str(), dir.File("link").c_str()), 0);
+  platform::HeldFile left, again, link;
+  int error = 0;
+  ASSERT_TRUE(left.Open(dir.File("left"), error));
+  ASSERT_TRUE(left.Rewrite("new"));
+  EXPECT_EQ(ReadFileBytes(dir.File("left")), "new");
+  EXPECT_FALSE(again.Open(dir.File("left"), error));
+  EXPECT_EQ(error, EWOULDBLOCK);
+  EXPECT_FALSE(link.Open(dir.File("link"), error));
+  EXPECT_EQ(ReadFileBytes(dir.File("outside")), "keep");
+  left.Close();
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"link", "outside"}));
 }
 
 }  // namespace
