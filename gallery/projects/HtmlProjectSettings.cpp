@@ -11,6 +11,7 @@
 #include "gallery/projects/HtmlProjectRec.h"
 #include "platform/Environment.h"
 #include "platform/TextFile.h"
+#include "platform/WorkFile.h"
 
 namespace HtmlProjectSettings {
 
@@ -124,8 +125,12 @@ bool WriteProject(const THtmlProject& project, int& index, bool* full) {
   std::vector<THtmlProject> projects = Unpack(bytes);
   int at = index;
   if (at >= 0 && static_cast<size_t>(at) < projects.size() &&
-      SameRecord(bytes, static_cast<size_t>(at), project))
+      SameRecord(bytes, static_cast<size_t>(at), project)) {
+    // Nothing to write; what a killed save left beside the file goes all the
+    // same, as a write would have taken it.
+    platform::RemoveLeftovers(StrFunc::ExtractDir(GetProjectsFileName()));
     return true;
+  }
   if (at < 0 || static_cast<size_t>(at) >= projects.size()) {
     if (projects.size() >= kMaxProjects) {
       if (full != nullptr) *full = true;
