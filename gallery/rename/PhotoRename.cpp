@@ -302,7 +302,8 @@ class TRun {
   void Commit(const std::string& target);
 
   // Whether the file of a gallery, or derived from a photo, is the run's to
-  // move: in a subfolder that is no link and, in a gallery, in its record.
+  // move: in a subfolder that is no link and, in a gallery, in its record,
+  // with no file of the user's at its new name.
   bool Owns(const TMove& move);
 
   // The renames whose derived files are their own.
@@ -371,7 +372,8 @@ void TRun::MoveDerivedAndRewrite() {
 bool TRun::Owns(const TMove& move) {
   const auto dir = [](const std::string& path) { return StrFunc::ExcludeBackslash(StrFunc::ExtractDir(path)); };
   return own_.Holds(dir(move.From)) && (dir(move.To) == dir(move.From) || own_.Holds(dir(move.To))) &&
-         (move.Kind != TFolderKind::kGalleryFiles || own_.Recorded(move.From));
+         (move.Kind != TFolderKind::kGalleryFiles ||
+          (own_.Recorded(move.From) && (own_.Recorded(move.To) || !Exists(move.To))));
 }
 
 void TRun::RewritePages(const BatchMenu::TRenames& renames) {
