@@ -343,6 +343,20 @@ TEST(PhotoRenameLinks, ASubfolderThatIsALinkIsLeftAsItIsAndWhatItHoldsKeepsItsNa
   }
 }
 
+TEST(PhotoRenameLinks, AFolderNamedThroughALinkIsRenamedAsAnyOther) {
+  // The photo folder and the gallery as the user and the project name them.
+  testsupport::ScopedHome home;
+  testsupport::TempDir dir;
+  fs::create_directory(dir.File("real"));
+  fs::create_directory_symlink(dir.File("real"), dir.File("Fotky"));
+  const std::string folder = dir.File("Fotky"), gallery = folder + "/html";
+  renametest::MakeFolder(folder, gallery);
+  EXPECT_TRUE(renametest::RenameFolder(folder, gallery));
+  int pages = 0;
+  EXPECT_EQ(renametest::BrokenLinks(gallery, pages), std::vector<std::string>{});
+  EXPECT_GT(pages, 0);
+}
+
 TEST_F(PhotoRenameTest, TheUsersOwnFilesInAGalleryAreNeverTouched) {
   const BatchMenu::TRenamePlan plan = Plan();
   ASSERT_FALSE(plan.Renames.empty());
