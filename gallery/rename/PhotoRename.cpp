@@ -125,8 +125,8 @@ class TOwnership {
   std::map<std::string, GalleryRecord::TFiles> records_;
 };
 
-// The folders of work names that a run may touch: the photo folder and the
-// subfolders that are no links.
+// The folders of work names that a run may touch: the photo folder (first
+// of WorkFolders, as the user named it) and the subfolders that are no links.
 std::vector<std::pair<std::string, TFolderKind>> OwnWorkFolders(const std::string& folder,
                                                                 const std::vector<std::string>& galleries,
                                                                 TOwnership& own) {
