@@ -1,7 +1,7 @@
 #include "gallery/rename/PhotoRename.h"
 
 #include <algorithm>
-#include <optional>
+#include <map>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -23,6 +23,7 @@
 #include "photos/batchmenu/BatchMenu.h"
 #include "platform/BusyNotice.h"
 #include "platform/FileSystem.h"
+#include "platform/Folder.h"
 #include "platform/TextFile.h"
 
 namespace PhotoRename {
@@ -79,6 +80,63 @@ std::vector<std::string> WorkNamesIn(const std::string& folder, const char* suff
   return work;
 }
 
+// What a run may touch below the folder and its galleries. Each subfolder
+// (the photo folder's "exif" and "thumbs", a gallery's outputs) is opened
+// once without following a link at its own level and must still be that
+// folder whenever it is used: a subfolder that is a link, perhaps to a
+// folder anywhere on the disk, is left alone. The folders above them may be
+// links, as the user or a stored project named them. A gallery's files are
+// its own only when its record names them (GalleryRecord.h).
+class TOwnership {
+ public:
+  // True when dir is a folder itself, the one first seen under its name.
+  bool Holds(const std::string& dir) {
+    const std::string key = StrFunc::ExcludeBackslash(dir);
+    auto held = held_.find(key);
+    if (held == held_.end()) {
+      platform::Folder opened;
+      opened.Open(key);
+      held = held_.emplace(key, std::move(opened)).first;
+    }
+    platform::FileStatus now, first;
+    return held->second.IsOpen() && platform::LinkStatPath(key, now) && now.isDirectory && !now.isLink &&
+           platform::StatFile(held->second.Descriptor(), first) && first.device == now.device &&
+           first.inode == now.inode;
+  }
+  // True when the record of the gallery above path's folder names path.
+  bool Recorded(const std::string& path) {
+    const std::string dir = StrFunc::ExcludeBackslash(StrFunc::ExtractDir(path));
+    const size_t slash = dir.rfind('/');
+    if (slash == std::string::npos) return false;
+    return Record(dir.substr(0, slash)).count(GalleryRecord::Key(dir.substr(slash + 1), StrFunc::ExtractName(path))) > 0;
+  }
+  // The files the gallery's record names; none without a readable record.
+  const GalleryRecord::TFiles& Record(const std::string& gallery) {
+    auto record = records_.find(gallery);
+    if (record == records_.end()) {
+      record = records_.emplace(gallery, GalleryRecord::TFiles()).first;
+      if (GalleryRecord::Read(gallery, record->second) != GalleryRecord::TRead::kRead) record->second.clear();
+    }
+    return record->second;
+  }
+
+ private:
+  std::map<std::string, platform::Folder> held_;
+  std::map<std::string, GalleryRecord::TFiles> records_;
+};
+
+// The folders of work names that a run may touch: the photo folder (first
+// of WorkFolders, as the user named it) and the subfolders that are no links.
+std::vector<std::pair<std::string, TFolderKind>> OwnWorkFolders(const std::string& folder,
+                                                                const std::vector<std::string>& galleries,
+                                                                TOwnership& own) {
+  std::vector<std::pair<std::string, TFolderKind>> folders = WorkFolders(folder, galleries);
+  folders.erase(std::remove_if(folders.begin() + 1, folders.end(),
+                               [&own](const auto& entry) { return !own.Holds(entry.first); }),
+                folders.end());
+  return folders;
+}
+
 // One file derived from a photo, from its old name to its new one.
 struct TMove {
   std::string From;
@@ -130,7 +188,8 @@ std::vector<std::string> SharedPhotos(const std::string& folder, const BatchMenu
 // Puts the new names of the gallery files the renames take along into the
 // gallery's record before any file moves, so that generation knows them as
 // its own afterwards (GalleryRecord.h): each new name of a file the record
-// names under its old one. False when a record cannot be written.
+// names under its old one, unless a file the record does not name (the
+// user's) stands there. False when a record cannot be written.
 bool RecordNewNames(const std::vector<std::string>& galleries, const BatchMenu::TRenames& renames,
                     const std::vector<std::string>& shared) {
   for (const std::string& gallery : galleries) {
@@ -143,8 +202,10 @@ bool RecordNewNames(const std::vector<std::string>& galleries, const BatchMenu::
           {L::kExifFolder, L::ExifPageName},   {L::k800Folder, L::PhotoPageName},
           {L::k1024Folder, L::PhotoPageName}};
       for (const auto& [folder, name] : outputs) {
-        if (record.count(GalleryRecord::Key(folder, name(from))) > 0)
-          added.insert(GalleryRecord::Key(folder, name(to)));
+        const std::string key = GalleryRecord::Key(folder, name(to));
+        if (record.count(GalleryRecord::Key(folder, name(from))) > 0 &&
+            (record.count(key) > 0 || !Exists(L::OutputPath(gallery, folder, name(to)))))
+          added.insert(key);
       }
     }
     if (!GalleryRecord::Add(gallery, added)) return false;
@@ -166,21 +227,30 @@ struct TPages {
   std::unordered_set<std::string> NewPages;
 };
 
-// Writes each page of the folder that changes beside the page it replaces
-// (+ kRewriteSuffix), the photo page of a renamed photo beside its new
-// name; the pages themselves stay as they are. A page that cannot be
-// rewritten is appended to kept.
-void RewritePagesInFolder(const std::string& dir, const TPages& pages, std::vector<std::string>& kept) {
+// Writes each page of the gallery's size folder dir that changes beside the
+// page it replaces (+ kRewriteSuffix), the photo page of a renamed photo
+// beside its new name; the pages themselves stay as they are. Only the
+// pages the gallery's record names are read: the user's own are no pages
+// of the gallery. A renamed photo's page whose new name holds a file of the
+// user's keeps its name. A page that cannot be rewritten, or keeps its
+// name, is appended to kept.
+void RewritePagesInFolder(const std::string& dir, const TPages& pages, TOwnership& own,
+                          std::vector<std::string>& kept) {
   std::vector<std::string> names;
   platform::ListRegularFiles(dir, names);
   for (const std::string& page : names) {
     const std::string ext = StrFunc::LowerCaseCz(StrFunc::ExtractExt(page));
-    if (page[0] == '.' || page.find(WorkNames::kMark) != std::string::npos || (ext != "htm" && ext != "html"))
+    if (page[0] == '.' || page.find(WorkNames::kMark) != std::string::npos || (ext != "htm" && ext != "html") ||
+        !own.Recorded(Join(dir, page)))
       continue;
     const auto renamed = pages.Renamed.find(page);
     // A page standing where a renamed one goes is stale: replaced.
     if (renamed == pages.Renamed.end() && pages.NewPages.count(page) > 0) continue;
-    const std::string target = renamed == pages.Renamed.end() ? page : renamed->second;
+    std::string target = renamed == pages.Renamed.end() ? page : renamed->second;
+    if (target != page && !own.Recorded(Join(dir, target))) {
+      kept.push_back(Join(dir, page));
+      target = page;
+    }
     std::string text, rewritten;
     platform::PumpEvents();
     if (platform::ReadWholeFile(Join(dir, page), kMaxPageBytes, text) != platform::ReadResult::kOk) {
@@ -231,6 +301,11 @@ class TRun {
   void CommitPages(const BatchMenu::TRenames& renames);
   void Commit(const std::string& target);
 
+  // Whether the file of a gallery, or derived from a photo, is the run's to
+  // move: in a subfolder that is no link and, in a gallery, in its record,
+  // with no file of the user's at its new name.
+  bool Owns(const TMove& move);
+
   // The renames whose derived files are their own.
   bool IsShared(const std::string& from) const;
   BatchMenu::TRenames OwnRenames() const;
@@ -239,6 +314,7 @@ class TRun {
   TJournal journal_;
   const TEvents& events_;
   TResult result_;
+  TOwnership own_;
 };
 
 void TRun::MovePhotos() {
@@ -284,7 +360,7 @@ void TRun::MoveDerivedAndRewrite() {
     for (const TMove& move : DerivedMoves(folder_, journal_.Galleries, from, to, IsShared(from))) {
       const std::string work = move.To + kTempSuffix;
       if (move.From == move.To || Exists(work) || !Exists(move.From)) continue;
-      if (!RenameNoReplace(move.From, work, move.Kind)) result_.KeptOldNames.push_back(move.From);
+      if (!Owns(move) || !RenameNoReplace(move.From, work, move.Kind)) result_.KeptOldNames.push_back(move.From);
     }
   }
   RewritePages(OwnRenames());
@@ -293,11 +369,25 @@ void TRun::MoveDerivedAndRewrite() {
   NextPass();
 }
 
+bool TRun::Owns(const TMove& move) {
+  const auto dir = [](const std::string& path) { return StrFunc::ExcludeBackslash(StrFunc::ExtractDir(path)); };
+  return own_.Holds(dir(move.From)) && (dir(move.To) == dir(move.From) || own_.Holds(dir(move.To))) &&
+         (move.Kind != TFolderKind::kGalleryFiles ||
+          (own_.Recorded(move.From) && (own_.Recorded(move.To) || !Exists(move.To))));
+}
+
 void TRun::RewritePages(const BatchMenu::TRenames& renames) {
   if (renames.empty()) return;
   const TPages pages(renames);
-  for (const std::string& gallery : journal_.Galleries)
-    for (const char* size : kSizeFolders) RewritePagesInFolder(Join(gallery, size), pages, result_.KeptOldNames);
+  for (const std::string& gallery : journal_.Galleries) {
+    for (const char* size : kSizeFolders) {
+      const std::string dir = Join(gallery, size);
+      if (own_.Holds(dir))
+        RewritePagesInFolder(dir, pages, own_, result_.KeptOldNames);
+      else if (Exists(dir))
+        result_.KeptOldNames.push_back(dir);
+    }
+  }
 }
 
 void TRun::RewriteIgnoreList() {
@@ -336,7 +426,7 @@ void TRun::RewriteCache() {
 }
 
 void TRun::PutInPlace() {
-  const auto folders = WorkFolders(folder_, journal_.Galleries);
+  const auto folders = OwnWorkFolders(folder_, journal_.Galleries, own_);
   if (events_.Finishing) {
     size_t count = 0;
     for (const auto& [dir, kind] : folders) count += WorkNamesIn(dir, kTempSuffix).size();
@@ -356,12 +446,19 @@ void TRun::CommitPages(const BatchMenu::TRenames& renames) {
   for (const std::string& gallery : journal_.Galleries) {
     for (const char* size : kSizeFolders) {
       const std::string dir = Join(gallery, size);
-      for (const std::string& work : WorkNamesIn(dir, kRewriteSuffix))
-        Commit(Join(dir, work.substr(0, work.size() - (sizeof kRewriteSuffix - 1))));
+      if (!own_.Holds(dir)) continue;
+      // Only pages of the record are replaced: a work name beside any other
+      // file is none of the run's.
+      for (const std::string& work : WorkNamesIn(dir, kRewriteSuffix)) {
+        const std::string page = Join(dir, work.substr(0, work.size() - (sizeof kRewriteSuffix - 1)));
+        if (own_.Recorded(page)) Commit(page);
+      }
       // The old page of a renamed photo goes once the new one is there.
       for (const auto& [from, to] : renames) {
-        const std::string page = L::PhotoPageName(from);
-        if (newPages.count(page) == 0 && Exists(Join(dir, L::PhotoPageName(to)))) platform::RemoveFile(Join(dir, page));
+        const std::string page = Join(dir, L::PhotoPageName(from)), fresh = Join(dir, L::PhotoPageName(to));
+        if (newPages.count(L::PhotoPageName(from)) == 0 && own_.Recorded(page) && own_.Recorded(fresh) &&
+            Exists(fresh))
+          platform::RemoveFile(page);
       }
     }
   }
@@ -405,21 +502,11 @@ BatchMenu::TRenames JournalRenames(const BatchMenu::TRenames& renames, std::vect
   return kept;
 }
 
-// Whether the file name of folder, standing where a work name goes, may be
-// removed first: a stale cache, or an output the gallery's record names
-// (owned, read once a folder); a user's file in a gallery never.
-bool IsStale(const std::string& folder, TFolderKind kind, const std::string& name,
-             std::optional<GalleryRecord::TFiles>& owned) {
-  if (kind == TFolderKind::kCacheFiles) return true;
-  if (kind != TFolderKind::kGalleryFiles) return false;
-  const std::string dir = StrFunc::ExcludeBackslash(folder);
-  const size_t slash = dir.rfind('/');
-  if (slash == std::string::npos) return false;
-  if (!owned) {
-    owned.emplace();
-    if (GalleryRecord::Read(dir.substr(0, slash), *owned) != GalleryRecord::TRead::kRead) owned->clear();
-  }
-  return owned->count(GalleryRecord::Key(dir.substr(slash + 1), name)) > 0;
+// Whether the file of folder, standing where a work name goes, may be
+// removed first: a stale cache, or an output the gallery's record names; a
+// user's file in a gallery never.
+bool IsStale(TFolderKind kind, const std::string& path, TOwnership& own) {
+  return kind == TFolderKind::kCacheFiles || (kind == TFolderKind::kGalleryFiles && own.Recorded(path));
 }
 
 }  // namespace
@@ -440,7 +527,8 @@ std::vector<std::string> GalleriesOf(const std::string& folder) {
 
 bool HasLeftovers(const std::string& folder, const std::vector<std::string>& galleries) {
   if (Exists(JournalPath(folder))) return true;
-  for (const auto& [dir, kind] : WorkFolders(folder, galleries))
+  TOwnership own;
+  for (const auto& [dir, kind] : OwnWorkFolders(folder, galleries, own))
     if (!WorkNamesIn(dir, kTempSuffix).empty()) return true;
   return false;
 }
@@ -451,6 +539,10 @@ TResult FinishInterrupted(const std::string& folder, const std::vector<std::stri
   switch (ReadJournal(folder, journal)) {
     case TJournalRead::kRead:
       KeepGalleriesOfNow(journal, galleries);
+      // The run that wrote the journal recorded the new names first; a
+      // journal that came with the folder did not. Where the record cannot
+      // take them, the files keep their old names.
+      RecordNewNames(journal.Galleries, journal.Renames, journal.Shared);
       return TRun(folder, std::move(journal), events).Go();
     case TJournalRead::kDamaged: {
       TResult result;
@@ -461,7 +553,8 @@ TResult FinishInterrupted(const std::string& folder, const std::vector<std::stri
       break;
   }
   TResult result;
-  for (const auto& [dir, kind] : WorkFolders(folder, galleries))
+  TOwnership own;
+  for (const auto& [dir, kind] : OwnWorkFolders(folder, galleries, own))
     result.Renamed += FinishRenames(dir, kind, events, result.Unfinished);
   return result;
 }
@@ -492,14 +585,14 @@ TResult Run(const std::string& folder, const BatchMenu::TRenames& renames,
 int FinishRenames(const std::string& folder, TFolderKind kind, const TEvents& events,
                   std::vector<std::string>& unfinished) {
   int placed = 0;
-  std::optional<GalleryRecord::TFiles> owned;
+  TOwnership own;
   std::vector<std::string> left = WorkNamesIn(folder, kTempSuffix);
   for (int pass = 0; pass < kMaxFinishPasses && !left.empty(); ++pass) {
     std::vector<std::string> still;
     for (const std::string& work : left) {
       const std::string name = work.substr(0, work.size() - (sizeof kTempSuffix - 1));
       const std::string target = Join(folder, name);
-      if (Exists(target) && IsStale(folder, kind, name, owned)) platform::RemoveFile(target);
+      if (Exists(target) && IsStale(kind, target, own)) platform::RemoveFile(target);
       if (RenameNoReplace(Join(folder, work), target, kind)) {
         ++placed;
         if (events.Finished) events.Finished();

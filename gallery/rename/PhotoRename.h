@@ -21,6 +21,11 @@
 // no photo is ever under two names or none. Photos and side files are never
 // replaced or removed; only stale caches, and gallery outputs the gallery's
 // record names, that stand where a renamed photo's go are removed first.
+// In a gallery only the files its record names are moved, rewritten,
+// replaced or removed: a file of the user's keeps its place and its bytes,
+// and the output that would take its name keeps the old one. A subfolder
+// (the folder's "exif" and "thumbs", a gallery's) that is a link is never
+// entered; the folder and a gallery may be reached through one.
 //
 // A journal may have come with the folder from anyone: a stopped run is
 // finished only in the folder and in its galleries now, and only for photo
@@ -59,7 +64,7 @@ struct TResult {
   // the next run tries them again.
   std::vector<std::string> Unfinished;
   // Derived files, pages, the ignore list or the cache that kept the old
-  // names (paths).
+  // names, and a gallery's page folder that is a link (paths).
   std::vector<std::string> KeptOldNames;
   // Lines of a stopped run's journal naming a folder that is none of the
   // folder's galleries now, or a name that is no photo name of the folder

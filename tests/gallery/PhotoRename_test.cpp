@@ -319,6 +319,80 @@ TEST_F(PhotoRenameTest, InAGalleryOnlyAFileOfItsRecordGivesWayToAWorkName) {
   }
 }
 
+TEST(PhotoRenameLinks, ASubfolderThatIsALinkIsLeftAsItIsAndWhatItHoldsKeepsItsNames) {
+  // Each subfolder a rename works in, swapped for a link to a folder
+  // elsewhere that holds what it held.
+  for (const char* sub : {"thumbs", "exif", "html/th", "html/foto", "html/exif", "html/800x600"}) {
+    SCOPED_TRACE(sub);
+    testsupport::ScopedHome home;
+    testsupport::TempDir dir;
+    const std::string folder = dir.File("Fotky"), gallery = folder + "/html", victim = dir.File("victim");
+    renametest::MakeFolder(folder, gallery);
+    fs::rename(folder + "/" + sub, victim);
+    fs::create_directory_symlink(victim, folder + "/" + sub);
+    const std::map<std::string, std::string> before = renametest::Tree(victim);
+    const BatchMenu::TRenamePlan plan =
+        BatchMenu::PlanRenames(folder, renametest::ListPhotos(folder), renametest::kPattern, 1, 1);
+    const PhotoRename::TResult result = PhotoRename::Run(folder, plan.Renames, {gallery}, {});
+
+    EXPECT_EQ(renametest::Tree(victim), before);
+    EXPECT_TRUE(fs::is_symlink(folder + "/" + sub));
+    EXPECT_EQ(result.Renamed, static_cast<int>(plan.Renames.size()));
+    EXPECT_TRUE(result.Unfinished.empty());
+    EXPECT_FALSE(result.KeptOldNames.empty());
+  }
+}
+
+TEST(PhotoRenameLinks, AFolderNamedThroughALinkIsRenamedAsAnyOther) {
+  // The photo folder and the gallery as the user and the project name them.
+  testsupport::ScopedHome home;
+  testsupport::TempDir dir;
+  fs::create_directory(dir.File("real"));
+  fs::create_directory_symlink(dir.File("real"), dir.File("Fotky"));
+  const std::string folder = dir.File("Fotky"), gallery = folder + "/html";
+  renametest::MakeFolder(folder, gallery);
+  EXPECT_TRUE(renametest::RenameFolder(folder, gallery));
+  int pages = 0;
+  EXPECT_EQ(renametest::BrokenLinks(gallery, pages), std::vector<std::string>{});
+  EXPECT_GT(pages, 0);
+}
+
+TEST_F(PhotoRenameTest, TheUsersOwnFilesInAGalleryAreNeverTouched) {
+  const BatchMenu::TRenamePlan plan = Plan();
+  ASSERT_FALSE(plan.Renames.empty());
+  const auto& [from, to] = plan.Renames.front();
+  // A page and a picture of the user's where the renamed photo's go, and a
+  // page of the user's linking the gallery's files under their old names.
+  const std::string taken = Out(L::k800Folder, L::PhotoPageName(to)), own = Out(L::k1024Folder, "mine.htm");
+  const std::string picture = Out(L::kThumbFolder, L::ThumbnailName(to));
+  ASSERT_FALSE(fs::exists(taken));
+  ASSERT_FALSE(fs::exists(picture));
+  const std::string links = "<a href=\"" + HtmlText::UrlPath(L::PhotoPageName(from)) + "\"><img src=\"../th/" +
+                            HtmlText::UrlPath(L::ThumbnailName(from)) + "\"></a>\n";
+  testsupport::WriteFileBytes(taken, "the user's " + links);
+  testsupport::WriteFileBytes(own, "the user's " + links);
+  testsupport::WriteFileBytes(picture, "the user's");
+  const std::string thumbnail = Out(L::kThumbFolder, L::ThumbnailName(from));
+  const std::string thumbnailBefore = ReadFileBytes(thumbnail);
+  const std::string index = Out(L::k1024Folder, "index.htm"), oldPage = Out(L::k800Folder, L::PhotoPageName(from));
+  const std::string indexBefore = ReadFileBytes(index);
+
+  const PhotoRename::TResult result = PhotoRename::Run(folder_, plan.Renames, {gallery_}, {});
+  EXPECT_EQ(ReadFileBytes(taken), "the user's " + links);
+  EXPECT_EQ(ReadFileBytes(own), "the user's " + links);
+  EXPECT_EQ(ReadFileBytes(picture), "the user's");
+  // The gallery's own pages follow the photos; the photo page and the
+  // thumbnail that find their new names taken keep their old ones, and say so.
+  EXPECT_EQ(ReadFileBytes(thumbnail), thumbnailBefore);
+  EXPECT_NE(std::find(result.KeptOldNames.begin(), result.KeptOldNames.end(), thumbnail), result.KeptOldNames.end());
+  EXPECT_NE(ReadFileBytes(index), indexBefore);
+  EXPECT_EQ(ReadFileBytes(index).find(HtmlText::UrlPath(L::ThumbnailName(from)) + "\""), std::string::npos);
+  EXPECT_TRUE(fs::exists(oldPage));
+  EXPECT_NE(std::find(result.KeptOldNames.begin(), result.KeptOldNames.end(), oldPage), result.KeptOldNames.end());
+  EXPECT_EQ(result.Renamed, static_cast<int>(plan.Renames.size()));
+  EXPECT_TRUE(result.Unfinished.empty());
+}
+
 TEST(PageRewrite, WholeNamesOnlyAllAtOnceInTheFormsThePagesUse) {
   const PageRewrite::TPageNames names({{"img1.jpg", "img2.jpg"}, {"img2.jpg", "img1.jpg"}, {"A b.JPG", "č.jpg"}});
   const std::string page =
