@@ -166,6 +166,11 @@ void ProjectWindows() {
   settings.ProjectName->setText("Šu");
   settings.Validate();
   Save(settings, "project-settings-problem");
+  // The output folder of the second project: the line names both folders.
+  settings.ProjectName->setText(QString::fromStdString("Dovolená: Šumava 2023"));
+  settings.HtmlDir->setText(QString::fromStdString(base + "/Fotky/Krkonoše – Sněžka/html"));
+  settings.Validate();
+  Save(settings, "project-settings-collision");
   settings.hide();
   TForm3 list(&settings);
   HtmlProjectSettings::FillProjectGrid(*list.StringGrid1);
