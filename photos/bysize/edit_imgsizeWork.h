@@ -14,9 +14,9 @@ namespace edit_imgsize {
 // Numbers of the text table: the captions of the window's boxes, and the
 // question asked before the files are collected (Yes includes the
 // subfolders).
-constexpr int kCaptionError = 516;        // "Chyba"
-constexpr int kCaptionQuestion = 78;      // "Dotaz"
-constexpr int kSubfoldersQuestion = 118;  // "Projít včetně podadresářů?"
+constexpr int kCaptionError = 516;        // "Error"
+constexpr int kCaptionQuestion = 78;      // "Question"
+constexpr int kSubfoldersQuestion = 118;  // "Include the subfolders?"
 
 // The JPEG files (regular files with the extension JPG or JPEG, name not
 // beginning with "THUMB_") of folder as full paths, in name order; with
