@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <limits.h>
@@ -44,7 +45,7 @@ bool IsPrivateDir(const std::string& dir, std::string& problem) {
 
 std::string HomeOverride() { return GetEnv("QUILLMARSH_HOME"); }
 
-bool MakeOwnFolder(const std::string& path, std::string& problem) {
+bool MakeOwnFolder(const std::string& path, std::string& problem, TLinkAtEnd link) {
   if (path.empty()) {
     problem = Problem(path, ENOENT);
     return false;
@@ -60,19 +61,22 @@ bool MakeOwnFolder(const std::string& path, std::string& problem) {
     }
     if (end == std::string::npos) break;
   }
-  // A link to a folder is that folder (the user's own arrangement); the
-  // temporary folder refuses one of its own.
+  // A link to a folder is that folder (the user's own arrangement), unless
+  // the caller refuses one. The folder is made private through the folder
+  // opened, so a link put in its place meanwhile changes nothing elsewhere.
+  const int flags =
+      O_RDONLY | O_DIRECTORY | O_CLOEXEC | (link == TLinkAtEnd::kRefuse ? O_NOFOLLOW : 0);
+  const int fd = open(path.c_str(), flags);
+  if (fd < 0) {
+    problem = Problem(path, errno == ELOOP ? ENOTDIR : errno);
+    return false;
+  }
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    const int error = errno;
-    problem = Problem(path, lstat(path.c_str(), &st) == 0 ? ENOTDIR : error);
-    return false;
-  }
-  if (st.st_uid == geteuid() && (st.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) {
-    problem = Problem(path, errno);
-    return false;
-  }
-  return true;
+  const bool ok = fstat(fd, &st) == 0 &&
+                  (st.st_uid != geteuid() || (st.st_mode & 077) == 0 || fchmod(fd, 0700) == 0);
+  if (!ok) problem = Problem(path, errno);
+  close(fd);
+  return ok;
 }
 
 std::string PrivateTempDir() {
@@ -91,7 +95,10 @@ std::string PrivateTempDir(std::string& problem) {
   } else {
     dir = "/tmp/quillmarsh-" + std::to_string(geteuid());
   }
-  if (!MakeOwnFolder(dir, problem) || !IsPrivateDir(dir, problem)) return std::string();
+  // A link planted at the temporary folder's name is refused before anything
+  // is changed through it.
+  if (!MakeOwnFolder(dir, problem, TLinkAtEnd::kRefuse) || !IsPrivateDir(dir, problem))
+    return std::string();
   return dir + "/";
 }
 

@@ -24,7 +24,11 @@ std::string PrivateTempDir(std::string& problem);
 // others when it is ours and open to them. A symbolic link to a folder
 // stands for that folder. False when it cannot be had, with problem naming
 // the folder that failed and why ("<folder>: <reason>").
-bool MakeOwnFolder(const std::string& path, std::string& problem);
+// With kRefuse, a link at path itself is refused (ENOTDIR) and nothing is
+// changed through it.
+enum class TLinkAtEnd { kFollow, kRefuse };
+bool MakeOwnFolder(const std::string& path, std::string& problem,
+                   TLinkAtEnd link = TLinkAtEnd::kFollow);
 
 // The folder of the settings registry's databases: $QUILLMARSH_HOME itself,
 // else $XDG_CONFIG_HOME/quillmarsh/registry, else

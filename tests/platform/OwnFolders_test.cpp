@@ -61,6 +61,21 @@ TEST(OwnFolders, AFolderThatCannotBeMadeIsNamedWithWhy) {
   }
   EXPECT_FALSE(fs::exists(dir.File("elsewhere")));
 
+  // A link planted at the temporary folder's name, to a folder of the
+  // user's own that others may read: refused, and that folder left open.
+  {
+    fs::create_directory(dir.File("public"));
+    ASSERT_EQ(chmod(dir.File("public").c_str(), 0755), 0);
+    fs::create_directory(dir.File("runtime"));
+    fs::create_symlink(dir.File("public"), dir.File("runtime/quillmarsh"));
+    testsupport::ScopedEnv home("QUILLMARSH_HOME", "");
+    testsupport::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.File("runtime"));
+    std::string problem;
+    EXPECT_EQ(platform::PrivateTempDir(problem), "");
+    EXPECT_EQ(problem, dir.File("runtime/quillmarsh") + ": Not a directory");
+    EXPECT_EQ(ModeOf(dir.File("public")), 0755u);
+  }
+
   // A folder the user may not write into, where permissions hold.
   fs::create_directory(dir.File("locked"));
   ASSERT_EQ(chmod(dir.File("locked").c_str(), 0500), 0);
