@@ -373,7 +373,7 @@ bool TRun::Owns(const TMove& move) {
   const auto dir = [](const std::string& path) { return StrFunc::ExcludeBackslash(StrFunc::ExtractDir(path)); };
   return own_.Holds(dir(move.From)) && (dir(move.To) == dir(move.From) || own_.Holds(dir(move.To))) &&
          (move.Kind != TFolderKind::kGalleryFiles ||
-          (own_.Recorded(move.From) && (own_.Recorded(move.To) || !Exists(move.To))));
+          (own_.Recorded(move.From) && own_.Recorded(move.To)));
 }
 
 void TRun::RewritePages(const BatchMenu::TRenames& renames) {

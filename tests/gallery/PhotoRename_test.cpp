@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "foundation/StrFunc.h"
@@ -224,6 +226,35 @@ TEST_F(PhotoRenameTest, AJournalNamingAFolderThatIsNoGalleryOfTheFolderLeavesItA
   int pages = 0;
   EXPECT_EQ(renametest::BrokenLinks(gallery_, pages), std::vector<std::string>{});
   EXPECT_FALSE(PhotoRename::HasLeftovers(folder_, {gallery_}));
+}
+
+// A journal that came with the folder names new names its gallery's record
+// never got (here the record cannot be written): the gallery's files keep
+// their old names, so no file of the gallery stands under a name its record
+// lacks and the next generation still takes the gallery as its own.
+TEST_F(PhotoRenameTest, AGalleryFileMovesOnlyToANameItsRecordHolds) {
+  PhotoRename::detail::TJournal journal;
+  journal.Galleries = {gallery_};
+  journal.Renames = Plan().Renames;
+  ASSERT_TRUE(PhotoRename::detail::WriteJournal(folder_, journal));
+  ASSERT_EQ(chmod(gallery_.c_str(), 0500), 0);
+  const std::string said = testsupport::InChildWithPermissions([&] {
+    const PhotoRename::TResult result = PhotoRename::FinishInterrupted(folder_, {gallery_}, {});
+    return std::to_string(result.Renamed);
+  });
+  ASSERT_EQ(chmod(gallery_.c_str(), 0700), 0);
+  EXPECT_EQ(said, std::to_string(journal.Renames.size()));
+  GalleryRecord::TFiles record;
+  ASSERT_EQ(GalleryRecord::Read(gallery_, record), GalleryRecord::TRead::kRead);
+  std::vector<std::string> unrecorded;
+  for (const char* sub : {"th", "foto", "exif"}) {
+    if (!fs::exists(gallery_ + "/" + sub)) continue;
+    for (const auto& entry : fs::directory_iterator(gallery_ + "/" + sub)) {
+      const std::string name = entry.path().filename().string();
+      if (record.count(GalleryRecord::Key(sub, name)) == 0) unrecorded.push_back(std::string(sub) + "/" + name);
+    }
+  }
+  EXPECT_EQ(unrecorded, std::vector<std::string>{});
 }
 
 TEST_F(PhotoRenameTest, AJournalLineNamingNoPhotoOfTheFolderIsRefusedAndNothingItNamesIsTouched) {
