@@ -17,6 +17,7 @@ struct TKindText {
 
 // In the order the parts are told.
 const TKindText kTitles[] = {
+    {TFailureKind::JournalFailed, 480},
     {TFailureKind::FolderUnreadable, 66},
     {TFailureKind::TemporaryNameLeft, 67},
     {TFailureKind::NameTaken, 68},
@@ -33,8 +34,6 @@ const TKindText kTitles[] = {
 constexpr int kTextOtherFailures = 668;
 constexpr int kTextSomeFailed = 65;
 
-constexpr int kTextJournalFailed = 480;
-
 // The file, where it was to go, and what stood in the way.
 std::string LineOf(const TFailure& failure) {
   const std::string line =
@@ -49,18 +48,12 @@ std::string FailureReport(const TFailures& failures) {
   if (failures.empty()) return {};
   // One list per title, and one more for a kind without its own.
   std::vector<std::vector<std::string>> lines(std::size(kTitles) + 1);
-  std::vector<std::string> journals;
   for (const TFailure& failure : failures) {
-    if (failure.kind == TFailureKind::JournalFailed) {
-      journals.push_back(LineOf(failure));
-      continue;
-    }
     size_t part = 0;
     while (part < std::size(kTitles) && kTitles[part].kind != failure.kind) ++part;
     lines[part].push_back(LineOf(failure));
   }
   std::string parts;
-  ReportText::AppendPart(parts, Language::GetText(kTextJournalFailed), journals);
   for (size_t part = 0; part < std::size(kTitles); ++part)
     ReportText::AppendPart(parts, Language::GetText(kTitles[part].title), lines[part]);
   ReportText::AppendPart(parts, Language::GetText(kTextOtherFailures), lines.back());
