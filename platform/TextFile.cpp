@@ -56,4 +56,11 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
          WriteFile(work.Descriptor(), bytes.data(), size, error) == size && work.Commit();
 }
 
+bool HoldsBytes(const std::string& path, std::string_view bytes) {
+  FileStatus status;
+  std::string old;
+  return LinkStatPath(path, status) && status.isRegular && !status.isLink &&
+         ReadWholeFile(path, bytes.size(), old) == ReadResult::kOk && old == bytes;
+}
+
 }  // namespace platform

@@ -22,4 +22,9 @@ ReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& 
 // False on any failure; the old file is then untouched.
 [[nodiscard]] bool ReplaceFile(const std::string& path, std::string_view bytes);
 
+// True when path is itself a regular file (not a link) holding exactly
+// bytes: a writer that keeps a file's date when nothing changed asks this
+// before ReplaceFile.
+bool HoldsBytes(const std::string& path, std::string_view bytes);
+
 }  // namespace platform

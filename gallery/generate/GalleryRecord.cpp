@@ -83,12 +83,10 @@ TRead Read(const std::string& htmlDir, TFiles& files) {
 }
 
 bool Write(const std::string& htmlDir, const TFiles& files) {
-  std::string bytes, old;
+  std::string bytes;
   if (!Bytes(files, bytes)) return false;
-  if (platform::ReadWholeFile(RecordPath(htmlDir), bytes.size(), old) == platform::ReadResult::kOk &&
-      old == bytes)
-    return true;
-  return platform::ReplaceFile(RecordPath(htmlDir), bytes);
+  return platform::HoldsBytes(RecordPath(htmlDir), bytes) ||
+         platform::ReplaceFile(RecordPath(htmlDir), bytes);
 }
 
 bool Add(const std::string& htmlDir, const TFiles& files) {

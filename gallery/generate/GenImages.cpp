@@ -5,7 +5,6 @@
 #include <span>
 
 #include "foundation/DosFunc.h"
-#include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 #include "resources/NavImages.h"
 
@@ -18,14 +17,8 @@ using Bytes = std::span<const unsigned char>;
 // Written beside the target and renamed over it, so a gallery never keeps a
 // cut-off image from a full disk; the replacement is discarded on failure.
 bool WriteImage(const std::string& fileName, Bytes image) {
-  // Compared only in a file of its own, never through a link.
-  platform::FileStatus status;
-  std::string old;
-  if (platform::LinkStatPath(fileName, status) && status.isRegular && !status.isLink &&
-      platform::ReadWholeFile(fileName, image.size(), old) == platform::ReadResult::kOk &&
-      std::equal(old.begin(), old.end(), image.begin(), image.end(),
-                 [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; }))
-    return true;
+  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  if (platform::HoldsBytes(fileName, bytes)) return true;
   TReplacementFile file;
   if (!file.Create(fileName)) return false;
   constexpr size_t kBlock = 32;

@@ -84,10 +84,8 @@ bool Search(TSearch& search, int64_t low, int64_t high, int& quality, int& step)
 }
 
 bool WriteImage(const std::string& dstFile, const std::string& jpeg) {
-  std::string old;
   // The same bytes again: nothing to write, the file keeps its date.
-  if (platform::ReadWholeFile(dstFile, jpeg.size(), old) == platform::ReadResult::kOk && old == jpeg)
-    return true;
+  if (platform::HoldsBytes(dstFile, jpeg)) return true;
   const std::string beside = dstFile + GalleryLayout::kNewVersionExt;
   return platform::ReplaceFile(beside, jpeg) && ImageCRC::ReplaceFile(beside, dstFile);
 }
