@@ -86,6 +86,7 @@ void TSlideShow::Run(int startIndex) {
   show();
   activateWindow();
   setFocus();
+  for (const int ms : {500, 1500, 3000}) QTimer::singleShot(ms, this, [this] { FS->Reassert(); });
   QCoreApplication::processEvents();
   index_ = std::max(startIndex - 1, -1);
   shown_ = -1;

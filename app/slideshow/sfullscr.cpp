@@ -1,5 +1,6 @@
 #include "app/slideshow/sfullscr.h"
 
+#include <QScreen>
 #include <QWidget>
 
 void TFullScreen::SetFullscreen(bool on) {
@@ -13,4 +14,12 @@ void TFullScreen::SetFullscreen(bool on) {
   }
   Formular->setWindowState(state_);
   if (!(state_ & (Qt::WindowMaximized | Qt::WindowFullScreen))) Formular->setGeometry(bounds_);
+}
+
+void TFullScreen::Reassert() {
+  if (!fullscreen_ || Formular == nullptr || !Formular->isVisible()) return;
+  const QScreen* screen = Formular->screen();
+  if (screen == nullptr || Formular->frameGeometry() == screen->geometry()) return;
+  Formular->setWindowState(Formular->windowState() & ~Qt::WindowFullScreen);
+  Formular->setWindowState(Formular->windowState() | Qt::WindowFullScreen);
 }

@@ -15,6 +15,10 @@ class TFullScreen {
   // Off: gives it back its bounds and state. Setting the value it already
   // has does nothing.
   void SetFullscreen(bool on);
+  // Asks once more for the whole screen when the shown window does not cover
+  // it: a window manager busy at the moment the window was mapped can drop
+  // the first request.
+  void Reassert();
 
   QWidget* Formular;
 
